@@ -1,0 +1,74 @@
+// Out-of-line destructors give each interface one home for its type information, which the
+// host and the control module share across the module boundary.
+#include "platform/MessageLoop.h"
+#include "platform/UserInteraction.h"
+#include "platform/WindowSystem.h"
+#include "platform/automation/Dispatch.h"
+
+namespace orbel {
+
+IUnknown::~IUnknown() = default;
+
+namespace platform {
+
+MessageLoop::~MessageLoop() = default;
+WindowProcedure::~WindowProcedure() = default;
+WindowSystem::~WindowSystem() = default;
+UserInteraction::~UserInteraction() = default;
+
+const char* CursorName(Cursor c) {
+    switch (c) {
+        case Cursor::Arrow:
+            return "arrow";
+        case Cursor::Hourglass:
+            return "hourglass";
+    }
+    return "?";
+}
+
+const char* ButtonsName(MessageButtons b) {
+    switch (b) {
+        case MessageButtons::Ok:
+            return "OK";
+        case MessageButtons::OkCancel:
+            return "OKCANCEL";
+        case MessageButtons::YesNo:
+            return "YESNO";
+        case MessageButtons::YesNoCancel:
+            return "YESNOCANCEL";
+    }
+    return "?";
+}
+
+const char* IconName(MessageIcon i) {
+    switch (i) {
+        case MessageIcon::None:
+            return "";
+        case MessageIcon::Error:
+            return "ERROR";
+        case MessageIcon::Question:
+            return "QUESTION";
+        case MessageIcon::Warning:
+            return "WARNING";
+        case MessageIcon::Information:
+            return "INFORMATION";
+    }
+    return "?";
+}
+
+const char* AnswerName(MessageAnswer a) {
+    switch (a) {
+        case MessageAnswer::Ok:
+            return "OK";
+        case MessageAnswer::Cancel:
+            return "CANCEL";
+        case MessageAnswer::Yes:
+            return "YES";
+        case MessageAnswer::No:
+            return "NO";
+    }
+    return "?";
+}
+
+}  // namespace platform
+}  // namespace orbel

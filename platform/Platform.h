@@ -1,0 +1,39 @@
+// One platform per process, installed by whoever owns main (a host, a test fixture), the way
+// an application object picks its windowing backend. Everything else reaches it through
+// GetPlatform().
+#pragma once
+
+#include <memory>
+
+#include "platform/MessageLoop.h"
+#include "platform/UserInteraction.h"
+#include "platform/WindowSystem.h"
+#include "platform/network/MountTable.h"
+
+namespace orbel::platform {
+
+class Platform {
+public:
+    virtual ~Platform();
+    virtual const char* Name() const = 0;
+    virtual MessageLoop& Loop() = 0;
+    virtual WindowSystem& Windows() = 0;
+    virtual UserInteraction& User() = 0;
+    // The mount table behind universal names of network paths.
+    virtual const MountTable& Mounts() = 0;
+
+    // Delivers a message taken from the loop: a task runs, a window message goes to its
+    // window's procedure.
+    LRESULT DispatchMessage(const MSG& msg);
+};
+
+// Installs the process's platform, replacing (and destroying) the one before.
+void InstallPlatform(std::unique_ptr<Platform> platform);
+// Removes and destroys the installed platform.
+void UninstallPlatform();
+bool HasPlatform();
+// The installed platform; using it before one is installed is a programming error (aborts
+// with a message).
+Platform& GetPlatform();
+
+}  // namespace orbel::platform
