@@ -29,8 +29,10 @@ public:
     // Runs fn from the loop once `ms` milliseconds have passed on the loop's clock.
     virtual void PostDelayedTask(UINT ms, std::function<void()> fn) = 0;
 
-    // A window timer: WM_TIMER with wParam = id to `window` every `ms` milliseconds. Setting
-    // an existing (window, id) again restarts it. Returns the id (0 on failure).
+    // A window timer: WM_TIMER with wParam = id to `window` every `ms` milliseconds, where ms
+    // is taken within [kTimerMinimum, kTimerMaximum] (a negative interval passed as UINT is
+    // thus the longest). Setting an existing (window, id) again restarts it. Returns the id
+    // (0 on failure).
     virtual UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT ms) = 0;
     virtual bool KillTimer(HWND window, UINT_PTR id) = 0;
 
@@ -43,6 +45,9 @@ public:
     // Runs a task message taken by GetMessage; false when msg is not one.
     virtual bool RunTaskMessage(const MSG& msg) = 0;
 };
+
+inline constexpr UINT kTimerMinimum = 10;
+inline constexpr UINT kTimerMaximum = 0x7FFFFFFF;
 
 // The message that carries a posted task; its lParam identifies the task.
 inline constexpr UINT WM_ORBEL_TASK = WM_APP + 0x3FF0;

@@ -1,0 +1,62 @@
+// The headless message loop: a queue and a virtual clock. Taking a message from an empty
+// queue advances the clock to the next due timer instead of waiting, so a ten-second time-out
+// costs no wall time; with nothing queued and no timer it reports a quit.
+#pragma once
+
+#include <deque>
+#include <map>
+#include <vector>
+
+#include "platform/MessageLoop.h"
+
+namespace orbel::platform {
+
+class HeadlessLoop final : public MessageLoop {
+public:
+    bool GetMessage(MSG& msg) override;
+    void PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    void PostQuitMessage(int exitCode) override;
+    void PostTask(std::function<void()> fn) override;
+    void PostDelayedTask(UINT ms, std::function<void()> fn) override;
+    UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT ms) override;
+    bool KillTimer(HWND window, UINT_PTR id) override;
+    std::uint64_t Now() const override { return now_; }
+    HookHandle SetGetMessageHook(GetMessageHook hook) override;
+    bool UnhookGetMessageHook(HookHandle hook) override;
+    bool RunTaskMessage(const MSG& msg) override;
+
+    // Whether anything is left to deliver (queued messages, a pending quit, timers).
+    bool Idle() const;
+    // Why the last GetMessage returned false: a posted quit, or nothing left to deliver.
+    bool LastQuitWasPosted() const { return lastQuitPosted_; }
+    int QuitCode() const { return quitCode_; }
+    // Queue, timers and clock as text, for failing tests.
+    std::string Dump() const;
+
+private:
+    struct Timer {
+        HWND window;
+        UINT_PTR id = 0;
+        UINT interval = 0;
+        std::uint64_t due = 0;
+        std::uint64_t order = 0;  // ties on `due` go in the order timers were set
+        std::uint64_t task = 0;   // a delayed task rather than a window timer
+    };
+    bool TakeMessage(MSG& msg);
+    std::uint64_t NewTask(std::function<void()> fn);
+    std::vector<Timer>::iterator NextDue();
+
+    std::deque<MSG> queue_;
+    std::vector<Timer> timers_;
+    std::map<std::uint64_t, std::function<void()>> tasks_;
+    std::vector<std::pair<HookHandle, GetMessageHook>> hooks_;
+    std::uint64_t now_ = 0;
+    std::uint64_t nextOrder_ = 0;
+    std::uint64_t nextTask_ = 1;
+    HookHandle nextHook_ = 1;
+    bool quitPosted_ = false;
+    bool lastQuitPosted_ = false;
+    int quitCode_ = 0;
+};
+
+}  // namespace orbel::platform

@@ -1,0 +1,42 @@
+#include "platform/headless/HeadlessPlatform.h"
+
+namespace orbel::platform {
+
+int HeadlessPlatform::RunUntilIdle() {
+    int delivered = 0;
+    MSG msg;
+    while (loop_.GetMessage(msg)) {
+        DispatchMessage(msg);
+        ++delivered;
+    }
+    return delivered;
+}
+
+int HeadlessPlatform::RunFor(std::uint64_t ms) {
+    bool reached = false;
+    // A delayed task marks the deadline; messages due before it are delivered first.
+    loop_.PostDelayedTask(static_cast<UINT>(ms), [&reached] { reached = true; });
+    int delivered = 0;
+    MSG msg;
+    while (!reached && loop_.GetMessage(msg)) {
+        DispatchMessage(msg);
+        ++delivered;
+    }
+    return delivered;
+}
+
+std::string HeadlessPlatform::Dump() const {
+    std::string out = "loop: " + loop_.Dump() + "\nwindows:\n" + windows_.Dump();
+    out += "transcript:\n";
+    for (const std::string& line : user_.Transcript()) out += "  " + line + "\n";
+    return out;
+}
+
+HeadlessPlatform& InstallHeadlessPlatform() {
+    auto platform = std::make_unique<HeadlessPlatform>();
+    HeadlessPlatform& ref = *platform;
+    InstallPlatform(std::move(platform));
+    return ref;
+}
+
+}  // namespace orbel::platform

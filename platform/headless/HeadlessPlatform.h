@@ -1,0 +1,42 @@
+// The reference backend: standard library only, deterministic, inspectable.
+#pragma once
+
+#include "platform/Platform.h"
+#include "platform/headless/HeadlessLoop.h"
+#include "platform/headless/HeadlessWindows.h"
+#include "platform/headless/ScriptedUser.h"
+
+namespace orbel::platform {
+
+class HeadlessPlatform final : public Platform {
+public:
+    const char* Name() const override { return "headless"; }
+    HeadlessLoop& Loop() override { return loop_; }
+    HeadlessWindows& Windows() override { return windows_; }
+    ScriptedUser& User() override { return user_; }
+    const MountTable& Mounts() override { return mounts_; }
+
+    // The headless backend sees no mounts unless a test gives it some.
+    void SetMounts(MountTable mounts) { mounts_ = std::move(mounts); }
+
+    // Delivers messages until the loop has nothing left or a quit is taken; returns the number
+    // of messages delivered. A posted quit is reported through Loop().LastQuitWasPosted().
+    int RunUntilIdle();
+    // Delivers messages whose time has come within `ms` milliseconds of the clock, then sets
+    // the clock to that point.
+    int RunFor(std::uint64_t ms);
+
+    // The whole state, for failing tests.
+    std::string Dump() const;
+
+private:
+    HeadlessLoop loop_;
+    HeadlessWindows windows_;
+    ScriptedUser user_;
+    MountTable mounts_;
+};
+
+// Installs a fresh headless platform and returns it.
+HeadlessPlatform& InstallHeadlessPlatform();
+
+}  // namespace orbel::platform

@@ -1,0 +1,20 @@
+// The control's one property page: caption "General", a dialog holding a single text. The
+// control has no design-time properties, so the page only tells so.
+#pragma once
+
+#include <string>
+
+#include "platform/automation/Dispatch.h"
+
+namespace orbel {
+
+inline constexpr unsigned IDD_PROPPAGE_ORBEL = 200;
+
+class COrbelPropPage final : public virtual IUnknown {
+public:
+    std::string Caption() const;
+    unsigned DialogId() const { return IDD_PROPPAGE_ORBEL; }
+    std::string StaticText() const;
+};
+
+}  // namespace orbel

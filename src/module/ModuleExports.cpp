@@ -1,0 +1,105 @@
+// The entry points of the control module: registration, the class factories and the unload
+// test. Only the loadable module carries this file.
+#include <memory>
+
+#include "platform/automation/ComRuntime.h"
+#include "platform/automation/TypeLib.h"
+#include "platform/framework/OleControl.h"
+#include "platform/framework/Registration.h"
+#include "src/control/OrbelCtrl.h"
+#include "src/control/OrbelIds.h"
+#include "src/control/OrbelPropPage.h"
+#include "src/module/OrbelApp.h"
+#include "src/resources/StringTable.h"
+#include "src/resources/TypeLibrary.h"
+
+using namespace orbel;
+
+namespace {
+
+// The application object lives as long as the module is loaded.
+struct ModuleLifetime {
+    COrbelApp app;
+    ModuleLifetime() { app.InitInstance(); }
+    ~ModuleLifetime() { app.ExitInstance(); }
+};
+ModuleLifetime theModule;
+
+std::string ThisModulePath() { return ModulePathOf(reinterpret_cast<const void*>(&ThisModulePath)); }
+
+template <class T>
+class Factory final : public IClassFactory {
+public:
+    HRESULT CreateInstance(std::shared_ptr<IUnknown>& object) override {
+        if (!platform::HasPlatform()) return E_FAIL;
+        object = std::make_shared<T>();
+        return S_OK;
+    }
+};
+
+std::optional<TypeLibRegistration> OrbelTypeLibRegistration() {
+    auto lib = ParseTypeLibrary(OrbelTypeLibraryText(), nullptr);
+    if (!lib) return std::nullopt;
+    TypeLibRegistration r;
+    r.libid = lib->libid;
+    r.major = static_cast<unsigned short>(lib->major);
+    r.minor = static_cast<unsigned short>(lib->minor);
+    r.help = lib->help;
+    r.modulePath = ThisModulePath();
+    for (const auto& i : lib->interfaces) r.interfaces.emplace_back(i.iid, i.name);
+    return r;
+}
+
+bool EditHive(const std::function<bool(platform::RegistryHive&)>& edit) {
+    std::string error;
+    return platform::RegistryHive::Update(platform::RegistryHive::DefaultPath(), edit, &error);
+}
+
+}  // namespace
+
+extern "C" __attribute__((visibility("default"))) HRESULT DllRegisterServer() {
+    auto lib = OrbelTypeLibRegistration();
+    if (!lib || !EditHive([&](platform::RegistryHive& h) { return RegisterTypeLib(h, *lib); }))
+        return SELFREG_E_TYPELIB;
+    const std::string path = ThisModulePath();
+    ControlRegistration control{ClsidOrbel(),     kOrbelProgId, LoadString(IDS_ORBEL), path, 1,
+                                kOrbelMiscStatus, LibidOrbel(), kTypeLibMajor,
+                                kTypeLibMinor,    false};
+    ClassRegistration page{ClsidOrbelPropPage(), kOrbelPropPageProgId, LoadString(IDS_ORBEL_PPG),
+                           path};
+    bool ok = EditHive([&](platform::RegistryHive& h) {
+        return RegisterControlClass(h, control) && RegisterPropertyPageClass(h, page);
+    });
+    return ok ? S_OK : SELFREG_E_CLASS;
+}
+
+extern "C" __attribute__((visibility("default"))) HRESULT DllUnregisterServer() {
+    auto lib = OrbelTypeLibRegistration();
+    if (!lib || !EditHive([&](platform::RegistryHive& h) { return UnregisterTypeLib(h, *lib); }))
+        return SELFREG_E_TYPELIB;
+    bool ok = EditHive([&](platform::RegistryHive& h) {
+        return UnregisterClass(h, ClsidOrbel(), kOrbelProgId) &&
+               UnregisterClass(h, ClsidOrbelPropPage(), kOrbelPropPageProgId);
+    });
+    return ok ? S_OK : SELFREG_E_CLASS;
+}
+
+extern "C" __attribute__((visibility("default"))) HRESULT DllGetClassObject(
+    const Guid& clsid, std::shared_ptr<IClassFactory>& factory) {
+    if (clsid == ClsidOrbel())
+        factory = std::make_shared<Factory<COrbelCtrl>>();
+    else if (clsid == ClsidOrbelPropPage())
+        factory = std::make_shared<Factory<COrbelPropPage>>();
+    else
+        return CLASS_E_CLASSNOTAVAILABLE;
+    return S_OK;
+}
+
+extern "C" __attribute__((visibility("default"))) HRESULT DllCanUnloadNow() {
+    return COleControl::LiveObjectCount() == 0 ? S_OK : S_FALSE;
+}
+
+extern "C" __attribute__((visibility("default"))) const char* DllGetTypeLibText() {
+    static const std::string text(OrbelTypeLibraryText());
+    return text.c_str();
+}

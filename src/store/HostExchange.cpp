@@ -1,0 +1,287 @@
+#include "src/store/HostExchange.h"
+
+#include "platform/Api.h"
+
+namespace orbel {
+
+CHostExchange::CHostExchange(IExchangeSite& site) : m_site(site) {}
+
+std::string CHostExchange::KeyValue(Table table, std::int32_t keyNo) const {
+    switch (table) {
+        case Table::OleTree:
+            if (keyNo == 1) return FormatTreeKey1(m_treeKey1);
+            if (keyNo == 2) return FormatTreeKey2(m_treeKey2);
+            if (keyNo == 3) return FormatTreeKey3(m_treeKey3);
+            return {};
+        case Table::OleRes:
+            return keyNo == 1 ? FormatResourceKey(m_resourceKey) : std::string();
+        case Table::OleCla:
+            return keyNo == 1 ? FormatClassKey(m_classKey) : std::string();
+    }
+    return {};
+}
+
+RowText CHostExchange::OutgoingRow(Table table) {
+    RowText row;
+    switch (table) {
+        case Table::OleTree:
+            row = BuildTreeEntry(m_treeEntry);
+            break;
+        case Table::OleRes:
+            // The buffer keeps the path in the form it was stored in.
+            m_resourceRow.Path = m_site.ToStoredPath(m_resourceRow.Path);
+            row = BuildResourceRecord(m_resourceRow);
+            break;
+        case Table::OleCla:
+            row = BuildClassRecord(m_classRow);
+            break;
+    }
+    // The outgoing row travels in the reply strings, as a reply would.
+    m_replies[0] = row.data;
+    m_replies[1] = row.key1;
+    if (table == Table::OleTree) {
+        m_replies[2] = row.key2;
+        m_replies[3] = row.key3;
+    }
+    return row;
+}
+
+std::int32_t CHostExchange::Request(RequestKind kind, Table table, std::int32_t keyNo,
+                                    std::int32_t relationship) {
+    // Another request is waiting: its buffers, reply strings and wait must stay its own.
+    if (!m_responseComplete) return kResultRefused;
+    m_site.FireYield();
+    m_responseComplete = false;
+    const std::string name = TableName(table);
+    switch (kind) {
+        case RequestKind::Position:
+            m_site.FireSetTablePos(name, relationship, keyNo, KeyValue(table, keyNo));
+            break;
+        case RequestKind::ReadNext:
+            m_site.FireReadNextRecord(name);
+            break;
+        case RequestKind::Update:
+            m_site.FireUpdateRecord(name, OutgoingRow(table));
+            break;
+        case RequestKind::Insert:
+            m_site.FireInsertRecord(name, OutgoingRow(table));
+            break;
+        case RequestKind::Delete:
+            m_site.FireDeleteRecord(name, KeyValue(table, 1));
+            break;
+        case RequestKind::NextOleId:
+            m_site.FireGetNextOLEID();
+            break;
+        case RequestKind::NextResourceId:
+            m_site.FireGetNextResourceID();
+            break;
+        case RequestKind::Select:
+            break;  // SelectTableOleTree fires its own event
+    }
+    Wait();
+    return m_lastResult;
+}
+
+void CHostExchange::Wait() {
+    const HWND window = m_site.ExchangeWindow();
+    m_timerRestart = false;
+    m_waitTimer =
+        SetTimer(window, kWaitTimerId, static_cast<UINT>(m_site.ResponseTimeOut()));
+    bool quit = false;
+    while (!m_responseComplete) {
+        MSG msg;
+        if (!GetMessage(msg)) {
+            // The thread is quitting: end the wait as a time-out and leave the quit for the
+            // loop outside, which must still see it.
+            m_responseComplete = true;
+            m_lastResult = kResultTimeout;
+            quit = true;
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        TranslateMessage(msg);
+        DispatchMessage(msg);
+        if (m_timerRestart) {
+            KillTimer(window, m_waitTimer);
+            m_waitTimer =
+                SetTimer(window, kWaitTimerId, static_cast<UINT>(m_site.ResponseTimeOut()));
+            m_timerRestart = false;
+        }
+    }
+    KillTimer(window, m_waitTimer);
+    m_waitTimer = 0;
+    if (m_lastResult == kResultTimeout && !quit)
+        AfxMessageBox("Timeout waiting response from container", MB_OK);
+}
+
+bool CHostExchange::OnTimer(UINT_PTR id) {
+    if (m_waitTimer == 0 || id != m_waitTimer || m_responseComplete) return false;
+    KillTimer(m_site.ExchangeWindow(), m_waitTimer);
+    m_responseComplete = true;
+    m_lastResult = kResultTimeout;
+    return true;
+}
+
+void CHostExchange::RequestResult(std::int32_t result, const std::array<std::string, 11>& strings) {
+    m_lastResult = result;
+    m_timerRestart = true;
+    if (!strings[0].empty())
+        m_replies = strings;
+    else
+        m_replies.fill(std::string());
+    if (m_recordHandler) {
+        RecordHandler handler = m_recordHandler;
+        TreeEntry entry = ParseTreeEntry(m_replies[0], m_replies[1], m_replies[2], m_replies[3]);
+        m_responseComplete = handler(result, entry);
+    } else {
+        m_responseComplete = true;
+    }
+}
+
+std::int32_t CHostExchange::SelectTableOleTree(std::int32_t keyNo, const TreeEntry& start,
+                                               const TreeEntry& end, RecordHandler handler) {
+    if (!m_responseComplete) {
+        AfxMessageBox("Error SelectTableOleTree", MB_OK);
+        return kResultRefused;
+    }
+    auto format = [keyNo](const TreeEntry& e) {
+        if (keyNo == 1) return FormatTreeKey1({e.OwnerId, e.EntryNo});
+        return FormatTreeKey2({e.OwnerId, e.ParentOwnerId, e.ParentEntryNo, e.Name});
+    };
+    m_recordHandler = std::move(handler);
+    m_site.FireYield();
+    m_responseComplete = false;
+    m_site.FireSelectTable(TableName(Table::OleTree), keyNo, format(start), format(end));
+    Wait();
+    m_recordHandler = nullptr;
+    if (m_lastResult > kResultEndOfData) AfxMessageBox("Error SelectTableOleTree", MB_OK);
+    return m_lastResult;
+}
+
+std::int32_t CHostExchange::RequestWithMessage(RequestKind kind, Table table,
+                                               const char* message) {
+    std::int32_t result = Request(kind, table);
+    if (result >= 1) AfxMessageBox(message, MB_OK);
+    return result;
+}
+
+std::int32_t CHostExchange::SelectOleTree(std::int32_t keyNo, std::int32_t relationship) {
+    return Request(RequestKind::Position, Table::OleTree, keyNo, relationship);
+}
+
+std::int32_t CHostExchange::SelectOleRes(std::int32_t keyNo, std::int32_t relationship) {
+    if (keyNo != 1) return m_lastResult;
+    std::int32_t result = Request(RequestKind::Position, Table::OleRes, keyNo, relationship);
+    if (result >= 1) AfxMessageBox("Error SelectOleRes", MB_OK);
+    return result;
+}
+
+std::int32_t CHostExchange::SelectOleClass(std::int32_t keyNo, std::int32_t relationship) {
+    if (keyNo != 1) return m_lastResult;
+    return Request(RequestKind::Position, Table::OleCla, keyNo, relationship);
+}
+
+std::int32_t CHostExchange::ReadOleTree() {
+    std::int32_t result = Request(RequestKind::ReadNext, Table::OleTree);
+    if (result == kResultOk)
+        m_treeEntry = ParseTreeEntry(m_replies[0], m_replies[1], m_replies[2], m_replies[3]);
+    return result;
+}
+
+std::int32_t CHostExchange::ReadOleRes() {
+    std::int32_t result = Request(RequestKind::ReadNext, Table::OleRes);
+    if (result == kResultOk) m_resourceRow = ParseResourceRecord(m_replies[0], m_replies[1]);
+    if (result >= 1) AfxMessageBox("Error ReadOleRes", MB_OK);
+    return result;
+}
+
+std::int32_t CHostExchange::ReadOleClass() {
+    std::int32_t result = Request(RequestKind::ReadNext, Table::OleCla);
+    if (result == kResultOk) m_classRow = ParseClassRecord(m_replies[0], m_replies[1]);
+    if (result >= 1) AfxMessageBox("Error ReadOleClass", MB_OK);
+    return result;
+}
+
+std::int32_t CHostExchange::InsertOleTree() {
+    return RequestWithMessage(RequestKind::Insert, Table::OleTree, "Error InsertOleTree");
+}
+
+std::int32_t CHostExchange::InsertOleRes() {
+    return RequestWithMessage(RequestKind::Insert, Table::OleRes, "Error InsertOleRes");
+}
+
+std::int32_t CHostExchange::InsertOleClass() {
+    return RequestWithMessage(RequestKind::Insert, Table::OleCla, "Error InsertOleClass");
+}
+
+std::int32_t CHostExchange::UpdateOleTree() {
+    std::int32_t result = Request(RequestKind::Update, Table::OleTree);
+    if (result < 1) m_site.OnTreeRowUpdated(m_treeEntry);
+    if (result >= 1) AfxMessageBox("Error UpdateOleTree", MB_OK);
+    return result;
+}
+
+std::int32_t CHostExchange::UpdateOleRes() {
+    return RequestWithMessage(RequestKind::Update, Table::OleRes, "Error UpdateOleRes");
+}
+
+std::int32_t CHostExchange::UpdateOleClass() {
+    return RequestWithMessage(RequestKind::Update, Table::OleCla, "Error UpdateOleClass");
+}
+
+std::int32_t CHostExchange::DeleteOleTree() {
+    return RequestWithMessage(RequestKind::Delete, Table::OleTree, "Error DeleteOleTree");
+}
+
+std::int32_t CHostExchange::DeleteOleRes() {
+    return RequestWithMessage(RequestKind::Delete, Table::OleRes, "Error DeleteOleRes");
+}
+
+std::int32_t CHostExchange::DeleteOleClass() {
+    return RequestWithMessage(RequestKind::Delete, Table::OleCla, "Error DeleteOleClass");
+}
+
+std::int32_t CHostExchange::DirectNextId(RequestKind kind, const char* message) {
+    if (Request(kind, Table::OleCla) != kResultOk) {
+        AfxMessageBox(message, MB_OK);
+        return -1;
+    }
+    // The host sends the ID in sKey1 beside a non-empty data string.
+    return Atol(m_replies[1]);
+}
+
+std::int32_t CHostExchange::CounterNextId(const char* className, const char* operation) {
+    const std::string op = operation;
+    m_classKey = className;
+    if (SelectOleClass(1, kRelEqual) != kResultOk) {
+        m_classRow = ClassRecord{className, 1};
+        if (InsertOleClass() >= 1) {
+            AfxMessageBox("Error " + op + ":1", MB_OK);
+            return -1;
+        }
+        return 1;
+    }
+    if (ReadOleClass() >= 1) {
+        AfxMessageBox("Error " + op + ":2", MB_OK);
+        return -1;
+    }
+    m_classRow.Value += 1;
+    if (UpdateOleClass() >= 1) {
+        AfxMessageBox("Error " + op + ":3", MB_OK);
+        return -1;
+    }
+    return m_classRow.Value;
+}
+
+std::int32_t CHostExchange::GetNextOLEID() {
+    if (m_directIdRetrieval) return DirectNextId(RequestKind::NextOleId, "Error getting next OLE ID");
+    return CounterNextId("0", "GetNextOLEID");
+}
+
+std::int32_t CHostExchange::GetNextResourceID() {
+    if (m_directIdRetrieval)
+        return DirectNextId(RequestKind::NextResourceId, "Error getting next resource ID");
+    return CounterNextId("1", "GetNextResourceID");
+}
+
+}  // namespace orbel

@@ -1,0 +1,154 @@
+#include "src/store/RecordFormats.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace orbel {
+
+const char* TableName(Table t) {
+    switch (t) {
+        case Table::OleTree:
+            return "OLE_TREE";
+        case Table::OleRes:
+            return "OLE_RES";
+        case Table::OleCla:
+            return "OLE_CLA";
+    }
+    return "";
+}
+
+std::int32_t Atol(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    std::int64_t value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > INT32_MAX) {
+            value = std::int64_t{INT32_MAX} + 1;
+            break;
+        }
+    }
+    if (negative) value = -value;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
+}
+
+std::string TrimRight(std::string_view text) {
+    std::size_t end = text.find_last_not_of(" \t\r\n");
+    return end == std::string_view::npos ? std::string() : std::string(text.substr(0, end + 1));
+}
+
+namespace {
+
+// "%0Nd" of a value kept within what N characters can hold, so the field never widens.
+std::string Number(std::int32_t value, int width) {
+    std::int64_t max = 1;
+    for (int i = 0; i < width; ++i) max *= 10;
+    --max;
+    std::int64_t min = -(max / 10);
+    std::int64_t v = std::clamp<std::int64_t>(value, min, max);
+    char buf[24];
+    std::snprintf(buf, sizeof buf, "%0*lld", width, static_cast<long long>(v));
+    return buf;
+}
+
+// "%-Ns" of a text cut to N characters.
+std::string Text(std::string_view value, std::size_t width) {
+    std::string s(value.substr(0, std::min(value.size(), width)));
+    s.resize(width, ' ');
+    return s;
+}
+
+std::string PadTo(std::string_view value, std::size_t width) {
+    std::string s(value);
+    if (s.size() < width) s.resize(width, ' ');
+    return s;
+}
+
+std::string_view Slice(std::string_view s, std::size_t pos, std::size_t len) {
+    if (pos >= s.size()) return {};
+    return s.substr(pos, len);
+}
+
+}  // namespace
+
+RowText BuildTreeEntry(const TreeEntry& e) {
+    RowText row;
+    row.data = Number(e.IsItem, 1) + Number(e.PageStart, 3) + Number(e.PageEnd, 3) +
+               Text(e.Batch, kBatchWidth) + Text(e.Type, kTypeWidth);
+    row.key1 = FormatTreeKey1({e.OwnerId, e.EntryNo});
+    row.key2 = FormatTreeKey2({e.OwnerId2, e.ParentOwnerId, e.ParentEntryNo, e.Name});
+    row.key3 = FormatTreeKey3({e.ResourceId});
+    return row;
+}
+
+TreeEntry ParseTreeEntry(std::string_view data, std::string_view key1, std::string_view key2,
+                         std::string_view key3) {
+    const std::string d = PadTo(data, 15);
+    const std::string k1 = PadTo(key1, 16);
+    const std::string k2 = PadTo(key2, 54);
+    const std::string k3 = PadTo(key3, 8);
+    TreeEntry e;
+    e.OwnerId = Atol(Slice(k1, 0, 8));
+    e.EntryNo = Atol(Slice(k1, 8, 8));
+    e.OwnerId2 = Atol(Slice(k2, 0, 8));
+    e.ParentOwnerId = Atol(Slice(k2, 8, 8));
+    e.ParentEntryNo = Atol(Slice(k2, 16, 8));
+    e.Name = TrimRight(Slice(k2, 24, kNameWidth));
+    e.ResourceId = Atol(Slice(k3, 0, 8));
+    e.IsItem = Atol(Slice(d, 0, 1));
+    e.PageStart = Atol(Slice(d, 1, 3));
+    e.PageEnd = Atol(Slice(d, 4, 3));
+    e.Batch = TrimRight(Slice(d, 7, kBatchWidth));
+    // The type is cut from the data as sent: a 15-character data string has none.
+    e.Type = TrimRight(Slice(data, 15, kTypeWidth));
+    return e;
+}
+
+RowText BuildResourceRecord(const ResourceRecord& r) {
+    // The path is the only field of its string: a longer one moves nothing and is kept whole.
+    return RowText{PadTo(r.Path, kPathWidth), FormatResourceKey(r.ResourceId), {}, {}};
+}
+
+ResourceRecord ParseResourceRecord(std::string_view data, std::string_view key1) {
+    ResourceRecord r;
+    r.Path = TrimRight(PadTo(data, kPathWidth));
+    r.ResourceId = Atol(PadTo(key1, 8));
+    return r;
+}
+
+RowText BuildClassRecord(const ClassRecord& c) {
+    return RowText{Number(c.Value, 8), FormatClassKey(c.ClassName), {}, {}};
+}
+
+ClassRecord ParseClassRecord(std::string_view data, std::string_view key1) {
+    ClassRecord c;
+    c.ClassName = TrimRight(PadTo(key1, kClassNameWidth));
+    c.Value = Atol(PadTo(data, 8));
+    return c;
+}
+
+std::string FormatTreeKey1(const TreeKey1& k) { return Number(k.OwnerId, 8) + Number(k.EntryNo, 8); }
+
+std::string FormatTreeKey2(const TreeKey2& k) {
+    return Number(k.OwnerId, 8) + Number(k.ParentOwnerId, 8) + Number(k.ParentEntryNo, 8) +
+           Text(k.Name, kNameWidth);
+}
+
+std::string FormatTreeKey3(const TreeKey3& k) { return Number(k.ResourceId, 8); }
+
+std::string FormatResourceKey(std::int32_t resourceId) { return Number(resourceId, 8); }
+
+std::string FormatClassKey(std::string_view className) { return Text(className, kClassNameWidth); }
+
+TreeKey2 TreeKey2RangeEnd(std::int32_t ownerId) {
+    return TreeKey2{ownerId, 99999999, 99999999, std::string(kNameWidth, 'z')};
+}
+
+std::int32_t EntryKeyOf(std::int32_t ownerId, std::int32_t entryNo, std::int32_t classOleId) {
+    if (entryNo == 0) return 0;
+    return ownerId == classOleId ? entryNo * 10 + 1 : entryNo * 10;
+}
+
+}  // namespace orbel

@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include "platform/headless/HeadlessPlatform.h"
+#include "tests/support/HeadlessTest.h"
+
+namespace orbel {
+namespace {
+
+using platform::HeadlessLoop;
+
+TEST(HeadlessLoop, QueuedMessagesComeBeforeTimersAndTheClockJumpsToTheNextTimer) {
+    HeadlessLoop loop;
+    HWND w{7};
+    loop.SetTimer(w, 103, 10000);
+    loop.PostMessage(w, WM_USER, 1, 2);
+    MSG msg;
+    ASSERT_TRUE(loop.GetMessage(msg));
+    EXPECT_EQ(msg.message, WM_USER);
+    EXPECT_EQ(loop.Now(), 0u);
+    ASSERT_TRUE(loop.GetMessage(msg));
+    EXPECT_EQ(msg.message, WM_TIMER);
+    EXPECT_EQ(msg.wParam, 103u);
+    EXPECT_EQ(msg.hwnd, w);
+    EXPECT_EQ(loop.Now(), 10000u);
+    // A window timer repeats until it is killed.
+    ASSERT_TRUE(loop.GetMessage(msg));
+    EXPECT_EQ(loop.Now(), 20000u);
+    EXPECT_TRUE(loop.KillTimer(w, 103));
+    EXPECT_FALSE(loop.GetMessage(msg));
+    EXPECT_EQ(msg.message, WM_QUIT);
+    EXPECT_FALSE(loop.LastQuitWasPosted());
+}
+
+TEST(HeadlessLoop, SettingATimerAgainRestartsItFromNow) {
+    HeadlessLoop loop;
+    HWND w{7};
+    loop.SetTimer(w, 1, 500);
+    loop.PostDelayedTask(400, [] {});
+    MSG msg;
+    ASSERT_TRUE(loop.GetMessage(msg));  // the task at 400
+    loop.SetTimer(w, 1, 500);
+    ASSERT_TRUE(loop.GetMessage(msg));
+    EXPECT_EQ(msg.message, WM_TIMER);
+    EXPECT_EQ(loop.Now(), 900u);
+}
+
+TEST(HeadlessLoop, TimerIntervalsAreKeptWithinThePlatformBounds) {
+    HeadlessLoop loop;
+    loop.SetTimer(HWND{1}, 1, 0);
+    MSG msg;
+    ASSERT_TRUE(loop.GetMessage(msg));
+    EXPECT_EQ(loop.Now(), platform::kTimerMinimum);
+    loop.KillTimer(HWND{1}, 1);
+    // A negative time-out handed over as UINT is the longest interval, not a busy loop.
+    loop.SetTimer(HWND{1}, 2, static_cast<UINT>(-500));
+    ASSERT_TRUE(loop.GetMessage(msg));
+    EXPECT_EQ(loop.Now(), platform::kTimerMinimum + platform::kTimerMaximum);
+}
+
+TEST(HeadlessLoop, APostedQuitEndsTheLoopAfterTheQueuedMessages) {
+    HeadlessLoop loop;
+    loop.PostQuitMessage(3);
+    loop.PostMessage(HWND{1}, WM_USER, 0, 0);
+    loop.SetTimer(HWND{1}, 1, 100);
+    MSG msg;
+    ASSERT_TRUE(loop.GetMessage(msg));
+    EXPECT_EQ(msg.message, WM_USER);
+    EXPECT_FALSE(loop.GetMessage(msg));
+    EXPECT_TRUE(loop.LastQuitWasPosted());
+    EXPECT_EQ(msg.wParam, 3u);
+    // The quit is taken once; the timer is still there.
+    ASSERT_TRUE(loop.GetMessage(msg));
+    EXPECT_EQ(msg.message, WM_TIMER);
+}
+
+TEST(HeadlessLoop, KillingATimerDropsItsQueuedTimerMessage) {
+    HeadlessLoop loop;
+    loop.PostMessage(HWND{1}, WM_TIMER, 5, 0);
+    loop.SetTimer(HWND{1}, 5, 100);
+    loop.KillTimer(HWND{1}, 5);
+    MSG msg;
+    EXPECT_FALSE(loop.GetMessage(msg));
+}
+
+TEST(HeadlessLoop, HooksSeeAndMayRewriteEveryMessageTaken) {
+    HeadlessLoop loop;
+    int seen = 0;
+    auto h = loop.SetGetMessageHook([&](MSG& m) {
+        ++seen;
+        if (m.message == WM_KEYDOWN) m.message = WM_NULL;
+    });
+    loop.PostMessage(HWND{1}, WM_KEYDOWN, VK_ESCAPE, 0);
+    MSG msg;
+    ASSERT_TRUE(loop.GetMessage(msg));
+    EXPECT_EQ(msg.message, WM_NULL);
+    EXPECT_TRUE(loop.UnhookGetMessageHook(h));
+    loop.PostMessage(HWND{1}, WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_TRUE(loop.GetMessage(msg));
+    EXPECT_EQ(msg.message, WM_KEYDOWN);
+    EXPECT_EQ(seen, 1);
+}
+
+class HeadlessPlatformTest : public test::HeadlessTest {};
+
+TEST_F(HeadlessPlatformTest, TasksRunInOrderAndDelayedTasksAtTheirTime) {
+    std::vector<std::string> order;
+    P().Loop().PostDelayedTask(50, [&] { order.push_back("late@" + std::to_string(P().Loop().Now())); });
+    P().Loop().PostTask([&] { order.push_back("first"); });
+    P().Loop().PostTask([&] {
+        order.push_back("second");
+        P().Loop().PostTask([&] { order.push_back("posted from a task"); });
+    });
+    EXPECT_EQ(P().RunUntilIdle(), 4);
+    EXPECT_EQ(order, (std::vector<std::string>{"first", "second", "posted from a task", "late@50"}));
+}
+
+TEST_F(HeadlessPlatformTest, RunForStopsAtItsDeadlineWithoutFiringLaterTimers) {
+    int fired = 0;
+    P().Loop().PostDelayedTask(300, [&] { ++fired; });
+    P().Loop().PostDelayedTask(700, [&] { ++fired; });
+    P().RunFor(500);
+    EXPECT_EQ(fired, 1);
+    EXPECT_EQ(P().Loop().Now(), 500u);
+    P().RunFor(500);
+    EXPECT_EQ(fired, 2);
+}
+
+}  // namespace
+}  // namespace orbel
