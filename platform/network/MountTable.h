@@ -2,6 +2,7 @@
 // universal-name lookup answers for a mapped drive.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,11 +11,12 @@
 namespace orbel::platform {
 
 class MountTable {
-public:
+  public:
     struct Mount {
         std::string mountPoint;  // "/mnt/data"
         std::string fsType;      // "cifs", "smb3", "nfs", "nfs4", "ext4", ...
         std::string source;      // "//srv/data", "srv:/export/data", "/dev/sda1"
+        std::string root;        // the directory of the file system shown there, "/" mostly
     };
 
     // Parses the text of /proc/self/mountinfo (octal escapes such as \040 decoded); lines
@@ -31,7 +33,11 @@ public:
 
     const std::vector<Mount>& Mounts() const { return mounts_; }
 
-private:
+  private:
+    // The index of the mount that holds a path given as its components: the deepest mount
+    // point, and of two on the same point the later one.
+    std::optional<std::size_t> OwnerOf(const std::vector<std::string>& components) const;
+
     std::vector<Mount> mounts_;
 };
 

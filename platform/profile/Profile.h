@@ -33,7 +33,9 @@ DWORD GetPrivateProfileString(std::optional<std::string_view> section,
 // As WritePrivateProfileString: sets the key's value (creating file, section and key as
 // needed); value nullopt removes the key; key nullopt removes the whole section. The file is
 // rewritten through a temporary file renamed over it; comments and other sections are kept.
-// Returns false when the file cannot be written.
+// Returns false when the file cannot be read or written, or when a name or value cannot be
+// stored in the file (a line break, a key holding "=", a section name holding "]"; see
+// ProfileFile). Removing what is not there succeeds and leaves the file untouched.
 bool WritePrivateProfileString(std::string_view section, std::optional<std::string_view> key,
                                std::optional<std::string_view> value, std::string_view fileName);
 

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,8 +18,8 @@ namespace orbel::platform {
 struct RegValue {
     enum class Kind { String, DWord };
     Kind kind = Kind::String;
-    std::string text;          // Kind::String
-    std::uint32_t dword = 0;   // Kind::DWord
+    std::string text;         // Kind::String
+    std::uint32_t dword = 0;  // Kind::DWord
 
     static RegValue String(std::string s) { return {Kind::String, std::move(s), 0}; }
     static RegValue DWord(std::uint32_t v) { return {Kind::DWord, {}, v}; }
@@ -32,22 +33,42 @@ struct RegValue {
 // names compare without regard to letter case and keep the case they were created with.
 // The value name "" is the key's default value ("@" in the file).
 class RegistryHive {
-public:
+  public:
     // The hive file: $ORBEL_REGISTRY when set, else $XDG_DATA_HOME/orbel/registry.reg
     // ($XDG_DATA_HOME defaults to ~/.local/share).
     static std::filesystem::path DefaultPath();
 
     // Reads a hive. A missing file is an empty hive bound to that path. A file that is not a
-    // hive (bad header, bad line) gives nullopt and an error naming the file and line; such a
-    // file is never overwritten by this class.
+    // hive (bad header, bad line) gives nullopt and an error "FILE:LINE: what"; such a file is
+    // never overwritten by this class. A file that cannot be read is an error too, never an
+    // empty hive.
+    //
+    // The text: the line "Windows Registry Editor Version 5.00", then sections
+    // "[HKEY_CLASSES_ROOT\Key\Sub]" each followed by values: @="default", "Name"="text",
+    // "Name"=dword:00020591. Inside quotes a backslash escapes a backslash or a quote. Blank
+    // lines and lines starting with ";" are skipped; CRLF or LF, with or without a UTF-8 BOM.
+    // Sections naming the same key add to it; a value given twice keeps the last.
     static std::optional<RegistryHive> Load(const std::filesystem::path& file, std::string* error);
+    // Parses text that comes from no file; errors read "LINE: what". The hive has no file.
     static std::optional<RegistryHive> Parse(std::string_view text, std::string* error);
+
+    // Loads the hive under an exclusive advisory lock (flock on the sibling file "FILE.lock",
+    // which other processes take the same way), runs edit on it and saves it when edit returns
+    // true. False with an error when the hive cannot be loaded or saved; an edit that returns
+    // false leaves the file as it was and is not an error. Two processes registering at once
+    // both see their keys land.
+    static bool Update(const std::filesystem::path& file,
+                       const std::function<bool(RegistryHive&)>& edit, std::string* error);
 
     // Writes the whole hive to a temporary file in the same folder and renames it over the
     // old one; creates the folder. False with an error text when that fails.
     bool Save(std::string* error) const;
     const std::filesystem::path& File() const;
 
+    // Paths name a root and any number of keys; a key name is not empty and holds no
+    // backslash. Names and string values cannot hold a line break (the file could not keep
+    // it): the calls that would store one return false and change nothing. The four roots
+    // always exist and cannot be deleted.
     bool CreateKey(std::string_view path);
     bool KeyExists(std::string_view path) const;
     // Creates the key when missing.
@@ -56,11 +77,14 @@ public:
     bool DeleteValue(std::string_view path, std::string_view name);
     // Deletes the key with every subkey; false when it did not exist.
     bool DeleteKeyTree(std::string_view path);
-    // Direct subkey names, sorted without regard to case.
+    // Direct subkey names, sorted without regard to case; values sorted by name, the default
+    // value first.
     std::vector<std::string> EnumKeys(std::string_view path) const;
     std::vector<std::pair<std::string, RegValue>> EnumValues(std::string_view path) const;
 
-    // The ".reg" text of the whole hive, keys in sorted order; what Save writes.
+    // The ".reg" text of the whole hive, keys in sorted order; what Save writes. Every key
+    // below a root gets a section, so empty keys survive a save; a root gets one only when it
+    // holds values. The same hive always gives the same bytes.
     std::string Dump() const;
 
     RegistryHive();
@@ -70,7 +94,7 @@ public:
     RegistryHive(const RegistryHive&);
     RegistryHive& operator=(const RegistryHive&);
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };

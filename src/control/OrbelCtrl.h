@@ -11,6 +11,7 @@
 #include "platform/MessageLoop.h"
 #include "platform/WindowSystem.h"
 #include "platform/framework/OleControl.h"
+#include "src/control/OrbelStoreProbe.h"
 #include "src/maintenance/DriveMapping.h"
 #include "src/maintenance/FolderList.h"
 #include "src/store/HostExchange.h"
@@ -27,7 +28,7 @@ struct MailEntry {
 
 using SystemScriptEntry = std::array<std::string, 4>;
 
-class COrbelCtrl final : public COleControl, private IExchangeSite {
+class COrbelCtrl final : public COleControl, public IOrbelStoreProbe, private IExchangeSite {
 public:
     COrbelCtrl();
     ~COrbelCtrl() override;
@@ -67,6 +68,9 @@ public:
     platform::Cursor CurrentCursor() const { return m_hCursor; }
 
     bool PreTranslateMessage(MSG& msg) override;
+
+    HRESULT RunStoreOperation(const std::string& operation, const std::vector<Variant>& args,
+                              Variant& result) override;
 
     // Events.
     void FireFolderChange(const std::string& sFolderName);

@@ -1,0 +1,65 @@
+#include "src/control/OrbelStoreProbe.h"
+
+#include "src/control/OrbelCtrl.h"
+
+namespace orbel {
+
+std::vector<std::string> IOrbelStoreProbe::Operations() {
+    return {"GetNextOLEID", "GetNextResourceID", "SelectTree",
+            "SelectClass",  "ReadClass",         "SelectTreeEntry", "ReadTree"};
+}
+
+HRESULT COrbelCtrl::RunStoreOperation(const std::string& operation,
+                                      const std::vector<Variant>& args, Variant& result) {
+    auto expect = [&](std::vector<VarType> types, std::vector<Variant>& out) -> HRESULT {
+        if (args.size() != types.size()) return DISP_E_BADPARAMCOUNT;
+        for (std::size_t i = 0; i < types.size(); ++i) {
+            auto v = args[i].ChangeType(types[i]);
+            if (!v) return DISP_E_TYPEMISMATCH;
+            out.push_back(*v);
+        }
+        return S_OK;
+    };
+    std::vector<Variant> a;
+    HRESULT hr = S_OK;
+    CHostExchange& x = m_exchange;
+    if (operation == "GetNextOLEID" || operation == "GetNextResourceID") {
+        if ((hr = expect({}, a)) != S_OK) return hr;
+        result = operation == "GetNextOLEID" ? x.GetNextOLEID() : x.GetNextResourceID();
+    } else if (operation == "SelectTree") {
+        if ((hr = expect({VarType::I4}, a)) != S_OK) return hr;
+        const std::int32_t owner = a[0].I4();
+        TreeEntry start{owner, 0, owner, 0, 0, "", 0, 0, 0, 0, "", ""};
+        TreeKey2 last = TreeKey2RangeEnd(owner);
+        TreeEntry end{owner, 0, owner, last.ParentOwnerId, last.ParentEntryNo, last.Name, 0, 0, 0, 0, "", ""};
+        std::string names;
+        std::int32_t r = x.SelectTableOleTree(2, start, end, [&](std::int32_t code, const TreeEntry& e) {
+            if (code != kResultRow) return true;
+            names += (names.empty() ? "" : ", ") + e.Name;
+            return false;
+        });
+        result = std::to_string(r) + ": " + names;
+    } else if (operation == "SelectClass") {
+        if ((hr = expect({VarType::BStr}, a)) != S_OK) return hr;
+        x.m_classKey = a[0].BStr();
+        result = x.SelectOleClass(1, kRelEqual);
+    } else if (operation == "ReadClass") {
+        if ((hr = expect({}, a)) != S_OK) return hr;
+        std::int32_t r = x.ReadOleClass();
+        result = std::to_string(r) + " " + x.m_classRow.ClassName + "=" +
+                 std::to_string(x.m_classRow.Value);
+    } else if (operation == "SelectTreeEntry") {
+        if ((hr = expect({VarType::I4, VarType::I4}, a)) != S_OK) return hr;
+        x.m_treeKey1 = TreeKey1{a[0].I4(), a[1].I4()};
+        result = x.SelectOleTree(1, kRelEqual);
+    } else if (operation == "ReadTree") {
+        if ((hr = expect({}, a)) != S_OK) return hr;
+        std::int32_t r = x.ReadOleTree();
+        result = std::to_string(r) + " " + x.m_treeEntry.Name;
+    } else {
+        return DISP_E_UNKNOWNNAME;
+    }
+    return S_OK;
+}
+
+}  // namespace orbel

@@ -1,0 +1,28 @@
+// A second interface of the control, for test containers: runs one of the control's table
+// operations by name, exactly as the control's own code calls it, so a container can exercise
+// the table conversation on its own. Hosts reach it by casting the control object; it is not
+// part of the dispatch interface or the type library.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/automation/Dispatch.h"
+
+namespace orbel {
+
+class IOrbelStoreProbe : public virtual IUnknown {
+public:
+    // Operations and their arguments:
+    //   GetNextOLEID, GetNextResourceID                     -> the new ID or -1
+    //   SelectTree(owner)   key-2 select of every entry of the owner -> "RESULT: NAME, NAME"
+    //   SelectClass(name) / ReadClass                        -> the result; ReadClass: "RESULT NAME=VALUE"
+    //   SelectTreeEntry(owner, entryNo) / ReadTree           -> the result; ReadTree: "RESULT NAME"
+    // DISP_E_UNKNOWNNAME for another name, DISP_E_BADPARAMCOUNT / DISP_E_TYPEMISMATCH for
+    // wrong arguments.
+    virtual HRESULT RunStoreOperation(const std::string& operation, const std::vector<Variant>& args,
+                                      Variant& result) = 0;
+    static std::vector<std::string> Operations();
+};
+
+}  // namespace orbel
