@@ -63,18 +63,28 @@ int AfxMessageBox(const std::string& text, UINT type) {
         GetPlatform().User().MessageBox(MessageBoxRequestFromStyle(text, "Orbel", type)));
 }
 
-void MessageBeep() { GetPlatform().User().MessageBeep(); }
+void MessageBeep() {
+    GetPlatform().User().MessageBeep();
+}
 
-bool GetMessage(MSG& msg) { return GetPlatform().Loop().GetMessage(msg); }
+bool GetMessage(MSG& msg) {
+    return GetPlatform().Loop().GetMessage(msg);
+}
 
-LRESULT DispatchMessage(const MSG& msg) { return GetPlatform().DispatchMessage(msg); }
+LRESULT DispatchMessage(const MSG& msg) {
+    return GetPlatform().DispatchMessage(msg);
+}
 
-void PostQuitMessage(int exitCode) { GetPlatform().Loop().PostQuitMessage(exitCode); }
+void PostQuitMessage(int exitCode) {
+    GetPlatform().Loop().PostQuitMessage(exitCode);
+}
 
 UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT ms) {
     return GetPlatform().Loop().SetTimer(window, id, ms);
 }
 
-bool KillTimer(HWND window, UINT_PTR id) { return GetPlatform().Loop().KillTimer(window, id); }
+bool KillTimer(HWND window, UINT_PTR id) {
+    return GetPlatform().Loop().KillTimer(window, id);
+}
 
 }  // namespace orbel

@@ -9,6 +9,14 @@ namespace orbel {
 
 IUnknown::~IUnknown() = default;
 
+HRESULT InvokeByName(IDispatch& object, std::string_view name, InvokeKind kind,
+                     std::vector<Variant> args, Variant* result) {
+    DISPID id = 0;
+    HRESULT hr = object.GetIDsOfNames(name, id);
+    if (FAILED(hr)) return hr;
+    return object.Invoke(id, kind, args, result);
+}
+
 namespace platform {
 
 MessageLoop::~MessageLoop() = default;

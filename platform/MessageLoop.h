@@ -15,7 +15,7 @@ using HookHandle = std::uint32_t;
 using GetMessageHook = std::function<void(MSG&)>;
 
 class MessageLoop {
-public:
+  public:
     virtual ~MessageLoop();
 
     // Takes the next message. Returns false with msg.message == WM_QUIT when the loop is to

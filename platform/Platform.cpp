@@ -24,9 +24,13 @@ void InstallPlatform(std::unique_ptr<Platform> platform) {
     Installed() = std::move(platform);
 }
 
-void UninstallPlatform() { Installed().reset(); }
+void UninstallPlatform() {
+    Installed().reset();
+}
 
-bool HasPlatform() { return Installed() != nullptr; }
+bool HasPlatform() {
+    return Installed() != nullptr;
+}
 
 Platform& GetPlatform() {
     if (!Installed()) {

@@ -13,7 +13,7 @@
 namespace orbel::platform {
 
 class Platform {
-public:
+  public:
     virtual ~Platform();
     virtual const char* Name() const = 0;
     virtual MessageLoop& Loop() = 0;

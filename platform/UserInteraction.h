@@ -22,7 +22,7 @@ struct MessageBoxRequest {
 };
 
 class UserInteraction {
-public:
+  public:
     virtual ~UserInteraction();
     virtual MessageAnswer MessageBox(const MessageBoxRequest& request) = 0;
     virtual void MessageBeep() = 0;

@@ -56,8 +56,12 @@ inline constexpr LPARAM MAKELPARAM(int lo, int hi) {
     return static_cast<LPARAM>((static_cast<std::uint32_t>(hi & 0xFFFF) << 16) |
                                static_cast<std::uint32_t>(lo & 0xFFFF));
 }
-inline constexpr int LOWORD(LPARAM v) { return static_cast<int>(v & 0xFFFF); }
-inline constexpr int HIWORD(LPARAM v) { return static_cast<int>((v >> 16) & 0xFFFF); }
+inline constexpr int LOWORD(LPARAM v) {
+    return static_cast<int>(v & 0xFFFF);
+}
+inline constexpr int HIWORD(LPARAM v) {
+    return static_cast<int>((v >> 16) & 0xFFFF);
+}
 
 // Window messages.
 inline constexpr UINT WM_NULL = 0x0000;
@@ -123,8 +127,12 @@ inline constexpr HRESULT CO_E_DLLNOTFOUND = static_cast<HRESULT>(0x800401F8);
 inline constexpr HRESULT SELFREG_E_TYPELIB = static_cast<HRESULT>(0x80040200);
 inline constexpr HRESULT SELFREG_E_CLASS = static_cast<HRESULT>(0x80040201);
 
-inline constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
-inline constexpr bool FAILED(HRESULT hr) { return hr < 0; }
+inline constexpr bool SUCCEEDED(HRESULT hr) {
+    return hr >= 0;
+}
+inline constexpr bool FAILED(HRESULT hr) {
+    return hr < 0;
+}
 
 // Hex text of a result code, as "0x80040200".
 std::string HResultText(HRESULT hr);

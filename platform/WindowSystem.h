@@ -11,7 +11,7 @@
 namespace orbel::platform {
 
 class WindowProcedure {
-public:
+  public:
     virtual ~WindowProcedure();
     virtual LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;
 };
@@ -29,7 +29,7 @@ struct CreateWindowParams {
 };
 
 class WindowSystem {
-public:
+  public:
     virtual ~WindowSystem();
 
     // Creates the window, then sends it WM_CREATE; a WM_CREATE answer of -1 destroys it again

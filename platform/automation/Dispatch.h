@@ -15,14 +15,14 @@
 namespace orbel {
 
 class IUnknown {
-public:
+  public:
     virtual ~IUnknown();
 };
 
 enum class InvokeKind { Method, PropertyGet, PropertyPut };
 
 class IDispatch : public virtual IUnknown {
-public:
+  public:
     virtual HRESULT GetIDsOfNames(std::string_view name, DISPID& id) = 0;
     // Arguments in declaration order (not reversed). A property put takes one argument.
     virtual HRESULT Invoke(DISPID id, InvokeKind kind, std::span<const Variant> args,
@@ -30,26 +30,26 @@ public:
 };
 
 class IConnectionPoint : public virtual IUnknown {
-public:
+  public:
     virtual HRESULT Advise(std::shared_ptr<IDispatch> sink, DWORD& cookie) = 0;
     virtual HRESULT Unadvise(DWORD cookie) = 0;
 };
 
 class IConnectionPointContainer : public virtual IUnknown {
-public:
+  public:
     virtual std::shared_ptr<IConnectionPoint> FindConnectionPoint(const Guid& iid) = 0;
 };
 
 // In-place activation of a control in a host window.
 class IOleInPlaceObject : public virtual IUnknown {
-public:
+  public:
     virtual HRESULT InPlaceActivate(HWND parent, const RECT& rect, HWND& window) = 0;
     virtual HRESULT SetObjectRects(const RECT& rect) = 0;
     virtual HRESULT InPlaceDeactivate() = 0;
 };
 
 class IClassFactory : public virtual IUnknown {
-public:
+  public:
     virtual HRESULT CreateInstance(std::shared_ptr<IUnknown>& object) = 0;
 };
 

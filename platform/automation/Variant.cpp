@@ -1,12 +1,11 @@
 #include "platform/automation/Variant.h"
 
+#include <strings.h>
+
 #include <cassert>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <strings.h>
-
-#include "platform/automation/Dispatch.h"
 
 namespace orbel {
 
@@ -165,14 +164,8 @@ std::string Variant::ToDisplayString() const {
     return "?";
 }
 
-bool Variant::operator==(const Variant& other) const { return value_ == other.value_; }
-
-HRESULT InvokeByName(IDispatch& object, std::string_view name, InvokeKind kind,
-                     std::vector<Variant> args, Variant* result) {
-    DISPID id = 0;
-    HRESULT hr = object.GetIDsOfNames(name, id);
-    if (FAILED(hr)) return hr;
-    return object.Invoke(id, kind, args, result);
+bool Variant::operator==(const Variant& other) const {
+    return value_ == other.value_;
 }
 
 }  // namespace orbel

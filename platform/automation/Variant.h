@@ -18,7 +18,7 @@ enum class VarType { Empty, I4, Bool, BStr, Dispatch, Missing };
 const char* VarTypeName(VarType t);
 
 class Variant {
-public:
+  public:
     Variant() = default;
     Variant(std::int32_t v) : value_(v) {}
     Variant(bool v) : value_(v) {}
@@ -47,7 +47,7 @@ public:
 
     bool operator==(const Variant& other) const;
 
-private:
+  private:
     struct MissingTag {
         bool operator==(const MissingTag&) const = default;
     };

@@ -57,7 +57,7 @@ struct EventEntry {
 };
 
 class DispatchMap {
-public:
+  public:
     void Add(DispatchEntry entry) { entries_.push_back(std::move(entry)); }
     const DispatchEntry* Find(DISPID id) const;
     const DispatchEntry* Find(std::string_view name) const;  // without regard to case
@@ -67,7 +67,7 @@ public:
     HRESULT Invoke(DISPID id, bool propertyGet, bool propertyPut, std::span<const Variant> args,
                    Variant* result) const;
 
-private:
+  private:
     std::vector<DispatchEntry> entries_;
 };
 

@@ -5,16 +5,14 @@
 namespace orbel {
 
 class COleControl::EventConnectionPoint final : public IConnectionPoint {
-public:
+  public:
     HRESULT Advise(std::shared_ptr<IDispatch> sink, DWORD& cookie) override {
         if (!sink) return E_POINTER;
         cookie = next_++;
         sinks_.emplace(cookie, std::move(sink));
         return S_OK;
     }
-    HRESULT Unadvise(DWORD cookie) override {
-        return sinks_.erase(cookie) ? S_OK : E_INVALIDARG;
-    }
+    HRESULT Unadvise(DWORD cookie) override { return sinks_.erase(cookie) ? S_OK : E_INVALIDARG; }
     std::vector<std::shared_ptr<IDispatch>> Sinks() const {
         std::vector<std::shared_ptr<IDispatch>> out;
         for (const auto& [cookie, sink] : sinks_) out.push_back(sink);
@@ -22,7 +20,7 @@ public:
     }
     std::size_t Count() const { return sinks_.size(); }
 
-private:
+  private:
     std::map<DWORD, std::shared_ptr<IDispatch>> sinks_;
     DWORD next_ = 1;
 };
@@ -31,11 +29,17 @@ namespace {
 std::atomic<long> g_liveControls{0};
 }
 
-COleControl::COleControl() : events_(std::make_shared<EventConnectionPoint>()) { ++g_liveControls; }
+COleControl::COleControl() : events_(std::make_shared<EventConnectionPoint>()) {
+    ++g_liveControls;
+}
 
-COleControl::~COleControl() { --g_liveControls; }
+COleControl::~COleControl() {
+    --g_liveControls;
+}
 
-long COleControl::LiveObjectCount() { return g_liveControls.load(); }
+long COleControl::LiveObjectCount() {
+    return g_liveControls.load();
+}
 
 void COleControl::InitializeIIDs(const Guid& dispatchIid, const Guid& eventIid) {
     dispatchIid_ = dispatchIid;
@@ -53,8 +57,8 @@ HRESULT COleControl::Invoke(DISPID id, InvokeKind kind, std::span<const Variant>
                             Variant* result) {
     // Keep the control alive while a call into it runs, whatever the host does meanwhile.
     auto self = weak_from_this().lock();
-    return dispatchMap_.Invoke(id, kind == InvokeKind::PropertyGet,
-                               kind == InvokeKind::PropertyPut, args, result);
+    return dispatchMap_.Invoke(id, kind == InvokeKind::PropertyGet, kind == InvokeKind::PropertyPut,
+                               args, result);
 }
 
 std::shared_ptr<IConnectionPoint> COleControl::FindConnectionPoint(const Guid& iid) {
@@ -62,7 +66,9 @@ std::shared_ptr<IConnectionPoint> COleControl::FindConnectionPoint(const Guid& i
     return events_;
 }
 
-std::size_t COleControl::SinkCount() const { return events_->Count(); }
+std::size_t COleControl::SinkCount() const {
+    return events_->Count();
+}
 
 void COleControl::FireEvent(DISPID id, std::vector<Variant> args) {
     // A sink may drop the host's last reference to the control while it handles the event.

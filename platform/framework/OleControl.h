@@ -19,7 +19,7 @@ class COleControl : public CWnd,
                     public IConnectionPointContainer,
                     public IOleInPlaceObject,
                     public std::enable_shared_from_this<COleControl> {
-public:
+  public:
     COleControl();
     ~COleControl() override;
 
@@ -41,7 +41,7 @@ public:
     // Controls alive in this process: a module may be unloaded only when none is.
     static long LiveObjectCount();
 
-protected:
+  protected:
     // Calls every advised sink with the event, in the order they were advised. A sink may
     // call back into the control.
     void FireEvent(DISPID id, std::vector<Variant> args);
@@ -58,7 +58,7 @@ protected:
     virtual void OnDraw(const RECT& bounds, const RECT& invalid);
     void OnPaint() override;
 
-private:
+  private:
     class EventConnectionPoint;
     DispatchMap dispatchMap_;
     std::vector<EventEntry> eventMap_;

@@ -66,16 +66,18 @@ bool RegisterControlClass(platform::RegistryHive& hive, const ControlRegistratio
     const std::string cls = "CLSID\\" + r.clsid.ToString();
     char misc[16];
     std::snprintf(misc, sizeof misc, "%u", static_cast<unsigned>(r.miscStatus));
-    bool ok = Set(hive, cls, "", r.typeName) &&
-              Set(hive, cls + "\\InprocServer32", "", r.modulePath) &&
-              Set(hive, cls + "\\InprocServer32", "ThreadingModel", "Apartment") &&
-              Set(hive, cls + "\\ProgID", "", r.progId) && hive.CreateKey(kClassesRoot + cls + "\\Control") &&
-              Set(hive, cls + "\\ToolboxBitmap32", "",
-                  r.modulePath + ", " + std::to_string(r.toolboxBitmapId)) &&
-              Set(hive, cls + "\\MiscStatus", "", "0") && Set(hive, cls + "\\MiscStatus\\1", "", misc) &&
-              Set(hive, cls + "\\TypeLib", "", r.libid.ToString()) &&
-              Set(hive, cls + "\\Version", "", Version(r.major, r.minor)) &&
-              Set(hive, r.progId, "", r.typeName) && Set(hive, r.progId + "\\CLSID", "", r.clsid.ToString());
+    bool ok =
+        Set(hive, cls, "", r.typeName) && Set(hive, cls + "\\InprocServer32", "", r.modulePath) &&
+        Set(hive, cls + "\\InprocServer32", "ThreadingModel", "Apartment") &&
+        Set(hive, cls + "\\ProgID", "", r.progId) &&
+        hive.CreateKey(kClassesRoot + cls + "\\Control") &&
+        Set(hive, cls + "\\ToolboxBitmap32", "",
+            r.modulePath + ", " + std::to_string(r.toolboxBitmapId)) &&
+        Set(hive, cls + "\\MiscStatus", "", "0") && Set(hive, cls + "\\MiscStatus\\1", "", misc) &&
+        Set(hive, cls + "\\TypeLib", "", r.libid.ToString()) &&
+        Set(hive, cls + "\\Version", "", Version(r.major, r.minor)) &&
+        Set(hive, r.progId, "", r.typeName) &&
+        Set(hive, r.progId + "\\CLSID", "", r.clsid.ToString());
     if (ok && r.insertable) ok = hive.CreateKey(kClassesRoot + cls + "\\Insertable");
     return ok;
 }

@@ -66,7 +66,9 @@ bool CWnd::WalkPreTranslateTree(HWND stop, MSG& msg) {
     return false;
 }
 
-bool CWnd::PreTranslateMessage(MSG&) { return false; }
+bool CWnd::PreTranslateMessage(MSG&) {
+    return false;
+}
 
 LRESULT CWnd::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     // WM_CREATE arrives before CreateWindow returns: bind the handle on the first message.
@@ -87,6 +89,10 @@ LRESULT CWnd::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
         case WM_MOUSEMOVE:
             OnMouseMove(POINT{LOWORD(lParam), HIWORD(lParam)});
             return 0;
+        case WM_KEYDOWN:
+            OnKeyDown(static_cast<UINT>(wParam), static_cast<UINT>(lParam & 0xFFFF),
+                      static_cast<UINT>((lParam >> 16) & 0xFFFF));
+            return 0;
         case WM_PAINT:
             OnPaint();
             return 0;
@@ -99,7 +105,9 @@ LRESULT CWnd::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     return DefWindowProc(message, wParam, lParam);
 }
 
-int CWnd::OnCreate() { return 0; }
+int CWnd::OnCreate() {
+    return 0;
+}
 
 void CWnd::OnDestroy() {
     // The platform removes the window right after its children; unbind now so nothing reaches
@@ -111,20 +119,37 @@ void CWnd::OnDestroy() {
 void CWnd::OnSize(int, int) {}
 void CWnd::OnTimer(UINT_PTR) {}
 void CWnd::OnMouseMove(POINT) {}
+void CWnd::OnKeyDown(UINT, UINT, UINT) {}
 void CWnd::OnPaint() {}
-bool CWnd::OnCommand(WPARAM, LPARAM) { return false; }
+bool CWnd::OnCommand(WPARAM, LPARAM) {
+    return false;
+}
 void CWnd::PostNcDestroy() {}
-LRESULT CWnd::DefWindowProc(UINT, WPARAM, LPARAM) { return 0; }
+LRESULT CWnd::DefWindowProc(UINT, WPARAM, LPARAM) {
+    return 0;
+}
 
-bool CWnd::EnableWindow(bool enable) { return GetPlatform().Windows().EnableWindow(hwnd_, enable); }
-bool CWnd::IsWindowEnabled() const { return GetPlatform().Windows().IsWindowEnabled(hwnd_); }
-bool CWnd::ShowWindow(bool show) { return GetPlatform().Windows().ShowWindow(hwnd_, show); }
-HWND CWnd::SetFocus() { return GetPlatform().Windows().SetFocus(hwnd_); }
-RECT CWnd::GetClientRect() const { return GetPlatform().Windows().GetClientRect(hwnd_); }
+bool CWnd::EnableWindow(bool enable) {
+    return GetPlatform().Windows().EnableWindow(hwnd_, enable);
+}
+bool CWnd::IsWindowEnabled() const {
+    return GetPlatform().Windows().IsWindowEnabled(hwnd_);
+}
+bool CWnd::ShowWindow(bool show) {
+    return GetPlatform().Windows().ShowWindow(hwnd_, show);
+}
+HWND CWnd::SetFocus() {
+    return GetPlatform().Windows().SetFocus(hwnd_);
+}
+RECT CWnd::GetClientRect() const {
+    return GetPlatform().Windows().GetClientRect(hwnd_);
+}
 bool CWnd::MoveWindow(const RECT& rect, bool repaint) {
     return GetPlatform().Windows().MoveWindow(hwnd_, rect, repaint);
 }
-void CWnd::Invalidate(const RECT* rect) { GetPlatform().Windows().InvalidateRect(hwnd_, rect); }
+void CWnd::Invalidate(const RECT* rect) {
+    GetPlatform().Windows().InvalidateRect(hwnd_, rect);
+}
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return GetPlatform().Windows().SendMessage(hwnd_, message, wParam, lParam);
 }

@@ -11,7 +11,7 @@
 namespace orbel {
 
 class CWnd : public platform::WindowProcedure {
-public:
+  public:
     CWnd();
     ~CWnd() override;
     CWnd(const CWnd&) = delete;
@@ -42,20 +42,22 @@ public:
     void Invalidate(const RECT* rect = nullptr);
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
-protected:
+  protected:
     // 0 to go on, -1 to fail the creation.
     virtual int OnCreate();
     virtual void OnDestroy();
     virtual void OnSize(int cx, int cy);
     virtual void OnTimer(UINT_PTR id);
     virtual void OnMouseMove(POINT point);
+    // A key went down (WM_KEYDOWN); repeat count and flags as the message carries them.
+    virtual void OnKeyDown(UINT key, UINT repeat, UINT flags);
     virtual void OnPaint();
     virtual bool OnCommand(WPARAM wParam, LPARAM lParam);
     // Called once the window is gone; the object may still be in use by its owner.
     virtual void PostNcDestroy();
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
-private:
+  private:
     void Attach(HWND window);
     void Detach();
     HWND hwnd_;

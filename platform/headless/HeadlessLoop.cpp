@@ -116,7 +116,9 @@ bool HeadlessLoop::RunTaskMessage(const MSG& msg) {
     return true;
 }
 
-bool HeadlessLoop::Idle() const { return queue_.empty() && !quitPosted_ && timers_.empty(); }
+bool HeadlessLoop::Idle() const {
+    return queue_.empty() && !quitPosted_ && timers_.empty();
+}
 
 std::string HeadlessLoop::Dump() const {
     std::ostringstream out;

@@ -12,7 +12,7 @@
 namespace orbel::platform {
 
 class HeadlessLoop final : public MessageLoop {
-public:
+  public:
     bool GetMessage(MSG& msg) override;
     void PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     void PostQuitMessage(int exitCode) override;
@@ -33,7 +33,7 @@ public:
     // Queue, timers and clock as text, for failing tests.
     std::string Dump() const;
 
-private:
+  private:
     struct Timer {
         HWND window;
         UINT_PTR id = 0;

@@ -9,7 +9,7 @@
 namespace orbel::platform {
 
 class HeadlessPlatform final : public Platform {
-public:
+  public:
     const char* Name() const override { return "headless"; }
     HeadlessLoop& Loop() override { return loop_; }
     HeadlessWindows& Windows() override { return windows_; }
@@ -29,7 +29,7 @@ public:
     // The whole state, for failing tests.
     std::string Dump() const;
 
-private:
+  private:
     HeadlessLoop loop_;
     HeadlessWindows windows_;
     ScriptedUser user_;

@@ -53,7 +53,9 @@ bool HeadlessWindows::DestroyWindow(HWND window) {
     return true;
 }
 
-bool HeadlessWindows::IsWindow(HWND window) const { return Find(window) != nullptr; }
+bool HeadlessWindows::IsWindow(HWND window) const {
+    return Find(window) != nullptr;
+}
 
 HWND HeadlessWindows::GetParent(HWND window) const {
     const Record* r = Find(window);

@@ -9,7 +9,7 @@
 namespace orbel::platform {
 
 class HeadlessWindows final : public WindowSystem {
-public:
+  public:
     HWND CreateWindow(const CreateWindowParams& params, WindowProcedure* proc) override;
     bool DestroyWindow(HWND window) override;
     bool IsWindow(HWND window) const override;
@@ -37,7 +37,7 @@ public:
     // `CLASS #ID "TEXT" (l,t)-(r,b) [disabled] [hidden] [focus]`, then the cursor.
     std::string Dump() const;
 
-private:
+  private:
     struct Record {
         std::string className;
         std::string text;

@@ -59,7 +59,9 @@ MessageAnswer ScriptedUser::MessageBox(const MessageBoxRequest& request) {
     return answer;
 }
 
-void ScriptedUser::MessageBeep() { Record("beep"); }
+void ScriptedUser::MessageBeep() {
+    Record("beep");
+}
 
 std::vector<std::string> ScriptedUser::Unmet() const {
     std::vector<std::string> out;

@@ -15,7 +15,7 @@
 namespace orbel::platform {
 
 class ScriptedUser final : public UserInteraction {
-public:
+  public:
     // The next message box is answered with `answer`; when `textContains` is given, the box's
     // text must contain it.
     void AnswerMessageBox(MessageAnswer answer, std::string textContains = {});
@@ -33,7 +33,7 @@ public:
     // Called with each failure as it happens.
     void SetFailureListener(std::function<void(const std::string&)> listener);
 
-private:
+  private:
     struct Expectation {
         MessageAnswer answer;
         std::string textContains;

@@ -9,8 +9,7 @@ namespace orbel {
 
 using platform::GetPlatform;
 
-COrbelCtrl::COrbelCtrl()
-    : m_exchange(*this), m_mappingList(GetPlatform().Mounts()) {
+COrbelCtrl::COrbelCtrl() : m_exchange(*this), m_mappingList(GetPlatform().Mounts()) {
     InitializeIIDs(IidDOrbel(), IidDOrbelEvents());
     BuildDispatchMap();
     BuildEventMap();
@@ -101,7 +100,9 @@ bool COrbelCtrl::PreTranslateMessage(MSG& msg) {
 // ---------------------------------------------------------------------------------------
 // Properties and methods
 
-void COrbelCtrl::OnPropertyChanged() { SetModifiedFlag(); }
+void COrbelCtrl::OnPropertyChanged() {
+    SetModifiedFlag();
+}
 
 void COrbelCtrl::OnAutoCreateChanged() {
     // The object list pane (or the script view in script mode) takes the value when it exists.
@@ -124,15 +125,17 @@ void COrbelCtrl::RequestResult(std::int32_t nResult, const std::string& sData,
                                const std::string& sKey5, const std::string& sKey6,
                                const std::string& sKey7, const std::string& sKey8,
                                const std::string& sKey9, const std::string& sKey10) {
-    m_exchange.RequestResult(nResult, {sData, sKey1, sKey2, sKey3, sKey4, sKey5, sKey6, sKey7,
-                                       sKey8, sKey9, sKey10});
+    m_exchange.RequestResult(
+        nResult, {sData, sKey1, sKey2, sKey3, sKey4, sKey5, sKey6, sKey7, sKey8, sKey9, sKey10});
 }
 
 std::int32_t COrbelCtrl::RefreshTarnField(std::int32_t, std::int32_t, const std::string&) {
     return 0;
 }
 
-bool COrbelCtrl::QueryClose() { return m_exchange.QueryClose(); }
+bool COrbelCtrl::QueryClose() {
+    return m_exchange.QueryClose();
+}
 
 void COrbelCtrl::SetDirectIDRetrieval(bool bDirectIDRetrieval) {
     m_exchange.SetDirectIDRetrieval(bDirectIDRetrieval);

@@ -29,7 +29,7 @@ struct MailEntry {
 using SystemScriptEntry = std::array<std::string, 4>;
 
 class COrbelCtrl final : public COleControl, public IOrbelStoreProbe, private IExchangeSite {
-public:
+  public:
     COrbelCtrl();
     ~COrbelCtrl() override;
 
@@ -48,9 +48,8 @@ public:
 
     // Methods of the dispatch interface that the control carries out itself.
     void RequestResult(std::int32_t nResult, const std::string& sData, const std::string& sKey1,
-                       const std::string& sKey2, const std::string& sKey3,
-                       const std::string& sKey4, const std::string& sKey5,
-                       const std::string& sKey6, const std::string& sKey7,
+                       const std::string& sKey2, const std::string& sKey3, const std::string& sKey4,
+                       const std::string& sKey5, const std::string& sKey6, const std::string& sKey7,
                        const std::string& sKey8, const std::string& sKey9,
                        const std::string& sKey10);
     std::int32_t RefreshTarnField(std::int32_t nOLEID, std::int32_t nClassOLEID,
@@ -86,7 +85,7 @@ public:
     void FireOnViewFile(const std::string& sFileName);
     void FireSelectAttachment(const std::string& path);
 
-protected:
+  protected:
     std::string WindowClassName() const override { return "COrbelCtrl"; }
     int OnCreate() override;
     void OnSize(int cx, int cy) override;
@@ -94,7 +93,7 @@ protected:
     void OnTimer(UINT_PTR id) override;
     void OnDraw(const RECT& bounds, const RECT& invalid) override;
 
-private:
+  private:
     void BuildDispatchMap();
     void BuildEventMap();
     void OnPropertyChanged();
@@ -103,8 +102,8 @@ private:
 
     // IExchangeSite
     void FireYield() override;
-    void FireSetTablePos(const std::string& table, std::int32_t relationship,
-                         std::int32_t keyNo, const std::string& keyValue) override;
+    void FireSetTablePos(const std::string& table, std::int32_t relationship, std::int32_t keyNo,
+                         const std::string& keyValue) override;
     void FireReadNextRecord(const std::string& table) override;
     void FireUpdateRecord(const std::string& table, const RowText& row) override;
     void FireInsertRecord(const std::string& table, const RowText& row) override;

@@ -30,7 +30,9 @@ void COrbelCtrl::BuildEventMap() {
     AddEvent({"SelectAttachment", eventidSelectAttachment, {S}});
 }
 
-void COrbelCtrl::FireYield() { FireEvent(eventidYield, {}); }
+void COrbelCtrl::FireYield() {
+    FireEvent(eventidYield, {});
+}
 
 void COrbelCtrl::FireSetTablePos(const std::string& table, std::int32_t relationship,
                                  std::int32_t keyNo, const std::string& keyValue) {
@@ -58,9 +60,13 @@ void COrbelCtrl::FireSelectTable(const std::string& table, std::int32_t keyNo,
     FireEvent(eventidSelectTable, {table, keyNo, start, end});
 }
 
-void COrbelCtrl::FireGetNextOLEID() { FireEvent(eventidGetNextOLEID, {}); }
+void COrbelCtrl::FireGetNextOLEID() {
+    FireEvent(eventidGetNextOLEID, {});
+}
 
-void COrbelCtrl::FireGetNextResourceID() { FireEvent(eventidGetNextResourceID, {}); }
+void COrbelCtrl::FireGetNextResourceID() {
+    FireEvent(eventidGetNextResourceID, {});
+}
 
 void COrbelCtrl::FireFolderChange(const std::string& sFolderName) {
     FireEvent(eventidFolderChange, {sFolderName});
@@ -71,9 +77,13 @@ void COrbelCtrl::FireSelectTiff(const std::string& lpszResource, std::int32_t nP
     FireEvent(eventidSelectTiff, {lpszResource, nPageStart, nPageEnd});
 }
 
-void COrbelCtrl::FireBusy(bool bBusy) { FireEvent(eventidBusy, {bBusy}); }
+void COrbelCtrl::FireBusy(bool bBusy) {
+    FireEvent(eventidBusy, {bBusy});
+}
 
-void COrbelCtrl::FireExit() { FireEvent(eventidExit, {}); }
+void COrbelCtrl::FireExit() {
+    FireEvent(eventidExit, {});
+}
 
 void COrbelCtrl::FireAttachOrEmail(const std::string& actionType) {
     FireEvent(eventidAttachOrEmail, {actionType});
@@ -85,7 +95,9 @@ void COrbelCtrl::FireSendEmail(const std::string& receiver, const std::string& m
     FireEvent(eventidSendEmail, {receiver, message, ledger, account, msgType});
 }
 
-void COrbelCtrl::FireOnGetSystemScripts() { FireEvent(eventidOnGetSystemScripts, {}); }
+void COrbelCtrl::FireOnGetSystemScripts() {
+    FireEvent(eventidOnGetSystemScripts, {});
+}
 
 void COrbelCtrl::FireOnViewFile(const std::string& sFileName) {
     FireEvent(eventidOnViewFile, {sFileName});

@@ -2,10 +2,20 @@
 
 namespace orbel {
 
-Guid ClsidOrbel() { return *Guid::Parse(kClsidOrbelText); }
-Guid ClsidOrbelPropPage() { return *Guid::Parse(kClsidOrbelPropPageText); }
-Guid LibidOrbel() { return *Guid::Parse(kLibidOrbelText); }
-Guid IidDOrbel() { return *Guid::Parse(kIidDOrbelText); }
-Guid IidDOrbelEvents() { return *Guid::Parse(kIidDOrbelEventsText); }
+Guid ClsidOrbel() {
+    return *Guid::Parse(kClsidOrbelText);
+}
+Guid ClsidOrbelPropPage() {
+    return *Guid::Parse(kClsidOrbelPropPageText);
+}
+Guid LibidOrbel() {
+    return *Guid::Parse(kLibidOrbelText);
+}
+Guid IidDOrbel() {
+    return *Guid::Parse(kIidDOrbelText);
+}
+Guid IidDOrbelEvents() {
+    return *Guid::Parse(kIidDOrbelEventsText);
+}
 
 }  // namespace orbel

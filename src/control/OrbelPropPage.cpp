@@ -4,7 +4,9 @@
 
 namespace orbel {
 
-std::string COrbelPropPage::Caption() const { return LoadString(IDS_ORBEL_PPG_CAPTION); }
+std::string COrbelPropPage::Caption() const {
+    return LoadString(IDS_ORBEL_PPG_CAPTION);
+}
 
 std::string COrbelPropPage::StaticText() const {
     return "Orbel Control has no properties to set at design time.";

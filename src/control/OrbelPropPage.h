@@ -11,7 +11,7 @@ namespace orbel {
 inline constexpr unsigned IDD_PROPPAGE_ORBEL = 200;
 
 class COrbelPropPage final : public virtual IUnknown {
-public:
+  public:
     std::string Caption() const;
     unsigned DialogId() const { return IDD_PROPPAGE_ORBEL; }
     std::string StaticText() const;

@@ -5,8 +5,8 @@
 namespace orbel {
 
 std::vector<std::string> IOrbelStoreProbe::Operations() {
-    return {"GetNextOLEID", "GetNextResourceID", "SelectTree",
-            "SelectClass",  "ReadClass",         "SelectTreeEntry", "ReadTree"};
+    return {"GetNextOLEID", "GetNextResourceID", "SelectTree", "SelectClass",
+            "ReadClass",    "SelectTreeEntry",   "ReadTree"};
 }
 
 HRESULT COrbelCtrl::RunStoreOperation(const std::string& operation,
@@ -31,13 +31,15 @@ HRESULT COrbelCtrl::RunStoreOperation(const std::string& operation,
         const std::int32_t owner = a[0].I4();
         TreeEntry start{owner, 0, owner, 0, 0, "", 0, 0, 0, 0, "", ""};
         TreeKey2 last = TreeKey2RangeEnd(owner);
-        TreeEntry end{owner, 0, owner, last.ParentOwnerId, last.ParentEntryNo, last.Name, 0, 0, 0, 0, "", ""};
+        TreeEntry end{owner, 0,  owner, last.ParentOwnerId, last.ParentEntryNo, last.Name, 0, 0, 0,
+                      0,     "", ""};
         std::string names;
-        std::int32_t r = x.SelectTableOleTree(2, start, end, [&](std::int32_t code, const TreeEntry& e) {
-            if (code != kResultRow) return true;
-            names += (names.empty() ? "" : ", ") + e.Name;
-            return false;
-        });
+        std::int32_t r =
+            x.SelectTableOleTree(2, start, end, [&](std::int32_t code, const TreeEntry& e) {
+                if (code != kResultRow) return true;
+                names += (names.empty() ? "" : ", ") + e.Name;
+                return false;
+            });
         result = std::to_string(r) + ": " + names;
     } else if (operation == "SelectClass") {
         if ((hr = expect({VarType::BStr}, a)) != S_OK) return hr;

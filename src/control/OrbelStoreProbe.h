@@ -12,16 +12,17 @@
 namespace orbel {
 
 class IOrbelStoreProbe : public virtual IUnknown {
-public:
+  public:
     // Operations and their arguments:
     //   GetNextOLEID, GetNextResourceID                     -> the new ID or -1
     //   SelectTree(owner)   key-2 select of every entry of the owner -> "RESULT: NAME, NAME"
-    //   SelectClass(name) / ReadClass                        -> the result; ReadClass: "RESULT NAME=VALUE"
-    //   SelectTreeEntry(owner, entryNo) / ReadTree           -> the result; ReadTree: "RESULT NAME"
+    //   SelectClass(name) / ReadClass                        -> the result; ReadClass: "RESULT
+    //   NAME=VALUE" SelectTreeEntry(owner, entryNo) / ReadTree           -> the result; ReadTree:
+    //   "RESULT NAME"
     // DISP_E_UNKNOWNNAME for another name, DISP_E_BADPARAMCOUNT / DISP_E_TYPEMISMATCH for
     // wrong arguments.
-    virtual HRESULT RunStoreOperation(const std::string& operation, const std::vector<Variant>& args,
-                                      Variant& result) = 0;
+    virtual HRESULT RunStoreOperation(const std::string& operation,
+                                      const std::vector<Variant>& args, Variant& result) = 0;
     static std::vector<std::string> Operations();
 };
 

@@ -23,14 +23,14 @@ struct FolderListEntry {
 enum class RememberMode { Add = 0, Replace = 1, Remove = 2 };
 
 class CFolderList {
-public:
+  public:
     // Item rows are never entered. Replace and Remove first drop the first element with the
     // row's owner and entry number; Add and Replace then append the row.
     void RememberFolder(const TreeEntry& entry, RememberMode mode);
     void RemoveAll() { m_entries.clear(); }
     const std::vector<FolderListEntry>& Entries() const { return m_entries; }
 
-private:
+  private:
     std::vector<FolderListEntry> m_entries;
 };
 

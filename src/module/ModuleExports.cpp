@@ -25,11 +25,13 @@ struct ModuleLifetime {
 };
 ModuleLifetime theModule;
 
-std::string ThisModulePath() { return ModulePathOf(reinterpret_cast<const void*>(&ThisModulePath)); }
+std::string ThisModulePath() {
+    return ModulePathOf(reinterpret_cast<const void*>(&ThisModulePath));
+}
 
 template <class T>
 class Factory final : public IClassFactory {
-public:
+  public:
     HRESULT CreateInstance(std::shared_ptr<IUnknown>& object) override {
         if (!platform::HasPlatform()) return E_FAIL;
         object = std::make_shared<T>();
@@ -62,9 +64,9 @@ extern "C" __attribute__((visibility("default"))) HRESULT DllRegisterServer() {
     if (!lib || !EditHive([&](platform::RegistryHive& h) { return RegisterTypeLib(h, *lib); }))
         return SELFREG_E_TYPELIB;
     const std::string path = ThisModulePath();
-    ControlRegistration control{ClsidOrbel(),     kOrbelProgId, LoadString(IDS_ORBEL), path, 1,
-                                kOrbelMiscStatus, LibidOrbel(), kTypeLibMajor,
-                                kTypeLibMinor,    false};
+    ControlRegistration control{
+        ClsidOrbel(),     kOrbelProgId, LoadString(IDS_ORBEL), path,          1,
+        kOrbelMiscStatus, LibidOrbel(), kTypeLibMajor,         kTypeLibMinor, false};
     ClassRegistration page{ClsidOrbelPropPage(), kOrbelPropPageProgId, LoadString(IDS_ORBEL_PPG),
                            path};
     bool ok = EditHive([&](platform::RegistryHive& h) {

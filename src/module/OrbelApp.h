@@ -6,7 +6,7 @@
 namespace orbel {
 
 class COrbelApp {
-public:
+  public:
     // Start-up: no keyboard hook yet.
     bool InitInstance();
     // Exit: removes the keyboard hook when one is installed.

@@ -5,8 +5,8 @@
 
 namespace orbel {
 
-inline constexpr unsigned IDS_ORBEL = 1;               // type name of the control
-inline constexpr unsigned IDS_ORBEL_PPG = 2;           // type name of the property page
+inline constexpr unsigned IDS_ORBEL = 1;                // type name of the control
+inline constexpr unsigned IDS_ORBEL_PPG = 2;            // type name of the property page
 inline constexpr unsigned IDS_ORBEL_PPG_CAPTION = 200;  // caption of the property page
 
 // The text of a string resource; empty when there is none with that ID.

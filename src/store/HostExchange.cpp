@@ -85,8 +85,7 @@ std::int32_t CHostExchange::Request(RequestKind kind, Table table, std::int32_t 
 void CHostExchange::Wait() {
     const HWND window = m_site.ExchangeWindow();
     m_timerRestart = false;
-    m_waitTimer =
-        SetTimer(window, kWaitTimerId, static_cast<UINT>(m_site.ResponseTimeOut()));
+    m_waitTimer = SetTimer(window, kWaitTimerId, static_cast<UINT>(m_site.ResponseTimeOut()));
     bool quit = false;
     while (!m_responseComplete) {
         MSG msg;
@@ -158,8 +157,7 @@ std::int32_t CHostExchange::SelectTableOleTree(std::int32_t keyNo, const TreeEnt
     return m_lastResult;
 }
 
-std::int32_t CHostExchange::RequestWithMessage(RequestKind kind, Table table,
-                                               const char* message) {
+std::int32_t CHostExchange::RequestWithMessage(RequestKind kind, Table table, const char* message) {
     std::int32_t result = Request(kind, table);
     if (result >= 1) AfxMessageBox(message, MB_OK);
     return result;
@@ -274,7 +272,8 @@ std::int32_t CHostExchange::CounterNextId(const char* className, const char* ope
 }
 
 std::int32_t CHostExchange::GetNextOLEID() {
-    if (m_directIdRetrieval) return DirectNextId(RequestKind::NextOleId, "Error getting next OLE ID");
+    if (m_directIdRetrieval)
+        return DirectNextId(RequestKind::NextOleId, "Error getting next OLE ID");
     return CounterNextId("0", "GetNextOLEID");
 }
 

@@ -38,7 +38,7 @@ enum class RequestKind {
 // What the exchange needs of the control that owns it: its events, its window (for the wait
 // timer), its time-out, and the stored form of paths.
 class IExchangeSite {
-public:
+  public:
     virtual ~IExchangeSite() = default;
     virtual void FireYield() = 0;
     virtual void FireSetTablePos(const std::string& table, std::int32_t relationship,
@@ -64,7 +64,7 @@ public:
 using RecordHandler = std::function<bool(std::int32_t result, const TreeEntry& entry)>;
 
 class CHostExchange {
-public:
+  public:
     explicit CHostExchange(IExchangeSite& site);
 
     // The request buffers: each request reads its key or row here, each read leaves its row
@@ -115,7 +115,7 @@ public:
     std::int32_t GetNextOLEID();
     std::int32_t GetNextResourceID();
 
-private:
+  private:
     std::int32_t Request(RequestKind kind, Table table, std::int32_t keyNo = 0,
                          std::int32_t relationship = 0);
     void Wait();

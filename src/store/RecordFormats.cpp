@@ -114,7 +114,7 @@ RowText BuildResourceRecord(const ResourceRecord& r) {
 ResourceRecord ParseResourceRecord(std::string_view data, std::string_view key1) {
     ResourceRecord r;
     r.Path = TrimRight(PadTo(data, kPathWidth));
-    r.ResourceId = Atol(PadTo(key1, 8));
+    r.ResourceId = Atol(Slice(key1, 0, 8));
     return r;
 }
 
@@ -124,23 +124,32 @@ RowText BuildClassRecord(const ClassRecord& c) {
 
 ClassRecord ParseClassRecord(std::string_view data, std::string_view key1) {
     ClassRecord c;
-    c.ClassName = TrimRight(PadTo(key1, kClassNameWidth));
-    c.Value = Atol(PadTo(data, 8));
+    // A key is read within its field, as every key of a row is.
+    c.ClassName = TrimRight(Slice(key1, 0, kClassNameWidth));
+    c.Value = Atol(Slice(data, 0, 8));
     return c;
 }
 
-std::string FormatTreeKey1(const TreeKey1& k) { return Number(k.OwnerId, 8) + Number(k.EntryNo, 8); }
+std::string FormatTreeKey1(const TreeKey1& k) {
+    return Number(k.OwnerId, 8) + Number(k.EntryNo, 8);
+}
 
 std::string FormatTreeKey2(const TreeKey2& k) {
     return Number(k.OwnerId, 8) + Number(k.ParentOwnerId, 8) + Number(k.ParentEntryNo, 8) +
            Text(k.Name, kNameWidth);
 }
 
-std::string FormatTreeKey3(const TreeKey3& k) { return Number(k.ResourceId, 8); }
+std::string FormatTreeKey3(const TreeKey3& k) {
+    return Number(k.ResourceId, 8);
+}
 
-std::string FormatResourceKey(std::int32_t resourceId) { return Number(resourceId, 8); }
+std::string FormatResourceKey(std::int32_t resourceId) {
+    return Number(resourceId, 8);
+}
 
-std::string FormatClassKey(std::string_view className) { return Text(className, kClassNameWidth); }
+std::string FormatClassKey(std::string_view className) {
+    return Text(className, kClassNameWidth);
+}
 
 TreeKey2 TreeKey2RangeEnd(std::int32_t ownerId) {
     return TreeKey2{ownerId, 99999999, 99999999, std::string(kNameWidth, 'z')};

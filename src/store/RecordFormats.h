@@ -101,8 +101,12 @@ TreeKey2 TreeKey2RangeEnd(std::int32_t ownerId);
 
 // Entry keys: entry number x 10, plus 1 for an entry of the class tree; 0 is the top.
 std::int32_t EntryKeyOf(std::int32_t ownerId, std::int32_t entryNo, std::int32_t classOleId);
-inline std::int32_t EntryNoOfKey(std::int32_t entryKey) { return entryKey / 10; }
-inline bool IsClassEntryKey(std::int32_t entryKey) { return entryKey % 10 == 1; }
+inline std::int32_t EntryNoOfKey(std::int32_t entryKey) {
+    return entryKey / 10;
+}
+inline bool IsClassEntryKey(std::int32_t entryKey) {
+    return entryKey % 10 == 1;
+}
 inline std::int32_t OwnerOfKey(std::int32_t entryKey, std::int32_t currentOleId,
                                std::int32_t classOleId) {
     return IsClassEntryKey(entryKey) ? classOleId : currentOleId;

@@ -12,7 +12,7 @@
 namespace orbel::test {
 
 class ControlTest : public HeadlessTest {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 

@@ -11,7 +11,7 @@ namespace {
 using platform::MessageAnswer;
 
 class ExchangeTest : public test::ControlTest {
-protected:
+  protected:
     CHostExchange& X() { return Ctrl().Exchange(); }
     // Three rows and the end of the select, each reply 1 ms apart on the host's side.
     void StreamRows(std::vector<std::string> names, std::int32_t endResult) {
@@ -62,11 +62,12 @@ TEST_F(ExchangeTest, TheTimeOutIsTheOneSetBeforeTheWaitAndRunsFromTheLastReply) 
     });
     int rows = 0;
     TreeEntry any;
-    EXPECT_EQ(X().SelectTableOleTree(2, any, any, [&](std::int32_t r, const TreeEntry&) {
-        if (r != kResultRow) return true;
-        ++rows;
-        return false;
-    }),
+    EXPECT_EQ(X().SelectTableOleTree(2, any, any,
+                                     [&](std::int32_t r, const TreeEntry&) {
+                                         if (r != kResultRow) return true;
+                                         ++rows;
+                                         return false;
+                                     }),
               kResultEndOfData);
     EXPECT_EQ(rows, 3);
     EXPECT_EQ(P().Loop().Now() - start, 36000u);
@@ -77,19 +78,21 @@ TEST_F(ExchangeTest, ASelectStreamsEveryRowToTheHandlerAndEndsWithoutAMessage) {
     std::vector<std::string> seen;
     TreeEntry start{5, 0, 5, 0, 0, "", 0, 0, 0, 0, "", ""};
     TreeKey2 endKey = TreeKey2RangeEnd(5);
-    TreeEntry end{5, 0, 5, endKey.ParentOwnerId, endKey.ParentEntryNo, endKey.Name, 0, 0, 0, 0, "", ""};
-    std::int32_t result = X().SelectTableOleTree(2, start, end, [&](std::int32_t r, const TreeEntry& e) {
-        if (r != kResultRow) return true;
-        seen.push_back(e.Name);
-        return false;
-    });
+    TreeEntry end{5, 0,  5, endKey.ParentOwnerId, endKey.ParentEntryNo, endKey.Name, 0, 0, 0,
+                  0, "", ""};
+    std::int32_t result =
+        X().SelectTableOleTree(2, start, end, [&](std::int32_t r, const TreeEntry& e) {
+            if (r != kResultRow) return true;
+            seen.push_back(e.Name);
+            return false;
+        });
     EXPECT_EQ(result, kResultEndOfData);
     EXPECT_EQ(seen, (std::vector<std::string>{"Letters", "Invoices", "Scans"}));
     EXPECT_TRUE(Boxes().empty());
     ASSERT_EQ(TableEvents().size(), 1u);
-    EXPECT_EQ(TableEvents()[0],
-              "SelectTable(\"OLE_TREE\", 2, \"000000050000000000000000" + std::string(30, ' ') +
-                  "\", \"000000059999999999999999" + std::string(30, 'z') + "\")");
+    EXPECT_EQ(TableEvents()[0], "SelectTable(\"OLE_TREE\", 2, \"000000050000000000000000" +
+                                    std::string(30, ' ') + "\", \"000000059999999999999999" +
+                                    std::string(30, 'z') + "\")");
 }
 
 TEST_F(ExchangeTest, ASelectAnsweredWithAnErrorSaysSoAndKeepsTheRowsAlreadyHandled) {
@@ -97,10 +100,11 @@ TEST_F(ExchangeTest, ASelectAnsweredWithAnErrorSaysSoAndKeepsTheRowsAlreadyHandl
     User().AnswerMessageBox(MessageAnswer::Ok, "Error SelectTableOleTree");
     int rows = 0;
     TreeEntry any;
-    EXPECT_EQ(X().SelectTableOleTree(2, any, any, [&](std::int32_t r, const TreeEntry&) {
-        if (r == kResultRow) ++rows;
-        return r != kResultRow;
-    }),
+    EXPECT_EQ(X().SelectTableOleTree(2, any, any,
+                                     [&](std::int32_t r, const TreeEntry&) {
+                                         if (r == kResultRow) ++rows;
+                                         return r != kResultRow;
+                                     }),
               3);
     EXPECT_EQ(rows, 1);
 }
@@ -167,9 +171,9 @@ TEST_F(ExchangeTest, ATimerMessageOutsideAWaitChangesNothing) {
 
 // A host keeping OLE_CLA in memory, answering from the loop.
 class ClassTableHost {
-public:
-    explicit ClassTableHost(test::ControlTest& t, std::function<void(std::int32_t, std::string,
-                                                                     std::string)> reply)
+  public:
+    explicit ClassTableHost(test::ControlTest& t,
+                            std::function<void(std::int32_t, std::string, std::string)> reply)
         : reply_(std::move(reply)) {
         (void)t;
     }
@@ -198,12 +202,13 @@ public:
         }
     }
 
-private:
+  private:
     std::function<void(std::int32_t, std::string, std::string)> reply_;
 };
 
 TEST_F(ExchangeTest, CountersInTheClassTableStartAtOneAndCountUp) {
-    ClassTableHost host(*this, [this](std::int32_t r, std::string d, std::string k) { PostReply(r, d, k); });
+    ClassTableHost host(
+        *this, [this](std::int32_t r, std::string d, std::string k) { PostReply(r, d, k); });
     Host().OnEvent([&](DISPID id, std::span<const Variant> a) { host.Handle(id, a); });
     EXPECT_EQ(X().GetNextOLEID(), 1);
     EXPECT_EQ(X().GetNextOLEID(), 2);
@@ -212,13 +217,16 @@ TEST_F(ExchangeTest, CountersInTheClassTableStartAtOneAndCountUp) {
     EXPECT_EQ(host.rows["1         "], "00000001");
     const std::vector<std::string> events = TableEvents();
     const std::vector<std::string> first(events.begin(), events.begin() + 2);
-    EXPECT_EQ(first, (std::vector<std::string>{
-                         "SetTablePos(\"OLE_CLA\", 0, 1, \"0         \")",
-                         "InsertRecord(\"OLE_CLA\", \"00000001\", \"0         \", \"\", \"\", \"\", \"\")"}));
+    EXPECT_EQ(
+        first,
+        (std::vector<std::string>{
+            "SetTablePos(\"OLE_CLA\", 0, 1, \"0         \")",
+            "InsertRecord(\"OLE_CLA\", \"00000001\", \"0         \", \"\", \"\", \"\", \"\")"}));
 }
 
 TEST_F(ExchangeTest, AFailingCounterStepIsReportedWithItsNumber) {
-    ClassTableHost host(*this, [this](std::int32_t r, std::string d, std::string k) { PostReply(r, d, k); });
+    ClassTableHost host(
+        *this, [this](std::int32_t r, std::string d, std::string k) { PostReply(r, d, k); });
     host.rows["0         "] = "00000041";
     Host().OnEvent([&](DISPID id, std::span<const Variant> a) {
         if (id == eventidUpdateRecord) return PostReply(5);
@@ -243,13 +251,14 @@ TEST_F(ExchangeTest, WritesCarryTheRowBuffersAndUpdatesRefreshTheFolderList) {
     EXPECT_EQ(X().DeleteOleTree(), kResultOk);
     X().m_resourceRow = ResourceRecord{9, "/srv/docs/a.tif"};
     EXPECT_EQ(X().InsertOleRes(), kResultOk);
-    EXPECT_EQ(TableEvents(),
-              (std::vector<std::string>{
-                  "UpdateRecord(\"OLE_TREE\", \"0000000        pdf\", \"0000001200000003\", "
-                  "\"000000120000000000000000Invoices                      \", \"00000000\", \"\", \"\")",
-                  "DeleteRecord(\"OLE_TREE\", \"0000001200000003\")",
-                  "InsertRecord(\"OLE_RES\", \"" + std::string("/srv/docs/a.tif") +
-                      std::string(256 - 15, ' ') + "\", \"00000009\", \"\", \"\", \"\", \"\")"}));
+    EXPECT_EQ(
+        TableEvents(),
+        (std::vector<std::string>{
+            "UpdateRecord(\"OLE_TREE\", \"0000000        pdf\", \"0000001200000003\", "
+            "\"000000120000000000000000Invoices                      \", \"00000000\", \"\", \"\")",
+            "DeleteRecord(\"OLE_TREE\", \"0000001200000003\")",
+            "InsertRecord(\"OLE_RES\", \"" + std::string("/srv/docs/a.tif") +
+                std::string(256 - 15, ' ') + "\", \"00000009\", \"\", \"\", \"\", \"\")"}));
 }
 
 }  // namespace

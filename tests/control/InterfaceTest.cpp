@@ -67,17 +67,36 @@ TEST_F(InterfaceTest, MembersNotImplementedYet) {
     std::vector<std::string> pending;
     for (const DispatchEntry& e : Ctrl().GetDispatchMap().Entries())
         if (!e.Implemented()) pending.push_back(e.name);
-    EXPECT_EQ(pending, (std::vector<std::string>{
-                           "AddTreeViewItem", "AddListViewItem", "SetImageDetails",
-                           "UpdateFolder", "UpdateListFolder", "UpdateTreeFolder", "UpdateItem",
-                           "SetListParent", "SetTreeParent", "DeleteTreeItem", "DeleteListItem",
-                           "DeleteAllListViewItems", "BeginTreeDownload", "EndTreeDownload",
-                           "RequestDeleteObject", "SetObjectDir", "ProcessTarnMessage",
-                           "Initiate", "InitiateFolderMaint", "GetListViewData",
-                           "GetListViewItemCount", "InitiateScriptMaint",
-                           "GetProcessedAttachmentCount", "GetScriptViewItemCount",
-                           "GetScriptViewData", "ShowScriptMaintenanceView", "GetOleFile",
-                           "SelectExcelCell", "GetListViewdwItem", "ShowItem"}));
+    EXPECT_EQ(pending, (std::vector<std::string>{"AddTreeViewItem",
+                                                 "AddListViewItem",
+                                                 "SetImageDetails",
+                                                 "UpdateFolder",
+                                                 "UpdateListFolder",
+                                                 "UpdateTreeFolder",
+                                                 "UpdateItem",
+                                                 "SetListParent",
+                                                 "SetTreeParent",
+                                                 "DeleteTreeItem",
+                                                 "DeleteListItem",
+                                                 "DeleteAllListViewItems",
+                                                 "BeginTreeDownload",
+                                                 "EndTreeDownload",
+                                                 "RequestDeleteObject",
+                                                 "SetObjectDir",
+                                                 "ProcessTarnMessage",
+                                                 "Initiate",
+                                                 "InitiateFolderMaint",
+                                                 "GetListViewData",
+                                                 "GetListViewItemCount",
+                                                 "InitiateScriptMaint",
+                                                 "GetProcessedAttachmentCount",
+                                                 "GetScriptViewItemCount",
+                                                 "GetScriptViewData",
+                                                 "ShowScriptMaintenanceView",
+                                                 "GetOleFile",
+                                                 "SelectExcelCell",
+                                                 "GetListViewdwItem",
+                                                 "ShowItem"}));
     Variant result;
     std::vector<Variant> args{Variant(std::int32_t{1}), Variant(std::int32_t{2})};
     EXPECT_EQ(Ctrl().Invoke(29, InvokeKind::Method, args, &result), E_NOTIMPL);
@@ -88,14 +107,15 @@ TEST_F(InterfaceTest, PropertiesStartAtTheirDefaultsAndSettingOneMarksTheControl
         const char* name;
         Variant value;
     };
-    for (const Expected& e : std::vector<Expected>{{"BatchMaint", Variant(false)},
-                                                   {"ShowResource", Variant(false)},
-                                                   {"ResponseTimeOut", Variant(std::int32_t{10000})},
-                                                   {"NotifySelectTiff", Variant(false)},
-                                                   {"ScanMode", Variant(std::int32_t{0})},
-                                                   {"DirectorySelect", Variant(false)},
-                                                   {"ShowPreviewPane", Variant(true)},
-                                                   {"ScriptMaint", Variant(false)}}) {
+    for (const Expected& e :
+         std::vector<Expected>{{"BatchMaint", Variant(false)},
+                               {"ShowResource", Variant(false)},
+                               {"ResponseTimeOut", Variant(std::int32_t{10000})},
+                               {"NotifySelectTiff", Variant(false)},
+                               {"ScanMode", Variant(std::int32_t{0})},
+                               {"DirectorySelect", Variant(false)},
+                               {"ShowPreviewPane", Variant(true)},
+                               {"ScriptMaint", Variant(false)}}) {
         Variant v;
         EXPECT_EQ(InvokeByName(Ctrl(), e.name, InvokeKind::PropertyGet, {}, &v), S_OK) << e.name;
         EXPECT_EQ(v, e.value) << e.name;
@@ -106,8 +126,9 @@ TEST_F(InterfaceTest, PropertiesStartAtTheirDefaultsAndSettingOneMarksTheControl
               S_OK);
     EXPECT_TRUE(Ctrl().IsModified());
     EXPECT_EQ(Ctrl().m_responseTimeOut, 500);
-    EXPECT_EQ(InvokeByName(Ctrl(), "ScriptMaint", InvokeKind::PropertyPut, {Variant(true)}, nullptr),
-              S_OK);
+    EXPECT_EQ(
+        InvokeByName(Ctrl(), "ScriptMaint", InvokeKind::PropertyPut, {Variant(true)}, nullptr),
+        S_OK);
     Variant v;
     InvokeByName(Ctrl(), "scriptmaint", InvokeKind::PropertyGet, {}, &v);
     EXPECT_EQ(v, Variant(true));
@@ -115,15 +136,15 @@ TEST_F(InterfaceTest, PropertiesStartAtTheirDefaultsAndSettingOneMarksTheControl
 
 TEST_F(InterfaceTest, RefreshTarnFieldAnswersZeroForAnyInput) {
     Variant v;
-    EXPECT_EQ(InvokeByName(Ctrl(), "RefreshTarnField", InvokeKind::Method,
-                           {Variant(std::int32_t{-5}), Variant(std::int32_t{99}), Variant("whatever")},
-                           &v),
+    EXPECT_EQ(InvokeByName(
+                  Ctrl(), "RefreshTarnField", InvokeKind::Method,
+                  {Variant(std::int32_t{-5}), Variant(std::int32_t{99}), Variant("whatever")}, &v),
               S_OK);
     EXPECT_EQ(v, Variant(std::int32_t{0}));
 }
 
 class KeyboardTest : public ControlTest {
-protected:
+  protected:
     // What the host's own loop gets after the module's hook has seen the key.
     MSG Deliver(HWND target, UINT key) {
         P().Loop().PostMessage(target, WM_KEYDOWN, key, 0x10001);

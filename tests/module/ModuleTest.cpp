@@ -28,7 +28,7 @@ std::string ReadFile(const std::filesystem::path& p) {
 }
 
 class ModuleTest : public test::HeadlessTest {
-protected:
+  protected:
     platform::RegistryHive Hive() {
         std::string error;
         auto hive = platform::RegistryHive::Load(platform::RegistryHive::DefaultPath(), &error);
@@ -46,9 +46,11 @@ TEST_F(ModuleTest, RegistrationWritesTheClassLibraryAndPageAndUnregistrationRemo
     EXPECT_EQ(RegisterModule(ORBEL_MODULE_PATH), S_OK);  // twice is fine
     const std::string cls = std::string("CLSID\\") + kClsid;
     EXPECT_EQ(Default(cls), "Orbel Control");
-    EXPECT_EQ(Default(cls + "\\InprocServer32"), std::filesystem::canonical(ORBEL_MODULE_PATH).string());
-    EXPECT_EQ(Hive().QueryValue("HKEY_CLASSES_ROOT\\" + cls + "\\InprocServer32", "ThreadingModel")->text,
-              "Apartment");
+    EXPECT_EQ(Default(cls + "\\InprocServer32"),
+              std::filesystem::canonical(ORBEL_MODULE_PATH).string());
+    EXPECT_EQ(
+        Hive().QueryValue("HKEY_CLASSES_ROOT\\" + cls + "\\InprocServer32", "ThreadingModel")->text,
+        "Apartment");
     EXPECT_EQ(Default(cls + "\\ProgID"), kProgId);
     EXPECT_EQ(Default(cls + "\\MiscStatus\\1"), "132497");  // 0x20591
     EXPECT_EQ(Default(cls + "\\TypeLib"), kLibid);
@@ -95,7 +97,7 @@ TEST_F(ModuleTest, TheRegisteredTypeLibraryIsTheOneTheWrapperWasMadeFrom) {
 
 // A host that answers the ID requests directly, from its message loop.
 class IdHost final : public host::COrbelEventSink {
-public:
+  public:
     std::shared_ptr<host::COrbelWrapper> control;
     platform::HeadlessPlatform* platform = nullptr;
     std::vector<std::string> seen;
@@ -130,7 +132,8 @@ TEST_F(ModuleTest, AHostCreatesTheControlByProgIdAndGetsANewOleIdEndToEnd) {
     auto sink = std::make_shared<IdHost>();
     sink->control = control;
     sink->platform = &P();
-    auto events = points->FindConnectionPoint(*Guid::Parse("{77173954-7239-11D2-B2A4-0060084F9CC1}"));
+    auto events =
+        points->FindConnectionPoint(*Guid::Parse("{77173954-7239-11D2-B2A4-0060084F9CC1}"));
     ASSERT_TRUE(events);
     DWORD cookie = 0;
     ASSERT_EQ(events->Advise(sink, cookie), S_OK);
@@ -150,7 +153,8 @@ TEST_F(ModuleTest, AHostCreatesTheControlByProgIdAndGetsANewOleIdEndToEnd) {
     EXPECT_EQ(id, Variant(std::int32_t{4711}));
     ASSERT_EQ(probe->RunStoreOperation("GetNextOLEID", {}, id), S_OK);
     EXPECT_EQ(id, Variant(std::int32_t{4712}));
-    EXPECT_EQ(sink->seen, (std::vector<std::string>{"Yield", "GetNextOLEID", "Yield", "GetNextOLEID"}));
+    EXPECT_EQ(sink->seen,
+              (std::vector<std::string>{"Yield", "GetNextOLEID", "Yield", "GetNextOLEID"}));
     EXPECT_TRUE(control->QueryClose());
     EXPECT_EQ(P().Loop().Now(), 0u);  // answered at once, nothing waited for the time-out
 

@@ -104,14 +104,16 @@ class HeadlessPlatformTest : public test::HeadlessTest {};
 
 TEST_F(HeadlessPlatformTest, TasksRunInOrderAndDelayedTasksAtTheirTime) {
     std::vector<std::string> order;
-    P().Loop().PostDelayedTask(50, [&] { order.push_back("late@" + std::to_string(P().Loop().Now())); });
+    P().Loop().PostDelayedTask(
+        50, [&] { order.push_back("late@" + std::to_string(P().Loop().Now())); });
     P().Loop().PostTask([&] { order.push_back("first"); });
     P().Loop().PostTask([&] {
         order.push_back("second");
         P().Loop().PostTask([&] { order.push_back("posted from a task"); });
     });
     EXPECT_EQ(P().RunUntilIdle(), 4);
-    EXPECT_EQ(order, (std::vector<std::string>{"first", "second", "posted from a task", "late@50"}));
+    EXPECT_EQ(order,
+              (std::vector<std::string>{"first", "second", "posted from a task", "late@50"}));
 }
 
 TEST_F(HeadlessPlatformTest, RunForStopsAtItsDeadlineWithoutFiringLaterTimers) {

@@ -8,7 +8,7 @@ namespace orbel {
 namespace {
 
 class Probe : public CWnd {
-public:
+  public:
     std::vector<std::string> log;
     int createResult = 0;
     bool consumeKeys = false;
@@ -18,12 +18,14 @@ public:
         return consumeKeys;
     }
 
-protected:
+  protected:
     int OnCreate() override {
         log.push_back("create");
         return createResult;
     }
-    void OnSize(int cx, int cy) override { log.push_back("size " + std::to_string(cx) + "x" + std::to_string(cy)); }
+    void OnSize(int cx, int cy) override {
+        log.push_back("size " + std::to_string(cx) + "x" + std::to_string(cy));
+    }
     void OnDestroy() override {
         log.push_back("destroy");
         CWnd::OnDestroy();

@@ -19,7 +19,7 @@
 namespace orbel::test {
 
 class HeadlessTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 
@@ -29,7 +29,7 @@ protected:
     // The message boxes shown so far, as transcript lines.
     std::vector<std::string> Boxes() const;
 
-private:
+  private:
     platform::HeadlessPlatform* platform_ = nullptr;
     std::filesystem::path temp_;
 };
@@ -37,7 +37,7 @@ private:
 // An event sink that writes each event as `NAME(ARG, ...)` and lets the test act as the host
 // on each one.
 class EventRecorder final : public IDispatch {
-public:
+  public:
     using Handler = std::function<void(DISPID id, std::span<const Variant> args)>;
     explicit EventRecorder(std::map<DISPID, std::string> names) : names_(std::move(names)) {}
 
@@ -49,7 +49,7 @@ public:
     const std::vector<std::string>& Events() const { return events_; }
     void Clear() { events_.clear(); }
 
-private:
+  private:
     std::map<DISPID, std::string> names_;
     std::vector<std::string> events_;
     Handler handler_;

@@ -1,0 +1,69 @@
+// The host's tables: OLE_TREE, OLE_RES and OLE_CLA, kept by the host for the control, which
+// asks for every row through events and takes the answers through RequestResult. Rows arrive
+// and leave in the control's fixed-width text form; a store keeps typed columns beside the
+// exact key texts so that key order is the order of those texts.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace orbel::host {
+
+// What the host answers, as RequestResult carries it: a result code, sData and sKey1..sKey10.
+struct StoreReply {
+    std::int32_t result = 0;
+    std::string data;
+    std::array<std::string, 10> keys;
+};
+
+// Result codes a store answers with.
+inline constexpr std::int32_t kStoreOk = 0;
+inline constexpr std::int32_t kStoreRow = 1;  // one row of a select
+inline constexpr std::int32_t kStoreNotFound =
+    2;  // a position found nothing, a read ran past the end, a select ended
+inline constexpr std::int32_t kStoreFailed =
+    3;  // duplicate key 1, missing row, bad table or key, a write refused
+
+class TableStore {
+  public:
+    virtual ~TableStore();
+
+    // Positions the table's cursor on key `keyNo` (OLE_TREE 1-3, the others 1) by the
+    // relationship: 0 the row whose key equals keyValue, 2 the first row at or after it, 4 the
+    // last row at or before it. kStoreOk when a row is there, kStoreNotFound otherwise.
+    virtual std::int32_t SetTablePos(std::string_view table, std::int32_t relationship,
+                                     std::int32_t keyNo, std::string_view keyValue) = 0;
+    // The row at the cursor (data in `data`, the key texts in keys[0..2]) with kStoreOk, and the
+    // cursor moves to the next row in the order of the key it was positioned on;
+    // kStoreNotFound past the end or with no position.
+    virtual StoreReply ReadNextRecord(std::string_view table) = 0;
+    // Key 1 identifies the row. Insert of an existing key 1, and update or delete of a missing
+    // one, answer kStoreFailed. Every write is committed before it returns.
+    virtual std::int32_t InsertRecord(std::string_view table, std::string_view data,
+                                      std::string_view key1, std::string_view key2,
+                                      std::string_view key3) = 0;
+    virtual std::int32_t UpdateRecord(std::string_view table, std::string_view data,
+                                      std::string_view key1, std::string_view key2,
+                                      std::string_view key3) = 0;
+    virtual std::int32_t DeleteRecord(std::string_view table, std::string_view key1) = 0;
+    // Every OLE_TREE row with start <= key `keyNo` <= end, in key order, each handed to `row`
+    // as a kStoreRow reply; returns kStoreNotFound at the end (the select's normal end) or
+    // kStoreFailed.
+    virtual std::int32_t SelectTable(std::string_view table, std::int32_t keyNo,
+                                     std::string_view start, std::string_view end,
+                                     const std::function<void(const StoreReply&)>& row) = 0;
+    // Direct ID retrieval: the next ID from an atomic counter, answered with kStoreOk, a
+    // non-empty data string and the ID in keys[0].
+    virtual StoreReply NextOleId() = 0;
+    virtual StoreReply NextResourceId() = 0;
+
+    // Why the last operation answered kStoreFailed, in words for the store's owner; empty after
+    // an operation that did not fail.
+    virtual std::string LastError() const { return {}; }
+};
+
+}  // namespace orbel::host

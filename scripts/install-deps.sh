@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, testing and running Orbel needs. Idempotent:
+# says nothing and touches nothing when everything is there already. Run as root.
+set -euo pipefail
+
+packages=(
+  # toolchain and build
+  g++ cmake ninja-build pkg-config git
+  # tests, benchmarks, fuzzing and sanitizers
+  googletest libgtest-dev libgmock-dev libbenchmark-dev clang-14 libclang-rt-14-dev
+  # the host's table store
+  libsqlite3-dev sqlite3
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "install-deps: missing packages: ${missing[*]}; run this script as root" >&2
+  exit 1
+fi
+echo "install-deps: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
