@@ -12,6 +12,7 @@ std::uint64_t HeadlessLoop::NewTask(std::function<void()> fn) {
 }
 
 void HeadlessLoop::PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER) ++queuedTimerMessages_;
     queue_.push_back(MSG{window, message, wParam, lParam, 0});
 }
 
@@ -42,10 +43,13 @@ bool HeadlessLoop::KillTimer(HWND window, UINT_PTR id) {
     });
     if (it == timers_.end()) return false;
     timers_.erase(it);
-    // A WM_TIMER already queued for it is not delivered any more.
-    std::erase_if(queue_, [&](const MSG& m) {
-        return m.message == WM_TIMER && m.hwnd == window && m.wParam == id;
-    });
+    // A WM_TIMER already queued for it is not delivered any more. Timers are killed and set
+    // again on every reply of a streamed select, so the queue is only searched when it holds a
+    // timer message at all.
+    if (queuedTimerMessages_ > 0)
+        queuedTimerMessages_ -= std::erase_if(queue_, [&](const MSG& m) {
+            return m.message == WM_TIMER && m.hwnd == window && m.wParam == id;
+        });
     return true;
 }
 
@@ -69,6 +73,7 @@ bool HeadlessLoop::TakeMessage(MSG& msg) {
     if (!queue_.empty()) {
         msg = queue_.front();
         queue_.pop_front();
+        if (msg.message == WM_TIMER) --queuedTimerMessages_;
         return true;
     }
     if (quitPosted_) {

@@ -50,6 +50,7 @@ class HeadlessLoop final : public MessageLoop {
     std::vector<Timer> timers_;
     std::map<std::uint64_t, std::function<void()>> tasks_;
     std::vector<std::pair<HookHandle, GetMessageHook>> hooks_;
+    std::size_t queuedTimerMessages_ = 0;
     std::uint64_t now_ = 0;
     std::uint64_t nextOrder_ = 0;
     std::uint64_t nextTask_ = 1;

@@ -1,0 +1,629 @@
+#include "host/store/SqliteTableStore.h"
+
+#include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <vector>
+
+#include "host/store/SqliteStatement.h"
+#include "host/store/StoreRows.h"
+
+namespace orbel::host {
+
+using sqlite::Query;
+
+namespace {
+
+// The layout of version 1. Key columns hold the texts as sent, compared byte by byte (the
+// default collation), so the order of an index is the order the control expects; keys 2 and 3
+// of OLE_TREE repeat, and key 1 breaks their ties.
+constexpr const char* kSchema = R"sql(
+CREATE TABLE OLE_TREE (
+    OwnerId INTEGER NOT NULL,
+    EntryNo INTEGER NOT NULL,
+    OwnerId2 INTEGER NOT NULL,
+    ParentOwnerId INTEGER NOT NULL,
+    ParentEntryNo INTEGER NOT NULL,
+    Name TEXT NOT NULL,
+    ResourceId INTEGER NOT NULL,
+    IsItem INTEGER NOT NULL,
+    PageStart INTEGER NOT NULL,
+    PageEnd INTEGER NOT NULL,
+    Batch TEXT NOT NULL,
+    Type TEXT NOT NULL,
+    Key1 TEXT NOT NULL,
+    Key2 TEXT NOT NULL,
+    Key3 TEXT NOT NULL,
+    Data TEXT NOT NULL
+) STRICT;
+CREATE UNIQUE INDEX OLE_TREE_Key1 ON OLE_TREE (Key1);
+CREATE INDEX OLE_TREE_Key2 ON OLE_TREE (Key2, Key1);
+CREATE INDEX OLE_TREE_Key3 ON OLE_TREE (Key3, Key1);
+CREATE TABLE OLE_RES (
+    ResourceId INTEGER NOT NULL,
+    Path TEXT NOT NULL,
+    Key1 TEXT NOT NULL,
+    Data TEXT NOT NULL
+) STRICT;
+CREATE UNIQUE INDEX OLE_RES_Key1 ON OLE_RES (Key1);
+CREATE TABLE OLE_CLA (
+    ClassName TEXT NOT NULL,
+    Value INTEGER NOT NULL,
+    Key1 TEXT NOT NULL,
+    Data TEXT NOT NULL
+) STRICT;
+CREATE UNIQUE INDEX OLE_CLA_Key1 ON OLE_CLA (Key1);
+-- The last ID handed out by direct retrieval, by name: "OleId", "ResourceId".
+CREATE TABLE ORBEL_COUNTERS (
+    Name TEXT NOT NULL PRIMARY KEY,
+    Value INTEGER NOT NULL
+) STRICT;
+)sql";
+
+constexpr std::array<const char*, 4> kStoreTables = {"OLE_CLA", "OLE_RES", "OLE_TREE",
+                                                     "ORBEL_COUNTERS"};
+
+// The typed columns of each table in the order ParseAndBind binds them; Key1 and Data follow
+// in every table, then Key2 and Key3 in OLE_TREE.
+constexpr std::array<const char*, 3> kColumns = {
+    "OwnerId, EntryNo, OwnerId2, ParentOwnerId, ParentEntryNo, Name, ResourceId, IsItem, "
+    "PageStart, PageEnd, Batch, Type, Key1, Data, Key2, Key3",
+    "ResourceId, Path, Key1, Data",
+    "ClassName, Value, Key1, Data",
+};
+constexpr std::array<int, 3> kColumnCount = {16, 4, 4};
+
+// What a read gives back: the data and the three key texts (empty for the tables without).
+constexpr std::array<const char*, 3> kRowColumns = {
+    "Data, Key1, Key2, Key3",
+    "Data, Key1, '', ''",
+    "Data, Key1, '', ''",
+};
+
+std::string KeyColumn(std::int32_t keyNo) {
+    return "Key" + std::to_string(keyNo);
+}
+
+std::string KeyOrder(std::int32_t keyNo, bool descending) {
+    const char* dir = descending ? " DESC" : "";
+    if (keyNo == 1) return "Key1" + std::string(dir);
+    return KeyColumn(keyNo) + dir + ", Key1" + dir;
+}
+
+std::string Quoted(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
+}
+
+std::string FormatId(std::int32_t id) {
+    std::array<char, 16> text{};
+    std::snprintf(text.data(), text.size(), "%08d", id);
+    return text.data();
+}
+
+void FillReply(const Query& q, StoreReply& reply) {
+    reply.data.assign(q.Text(0));
+    reply.keys[0].assign(q.Text(1));
+    reply.keys[1].assign(q.Text(2));
+    reply.keys[2].assign(q.Text(3));
+}
+
+// Binds the typed fields cut from the row, then the texts as sent.
+void ParseAndBind(Query& q, StoreTable table, std::string_view data, std::string_view key1,
+                  std::string_view key2, std::string_view key3) {
+    int i = 0;
+    auto number = [&](std::int32_t value) { q.Bind(++i, std::int64_t{value}); };
+    auto text = [&](std::string_view value) { q.Bind(++i, value); };
+    switch (table) {
+        case StoreTable::OleTree: {
+            const TreeRowFields f = ParseTreeRow(data, key1, key2, key3);
+            number(f.OwnerId);
+            number(f.EntryNo);
+            number(f.OwnerId2);
+            number(f.ParentOwnerId);
+            number(f.ParentEntryNo);
+            text(f.Name);
+            number(f.ResourceId);
+            number(f.IsItem);
+            number(f.PageStart);
+            number(f.PageEnd);
+            text(f.Batch);
+            text(f.Type);
+            break;
+        }
+        case StoreTable::OleRes: {
+            const ResourceRowFields f = ParseResourceRow(data, key1);
+            number(f.ResourceId);
+            text(f.Path);
+            break;
+        }
+        case StoreTable::OleCla: {
+            const ClassRowFields f = ParseClassRow(data, key1);
+            text(f.ClassName);
+            number(f.Value);
+            break;
+        }
+    }
+    text(key1);
+    text(data);
+    if (table == StoreTable::OleTree) {
+        text(key2);
+        text(key3);
+    }
+}
+
+std::string InsertSql(StoreTable table) {
+    const int t = static_cast<int>(table);
+    std::string values;
+    for (int i = 1; i <= kColumnCount[t]; ++i) values += (i > 1 ? ", ?" : "?") + std::to_string(i);
+    return std::string("INSERT INTO ") + StoreTableName(table) + " (" + kColumns[t] + ") VALUES (" +
+           values + ")";
+}
+
+std::string UpdateSql(StoreTable table) {
+    const int t = static_cast<int>(table);
+    std::string columns = kColumns[t];
+    std::string sets;
+    int i = 1;
+    for (std::size_t from = 0; from <= columns.size(); ++i) {
+        std::size_t comma = columns.find(", ", from);
+        if (comma == std::string::npos) comma = columns.size();
+        sets +=
+            (i > 1 ? ", " : "") + columns.substr(from, comma - from) + " = ?" + std::to_string(i);
+        from = comma + 2;
+    }
+    // Key1 is bound right after the typed fields: parameter 13 in OLE_TREE, 3 elsewhere.
+    const int key1Param = table == StoreTable::OleTree ? 13 : 3;
+    return std::string("UPDATE ") + StoreTableName(table) + " SET " + sets + " WHERE Key1 = ?" +
+           std::to_string(key1Param);
+}
+
+bool IsReadOnlyError(int code) {
+    return (code & 0xff) == SQLITE_READONLY;
+}
+
+// How an existing file opens: read-only when asked, and when nobody may write it. The
+// permission bits are honoured even for the superuser, who could write anyway, so that a store
+// marked read-only stays as it is.
+bool FileIsReadOnly(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return false;
+    return (st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;
+}
+
+struct FileInspection {
+    std::string error;   // the file cannot be used as a store
+    bool empty = false;  // a new file, or an SQLite file without any schema: make the store
+};
+
+FileInspection Inspect(sqlite3* db, const std::string& path) {
+    sqlite::StatementCache cache(db);
+    FileInspection out;
+    auto pragma = [&](const char* sql, std::int64_t& value) {
+        Query q(cache, sql);
+        const int rc = q.Step();
+        if (rc != SQLITE_ROW) {
+            out.error = path + " is not a store: " + q.Error();
+            return false;
+        }
+        value = q.Int(0);
+        return true;
+    };
+    std::int64_t appId = 0, version = 0;
+    if (!pragma("PRAGMA application_id", appId) || !pragma("PRAGMA user_version", version))
+        return out;
+    std::vector<std::string> tables;
+    std::int64_t objects = 0;
+    {
+        Query q(cache, "SELECT type, name FROM sqlite_schema ORDER BY name");
+        int rc;
+        while ((rc = q.Step()) == SQLITE_ROW) {
+            ++objects;
+            if (q.Text(0) == "table") tables.emplace_back(q.Text(1));
+        }
+        if (rc != SQLITE_DONE) {
+            out.error = path + " is not a store: " + q.Error();
+            return out;
+        }
+    }
+    if (appId != SqliteTableStore::kApplicationId) {
+        if (appId == 0 && version == 0 && objects == 0) {
+            out.empty = true;
+        } else if (objects > 0) {
+            std::string names;
+            for (const std::string& t : tables) names += (names.empty() ? "" : ", ") + t;
+            out.error =
+                path + " is not a store: it is an SQLite file with other tables (" + names + ")";
+        } else {
+            out.error = path + " is not a store: it is an SQLite file of another program";
+        }
+        return out;
+    }
+    if (version > SqliteTableStore::kSchemaVersion) {
+        out.error = path + " is a store of version " + std::to_string(version) +
+                    ", newer than this host reads (" +
+                    std::to_string(SqliteTableStore::kSchemaVersion) + ")";
+        return out;
+    }
+    if (version != SqliteTableStore::kSchemaVersion) {
+        out.error = path + " is a store of unknown version " + std::to_string(version);
+        return out;
+    }
+    for (const char* t : kStoreTables)
+        if (std::find(tables.begin(), tables.end(), t) == tables.end())
+            out.error = path + " is a damaged store: table " + t + " is missing";
+    return out;
+}
+
+std::string CreateSchema(sqlite3* db) {
+    const std::string script =
+        std::string("BEGIN IMMEDIATE;") + kSchema +
+        "PRAGMA application_id = " + std::to_string(SqliteTableStore::kApplicationId) +
+        "; PRAGMA user_version = " + std::to_string(SqliteTableStore::kSchemaVersion) + "; COMMIT;";
+    char* message = nullptr;
+    const int rc = sqlite3_exec(db, script.c_str(), nullptr, nullptr, &message);
+    if (rc == SQLITE_OK) return {};
+    std::string error = message ? message : sqlite3_errstr(rc);
+    sqlite3_free(message);
+    sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    return error;
+}
+
+}  // namespace
+
+void SqliteTableStore::DbCloser::operator()(sqlite3* db) const {
+    sqlite3_close_v2(db);
+}
+
+SqliteTableStore::SqliteTableStore(OpenedTag, std::string path,
+                                   std::unique_ptr<sqlite3, DbCloser> db, bool readOnly)
+    : path_(std::move(path)),
+      db_(std::move(db)),
+      statements_(std::make_unique<sqlite::StatementCache>(db_.get())),
+      readOnly_(readOnly) {}
+
+SqliteTableStore::~SqliteTableStore() = default;
+
+SqliteOpenResult SqliteTableStore::Open(const std::string& path, StoreAccess access) {
+    SqliteOpenResult result;
+    const bool memory = path == ":memory:";
+    bool readOnly = access == StoreAccess::ReadOnly;
+    if (memory && readOnly) {
+        result.error = "an in-memory store cannot be read-only";
+        return result;
+    }
+    std::error_code ec;
+    const bool exists = !memory && std::filesystem::exists(path, ec);
+    if (exists && std::filesystem::is_directory(path, ec)) {
+        result.error = path + " is a folder, not a store";
+        return result;
+    }
+    if (exists && FileIsReadOnly(path)) readOnly = true;
+    if (!exists && !memory && readOnly) {
+        result.error = "no store at " + path;
+        return result;
+    }
+
+    int flags = readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    if (!exists && !readOnly) flags |= SQLITE_OPEN_CREATE;
+    sqlite3* raw = nullptr;
+    const int rc = sqlite3_open_v2(path.c_str(), &raw, flags | SQLITE_OPEN_EXRESCODE, nullptr);
+    std::unique_ptr<sqlite3, DbCloser> db(raw);
+    if (rc != SQLITE_OK) {
+        result.error = "cannot open the store " + path + ": " + sqlite::ErrorText(raw, rc);
+        return result;
+    }
+    sqlite3_busy_timeout(db.get(), 5000);
+
+    // Only read until the file is known to be ours or empty: anything else stays untouched.
+    const FileInspection found = Inspect(db.get(), path);
+    if (!found.error.empty()) {
+        result.error = found.error;
+        return result;
+    }
+    if (found.empty) {
+        if (readOnly) {
+            result.error = path + " is read-only and holds no store to read";
+            return result;
+        }
+        if (std::string error = CreateSchema(db.get()); !error.empty()) {
+            result.error = "cannot create a store in " + path + ": " + error;
+            return result;
+        }
+    }
+    sqlite3_exec(db.get(), kConnectionPragmas, nullptr, nullptr, nullptr);
+    result.store = std::make_unique<SqliteTableStore>(OpenedTag{}, path, std::move(db), readOnly);
+    return result;
+}
+
+std::int32_t SqliteTableStore::Fail(std::string message) {
+    lastError_ = std::move(message);
+    return kStoreFailed;
+}
+
+bool SqliteTableStore::Writable() {
+    if (!readOnly_) return true;
+    Fail("the store " + path_ + " is read-only: nothing was written");
+    return false;
+}
+
+std::int32_t SqliteTableStore::SetTablePos(std::string_view tableName, std::int32_t relationship,
+                                           std::int32_t keyNo, std::string_view keyValue) {
+    lastError_.clear();
+    const auto table = StoreTableNamed(tableName);
+    if (!table) return Fail("no table " + Quoted(tableName) + " in the store");
+    if (keyNo < 1 || keyNo > KeyCount(*table))
+        return Fail(std::string(StoreTableName(*table)) + " has no key " + std::to_string(keyNo));
+    const char* condition = nullptr;
+    bool descending = false;
+    switch (relationship) {
+        case 0:
+            condition = " = ?1";
+            break;
+        case 2:
+            condition = " >= ?1";
+            break;
+        case 4:
+            condition = " <= ?1";
+            descending = true;
+            break;
+        default:
+            return Fail("unknown relationship " + std::to_string(relationship));
+    }
+    Cursor& cursor = cursors_[static_cast<int>(*table)];
+    cursor = Cursor{};
+    const std::string key = KeyColumn(keyNo);
+    Query q(*statements_, "SELECT " + key + ", Key1 FROM " + StoreTableName(*table) + " WHERE " +
+                              key + condition + " ORDER BY " + KeyOrder(keyNo, descending) +
+                              " LIMIT 1");
+    q.Bind(1, keyValue);
+    const int rc = q.Step();
+    if (rc == SQLITE_DONE) return kStoreNotFound;
+    if (rc != SQLITE_ROW) return Fail(std::string(StoreTableName(*table)) + ": " + q.Error());
+    cursor = Cursor{Cursor::State::At, keyNo, std::string(q.Text(0)), std::string(q.Text(1))};
+    return kStoreOk;
+}
+
+StoreReply SqliteTableStore::ReadNextRecord(std::string_view tableName) {
+    lastError_.clear();
+    StoreReply reply;
+    const auto table = StoreTableNamed(tableName);
+    if (!table) {
+        reply.result = Fail("no table " + Quoted(tableName) + " in the store");
+        return reply;
+    }
+    Cursor& cursor = cursors_[static_cast<int>(*table)];
+    if (cursor.state == Cursor::State::None) {
+        reply.result = kStoreNotFound;
+        return reply;
+    }
+    const char* op = cursor.state == Cursor::State::At ? " >= " : " > ";
+    const std::string key = KeyColumn(cursor.keyNo);
+    const std::string where = cursor.keyNo == 1 ? std::string("Key1") + op + "?1"
+                                                : "(" + key + ", Key1)" + op + "(?1, ?2)";
+    Query q(*statements_, std::string("SELECT ") + kRowColumns[static_cast<int>(*table)] +
+                              " FROM " + StoreTableName(*table) + " WHERE " + where + " ORDER BY " +
+                              KeyOrder(cursor.keyNo, false) + " LIMIT 1");
+    q.Bind(1, cursor.key);
+    if (cursor.keyNo != 1) q.Bind(2, cursor.key1);
+    const int rc = q.Step();
+    if (rc == SQLITE_DONE) {
+        reply.result = kStoreNotFound;
+        return reply;
+    }
+    if (rc != SQLITE_ROW) {
+        reply.result = Fail(std::string(StoreTableName(*table)) + ": " + q.Error());
+        return reply;
+    }
+    FillReply(q, reply);
+    cursor.state = Cursor::State::After;
+    cursor.key1 = reply.keys[0];
+    cursor.key = reply.keys[static_cast<std::size_t>(cursor.keyNo - 1)];
+    reply.result = kStoreOk;
+    return reply;
+}
+
+std::int32_t SqliteTableStore::InsertRecord(std::string_view tableName, std::string_view data,
+                                            std::string_view key1, std::string_view key2,
+                                            std::string_view key3) {
+    lastError_.clear();
+    const auto table = StoreTableNamed(tableName);
+    if (!table) return Fail("no table " + Quoted(tableName) + " in the store");
+    if (!Writable()) return kStoreFailed;
+    if (key1.empty()) return Fail(std::string(StoreTableName(*table)) + ": a row needs a key 1");
+    Query q(*statements_, InsertSql(*table));
+    ParseAndBind(q, *table, data, key1, key2, key3);
+    const int rc = q.Step();
+    if (rc == SQLITE_DONE) return kStoreOk;
+    if (rc == SQLITE_CONSTRAINT_UNIQUE)
+        return Fail(std::string(StoreTableName(*table)) + " already holds a row with key 1 " +
+                    Quoted(key1));
+    if (IsReadOnlyError(rc)) return Fail("the store " + path_ + " is read-only: " + q.Error());
+    return Fail(std::string(StoreTableName(*table)) + ": " + q.Error());
+}
+
+std::int32_t SqliteTableStore::UpdateRecord(std::string_view tableName, std::string_view data,
+                                            std::string_view key1, std::string_view key2,
+                                            std::string_view key3) {
+    lastError_.clear();
+    const auto table = StoreTableNamed(tableName);
+    if (!table) return Fail("no table " + Quoted(tableName) + " in the store");
+    if (!Writable()) return kStoreFailed;
+    Query q(*statements_, UpdateSql(*table));
+    ParseAndBind(q, *table, data, key1, key2, key3);
+    const int rc = q.Step();
+    if (rc == SQLITE_DONE) {
+        if (sqlite3_changes(db_.get()) > 0) return kStoreOk;
+        return Fail(std::string(StoreTableName(*table)) + " holds no row with key 1 " +
+                    Quoted(key1));
+    }
+    if (IsReadOnlyError(rc)) return Fail("the store " + path_ + " is read-only: " + q.Error());
+    return Fail(std::string(StoreTableName(*table)) + ": " + q.Error());
+}
+
+std::int32_t SqliteTableStore::DeleteRecord(std::string_view tableName, std::string_view key1) {
+    lastError_.clear();
+    const auto table = StoreTableNamed(tableName);
+    if (!table) return Fail("no table " + Quoted(tableName) + " in the store");
+    if (!Writable()) return kStoreFailed;
+    Query q(*statements_,
+            std::string("DELETE FROM ") + StoreTableName(*table) + " WHERE Key1 = ?1");
+    q.Bind(1, key1);
+    const int rc = q.Step();
+    if (rc == SQLITE_DONE) {
+        if (sqlite3_changes(db_.get()) > 0) return kStoreOk;
+        return Fail(std::string(StoreTableName(*table)) + " holds no row with key 1 " +
+                    Quoted(key1));
+    }
+    if (IsReadOnlyError(rc)) return Fail("the store " + path_ + " is read-only: " + q.Error());
+    return Fail(std::string(StoreTableName(*table)) + ": " + q.Error());
+}
+
+std::int32_t SqliteTableStore::SelectTable(std::string_view tableName, std::int32_t keyNo,
+                                           std::string_view start, std::string_view end,
+                                           const std::function<void(const StoreReply&)>& row) {
+    lastError_.clear();
+    const auto table = StoreTableNamed(tableName);
+    if (!table) return Fail("no table " + Quoted(tableName) + " in the store");
+    if (keyNo < 1 || keyNo > KeyCount(*table))
+        return Fail(std::string(StoreTableName(*table)) + " has no key " + std::to_string(keyNo));
+    const std::string key = KeyColumn(keyNo);
+    Query q(*statements_, std::string("SELECT ") + kRowColumns[static_cast<int>(*table)] +
+                              " FROM " + StoreTableName(*table) + " WHERE " + key +
+                              " BETWEEN ?1 AND ?2 ORDER BY " + KeyOrder(keyNo, false));
+    q.Bind(1, start).Bind(2, end);
+    StoreReply reply;
+    reply.result = kStoreRow;
+    int rc;
+    while ((rc = q.Step()) == SQLITE_ROW) {
+        FillReply(q, reply);
+        row(reply);
+    }
+    if (rc != SQLITE_DONE) return Fail(std::string(StoreTableName(*table)) + ": " + q.Error());
+    return kStoreNotFound;
+}
+
+StoreReply SqliteTableStore::NextOleId() {
+    return NextId("OleId");
+}
+
+StoreReply SqliteTableStore::NextResourceId() {
+    return NextId("ResourceId");
+}
+
+StoreReply SqliteTableStore::NextId(const char* counter) {
+    lastError_.clear();
+    StoreReply reply;
+    reply.result = kStoreFailed;
+    if (!Writable()) return reply;
+    // A store whose control kept its own counter rows ("0" and "1" of OLE_CLA) before direct
+    // retrieval was switched on goes on after the IDs that counter handed out.
+    const char* classRow = std::string_view(counter) == "OleId" ? "0" : "1";
+    std::int64_t next = 0;
+    const bool done = InTransaction([&] {
+        std::int64_t last = 0;
+        {
+            Query q(*statements_,
+                    "SELECT max(coalesce((SELECT Value FROM ORBEL_COUNTERS WHERE Name = ?1), 0), "
+                    "coalesce((SELECT max(Value) FROM OLE_CLA WHERE ClassName = ?2), 0))");
+            q.Bind(1, std::string_view(counter)).Bind(2, std::string_view(classRow));
+            if (q.Step() != SQLITE_ROW) {
+                Fail(std::string("counter ") + counter + ": " + q.Error());
+                return false;
+            }
+            last = q.Int(0);
+        }
+        if (last >= INT32_MAX) {
+            Fail(std::string("counter ") + counter + " has handed out every ID");
+            return false;
+        }
+        next = last + 1;
+        Query q(*statements_,
+                "INSERT INTO ORBEL_COUNTERS (Name, Value) VALUES (?1, ?2) "
+                "ON CONFLICT (Name) DO UPDATE SET Value = excluded.Value");
+        q.Bind(1, std::string_view(counter)).Bind(2, next);
+        if (q.Step() != SQLITE_DONE) {
+            Fail(std::string("counter ") + counter + ": " + q.Error());
+            return false;
+        }
+        return true;
+    });
+    if (!done) return reply;
+    reply.result = kStoreOk;
+    reply.data = FormatId(static_cast<std::int32_t>(next));
+    reply.keys[0] = reply.data;
+    return reply;
+}
+
+bool SqliteTableStore::InTransaction(const std::function<bool()>& work) {
+    const bool outermost = transactionDepth_ == 0;
+    auto exec = [&](const char* sql) {
+        const int rc = sqlite3_exec(db_.get(), sql, nullptr, nullptr, nullptr);
+        if (rc != SQLITE_OK) Fail(sqlite::ErrorText(db_.get(), rc));
+        return rc == SQLITE_OK;
+    };
+    // BEGIN IMMEDIATE takes the write lock at once, so two programs drawing from the same
+    // counter wait for each other instead of failing when the read turns into a write.
+    if (!exec(outermost ? "BEGIN IMMEDIATE" : "SAVEPOINT orbel_nested")) return false;
+    ++transactionDepth_;
+    struct Undo {
+        SqliteTableStore& store;
+        bool outermost;
+        bool armed = true;
+        ~Undo() {
+            --store.transactionDepth_;
+            if (!armed) return;
+            sqlite3_exec(store.db_.get(),
+                         outermost ? "ROLLBACK" : "ROLLBACK TO orbel_nested; RELEASE orbel_nested",
+                         nullptr, nullptr, nullptr);
+        }
+    } undo{*this, outermost};
+    if (!work()) return false;
+    if (!exec(outermost ? "COMMIT" : "RELEASE orbel_nested")) return false;
+    undo.armed = false;
+    return true;
+}
+
+bool SqliteTableStore::ExecuteSql(std::string_view sql,
+                                  const std::function<void(std::span<const std::string>)>& row) {
+    lastError_.clear();
+    const char* next = sql.data();
+    const char* const stop = sql.data() + sql.size();
+    std::vector<std::string> columns;
+    while (next < stop) {
+        sqlite3_stmt* raw = nullptr;
+        const char* tail = nullptr;
+        int rc = sqlite3_prepare_v2(db_.get(), next, static_cast<int>(stop - next), &raw, &tail);
+        sqlite::StatementHandle stmt(raw);
+        if (rc != SQLITE_OK) {
+            Fail(sqlite::ErrorText(db_.get(), rc));
+            return false;
+        }
+        next = tail ? tail : stop;
+        if (!stmt) continue;  // blanks or a comment
+        const int count = sqlite3_column_count(stmt.get());
+        while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
+            columns.assign(static_cast<std::size_t>(count), std::string());
+            for (int c = 0; c < count; ++c) {
+                const auto* text =
+                    reinterpret_cast<const char*>(sqlite3_column_text(stmt.get(), c));
+                columns[static_cast<std::size_t>(c)] =
+                    text ? std::string(
+                               text, static_cast<std::size_t>(sqlite3_column_bytes(stmt.get(), c)))
+                         : std::string("NULL");
+            }
+            if (row) row(columns);
+        }
+        if (rc != SQLITE_DONE) {
+            Fail(sqlite::ErrorText(db_.get(), rc));
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace orbel::host

@@ -1,0 +1,134 @@
+// The host's table store on an embedded SQLite file: every field of the three rows in a typed
+// column, beside the key texts exactly as the control sent them (indexed, so key order is the
+// byte order of those texts) and the data string as sent, so a read gives back exactly what
+// was written.
+//
+// Durability: the file keeps a rollback journal with synchronous=FULL, and every write is its
+// own transaction, committed before the answer is returned; an answer of kStoreOk therefore
+// means the row is on disk, across a killed host and a power cut alike. The control writes one
+// row at a time at the pace of its user, so the fsyncs of each commit cost nothing anyone
+// sees. A rollback journal also lets a read-only store be read without leaving files beside it.
+//
+// Not for: sharing one store between machines (a network file system cannot be trusted with
+// SQLite's locks); that is a server-backed store's job behind the same interface.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "host/store/TableStore.h"
+
+struct sqlite3;
+
+namespace orbel::host {
+
+namespace sqlite {
+class StatementCache;
+}
+
+enum class StoreAccess {
+    ReadWrite,  // created on first open when the file does not exist
+    ReadOnly,   // every write answers kStoreFailed and changes nothing
+};
+
+class SqliteTableStore;
+
+struct SqliteOpenResult {
+    std::unique_ptr<SqliteTableStore> store;  // null when the file could not be opened as a store
+    std::string error;                        // why, naming the file
+    explicit operator bool() const { return store != nullptr; }
+};
+
+class SqliteTableStore final : public TableStore {
+  public:
+    // The layout of the file; a store of another version is refused, not converted.
+    static constexpr std::int32_t kSchemaVersion = 1;
+    // Marks a file as a store of ours ("ORBL"), beside the version.
+    static constexpr std::int32_t kApplicationId = 0x4F52424C;
+
+    // Every connection to a store runs with these: synchronous=FULL (see above), and a page
+    // cache large enough to hold the key index and rows of a folder of 100,000 entries, which
+    // a select reads in key order rather than in the order they lie in the file.
+    static constexpr const char* kConnectionPragmas =
+        "PRAGMA synchronous = FULL; PRAGMA cache_size = -32768";
+
+    // Opens the store at `path`, creating it when the file does not exist or is empty; ":memory:"
+    // gives a store that lives as long as the object. A file that is not a store (not SQLite,
+    // or SQLite with tables of its own) is refused and left untouched. A file without write
+    // permission (mode 0444, even for the superuser) opens read-only.
+    static SqliteOpenResult Open(const std::string& path,
+                                 StoreAccess access = StoreAccess::ReadWrite);
+
+  private:
+    struct DbCloser {
+        void operator()(sqlite3* db) const;
+    };
+    struct OpenedTag {};
+
+  public:
+    // Made by Open only.
+    SqliteTableStore(OpenedTag, std::string path, std::unique_ptr<sqlite3, DbCloser> db,
+                     bool readOnly);
+    ~SqliteTableStore() override;
+    SqliteTableStore(const SqliteTableStore&) = delete;
+    SqliteTableStore& operator=(const SqliteTableStore&) = delete;
+
+    std::int32_t SetTablePos(std::string_view table, std::int32_t relationship, std::int32_t keyNo,
+                             std::string_view keyValue) override;
+    StoreReply ReadNextRecord(std::string_view table) override;
+    std::int32_t InsertRecord(std::string_view table, std::string_view data, std::string_view key1,
+                              std::string_view key2, std::string_view key3) override;
+    std::int32_t UpdateRecord(std::string_view table, std::string_view data, std::string_view key1,
+                              std::string_view key2, std::string_view key3) override;
+    std::int32_t DeleteRecord(std::string_view table, std::string_view key1) override;
+    std::int32_t SelectTable(std::string_view table, std::int32_t keyNo, std::string_view start,
+                             std::string_view end,
+                             const std::function<void(const StoreReply&)>& row) override;
+    StoreReply NextOleId() override;
+    StoreReply NextResourceId() override;
+    std::string LastError() const override { return lastError_; }
+
+    const std::string& Path() const { return path_; }
+    bool ReadOnly() const { return readOnly_; }
+
+    // Runs `work` as one transaction: the writes it makes are committed together when it
+    // returns true and rolled back when it returns false. For seeding a store with many rows;
+    // the control's own writes each commit alone.
+    bool InTransaction(const std::function<bool()>& work);
+
+    // Runs the statements of `sql` as written (a script seeding or checking the store) and
+    // hands every result row to `row`, each column as text, NULL as "NULL". False with
+    // LastError() when a statement fails; the statements before it keep their effect.
+    bool ExecuteSql(std::string_view sql,
+                    const std::function<void(std::span<const std::string>)>& row);
+
+  private:
+    // Where the next read of a table starts: at the row positioned on, or after the last row
+    // read, in the order of the key positioned on (key 1 breaks ties of keys 2 and 3).
+    struct Cursor {
+        enum class State { None, At, After };
+        State state = State::None;
+        std::int32_t keyNo = 0;
+        std::string key;   // the text of key `keyNo` of that row
+        std::string key1;  // its key 1
+    };
+
+    std::int32_t Fail(std::string message);
+    bool Writable();
+    StoreReply NextId(const char* counter);
+
+    std::string path_;
+    std::unique_ptr<sqlite3, DbCloser> db_;
+    std::unique_ptr<sqlite::StatementCache> statements_;
+    std::array<Cursor, 3> cursors_;  // by table
+    bool readOnly_ = false;
+    int transactionDepth_ = 0;
+    std::string lastError_;
+};
+
+}  // namespace orbel::host

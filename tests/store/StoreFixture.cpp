@@ -1,0 +1,82 @@
+#include "tests/store/StoreFixture.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace orbel::host::test {
+
+TempFolder::TempFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "orbel-store-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
+    path_ = pattern;
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ec;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ec);
+    std::filesystem::remove_all(path_, ec);
+}
+
+TreeEntry Entry(std::int32_t owner, std::int32_t entryNo, std::int32_t parent,
+                const std::string& name, std::int32_t resourceId) {
+    TreeEntry e;
+    e.OwnerId = e.OwnerId2 = owner;
+    e.EntryNo = entryNo;
+    e.ParentOwnerId = parent ? owner : 0;
+    e.ParentEntryNo = parent;
+    e.Name = name;
+    e.ResourceId = resourceId;
+    e.IsItem = resourceId ? 1 : 0;
+    return e;
+}
+
+std::int32_t Insert(TableStore& store, const TreeEntry& e) {
+    const RowText row = BuildTreeEntry(e);
+    return store.InsertRecord("OLE_TREE", row.data, row.key1, row.key2, row.key3);
+}
+
+std::string NameOf(const StoreReply& reply) {
+    return ParseTreeEntry(reply.data, reply.keys[0], reply.keys[1], reply.keys[2]).Name;
+}
+
+std::vector<std::string> SelectNames(TableStore& store, std::int32_t keyNo,
+                                     const std::string& start, const std::string& end,
+                                     std::int32_t* result) {
+    std::vector<std::string> names;
+    const std::int32_t r =
+        store.SelectTable("OLE_TREE", keyNo, start, end, [&](const StoreReply& row) {
+            EXPECT_EQ(row.result, kStoreRow);
+            names.push_back(NameOf(row));
+        });
+    if (result) *result = r;
+    return names;
+}
+
+std::vector<std::string> Sql(SqliteTableStore& store, const std::string& sql) {
+    std::vector<std::string> rows;
+    const bool ok = store.ExecuteSql(sql, [&](std::span<const std::string> columns) {
+        std::string line;
+        for (const std::string& c : columns) line += (line.empty() ? "" : " | ") + c;
+        rows.push_back(line);
+    });
+    EXPECT_TRUE(ok) << sql << ": " << store.LastError();
+    return rows;
+}
+
+std::string FileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+std::unique_ptr<SqliteTableStore> OpenStore(const std::string& path, StoreAccess access) {
+    SqliteOpenResult opened = SqliteTableStore::Open(path, access);
+    EXPECT_TRUE(opened) << opened.error;
+    return std::move(opened.store);
+}
+
+}  // namespace orbel::host::test

@@ -1,0 +1,304 @@
+// What the control relies on when it asks the store for rows: positions by relationship, reads
+// in key order, writes identified by key 1, selects streamed in key order, and new IDs.
+#include <gtest/gtest.h>
+
+#include "tests/store/StoreFixture.h"
+
+namespace orbel::host::test {
+namespace {
+
+std::string Key1(std::int32_t owner, std::int32_t entryNo) {
+    return FormatTreeKey1({owner, entryNo});
+}
+
+class TableConversation : public ::testing::Test {
+  protected:
+    void SetUp() override { store_ = OpenStore(":memory:"); }
+
+    // Owner 5 holds entries 1-3, owner 9 entries 1-2: two owners with a gap between them.
+    void TwoOwners() {
+        for (const TreeEntry& e :
+             {Entry(5, 1, 0, "Letters"), Entry(5, 2, 0, "Invoices"), Entry(5, 3, 1, "March", 40),
+              Entry(9, 1, 0, "Scans"), Entry(9, 2, 1, "Page", 41)})
+            ASSERT_EQ(Insert(*store_, e), kStoreOk);
+    }
+
+    // The names read from here on until the end, and the result that ended the walk.
+    std::vector<std::string> ReadRest(const char* table = "OLE_TREE") {
+        std::vector<std::string> names;
+        for (StoreReply r = store_->ReadNextRecord(table); r.result == kStoreOk;
+             r = store_->ReadNextRecord(table)) {
+            names.push_back(NameOf(r));
+            if (names.size() > 100) break;
+        }
+        return names;
+    }
+
+    std::unique_ptr<SqliteTableStore> store_;
+};
+
+TEST_F(TableConversation, ARowComesBackExactlyAsItWasSent) {
+    TreeEntry e = Entry(5, 7, 2, "Minutes", 12);
+    e.PageStart = 2;
+    e.PageEnd = 14;
+    e.Batch = "00000000";
+    e.Type = "tif";
+    const RowText sent = BuildTreeEntry(e);
+    ASSERT_EQ(store_->InsertRecord("OLE_TREE", sent.data, sent.key1, sent.key2, sent.key3),
+              kStoreOk);
+    // A data string of 15 characters (no type) and a name the host padded itself.
+    ASSERT_EQ(store_->InsertRecord("OLE_TREE", "000100200000001", Key1(5, 8),
+                                   FormatTreeKey2({5, 5, 2, "Draft  "}), "00000013"),
+              kStoreOk);
+
+    ASSERT_EQ(store_->SetTablePos("OLE_TREE", 0, 1, sent.key1), kStoreOk);
+    StoreReply r = store_->ReadNextRecord("OLE_TREE");
+    EXPECT_EQ(r.result, kStoreOk);
+    EXPECT_EQ(r.data, sent.data);
+    EXPECT_EQ(r.keys[0], sent.key1);
+    EXPECT_EQ(r.keys[1], sent.key2);
+    EXPECT_EQ(r.keys[2], sent.key3);
+    EXPECT_EQ(ParseTreeEntry(r.data, r.keys[0], r.keys[1], r.keys[2]), e);
+
+    r = store_->ReadNextRecord("OLE_TREE");
+    EXPECT_EQ(r.data, "000100200000001");
+    const TreeEntry draft = ParseTreeEntry(r.data, r.keys[0], r.keys[1], r.keys[2]);
+    EXPECT_EQ(draft.Name, "Draft");
+    EXPECT_EQ(draft.Type, "");
+
+    // The typed columns hold what the control reads from the texts.
+    EXPECT_EQ(
+        Sql(*store_,
+            "SELECT OwnerId, EntryNo, ParentOwnerId, ParentEntryNo, Name, ResourceId, "
+            "IsItem, PageStart, PageEnd, Batch, Type FROM OLE_TREE ORDER BY Key1"),
+        (std::vector<std::string>{"5 | 7 | 5 | 2 | Minutes | 12 | 1 | 2 | 14 | 00000000 | tif",
+                                  "5 | 8 | 5 | 2 | Draft | 13 | 0 | 1 | 2 | 00000001 | "}));
+}
+
+TEST_F(TableConversation, ResourceAndClassRowsKeepTheirTextsAndTypedFields) {
+    const RowText res = BuildResourceRecord({41, "\\\\server\\share\\scan 7.tif"});
+    ASSERT_EQ(store_->InsertRecord("OLE_RES", res.data, res.key1, "", ""), kStoreOk);
+    // An empty class name travels as ten blanks and is a key like any other.
+    const RowText blank = BuildClassRecord({"", 17});
+    const RowText email = BuildClassRecord({"EMAIL", 23});
+    ASSERT_EQ(store_->InsertRecord("OLE_CLA", blank.data, blank.key1, "", ""), kStoreOk);
+    ASSERT_EQ(store_->InsertRecord("OLE_CLA", email.data, email.key1, "", ""), kStoreOk);
+
+    ASSERT_EQ(store_->SetTablePos("OLE_RES", 0, 1, FormatResourceKey(41)), kStoreOk);
+    StoreReply r = store_->ReadNextRecord("OLE_RES");
+    EXPECT_EQ(r.data, res.data);
+    EXPECT_EQ(ParseResourceRecord(r.data, r.keys[0]),
+              (ResourceRecord{41, "\\\\server\\share\\scan 7.tif"}));
+    EXPECT_EQ(r.keys[1], "");
+
+    ASSERT_EQ(store_->SetTablePos("OLE_CLA", 0, 1, FormatClassKey("")), kStoreOk);
+    r = store_->ReadNextRecord("OLE_CLA");
+    EXPECT_EQ(ParseClassRecord(r.data, r.keys[0]), (ClassRecord{"", 17}));
+    EXPECT_EQ(Sql(*store_, "SELECT '[' || ClassName || ']', Value FROM OLE_CLA ORDER BY Key1"),
+              (std::vector<std::string>{"[] | 17", "[EMAIL] | 23"}));
+    EXPECT_EQ(Sql(*store_, "SELECT ResourceId, Path FROM OLE_RES"),
+              (std::vector<std::string>{"41 | \\\\server\\share\\scan 7.tif"}));
+}
+
+TEST_F(TableConversation, PositionsByKey1AtTheEdgesAndBetweenOwners) {
+    TwoOwners();
+    // The highest entry of an owner: the last at or before (owner, 99999999).
+    ASSERT_EQ(store_->SetTablePos("OLE_TREE", 4, 1, Key1(5, 99999999)), kStoreOk);
+    EXPECT_EQ(NameOf(store_->ReadNextRecord("OLE_TREE")), "March");
+    // An owner with no entries, between two that have some: nothing at or before within it,
+    // so the search lands on the owner below.
+    ASSERT_EQ(store_->SetTablePos("OLE_TREE", 4, 1, Key1(7, 99999999)), kStoreOk);
+    EXPECT_EQ(ParseTreeEntry("", store_->ReadNextRecord("OLE_TREE").keys[0], "", "").OwnerId, 5);
+    ASSERT_EQ(store_->SetTablePos("OLE_TREE", 2, 1, Key1(7, 0)), kStoreOk);
+    EXPECT_EQ(NameOf(store_->ReadNextRecord("OLE_TREE")), "Scans");
+
+    // Before the first key and after the last.
+    EXPECT_EQ(store_->SetTablePos("OLE_TREE", 4, 1, Key1(3, 99999999)), kStoreNotFound);
+    EXPECT_EQ(store_->SetTablePos("OLE_TREE", 2, 1, Key1(12, 0)), kStoreNotFound);
+    EXPECT_EQ(store_->SetTablePos("OLE_TREE", 2, 1, Key1(0, 0)), kStoreOk);
+    EXPECT_EQ(NameOf(store_->ReadNextRecord("OLE_TREE")), "Letters");
+    EXPECT_EQ(store_->SetTablePos("OLE_TREE", 4, 1, Key1(99999999, 99999999)), kStoreOk);
+    EXPECT_EQ(NameOf(store_->ReadNextRecord("OLE_TREE")), "Page");
+
+    // Equal finds only the row itself, and a read follows it in key order.
+    EXPECT_EQ(store_->SetTablePos("OLE_TREE", 0, 1, Key1(5, 4)), kStoreNotFound);
+    ASSERT_EQ(store_->SetTablePos("OLE_TREE", 0, 1, Key1(5, 2)), kStoreOk);
+    EXPECT_EQ(ReadRest(), (std::vector<std::string>{"Invoices", "March", "Scans", "Page"}));
+}
+
+TEST_F(TableConversation, AFailedPositionLeavesNothingToRead) {
+    TwoOwners();
+    ASSERT_EQ(store_->SetTablePos("OLE_TREE", 0, 1, Key1(5, 1)), kStoreOk);
+    ASSERT_EQ(store_->SetTablePos("OLE_TREE", 0, 1, Key1(5, 9)), kStoreNotFound);
+    EXPECT_EQ(store_->ReadNextRecord("OLE_TREE").result, kStoreNotFound);
+    // Nor does a table that was never positioned.
+    EXPECT_EQ(store_->ReadNextRecord("OLE_RES").result, kStoreNotFound);
+}
+
+TEST_F(TableConversation, ReadingPastTheEndAnswers2AndKeepsAnswering2) {
+    TwoOwners();
+    ASSERT_EQ(store_->SetTablePos("OLE_TREE", 2, 1, Key1(9, 2)), kStoreOk);
+    EXPECT_EQ(store_->ReadNextRecord("OLE_TREE").result, kStoreOk);
+    EXPECT_EQ(store_->ReadNextRecord("OLE_TREE").result, kStoreNotFound);
+    const StoreReply again = store_->ReadNextRecord("OLE_TREE");
+    EXPECT_EQ(again.result, kStoreNotFound);
+    EXPECT_EQ(again.data, "");
+    EXPECT_EQ(store_->LastError(), "");
+}
+
+TEST_F(TableConversation, WalkingChildrenByKey2VisitsEveryRowOnceWhenNamesRepeat) {
+    // Two entries of the same name in one folder share key 2; key 1 keeps them apart.
+    for (const TreeEntry& e :
+         {Entry(5, 1, 0, "Top"), Entry(5, 4, 1, "Copy"), Entry(5, 2, 1, "Copy"),
+          Entry(5, 3, 1, "Alpha"), Entry(5, 5, 2, "Other folder")})
+        ASSERT_EQ(Insert(*store_, e), kStoreOk);
+    ASSERT_EQ(store_->SetTablePos("OLE_TREE", 2, 2, FormatTreeKey2({5, 5, 1, ""})), kStoreOk);
+    std::vector<std::int32_t> entries;
+    for (StoreReply r = store_->ReadNextRecord("OLE_TREE"); r.result == kStoreOk;
+         r = store_->ReadNextRecord("OLE_TREE")) {
+        const TreeEntry e = ParseTreeEntry(r.data, r.keys[0], r.keys[1], r.keys[2]);
+        if (e.ParentEntryNo != 1) break;
+        entries.push_back(e.EntryNo);
+    }
+    EXPECT_EQ(entries, (std::vector<std::int32_t>{3, 2, 4}));
+
+    // Equal on key 2 finds the first of the duplicates by key 1.
+    ASSERT_EQ(store_->SetTablePos("OLE_TREE", 0, 2, FormatTreeKey2({5, 5, 1, "Copy"})), kStoreOk);
+    EXPECT_EQ(store_->ReadNextRecord("OLE_TREE").keys[0], Key1(5, 2));
+}
+
+TEST_F(TableConversation, Key3FindsEveryEntryOfAResource) {
+    // One resource linked from three entries; walking key 3 meets each once, then the next
+    // resource.
+    for (const TreeEntry& e : {Entry(5, 1, 0, "A", 40), Entry(9, 1, 0, "B", 40),
+                               Entry(5, 2, 0, "C", 40), Entry(5, 3, 0, "D", 41)})
+        ASSERT_EQ(Insert(*store_, e), kStoreOk);
+    ASSERT_EQ(store_->SetTablePos("OLE_TREE", 0, 3, FormatTreeKey3({40})), kStoreOk);
+    EXPECT_EQ(ReadRest(), (std::vector<std::string>{"A", "C", "B", "D"}));
+    ASSERT_EQ(store_->SetTablePos("OLE_TREE", 4, 3, FormatTreeKey3({40})), kStoreOk);
+    EXPECT_EQ(ReadRest(), (std::vector<std::string>{"B", "D"}));
+}
+
+TEST_F(TableConversation, TheCursorFollowsKeyTextsSoRowsWrittenBetweenReadsAreSeen) {
+    TwoOwners();
+    ASSERT_EQ(store_->SetTablePos("OLE_TREE", 2, 1, Key1(5, 0)), kStoreOk);
+    EXPECT_EQ(NameOf(store_->ReadNextRecord("OLE_TREE")), "Letters");
+    ASSERT_EQ(Insert(*store_, Entry(5, 1, 0, "Again")), kStoreFailed);
+    ASSERT_EQ(store_->DeleteRecord("OLE_TREE", Key1(5, 2)), kStoreOk);
+    ASSERT_EQ(Insert(*store_, Entry(6, 1, 0, "New owner")), kStoreOk);
+    EXPECT_EQ(ReadRest(), (std::vector<std::string>{"March", "New owner", "Scans", "Page"}));
+}
+
+TEST_F(TableConversation, WritesAreIdentifiedByKey1AndRefusedWhenItDoesNotFit) {
+    TwoOwners();
+    // A second row with an existing key 1 is refused and the first stays as it was.
+    EXPECT_EQ(Insert(*store_, Entry(5, 2, 0, "Duplicate")), kStoreFailed);
+    EXPECT_NE(store_->LastError().find("00000005"
+                                       "00000002"),
+              std::string::npos)
+        << store_->LastError();
+    EXPECT_EQ(Sql(*store_, "SELECT Name FROM OLE_TREE WHERE EntryNo = 2 AND OwnerId = 5"),
+              (std::vector<std::string>{"Invoices"}));
+
+    const RowText renamed = BuildTreeEntry(Entry(5, 2, 0, "Bills"));
+    EXPECT_EQ(
+        store_->UpdateRecord("OLE_TREE", renamed.data, renamed.key1, renamed.key2, renamed.key3),
+        kStoreOk);
+    EXPECT_EQ(store_->LastError(), "");
+    ASSERT_EQ(store_->SetTablePos("OLE_TREE", 0, 2, renamed.key2), kStoreOk);
+    EXPECT_EQ(store_->ReadNextRecord("OLE_TREE").keys[0], renamed.key1);
+    EXPECT_EQ(store_->SetTablePos("OLE_TREE", 0, 2, FormatTreeKey2({5, 0, 0, "Invoices"})),
+              kStoreNotFound);
+
+    const RowText missing = BuildTreeEntry(Entry(5, 8, 0, "Nowhere"));
+    EXPECT_EQ(
+        store_->UpdateRecord("OLE_TREE", missing.data, missing.key1, missing.key2, missing.key3),
+        kStoreFailed);
+    EXPECT_NE(store_->LastError(), "");
+    EXPECT_EQ(store_->DeleteRecord("OLE_TREE", missing.key1), kStoreFailed);
+    EXPECT_EQ(store_->DeleteRecord("OLE_CLA", FormatClassKey("EMAIL")), kStoreFailed);
+
+    ASSERT_EQ(store_->DeleteRecord("OLE_TREE", Key1(5, 2)), kStoreOk);
+    EXPECT_EQ(store_->DeleteRecord("OLE_TREE", Key1(5, 2)), kStoreFailed);
+    EXPECT_EQ(Sql(*store_, "SELECT count(*) FROM OLE_TREE"), (std::vector<std::string>{"4"}));
+}
+
+TEST_F(TableConversation, RequestsTheStoreCannotServeAnswer3WithAReason) {
+    TwoOwners();
+    EXPECT_EQ(store_->SetTablePos("OLE_FOO", 0, 1, Key1(5, 1)), kStoreFailed);
+    EXPECT_NE(store_->LastError().find("OLE_FOO"), std::string::npos);
+    EXPECT_EQ(store_->SetTablePos("OLE_RES", 0, 2, ""), kStoreFailed);
+    EXPECT_EQ(store_->SetTablePos("OLE_TREE", 0, 4, Key1(5, 1)), kStoreFailed);
+    EXPECT_EQ(store_->SetTablePos("OLE_TREE", 1, 1, Key1(5, 1)), kStoreFailed);
+    EXPECT_EQ(store_->ReadNextRecord("ole_tree").result, kStoreFailed);
+    EXPECT_EQ(store_->InsertRecord("OLE_CLA", "00000001", "", "", ""), kStoreFailed);
+    EXPECT_EQ(store_->SelectTable("OLE_TREE", 0, "", "z", [](const StoreReply&) {}), kStoreFailed);
+    // A value with quotes is only ever a value.
+    const std::string quote = "x'); DROP TABLE OLE_TREE; --";
+    EXPECT_EQ(store_->SetTablePos("OLE_TREE", 0, 1, quote), kStoreNotFound);
+    EXPECT_EQ(store_->DeleteRecord("OLE_TREE", quote), kStoreFailed);
+    EXPECT_EQ(Sql(*store_, "SELECT count(*) FROM OLE_TREE"), (std::vector<std::string>{"5"}));
+}
+
+TEST_F(TableConversation, ASelectStreamsTheOwnersRowsInKey2OrderAndEndsWith2) {
+    TwoOwners();
+    // Inserted out of order; upper case sorts before lower case, as in the key texts.
+    for (const TreeEntry& e : {Entry(5, 4, 1, "zebra"), Entry(5, 5, 1, "Apple"),
+                               Entry(5, 6, 2, "a"), Entry(4, 1, 0, "Other owner")})
+        ASSERT_EQ(Insert(*store_, e), kStoreOk);
+    const TreeKey2 last = TreeKey2RangeEnd(5);
+    std::int32_t result = 0;
+    const std::vector<std::string> names =
+        SelectNames(*store_, 2, FormatTreeKey2({5, 0, 0, ""}), FormatTreeKey2(last), &result);
+    EXPECT_EQ(result, kStoreNotFound);
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"Invoices", "Letters", "Apple", "March", "zebra", "a"}));
+
+    // A range that holds nothing still ends the select normally.
+    EXPECT_EQ(SelectNames(*store_, 2, FormatTreeKey2({7, 0, 0, ""}),
+                          FormatTreeKey2(TreeKey2RangeEnd(7)), &result),
+              std::vector<std::string>{});
+    EXPECT_EQ(result, kStoreNotFound);
+    // By key 1, bounds included.
+    EXPECT_EQ(SelectNames(*store_, 1, Key1(5, 2), Key1(5, 4)),
+              (std::vector<std::string>{"Invoices", "March", "zebra"}));
+}
+
+TEST_F(TableConversation, ARowHandlerMayAskTheStoreAgainDuringASelect) {
+    TwoOwners();
+    std::vector<std::string> seen;
+    const std::int32_t r = store_->SelectTable(
+        "OLE_TREE", 1, Key1(5, 0), Key1(5, 99999999), [&](const StoreReply& row) {
+            // The same select, nested: a host that looks each row's owner up again.
+            seen.push_back(
+                NameOf(row) + ":" +
+                std::to_string(SelectNames(*store_, 1, row.keys[0], row.keys[0]).size()));
+        });
+    EXPECT_EQ(r, kStoreNotFound);
+    EXPECT_EQ(seen, (std::vector<std::string>{"Letters:1", "Invoices:1", "March:1"}));
+}
+
+TEST_F(TableConversation, NewIdsCountUpSeparatelyAndTravelInKey1WithData) {
+    for (std::int32_t expected = 1; expected <= 3; ++expected) {
+        const StoreReply r = store_->NextOleId();
+        EXPECT_EQ(r.result, kStoreOk);
+        EXPECT_FALSE(r.data.empty()) << "an empty data string makes the control drop key 1";
+        EXPECT_EQ(Atol(r.keys[0]), expected);
+    }
+    EXPECT_EQ(Atol(store_->NextResourceId().keys[0]), 1);
+    EXPECT_EQ(Atol(store_->NextOleId().keys[0]), 4);
+}
+
+TEST_F(TableConversation, NewIdsGoOnAfterTheIdsTheControlsOwnCounterHandedOut) {
+    // The control counted in OLE_CLA rows "0" and "1" before direct retrieval was switched on.
+    const RowText oleIds = BuildClassRecord({"0", 57});
+    const RowText resIds = BuildClassRecord({"1", 3});
+    ASSERT_EQ(store_->InsertRecord("OLE_CLA", oleIds.data, oleIds.key1, "", ""), kStoreOk);
+    ASSERT_EQ(store_->InsertRecord("OLE_CLA", resIds.data, resIds.key1, "", ""), kStoreOk);
+    EXPECT_EQ(Atol(store_->NextOleId().keys[0]), 58);
+    EXPECT_EQ(Atol(store_->NextResourceId().keys[0]), 4);
+    EXPECT_EQ(Atol(store_->NextOleId().keys[0]), 59);
+}
+
+}  // namespace
+}  // namespace orbel::host::test
