@@ -12,6 +12,7 @@
 
 #include "host/store/SqliteStatement.h"
 #include "host/store/StoreRows.h"
+#include "src/store/RecordFormats.h"
 
 namespace orbel::host {
 
@@ -120,7 +121,7 @@ void ParseAndBind(Query& q, StoreTable table, std::string_view data, std::string
     auto text = [&](std::string_view value) { q.Bind(++i, value); };
     switch (table) {
         case StoreTable::OleTree: {
-            const TreeRowFields f = ParseTreeRow(data, key1, key2, key3);
+            const TreeEntry f = ParseTreeEntry(data, key1, key2, key3);
             number(f.OwnerId);
             number(f.EntryNo);
             number(f.OwnerId2);
@@ -136,13 +137,13 @@ void ParseAndBind(Query& q, StoreTable table, std::string_view data, std::string
             break;
         }
         case StoreTable::OleRes: {
-            const ResourceRowFields f = ParseResourceRow(data, key1);
+            const ResourceRecord f = ParseResourceRecord(data, key1);
             number(f.ResourceId);
             text(f.Path);
             break;
         }
         case StoreTable::OleCla: {
-            const ClassRowFields f = ParseClassRow(data, key1);
+            const ClassRecord f = ParseClassRecord(data, key1);
             text(f.ClassName);
             number(f.Value);
             break;
