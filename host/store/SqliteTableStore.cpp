@@ -551,6 +551,16 @@ StoreReply SqliteTableStore::NextId(const char* counter) {
             Fail(std::string("counter ") + counter + ": " + q.Error());
             return false;
         }
+        // The control's own counter row, where it has one, moves on too: a control that turns
+        // direct retrieval off again must not hand out this ID a second time.
+        Query row(*statements_, "UPDATE OLE_CLA SET Value = ?1, Data = ?2 WHERE ClassName = ?3");
+        row.Bind(1, next)
+            .Bind(2, std::string_view(FormatId(static_cast<std::int32_t>(next))))
+            .Bind(3, std::string_view(classRow));
+        if (row.Step() != SQLITE_DONE) {
+            Fail(std::string("counter ") + counter + ": " + row.Error());
+            return false;
+        }
         return true;
     });
     if (!done) return reply;

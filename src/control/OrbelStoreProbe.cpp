@@ -58,6 +58,20 @@ HRESULT COrbelCtrl::RunStoreOperation(const std::string& operation,
         if ((hr = expect({}, a)) != S_OK) return hr;
         std::int32_t r = x.ReadOleTree();
         result = std::to_string(r) + " " + x.m_treeEntry.Name;
+    } else if (operation == "InsertTree") {
+        if ((hr = expect({VarType::I4, VarType::I4, VarType::I4, VarType::I4, VarType::BStr,
+                          VarType::Bool},
+                         a)) != S_OK)
+            return hr;
+        TreeEntry& e = x.m_treeEntry;
+        e = TreeEntry{};
+        e.OwnerId = e.OwnerId2 = a[0].I4();
+        e.EntryNo = a[1].I4();
+        e.ParentOwnerId = a[2].I4();
+        e.ParentEntryNo = a[3].I4();
+        e.Name = a[4].BStr();
+        e.IsItem = a[5].Bool() ? 1 : 0;
+        result = x.InsertOleTree();
     } else {
         return DISP_E_UNKNOWNNAME;
     }

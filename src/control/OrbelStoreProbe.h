@@ -13,12 +13,12 @@ namespace orbel {
 
 class IOrbelStoreProbe : public virtual IUnknown {
   public:
-    // Operations and their arguments:
-    //   GetNextOLEID, GetNextResourceID                     -> the new ID or -1
-    //   SelectTree(owner)   key-2 select of every entry of the owner -> "RESULT: NAME, NAME"
-    //   SelectClass(name) / ReadClass                        -> the result; ReadClass: "RESULT
-    //   NAME=VALUE" SelectTreeEntry(owner, entryNo) / ReadTree           -> the result; ReadTree:
-    //   "RESULT NAME"
+    // Operations, their arguments and results:
+    //   GetNextOLEID, GetNextResourceID: the new ID, or -1.
+    //   SelectTree(owner): a key-2 select of every entry of the owner; "RESULT: NAME, NAME".
+    //   SelectClass(name): the position's result. ReadClass: "RESULT NAME=VALUE".
+    //   SelectTreeEntry(owner, entryNo): the position's result. ReadTree: "RESULT NAME".
+    //   InsertTree(owner, entryNo, parentOwner, parentEntryNo, name, isItem): the result.
     // DISP_E_UNKNOWNNAME for another name, DISP_E_BADPARAMCOUNT / DISP_E_TYPEMISMATCH for
     // wrong arguments.
     virtual HRESULT RunStoreOperation(const std::string& operation,

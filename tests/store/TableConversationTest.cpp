@@ -298,6 +298,12 @@ TEST_F(TableConversation, NewIdsGoOnAfterTheIdsTheControlsOwnCounterHandedOut) {
     EXPECT_EQ(Atol(store_->NextOleId().keys[0]), 58);
     EXPECT_EQ(Atol(store_->NextResourceId().keys[0]), 4);
     EXPECT_EQ(Atol(store_->NextOleId().keys[0]), 59);
+
+    // ...and the other way round: the counter row is moved on with the direct IDs, so a control
+    // that switches direct retrieval off again does not hand out 59 a second time.
+    ASSERT_EQ(store_->SetTablePos("OLE_CLA", 0, 1, oleIds.key1), kStoreOk);
+    const StoreReply row = store_->ReadNextRecord("OLE_CLA");
+    EXPECT_EQ(ParseClassRecord(row.data, row.keys[0]), (ClassRecord{"0", 59}));
 }
 
 }  // namespace

@@ -1,0 +1,165 @@
+#include "host/adapter/HostAdapter.h"
+
+namespace orbel::host {
+
+std::string UserEvent::ToString() const {
+    std::string line = name + "(";
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (i) line += ", ";
+        line += args[i].ToDisplayString();
+    }
+    return line + ")";
+}
+
+StoreReply ResultOnly(std::int32_t result) {
+    StoreReply reply;
+    reply.result = result;
+    return reply;
+}
+
+HostAdapter::HostAdapter(std::weak_ptr<IDispatch> control, TableStore& store,
+                         platform::MessageLoop& loop)
+    : control_(std::move(control)), store_(store), loop_(loop) {}
+
+void HostAdapter::OnReply(std::function<void(const StoreReply&)> observer) {
+    replyObserver_ = std::move(observer);
+}
+
+void HostAdapter::OnUserEvent(std::function<void(const UserEvent&)> observer) {
+    userEventObserver_ = std::move(observer);
+}
+
+// ---------------------------------------------------------------------------------------
+// Answering
+
+void HostAdapter::Answer(std::vector<StoreReply> replies) {
+    if (replies.empty()) return;
+    ++pending_;
+    auto shared = std::make_shared<std::vector<StoreReply>>(std::move(replies));
+    std::weak_ptr<int> alive = alive_;
+    loop_.PostTask([this, alive, shared] {
+        if (alive.lock()) SendNext(shared, 0);
+    });
+}
+
+// One answer per loop message: the control's wait sees each as it would from a real host,
+// with the timer restarted by each, and other messages of the thread may come in between.
+void HostAdapter::SendNext(std::shared_ptr<std::vector<StoreReply>> replies, std::size_t index) {
+    const StoreReply& reply = (*replies)[index];
+    const bool last = index + 1 == replies->size();
+    if (last) --pending_;
+    if (replyObserver_) replyObserver_(reply);
+    if (auto control = control_.lock()) {
+        const auto& k = reply.keys;
+        COrbelWrapper(control).RequestResult(reply.result, reply.data, k[0], k[1], k[2], k[3], k[4],
+                                             k[5], k[6], k[7], k[8], k[9]);
+    }
+    if (last) return;
+    std::weak_ptr<int> alive = alive_;
+    loop_.PostTask([this, alive, replies, index] {
+        if (alive.lock()) SendNext(replies, index + 1);
+    });
+}
+
+void HostAdapter::SetTablePos(const std::string& table, std::int32_t relationship,
+                              std::int32_t keyNo, const std::string& keyValue) {
+    Answer({ResultOnly(store_.SetTablePos(table, relationship, keyNo, keyValue))});
+}
+
+void HostAdapter::ReadNextRecord(const std::string& table) {
+    Answer({store_.ReadNextRecord(table)});
+}
+
+void HostAdapter::InsertRecord(const std::string& table, const std::string& data,
+                               const std::string& key1, const std::string& key2,
+                               const std::string& key3, const std::string&, const std::string&) {
+    Answer({ResultOnly(store_.InsertRecord(table, data, key1, key2, key3))});
+}
+
+void HostAdapter::UpdateRecord(const std::string& table, const std::string& data,
+                               const std::string& key1, const std::string& key2,
+                               const std::string& key3, const std::string&, const std::string&) {
+    Answer({ResultOnly(store_.UpdateRecord(table, data, key1, key2, key3))});
+}
+
+void HostAdapter::DeleteRecord(const std::string& table, const std::string& keyValue) {
+    Answer({ResultOnly(store_.DeleteRecord(table, keyValue))});
+}
+
+void HostAdapter::SelectTable(const std::string& table, std::int32_t keyNo,
+                              const std::string& start, const std::string& end) {
+    std::vector<StoreReply> replies;
+    const std::int32_t result =
+        store_.SelectTable(table, keyNo, start, end, [&](const StoreReply& row) {
+            replies.push_back(row);
+            replies.back().result = kStoreRow;
+        });
+    replies.push_back(ResultOnly(result));
+    Answer(std::move(replies));
+}
+
+void HostAdapter::GetNextOLEID() {
+    Answer({store_.NextOleId()});
+}
+
+void HostAdapter::GetNextResourceID() {
+    Answer({store_.NextResourceId()});
+}
+
+// ---------------------------------------------------------------------------------------
+// The user's side
+
+void HostAdapter::Record(std::string name, std::vector<Variant> args) {
+    userEvents_.push_back(UserEvent{std::move(name), std::move(args)});
+    if (userEventObserver_) userEventObserver_(userEvents_.back());
+}
+
+void HostAdapter::FolderChange(const std::string& folder) {
+    Record("FolderChange", {folder});
+}
+
+void HostAdapter::ButtonScan() {
+    Record("ButtonScan", {});
+}
+
+void HostAdapter::SelectTiff(const std::string& resource, std::int32_t pageStart,
+                             std::int32_t pageEnd) {
+    Record("SelectTiff", {resource, pageStart, pageEnd});
+}
+
+void HostAdapter::Busy(bool busy) {
+    Record("Busy", {busy});
+}
+
+void HostAdapter::Exit() {
+    Record("Exit", {});
+}
+
+void HostAdapter::AttachOrEmail(const std::string& actionType) {
+    Record("AttachOrEmail", {actionType});
+}
+
+void HostAdapter::DeleteFolder(std::int32_t item) {
+    Record("DeleteFolder", {item});
+}
+
+void HostAdapter::SendEmail(const std::string& receiver, const std::string& message,
+                            const std::string& ledger, const std::string& account,
+                            const std::string& msgType) {
+    Record("SendEmail", {receiver, message, ledger, account, msgType});
+}
+
+void HostAdapter::OnGetSystemScripts() {
+    Record("OnGetSystemScripts", {});
+}
+
+void HostAdapter::OnViewFile(const std::string& fileName) {
+    Record("OnViewFile", {fileName});
+}
+
+void HostAdapter::OnOtherEvent(DISPID id, std::span<const Variant> args) {
+    Record(id == kSelectAttachmentEvent ? "SelectAttachment" : "#" + std::to_string(id),
+           std::vector<Variant>(args.begin(), args.end()));
+}
+
+}  // namespace orbel::host

@@ -1,0 +1,291 @@
+#include "host/container/Container.h"
+
+#include <cstdio>
+#include <ostream>
+
+#include "platform/automation/ComRuntime.h"
+#include "platform/framework/Wnd.h"
+#include "platform/headless/HeadlessPlatform.h"
+#include "platform/registry/RegistryHive.h"
+#include "src/control/OrbelStoreProbe.h"
+
+namespace orbel::host {
+
+namespace {
+
+const char* const kProgId = "ORBEL.OrbelCtrl.1";
+
+// The table conversation, printed only when asked for or when the script is the host.
+bool IsTableEvent(std::string_view name) {
+    static constexpr std::string_view kTable[] = {
+        "Yield",        "SetTablePos",  "ReadNextRecord", "SelectTable",      "InsertRecord",
+        "UpdateRecord", "DeleteRecord", "GetNextOLEID",   "GetNextResourceID"};
+    for (std::string_view t : kTable)
+        if (t == name) return true;
+    return false;
+}
+
+std::optional<std::string> ClassesRootDefault(const std::string& key) {
+    std::string error;
+    auto hive = platform::RegistryHive::Load(platform::RegistryHive::DefaultPath(), &error);
+    if (!hive) return std::nullopt;
+    auto value = hive->QueryValue("HKEY_CLASSES_ROOT\\" + key, "");
+    if (!value || value->kind != platform::RegValue::Kind::String) return std::nullopt;
+    return value->text;
+}
+
+}  // namespace
+
+// Prints every event the control fires and hands it on to the host adapter, if there is one.
+class Container::EventSink final : public IDispatch {
+  public:
+    explicit EventSink(Container& container) : container_(container) {}
+    HRESULT GetIDsOfNames(std::string_view, DISPID&) override { return DISP_E_UNKNOWNNAME; }
+    HRESULT Invoke(DISPID id, InvokeKind kind, std::span<const Variant> args,
+                   Variant* result) override {
+        container_.OnEvent(id, args);
+        if (container_.adapter_) return container_.adapter_->Invoke(id, kind, args, result);
+        return S_OK;
+    }
+
+  private:
+    Container& container_;
+};
+
+Container::Container(ContainerOptions options, std::istream& in, std::ostream& out,
+                     std::ostream& err)
+    : options_(std::move(options)), out_(out), err_(err), source_(options_.scripts, in) {}
+
+Container::~Container() {
+    Shutdown();
+}
+
+// ---------------------------------------------------------------------------------------
+// Setting up
+
+bool Container::OpenStore() {
+    if (options_.store == StoreKind::Scripted) return true;
+    const std::string path = options_.store == StoreKind::Memory ? ":memory:" : options_.sqlitePath;
+    SqliteOpenResult opened = SqliteTableStore::Open(path);
+    if (!opened) {
+        err_ << "orbel-container: " << opened.error << "\n";
+        return false;
+    }
+    store_ = std::move(opened.store);
+    return true;
+}
+
+bool Container::CreateControl() {
+    Guid clsid;
+    HRESULT hr = CLSIDFromProgID(kProgId, clsid);
+    if (hr == S_OK) hr = CreateObject(kProgId, object_);
+    // Not registered yet, or registered from a module that is no longer there.
+    if (hr == CO_E_CLASSSTRING || hr == REGDB_E_CLASSNOTREG || hr == CO_E_DLLNOTFOUND) {
+        std::string error;
+        if (RegisterModule(options_.modulePath, &error) != S_OK) {
+            err_ << "orbel-container: cannot register " << options_.modulePath << ": " << error
+                 << "\n";
+            return false;
+        }
+        hr = CreateObject(kProgId, object_);
+    }
+    if (hr != S_OK) {
+        err_ << "orbel-container: cannot create " << kProgId << ": " << ComErrorText(hr) << "\n";
+        return false;
+    }
+    dispatch_ = std::dynamic_pointer_cast<IDispatch>(object_);
+    probe_ = std::dynamic_pointer_cast<IOrbelStoreProbe>(object_);
+    auto points = std::dynamic_pointer_cast<IConnectionPointContainer>(object_);
+    auto inplace = std::dynamic_pointer_cast<IOleInPlaceObject>(object_);
+    if (!dispatch_ || !points || !inplace) {
+        err_ << "orbel-container: " << kProgId << " is not a control\n";
+        return false;
+    }
+    if (!LoadTypeLibrary()) return false;
+
+    form_ = std::make_unique<CWnd>();
+    const RECT rect{0, 0, 800, 600};
+    if (!form_->Create("OrbelContainerForm", "orbel-container", WS_VISIBLE, rect, kNoWindow, 0) ||
+        inplace->InPlaceActivate(form_->GetSafeHwnd(), rect, controlWindow_) != S_OK) {
+        err_ << "orbel-container: the control did not open its window\n";
+        return false;
+    }
+    platform_->Windows().SetFocus(controlWindow_);
+
+    if (store_) {
+        adapter_ = std::make_shared<HostAdapter>(dispatch_, *store_, platform_->Loop());
+        if (options_.traceTable)
+            adapter_->OnReply([this](const StoreReply& reply) { PrintReply(reply); });
+    }
+    if (!events_ || events_->Advise(std::make_shared<EventSink>(*this), cookie_) != S_OK) {
+        err_ << "orbel-container: the control takes no event sink\n";
+        return false;
+    }
+    return true;
+}
+
+// The control's interface and event names, from the type library its class registered.
+bool Container::LoadTypeLibrary() {
+    Guid clsid;
+    CLSIDFromProgID(kProgId, clsid);
+    const std::string cls = "CLSID\\" + clsid.ToString();
+    auto libid = ClassesRootDefault(cls + "\\TypeLib");
+    auto version = ClassesRootDefault(cls + "\\Version").value_or("1.0");
+    unsigned major = 1, minor = 0;
+    std::sscanf(version.c_str(), "%u.%u", &major, &minor);
+    TypeLibrary library;
+    std::string error;
+    auto parsedLibid = libid ? Guid::Parse(*libid) : std::nullopt;
+    if (!parsedLibid ||
+        LoadRegTypeLib(*parsedLibid, static_cast<unsigned short>(major),
+                       static_cast<unsigned short>(minor), library, &error) != S_OK) {
+        err_ << "orbel-container: no type library for " << kProgId << " " << error << "\n";
+        return false;
+    }
+    const TypeLibCoclass* coclass = nullptr;
+    for (const TypeLibCoclass& c : library.coclasses)
+        if (c.clsid == clsid) coclass = &c;
+    const TypeLibInterface* dispatch =
+        coclass ? library.FindInterface(coclass->defaultInterface) : nullptr;
+    const TypeLibInterface* events =
+        coclass ? library.FindInterface(coclass->defaultSource) : nullptr;
+    if (!dispatch || !events) {
+        err_ << "orbel-container: the type library does not describe " << kProgId << "\n";
+        return false;
+    }
+    interface_ = *dispatch;
+    for (const TypeLibMember& m : events->members) eventNames_[m.id] = m.name;
+    eventNames_.emplace(kSelectAttachmentEvent, "SelectAttachment");
+    auto points = std::dynamic_pointer_cast<IConnectionPointContainer>(object_);
+    events_ = points->FindConnectionPoint(events->iid);
+    return true;
+}
+
+void Container::Shutdown() {
+    if (!platform_) return;
+    if (events_ && cookie_) events_->Unadvise(cookie_);
+    events_.reset();
+    if (auto inplace = std::dynamic_pointer_cast<IOleInPlaceObject>(object_))
+        inplace->InPlaceDeactivate();
+    if (form_) form_->DestroyWindow();
+    form_.reset();
+    adapter_.reset();
+    probe_.reset();
+    dispatch_.reset();
+    object_.reset();
+    store_.reset();
+    platform::UninstallPlatform();
+    platform_ = nullptr;
+}
+
+// ---------------------------------------------------------------------------------------
+// Running
+
+int Container::Run() {
+    for (const std::string& file : source_.Unreadable()) {
+        err_ << "orbel-container: cannot read " << file << "\n";
+        return kExitScriptError;
+    }
+    platform_ = &platform::InstallHeadlessPlatform();
+    platform::ScriptedUser& user = platform_->User();
+    user.SetTranscriptListener([this](const std::string& line) { Print(line); });
+    user.SetFailureListener([this](const std::string& what) { Fail(what); });
+    if (!OpenStore() || !CreateControl()) {
+        Shutdown();
+        return kExitScriptError;
+    }
+
+    ScheduleLine();
+    MSG msg;
+    while (platform_->Loop().GetMessage(msg)) platform_->DispatchMessage(msg);
+
+    location_ = source_.Last();
+    if (!scriptError_)
+        for (const std::string& unmet : user.Unmet()) Fail("never asked for: " + unmet);
+    Shutdown();
+    if (scriptError_) return kExitScriptError;
+    return failures_ ? kExitFailed : kExitOk;
+}
+
+void Container::ScheduleLine(std::uint32_t delayMs) {
+    if (lineScheduled_ || ended_) return;
+    lineScheduled_ = true;
+    auto run = [this] { RunLine(); };
+    if (delayMs)
+        platform_->Loop().PostDelayedTask(delayMs, run);
+    else
+        platform_->Loop().PostTask(run);
+}
+
+void Container::RunLine() {
+    lineScheduled_ = false;
+    if (ended_) return;
+    // With a store, the host's answers go first: a script line never runs inside a wait that
+    // the store is answering.
+    if (adapter_ && adapter_->Answering()) {
+        ScheduleLine();
+        return;
+    }
+    std::string text;
+    ScriptLocation where;
+    if (!source_.Next(text, where)) {
+        ended_ = true;
+    } else {
+        const ScriptLocation outer = location_;
+        location_ = where;
+        ++depth_;
+        Execute(text);
+        --depth_;
+        location_ = outer;
+    }
+    if (ended_)
+        EndRun();
+    else
+        ScheduleLine();
+}
+
+// The run ends once the outermost line has returned: a line that waits for the host may still
+// be running when the last line is read inside its wait.
+void Container::EndRun() {
+    if (depth_ > 0 || quitPosted_) return;
+    quitPosted_ = true;
+    platform_->Loop().PostQuitMessage(0);
+}
+
+// ---------------------------------------------------------------------------------------
+// The transcript
+
+void Container::Print(const std::string& line) {
+    if (muted_) return;
+    out_ << line << '\n' << std::flush;
+    sinceExpect_ += line;
+    sinceExpect_ += '\n';
+}
+
+void Container::Fail(const std::string& what) {
+    if (muted_) return;
+    ++failures_;
+    err_ << location_.ToString() << ": " << what << "\n";
+}
+
+void Container::OnEvent(DISPID id, std::span<const Variant> args) {
+    auto it = eventNames_.find(id);
+    const std::string name = it != eventNames_.end() ? it->second : "#" + std::to_string(id);
+    const bool scripted = options_.store == StoreKind::Scripted;
+    const bool table = IsTableEvent(name);
+    if (!table || scripted || options_.traceTable)
+        Print("event " + UserEvent{name, {args.begin(), args.end()}}.ToString());
+    // The script is the host: it goes on while the control waits, to answer.
+    if (table && scripted) ScheduleLine();
+}
+
+void Container::PrintReply(const StoreReply& reply) {
+    std::size_t used = reply.keys.size();
+    while (used > 0 && reply.keys[used - 1].empty()) --used;
+    std::string line = "reply " + std::to_string(reply.result);
+    if (!reply.data.empty() || used > 0) line += " " + QuoteString(reply.data);
+    for (std::size_t i = 0; i < used; ++i) line += " " + QuoteString(reply.keys[i]);
+    Print(line);
+}
+
+}  // namespace orbel::host

@@ -1,0 +1,133 @@
+// orbel-container: creates the control by ProgID as a host does, connects a host to it (a
+// table store answering through the host adapter, or the script itself), runs a script of
+// commands and prints a transcript of everything that happens. People use it to try the
+// control; tests compare its transcripts with golden ones.
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <map>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/adapter/HostAdapter.h"
+#include "host/container/ScriptLine.h"
+#include "host/store/SqliteTableStore.h"
+#include "platform/automation/TypeLib.h"
+
+namespace orbel {
+class CWnd;
+class IOrbelStoreProbe;
+namespace platform {
+class HeadlessPlatform;
+}
+}  // namespace orbel
+
+namespace orbel::host {
+
+enum class StoreKind { Memory, Sqlite, Scripted };
+
+struct ContainerOptions {
+    StoreKind store = StoreKind::Memory;
+    std::string sqlitePath;
+    bool traceTable = false;
+    std::vector<std::string> scripts;  // empty: standard input
+    std::string modulePath;            // the control module, registered when the ProgID is not
+};
+
+// Exit statuses.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;       // an expectation failed, a message box went unanswered
+inline constexpr int kExitScriptError = 2;  // a malformed script, or the control could not be made
+
+class Container {
+  public:
+    Container(ContainerOptions options, std::istream& in, std::ostream& out, std::ostream& err);
+    ~Container();
+    Container(const Container&) = delete;
+    Container& operator=(const Container&) = delete;
+
+    // Runs the scripts to their end; returns the exit status.
+    int Run();
+
+    // The command reference for --help.
+    static std::string CommandHelp();
+
+  private:
+    class EventSink;
+    struct Command {
+        std::string_view name;
+        std::string_view usage;
+        std::string_view help;
+        void (Container::*run)(std::span<const Token> args);
+    };
+    static std::span<const Command> Commands();
+
+    // Setting up and tearing down; a failure says why on the error stream.
+    bool OpenStore();
+    bool CreateControl();
+    bool LoadTypeLibrary();
+    void Shutdown();
+
+    // The script, one line per loop task, so that a line read while the control waits for the
+    // host runs inside the control's own loop.
+    void ScheduleLine(std::uint32_t delayMs = 0);
+    void RunLine();
+    void Execute(const std::string& text);
+    void EndRun();
+
+    // The transcript and its checks.
+    void Print(const std::string& line);
+    void Fail(const std::string& what);
+    void OnEvent(DISPID id, std::span<const Variant> args);
+    void PrintReply(const StoreReply& reply);
+
+    // Commands (ContainerCommands.cpp).
+    void CmdSet(std::span<const Token> args);
+    void CmdGet(std::span<const Token> args);
+    void CmdCall(std::span<const Token> args);
+    void CmdReply(std::span<const Token> args);
+    void CmdBox(std::span<const Token> args);
+    void CmdWait(std::span<const Token> args);
+    void CmdKey(std::span<const Token> args);
+    void CmdFocus(std::span<const Token> args);
+    void CmdExpect(std::span<const Token> args);
+    void CmdSql(std::span<const Token> args);
+    void CmdStore(std::span<const Token> args);
+    // The member of the control's interface a name or #DISPID stands for; `described` is false
+    // for a DISPID the type library does not declare (then only its id is known).
+    TypeLibMember Member(const Token& token, bool& described);
+
+    ContainerOptions options_;
+    std::ostream& out_;
+    std::ostream& err_;
+    ScriptSource source_;
+
+    platform::HeadlessPlatform* platform_ = nullptr;
+    std::unique_ptr<SqliteTableStore> store_;
+    std::shared_ptr<HostAdapter> adapter_;
+    std::shared_ptr<IUnknown> object_;
+    std::shared_ptr<IDispatch> dispatch_;
+    std::shared_ptr<IOrbelStoreProbe> probe_;
+    std::shared_ptr<IConnectionPoint> events_;
+    DWORD cookie_ = 0;
+    std::unique_ptr<CWnd> form_;
+    HWND controlWindow_;
+    TypeLibInterface interface_;
+    std::map<DISPID, std::string> eventNames_;
+
+    ScriptLocation location_;  // the line running now, for messages
+    int depth_ = 0;            // lines running, one inside the other
+    bool lineScheduled_ = false;
+    bool ended_ = false;
+    bool quitPosted_ = false;
+    bool scriptError_ = false;
+    bool muted_ = false;  // after a script error nothing more is printed
+    int failures_ = 0;
+    std::string sinceExpect_;
+};
+
+}  // namespace orbel::host

@@ -1,0 +1,440 @@
+// The script commands of orbel-container. A command is one entry of the table below and one
+// member function; a new command (pane dumps, toolbar clicks) is a row and a function.
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <ostream>
+
+#include "host/container/Container.h"
+#include "platform/automation/ComRuntime.h"
+#include "platform/headless/HeadlessPlatform.h"
+#include "src/control/OrbelStoreProbe.h"
+
+namespace orbel::host {
+
+namespace {
+
+// A mistake in the script: reported as FILE:LINE: message, and the run stops.
+struct ScriptError {
+    std::string message;
+};
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+        return lower(x) == lower(y);
+    });
+}
+
+void Need(std::span<const Token> args, std::size_t least, std::size_t most,
+          std::string_view usage) {
+    if (args.size() < least || args.size() > most)
+        throw ScriptError{"usage: " + std::string(usage)};
+}
+
+std::int32_t IntegerArg(const Token& t, std::string_view what) {
+    if (t.kind != Token::Kind::Integer)
+        throw ScriptError{std::string(what) + " must be a number, not " + t.Spelling()};
+    return t.integer;
+}
+
+std::string StringArg(const Token& t, std::string_view what) {
+    if (t.kind != Token::Kind::String)
+        throw ScriptError{std::string(what) + " must be a quoted string, not " + t.Spelling()};
+    return t.text;
+}
+
+std::string WordArg(const Token& t, std::string_view what) {
+    if (t.kind != Token::Kind::Word) throw ScriptError{std::string(what) + " is missing"};
+    return t.text;
+}
+
+Variant ValueArg(const Token& t) {
+    if (auto v = t.ToValue()) return *v;
+    throw ScriptError{"expected a value (a quoted string, a number, TRUE or FALSE), not " +
+                      t.Spelling()};
+}
+
+std::string TypeWords(VarType type) {
+    switch (type) {
+        case VarType::I4:
+            return "a number";
+        case VarType::Bool:
+            return "TRUE or FALSE";
+        case VarType::BStr:
+            return "a string";
+        default:
+            return VarTypeName(type);
+    }
+}
+
+std::string Joined(std::span<const Variant> values) {
+    std::string out;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (i) out += ", ";
+        out += values[i].ToDisplayString();
+    }
+    return out;
+}
+
+// Values coerced to the declared parameter types, as a late-binding host would pass them.
+std::vector<Variant> Arguments(const TypeLibMember& member, bool described,
+                               std::span<const Token> tokens) {
+    std::vector<Variant> values;
+    for (const Token& t : tokens) values.push_back(ValueArg(t));
+    if (!described) return values;
+    if (values.size() != member.params.size())
+        throw ScriptError{member.name + " takes " + std::to_string(member.params.size()) +
+                          " argument" + (member.params.size() == 1 ? "" : "s") + ", not " +
+                          std::to_string(values.size())};
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        auto converted = values[i].ChangeType(member.params[i].type);
+        if (!converted)
+            throw ScriptError{member.name + ": " + member.params[i].name + " takes " +
+                              TypeWords(member.params[i].type) + ", not " + tokens[i].Spelling()};
+        values[i] = *converted;
+    }
+    return values;
+}
+
+struct KeyName {
+    std::string_view name;
+    UINT code;
+};
+constexpr KeyName kKeys[] = {
+    {"Escape", VK_ESCAPE}, {"Tab", VK_TAB},        {"Enter", VK_RETURN}, {"Delete", VK_DELETE},
+    {"Up", VK_UP},         {"Down", VK_DOWN},      {"Left", VK_LEFT},    {"Right", VK_RIGHT},
+    {"Space", VK_SPACE},   {"Backspace", VK_BACK},
+};
+
+// The virtual-key code of a key name: the names above, F1-F12, a letter or a digit.
+std::optional<UINT> KeyCode(std::string_view name) {
+    for (const KeyName& k : kKeys)
+        if (EqualsNoCase(k.name, name)) return k.code;
+    if (name.size() == 1) {
+        char c = name[0];
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+        if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return static_cast<UINT>(c);
+    }
+    if (name.size() >= 2 && (name[0] == 'F' || name[0] == 'f')) {
+        int n = 0;
+        for (char c : name.substr(1)) {
+            if (c < '0' || c > '9') return std::nullopt;
+            n = n * 10 + (c - '0');
+        }
+        if (n >= 1 && n <= 12) return static_cast<UINT>(VK_F2 - 2 + n);
+    }
+    return std::nullopt;
+}
+
+// Key messages carry a repeat count of 1; bit 29 says Alt is down; bits 30 and 31 mark a
+// release.
+constexpr LPARAM kKeyDownFlags = 1;
+constexpr LPARAM kAltDownFlag = LPARAM{1} << 29;
+constexpr LPARAM kKeyUpFlags = 1 | (LPARAM{1} << 30) | (LPARAM{1} << 31);
+
+HWND FindDescendant(platform::WindowSystem& windows, HWND root, std::string_view className) {
+    for (HWND child : windows.GetChildren(root)) {
+        if (windows.GetClassName(child) == className) return child;
+        if (HWND found = FindDescendant(windows, child, className)) return found;
+    }
+    return kNoWindow;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------
+// The command table
+
+std::span<const Container::Command> Container::Commands() {
+    static const std::array<Command, 11> kCommands{{
+        {"set", "set NAME VALUE", "sets a property of the control", &Container::CmdSet},
+        {"get", "get NAME", "prints the property as NAME = VALUE", &Container::CmdGet},
+        {"call", "call NAME|#DISPID ARG...",
+         "calls a method; prints NAME(ARGS) -> RESULT, or -> void", &Container::CmdCall},
+        {"reply", "reply RESULT [DATA [KEY1 ... KEY10]]",
+         "(--store scripted) answers the waiting request through RequestResult",
+         &Container::CmdReply},
+        {"box", "box OK|YES|NO|CANCEL",
+         "answers the next message box; answers queue in order, and one left unused at the end "
+         "is a failure",
+         &Container::CmdBox},
+        {"wait", "wait MS",
+         "lets MS milliseconds pass on the virtual clock before the next line; timers due "
+         "sooner fire first",
+         &Container::CmdWait},
+        {"key", "key NAME [shift] [ctrl] [alt]",
+         "a key-down to the focused window: Escape Tab Enter Delete Space Backspace Up Down "
+         "Left Right F1-F12, a letter or a digit",
+         &Container::CmdKey},
+        {"focus", "focus tree|list", "gives the keyboard focus to a pane", &Container::CmdFocus},
+        {"expect", "expect \"TEXT\"",
+         "the transcript printed since the previous expect contains TEXT", &Container::CmdExpect},
+        {"sql", "sql \"STATEMENT\"",
+         "(--store memory|sqlite) runs SQL on the store; prints each row, columns joined by "
+         "\" | \"",
+         &Container::CmdSql},
+        {"store", "store OPERATION ARG...",
+         "runs a table operation of the control; prints store OPERATION(ARGS) -> RESULT",
+         &Container::CmdStore},
+    }};
+    return kCommands;
+}
+
+std::string Container::CommandHelp() {
+    constexpr std::size_t kIndent = 40, kWidth = 98;
+    std::string out;
+    for (const Command& c : Commands()) {
+        std::string line = "  " + std::string(c.usage);
+        if (line.size() + 2 > kIndent) {
+            out += line + "\n";
+            line.clear();
+        }
+        line.resize(kIndent, ' ');
+        std::string_view rest = c.help;
+        while (!rest.empty()) {
+            std::size_t take = rest.size();
+            if (kIndent + take > kWidth) {
+                take = rest.rfind(' ', kWidth - kIndent);
+                if (take == std::string_view::npos) take = rest.size();
+            }
+            line += rest.substr(0, take);
+            out += line + "\n";
+            rest.remove_prefix(std::min(rest.size(), take + 1));
+            line.assign(kIndent, ' ');
+        }
+    }
+    return out;
+}
+
+void Container::Execute(const std::string& text) {
+    try {
+        std::string error;
+        auto tokens = TokenizeLine(text, error);
+        if (!tokens) throw ScriptError{error};
+        if (tokens->empty()) return;
+        const Token& word = tokens->front();
+        auto commands = Commands();
+        auto it = std::find_if(commands.begin(), commands.end(),
+                               [&](const Command& c) { return c.name == word.text; });
+        if (word.kind != Token::Kind::Word || it == commands.end())
+            throw ScriptError{"unknown command " + word.Spelling()};
+        (this->*(it->run))(std::span<const Token>(*tokens).subspan(1));
+    } catch (const ScriptError& e) {
+        Print("error " + location_.ToString() + ": " + e.message);
+        err_ << location_.ToString() << ": " << e.message << "\n";
+        scriptError_ = true;
+        ended_ = true;
+        muted_ = true;
+        // Ends a wait of the control at once, too: nothing after a script error means anything.
+        quitPosted_ = true;
+        platform_->Loop().PostQuitMessage(kExitScriptError);
+    }
+}
+
+TypeLibMember Container::Member(const Token& token, bool& described) {
+    TypeLibMember member;
+    if (token.kind == Token::Kind::Word && token.text.size() > 1 && token.text[0] == '#') {
+        const char* first = token.text.data() + 1;
+        const char* last = token.text.data() + token.text.size();
+        auto [end, ec] = std::from_chars(first, last, member.id);
+        if (ec != std::errc() || end != last)
+            throw ScriptError{"a DISPID is a number: " + token.text};
+        member.name = token.text;
+    } else {
+        member.name = WordArg(token, "a member name");
+        if (dispatch_->GetIDsOfNames(member.name, member.id) != S_OK)
+            throw ScriptError{"the control has no member " + member.name};
+    }
+    const TypeLibMember* found = interface_.Find(member.id);
+    described = found != nullptr;
+    return found ? *found : member;
+}
+
+// ---------------------------------------------------------------------------------------
+// Properties and methods
+
+void Container::CmdSet(std::span<const Token> args) {
+    Need(args, 2, 2, "set NAME VALUE");
+    bool described = false;
+    TypeLibMember member = Member(args[0], described);
+    if (described && !member.isProperty) throw ScriptError{member.name + " is a method: use call"};
+    Variant value = ValueArg(args[1]);
+    if (described && member.type) {
+        auto converted = value.ChangeType(*member.type);
+        if (!converted)
+            throw ScriptError{member.name + " takes " + TypeWords(*member.type) + ", not " +
+                              args[1].Spelling()};
+        value = *converted;
+    }
+    HRESULT hr = dispatch_->Invoke(member.id, InvokeKind::PropertyPut,
+                                   std::span<const Variant>(&value, 1), nullptr);
+    if (FAILED(hr))
+        Print("set " + member.name + " = " + value.ToDisplayString() + " -> error " +
+              ComErrorText(hr));
+}
+
+void Container::CmdGet(std::span<const Token> args) {
+    Need(args, 1, 1, "get NAME");
+    bool described = false;
+    TypeLibMember member = Member(args[0], described);
+    if (described && !member.isProperty) throw ScriptError{member.name + " is a method: use call"};
+    Variant value;
+    HRESULT hr = dispatch_->Invoke(member.id, InvokeKind::PropertyGet, {}, &value);
+    Print(member.name +
+          (FAILED(hr) ? " -> error " + ComErrorText(hr) : " = " + value.ToDisplayString()));
+}
+
+void Container::CmdCall(std::span<const Token> args) {
+    Need(args, 1, 1 + 16, "call NAME|#DISPID ARG...");
+    bool described = false;
+    TypeLibMember member = Member(args[0], described);
+    if (described && member.isProperty)
+        throw ScriptError{member.name + " is a property: use get or set"};
+    std::vector<Variant> values = Arguments(member, described, args.subspan(1));
+    const bool returnsVoid = described && !member.type;
+    Variant result;
+    HRESULT hr =
+        dispatch_->Invoke(member.id, InvokeKind::Method, values, returnsVoid ? nullptr : &result);
+    std::string shown;
+    if (FAILED(hr))
+        shown = "error " + ComErrorText(hr);
+    else if (returnsVoid || (!described && result.IsEmpty()))
+        shown = "void";
+    else
+        shown = result.ToDisplayString();
+    Print(member.name + "(" + Joined(values) + ") -> " + shown);
+}
+
+// ---------------------------------------------------------------------------------------
+// The script as the host
+
+void Container::CmdReply(std::span<const Token> args) {
+    Need(args, 1, 12, "reply RESULT [DATA [KEY1 ... KEY10]]");
+    if (options_.store != StoreKind::Scripted)
+        throw ScriptError{"reply answers for the host only with --store scripted"};
+    StoreReply reply;
+    reply.result = IntegerArg(args[0], "RESULT");
+    if (args.size() > 1) reply.data = StringArg(args[1], "DATA");
+    for (std::size_t i = 2; i < args.size(); ++i)
+        reply.keys[i - 2] = StringArg(args[i], "KEY" + std::to_string(i - 1));
+    PrintReply(reply);
+    const auto& k = reply.keys;
+    COrbelWrapper(dispatch_).RequestResult(reply.result, reply.data, k[0], k[1], k[2], k[3], k[4],
+                                           k[5], k[6], k[7], k[8], k[9]);
+}
+
+void Container::CmdBox(std::span<const Token> args) {
+    Need(args, 1, 1, "box OK|YES|NO|CANCEL");
+    using platform::MessageAnswer;
+    static constexpr std::pair<std::string_view, MessageAnswer> kAnswers[] = {
+        {"OK", MessageAnswer::Ok},
+        {"YES", MessageAnswer::Yes},
+        {"NO", MessageAnswer::No},
+        {"CANCEL", MessageAnswer::Cancel}};
+    const std::string answer = WordArg(args[0], "the answer");
+    for (const auto& [name, value] : kAnswers) {
+        if (EqualsNoCase(name, answer)) {
+            platform_->User().AnswerMessageBox(value);
+            return;
+        }
+    }
+    throw ScriptError{"a message box is answered OK, YES, NO or CANCEL, not " + answer};
+}
+
+void Container::CmdWait(std::span<const Token> args) {
+    Need(args, 1, 1, "wait MS");
+    const std::int32_t ms = IntegerArg(args[0], "MS");
+    if (ms < 0) throw ScriptError{"cannot wait a negative time"};
+    // The next line is due MS from now; timers due before it fire first.
+    ScheduleLine(static_cast<std::uint32_t>(ms));
+}
+
+// ---------------------------------------------------------------------------------------
+// The user
+
+void Container::CmdKey(std::span<const Token> args) {
+    Need(args, 1, 4, "key NAME [shift] [ctrl] [alt]");
+    const Token& name = args[0];
+    auto code = KeyCode(name.kind == Token::Kind::String ? "" : name.text);
+    if (!code) throw ScriptError{"no key is called " + name.Spelling()};
+    bool shift = false, ctrl = false, alt = false;
+    for (const Token& t : args.subspan(1)) {
+        const std::string m = WordArg(t, "a modifier");
+        if (EqualsNoCase(m, "shift"))
+            shift = true;
+        else if (EqualsNoCase(m, "ctrl"))
+            ctrl = true;
+        else if (EqualsNoCase(m, "alt"))
+            alt = true;
+        else
+            throw ScriptError{"a modifier is shift, ctrl or alt, not " + m};
+    }
+    // Posted to the window that has the focus now, as the keyboard does, so that the message
+    // passes the module's keyboard hook; modifiers go down before the key and up after it.
+    HWND target = platform_->Windows().GetFocus();
+    if (!target) target = controlWindow_;
+    platform::MessageLoop& loop = platform_->Loop();
+    const LPARAM altFlag = alt ? kAltDownFlag : 0;
+    if (ctrl) loop.PostMessage(target, WM_KEYDOWN, VK_CONTROL, kKeyDownFlags);
+    if (shift) loop.PostMessage(target, WM_KEYDOWN, VK_SHIFT, kKeyDownFlags);
+    if (alt) loop.PostMessage(target, WM_SYSKEYDOWN, VK_MENU, kKeyDownFlags | altFlag);
+    loop.PostMessage(target, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, *code, kKeyDownFlags | altFlag);
+    if (alt) loop.PostMessage(target, WM_KEYUP, VK_MENU, kKeyUpFlags);
+    if (shift) loop.PostMessage(target, WM_KEYUP, VK_SHIFT, kKeyUpFlags);
+    if (ctrl) loop.PostMessage(target, WM_KEYUP, VK_CONTROL, kKeyUpFlags);
+}
+
+void Container::CmdFocus(std::span<const Token> args) {
+    Need(args, 1, 1, "focus tree|list");
+    const std::string pane = WordArg(args[0], "the pane");
+    const char* className = EqualsNoCase(pane, "tree")   ? "CViewTree"
+                            : EqualsNoCase(pane, "list") ? "CViewList"
+                                                         : nullptr;
+    if (!className) throw ScriptError{"focus takes tree or list, not " + pane};
+    HWND window = FindDescendant(platform_->Windows(), controlWindow_, className);
+    if (!window) throw ScriptError{"the control shows no " + pane + " pane"};
+    platform_->Windows().SetFocus(window);
+}
+
+// ---------------------------------------------------------------------------------------
+// Checks and the store
+
+void Container::CmdExpect(std::span<const Token> args) {
+    Need(args, 1, 1, "expect \"TEXT\"");
+    const std::string text = StringArg(args[0], "TEXT");
+    if (sinceExpect_.find(text) == std::string::npos) {
+        Fail("expected " + QuoteString(text) + " in the transcript since the previous expect:\n" +
+             sinceExpect_);
+    }
+    sinceExpect_.clear();
+}
+
+void Container::CmdSql(std::span<const Token> args) {
+    Need(args, 1, 1, "sql \"STATEMENT\"");
+    const std::string sql = StringArg(args[0], "STATEMENT");
+    if (!store_) throw ScriptError{"sql needs a store: --store memory or --store sqlite:PATH"};
+    const bool ok = store_->ExecuteSql(sql, [this](std::span<const std::string> columns) {
+        std::string line;
+        for (std::size_t i = 0; i < columns.size(); ++i) line += (i ? " | " : "") + columns[i];
+        Print(line);
+    });
+    if (!ok) throw ScriptError{"sql: " + store_->LastError()};
+}
+
+void Container::CmdStore(std::span<const Token> args) {
+    Need(args, 1, 1 + 8, "store OPERATION ARG...");
+    if (!probe_) throw ScriptError{"this control runs no store operations"};
+    const std::string operation = WordArg(args[0], "the operation");
+    std::vector<Variant> values;
+    for (const Token& t : args.subspan(1)) values.push_back(ValueArg(t));
+    Variant result;
+    HRESULT hr = probe_->RunStoreOperation(operation, values, result);
+    if (hr == DISP_E_UNKNOWNNAME) throw ScriptError{"no store operation is called " + operation};
+    if (hr == DISP_E_BADPARAMCOUNT || hr == DISP_E_TYPEMISMATCH)
+        throw ScriptError{"store " + operation + ": " + ComErrorText(hr)};
+    Print("store " + operation + "(" + Joined(values) + ") -> " +
+          (FAILED(hr) ? "error " + ComErrorText(hr) : result.ToDisplayString()));
+}
+
+}  // namespace orbel::host

@@ -1,0 +1,116 @@
+// orbel-container [--store memory|sqlite:PATH|scripted] [--trace-table] [SCRIPT...]
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <string_view>
+
+#include "host/container/Container.h"
+
+namespace {
+
+using orbel::host::Container;
+
+const char* const kHelp =
+    R"(usage: orbel-container [--store memory|sqlite:PATH|scripted] [--trace-table] [SCRIPT...]
+
+Creates the control "ORBEL.OrbelCtrl.1" in a window (headless), connects a host to it, runs the
+scripts in order (standard input when none is named, or for "-") and prints a transcript of
+everything that happens on standard output. The control module is registered first when its
+ProgID is not: $ORBEL_MODULE names the module, else the one this program was built with.
+
+Hosts:
+  --store memory        a table store in memory, gone at the end (the default)
+  --store sqlite:PATH   the table store in the SQLite file PATH, created when missing
+  --store scripted      the script is the host: it goes on being read while the control waits
+                        for an answer, and answers with reply lines (a select row by row)
+  --trace-table         also print the table conversation, and with a store its answers as
+                        reply lines, so that a recorded session replays against --store scripted
+
+Script: one command per line; a line starting with # is a comment. Tokens are separated by
+blanks; strings are in double quotes with \" \\ \n \r \t escapes; integers may be negative;
+booleans are TRUE and FALSE.
+%COMMANDS%
+Store operations (the control's own table operations, run as its code runs them):
+  GetNextOLEID, GetNextResourceID           the new ID, or -1
+  SelectTree OWNER                          a select of every entry of OWNER: "RESULT: NAME, ..."
+  SelectClass "NAME", ReadClass             position on a class row; read it: "RESULT NAME=VALUE"
+  SelectTreeEntry OWNER ENTRY, ReadTree     position on a tree entry; read it: "RESULT NAME"
+  InsertTree OWNER ENTRY PARENTOWNER PARENTENTRY "NAME" ISITEM
+                                            insert a tree entry; the result
+
+Transcript, one line per happening:
+  event NAME(ARG, ...)          an event of the control; the table conversation (Yield,
+                                SetTablePos, ReadNextRecord, SelectTable, InsertRecord,
+                                UpdateRecord, DeleteRecord, GetNextOLEID, GetNextResourceID)
+                                only with --trace-table or --store scripted
+  reply RESULT "DATA" "KEY"...  an answer of the host (--trace-table, or a reply line)
+  box "TEXT" BUTTONS -> ANSWER  a message box (BUTTONS is OK, YESNO or OKCANCEL); one that no
+                                box line answered is a failure
+  NAME = VALUE, NAME(ARGS) -> RESULT, store OPERATION(ARGS) -> RESULT
+                                results of get, call and store
+  error FILE:LINE: MESSAGE      a script error; the run stops there
+
+Exit status: 0 when the scripts ran to their end and every expectation held; 1 when an
+expect failed or a message box came that no box line answered (each said on standard error
+as FILE:LINE: message); 2 for a script error, or when the control could not be created.
+)";
+
+std::string Help() {
+    std::string help = kHelp;
+    const std::string marker = "%COMMANDS%";
+    help.replace(help.find(marker), marker.size(), "\nCommands:\n" + Container::CommandHelp());
+    return help;
+}
+
+int Usage(const std::string& problem) {
+    std::cerr << "orbel-container: " << problem << "\n"
+              << "usage: orbel-container [--store memory|sqlite:PATH|scripted] [--trace-table] "
+                 "[SCRIPT...]\n(--help says more)\n";
+    return orbel::host::kExitScriptError;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using orbel::host::StoreKind;
+    orbel::host::ContainerOptions options;
+    const char* module = std::getenv("ORBEL_MODULE");
+    options.modulePath = module && *module ? module : ORBEL_DEFAULT_MODULE;
+
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::cout << Help();
+            return 0;
+        }
+        if (arg == "--trace-table") {
+            options.traceTable = true;
+        } else if (arg == "--store" || arg.starts_with("--store=")) {
+            std::string_view value;
+            if (arg == "--store") {
+                if (++i == argc) return Usage("--store needs a value");
+                value = argv[i];
+            } else {
+                value = arg.substr(8);
+            }
+            if (value == "memory") {
+                options.store = StoreKind::Memory;
+            } else if (value == "scripted") {
+                options.store = StoreKind::Scripted;
+            } else if (value.starts_with("sqlite:") && value.size() > 7) {
+                options.store = StoreKind::Sqlite;
+                options.sqlitePath = std::string(value.substr(7));
+            } else {
+                return Usage("--store is memory, sqlite:PATH or scripted, not " +
+                             std::string(value));
+            }
+        } else if (arg.starts_with("--")) {
+            return Usage("unknown option " + std::string(arg));
+        } else {
+            options.scripts.emplace_back(arg);
+        }
+    }
+
+    Container container(std::move(options), std::cin, std::cout, std::cerr);
+    return container.Run();
+}

@@ -1,0 +1,36 @@
+#!/bin/sh
+# Runs one golden transcript: orbel-container on SCRIPT, from the folder that holds it so that
+# FILE:LINE messages name the script alone, with a registry and configuration of its own; then
+# compares standard output with EXPECTED and the exit status with STATUS. A mismatch prints the
+# difference (and, for a wrong status, what the container said on standard error).
+#
+# usage: run-transcript.sh CONTAINER SCRIPT EXPECTED STATUS [OPTION...]
+set -u
+container=$1
+script=$2
+expected=$3
+status=$4
+shift 4
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/orbel-transcript-XXXXXX") || exit 1
+trap 'rm -rf "$work"' EXIT
+export ORBEL_REGISTRY="$work/registry.reg"
+export ORBEL_INI_DIR="$work/ini"
+export XDG_CONFIG_HOME="$work/config"
+export XDG_DATA_HOME="$work/data"
+
+cd "$(dirname "$script")" || exit 1
+"$container" "$@" "$(basename "$script")" >"$work/actual" 2>"$work/errors"
+actual_status=$?
+
+failed=0
+if ! diff -u "$expected" "$work/actual"; then
+    echo "the transcript of $(basename "$script") differs from $(basename "$expected") (above)"
+    failed=1
+fi
+if [ "$actual_status" != "$status" ]; then
+    echo "exit status $actual_status, expected $status; standard error:"
+    cat "$work/errors"
+    failed=1
+fi
+exit $failed
