@@ -12,6 +12,10 @@
 
 namespace orbel::platform {
 
+class FileSystem;
+class Registry;
+class Shell;
+
 class Platform {
   public:
     virtual ~Platform();
@@ -21,6 +25,13 @@ class Platform {
     virtual UserInteraction& User() = 0;
     // The mount table behind universal names of network paths.
     virtual const MountTable& Mounts() = 0;
+    // Opening documents, folders, addresses and programs (platform/shell/Shell.h).
+    virtual Shell& ShellService() = 0;
+    // The file system (platform/files/FileSystem.h).
+    virtual FileSystem& Files() = 0;
+    // Registry reads: the hive file over the view from freedesktop data
+    // (platform/registry/Registry.h).
+    virtual Registry& Reg() = 0;
 
     // Delivers a message taken from the loop: a task runs, a window message goes to its
     // window's procedure.

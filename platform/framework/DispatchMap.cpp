@@ -1,6 +1,6 @@
 #include "platform/framework/DispatchMap.h"
 
-#include <strings.h>
+#include "platform/text/AsciiCase.h"
 
 namespace orbel {
 
@@ -12,9 +12,7 @@ const DispatchEntry* DispatchMap::Find(DISPID id) const {
 
 const DispatchEntry* DispatchMap::Find(std::string_view name) const {
     for (const DispatchEntry& e : entries_)
-        if (e.name.size() == name.size() &&
-            strncasecmp(e.name.data(), name.data(), name.size()) == 0)
-            return &e;
+        if (EqualsIgnoringAsciiCase(e.name, name)) return &e;
     return nullptr;
 }
 

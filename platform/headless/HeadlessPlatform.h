@@ -2,9 +2,12 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "platform/files/PosixFileSystem.h"
 #include "platform/headless/HeadlessLoop.h"
 #include "platform/headless/HeadlessWindows.h"
 #include "platform/headless/ScriptedUser.h"
+#include "platform/registry/Registry.h"
+#include "platform/shell/RecordingShell.h"
 
 namespace orbel::platform {
 
@@ -15,6 +18,11 @@ class HeadlessPlatform final : public Platform {
     HeadlessWindows& Windows() override { return windows_; }
     ScriptedUser& User() override { return user_; }
     const MountTable& Mounts() override { return mounts_; }
+    // Records shell requests instead of starting programs.
+    RecordingShell& ShellService() override { return shell_; }
+    // The real file system and registry: tests point them at temporary folders.
+    PosixFileSystem& Files() override { return files_; }
+    Registry& Reg() override { return registry_; }
 
     // The headless backend sees no mounts unless a test gives it some.
     void SetMounts(MountTable mounts) { mounts_ = std::move(mounts); }
@@ -34,6 +42,9 @@ class HeadlessPlatform final : public Platform {
     HeadlessWindows windows_;
     ScriptedUser user_;
     MountTable mounts_;
+    RecordingShell shell_;
+    PosixFileSystem files_;
+    Registry registry_;
 };
 
 // Installs a fresh headless platform and returns it.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <set>
 
+#include "platform/text/AsciiCase.h"
+
 namespace orbel::platform {
 namespace {
 
@@ -13,22 +15,6 @@ std::string_view Trim(std::string_view s) {
     const std::size_t first = s.find_first_not_of(kBlanks);
     if (first == std::string_view::npos) return {};
     return s.substr(first, s.find_last_not_of(kBlanks) - first + 1);
-}
-
-char FoldChar(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string Fold(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) c = FoldChar(c);
-    return out;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return FoldChar(x) == FoldChar(y);
-           });
 }
 
 bool HasLineBreak(std::string_view s) {
@@ -124,7 +110,8 @@ std::vector<std::size_t> ProfileFile::SectionStarts(std::string_view section) co
     section = Trim(section);
     std::vector<std::size_t> starts;
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        if (lines_[i].kind == LineKind::Section && SameName(lines_[i].name, section)) {
+        if (lines_[i].kind == LineKind::Section &&
+            EqualsIgnoringAsciiCase(lines_[i].name, section)) {
             starts.push_back(i);
         }
     }
@@ -143,7 +130,7 @@ std::vector<std::string> ProfileFile::SectionNames() const {
     for (const Line& line : lines_) {
         // An empty name would read as the end of the list.
         if (line.kind == LineKind::Section && !line.name.empty() &&
-            seen.insert(Fold(line.name)).second) {
+            seen.insert(FoldedAscii(line.name)).second) {
             names.push_back(line.name);
         }
     }
@@ -155,7 +142,8 @@ std::vector<std::string> ProfileFile::KeyNames(std::string_view section) const {
     std::set<std::string> seen;
     for (std::size_t start : SectionStarts(section)) {
         for (std::size_t i = start + 1, end = SectionEnd(start); i < end; ++i) {
-            if (lines_[i].kind == LineKind::Key && seen.insert(Fold(lines_[i].name)).second) {
+            if (lines_[i].kind == LineKind::Key &&
+                seen.insert(FoldedAscii(lines_[i].name)).second) {
                 names.push_back(lines_[i].name);
             }
         }
@@ -172,7 +160,7 @@ std::optional<std::string> ProfileFile::Value(std::string_view section,
     key = Trim(key);
     for (std::size_t start : SectionStarts(section)) {
         for (std::size_t i = start + 1, end = SectionEnd(start); i < end; ++i) {
-            if (lines_[i].kind == LineKind::Key && SameName(lines_[i].name, key)) {
+            if (lines_[i].kind == LineKind::Key && EqualsIgnoringAsciiCase(lines_[i].name, key)) {
                 return lines_[i].value;
             }
         }
@@ -205,7 +193,7 @@ bool ProfileFile::SetValue(std::string_view section, std::string_view key, std::
     for (std::size_t start : starts) {
         for (std::size_t i = start + 1, end = SectionEnd(start); i < end; ++i) {
             Line& line = lines_[i];
-            if (line.kind != LineKind::Key || !SameName(line.name, key)) continue;
+            if (line.kind != LineKind::Key || !EqualsIgnoringAsciiCase(line.name, key)) continue;
             // The key keeps the spelling the file gave it.
             std::string text = line.name + "=" + std::string(value);
             if (text == line.text) return false;
@@ -243,7 +231,7 @@ bool ProfileFile::DeleteKey(std::string_view section, std::string_view key) {
     for (auto start = starts.rbegin(); start != starts.rend(); ++start) {
         for (std::size_t i = SectionEnd(*start); i > *start + 1; --i) {
             const Line& line = lines_[i - 1];
-            if (line.kind == LineKind::Key && SameName(line.name, key)) {
+            if (line.kind == LineKind::Key && EqualsIgnoringAsciiCase(line.name, key)) {
                 lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(i - 1));
                 changed = true;
             }

@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "platform/registry/DataFile.h"
+#include "platform/text/AsciiCase.h"
 
 namespace orbel::platform {
 namespace {
@@ -26,26 +27,6 @@ constexpr std::array<RootName, 4> kRoots{{{"HKEY_CLASSES_ROOT", "HKCR"},
                                           {"HKEY_CURRENT_USER", "HKCU"},
                                           {"HKEY_LOCAL_MACHINE", "HKLM"},
                                           {"HKEY_USERS", "HKU"}}};
-
-char FoldChar(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Names are kept under their folded form, so a map keyed by it both finds names without
-// regard to case and sorts them that way.
-std::string Fold(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) c = FoldChar(c);
-    return out;
-}
-
-bool EqualsFolded(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (FoldChar(a[i]) != FoldChar(b[i])) return false;
-    }
-    return true;
-}
 
 bool HasLineBreak(std::string_view s) {
     return s.find_first_of("\r\n") != std::string_view::npos;
@@ -73,8 +54,8 @@ std::optional<KeyPath> SplitPath(std::string_view path) {
         if (part.empty() || HasLineBreak(part)) return std::nullopt;
         if (first) {
             std::size_t i = 0;
-            while (i < kRoots.size() && !EqualsFolded(part, kRoots[i].longName) &&
-                   !EqualsFolded(part, kRoots[i].shortName)) {
+            while (i < kRoots.size() && !EqualsIgnoringAsciiCase(part, kRoots[i].longName) &&
+                   !EqualsIgnoringAsciiCase(part, kRoots[i].shortName)) {
                 ++i;
             }
             if (i == kRoots.size()) return std::nullopt;
@@ -175,8 +156,8 @@ std::optional<std::uint32_t> ReadDWord(std::string_view digits) {
         int digit = 0;
         if (c >= '0' && c <= '9') {
             digit = c - '0';
-        } else if (FoldChar(c) >= 'a' && FoldChar(c) <= 'f') {
-            digit = FoldChar(c) - 'a' + 10;
+        } else if (FoldAscii(c) >= 'a' && FoldAscii(c) <= 'f') {
+            digit = FoldAscii(c) - 'a' + 10;
         } else {
             return std::nullopt;
         }
@@ -222,7 +203,8 @@ std::optional<ParsedValue> ParseValueLine(std::string_view line, std::string& pr
         return parsed;
     }
     constexpr std::string_view kDWord = "dword:";
-    if (rest.size() >= kDWord.size() && EqualsFolded(rest.substr(0, kDWord.size()), kDWord)) {
+    if (rest.size() >= kDWord.size() &&
+        EqualsIgnoringAsciiCase(rest.substr(0, kDWord.size()), kDWord)) {
         const auto value = ReadDWord(rest.substr(kDWord.size()));
         if (!value) {
             problem = "bad dword (1 to 8 hexadecimal digits)";
@@ -288,7 +270,7 @@ struct RegistryHive::Impl {
     Key* Find(const KeyPath& path) {
         Key* key = &roots[path.root];
         for (std::string_view name : path.keys) {
-            const auto it = key->children.find(Fold(name));
+            const auto it = key->children.find(FoldedAscii(name));
             if (it == key->children.end()) return nullptr;
             key = it->second.get();
         }
@@ -301,7 +283,7 @@ struct RegistryHive::Impl {
     Key& Create(const KeyPath& path) {
         Key* key = &roots[path.root];
         for (std::string_view name : path.keys) {
-            auto& slot = key->children[Fold(name)];
+            auto& slot = key->children[FoldedAscii(name)];
             if (!slot) {
                 slot = std::make_unique<Key>();
                 slot->name = name;
@@ -359,7 +341,7 @@ struct RegistryHive::Impl {
                 std::string problem;
                 auto parsed = ParseValueLine(line, problem);
                 if (!parsed) return fail(lineNumber, problem);
-                auto& slot = current->values[Fold(parsed->name)];
+                auto& slot = current->values[FoldedAscii(parsed->name)];
                 if (slot.first.empty()) slot.first = std::move(parsed->name);
                 slot.second = std::move(parsed->value);
                 continue;
@@ -447,7 +429,7 @@ bool RegistryHive::SetValue(std::string_view path, std::string_view name, RegVal
     if (!split || HasLineBreak(name)) return false;
     if (value.kind == RegValue::Kind::String && HasLineBreak(value.text)) return false;
     Key& key = impl_->Create(*split);
-    auto& slot = key.values[Fold(name)];
+    auto& slot = key.values[FoldedAscii(name)];
     if (slot.first.empty()) slot.first = name;
     slot.second = std::move(value);
     return true;
@@ -457,14 +439,14 @@ std::optional<RegValue> RegistryHive::QueryValue(std::string_view path,
                                                  std::string_view name) const {
     const Key* key = impl_->Find(path);
     if (!key) return std::nullopt;
-    const auto it = key->values.find(Fold(name));
+    const auto it = key->values.find(FoldedAscii(name));
     if (it == key->values.end()) return std::nullopt;
     return it->second.second;
 }
 
 bool RegistryHive::DeleteValue(std::string_view path, std::string_view name) {
     Key* key = impl_->Find(path);
-    return key && key->values.erase(Fold(name)) > 0;
+    return key && key->values.erase(FoldedAscii(name)) > 0;
 }
 
 bool RegistryHive::DeleteKeyTree(std::string_view path) {
@@ -473,7 +455,7 @@ bool RegistryHive::DeleteKeyTree(std::string_view path) {
     const std::string_view last = split->keys.back();
     split->keys.pop_back();
     Key* parent = impl_->Find(*split);
-    return parent && parent->children.erase(Fold(last)) > 0;
+    return parent && parent->children.erase(FoldedAscii(last)) > 0;
 }
 
 std::vector<std::string> RegistryHive::EnumKeys(std::string_view path) const {

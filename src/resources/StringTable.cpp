@@ -9,6 +9,36 @@ std::string LoadString(unsigned id) {
         {IDS_ORBEL, "Orbel Control"},
         {IDS_ORBEL_PPG, "Orbel Property Page"},
         {IDS_ORBEL_PPG_CAPTION, "General"},
+        {201,
+         "System was out of memory, executable file was corrupt, or relocations were invalid."},
+        {202, "File was not found."},
+        {203, "Path was not found."},
+        {204, "Failed to create object.  Make sure the object is entered in the system registry."},
+        {205,
+         "Attempt was made to dynamically link to a task, or there was a sharing or "
+         "network-protection error."},
+        {206, "Library required separate data segments for each task."},
+        {207, "There was insufficient memory to start the application."},
+        {208, "Windows version was incorrect."},
+        {209,
+         "Executable file was invalid. Either it was not a Windows application or there was an "
+         "error in the .EXE image."},
+        {210, "Application was designed for a different operating system."},
+        {211, "Application was designed for MS-DOS 4.0."},
+        {212, "Type of executable file was unknown."},
+        {213,
+         "Attempt was made to load a real-mode application (developed for an earlier version of "
+         "Windows)."},
+        {214,
+         "Attempt was made to load a second instance of an executable file containing multiple "
+         "data segments that were not marked read-only."},
+        {215,
+         "Attempt was made to load a compressed executable file. The file must be decompressed "
+         "before it can be loaded."},
+        {216,
+         "Dynamic-link library (DLL) file was invalid. One of the DLLs required to run this "
+         "application was corrupt."},
+        {217, "Application requires Microsoft Windows 32-bit extensions."},
     };
     auto it = table.find(id);
     return it == table.end() ? std::string() : it->second;

@@ -8,6 +8,9 @@ namespace orbel {
 inline constexpr unsigned IDS_ORBEL = 1;                // type name of the control
 inline constexpr unsigned IDS_ORBEL_PPG = 2;            // type name of the property page
 inline constexpr unsigned IDS_ORBEL_PPG_CAPTION = 200;  // caption of the property page
+// Texts of the shell's result codes, 201-217 (see ShellErrorText in src/services).
+inline constexpr unsigned IDS_SHELL_ERROR_FIRST = 201;
+inline constexpr unsigned IDS_SHELL_ERROR_LAST = 217;
 
 // The text of a string resource; empty when there is none with that ID.
 std::string LoadString(unsigned id);

@@ -17,6 +17,9 @@ void HeadlessTest::SetUp() {
     setenv("ORBEL_INI_DIR", (temp_ / "ini").c_str(), 1);
     setenv("XDG_CONFIG_HOME", (temp_ / "config").c_str(), 1);
     setenv("XDG_DATA_HOME", (temp_ / "data").c_str(), 1);
+    // Nothing of the machine's own: no MIME database, templates or settings from outside.
+    setenv("HOME", (temp_ / "home").c_str(), 1);
+    setenv("XDG_DATA_DIRS", (temp_ / "share").c_str(), 1);
     platform_ = &platform::InstallHeadlessPlatform();
 }
 

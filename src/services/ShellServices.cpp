@@ -1,0 +1,110 @@
+#include "src/services/ShellServices.h"
+
+#include <array>
+#include <utility>
+
+#include "platform/Api.h"
+#include "platform/files/FileApi.h"
+#include "platform/shell/ShellApi.h"
+#include "src/resources/StringTable.h"
+#include "src/services/ShellCommand.h"
+
+namespace orbel {
+namespace {
+
+// The size the original platform's extended request structure has on the system this
+// control was made for; the shell checks it.
+constexpr DWORD kShellExecuteInfoSize = 60;
+
+// Result code and the string resource that explains it.
+constexpr std::array<std::pair<int, unsigned>, 16> kErrorTexts = {{{0, 201},
+                                                                   {2, 202},
+                                                                   {3, 203},
+                                                                   {5, 205},
+                                                                   {6, 206},
+                                                                   {8, 207},
+                                                                   {10, 208},
+                                                                   {11, 209},
+                                                                   {12, 210},
+                                                                   {13, 211},
+                                                                   {14, 212},
+                                                                   {15, 213},
+                                                                   {16, 214},
+                                                                   {19, 215},
+                                                                   {20, 216},
+                                                                   {21, 217}}};
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+}  // namespace
+
+std::string ShellErrorText(int code) {
+    for (const auto& [result, id] : kErrorTexts) {
+        if (result == code) return LoadString(id);
+    }
+    return "(Unknown)";
+}
+
+int ShellRun(HWND parent, std::string_view command, int showCommand, std::string_view verb) {
+    const ShellCommand split = SplitShellCommand(command);
+    int result = 0;
+    if (verb == "properties") {
+        SHELLEXECUTEINFO info;
+        info.cbSize = kShellExecuteInfoSize;
+        info.fMask = SEE_MASK_INVOKEIDLIST;
+        info.lpVerb = "properties";
+        info.lpFile = split.file;
+        ShellExecuteEx(info);
+        result = info.hInstApp;
+    } else {
+        result = ShellExecute(parent, verb, split.file, split.parameters, "", showCommand);
+    }
+    if (result < 33) {
+        AfxMessageBox("Unable to execute " + split.file + " " + split.parameters + "\nError " +
+                          std::to_string(result) + ":" + ShellErrorText(result),
+                      MB_OK);
+    }
+    return result;
+}
+
+bool IsWebAddress(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return StartsWith(lower, "http://") || StartsWith(lower, "ftp://") ||
+           StartsWith(lower, "file://");
+}
+
+bool IsFullPath(std::string_view text) {
+    return StartsWith(text, "\\\\") || (text.size() >= 3 && text.substr(1, 2) == ":\\") ||
+           StartsWith(text, "http://") || StartsWith(text, "/");
+}
+
+std::string FileExtension(std::string_view path) {
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string_view::npos || path.size() - dot - 1 > 3) return {};
+    return std::string(path.substr(dot + 1));
+}
+
+bool IsTiffFile(std::string_view path) {
+    const std::string extension = FileExtension(path);
+    return extension == "tif" || extension == "tiff";
+}
+
+bool FileExists(std::string_view path) {
+    return GetFileAttributes(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::optional<std::string> ReadRegistryString(HKEY root, std::string_view subKey,
+                                              std::string_view valueName) {
+    RegKey key;
+    if (RegOpenKeyEx(root, subKey, key) != ERROR_SUCCESS) return std::nullopt;
+    std::string text;
+    if (RegQueryValueEx(key, valueName, text) != ERROR_SUCCESS) return std::nullopt;
+    return text;
+}
+
+}  // namespace orbel

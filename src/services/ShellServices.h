@@ -1,0 +1,40 @@
+// Small services used across the control: opening a document or showing its properties
+// through the shell, with a readable message when that fails; tests on paths; the extension
+// of a file name; reading a string from the registry.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/Win.h"
+#include "platform/registry/Registry.h"
+#include "platform/shell/Shell.h"
+
+namespace orbel {
+
+// Runs a stored command (SplitShellCommand) with the verb: "properties" shows the file's
+// property window, any other verb goes to the shell with the parameters. A result of 32 or
+// less is shown in a message box, "Unable to execute FILE PARAMETERS\nError N:TEXT". Returns
+// the shell's result.
+int ShellRun(HWND parent, std::string_view command, int showCommand, std::string_view verb);
+
+// The text of a shell result code (string resources 201-217), "(Unknown)" for other codes.
+std::string ShellErrorText(int code);
+
+// Begins with "http://", "ftp://" or "file://", in any letter case.
+bool IsWebAddress(std::string_view text);
+// Begins with "\\", has ":\" as its second and third characters, begins with "http://" (in
+// that case), or begins with "/" (a path of this system).
+bool IsFullPath(std::string_view text);
+// The text after the last "." when that is at most three characters long, else "".
+std::string FileExtension(std::string_view path);
+// FileExtension is "tif" (or "tiff", which it can never be); letter case counts.
+bool IsTiffFile(std::string_view path);
+// The path names something whose attributes can be read.
+bool FileExists(std::string_view path);
+// The value as text; nothing when the key or the value is missing.
+std::optional<std::string> ReadRegistryString(HKEY root, std::string_view subKey,
+                                              std::string_view valueName);
+
+}  // namespace orbel

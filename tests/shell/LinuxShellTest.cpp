@@ -1,0 +1,170 @@
+// The desktop's shell starting real (stub) programs from a PATH of the test's own: the result
+// codes users see, and that file names and parameters never start anything else.
+#include <gtest/gtest.h>
+
+#include "platform/shell/LinuxShell.h"
+#include "tests/shell/ShellTestFiles.h"
+#include "tests/support/HeadlessTest.h"
+
+namespace orbel::platform {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+class LinuxShellTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        root_ = test::MakeTempDir("orbel-shell");
+        bin_ = root_ / "bin";
+        log_ = root_ / "log";
+        fs::create_directories(bin_);
+        ShellEnvironment env;
+        env.path = bin_.string();
+        env.currentDirectory = root_.string();
+        env_ = env;
+        shell_.SetEnvironment(env);
+        shell_.SetOpenerGrace(2s);
+    }
+    void TearDown() override {
+        EXPECT_TRUE(shell_.WaitForChildren(5s));
+        fs::remove_all(root_);
+    }
+
+    int Run(std::string verb, std::string file, std::string parameters = {}) {
+        ShellRequest request;
+        request.verb = std::move(verb);
+        request.file = std::move(file);
+        request.parameters = std::move(parameters);
+        request.show = SW_SHOW;
+        const int result = shell_.Execute(request);
+        EXPECT_TRUE(shell_.WaitForChildren(5s));
+        return result;
+    }
+    std::vector<std::string> Log() const { return test::LogLines(log_); }
+    void UseEnvironment() { shell_.SetEnvironment(env_); }
+    // Nothing but the expected files: no command hidden in a name or parameter ran.
+    void ExpectNoStrayFiles() const {
+        for (const auto& entry : fs::directory_iterator(root_)) {
+            EXPECT_FALSE(entry.path().filename().string().starts_with("PWNED")) << entry.path();
+        }
+    }
+
+    fs::path root_;
+    fs::path bin_;
+    fs::path log_;
+    ShellEnvironment env_;
+    LinuxShell shell_;
+};
+
+TEST_F(LinuxShellTest, DocumentNamesThatLookLikeCommandsAreOnlyOpened) {
+    test::WriteStub(bin_, "xdg-open", log_);
+    const std::vector<std::string> names = {"a; touch PWNED1", "$(touch PWNED2)", "`touch PWNED3`",
+                                            "b | touch PWNED4 &", "c\" && touch PWNED5 \""};
+    for (const std::string& name : names) {
+        test::WriteText(root_ / name, "x");
+        EXPECT_EQ(Run("open", name), kShellStarted) << name;
+    }
+    std::vector<std::string> expected;
+    for (const std::string& name : names) {
+        expected.push_back("xdg-open:[" + (root_ / name).string() + "]");
+    }
+    EXPECT_EQ(Log(), expected);
+    ExpectNoStrayFiles();
+}
+
+TEST_F(LinuxShellTest, ProgramParametersArriveAsLiteralArguments) {
+    const fs::path tool = test::WriteStub(bin_, "tool", log_);
+    const std::string pwned = (root_ / "PWNED").string();
+    EXPECT_EQ(Run("open", tool.string(),
+                  "-p 'a b' ; touch " + pwned + " | touch " + pwned + "2 $(touch " + pwned +
+                      "3) `touch " + pwned + "4` & $HOME"),
+              kShellStarted);
+    ASSERT_EQ(Log().size(), 1u);
+    EXPECT_EQ(Log()[0], "tool:[-p][a b][;][touch][" + pwned + "][|][touch][" + pwned +
+                            "2][$(touch][" + pwned + "3)][`touch][" + pwned + "4`][&][$HOME]");
+    ExpectNoStrayFiles();
+}
+
+TEST_F(LinuxShellTest, XdgOpenVerdictsBecomeShellCodes) {
+    test::WriteText(root_ / "a.xyz", "x");
+    test::WriteStub(bin_, "xdg-open", log_, 3);
+    EXPECT_EQ(Run("open", "a.xyz"), SE_ERR_NOASSOC);
+    test::WriteStub(bin_, "xdg-open", log_, 2);
+    EXPECT_EQ(Run("open", "a.xyz"), SE_ERR_FNF);
+    test::WriteStub(bin_, "xdg-open", log_, 0);
+    EXPECT_EQ(Run("open", "a.xyz"), kShellStarted);
+}
+
+TEST_F(LinuxShellTest, XdgOpenThatKeepsRunningCountsAsStarted) {
+    test::WriteText(root_ / "a.xyz", "x");
+    test::WriteStub(bin_, "xdg-open", log_, 3, "0.3");
+    shell_.SetOpenerGrace(50ms);
+    EXPECT_EQ(Run("open", "a.xyz"), kShellStarted);
+}
+
+TEST_F(LinuxShellTest, StartFailuresMapToTheirCodes) {
+    // Looks like a program but is not one this system can load.
+    test::WriteText(bin_ / "broken",
+                    "\x7f"
+                    "ELF garbage",
+                    0755);
+    EXPECT_EQ(Run("open", (bin_ / "broken").string()), ERROR_BAD_FORMAT);
+    // A script whose interpreter is missing.
+    test::WriteText(bin_ / "orphan", "#!/nonexistent/interpreter\n", 0755);
+    EXPECT_EQ(Run("open", (bin_ / "orphan").string()), SE_ERR_FNF);
+    EXPECT_EQ(Run("open", (root_ / "nowhere" / "a.doc").string()), SE_ERR_PNF);
+    EXPECT_TRUE(Log().empty());
+}
+
+TEST_F(LinuxShellTest, ExplorerFallsBackToTheFolderWhenTheFileManagerDoesNotAnswer) {
+    test::WriteText(root_ / "docs" / "a.doc", "x");
+    test::WriteStub(bin_, "xdg-open", log_);
+    test::WriteStub(bin_, "dbus-send", log_, 1);
+    env_.sessionBus = true;
+    UseEnvironment();
+    const std::string file = (root_ / "docs" / "a.doc").string();
+    EXPECT_EQ(Run("open", "explorer", "/select," + file), kShellStarted);
+    ASSERT_EQ(Log().size(), 2u);
+    EXPECT_TRUE(Log()[0].starts_with("dbus-send:[--session]")) << Log()[0];
+    EXPECT_EQ(Log()[1], "xdg-open:[" + (root_ / "docs").string() + "]");
+
+    fs::remove(log_);
+    test::WriteStub(bin_, "dbus-send", log_, 0);
+    EXPECT_EQ(Run("open", "explorer", "/select," + file), kShellStarted);
+    ASSERT_EQ(Log().size(), 1u);
+    EXPECT_NE(Log()[0].find("[array:string:file://" + file + "]"), std::string::npos) << Log()[0];
+}
+
+TEST_F(LinuxShellTest, BrowserGetsTheAddressAsOneArgument) {
+    test::WriteStub(bin_, "browser", log_);
+    env_.browser = "browser";
+    UseEnvironment();
+    EXPECT_EQ(Run("open", "iexplore.exe", "http://srv/a b;touch PWNED"), kShellStarted);
+    EXPECT_EQ(Log(), std::vector<std::string>{"browser:[http://srv/a b;touch PWNED]"});
+    ExpectNoStrayFiles();
+}
+
+TEST_F(LinuxShellTest, PropertiesGoToThePresenter) {
+    test::WriteText(root_ / "report.odt", "12345");
+    EXPECT_EQ(Run("properties", "report.odt"), SE_ERR_NOASSOC);
+
+    std::optional<FileProperties> shown;
+    shell_.SetPropertiesPresenter([&shown](const FileProperties& p) {
+        shown = p;
+        return true;
+    });
+    EXPECT_EQ(Run("properties", "report.odt"), kShellStarted);
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(shown->name, "report.odt");
+    EXPECT_EQ(shown->folder, root_.string());
+    EXPECT_EQ(shown->size, 5u);
+    EXPECT_EQ(shown->type, "ODT File");
+    EXPECT_EQ(shown->Permissions(), "rw-r--r--");
+    EXPECT_NE(shown->Text().find("Permissions: rw-r--r-- (0644)\n"), std::string::npos);
+
+    EXPECT_EQ(Run("properties", "gone.odt"), SE_ERR_FNF);
+}
+
+}  // namespace
+}  // namespace orbel::platform
