@@ -14,6 +14,9 @@ class COrbelPropPage final : public virtual IUnknown {
   public:
     std::string Caption() const;
     unsigned DialogId() const { return IDD_PROPPAGE_ORBEL; }
+    // The dialog's size in dialog units.
+    int DialogWidth() const { return 250; }
+    int DialogHeight() const { return 66; }
     std::string StaticText() const;
 };
 

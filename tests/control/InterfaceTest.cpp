@@ -2,6 +2,7 @@
 
 #include "platform/automation/TypeLib.h"
 #include "src/control/OrbelIds.h"
+#include "src/control/OrbelPropPage.h"
 #include "src/resources/TypeLibrary.h"
 #include "tests/control/ControlFixture.h"
 
@@ -132,6 +133,15 @@ TEST_F(InterfaceTest, PropertiesStartAtTheirDefaultsAndSettingOneMarksTheControl
     Variant v;
     InvokeByName(Ctrl(), "scriptmaint", InvokeKind::PropertyGet, {}, &v);
     EXPECT_EQ(v, Variant(true));
+}
+
+TEST(PropertyPage, IsTheGeneralPageWithItsOneText) {
+    COrbelPropPage page;
+    EXPECT_EQ(page.Caption(), "General");
+    EXPECT_EQ(page.DialogId(), 200u);
+    EXPECT_EQ(page.DialogWidth(), 250);
+    EXPECT_EQ(page.DialogHeight(), 66);
+    EXPECT_FALSE(page.StaticText().empty());
 }
 
 TEST_F(InterfaceTest, RefreshTarnFieldAnswersZeroForAnyInput) {
