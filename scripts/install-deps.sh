@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   # toolchain and build
-  g++ cmake ninja-build pkg-config git
+  g++ cmake ninja-build pkg-config git clang-format
   # tests, benchmarks, fuzzing and sanitizers
   googletest libgtest-dev libgmock-dev libbenchmark-dev clang-14 libclang-rt-14-dev
   # the host's table store

@@ -59,9 +59,9 @@ HRESULT COrbelCtrl::RunStoreOperation(const std::string& operation,
         std::int32_t r = x.ReadOleTree();
         result = std::to_string(r) + " " + x.m_treeEntry.Name;
     } else if (operation == "InsertTree") {
-        if ((hr = expect({VarType::I4, VarType::I4, VarType::I4, VarType::I4, VarType::BStr,
-                          VarType::Bool},
-                         a)) != S_OK)
+        if ((hr = expect(
+                 {VarType::I4, VarType::I4, VarType::I4, VarType::I4, VarType::BStr, VarType::Bool},
+                 a)) != S_OK)
             return hr;
         TreeEntry& e = x.m_treeEntry;
         e = TreeEntry{};
