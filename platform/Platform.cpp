@@ -12,6 +12,11 @@ std::unique_ptr<Platform>& Installed() {
 }
 }  // namespace
 
+Platform::Platform() {
+    static std::uint64_t instances = 0;
+    instanceId_ = ++instances;
+}
+
 Platform::~Platform() = default;
 
 LRESULT Platform::DispatchMessage(const MSG& msg) {

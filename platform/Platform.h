@@ -3,6 +3,7 @@
 // GetPlatform().
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 #include "platform/MessageLoop.h"
@@ -18,7 +19,11 @@ class Shell;
 
 class Platform {
   public:
+    Platform();
     virtual ~Platform();
+    // Unique for every platform installed in this process, even one at the address of an
+    // earlier one: state tied to a platform (a message hook) can tell it is still there.
+    std::uint64_t InstanceId() const { return instanceId_; }
     virtual const char* Name() const = 0;
     virtual MessageLoop& Loop() = 0;
     virtual WindowSystem& Windows() = 0;
@@ -36,6 +41,9 @@ class Platform {
     // Delivers a message taken from the loop: a task runs, a window message goes to its
     // window's procedure.
     LRESULT DispatchMessage(const MSG& msg);
+
+  private:
+    std::uint64_t instanceId_;
 };
 
 // Installs the process's platform, replacing (and destroying) the one before.

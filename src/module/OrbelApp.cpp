@@ -8,8 +8,9 @@ namespace orbel {
 namespace {
 struct KeyboardHook {
     platform::HookHandle handle = 0;
-    // The loop the hook lives in: a process that installs a new platform gets a new loop.
-    platform::MessageLoop* loop = nullptr;
+    // The platform whose loop the hook lives in: a process that installs a new platform gets a
+    // new loop without the hook.
+    std::uint64_t platform = 0;
 };
 KeyboardHook g_keyboardHook;
 
@@ -36,17 +37,18 @@ int COrbelApp::ExitInstance() {
 
 void COrbelApp::InstallKeyboardHook() {
     if (KeyboardHookInstalled()) return;
-    platform::MessageLoop& loop = platform::GetPlatform().Loop();
-    g_keyboardHook = {loop.SetGetMessageHook(OnMessageTaken), &loop};
+    platform::Platform& p = platform::GetPlatform();
+    g_keyboardHook = {p.Loop().SetGetMessageHook(OnMessageTaken), p.InstanceId()};
 }
 
 bool COrbelApp::KeyboardHookInstalled() {
     return g_keyboardHook.handle != 0 && platform::HasPlatform() &&
-           &platform::GetPlatform().Loop() == g_keyboardHook.loop;
+           platform::GetPlatform().InstanceId() == g_keyboardHook.platform;
 }
 
 void COrbelApp::RemoveKeyboardHook() {
-    if (KeyboardHookInstalled()) g_keyboardHook.loop->UnhookGetMessageHook(g_keyboardHook.handle);
+    if (KeyboardHookInstalled())
+        platform::GetPlatform().Loop().UnhookGetMessageHook(g_keyboardHook.handle);
     g_keyboardHook = {};
 }
 

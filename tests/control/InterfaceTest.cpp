@@ -215,3 +215,25 @@ TEST_F(InterfaceTest, DisablingTheControlShowsTheHourglassEvenWhenTheMouseMoves)
 
 }  // namespace
 }  // namespace orbel
+
+namespace orbel {
+namespace {
+
+TEST(KeyboardHook, ANewPlatformNeedsItsOwnHookEvenAtTheAddressOfTheOldOne) {
+    COrbelApp app;
+    app.InitInstance();
+    platform::InstallHeadlessPlatform();
+    COrbelApp::InstallKeyboardHook();
+    EXPECT_TRUE(COrbelApp::KeyboardHookInstalled());
+    // The old platform goes first, so the new one may well take its memory.
+    platform::UninstallPlatform();
+    platform::InstallHeadlessPlatform();
+    EXPECT_FALSE(COrbelApp::KeyboardHookInstalled());
+    COrbelApp::InstallKeyboardHook();
+    EXPECT_TRUE(COrbelApp::KeyboardHookInstalled());
+    app.ExitInstance();
+    platform::UninstallPlatform();
+}
+
+}  // namespace
+}  // namespace orbel
