@@ -48,17 +48,51 @@ void HostAdapter::SendNext(std::shared_ptr<std::vector<StoreReply>> replies, std
     const StoreReply& reply = (*replies)[index];
     const bool last = index + 1 == replies->size();
     if (last) --pending_;
+    Deliver(reply);
+    if (last) return;
+    std::weak_ptr<int> alive = alive_;
+    loop_.PostTask([this, alive, replies, index] {
+        if (alive.lock()) SendNext(replies, index + 1);
+    });
+}
+
+void HostAdapter::Deliver(const StoreReply& reply) {
     if (replyObserver_) replyObserver_(reply);
     if (auto control = control_.lock()) {
         const auto& k = reply.keys;
         COrbelWrapper(control).RequestResult(reply.result, reply.data, k[0], k[1], k[2], k[3], k[4],
                                              k[5], k[6], k[7], k[8], k[9]);
     }
-    if (last) return;
+}
+
+void HostAdapter::PostSelectStep(std::uint64_t id) {
     std::weak_ptr<int> alive = alive_;
-    loop_.PostTask([this, alive, replies, index] {
-        if (alive.lock()) SendNext(replies, index + 1);
+    loop_.PostTask([this, alive, id] {
+        if (alive.lock()) SelectStep(id);
     });
+}
+
+// One message of a select: the cursor's next row, or, once it has none, the end code. A
+// control that is gone stops the select there: nobody waits for the rest.
+void HostAdapter::SelectStep(std::uint64_t id) {
+    const auto it = selects_.find(id);
+    if (it == selects_.end()) return;
+    if (control_.expired()) {
+        selects_.erase(it);
+        --pending_;
+        return;
+    }
+    StoreReply reply;
+    if (it->second->Next(reply)) {
+        const std::weak_ptr<int> alive = alive_;
+        Deliver(reply);
+        if (!alive.expired()) PostSelectStep(id);
+        return;
+    }
+    reply = ResultOnly(it->second->EndResult());
+    selects_.erase(it);
+    --pending_;
+    Deliver(reply);
 }
 
 void HostAdapter::SetTablePos(const std::string& table, std::int32_t relationship,
@@ -88,14 +122,10 @@ void HostAdapter::DeleteRecord(const std::string& table, const std::string& keyV
 
 void HostAdapter::SelectTable(const std::string& table, std::int32_t keyNo,
                               const std::string& start, const std::string& end) {
-    std::vector<StoreReply> replies;
-    const std::int32_t result =
-        store_.SelectTable(table, keyNo, start, end, [&](const StoreReply& row) {
-            replies.push_back(row);
-            replies.back().result = kStoreRow;
-        });
-    replies.push_back(ResultOnly(result));
-    Answer(std::move(replies));
+    const std::uint64_t id = ++nextSelect_;
+    selects_.emplace(id, store_.OpenSelect(table, keyNo, start, end));
+    ++pending_;
+    PostSelectStep(id);
 }
 
 void HostAdapter::GetNextOLEID() {

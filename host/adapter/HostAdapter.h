@@ -1,7 +1,9 @@
 // The host's side of the table conversation: an event sink on the control that answers every
 // table event from a TableStore, the way a real host does it, by posting the answer to the
 // message loop so that it arrives while the control waits. A select streams each row as its
-// own RequestResult(1, row...) and ends with one RequestResult carrying the store's end code.
+// own RequestResult(1, row...) and ends with one RequestResult carrying the store's end code;
+// each posted message takes the next row from the store's cursor as it goes, so no more than
+// one row is held however long the select, and a control that goes away mid-select stops it.
 // The events meant for the host's user (a folder was chosen, the user pressed Escape, a file
 // is to be viewed...) are kept, in order, for the adapter's owner.
 //
@@ -11,6 +13,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <span>
 #include <string>
@@ -39,7 +42,8 @@ struct UserEvent {
 class HostAdapter final : public COrbelEventSink {
   public:
     // The adapter holds the control weakly (the control holds its sinks), and the store and
-    // the loop by reference: both must outlive it.
+    // the loop by reference: both must outlive it (the adapter keeps the cursors of the
+    // selects it is streaming, which belong to the store).
     HostAdapter(std::weak_ptr<IDispatch> control, TableStore& store, platform::MessageLoop& loop);
 
     // Called with each answer just before it goes to the control.
@@ -89,6 +93,11 @@ class HostAdapter final : public COrbelEventSink {
     // Posts the answers, one loop message each, in order.
     void Answer(std::vector<StoreReply> replies);
     void SendNext(std::shared_ptr<std::vector<StoreReply>> replies, std::size_t index);
+    // Hands `reply` to the observer and, while it is there, to the control.
+    void Deliver(const StoreReply& reply);
+    // Posts the next message of select `id`: its next row, or its end.
+    void PostSelectStep(std::uint64_t id);
+    void SelectStep(std::uint64_t id);
     void Record(std::string name, std::vector<Variant> args);
 
     std::weak_ptr<IDispatch> control_;
@@ -98,6 +107,9 @@ class HostAdapter final : public COrbelEventSink {
     std::function<void(const UserEvent&)> userEventObserver_;
     std::vector<UserEvent> userEvents_;
     int pending_ = 0;
+    // The selects being streamed, by the id their posted messages carry.
+    std::map<std::uint64_t, std::unique_ptr<SelectCursor>> selects_;
+    std::uint64_t nextSelect_ = 0;
     // Posted answers hold this weakly: an adapter that is gone answers nothing more.
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 };

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "host/store/SqliteStatement.h"
@@ -484,28 +485,73 @@ std::int32_t SqliteTableStore::DeleteRecord(std::string_view tableName, std::str
     return Fail(std::string(StoreTableName(*table)) + ": " + q.Error());
 }
 
-std::int32_t SqliteTableStore::SelectTable(std::string_view tableName, std::int32_t keyNo,
-                                           std::string_view start, std::string_view end,
-                                           const std::function<void(const StoreReply&)>& row) {
+namespace {
+
+// A select running on a statement of its own, borrowed from the connection's cache for as long
+// as rows remain and given back (reset) at the end, so the connection holds no read open for a
+// cursor that has ended but not yet been destroyed.
+class SqliteSelectCursor final : public SelectCursor {
+  public:
+    // A cursor over `sql`, bound to `start` and `end`; a failure is written to `lastError`
+    // under the name of `table`.
+    SqliteSelectCursor(sqlite::StatementCache& statements, const std::string& sql,
+                       std::string_view start, std::string_view end, const char* table,
+                       std::string& lastError)
+        : lastError_(lastError), table_(table) {
+        query_.emplace(statements, sql);
+        query_->Bind(1, start).Bind(2, end);
+    }
+    // A select that cannot run: no rows, and kStoreFailed.
+    explicit SqliteSelectCursor(std::string& lastError)
+        : lastError_(lastError), end_(kStoreFailed) {}
+
+    bool Next(StoreReply& row) override {
+        if (!query_) return false;
+        const int rc = query_->Step();
+        if (rc == SQLITE_ROW) {
+            row.result = kStoreRow;
+            FillReply(*query_, row);
+            return true;
+        }
+        if (rc != SQLITE_DONE) {
+            end_ = kStoreFailed;
+            lastError_ = std::string(table_) + ": " + query_->Error();
+        }
+        query_.reset();
+        return false;
+    }
+    std::int32_t EndResult() const override { return end_; }
+
+  private:
+    std::string& lastError_;
+    const char* table_ = "";
+    std::optional<Query> query_;
+    std::int32_t end_ = kStoreNotFound;
+};
+
+}  // namespace
+
+std::unique_ptr<SelectCursor> SqliteTableStore::OpenSelect(std::string_view tableName,
+                                                           std::int32_t keyNo,
+                                                           std::string_view start,
+                                                           std::string_view end) {
     lastError_.clear();
     const auto table = StoreTableNamed(tableName);
-    if (!table) return Fail("no table " + Quoted(tableName) + " in the store");
-    if (keyNo < 1 || keyNo > KeyCount(*table))
-        return Fail(std::string(StoreTableName(*table)) + " has no key " + std::to_string(keyNo));
-    const std::string key = KeyColumn(keyNo);
-    Query q(*statements_, std::string("SELECT ") + kRowColumns[static_cast<int>(*table)] +
-                              " FROM " + StoreTableName(*table) + " WHERE " + key +
-                              " BETWEEN ?1 AND ?2 ORDER BY " + KeyOrder(keyNo, false));
-    q.Bind(1, start).Bind(2, end);
-    StoreReply reply;
-    reply.result = kStoreRow;
-    int rc;
-    while ((rc = q.Step()) == SQLITE_ROW) {
-        FillReply(q, reply);
-        row(reply);
+    if (!table) {
+        Fail("no table " + Quoted(tableName) + " in the store");
+        return std::make_unique<SqliteSelectCursor>(lastError_);
     }
-    if (rc != SQLITE_DONE) return Fail(std::string(StoreTableName(*table)) + ": " + q.Error());
-    return kStoreNotFound;
+    if (keyNo < 1 || keyNo > KeyCount(*table)) {
+        Fail(std::string(StoreTableName(*table)) + " has no key " + std::to_string(keyNo));
+        return std::make_unique<SqliteSelectCursor>(lastError_);
+    }
+    const std::string key = KeyColumn(keyNo);
+    return std::make_unique<SqliteSelectCursor>(
+        *statements_,
+        std::string("SELECT ") + kRowColumns[static_cast<int>(*table)] + " FROM " +
+            StoreTableName(*table) + " WHERE " + key + " BETWEEN ?1 AND ?2 ORDER BY " +
+            KeyOrder(keyNo, false),
+        start, end, StoreTableName(*table), lastError_);
 }
 
 StoreReply SqliteTableStore::NextOleId() {

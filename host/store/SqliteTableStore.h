@@ -86,9 +86,16 @@ class SqliteTableStore final : public TableStore {
     std::int32_t UpdateRecord(std::string_view table, std::string_view data, std::string_view key1,
                               std::string_view key2, std::string_view key3) override;
     std::int32_t DeleteRecord(std::string_view table, std::string_view key1) override;
-    std::int32_t SelectTable(std::string_view table, std::int32_t keyNo, std::string_view start,
-                             std::string_view end,
-                             const std::function<void(const StoreReply&)>& row) override;
+    // The cursor reads with a statement of its own, so any other request may run while it is
+    // open, another select included. A write to OLE_TREE meanwhile is made and committed
+    // before it returns, as always, and the cursor goes on without failing; the rows it
+    // already gave stay as given, but whether its later rows show the write SQLite leaves
+    // undefined: in practice a row written ahead of the cursor in key order is seen and one
+    // behind it is not, so an update that moves a row's key past the cursor can show that row
+    // twice. A host that needs a fixed picture writes after the select has ended. A prepare or
+    // read error ends the select with kStoreFailed and LastError().
+    std::unique_ptr<SelectCursor> OpenSelect(std::string_view table, std::int32_t keyNo,
+                                             std::string_view start, std::string_view end) override;
     StoreReply NextOleId() override;
     StoreReply NextResourceId() override;
     std::string LastError() const override { return lastError_; }

@@ -2,6 +2,17 @@
 
 namespace orbel::host {
 
+SelectCursor::~SelectCursor() = default;
+
 TableStore::~TableStore() = default;
+
+std::int32_t TableStore::SelectTable(std::string_view table, std::int32_t keyNo,
+                                     std::string_view start, std::string_view end,
+                                     const std::function<void(const StoreReply&)>& row) {
+    const std::unique_ptr<SelectCursor> cursor = OpenSelect(table, keyNo, start, end);
+    StoreReply reply;
+    while (cursor->Next(reply)) row(reply);
+    return cursor->EndResult();
+}
 
 }  // namespace orbel::host

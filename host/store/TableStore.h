@@ -28,6 +28,22 @@ inline constexpr std::int32_t kStoreNotFound =
 inline constexpr std::int32_t kStoreFailed =
     3;  // duplicate key 1, missing row, bad table or key, a write refused
 
+// The rows of one select, taken one at a time, so a host can answer each as it goes instead of
+// holding them all. A cursor belongs to the store that opened it and must be destroyed before
+// it.
+class SelectCursor {
+  public:
+    virtual ~SelectCursor();
+
+    // The next row into `row` (result kStoreRow, the data and the three key texts), and true;
+    // false once the select has ended, after which EndResult() says how.
+    virtual bool Next(StoreReply& row) = 0;
+    // How the select ended: kStoreNotFound when every row was taken (its normal end),
+    // kStoreFailed when the store could not go on (the store's LastError() says why). Only
+    // meaningful after Next() returned false.
+    virtual std::int32_t EndResult() const = 0;
+};
+
 class TableStore {
   public:
     virtual ~TableStore();
@@ -50,12 +66,16 @@ class TableStore {
                                       std::string_view key1, std::string_view key2,
                                       std::string_view key3) = 0;
     virtual std::int32_t DeleteRecord(std::string_view table, std::string_view key1) = 0;
-    // Every OLE_TREE row with start <= key `keyNo` <= end, in key order, each handed to `row`
-    // as a kStoreRow reply; returns kStoreNotFound at the end (the select's normal end) or
-    // kStoreFailed.
-    virtual std::int32_t SelectTable(std::string_view table, std::int32_t keyNo,
-                                     std::string_view start, std::string_view end,
-                                     const std::function<void(const StoreReply&)>& row) = 0;
+    // A cursor over every row with start <= key `keyNo` <= end, in key order. Never null: a
+    // select that cannot run (an unknown table or key) gives a cursor with no rows that ends
+    // with kStoreFailed.
+    virtual std::unique_ptr<SelectCursor> OpenSelect(std::string_view table, std::int32_t keyNo,
+                                                     std::string_view start,
+                                                     std::string_view end) = 0;
+    // The same select with every row handed to `row` before it returns; the cursor's end code.
+    std::int32_t SelectTable(std::string_view table, std::int32_t keyNo, std::string_view start,
+                             std::string_view end,
+                             const std::function<void(const StoreReply&)>& row);
     // Direct ID retrieval: the next ID from an atomic counter, answered with kStoreOk, a
     // non-empty data string and the ID in keys[0].
     virtual StoreReply NextOleId() = 0;

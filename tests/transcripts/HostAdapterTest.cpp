@@ -42,19 +42,12 @@ class FakeStore final : public TableStore {
         Note("DeleteRecord", {table, key1});
         return writeResult;
     }
-    std::int32_t SelectTable(std::string_view table, std::int32_t keyNo, std::string_view start,
-                             std::string_view end,
-                             const std::function<void(const StoreReply&)>& row) override {
+    // Noted under the event's name: the select the control asked for.
+    std::unique_ptr<SelectCursor> OpenSelect(std::string_view table, std::int32_t keyNo,
+                                             std::string_view start,
+                                             std::string_view end) override {
         Note("SelectTable", {table, std::to_string(keyNo), start, end});
-        for (const std::string& name : selectNames) {
-            StoreReply r;
-            r.result = kStoreRow;
-            r.data = "000000000        ";
-            r.keys[0] = "0000000500000001";
-            r.keys[1] = "000000050000000000000000" + name;
-            row(r);
-        }
-        return selectEnd;
+        return std::make_unique<Cursor>(*this);
     }
     StoreReply NextOleId() override {
         Note("NextOleId", {});
@@ -65,7 +58,32 @@ class FakeStore final : public TableStore {
         return idReply;
     }
 
+    // How far the adapter has read the store's selects, and how many cursors are still open.
+    int rowsTaken = 0;
+    int openCursors = 0;
+
   private:
+    // The rows of selectNames, then selectEnd.
+    class Cursor final : public SelectCursor {
+      public:
+        explicit Cursor(FakeStore& store) : store_(store) { ++store_.openCursors; }
+        ~Cursor() override { --store_.openCursors; }
+        bool Next(StoreReply& r) override {
+            if (next_ == store_.selectNames.size()) return false;
+            ++store_.rowsTaken;
+            r.result = kStoreRow;
+            r.data = "000000000        ";
+            r.keys[0] = "0000000500000001";
+            r.keys[1] = "000000050000000000000000" + store_.selectNames[next_++];
+            return true;
+        }
+        std::int32_t EndResult() const override { return store_.selectEnd; }
+
+      private:
+        FakeStore& store_;
+        std::size_t next_ = 0;
+    };
+
     void Note(const std::string& name, std::vector<std::string_view> args) {
         std::string line = name + "(";
         for (std::size_t i = 0; i < args.size(); ++i)
@@ -239,6 +257,61 @@ TEST_F(HostAdapterTest, AnswersForAControlOrFromAnAdapterThatIsGoneAreDropped) {
     adapter.reset();  // the rest of the select must not reach the control
     P().RunUntilIdle();
     EXPECT_EQ(other->results.size(), 1u);
+}
+
+TEST_F(HostAdapterTest, ASelectReadsTheStoreOneRowPerMessageAndClosesItsCursorAtTheEnd) {
+    store.selectNames = {"Letters", "Bills", "Old"};
+    Fire(5, {"OLE_TREE", 2, "a", "b"});
+    // The event only opens the select: no row is read until the control can take it.
+    EXPECT_EQ(store.rowsTaken, 0);
+    EXPECT_EQ(store.openCursors, 1);
+    std::vector<int> takenAfterEachMessage;
+    while (DeliverOne()) takenAfterEachMessage.push_back(store.rowsTaken);
+    EXPECT_EQ(takenAfterEachMessage, (std::vector<int>{1, 2, 3, 3}));
+    EXPECT_EQ(store.openCursors, 0);
+}
+
+TEST_F(HostAdapterTest, AnEmptySelectAnswersOnlyTheStoresEnd) {
+    Fire(5, {"OLE_TREE", 2, "a", "b"});
+    P().RunUntilIdle();
+    EXPECT_EQ(control->results, std::vector<std::string>{"2"});
+    EXPECT_FALSE(adapter->Answering());
+}
+
+TEST_F(HostAdapterTest, AControlGoneMidSelectStopsReadingTheStore) {
+    store.selectNames = {"Letters", "Bills", "Old", "New"};
+    Fire(5, {"OLE_TREE", 2, "a", "b"});
+    ASSERT_TRUE(DeliverOne());
+    ASSERT_EQ(control->results.size(), 1u);
+    control.reset();  // the host closed the form while the rows were going out
+    P().RunUntilIdle();
+    EXPECT_EQ(store.rowsTaken, 1);
+    EXPECT_EQ(store.openCursors, 0);
+    EXPECT_FALSE(adapter->Answering());
+}
+
+TEST_F(HostAdapterTest, AnAdapterGoneMidSelectClosesTheStoresCursor) {
+    store.selectNames = {"Letters", "Bills"};
+    Fire(5, {"OLE_TREE", 2, "a", "b"});
+    ASSERT_TRUE(DeliverOne());
+    adapter.reset();
+    EXPECT_EQ(store.openCursors, 0);
+    P().RunUntilIdle();
+    EXPECT_EQ(store.rowsTaken, 1);
+}
+
+TEST_F(HostAdapterTest, TwoSelectsOpenAtOnceEachStreamTheirOwnRowsInOrder) {
+    store.selectNames = {"A", "B"};
+    Fire(5, {"OLE_TREE", 2, "a", "b"});
+    Fire(5, {"OLE_TREE", 3, "c", "d"});
+    P().RunUntilIdle();
+    std::vector<std::string> names;
+    for (const std::string& r : control->results)
+        names.push_back(r == "2" ? "end" : r.substr(r.size() - 2, 1));
+    // The two streams take turns in the loop; each keeps its own order and end.
+    EXPECT_EQ(names, (std::vector<std::string>{"A", "A", "B", "B", "end", "end"}));
+    EXPECT_EQ(store.openCursors, 0);
+    EXPECT_FALSE(adapter->Answering());
 }
 
 }  // namespace
