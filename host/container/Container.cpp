@@ -1,12 +1,10 @@
 #include "host/container/Container.h"
 
-#include <cstdio>
 #include <ostream>
 
 #include "platform/automation/ComRuntime.h"
 #include "platform/framework/Wnd.h"
 #include "platform/headless/HeadlessPlatform.h"
-#include "platform/registry/RegistryHive.h"
 #include "src/control/OrbelStoreProbe.h"
 
 namespace orbel::host {
@@ -23,15 +21,6 @@ bool IsTableEvent(std::string_view name) {
     for (std::string_view t : kTable)
         if (t == name) return true;
     return false;
-}
-
-std::optional<std::string> ClassesRootDefault(const std::string& key) {
-    std::string error;
-    auto hive = platform::RegistryHive::Load(platform::RegistryHive::DefaultPath(), &error);
-    if (!hive) return std::nullopt;
-    auto value = hive->QueryValue("HKEY_CLASSES_ROOT\\" + key, "");
-    if (!value || value->kind != platform::RegValue::Kind::String) return std::nullopt;
-    return value->text;
 }
 
 }  // namespace
@@ -127,18 +116,10 @@ bool Container::CreateControl() {
 // The control's interface and event names, from the type library its class registered.
 bool Container::LoadTypeLibrary() {
     Guid clsid;
-    CLSIDFromProgID(kProgId, clsid);
-    const std::string cls = "CLSID\\" + clsid.ToString();
-    auto libid = ClassesRootDefault(cls + "\\TypeLib");
-    auto version = ClassesRootDefault(cls + "\\Version").value_or("1.0");
-    unsigned major = 1, minor = 0;
-    std::sscanf(version.c_str(), "%u.%u", &major, &minor);
     TypeLibrary library;
     std::string error;
-    auto parsedLibid = libid ? Guid::Parse(*libid) : std::nullopt;
-    if (!parsedLibid ||
-        LoadRegTypeLib(*parsedLibid, static_cast<unsigned short>(major),
-                       static_cast<unsigned short>(minor), library, &error) != S_OK) {
+    if (CLSIDFromProgID(kProgId, clsid) != S_OK ||
+        LoadClassTypeLib(clsid, library, &error) != S_OK) {
         err_ << "orbel-container: no type library for " << kProgId << " " << error << "\n";
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 
+#include <cstdio>
 #include <map>
 #include <optional>
 
@@ -93,6 +94,21 @@ HRESULT LoadRegTypeLib(const Guid& libid, unsigned short major, unsigned short m
     if (!parsed) return E_FAIL;
     library = std::move(*parsed);
     return S_OK;
+}
+
+HRESULT LoadClassTypeLib(const Guid& clsid, TypeLibrary& library, std::string* error) {
+    const std::string cls = "CLSID\\" + clsid.ToString();
+    auto libid = ReadDefault(cls + "\\TypeLib");
+    auto parsed = libid ? Guid::Parse(*libid) : std::nullopt;
+    if (!parsed) {
+        if (error) *error = "class " + clsid.ToString() + " names no type library";
+        return REGDB_E_CLASSNOTREG;
+    }
+    unsigned major = 1, minor = 0;
+    if (auto version = ReadDefault(cls + "\\Version"))
+        std::sscanf(version->c_str(), "%u.%u", &major, &minor);
+    return LoadRegTypeLib(*parsed, static_cast<unsigned short>(major),
+                          static_cast<unsigned short>(minor), library, error);
 }
 
 namespace {

@@ -28,6 +28,9 @@ HRESULT CreateObject(std::string_view progId, std::shared_ptr<IUnknown>& object)
 HRESULT LoadRegTypeLib(const Guid& libid, unsigned short major, unsigned short minor,
                        TypeLibrary& library, std::string* error = nullptr);
 
+// The type library a class registered with itself (its TypeLib and Version keys).
+HRESULT LoadClassTypeLib(const Guid& clsid, TypeLibrary& library, std::string* error = nullptr);
+
 // What a registration tool does: loads the module and calls its (un)registration entry.
 HRESULT RegisterModule(const std::string& modulePath, std::string* error = nullptr);
 HRESULT UnregisterModule(const std::string& modulePath, std::string* error = nullptr);
