@@ -429,6 +429,20 @@ StoreReply SqliteTableStore::ReadNextRecord(std::string_view tableName) {
     return reply;
 }
 
+// The answer to an update or delete by key 1: done when a row changed, 3 with the reason
+// otherwise.
+std::int32_t SqliteTableStore::AnswerKeyedWrite(sqlite::Query& q, StoreTable table,
+                                                std::string_view key1) {
+    const int rc = q.Step();
+    if (rc == SQLITE_DONE) {
+        if (sqlite3_changes(db_.get()) > 0) return kStoreOk;
+        return Fail(std::string(StoreTableName(table)) + " holds no row with key 1 " +
+                    Quoted(key1));
+    }
+    if (IsReadOnlyError(rc)) return Fail("the store " + path_ + " is read-only: " + q.Error());
+    return Fail(std::string(StoreTableName(table)) + ": " + q.Error());
+}
+
 std::int32_t SqliteTableStore::InsertRecord(std::string_view tableName, std::string_view data,
                                             std::string_view key1, std::string_view key2,
                                             std::string_view key3) {
@@ -457,14 +471,7 @@ std::int32_t SqliteTableStore::UpdateRecord(std::string_view tableName, std::str
     if (!Writable()) return kStoreFailed;
     Query q(*statements_, UpdateSql(*table));
     ParseAndBind(q, *table, data, key1, key2, key3);
-    const int rc = q.Step();
-    if (rc == SQLITE_DONE) {
-        if (sqlite3_changes(db_.get()) > 0) return kStoreOk;
-        return Fail(std::string(StoreTableName(*table)) + " holds no row with key 1 " +
-                    Quoted(key1));
-    }
-    if (IsReadOnlyError(rc)) return Fail("the store " + path_ + " is read-only: " + q.Error());
-    return Fail(std::string(StoreTableName(*table)) + ": " + q.Error());
+    return AnswerKeyedWrite(q, *table, key1);
 }
 
 std::int32_t SqliteTableStore::DeleteRecord(std::string_view tableName, std::string_view key1) {
@@ -475,14 +482,7 @@ std::int32_t SqliteTableStore::DeleteRecord(std::string_view tableName, std::str
     Query q(*statements_,
             std::string("DELETE FROM ") + StoreTableName(*table) + " WHERE Key1 = ?1");
     q.Bind(1, key1);
-    const int rc = q.Step();
-    if (rc == SQLITE_DONE) {
-        if (sqlite3_changes(db_.get()) > 0) return kStoreOk;
-        return Fail(std::string(StoreTableName(*table)) + " holds no row with key 1 " +
-                    Quoted(key1));
-    }
-    if (IsReadOnlyError(rc)) return Fail("the store " + path_ + " is read-only: " + q.Error());
-    return Fail(std::string(StoreTableName(*table)) + ": " + q.Error());
+    return AnswerKeyedWrite(q, *table, key1);
 }
 
 namespace {

@@ -29,7 +29,10 @@ namespace orbel::host {
 
 namespace sqlite {
 class StatementCache;
-}
+class Query;
+}  // namespace sqlite
+
+enum class StoreTable;
 
 enum class StoreAccess {
     ReadWrite,  // created on first open when the file does not exist
@@ -126,6 +129,7 @@ class SqliteTableStore final : public TableStore {
     };
 
     std::int32_t Fail(std::string message);
+    std::int32_t AnswerKeyedWrite(sqlite::Query& q, StoreTable table, std::string_view key1);
     bool Writable();
     StoreReply NextId(const char* counter);
 
