@@ -429,6 +429,18 @@ StoreReply SqliteTableStore::ReadNextRecord(std::string_view tableName) {
     return reply;
 }
 
+// The table a write names, when it exists and the store takes writes; nullopt after saying why.
+std::optional<StoreTable> SqliteTableStore::TableForWrite(std::string_view tableName) {
+    lastError_.clear();
+    const auto table = StoreTableNamed(tableName);
+    if (!table) {
+        Fail("no table " + Quoted(tableName) + " in the store");
+        return std::nullopt;
+    }
+    if (!Writable()) return std::nullopt;
+    return table;
+}
+
 // The answer to an update or delete by key 1: done when a row changed, 3 with the reason
 // otherwise.
 std::int32_t SqliteTableStore::AnswerKeyedWrite(sqlite::Query& q, StoreTable table,
@@ -446,10 +458,8 @@ std::int32_t SqliteTableStore::AnswerKeyedWrite(sqlite::Query& q, StoreTable tab
 std::int32_t SqliteTableStore::InsertRecord(std::string_view tableName, std::string_view data,
                                             std::string_view key1, std::string_view key2,
                                             std::string_view key3) {
-    lastError_.clear();
-    const auto table = StoreTableNamed(tableName);
-    if (!table) return Fail("no table " + Quoted(tableName) + " in the store");
-    if (!Writable()) return kStoreFailed;
+    const auto table = TableForWrite(tableName);
+    if (!table) return kStoreFailed;
     if (key1.empty()) return Fail(std::string(StoreTableName(*table)) + ": a row needs a key 1");
     Query q(*statements_, InsertSql(*table));
     ParseAndBind(q, *table, data, key1, key2, key3);
@@ -465,20 +475,16 @@ std::int32_t SqliteTableStore::InsertRecord(std::string_view tableName, std::str
 std::int32_t SqliteTableStore::UpdateRecord(std::string_view tableName, std::string_view data,
                                             std::string_view key1, std::string_view key2,
                                             std::string_view key3) {
-    lastError_.clear();
-    const auto table = StoreTableNamed(tableName);
-    if (!table) return Fail("no table " + Quoted(tableName) + " in the store");
-    if (!Writable()) return kStoreFailed;
+    const auto table = TableForWrite(tableName);
+    if (!table) return kStoreFailed;
     Query q(*statements_, UpdateSql(*table));
     ParseAndBind(q, *table, data, key1, key2, key3);
     return AnswerKeyedWrite(q, *table, key1);
 }
 
 std::int32_t SqliteTableStore::DeleteRecord(std::string_view tableName, std::string_view key1) {
-    lastError_.clear();
-    const auto table = StoreTableNamed(tableName);
-    if (!table) return Fail("no table " + Quoted(tableName) + " in the store");
-    if (!Writable()) return kStoreFailed;
+    const auto table = TableForWrite(tableName);
+    if (!table) return kStoreFailed;
     Query q(*statements_,
             std::string("DELETE FROM ") + StoreTableName(*table) + " WHERE Key1 = ?1");
     q.Bind(1, key1);

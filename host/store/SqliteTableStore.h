@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -129,6 +130,7 @@ class SqliteTableStore final : public TableStore {
     };
 
     std::int32_t Fail(std::string message);
+    std::optional<StoreTable> TableForWrite(std::string_view tableName);
     std::int32_t AnswerKeyedWrite(sqlite::Query& q, StoreTable table, std::string_view key1);
     bool Writable();
     StoreReply NextId(const char* counter);
