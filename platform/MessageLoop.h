@@ -42,6 +42,10 @@ class MessageLoop {
     virtual HookHandle SetGetMessageHook(GetMessageHook hook) = 0;
     virtual bool UnhookGetMessageHook(HookHandle hook) = 0;
 
+    // Handlers run each time the thread's queue runs empty, before the loop waits (the moment
+    // a toolbar brings its buttons up to date).
+    virtual HookHandle AddIdleHandler(std::function<void()> handler) = 0;
+    virtual bool RemoveIdleHandler(HookHandle handler) = 0;
     // Runs a task message taken by GetMessage; false when msg is not one.
     virtual bool RunTaskMessage(const MSG& msg) = 0;
 };

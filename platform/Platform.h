@@ -13,6 +13,7 @@
 
 namespace orbel::platform {
 
+class Controls;
 class FileSystem;
 class Registry;
 class Shell;
@@ -28,6 +29,8 @@ class Platform {
     virtual MessageLoop& Loop() = 0;
     virtual WindowSystem& Windows() = 0;
     virtual UserInteraction& User() = 0;
+    // The common controls: tree, list, toolbar, image lists (platform/controls/Controls.h).
+    virtual Controls& CommonControls() = 0;
     // The mount table behind universal names of network paths.
     virtual const MountTable& Mounts() = 0;
     // Opening documents, folders, addresses and programs (platform/shell/Shell.h).

@@ -44,6 +44,12 @@ struct RECT {
 
 std::string ToString(const RECT& r);
 
+struct SIZE {
+    int cx = 0;
+    int cy = 0;
+    auto operator<=>(const SIZE&) const = default;
+};
+
 struct MSG {
     HWND hwnd;
     UINT message = 0;

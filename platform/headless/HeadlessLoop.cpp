@@ -69,12 +69,44 @@ std::vector<HeadlessLoop::Timer>::iterator HeadlessLoop::NextDue() {
     });
 }
 
+HookHandle HeadlessLoop::AddIdleHandler(std::function<void()> handler) {
+    HookHandle h = nextHook_++;
+    idleHandlers_.emplace_back(h, std::move(handler));
+    return h;
+}
+
+bool HeadlessLoop::RemoveIdleHandler(HookHandle handler) {
+    return std::erase_if(idleHandlers_, [&](const auto& h) { return h.first == handler; }) > 0;
+}
+
+void HeadlessLoop::RunIdleHandlers() {
+    // A handler may add or remove handlers (a toolbar destroyed by an update): run those that
+    // were there at the start and are still there when their turn comes.
+    std::vector<HookHandle> order;
+    for (const auto& h : idleHandlers_) order.push_back(h.first);
+    for (HookHandle handle : order) {
+        auto it = std::find_if(idleHandlers_.begin(), idleHandlers_.end(),
+                               [&](const auto& h) { return h.first == handle; });
+        if (it == idleHandlers_.end()) continue;
+        auto handler = it->second;
+        handler();
+    }
+}
+
+bool HeadlessLoop::TakeQueued(MSG& msg) {
+    if (queue_.empty()) return false;
+    msg = queue_.front();
+    queue_.pop_front();
+    if (msg.message == WM_TIMER) --queuedTimerMessages_;
+    return true;
+}
+
 bool HeadlessLoop::TakeMessage(MSG& msg) {
-    if (!queue_.empty()) {
-        msg = queue_.front();
-        queue_.pop_front();
-        if (msg.message == WM_TIMER) --queuedTimerMessages_;
-        return true;
+    if (TakeQueued(msg)) return true;
+    if (!idleDone_ && !idleHandlers_.empty()) {
+        idleDone_ = true;
+        RunIdleHandlers();
+        if (TakeQueued(msg)) return true;
     }
     if (quitPosted_) {
         quitPosted_ = false;
@@ -103,6 +135,7 @@ bool HeadlessLoop::TakeMessage(MSG& msg) {
 
 bool HeadlessLoop::GetMessage(MSG& msg) {
     if (!TakeMessage(msg)) return false;
+    idleDone_ = false;
     msg.time = now_;
     for (std::size_t i = 0; i < hooks_.size(); ++i) {
         auto hook = hooks_[i].second;  // a hook may unhook itself

@@ -1,6 +1,7 @@
 // The headless message loop: a queue and a virtual clock. Taking a message from an empty
 // queue advances the clock to the next due timer instead of waiting, so a ten-second time-out
-// costs no wall time; with nothing queued and no timer it reports a quit.
+// costs no wall time; with nothing queued and no timer it reports a quit. The idle handlers run
+// once each time the queue runs empty, before the clock moves on.
 #pragma once
 
 #include <deque>
@@ -23,7 +24,12 @@ class HeadlessLoop final : public MessageLoop {
     std::uint64_t Now() const override { return now_; }
     HookHandle SetGetMessageHook(GetMessageHook hook) override;
     bool UnhookGetMessageHook(HookHandle hook) override;
+    HookHandle AddIdleHandler(std::function<void()> handler) override;
+    bool RemoveIdleHandler(HookHandle handler) override;
     bool RunTaskMessage(const MSG& msg) override;
+
+    // Runs every idle handler once now, in the order they were added.
+    void RunIdleHandlers();
 
     // Whether anything is left to deliver (queued messages, a pending quit, timers).
     bool Idle() const;
@@ -42,6 +48,7 @@ class HeadlessLoop final : public MessageLoop {
         std::uint64_t order = 0;  // ties on `due` go in the order timers were set
         std::uint64_t task = 0;   // a delayed task rather than a window timer
     };
+    bool TakeQueued(MSG& msg);
     bool TakeMessage(MSG& msg);
     std::uint64_t NewTask(std::function<void()> fn);
     std::vector<Timer>::iterator NextDue();
@@ -50,6 +57,9 @@ class HeadlessLoop final : public MessageLoop {
     std::vector<Timer> timers_;
     std::map<std::uint64_t, std::function<void()>> tasks_;
     std::vector<std::pair<HookHandle, GetMessageHook>> hooks_;
+    std::vector<std::pair<HookHandle, std::function<void()>>> idleHandlers_;
+    // The handlers ran since the last message was delivered; they wait for the next one.
+    bool idleDone_ = false;
     std::size_t queuedTimerMessages_ = 0;
     std::uint64_t now_ = 0;
     std::uint64_t nextOrder_ = 0;

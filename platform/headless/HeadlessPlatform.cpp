@@ -27,6 +27,7 @@ int HeadlessPlatform::RunFor(std::uint64_t ms) {
 
 std::string HeadlessPlatform::Dump() const {
     std::string out = "loop: " + loop_.Dump() + "\nwindows:\n" + windows_.Dump();
+    out += controls_.Dump();
     out += "shell:\n" + shell_.Dump();
     out += "transcript:\n";
     for (const std::string& line : user_.Transcript()) out += "  " + line + "\n";

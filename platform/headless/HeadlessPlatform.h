@@ -3,6 +3,7 @@
 
 #include "platform/Platform.h"
 #include "platform/files/PosixFileSystem.h"
+#include "platform/headless/HeadlessControls.h"
 #include "platform/headless/HeadlessLoop.h"
 #include "platform/headless/HeadlessWindows.h"
 #include "platform/headless/ScriptedUser.h"
@@ -17,6 +18,7 @@ class HeadlessPlatform final : public Platform {
     HeadlessLoop& Loop() override { return loop_; }
     HeadlessWindows& Windows() override { return windows_; }
     ScriptedUser& User() override { return user_; }
+    HeadlessControls& CommonControls() override { return controls_; }
     const MountTable& Mounts() override { return mounts_; }
     // Records shell requests instead of starting programs.
     RecordingShell& ShellService() override { return shell_; }
@@ -33,6 +35,9 @@ class HeadlessPlatform final : public Platform {
     // Delivers messages whose time has come within `ms` milliseconds of the clock, then sets
     // the clock to that point.
     int RunFor(std::uint64_t ms);
+    // Runs the idle handlers now, as when the queue runs empty (toolbars bring their buttons
+    // up to date), for a host that changed state without a message.
+    void RunIdleHandlers() { loop_.RunIdleHandlers(); }
 
     // The whole state, for failing tests.
     std::string Dump() const;
@@ -41,6 +46,7 @@ class HeadlessPlatform final : public Platform {
     HeadlessLoop loop_;
     HeadlessWindows windows_;
     ScriptedUser user_;
+    HeadlessControls controls_;
     MountTable mounts_;
     RecordingShell shell_;
     PosixFileSystem files_;

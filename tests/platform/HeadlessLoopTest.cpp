@@ -100,6 +100,60 @@ TEST(HeadlessLoop, HooksSeeAndMayRewriteEveryMessageTaken) {
     EXPECT_EQ(seen, 1);
 }
 
+TEST(HeadlessLoop, IdleHandlersRunOnceWhenTheQueueRunsEmptyBeforeTheClockMoves) {
+    HeadlessLoop loop;
+    std::vector<std::string> order;
+    loop.AddIdleHandler([&] { order.push_back("first@" + std::to_string(loop.Now())); });
+    loop.AddIdleHandler([&] { order.push_back("second"); });
+    loop.PostMessage(HWND{1}, WM_USER, 0, 0);
+    loop.PostDelayedTask(100, [] {});
+    MSG msg;
+    ASSERT_TRUE(loop.GetMessage(msg));  // queued: no idle yet
+    EXPECT_TRUE(order.empty());
+    ASSERT_TRUE(loop.GetMessage(msg));  // the queue ran empty: idle, then the delayed task
+    EXPECT_EQ(order, (std::vector<std::string>{"first@0", "second"}));
+    EXPECT_EQ(loop.Now(), 100u);
+    // The task was delivered, so the next empty queue is a new idle moment; after it nothing
+    // is left, and asking again does not run the handlers again.
+    EXPECT_FALSE(loop.GetMessage(msg));
+    EXPECT_EQ(order.size(), 4u);
+    EXPECT_FALSE(loop.GetMessage(msg));
+    EXPECT_EQ(order.size(), 4u);
+}
+
+TEST(HeadlessLoop, WhatAnIdleHandlerPostsIsDeliveredBeforeTimers) {
+    HeadlessLoop loop;
+    int idles = 0;
+    loop.AddIdleHandler([&] {
+        if (++idles == 1) loop.PostMessage(HWND{2}, WM_USER + 1, 0, 0);
+    });
+    loop.SetTimer(HWND{1}, 7, 50);
+    MSG msg;
+    ASSERT_TRUE(loop.GetMessage(msg));
+    EXPECT_EQ(msg.message, WM_USER + 1);
+    EXPECT_EQ(loop.Now(), 0u);
+    ASSERT_TRUE(loop.GetMessage(msg));
+    EXPECT_EQ(msg.message, WM_TIMER);
+    EXPECT_EQ(idles, 2);
+}
+
+TEST(HeadlessLoop, AnIdleHandlerMayRemoveItselfAndOthers) {
+    HeadlessLoop loop;
+    std::vector<int> ran;
+    platform::HookHandle second = 0;
+    platform::HookHandle first = loop.AddIdleHandler([&] {
+        ran.push_back(1);
+        loop.RemoveIdleHandler(first);
+        loop.RemoveIdleHandler(second);
+    });
+    second = loop.AddIdleHandler([&] { ran.push_back(2); });
+    loop.AddIdleHandler([&] { ran.push_back(3); });
+    loop.RunIdleHandlers();
+    loop.RunIdleHandlers();
+    EXPECT_EQ(ran, (std::vector<int>{1, 3, 3}));
+    EXPECT_FALSE(loop.RemoveIdleHandler(first));
+}
+
 class HeadlessPlatformTest : public test::HeadlessTest {};
 
 TEST_F(HeadlessPlatformTest, TasksRunInOrderAndDelayedTasksAtTheirTime) {

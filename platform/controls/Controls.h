@@ -1,0 +1,34 @@
+// Making the common controls. Each control lives inside a window that its owner created (the
+// view's own window); the backend draws it there and sends its notifications to the events
+// object. The control object is owned by the caller and dies with it.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/Win.h"
+#include "platform/controls/ImageList.h"
+#include "platform/controls/ListControl.h"
+#include "platform/controls/ToolBarControl.h"
+#include "platform/controls/TreeControl.h"
+
+namespace orbel::platform {
+
+class Controls {
+  public:
+    virtual ~Controls();
+    virtual std::unique_ptr<TreeControl> CreateTreeControl(HWND window,
+                                                           TreeControlEvents& events) = 0;
+    virtual std::unique_ptr<ListControl> CreateListControl(HWND window,
+                                                           ListControlEvents& events) = 0;
+    virtual std::unique_ptr<ToolBarControl> CreateToolBarControl(HWND window,
+                                                                 ToolBarControlEvents& events) = 0;
+    // An image list of `cells` images of width x height cut from the named bitmap strip.
+    virtual std::unique_ptr<ImageList> CreateImageList(const std::string& strip, int width,
+                                                       int height, int cells) = 0;
+    // The icon at `index` in a file or an icon theme name; none when there is no such icon.
+    virtual std::optional<Icon> ExtractIcon(const std::string& file, int index) = 0;
+};
+
+}  // namespace orbel::platform

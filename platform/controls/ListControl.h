@@ -1,0 +1,76 @@
+// The list control: rows of texts in columns, each row with an image and a data word, shown
+// in one of four view styles with a normal and a small image list. Notifications go to the
+// events object the owner gives at creation.
+// Not for: the window itself (WindowSystem) or what a row means (the panes).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Win.h"
+
+namespace orbel::platform {
+
+class ImageList;
+
+enum class ListViewStyle { LargeIcons, SmallIcons, List, Report };
+enum class ListAlign { Left, Right, Center };
+
+// Row states, with the values the real control gives them.
+inline constexpr UINT kListFocused = 0x1;
+inline constexpr UINT kListSelected = 0x2;
+inline constexpr UINT kListDropHilited = 0x8;
+
+class ListControlEvents {
+  public:
+    virtual ~ListControlEvents();
+    virtual void OnListItemChanged(int row, UINT oldState, UINT newState);
+    virtual void OnListKeyDown(UINT key);
+    virtual void OnListDoubleClick(int row);
+    virtual void OnListRightClick(int row, POINT point);
+    // A label edit is about to start; true refuses.
+    virtual bool OnListBeginLabelEdit(int row);
+    // A label edit ended; no text when cancelled. The label changes only when it returns true.
+    virtual bool OnListEndLabelEdit(int row, const std::optional<std::string>& text);
+    virtual void OnListBeginDrag(int row, POINT point);
+};
+
+class ListControl {
+  public:
+    virtual ~ListControl();
+
+    // Columns. Insert returns the index the column got, -1 on failure.
+    virtual int InsertColumn(int index, std::string_view title, ListAlign align, int width) = 0;
+    virtual bool DeleteColumn(int index) = 0;
+    virtual int GetColumnCount() const = 0;
+    virtual std::string GetColumnTitle(int index) const = 0;
+    virtual int GetColumnWidth(int index) const = 0;
+    virtual ListAlign GetColumnAlign(int index) const = 0;
+
+    // Rows. Insert places the row at index (clamped to the count) and returns where it went.
+    virtual int InsertItem(int index, std::string_view text, int image) = 0;
+    virtual bool DeleteItem(int row) = 0;
+    virtual void DeleteAllItems() = 0;
+    virtual int GetItemCount() const = 0;
+    virtual std::string GetItemText(int row, int column) const = 0;
+    virtual bool SetItemText(int row, int column, std::string_view text) = 0;
+    virtual DWORD GetItemData(int row) const = 0;
+    virtual bool SetItemData(int row, DWORD data) = 0;
+    virtual int GetItemImage(int row) const = 0;
+    virtual bool SetItemImage(int row, int image) = 0;
+    virtual UINT GetItemState(int row, UINT mask) const = 0;
+    // Notifies OnListItemChanged when the state changed. Focus is held by one row at a time.
+    virtual bool SetItemState(int row, UINT state, UINT mask) = 0;
+    // Selected rows in row order.
+    virtual std::vector<int> GetSelectedRows() const = 0;
+
+    virtual void SetViewStyle(ListViewStyle style) = 0;
+    virtual ListViewStyle GetViewStyle() const = 0;
+    virtual void SetImageLists(const ImageList* normal, const ImageList* small) = 0;
+    virtual void RedrawNow() = 0;
+};
+
+}  // namespace orbel::platform

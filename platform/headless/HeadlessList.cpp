@@ -1,0 +1,181 @@
+#include "platform/headless/HeadlessList.h"
+
+#include <algorithm>
+
+namespace orbel::platform {
+
+HeadlessListControl::HeadlessListControl(std::weak_ptr<HeadlessControlRegistry> registry,
+                                         HWND window, ListControlEvents& events)
+    : registration_(std::move(registry), &HeadlessControlRegistry::lists, window, this),
+      events_(events) {}
+
+int HeadlessListControl::InsertColumn(int index, std::string_view title, ListAlign align,
+                                      int width) {
+    if (index < 0) return -1;
+    index = std::min(index, GetColumnCount());
+    auto at = static_cast<std::size_t>(index);
+    columns_.insert(columns_.begin() + index, Column{std::string(title), align, width});
+    // Texts belong to their columns: the ones after the new column move along with them.
+    for (Row& r : rows_)
+        if (r.texts.size() > at) r.texts.insert(r.texts.begin() + index, std::string());
+    return index;
+}
+
+bool HeadlessListControl::DeleteColumn(int index) {
+    if (index < 0 || index >= GetColumnCount()) return false;
+    columns_.erase(columns_.begin() + index);
+    for (Row& r : rows_)
+        if (r.texts.size() > static_cast<std::size_t>(index))
+            r.texts.erase(r.texts.begin() + index);
+    return true;
+}
+
+std::string HeadlessListControl::GetColumnTitle(int index) const {
+    if (index < 0 || index >= GetColumnCount()) return {};
+    return columns_[static_cast<std::size_t>(index)].title;
+}
+
+int HeadlessListControl::GetColumnWidth(int index) const {
+    if (index < 0 || index >= GetColumnCount()) return 0;
+    return columns_[static_cast<std::size_t>(index)].width;
+}
+
+ListAlign HeadlessListControl::GetColumnAlign(int index) const {
+    if (index < 0 || index >= GetColumnCount()) return ListAlign::Left;
+    return columns_[static_cast<std::size_t>(index)].align;
+}
+
+int HeadlessListControl::InsertItem(int index, std::string_view text, int image) {
+    index = std::clamp(index, 0, GetItemCount());
+    Row r;
+    r.texts.emplace_back(text);
+    r.image = image;
+    rows_.insert(rows_.begin() + index, std::move(r));
+    return index;
+}
+
+bool HeadlessListControl::DeleteItem(int row) {
+    if (!Valid(row)) return false;
+    rows_.erase(rows_.begin() + row);
+    return true;
+}
+
+std::string HeadlessListControl::GetItemText(int row, int column) const {
+    if (!Valid(row) || column < 0) return {};
+    const auto& texts = At(row).texts;
+    auto c = static_cast<std::size_t>(column);
+    return c < texts.size() ? texts[c] : std::string();
+}
+
+bool HeadlessListControl::SetItemText(int row, int column, std::string_view text) {
+    // Column 0 is the row's label and exists even before any column was inserted.
+    if (!Valid(row) || column < 0 || (column > 0 && column >= GetColumnCount())) return false;
+    auto& texts = At(row).texts;
+    auto c = static_cast<std::size_t>(column);
+    if (texts.size() <= c) texts.resize(c + 1);
+    texts[c] = std::string(text);
+    return true;
+}
+
+DWORD HeadlessListControl::GetItemData(int row) const {
+    return Valid(row) ? At(row).data : 0;
+}
+
+bool HeadlessListControl::SetItemData(int row, DWORD data) {
+    if (!Valid(row)) return false;
+    At(row).data = data;
+    return true;
+}
+
+int HeadlessListControl::GetItemImage(int row) const {
+    return Valid(row) ? At(row).image : -1;
+}
+
+bool HeadlessListControl::SetItemImage(int row, int image) {
+    if (!Valid(row)) return false;
+    At(row).image = image;
+    return true;
+}
+
+UINT HeadlessListControl::GetItemState(int row, UINT mask) const {
+    return Valid(row) ? At(row).state & mask : 0;
+}
+
+bool HeadlessListControl::SetItemState(int row, UINT state, UINT mask) {
+    if (row == -1) {
+        // Every row, as the real control takes -1.
+        for (int r = 0; r < GetItemCount(); ++r) SetItemState(r, state, mask);
+        return true;
+    }
+    if (!Valid(row)) return false;
+    UINT old = At(row).state;
+    UINT now = (old & ~mask) | (state & mask);
+    if (now == old) return true;
+    if ((now & kListFocused) && !(old & kListFocused))
+        for (int r = 0; r < GetItemCount(); ++r)
+            if (r != row && (At(r).state & kListFocused)) SetItemState(r, 0, kListFocused);
+    At(row).state = now;
+    events_.OnListItemChanged(row, old, now);
+    return true;
+}
+
+std::vector<int> HeadlessListControl::GetSelectedRows() const {
+    std::vector<int> out;
+    for (int r = 0; r < GetItemCount(); ++r)
+        if (At(r).state & kListSelected) out.push_back(r);
+    return out;
+}
+
+void HeadlessListControl::SetImageLists(const ImageList* normal, const ImageList* small) {
+    normal_ = normal;
+    small_ = small;
+}
+
+void HeadlessListControl::UserClick(int row) {
+    for (int r = 0; r < GetItemCount(); ++r)
+        if (r != row) SetItemState(r, 0, kListSelected);
+    if (Valid(row)) SetItemState(row, kListSelected | kListFocused, kListSelected | kListFocused);
+}
+
+void HeadlessListControl::UserToggleSelect(int row) {
+    if (!Valid(row)) return;
+    UINT selected = At(row).state & kListSelected;
+    SetItemState(row, (selected ^ kListSelected) | kListFocused, kListSelected | kListFocused);
+}
+
+void HeadlessListControl::UserDoubleClick(int row) {
+    UserClick(row);
+    events_.OnListDoubleClick(row);
+}
+
+void HeadlessListControl::UserRightClick(int row, POINT point) {
+    if (!Valid(row) || !(At(row).state & kListSelected)) UserClick(row);
+    events_.OnListRightClick(row, point);
+}
+
+bool HeadlessListControl::UserEditLabel(int row, std::optional<std::string> text) {
+    if (!Valid(row) || events_.OnListBeginLabelEdit(row)) return false;
+    if (!events_.OnListEndLabelEdit(row, text) || !text) return false;
+    return SetItemText(row, 0, *text);
+}
+
+std::string HeadlessListControl::Dump() const {
+    std::string out = "columns:";
+    for (std::size_t c = 0; c < columns_.size(); ++c)
+        out += (c == 0 ? " " : " | ") + columns_[c].title;
+    out += "\n";
+    int shown = std::max(1, GetColumnCount());
+    for (int r = 0; r < GetItemCount(); ++r) {
+        const Row& row = At(r);
+        out += std::to_string(r) + " key=" + std::to_string(row.data) +
+               " image=" + std::to_string(row.image);
+        if (row.state & kListSelected) out += " selected";
+        if (row.state & kListFocused) out += " focused";
+        out += ":";
+        for (int c = 0; c < shown; ++c) out += (c == 0 ? " " : " | ") + GetItemText(r, c);
+        out += "\n";
+    }
+    return out;
+}
+
+}  // namespace orbel::platform

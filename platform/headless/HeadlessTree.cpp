@@ -1,0 +1,261 @@
+#include "platform/headless/HeadlessTree.h"
+
+#include <algorithm>
+
+#include "platform/text/AsciiCase.h"
+
+namespace orbel::platform {
+
+namespace {
+
+// Labels order byte by byte with ASCII letters folded, so UTF-8 text sorts after ASCII.
+bool LessIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(FoldAscii(x)) < static_cast<unsigned char>(FoldAscii(y));
+    });
+}
+
+}  // namespace
+
+HeadlessTreeControl::HeadlessTreeControl(std::weak_ptr<HeadlessControlRegistry> registry,
+                                         HWND window, TreeControlEvents& events)
+    : registration_(std::move(registry), &HeadlessControlRegistry::trees, window, this),
+      events_(events) {}
+
+const HeadlessTreeControl::Node* HeadlessTreeControl::Find(TreeItem item) const {
+    auto it = items_.find(item);
+    return it == items_.end() ? nullptr : &it->second;
+}
+
+HeadlessTreeControl::Node* HeadlessTreeControl::Find(TreeItem item) {
+    auto it = items_.find(item);
+    return it == items_.end() ? nullptr : &it->second;
+}
+
+HeadlessTreeControl::Siblings* HeadlessTreeControl::ChildrenOf(TreeItem parent) {
+    if (parent == kTreeNone) return &top_;
+    Node* n = Find(parent);
+    return n ? &n->children : nullptr;
+}
+
+const HeadlessTreeControl::Siblings* HeadlessTreeControl::ChildrenOf(TreeItem parent) const {
+    if (parent == kTreeNone) return &top_;
+    const Node* n = Find(parent);
+    return n ? &n->children : nullptr;
+}
+
+std::size_t HeadlessTreeControl::PositionOf(TreeItem item) const {
+    const Node& n = items_.at(item);
+    const Siblings& siblings = *ChildrenOf(n.parent);
+    if (siblings.stale) {
+        for (std::size_t i = 0; i < siblings.items.size(); ++i)
+            items_.at(siblings.items[i]).position = i;
+        siblings.stale = false;
+    }
+    return n.position;
+}
+
+TreeItem HeadlessTreeControl::InsertItem(std::string_view text, int image, int selectedImage,
+                                         TreeItem parent, TreeInsert where) {
+    Siblings* siblings = ChildrenOf(parent);
+    if (!siblings) return kTreeNone;
+    auto& items = siblings->items;
+    auto at = items.end();
+    if (where == TreeInsert::First) {
+        at = items.begin();
+    } else if (where == TreeInsert::Sort) {
+        // A store of thousands of folders is loaded by sorted inserts under one parent, so
+        // the place is found by halving, never by walking the siblings.
+        at = std::upper_bound(items.begin(), items.end(), text,
+                              [this](std::string_view label, TreeItem sibling) {
+                                  return LessIgnoringAsciiCase(label, items_.at(sibling).text);
+                              });
+    }
+    std::size_t position = static_cast<std::size_t>(at - items.begin());
+    if (at != items.end()) siblings->stale = true;
+    TreeItem handle = nextItem_++;
+    items.insert(at, handle);
+    Node node;
+    node.text = std::string(text);
+    node.image = image;
+    node.selectedImage = selectedImage;
+    node.parent = parent;
+    node.position = position;
+    items_.emplace(handle, std::move(node));
+    return handle;
+}
+
+bool HeadlessTreeControl::IsInside(TreeItem item, TreeItem ancestor) const {
+    for (const Node* n = Find(item); n; item = n->parent, n = Find(item))
+        if (item == ancestor) return true;
+    return false;
+}
+
+void HeadlessTreeControl::EraseSubtree(TreeItem item) {
+    std::vector<TreeItem> pending{item};
+    while (!pending.empty()) {
+        TreeItem next = pending.back();
+        pending.pop_back();
+        auto it = items_.find(next);
+        if (it == items_.end()) continue;
+        pending.insert(pending.end(), it->second.children.items.begin(),
+                       it->second.children.items.end());
+        items_.erase(it);
+    }
+}
+
+bool HeadlessTreeControl::DeleteItem(TreeItem item) {
+    const Node* n = Find(item);
+    if (!n) return false;
+    TreeItem parent = n->parent;
+    bool selectionInside = selected_ != kTreeNone && IsInside(selected_, item);
+    TreeItem successor = kTreeNone;
+    if (selectionInside) {
+        successor = GetNextSiblingItem(item);
+        if (!successor) successor = GetPrevSiblingItem(item);
+        if (!successor) successor = parent;
+    }
+    Siblings& siblings = *ChildrenOf(parent);
+    std::size_t position = PositionOf(item);
+    siblings.items.erase(siblings.items.begin() + static_cast<std::ptrdiff_t>(position));
+    if (position < siblings.items.size()) siblings.stale = true;
+    EraseSubtree(item);
+    if (selectionInside) SetSelection(successor);
+    return true;
+}
+
+void HeadlessTreeControl::DeleteAllItems() {
+    items_.clear();
+    top_ = Siblings{};
+    SetSelection(kTreeNone);
+}
+
+std::string HeadlessTreeControl::GetItemText(TreeItem item) const {
+    const Node* n = Find(item);
+    return n ? n->text : std::string();
+}
+
+bool HeadlessTreeControl::SetItemText(TreeItem item, std::string_view text) {
+    Node* n = Find(item);
+    if (!n) return false;
+    // The real control keeps an item where it is when its label changes; so does this one.
+    n->text = std::string(text);
+    return true;
+}
+
+DWORD HeadlessTreeControl::GetItemData(TreeItem item) const {
+    const Node* n = Find(item);
+    return n ? n->data : 0;
+}
+
+bool HeadlessTreeControl::SetItemData(TreeItem item, DWORD data) {
+    Node* n = Find(item);
+    if (!n) return false;
+    n->data = data;
+    return true;
+}
+
+bool HeadlessTreeControl::GetItemImage(TreeItem item, int& image, int& selectedImage) const {
+    const Node* n = Find(item);
+    if (!n) return false;
+    image = n->image;
+    selectedImage = n->selectedImage;
+    return true;
+}
+
+bool HeadlessTreeControl::SetItemImage(TreeItem item, int image, int selectedImage) {
+    Node* n = Find(item);
+    if (!n) return false;
+    n->image = image;
+    n->selectedImage = selectedImage;
+    return true;
+}
+
+TreeItem HeadlessTreeControl::GetRootItem() const {
+    return top_.items.empty() ? kTreeNone : top_.items.front();
+}
+
+TreeItem HeadlessTreeControl::GetParentItem(TreeItem item) const {
+    const Node* n = Find(item);
+    return n ? n->parent : kTreeNone;
+}
+
+TreeItem HeadlessTreeControl::GetChildItem(TreeItem item) const {
+    const Siblings* children = ChildrenOf(item);
+    return children && !children->items.empty() ? children->items.front() : kTreeNone;
+}
+
+TreeItem HeadlessTreeControl::GetNextSiblingItem(TreeItem item) const {
+    const Node* n = Find(item);
+    if (!n) return kTreeNone;
+    const auto& items = ChildrenOf(n->parent)->items;
+    std::size_t next = PositionOf(item) + 1;
+    return next < items.size() ? items[next] : kTreeNone;
+}
+
+TreeItem HeadlessTreeControl::GetPrevSiblingItem(TreeItem item) const {
+    const Node* n = Find(item);
+    if (!n) return kTreeNone;
+    std::size_t position = PositionOf(item);
+    return position > 0 ? ChildrenOf(n->parent)->items[position - 1] : kTreeNone;
+}
+
+bool HeadlessTreeControl::ItemHasChildren(TreeItem item) const {
+    const Node* n = Find(item);
+    return n && !n->children.items.empty();
+}
+
+void HeadlessTreeControl::SetSelection(TreeItem item) {
+    if (item == selected_) return;
+    TreeItem old = selected_;
+    selected_ = item;
+    events_.OnTreeSelChanged(old, item);
+}
+
+bool HeadlessTreeControl::SelectItem(TreeItem item) {
+    if (item != kTreeNone && !Find(item)) return false;
+    SetSelection(item);
+    return true;
+}
+
+bool HeadlessTreeControl::Expand(TreeItem item, bool expand) {
+    const Node* n = Find(item);
+    if (!n || n->children.items.empty()) return false;
+    if (n->expanded == expand) return true;
+    if (events_.OnTreeItemExpanding(item, expand)) return false;
+    Node* again = Find(item);  // the handler may have changed the tree
+    if (!again) return false;
+    again->expanded = expand;
+    // Collapsing hides the selection inside; the real control then selects the collapsed item.
+    if (!expand && selected_ != item && IsInside(selected_, item)) SetSelection(item);
+    return true;
+}
+
+bool HeadlessTreeControl::IsExpanded(TreeItem item) const {
+    const Node* n = Find(item);
+    return n && n->expanded;
+}
+
+bool HeadlessTreeControl::UserEditLabel(TreeItem item, std::optional<std::string> text) {
+    if (!Find(item) || events_.OnTreeBeginLabelEdit(item)) return false;
+    if (!events_.OnTreeEndLabelEdit(item, text) || !text) return false;
+    return SetItemText(item, *text);
+}
+
+void HeadlessTreeControl::DumpItem(TreeItem item, int depth, std::string& out) const {
+    const Node& n = items_.at(item);
+    out.append(static_cast<std::size_t>(depth) * 2, ' ');
+    out += n.text + " key=" + std::to_string(n.data) + " image=" + std::to_string(n.image) + "/" +
+           std::to_string(n.selectedImage);
+    if (item == selected_) out += " current";
+    out += "\n";
+    for (TreeItem child : n.children.items) DumpItem(child, depth + 1, out);
+}
+
+std::string HeadlessTreeControl::Dump() const {
+    std::string out;
+    for (TreeItem item : top_.items) DumpItem(item, 0, out);
+    return out;
+}
+
+}  // namespace orbel::platform

@@ -1,0 +1,101 @@
+// The headless tree control: items in plain records, children kept in order under each parent,
+// notifications sent as the real control sends them. Tests act as the user through the User*
+// calls and compare Dump() as text.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/controls/TreeControl.h"
+#include "platform/headless/HeadlessControlRegistry.h"
+
+namespace orbel::platform {
+
+class HeadlessTreeControl final : public TreeControl {
+  public:
+    HeadlessTreeControl(std::weak_ptr<HeadlessControlRegistry> registry, HWND window,
+                        TreeControlEvents& events);
+
+    TreeItem InsertItem(std::string_view text, int image, int selectedImage, TreeItem parent,
+                        TreeInsert where) override;
+    bool DeleteItem(TreeItem item) override;
+    void DeleteAllItems() override;
+    std::size_t GetCount() const override { return items_.size(); }
+
+    std::string GetItemText(TreeItem item) const override;
+    bool SetItemText(TreeItem item, std::string_view text) override;
+    DWORD GetItemData(TreeItem item) const override;
+    bool SetItemData(TreeItem item, DWORD data) override;
+    bool GetItemImage(TreeItem item, int& image, int& selectedImage) const override;
+    bool SetItemImage(TreeItem item, int image, int selectedImage) override;
+
+    TreeItem GetRootItem() const override;
+    TreeItem GetParentItem(TreeItem item) const override;
+    TreeItem GetChildItem(TreeItem item) const override;
+    TreeItem GetNextSiblingItem(TreeItem item) const override;
+    bool ItemHasChildren(TreeItem item) const override;
+
+    bool SelectItem(TreeItem item) override;
+    TreeItem GetSelectedItem() const override { return selected_; }
+    bool Expand(TreeItem item, bool expand) override;
+    bool IsExpanded(TreeItem item) const override;
+
+    void SetImageList(const ImageList* images) override { images_ = images; }
+    void RedrawNow() override { ++redraws_; }
+
+    // What the user does. UserEditLabel returns whether the label changed.
+    void UserSelect(TreeItem item) { SelectItem(item); }
+    void UserKeyDown(UINT key) { events_.OnTreeKeyDown(key); }
+    bool UserExpand(TreeItem item, bool expand) { return Expand(item, expand); }
+    void UserBeginDrag(TreeItem item, POINT point) { events_.OnTreeBeginDrag(item, point); }
+    bool UserEditLabel(TreeItem item, std::optional<std::string> text);
+
+    HWND Window() const { return registration_.Window(); }
+    const ImageList* Images() const { return images_; }
+    int RedrawCount() const { return redraws_; }
+    TreeItem GetPrevSiblingItem(TreeItem item) const;
+    // One line per item in pre-order, two spaces of indent per depth:
+    // `LABEL key=K image=I/S`, and ` current` on the selected item's line.
+    std::string Dump() const;
+
+  private:
+    // The ordered children of a parent. Each item knows its position among them, so that
+    // walking siblings costs no search; an insertion or removal before the end marks the
+    // positions stale and the next walk renumbers them once.
+    struct Siblings {
+        std::vector<TreeItem> items;
+        mutable bool stale = false;
+    };
+    struct Node {
+        std::string text;
+        DWORD data = 0;
+        int image = 0;
+        int selectedImage = 0;
+        TreeItem parent = kTreeNone;
+        bool expanded = false;
+        Siblings children;
+        mutable std::size_t position = 0;
+    };
+    const Node* Find(TreeItem item) const;
+    Node* Find(TreeItem item);
+    Siblings* ChildrenOf(TreeItem parent);
+    const Siblings* ChildrenOf(TreeItem parent) const;
+    std::size_t PositionOf(TreeItem item) const;
+    bool IsInside(TreeItem item, TreeItem ancestor) const;
+    void EraseSubtree(TreeItem item);
+    void SetSelection(TreeItem item);
+    void DumpItem(TreeItem item, int depth, std::string& out) const;
+
+    RegisteredModel<HeadlessTreeControl> registration_;
+    TreeControlEvents& events_;
+    std::unordered_map<TreeItem, Node> items_;
+    Siblings top_;
+    TreeItem nextItem_ = 1;
+    TreeItem selected_ = kTreeNone;
+    const ImageList* images_ = nullptr;
+    int redraws_ = 0;
+};
+
+}  // namespace orbel::platform
