@@ -23,7 +23,8 @@ class CWnd;
 class IOrbelStoreProbe;
 namespace platform {
 class HeadlessPlatform;
-}
+class HeadlessTreeControl;
+}  // namespace platform
 }  // namespace orbel
 
 namespace orbel::host {
@@ -94,6 +95,12 @@ class Container {
     void CmdWait(std::span<const Token> args);
     void CmdKey(std::span<const Token> args);
     void CmdFocus(std::span<const Token> args);
+    void CmdSelect(std::span<const Token> args);
+    void CmdTree(std::span<const Token> args);
+    void CmdList(std::span<const Token> args);
+    void CmdToolbar(std::span<const Token> args);
+    void PrintLines(const std::string& text);
+    platform::HeadlessTreeControl& TreeModel();
     void CmdExpect(std::span<const Token> args);
     void CmdSql(std::span<const Token> args);
     void CmdStore(std::span<const Token> args);

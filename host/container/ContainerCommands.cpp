@@ -147,7 +147,7 @@ HWND FindDescendant(platform::WindowSystem& windows, HWND root, std::string_view
 // The command table
 
 std::span<const Container::Command> Container::Commands() {
-    static const std::array<Command, 11> kCommands{{
+    static const std::array<Command, 15> kCommands{{
         {"set", "set NAME VALUE", "sets a property of the control", &Container::CmdSet},
         {"get", "get NAME", "prints the property as NAME = VALUE", &Container::CmdGet},
         {"call", "call NAME|#DISPID ARG...",
@@ -168,6 +168,19 @@ std::span<const Container::Command> Container::Commands() {
          "Left Right F1-F12, a letter or a digit",
          &Container::CmdKey},
         {"focus", "focus tree|list", "gives the keyboard focus to a pane", &Container::CmdFocus},
+        {"select", "select PATH",
+         "selects the tree folder whose path (as FolderChange gives it) is PATH, as a click "
+         "does",
+         &Container::CmdSelect},
+        {"tree", "tree",
+         "prints the folder tree: LABEL key=K image=I/S per item, indented by depth",
+         &Container::CmdTree},
+        {"list", "list",
+         "prints the item list: its columns, then ROW key=K image=I: TEXT | TEXT per row",
+         &Container::CmdList},
+        {"toolbar", "toolbar",
+         "prints the toolbar's buttons: ID \"TEXT\" [disabled] [checked] [hidden], separators",
+         &Container::CmdToolbar},
         {"expect", "expect \"TEXT\"",
          "the transcript printed since the previous expect contains TEXT", &Container::CmdExpect},
         {"sql", "sql \"STATEMENT\"",
@@ -395,6 +408,71 @@ void Container::CmdFocus(std::span<const Token> args) {
     HWND window = FindDescendant(platform_->Windows(), controlWindow_, className);
     if (!window) throw ScriptError{"the control shows no " + pane + " pane"};
     platform_->Windows().SetFocus(window);
+}
+
+// ---------------------------------------------------------------------------------------
+// The panes as the user sees them
+
+void Container::PrintLines(const std::string& text) {
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        Print(text.substr(start, end - start));
+        start = end + 1;
+    }
+}
+
+platform::HeadlessTreeControl& Container::TreeModel() {
+    HWND window = FindDescendant(platform_->Windows(), controlWindow_, "CViewTree");
+    platform::HeadlessTreeControl* tree = platform_->CommonControls().Tree(window);
+    if (!tree) throw ScriptError{"the control shows no tree pane"};
+    return *tree;
+}
+
+void Container::CmdTree(std::span<const Token> args) {
+    Need(args, 0, 0, "tree");
+    PrintLines(TreeModel().Dump());
+}
+
+void Container::CmdList(std::span<const Token> args) {
+    Need(args, 0, 0, "list");
+    HWND window = FindDescendant(platform_->Windows(), controlWindow_, "CViewList");
+    platform::HeadlessListControl* list = platform_->CommonControls().List(window);
+    if (!list) throw ScriptError{"the control shows no list pane"};
+    PrintLines(list->Dump());
+}
+
+void Container::CmdToolbar(std::span<const Token> args) {
+    Need(args, 0, 0, "toolbar");
+    HWND window = FindDescendant(platform_->Windows(), controlWindow_, "ToolbarWindow32");
+    platform::HeadlessToolBarControl* bar = platform_->CommonControls().ToolBar(window);
+    if (!bar) throw ScriptError{"the control shows no toolbar"};
+    // The buttons as they stand once the thread has been idle, as a user sees them.
+    platform_->RunIdleHandlers();
+    PrintLines(bar->Dump());
+}
+
+void Container::CmdSelect(std::span<const Token> args) {
+    Need(args, 1, 1, "select PATH");
+    const std::string path = args[0].text;
+    platform::HeadlessTreeControl& tree = TreeModel();
+    // Depth first, building each item's path as the tree pane reports it.
+    std::vector<std::pair<platform::TreeItem, std::string>> pending;
+    for (platform::TreeItem item = tree.GetRootItem(); item; item = tree.GetNextSiblingItem(item))
+        pending.emplace_back(item, "\\" + tree.GetItemText(item));
+    while (!pending.empty()) {
+        auto [item, itemPath] = pending.back();
+        pending.pop_back();
+        if (itemPath == path) {
+            tree.UserSelect(item);
+            return;
+        }
+        for (platform::TreeItem child = tree.GetChildItem(item); child;
+             child = tree.GetNextSiblingItem(child))
+            pending.emplace_back(child, itemPath + "\\" + tree.GetItemText(child));
+    }
+    throw ScriptError{"the tree has no folder " + path};
 }
 
 // ---------------------------------------------------------------------------------------

@@ -4,6 +4,11 @@
 #include "platform/Platform.h"
 #include "src/control/OrbelIds.h"
 #include "src/module/OrbelApp.h"
+#include "src/panes/ViewList.h"
+#include "src/panes/ViewTree.h"
+#include "src/preview/FrameContainer.h"
+#include "src/resources/StringTable.h"
+#include "src/resources/Toolbars.h"
 
 namespace orbel {
 
@@ -29,15 +34,35 @@ COrbelCtrl::~COrbelCtrl() {
 
 int COrbelCtrl::OnCreate() {
     if (COleControl::OnCreate() == -1) return -1;
-    // The frame container with the toolbar, the splitters and the panes is built here, in a
-    // rectangle 30 pixels below the top of the client area, once those panes exist.
+    RECT rect = GetClientRect();
+    rect.top += 30;
+    m_frame = std::make_unique<CFrameContainer>();
+    if (!m_frame->Create(GetSafeHwnd(), rect)) return -1;
+    if (!m_toolBar.Create(m_frame.get(),
+                          WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM,
+                          AFX_IDW_TOOLBAR, m_frame.get()))
+        return -1;
+    if (!m_toolBar.LoadToolBar(*FindToolBarResource(IDR_TOOLBAR_NORMAL), LoadString)) return -1;
+    m_toolBar.SetBarStyle(m_toolBar.GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC);
+    m_frame->DockControlBar(&m_toolBar);
+    m_frame->RecalcLayout();
+    m_frame->SetToolbar(&m_toolBar);
     COrbelApp::InstallKeyboardHook();
     return 0;
 }
 
+void COrbelCtrl::OnDestroy() {
+    // The frame goes with the window; nothing may reach its panes after this.
+    if (m_frame) m_frame->RemoveControlBar(&m_toolBar);
+    COleControl::OnDestroy();
+}
+
 void COrbelCtrl::OnSize(int cx, int cy) {
     COleControl::OnSize(cx, cy);
-    // The frame container, when there is one, fills the client area (0, 0, cx, cy).
+    if (m_frame && m_frame->GetSafeHwnd()) {
+        m_frame->MoveWindow(RECT{0, 0, cx, cy});
+        m_frame->Invalidate();
+    }
 }
 
 void COrbelCtrl::OnMouseMove(POINT point) {
@@ -51,8 +76,45 @@ void COrbelCtrl::OnTimer(UINT_PTR id) {
     COleControl::OnTimer(id);
 }
 
-void COrbelCtrl::OnDraw(const RECT&, const RECT&) {
+void COrbelCtrl::OnDraw(const RECT&, const RECT& invalid) {
     // The control draws nothing itself: its child frame repaints over the invalid area.
+    if (m_frame && m_frame->GetSafeHwnd()) m_frame->Invalidate(&invalid);
+}
+
+CViewTree* COrbelCtrl::TreeView() const {
+    return m_frame ? m_frame->TreeView() : nullptr;
+}
+
+CViewList* COrbelCtrl::ListView() const {
+    return m_frame ? m_frame->ListView() : nullptr;
+}
+
+void COrbelCtrl::SetToolbarForMode(std::int32_t mode) {
+    unsigned resource = mode == 0   ? IDR_TOOLBAR_NORMAL
+                        : mode == 1 ? IDR_TOOLBAR_FOLDER_MAINT
+                        : mode == 2 ? IDR_TOOLBAR_SCRIPT_MAINT
+                                    : IDR_TOOLBAR_OTHER;
+    m_toolBar.LoadToolBar(*FindToolBarResource(resource), LoadString);
+    if (mode == 2) m_toolBar.ShowWindow(false);
+    if (m_frame) m_frame->RecalcLayout();
+}
+
+void COrbelCtrl::EnableToolbarButton(UINT id, bool enable) {
+    if (m_toolBar.GetSafeHwnd()) m_toolBar.GetToolBarCtrl().EnableButton(id, enable);
+}
+
+void COrbelCtrl::SetBusy(bool busy) {
+    m_busy = busy;
+    FireBusy(busy);
+}
+
+bool COrbelCtrl::OnCmdMsg(UINT id, CCmdUI* ui) {
+    // The control's own command table: scanning is never offered from its toolbar.
+    if (id == ID_SCAN_NEW_ITEM && ui) {
+        ui->Enable(false);
+        return true;
+    }
+    return false;
 }
 
 void COrbelCtrl::EnableControl(bool enable) {
@@ -105,12 +167,15 @@ void COrbelCtrl::OnPropertyChanged() {
 }
 
 void COrbelCtrl::OnAutoCreateChanged() {
-    // The object list pane (or the script view in script mode) takes the value when it exists.
+    // The script view takes the value in script mode, once it exists.
+    if (m_mode != 2)
+        if (CViewList* list = ListView()) list->SetAutoCreate(m_autoCreate);
     SetModifiedFlag();
 }
 
 void COrbelCtrl::OnAutoOpenChanged() {
-    // The object list pane (or the script view in script mode) takes the value when it exists.
+    if (m_mode != 2)
+        if (CViewList* list = ListView()) list->SetAutoOpen(m_autoOpen);
     SetModifiedFlag();
 }
 

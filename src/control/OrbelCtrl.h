@@ -10,7 +10,9 @@
 
 #include "platform/MessageLoop.h"
 #include "platform/WindowSystem.h"
+#include "platform/framework/CmdTarget.h"
 #include "platform/framework/OleControl.h"
+#include "platform/framework/ToolBar.h"
 #include "src/control/OrbelStoreProbe.h"
 #include "src/maintenance/DriveMapping.h"
 #include "src/maintenance/FolderList.h"
@@ -28,7 +30,21 @@ struct MailEntry {
 
 using SystemScriptEntry = std::array<std::string, 4>;
 
-class COrbelCtrl final : public COleControl, public IOrbelStoreProbe, private IExchangeSite {
+class CFrameContainer;
+class CViewList;
+class CViewTree;
+
+// What GetListViewdwItem hands the host: the text and the item data of one list row, owned by
+// the control and named to the host by a 32-bit handle.
+struct ListItemHandle {
+    std::string text;
+    std::uint32_t data = 0;
+};
+
+class COrbelCtrl final : public COleControl,
+                         public CCmdTarget,
+                         public IOrbelStoreProbe,
+                         private IExchangeSite {
   public:
     COrbelCtrl();
     ~COrbelCtrl() override;
@@ -57,8 +73,95 @@ class COrbelCtrl final : public COleControl, public IOrbelStoreProbe, private IE
     bool QueryClose();
     void SetDirectIDRetrieval(bool bDirectIDRetrieval);
 
+    // Pane methods of the dispatch interface: the list goes to the script view in script
+    // mode, the tree acts only in normal mode.
+    bool AddTreeViewItem(bool bFolder, bool bClassItem, std::int32_t nID, std::int32_t nParentID,
+                         const std::string& lpszName);
+    bool AddListViewItem(bool bFolder, bool bClassItem, std::int32_t nID,
+                         const std::string& lpszName, const std::string& lpszResource);
+    bool SetImageDetails(std::int32_t nID, std::int32_t nPageStart, std::int32_t nPageEnd,
+                         std::int32_t nBatch);
+    bool UpdateFolder(std::int32_t nID, const std::string& lpszName);
+    bool UpdateListFolder(std::int32_t nID, const std::string& lpszName);
+    bool UpdateTreeFolder(std::int32_t nID, const std::string& lpszName);
+    bool UpdateItem(std::int32_t nID, const std::string& lpszName, std::int32_t nPageStart,
+                    std::int32_t nPageEnd, std::int32_t nBatch);
+    bool SetListParent(std::int32_t nID);
+    bool SetTreeParent(std::int32_t nID, std::int32_t nParentID);
+    bool DeleteTreeItem(std::int32_t nID);
+    bool DeleteListItem(std::int32_t nID);
+    void DeleteAllListViewItems();
+    void BeginTreeDownload();
+    void EndTreeDownload();
+    bool RequestDeleteObject(const std::string& lpszObjectPath);
+    bool SetObjectDir(const std::string& lpszObjectsDir);
+    bool ProcessTarnMessage(const std::string& lpszMessage);
+    std::string GetListViewData(std::int32_t nIndex);
+    std::int32_t GetListViewItemCount();
+    std::int32_t GetListViewdwItem(std::int32_t nIndex);
+    // The object a handle from GetListViewdwItem names; null for any other number.
+    const ListItemHandle* FromListItemHandle(std::int32_t handle) const;
+
+    // Opening a store.
+    std::int32_t Initiate(std::int32_t nOLEID, std::int32_t nClassOLEID);
+    std::int32_t InitiateFolderMaint(std::int32_t nOLEID, std::int32_t nClassOLEID,
+                                     const std::string& szFolder, const std::string& szSubFolder);
+
+    // Loading and changing the store's entries. Failures are shown where they happen.
+    bool GetTree();
+    void GetNode(bool classPart);
+    void GetNodeResources(bool classPart);
+    void ShowFolder(bool classTree, std::int32_t entryNo);
+    std::int32_t NextEntryNumber(std::int32_t ownerId);
+    std::int32_t CreateNewFolder(const std::string& name, std::int32_t parentOwnerId,
+                                 std::int32_t parentEntryNo);
+    void CreateNewItem(const std::string& name, const std::string& path, std::int32_t parentOwnerId,
+                       std::int32_t parentEntryNo, std::int32_t pageStart, std::int32_t pageEnd);
+    bool ChangeItem(std::int32_t entryKey, const std::string& name, std::int32_t pageStart,
+                    std::int32_t pageEnd);
+    bool SetParent(std::int32_t entryKey, std::int32_t newParentKey);
+    void DeleteEntry(std::int32_t entryKey);
+    std::int32_t GetResource();
+    std::int32_t FindFolder(const TreeKey2& key);
+
+    // The file behind an entry, as valid on this machine.
+    bool GetResourceDetails(std::int32_t entryKey, std::string& path, std::int32_t& pageStart,
+                            std::int32_t& pageEnd, bool withMarkers);
+
+    // Folder extensions and special classes.
+    bool CheckExtensionFree(const std::string& extension, const std::string& folderName);
+    std::int32_t FindFolderForExtension(const std::string& extension);
+    void GetFolderNameAndType(std::int32_t entryKey, std::string& name, std::string& type);
+    void ChangeFolderNameAndType(std::int32_t entryKey, const std::string& name,
+                                 const std::string& type);
+    void DeleteFolderEntry(std::int32_t entryKey);
+    std::int32_t GetClassOLEID();
+
     // Enables or disables the control window, with the arrow or the hourglass.
     void EnableControl(bool enable);
+    // The toolbar of a mode: 209 normal, 208 folder maintenance, 210 script maintenance (then
+    // hidden), 207 for any other value.
+    void SetToolbarForMode(std::int32_t mode);
+    void EnableToolbarButton(UINT id, bool enable);
+    void SetBusy(bool busy);
+    bool IsBusy() const { return m_busy; }
+    bool SubscriberMode() const { return m_subscriberMode; }
+    void SetDisplayMode(std::int32_t mode) { m_mode = mode; }
+    std::int32_t CurrentOleId() const { return m_currentOleId; }
+    std::int32_t ClassOleId() const { return m_classOleId; }
+    std::uint32_t OptionWord() const { return m_optionWord; }
+    const std::string& BrowseTarget() const { return m_browseTarget; }
+    const std::string& ViewFileText() const { return m_viewFileText; }
+    const std::vector<SystemScriptEntry>& SystemScripts() const { return m_systemScripts; }
+    // Stores the attach or e-mail selection that the host's "h" reply will fill.
+    void SetAttachOrEmail(const std::string& selection) { m_pendingAttachOrEmail = selection; }
+
+    CFrameContainer* Frame() const { return m_frame.get(); }
+    CToolBar& ToolBar() { return m_toolBar; }
+    CViewTree* TreeView() const;
+    CViewList* ListView() const;
+
+    bool OnCmdMsg(UINT id, CCmdUI* ui) override;
 
     CHostExchange& Exchange() { return m_exchange; }
     CMappingList& Mappings() { return m_mappingList; }
@@ -91,6 +194,7 @@ class COrbelCtrl final : public COleControl, public IOrbelStoreProbe, private IE
     void OnSize(int cx, int cy) override;
     void OnMouseMove(POINT point) override;
     void OnTimer(UINT_PTR id) override;
+    void OnDestroy() override;
     void OnDraw(const RECT& bounds, const RECT& invalid) override;
 
   private:
@@ -99,6 +203,18 @@ class COrbelCtrl final : public COleControl, public IOrbelStoreProbe, private IE
     void OnPropertyChanged();
     void OnAutoCreateChanged();
     void OnAutoOpenChanged();
+    // Adds a row read from the store to the list (the script view in script mode).
+    void AddRowToList(const TreeEntry& row, bool isClass, const std::string& resource);
+    // Remembers a folder row and adds it to the tree.
+    void AddRowToTree(TreeEntry row, bool isClass);
+    bool OnTreeRow(std::int32_t result, const TreeEntry& row);
+    bool OnNodeRow(std::int32_t result, const TreeEntry& row);
+    std::int32_t SelectOwnerTree(std::int32_t ownerId, const RecordHandler& handler);
+    // Positions OLE_TREE by key 1 on (owner, entry) and reads the row; 0 when both succeed,
+    // else which step failed (1 position, 2 read).
+    int ReadTreeEntry(std::int32_t ownerId, std::int32_t entryNo);
+    bool ReadNodeResources(std::int32_t ownerId, bool classFlag, int firstMessage);
+    void ApplyAttachOrEmailReply(const std::string& message);
 
     // IExchangeSite
     void FireYield() override;
@@ -120,11 +236,15 @@ class COrbelCtrl final : public COleControl, public IOrbelStoreProbe, private IE
     // Members in the order the control declares them.
     bool m_labelEdit = false;
     bool m_busy = false;
+    std::unique_ptr<CFrameContainer> m_frame;
     CHostExchange m_exchange;  // request buffers, reply strings and the wait
     platform::Cursor m_hCursor = platform::Cursor::Arrow;
     std::int32_t m_treeLoadPhase = 0;
     bool m_nodeLoadPart = false;
     std::uint32_t m_optionWord = 0;
+    CToolBar m_toolBar;
+    std::unique_ptr<ListItemHandle> m_listItemHandle;
+    std::uint32_t m_listItemHandleValue = 0;
     std::int32_t m_currentOleId = -1;
     std::int32_t m_classOleId = 0;
     std::int32_t m_shownFolderOwner = 0;

@@ -39,6 +39,19 @@ std::string LoadString(unsigned id) {
          "Dynamic-link library (DLL) file was invalid. One of the DLLs required to run this "
          "application was corrupt."},
         {217, "Application requires Microsoft Windows 32-bit extensions."},
+        // Toolbar commands: the button's text, then its tool tip.
+        {32786, "Show Preview Pane\nShow Preview Pane"},
+        {32793, "Subscriber Maintenance\nSubscriber Maintenance"},
+        {32794, "Send Email To Subscribers\nSend Email To Subscribers"},
+        {32797, "Attach Objects\nAttach Objects"},
+        {32799, "Options\nOptions"},
+        {32810, "Create New Script\nCreate New Script"},
+        {32811, "Run Script\nRun Script"},
+        {32812, "Modify Script\nModify Script"},
+        {32818, "Send As Email Attachment\nSend As Email Attachment"},
+        {32833, "New OLE Item\nNew OLE Item"},
+        {32834, "New Folder\nNew Folder"},
+        {32850, "Scan New Item\nScan New Item"},
     };
     auto it = table.find(id);
     return it == table.end() ? std::string() : it->second;

@@ -1,0 +1,147 @@
+// The dispatch methods that reach the panes. In script mode the list's methods belong to the
+// script view; the tree's methods act only in normal mode.
+#include "src/control/OrbelCtrl.h"
+#include "src/panes/ViewList.h"
+#include "src/panes/ViewTree.h"
+#include "src/services/ShellServices.h"
+
+namespace orbel {
+
+namespace {
+// The number the host gets for the control's list item holder: fixed per control object, so
+// the host can pass it back unchanged on any platform word size.
+std::uint32_t NextListItemHandle() {
+    static std::uint32_t next = 0x4C490000;
+    return ++next;
+}
+}  // namespace
+
+bool COrbelCtrl::AddTreeViewItem(bool bFolder, bool bClassItem, std::int32_t nID,
+                                 std::int32_t nParentID, const std::string& lpszName) {
+    if (m_mode == 0)
+        if (CViewTree* tree = TreeView()) tree->AddFolder(bFolder, bClassItem, nID, nParentID, lpszName);
+    return true;
+}
+
+bool COrbelCtrl::AddListViewItem(bool bFolder, bool bClassItem, std::int32_t nID,
+                                 const std::string& lpszName, const std::string& lpszResource) {
+    if (m_mode != 2)
+        if (CViewList* list = ListView())
+            list->AddItem(bFolder, bClassItem, nID, lpszName, FileExtension(lpszResource),
+                          lpszResource, 0, 0, 0);
+    return true;
+}
+
+bool COrbelCtrl::SetImageDetails(std::int32_t nID, std::int32_t nPageStart,
+                                 std::int32_t nPageEnd, std::int32_t nBatch) {
+    if (m_mode != 2)
+        if (CViewList* list = ListView()) list->SetPageColumns(nID, nPageStart, nPageEnd, nBatch);
+    return true;
+}
+
+bool COrbelCtrl::UpdateFolder(std::int32_t nID, const std::string& lpszName) {
+    UpdateTreeFolder(nID, lpszName);
+    return UpdateListFolder(nID, lpszName);
+}
+
+bool COrbelCtrl::UpdateListFolder(std::int32_t nID, const std::string& lpszName) {
+    if (m_mode != 2)
+        if (CViewList* list = ListView()) list->RenameFolderRow(nID, lpszName);
+    return true;
+}
+
+bool COrbelCtrl::UpdateTreeFolder(std::int32_t nID, const std::string& lpszName) {
+    if (m_mode == 0)
+        if (CViewTree* tree = TreeView()) tree->RenameFolder(nID, lpszName);
+    return true;
+}
+
+bool COrbelCtrl::UpdateItem(std::int32_t nID, const std::string& lpszName,
+                            std::int32_t nPageStart, std::int32_t nPageEnd, std::int32_t nBatch) {
+    if (m_mode != 2)
+        if (CViewList* list = ListView())
+            list->UpdateItem(nID, lpszName, nPageStart, nPageEnd, nBatch);
+    return true;
+}
+
+bool COrbelCtrl::SetListParent(std::int32_t nID) {
+    if (m_mode != 2)
+        if (CViewList* list = ListView()) list->SetFolderKey(false, nID);
+    return true;
+}
+
+bool COrbelCtrl::SetTreeParent(std::int32_t nID, std::int32_t nParentID) {
+    if (m_mode == 0)
+        if (CViewTree* tree = TreeView()) tree->MoveFolder(nID, nParentID);
+    return true;
+}
+
+bool COrbelCtrl::DeleteTreeItem(std::int32_t nID) {
+    if (m_mode == 0)
+        if (CViewTree* tree = TreeView()) tree->RemoveFolder(nID);
+    return true;
+}
+
+bool COrbelCtrl::DeleteListItem(std::int32_t nID) {
+    if (m_mode != 2)
+        if (CViewList* list = ListView()) list->RemoveItem(nID);
+    return true;
+}
+
+void COrbelCtrl::DeleteAllListViewItems() {
+    if (m_mode != 2)
+        if (CViewList* list = ListView()) list->ClearItems();
+}
+
+void COrbelCtrl::BeginTreeDownload() {
+    if (m_mode == 0)
+        if (CViewTree* tree = TreeView()) tree->BeginDownload();
+    DeleteAllListViewItems();
+}
+
+void COrbelCtrl::EndTreeDownload() {
+    if (m_mode == 0)
+        if (CViewTree* tree = TreeView()) tree->EndDownload();
+}
+
+bool COrbelCtrl::RequestDeleteObject(const std::string& lpszObjectPath) {
+    // The script view answers in script mode, once it exists.
+    if (m_mode != 2)
+        if (CViewList* list = ListView()) list->RequestDeleteObject(lpszObjectPath);
+    return true;
+}
+
+bool COrbelCtrl::SetObjectDir(const std::string& lpszObjectsDir) {
+    if (m_mode != 2)
+        if (CViewList* list = ListView()) list->SetObjectDir(lpszObjectsDir);
+    return true;
+}
+
+std::int32_t COrbelCtrl::GetListViewItemCount() {
+    CViewList* list = ListView();
+    return list ? list->GetItemCount() : 0;
+}
+
+std::int32_t COrbelCtrl::GetListViewdwItem(std::int32_t nIndex) {
+    if (!m_listItemHandle) {
+        m_listItemHandle = std::make_unique<ListItemHandle>();
+        m_listItemHandleValue = NextListItemHandle();
+    }
+    CViewList* list = ListView();
+    if (list && nIndex >= 0 && nIndex < list->GetItemCount()) {
+        m_listItemHandle->text = list->RowText(nIndex, 0);
+        m_listItemHandle->data = static_cast<std::uint32_t>(list->RowKey(nIndex));
+    } else {
+        // No such row: the holder says so rather than keep the last row's values.
+        *m_listItemHandle = ListItemHandle{};
+    }
+    return static_cast<std::int32_t>(m_listItemHandleValue);
+}
+
+const ListItemHandle* COrbelCtrl::FromListItemHandle(std::int32_t handle) const {
+    if (!m_listItemHandle || static_cast<std::uint32_t>(handle) != m_listItemHandleValue)
+        return nullptr;
+    return m_listItemHandle.get();
+}
+
+}  // namespace orbel

@@ -1,0 +1,96 @@
+// Folder extensions (the Type of a folder row), the special classes the control keeps for its
+// own use, and the deletion of a folder entry.
+#include "platform/Api.h"
+#include "platform/Platform.h"
+#include "platform/text/AsciiCase.h"
+#include "src/control/OrbelCtrl.h"
+#include "src/panes/ViewTree.h"
+
+namespace orbel {
+
+namespace {
+constexpr const char* kDirectorySelectClass = "5";
+
+std::string Upper(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return out;
+}
+}  // namespace
+
+bool COrbelCtrl::CheckExtensionFree(const std::string& extension,
+                                    const std::string& folderName) {
+    const std::string wanted = Upper(extension);
+    const std::string name = Upper(folderName);
+    auto& windows = platform::GetPlatform().Windows();
+    const platform::Cursor previous = windows.SetCursor(platform::Cursor::Hourglass);
+    bool taken = false;
+    for (const FolderListEntry& e : m_folderList.Entries()) {
+        if (!e.Type.empty() && Upper(e.Type) == wanted && Upper(e.Name) != name) {
+            taken = true;
+            break;
+        }
+    }
+    windows.SetCursor(previous);
+    if (taken) AfxMessageBox("This extension has already been allocated to a folder.");
+    return taken;
+}
+
+std::int32_t COrbelCtrl::FindFolderForExtension(const std::string& extension) {
+    const std::string wanted = Upper(extension);
+    for (const FolderListEntry& e : m_folderList.Entries())
+        if (Upper(e.Type) == wanted) return e.EntryNo * 10;
+    return 0;
+}
+
+void COrbelCtrl::GetFolderNameAndType(std::int32_t entryKey, std::string& name,
+                                      std::string& type) {
+    if (ReadTreeEntry(m_currentOleId, EntryNoOfKey(entryKey)) != 0) return;
+    name = m_exchange.m_treeEntry.Name;
+    type = m_exchange.m_treeEntry.Type;
+}
+
+void COrbelCtrl::ChangeFolderNameAndType(std::int32_t entryKey, const std::string& name,
+                                         const std::string& type) {
+    if (int step = ReadTreeEntry(m_currentOleId, EntryNoOfKey(entryKey))) {
+        AfxMessageBox("Error ChangeItem:" + std::to_string(step));
+        return;
+    }
+    m_exchange.m_treeEntry.Name = name;
+    m_exchange.m_treeEntry.Type = type;
+    if (m_exchange.UpdateOleTree() >= 1) AfxMessageBox("Error ChangeItem:3");
+}
+
+void COrbelCtrl::DeleteFolderEntry(std::int32_t entryKey) {
+    if (int step = ReadTreeEntry(m_currentOleId, EntryNoOfKey(entryKey))) {
+        AfxMessageBox("Error GetDelFolderData:" + std::to_string(step));
+        return;
+    }
+    m_folderList.RememberFolder(m_exchange.m_treeEntry, RememberMode::Remove);
+    m_exchange.m_treeKey1 = {m_currentOleId, EntryNoOfKey(entryKey)};
+    if (m_exchange.DeleteOleTree() >= 1) {
+        AfxMessageBox("Error DeleteEntry");
+        return;
+    }
+    if (m_mode == 0)
+        if (CViewTree* tree = TreeView()) tree->RemoveFolder(entryKey);
+}
+
+std::int32_t COrbelCtrl::GetClassOLEID() {
+    m_exchange.m_classKey = std::string(kDirectorySelectClass);
+    if (m_exchange.SelectOleClass(1, kRelEqual) != kResultOk) {
+        const std::int32_t id = m_exchange.GetNextOLEID();
+        m_exchange.m_classRow = ClassRecord{kDirectorySelectClass, id};
+        if (id == -1 || m_exchange.InsertOleClass() >= 1) {
+            AfxMessageBox("Error in GetClassOLEID: Could not insert class.");
+            FireBusy(false);
+            return -1;
+        }
+        return id;
+    }
+    if (m_exchange.ReadOleClass() >= 1) return -1;
+    return m_exchange.m_classRow.Value;
+}
+
+}  // namespace orbel

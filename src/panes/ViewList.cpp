@@ -1,0 +1,271 @@
+#include "src/panes/ViewList.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "platform/Api.h"
+#include "platform/Platform.h"
+#include "platform/files/FileApi.h"
+#include "platform/text/AsciiCase.h"
+#include "src/control/OrbelCtrl.h"
+#include "src/panes/ViewTree.h"
+#include "src/services/ShellServices.h"
+#include "src/store/RecordFormats.h"
+
+namespace orbel {
+
+using platform::GetPlatform;
+using platform::ListAlign;
+
+namespace {
+constexpr int kImageFolderRow = 0;
+constexpr int kImageItemRow = 1;
+constexpr int kImageClassRow = 2;
+// The registry's answers are read into buffers of this size; a longer value is not read.
+constexpr std::size_t kRegistryBuffer = 136;
+
+struct ColumnSpec {
+    const char* title;
+    int units;  // tenths of the client width
+    ListAlign align;
+};
+constexpr ColumnSpec kDirectoryColumns[] = {
+    {"Name", 3, ListAlign::Left}, {"Attach To", 3, ListAlign::Left}, {"Email To", 3, ListAlign::Left}};
+constexpr ColumnSpec kResourceColumns[] = {{"Name", 3, ListAlign::Left},
+                                           {"Resource", 4, ListAlign::Left},
+                                           {"Page Start", 1, ListAlign::Right},
+                                           {"Page End", 1, ListAlign::Right},
+                                           {"Batch", 1, ListAlign::Right}};
+constexpr ColumnSpec kPlainColumns[] = {{"Name", 4, ListAlign::Left},
+                                        {"Page Start", 2, ListAlign::Right},
+                                        {"Page End", 2, ListAlign::Right},
+                                        {"Batch", 2, ListAlign::Right}};
+
+std::string NumberOrEmpty(std::int32_t value) {
+    return value == 0 ? std::string() : std::to_string(value);
+}
+}  // namespace
+
+std::unique_ptr<CWnd> CViewList::CreateObject() {
+    return std::make_unique<CViewList>();
+}
+
+CViewList::CViewList() = default;
+CViewList::~CViewList() = default;
+
+int CViewList::OnCreate() {
+    if (CWnd::OnCreate() == -1) return -1;
+    auto& controls = GetPlatform().CommonControls();
+    m_list = controls.CreateListControl(GetSafeHwnd(), *this);
+    if (!m_list) return -1;
+    m_list->SetViewStyle(platform::ListViewStyle::Report);
+    m_normalImages = controls.CreateImageList("list", 32, 32, 7);
+    m_smallImages = controls.CreateImageList("tree", 16, 20, 15);
+    m_list->SetImageLists(m_normalImages.get(), m_smallImages.get());
+    return 0;
+}
+
+void CViewList::OnDestroy() {
+    m_iconCache.clear();
+    m_routing.clear();
+    m_list.reset();
+    CWnd::OnDestroy();
+}
+
+bool CViewList::ResourceColumnShown() const {
+    return m_control && (m_control->SubscriberMode() || m_control->m_showResource);
+}
+
+void CViewList::BuildColumns(COrbelCtrl* control) {
+    m_control = control;
+    if (!m_list) return;
+    while (m_list->GetColumnCount() > 0) m_list->DeleteColumn(0);
+    const int unit = GetClientRect().Width() / 10;
+    auto insert = [&](const auto& specs) {
+        int index = 0;
+        for (const ColumnSpec& c : specs)
+            m_list->InsertColumn(index++, c.title, c.align, c.units * unit);
+    };
+    if (control && control->m_directorySelect)
+        insert(kDirectoryColumns);
+    else if (ResourceColumnShown())
+        insert(kResourceColumns);
+    else
+        insert(kPlainColumns);
+}
+
+void CViewList::AddColumn(int index, const std::string& title, int width) {
+    if (m_list) m_list->InsertColumn(index, title, ListAlign::Left, width);
+}
+
+int CViewList::FileTypeImage(const std::string& extension) {
+    for (const IconCacheEntry& e : m_iconCache)
+        if (EqualsIgnoringAsciiCase(e.extension, extension)) return e.image;
+    auto type = ReadRegistryString(HKEY_CLASSES_ROOT, "." + extension, "");
+    if (!type || type->size() >= kRegistryBuffer) return kImageItemRow;
+    auto icon = ReadRegistryString(HKEY_CLASSES_ROOT, *type + "\\DefaultIcon", "");
+    if (!icon || icon->size() >= kRegistryBuffer) return kImageItemRow;
+    std::string file = *icon;
+    int index = 0;
+    if (auto comma = icon->find(','); comma != std::string::npos) {
+        file = icon->substr(0, comma);
+        index = std::atoi(icon->c_str() + comma + 1);
+    }
+    auto extracted = GetPlatform().CommonControls().ExtractIcon(file, index);
+    if (!extracted) return kImageItemRow;
+    int image = m_normalImages->Add(*extracted);
+    if (image < 0) return kImageItemRow;
+    // One index serves both lists: the small list takes the icon at the same place, growing
+    // when the normal list has gone past its end.
+    while (m_smallImages->GetImageCount() < image) m_smallImages->Add(platform::Icon{});
+    m_smallImages->Replace(image, *extracted);
+    m_iconCache.push_front({extension, image});
+    return image;
+}
+
+void CViewList::AddItem(bool isFolder, bool isClass, std::int32_t entryNo,
+                        const std::string& name, const std::string& type,
+                        const std::string& resource, std::int32_t pageStart,
+                        std::int32_t pageEnd, std::int32_t batch) {
+    if (!m_list || !m_control) return;
+    const std::int32_t mode = m_control->Mode();
+    const bool subscriber = m_control->SubscriberMode();
+    int row = -1;
+    if (isFolder) {
+        if (mode == 2 && !subscriber) return;  // the script view lists no folders
+        row = m_list->InsertItem(m_folderCount, name, isClass ? kImageClassRow : kImageFolderRow);
+        ++m_folderCount;
+        if ((subscriber || mode == 0) && m_treeView) m_treeView->RedrawNow();
+    } else {
+        int image = subscriber ? kImageItemRow : FileTypeImage(type);
+        row = m_list->InsertItem(m_list->GetItemCount(), name, image);
+    }
+    if (row < 0) return;
+    if (ResourceColumnShown()) m_list->SetItemText(row, 1, resource);
+    m_list->SetItemData(row, static_cast<DWORD>(entryNo * 10 + (isClass ? 1 : 0)));
+    // The row just added is the one meant, even when an earlier row carries the same key.
+    if (!m_control->m_directorySelect && (pageStart != 0 || pageEnd != 0 || batch != 0))
+        WritePageColumns(row, pageStart, pageEnd, batch);
+}
+
+void CViewList::WritePageColumns(int row, std::int32_t pageStart, std::int32_t pageEnd,
+                                 std::int32_t batch) {
+    const int first = ResourceColumnShown() ? 2 : 1;
+    m_list->SetItemText(row, first, NumberOrEmpty(pageStart));
+    m_list->SetItemText(row, first + 1, NumberOrEmpty(pageEnd));
+    m_list->SetItemText(row, first + 2, NumberOrEmpty(batch));
+}
+
+void CViewList::SetPageColumns(std::int32_t key, std::int32_t pageStart, std::int32_t pageEnd,
+                               std::int32_t batch) {
+    int row = FindRow(key);
+    if (row >= 0) WritePageColumns(row, pageStart, pageEnd, batch);
+}
+
+void CViewList::RemoveItem(std::int32_t key) {
+    int row = FindRow(key);
+    if (row < 0) return;
+    if (IsFolderRow(row)) --m_folderCount;
+    if (m_control && m_control->m_directorySelect) SetRouting(key, 0, false, true);
+    m_list->DeleteItem(row);
+    if (row == m_currentRow)
+        m_currentRow = -1;
+    else if (row < m_currentRow)
+        --m_currentRow;  // the current row moved up with the rows below the deleted one
+}
+
+void CViewList::ClearItems() {
+    if (m_list) m_list->DeleteAllItems();
+    m_currentRow = -1;
+    m_folderCount = 0;
+}
+
+void CViewList::RenameFolderRow(std::int32_t key, const std::string& name) {
+    int row = FindRow(key);
+    if (row >= 0) m_list->SetItemText(row, 0, name);
+}
+
+void CViewList::UpdateItem(std::int32_t key, const std::string& name, std::int32_t pageStart,
+                           std::int32_t pageEnd, std::int32_t batch) {
+    int row = FindRow(key);
+    if (row < 0) return;
+    m_list->SetItemText(row, 0, name);
+    WritePageColumns(row, pageStart, pageEnd, batch);
+}
+
+void CViewList::SetFolderKey(bool classTree, std::int32_t entryNo) {
+    m_folderKey = entryNo == 0 ? 0 : entryNo * 10 + (classTree ? 1 : 0);
+}
+
+int CViewList::FindRow(std::int32_t key) const {
+    if (!m_list) return -1;
+    const int count = m_list->GetItemCount();
+    for (int row = 0; row < count; ++row)
+        if (m_list->GetItemData(row) == static_cast<DWORD>(key)) return row;
+    return -1;
+}
+
+bool CViewList::IsClassRow(int row) const {
+    return IsClassEntryKey(RowKey(row));
+}
+
+bool CViewList::IsFolderRow(int row) const {
+    int image = m_list->GetItemImage(row);
+    return image == kImageFolderRow || image == kImageClassRow;
+}
+
+int CViewList::GetItemCount() const {
+    return m_list ? m_list->GetItemCount() : 0;
+}
+
+std::int32_t CViewList::RowKey(int row) const {
+    return m_list ? static_cast<std::int32_t>(m_list->GetItemData(row)) : 0;
+}
+
+std::string CViewList::RowText(int row, int column) const {
+    return m_list ? m_list->GetItemText(row, column) : std::string();
+}
+
+void CViewList::SetRouting(std::int32_t key, std::int32_t target, bool processed,
+                           bool removeOnly) {
+    auto it = std::find_if(m_routing.begin(), m_routing.end(),
+                           [key](const RoutingEntry& e) { return e.key == key; });
+    if (it != m_routing.end()) m_routing.erase(it);
+    if (!removeOnly) m_routing.push_back({key, target, processed});
+}
+
+std::int32_t CViewList::RoutingTarget(std::int32_t key) const {
+    for (const RoutingEntry& e : m_routing)
+        if (e.key == key) return e.target;
+    return -1;
+}
+
+void CViewList::SetRoutingColumns(int row, const std::string& attachText,
+                                  const std::string& emailText) {
+    if (!m_list || row < 0 || row >= m_list->GetItemCount()) return;
+    const int first = ResourceColumnShown() ? 2 : 1;
+    if (!attachText.empty()) m_list->SetItemText(row, first, attachText);
+    if (!emailText.empty()) m_list->SetItemText(row, first + 1, emailText);
+}
+
+void CViewList::SetObjectDir(const std::string& directory) {
+    m_objectDir = TrimRight(directory);
+}
+
+void CViewList::RequestDeleteObject(const std::string& path) {
+    const std::string file = TrimRight(path);
+    const std::string question = "The resource " + file +
+                                 " is no longer referenced by any other link in TARN.\n"
+                                 "Would you like to delete this object?";
+    if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+    if (!DeleteFile(file))
+        AfxMessageBox("Failed to remove " + file + ". Error " +
+                      std::to_string(static_cast<int>(GetLastError())));
+}
+
+void CViewList::OnListItemChanged(int row, UINT, UINT newState) {
+    const UINT both = platform::kListFocused | platform::kListSelected;
+    if ((newState & both) == both) m_currentRow = row;
+}
+
+}  // namespace orbel

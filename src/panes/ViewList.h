@@ -1,0 +1,120 @@
+// The item list: the entries inside the folder that is current, folders first, each row
+// carrying the entry key of its entry as its data word. The control fills it while it reads a
+// folder; the host reads it back by row index.
+#pragma once
+
+#include <cstdint>
+#include <forward_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/controls/Controls.h"
+#include "platform/framework/Wnd.h"
+
+namespace orbel {
+
+class COrbelCtrl;
+class CViewTree;
+
+// One routing record: the tree a row is to be attached to, and whether it was done already.
+struct RoutingEntry {
+    std::int32_t key = 0;
+    std::int32_t target = 0;
+    bool processed = false;
+};
+
+class CViewList final : public CWnd, private platform::ListControlEvents {
+  public:
+    static constexpr const char* kClassName = "CViewList";
+    static std::unique_ptr<CWnd> CreateObject();
+
+    CViewList();
+    ~CViewList() override;
+
+    void SetTreeView(CViewTree* tree) { m_treeView = tree; }
+
+    // Remembers the control and lays the columns out for its present state.
+    void BuildColumns(COrbelCtrl* control);
+    // Adds a column after the present ones (folder maintenance adds "Link Info").
+    void AddColumn(int index, const std::string& title, int width);
+    void AddItem(bool isFolder, bool isClass, std::int32_t entryNo, const std::string& name,
+                 const std::string& type, const std::string& resource, std::int32_t pageStart,
+                 std::int32_t pageEnd, std::int32_t batch);
+    void SetPageColumns(std::int32_t key, std::int32_t pageStart, std::int32_t pageEnd,
+                        std::int32_t batch);
+    void RemoveItem(std::int32_t key);
+    void ClearItems();
+    void RenameFolderRow(std::int32_t key, const std::string& name);
+    void UpdateItem(std::int32_t key, const std::string& name, std::int32_t pageStart,
+                    std::int32_t pageEnd, std::int32_t batch);
+    void SetFolderKey(bool classTree, std::int32_t entryNo);
+    std::int32_t FolderKey() const { return m_folderKey; }
+    int FindRow(std::int32_t key) const;
+    bool IsClassRow(int row) const;
+    bool IsFolderRow(int row) const;
+    int GetItemCount() const;
+    std::int32_t RowKey(int row) const;
+    std::string RowText(int row, int column) const;
+    int CurrentRow() const { return m_currentRow; }
+    int FolderCount() const { return m_folderCount; }
+
+    // Routing of rows to other trees, filled from the host's answers to attach requests.
+    void SetRouting(std::int32_t key, std::int32_t target, bool processed, bool removeOnly);
+    std::int32_t RoutingTarget(std::int32_t key) const;
+    const std::vector<RoutingEntry>& Routing() const { return m_routing; }
+    void SetRoutingColumns(int row, const std::string& attachText, const std::string& emailText);
+
+    // The Object Store directory, trailing blanks removed; empty when none was named.
+    void SetObjectDir(const std::string& directory);
+    const std::string& ObjectDir() const { return m_objectDir; }
+    // Offers to delete a file of the store that no link uses any more.
+    void RequestDeleteObject(const std::string& path);
+
+    // Settings the control passes on.
+    void SetAutoCreate(bool on) { m_autoCreate = on; }
+    void SetAutoOpen(bool on) { m_autoOpen = on; }
+    bool AutoCreate() const { return m_autoCreate; }
+    bool AutoOpen() const { return m_autoOpen; }
+
+    platform::ListControl& List() { return *m_list; }
+    const platform::ListControl& List() const { return *m_list; }
+
+  protected:
+    int OnCreate() override;
+    void OnDestroy() override;
+
+  private:
+    // ListControlEvents
+    void OnListItemChanged(int row, UINT oldState, UINT newState) override;
+
+    bool ResourceColumnShown() const;
+    int FileTypeImage(const std::string& extension);
+    void WritePageColumns(int row, std::int32_t pageStart, std::int32_t pageEnd,
+                          std::int32_t batch);
+
+    struct IconCacheEntry {
+        std::string extension;
+        int image = 0;
+    };
+
+    COrbelCtrl* m_control = nullptr;
+    CViewTree* m_treeView = nullptr;
+    std::unique_ptr<platform::ListControl> m_list;
+    std::unique_ptr<platform::ImageList> m_normalImages;
+    std::unique_ptr<platform::ImageList> m_smallImages;
+    int m_folderCount = 0;
+    int m_currentRow = -1;
+    std::int32_t m_folderKey = 0;
+    bool m_adding = false;
+    bool m_newFolder = false;
+    int m_dropHighlight = -1;
+    std::string m_pendingResource;
+    std::forward_list<IconCacheEntry> m_iconCache;  // newest first
+    std::vector<RoutingEntry> m_routing;
+    std::string m_objectDir;
+    bool m_autoCreate = false;
+    bool m_autoOpen = false;
+};
+
+}  // namespace orbel

@@ -1,0 +1,201 @@
+#include "src/panes/ViewTree.h"
+
+#include "platform/Platform.h"
+#include "src/control/OrbelCtrl.h"
+#include "src/panes/ViewList.h"
+#include "src/store/RecordFormats.h"
+
+namespace orbel {
+
+using platform::GetPlatform;
+using platform::kTreeNone;
+using platform::TreeInsert;
+using platform::TreeItem;
+
+namespace {
+constexpr const char* kRootLabel = "All";
+constexpr const char* kTreeStrip = "tree";
+constexpr int kStripCells = 15;
+}  // namespace
+
+std::unique_ptr<CWnd> CViewTree::CreateObject() {
+    return std::make_unique<CViewTree>();
+}
+
+CViewTree::CViewTree() = default;
+CViewTree::~CViewTree() = default;
+
+int CViewTree::OnCreate() {
+    if (CWnd::OnCreate() == -1) return -1;
+    auto& controls = GetPlatform().CommonControls();
+    m_tree = controls.CreateTreeControl(GetSafeHwnd(), *this);
+    if (!m_tree) return -1;
+    m_images = controls.CreateImageList(kTreeStrip, 16, 20, kStripCells);
+    m_tree->SetImageList(m_images.get());
+    return 0;
+}
+
+void CViewTree::OnDestroy() {
+    m_keyIndex.clear();
+    m_root = kTreeNone;
+    m_tree.reset();
+    CWnd::OnDestroy();
+}
+
+TreeItem CViewTree::Insert(const std::string& text, int image, int selectedImage,
+                           TreeItem parent, TreeInsert where, std::int32_t key) {
+    TreeItem item = m_tree->InsertItem(text, image, selectedImage, parent, where);
+    if (item == kTreeNone) return kTreeNone;
+    m_tree->SetItemData(item, static_cast<DWORD>(key));
+    m_keyIndex[static_cast<DWORD>(key)].push_back(item);
+    return item;
+}
+
+void CViewTree::Unindex(TreeItem item) {
+    for (TreeItem child = m_tree->GetChildItem(item); child != kTreeNone;
+         child = m_tree->GetNextSiblingItem(child))
+        Unindex(child);
+    auto it = m_keyIndex.find(m_tree->GetItemData(item));
+    if (it == m_keyIndex.end()) return;
+    std::erase(it->second, item);
+    if (it->second.empty()) m_keyIndex.erase(it);
+}
+
+void CViewTree::Delete(TreeItem item) {
+    Unindex(item);
+    if (item == m_root) m_root = kTreeNone;
+    m_tree->DeleteItem(item);
+}
+
+TreeItem CViewTree::WalkForKey(TreeItem from, DWORD key) const {
+    for (TreeItem item = from; item != kTreeNone; item = m_tree->GetNextSiblingItem(item)) {
+        if (m_tree->GetItemData(item) == key) return item;
+        if (TreeItem found = WalkForKey(m_tree->GetChildItem(item), key)) return found;
+    }
+    return kTreeNone;
+}
+
+TreeItem CViewTree::FindByKey(std::int32_t key) const {
+    if (!m_tree) return kTreeNone;
+    auto it = m_keyIndex.find(static_cast<DWORD>(key));
+    if (it == m_keyIndex.end()) return kTreeNone;
+    if (it->second.size() == 1) return it->second.front();
+    // Two items share the key: the first in pre-order is meant.
+    return WalkForKey(m_tree->GetRootItem(), static_cast<DWORD>(key));
+}
+
+void CViewTree::AddFolder(bool isFolder, bool isClass, std::int32_t entryNo,
+                          std::int32_t parentKey, const std::string& name) {
+    if (!isFolder || !m_tree) return;
+    TreeItem parent = parentKey == 0 ? m_root : FindByKey(parentKey);
+    // A parent that is not in the tree puts the folder at the top level, beside the root.
+    if (isClass)
+        Insert(name, kImageClassFolder, kImageOpenClassFolder, parent, TreeInsert::Sort,
+               entryNo * 10 + 1);
+    else
+        Insert(name, kImageFolder, kImageOpenFolder, parent, TreeInsert::Sort, entryNo * 10);
+}
+
+void CViewTree::RemoveFolder(std::int32_t key) {
+    if (TreeItem item = FindByKey(key)) Delete(item);
+}
+
+void CViewTree::BeginDownload() {
+    if (!m_tree) return;
+    m_suppress = true;
+    m_tree->DeleteAllItems();
+    m_keyIndex.clear();
+    m_root = Insert(kRootLabel, kImageClassFolder, kImageClassFolder, kTreeNone,
+                    TreeInsert::First, 0);
+}
+
+void CViewTree::EndDownload() {
+    if (!m_tree) return;
+    EnableWindow(true);
+    m_tree->SelectItem(m_root);
+    m_suppress = false;
+}
+
+void CViewTree::RenameFolder(std::int32_t key, const std::string& name) {
+    TreeItem item = FindByKey(key);
+    if (item == kTreeNone) return;
+    m_tree->SetItemText(item, name);
+    // Renaming makes the folder current without showing it again or telling the host.
+    bool suppress = m_suppress;
+    m_suppress = true;
+    m_tree->SelectItem(item);
+    m_suppress = suppress;
+}
+
+TreeItem CViewTree::CopySubtree(TreeItem source, TreeItem parent) {
+    int image = 0, selectedImage = 0;
+    m_tree->GetItemImage(source, image, selectedImage);
+    TreeItem copy = Insert(m_tree->GetItemText(source), image, selectedImage, parent,
+                           TreeInsert::Sort, static_cast<std::int32_t>(m_tree->GetItemData(source)));
+    while (TreeItem child = m_tree->GetChildItem(source)) {
+        CopySubtree(child, copy);
+        Delete(child);
+    }
+    return copy;
+}
+
+void CViewTree::MoveFolder(std::int32_t key, std::int32_t parentKey) {
+    TreeItem item = FindByKey(key);
+    if (item == kTreeNone) return;
+    TreeItem parent = parentKey == -1 ? kTreeNone : FindByKey(parentKey);
+    // Copying a folder under its own subtree would never end; the drop refuses such moves
+    // before they get here, and a host that asks for one loses nothing.
+    for (TreeItem p = parent; p != kTreeNone; p = m_tree->GetParentItem(p))
+        if (p == item) return;
+    if (parent != kTreeNone) CopySubtree(item, parent);
+    Delete(item);
+}
+
+void CViewTree::SetFolderMark(std::int32_t key, bool marked) {
+    TreeItem item = FindByKey(key);
+    if (item == kTreeNone) return;
+    bool classOrRoot = IsClassEntryKey(key) || item == m_root;
+    if (classOrRoot)
+        m_tree->SetItemImage(item, marked ? kImageClassFolderMarked : kImageClassFolder,
+                             marked ? kImageOpenClassFolderMarked : kImageOpenClassFolder);
+    else
+        m_tree->SetItemImage(item, marked ? kImageFolderMarked : kImageFolder,
+                             marked ? kImageOpenFolderMarked : kImageOpenFolder);
+}
+
+void CViewTree::ShowFolder(std::int32_t key) {
+    TreeItem item = FindByKey(key);
+    if (item == kTreeNone) return;
+    if (m_tree->ItemHasChildren(item)) m_tree->Expand(item, true);
+    m_tree->SelectItem(item);
+}
+
+std::string CViewTree::FolderPath() const {
+    if (!m_tree) return "\\All";
+    TreeItem item = m_tree->GetSelectedItem();
+    if (item == kTreeNone) return "\\All";
+    std::string path;
+    for (; item != kTreeNone; item = m_tree->GetParentItem(item))
+        path = "\\" + m_tree->GetItemText(item) + path;
+    return path;
+}
+
+void CViewTree::RedrawNow() {
+    if (m_tree) m_tree->RedrawNow();
+}
+
+void CViewTree::OnTreeSelChanged(TreeItem, TreeItem newItem) {
+    if (m_suppress || !m_control || newItem == kTreeNone) return;
+    auto key = static_cast<std::int32_t>(m_tree->GetItemData(newItem));
+    std::int32_t entryNo = key / 10;
+    bool classTree = IsClassEntryKey(key) || entryNo == 0;
+    m_control->ShowFolder(classTree, entryNo);
+    m_control->FireFolderChange(FolderPath());
+}
+
+bool CViewTree::OnTreeItemExpanding(TreeItem, bool) {
+    // Nothing expands or collapses while the tree is being rebuilt.
+    return m_suppress;
+}
+
+}  // namespace orbel

@@ -1,0 +1,96 @@
+// The folder tree: the store's folders under one root "All", each tree item carrying the
+// entry key of its folder. The control fills it while it loads a store and keeps it in step;
+// a selection made by the user makes the control show that folder.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/controls/Controls.h"
+#include "platform/framework/Wnd.h"
+
+namespace orbel {
+
+class COrbelCtrl;
+class CViewList;
+
+// Images of the tree's strip.
+enum TreeImage : int {
+    kImageFolder = 0,
+    kImageDocument = 1,
+    kImageClassFolder = 2,
+    kImageFolderMarked = 3,
+    kImageClassFolderMarked = 4,
+    kImageOpenFolderMarked = 5,
+    kImageOpenClassFolderMarked = 6,
+    kImageOpenFolder = 7,
+    kImageOpenClassFolder = 8,
+};
+
+class CViewTree final : public CWnd, private platform::TreeControlEvents {
+  public:
+    static constexpr const char* kClassName = "CViewTree";
+    static std::unique_ptr<CWnd> CreateObject();
+
+    CViewTree();
+    ~CViewTree() override;
+
+    void SetControl(COrbelCtrl* control) { m_control = control; }
+    void SetListView(CViewList* list) { m_listView = list; }
+
+    // Operations the control calls.
+    void AddFolder(bool isFolder, bool isClass, std::int32_t entryNo, std::int32_t parentKey,
+                   const std::string& name);
+    void RemoveFolder(std::int32_t key);
+    void BeginDownload();
+    void EndDownload();
+    void RenameFolder(std::int32_t key, const std::string& name);
+    // A parent key of -1, or one that is not in the tree, removes the folder.
+    void MoveFolder(std::int32_t key, std::int32_t parentKey);
+    void SetFolderMark(std::int32_t key, bool marked);
+    void ShowFolder(std::int32_t key);
+    // "\All\A\B" for folder B in folder A; "\All" with no current item.
+    std::string FolderPath() const;
+    void RedrawNow();
+
+    // The first item with the key in a pre-order walk from the top, or none.
+    platform::TreeItem FindByKey(std::int32_t key) const;
+    platform::TreeItem RootItem() const { return m_root; }
+    bool Suppressed() const { return m_suppress; }
+    platform::TreeControl& Tree() { return *m_tree; }
+    const platform::TreeControl& Tree() const { return *m_tree; }
+
+  protected:
+    int OnCreate() override;
+    void OnDestroy() override;
+
+  private:
+    // TreeControlEvents
+    void OnTreeSelChanged(platform::TreeItem oldItem, platform::TreeItem newItem) override;
+    bool OnTreeItemExpanding(platform::TreeItem item, bool expand) override;
+
+    // Every insertion and deletion goes through these, which keep the key index.
+    platform::TreeItem Insert(const std::string& text, int image, int selectedImage,
+                              platform::TreeItem parent, platform::TreeInsert where,
+                              std::int32_t key);
+    void Delete(platform::TreeItem item);
+    void Unindex(platform::TreeItem item);
+    platform::TreeItem CopySubtree(platform::TreeItem source, platform::TreeItem parent);
+    platform::TreeItem WalkForKey(platform::TreeItem from, DWORD key) const;
+
+    COrbelCtrl* m_control = nullptr;
+    CViewList* m_listView = nullptr;
+    std::unique_ptr<platform::TreeControl> m_tree;
+    std::unique_ptr<platform::ImageList> m_images;
+    platform::TreeItem m_root = platform::kTreeNone;
+    bool m_suppress = false;
+    std::int32_t m_dragKey = -1;
+    // Key to the items that carry it, so that finding a folder by key answers at once while
+    // the key is unique; loading moves every folder once and must stay linear.
+    std::unordered_map<DWORD, std::vector<platform::TreeItem>> m_keyIndex;
+};
+
+}  // namespace orbel

@@ -1,0 +1,166 @@
+#include "src/preview/FrameContainer.h"
+
+#include "platform/Platform.h"
+#include "src/control/OrbelCtrl.h"
+#include "src/panes/ViewList.h"
+#include "src/panes/ViewTree.h"
+#include "src/preview/ImagingProbe.h"
+
+namespace orbel {
+
+namespace {
+const CRuntimeClass kViewTreeClass{CViewTree::kClassName, &CViewTree::CreateObject};
+const CRuntimeClass kViewListClass{CViewList::kClassName, &CViewList::CreateObject};
+constexpr DWORD kInnerSplitterStyle = WS_CHILD | WS_VISIBLE | SPLS_DYNAMIC_SPLIT;  // 0x50000001
+constexpr const char* kScriptViewClass = "CScriptView";
+}  // namespace
+
+// ---------------------------------------------------------------------------------------
+// The right-hand splitter
+
+bool CPaneSplitter::CreateView(int row, int col, const CRuntimeClass& viewClass, SIZE initial) {
+    if (row != 0) {
+        // The lower row is the image frame of the preview, which the control cannot make
+        // while no imaging controls are available; the row is then not added.
+        return false;
+    }
+    if (std::string_view(viewClass.className) == kScriptViewClass)
+        return CSplitterWnd::CreateView(row, col, viewClass, initial);
+    return CSplitterWnd::CreateView(row, col, kViewListClass, initial);
+}
+
+// ---------------------------------------------------------------------------------------
+// The frame
+
+bool CFrameContainer::Create(HWND parent, const RECT& rect) {
+    m_control = dynamic_cast<COrbelCtrl*>(CWnd::FromHandlePermanent(parent));
+    if (!CFrameWnd::Create(kClassName, WS_CHILD | WS_VISIBLE, rect, parent)) return false;
+    m_preview = m_control && m_control->m_showPreviewPane && ImagingControlsAvailable();
+    RecalcLayout();
+    m_outerSplitter.Invalidate();
+    Invalidate();
+    return true;
+}
+
+int CFrameContainer::OnCreate() {
+    return CFrameWnd::OnCreate();
+}
+
+bool CFrameContainer::OnCreateClient() {
+    if (!m_outerSplitter.CreateStatic(this, 1, 2, WS_CHILD | WS_VISIBLE, AFX_IDW_PANE_FIRST))
+        return false;
+    const RECT client = GetClientRect();
+    if (!m_outerSplitter.CreateView(0, 0, kViewTreeClass,
+                                    SIZE{client.Width() / 4, client.Height()}))
+        return false;
+    if (!m_innerSplitter.Create(&m_outerSplitter, 2, 1, SIZE{10, 10}, kViewListClass,
+                                kInnerSplitterStyle, m_outerSplitter.IdFromRowCol(0, 1)))
+        return false;
+    m_treeView = dynamic_cast<CViewTree*>(m_outerSplitter.GetPane(0, 0));
+    m_listView = dynamic_cast<CViewList*>(m_innerSplitter.GetPane(0, 0));
+    if (!m_treeView || !m_listView) return false;
+    m_treeView->SetListView(m_listView);
+    m_listView->SetTreeView(m_treeView);
+    RecalcLayout();
+    m_treeView->SetControl(m_control);
+    m_listView->BuildColumns(m_control);
+    return CFrameWnd::OnCreateClient();
+}
+
+void CFrameContainer::SetToolbar(CToolBar* toolbar) {
+    m_toolBar = toolbar;
+    if (!m_toolBar) return;
+    auto& buttons = m_toolBar->GetToolBarCtrl();
+    if (m_preview) {
+        RecalcLayout();
+        ShowPreviewPane(true);
+        buttons.CheckButton(ID_SHOW_PREVIEW_PANE, true);
+    }
+    const bool directorySelect = m_control && m_control->m_directorySelect;
+    buttons.EnableButton(ID_SEND_EMAIL_TO_SUBSCRIBERS, directorySelect);
+    buttons.EnableButton(ID_SUBSCRIBER_MAINTENANCE, !directorySelect);
+    buttons.CheckButton(ID_ATTACH_OBJECTS, true);
+    buttons.CheckButton(ID_SUBSCRIBER_MAINTENANCE, false);
+    buttons.HideButton(ID_OPTIONS, true);
+}
+
+void CFrameContainer::ShowOptionsButton(bool show) {
+    if (!m_toolBar) return;
+    auto& buttons = m_toolBar->GetToolBarCtrl();
+    if (!show) {
+        if (!buttons.IsButtonHidden(ID_OPTIONS)) buttons.HideButton(ID_OPTIONS, true);
+    } else if (buttons.IsButtonHidden(ID_OPTIONS)) {
+        buttons.HideButton(ID_OPTIONS, false);
+        RecalcLayout();
+    }
+}
+
+void CFrameContainer::ShowPreviewPane(bool show) {
+    if (show) {
+        const int half = m_outerSplitter.GetClientRect().Height() / 2;
+        m_innerSplitter.SplitRow(half);
+        // The new lower pane's view becomes the list's image view once the image frame
+        // exists; with no imaging controls the split does not happen.
+    } else if (m_innerSplitter.GetRowCount() > 1) {
+        m_innerSplitter.DeleteRow(1);
+    }
+    if (m_control) m_control->m_showPreviewPane = show;
+}
+
+void CFrameContainer::ShowScriptView(int row, int col, const CRuntimeClass& viewClass) {
+    if (m_control) m_control->SetDisplayMode(2);
+    m_innerSplitter.DeleteView(row, col);
+    if (m_listView && row == 0 && col == 0) m_listView = nullptr;
+    m_innerSplitter.CreateView(row, col, viewClass, SIZE{0, 0});
+    RecalcLayout();
+    m_scriptView = m_innerSplitter.GetPane(0, 0);
+    // The script view takes the control and runs its first update once it exists.
+}
+
+bool CFrameContainer::ControlBusy() const {
+    return !m_control || m_control->IsBusy();
+}
+
+void CFrameContainer::OnShowPreviewPane() {
+    if (!ImagingControlsAvailable() || !m_toolBar) return;
+    auto& buttons = m_toolBar->GetToolBarCtrl();
+    const bool show = !buttons.IsButtonChecked(ID_SHOW_PREVIEW_PANE);
+    buttons.CheckButton(ID_SHOW_PREVIEW_PANE, show);
+    ShowPreviewPane(show);
+}
+
+const std::vector<UINT>& CFrameContainer::CommandsWithoutReceiver() {
+    // New folders and items, scanning, subscribers, batch mail, options, scripts and mail
+    // attachments each come with the part of the control that carries them out; until then
+    // their buttons are there and do nothing.
+    static const std::vector<UINT> commands = {
+        ID_NEW_FOLDER,        ID_NEW_OLE_ITEM,
+        ID_SCAN_NEW_ITEM,     ID_SUBSCRIBER_MAINTENANCE,
+        ID_ATTACH_OBJECTS,    ID_SEND_EMAIL_TO_SUBSCRIBERS,
+        ID_OPTIONS,           ID_MODIFY_SCRIPT,
+        ID_CREATE_NEW_SCRIPT, ID_RUN_SCRIPT,
+        ID_SEND_AS_EMAIL_ATTACHMENT};
+    return commands;
+}
+
+bool CFrameContainer::OnCmdMsg(UINT id, CCmdUI* ui) {
+    // The control's own command table comes first: it only ever disables scanning.
+    if (m_control && m_control->OnCmdMsg(id, ui)) return true;
+    switch (id) {
+        case ID_SHOW_PREVIEW_PANE:
+            if (!ui) OnShowPreviewPane();
+            return true;
+        case ID_MODIFY_SCRIPT:
+        case ID_CREATE_NEW_SCRIPT:
+        case ID_RUN_SCRIPT:
+            if (ui) ui->Enable(true);
+            return true;
+        default:
+            break;
+    }
+    for (UINT pending : CommandsWithoutReceiver())
+        if (pending == id) return true;
+    return false;
+}
+
+}  // namespace orbel

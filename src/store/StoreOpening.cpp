@@ -1,0 +1,111 @@
+// Opening a store: the normal mode with both trees, and folder maintenance, which lists one
+// named subfolder of a class tree kept for the purpose.
+#include "platform/Api.h"
+#include "src/control/OrbelCtrl.h"
+#include "src/panes/ViewList.h"
+#include "src/panes/ViewTree.h"
+#include "src/preview/FrameContainer.h"
+
+namespace orbel {
+
+namespace {
+constexpr const char* kFolderMaintClass = "2";
+}  // namespace
+
+std::int32_t COrbelCtrl::Initiate(std::int32_t nOLEID, std::int32_t nClassOLEID) {
+    m_mode = 0;
+    BeginTreeDownload();
+    EndTreeDownload();
+    DeleteAllListViewItems();
+    m_currentOleId = nOLEID;
+    m_classOleId = nClassOLEID;
+    if (m_directorySelect) {
+        const std::int32_t directoryClass = GetClassOLEID();
+        if (directoryClass == -1) return -1;
+        m_currentOleId = directoryClass;
+        m_classOleId = directoryClass;
+    }
+    if (m_currentOleId == 0) {
+        m_currentOleId = m_exchange.GetNextOLEID();
+        if (m_currentOleId == -1) return -1;
+    }
+    if (!GetTree()) return -1;
+    // Marking the rows already routed comes with routing; in directory selection the list
+    // shows the rows without their processed marks until then.
+    if (CViewList* list = ListView()) list->SetFolderKey(false, 0);
+    FireFolderChange("\\All");
+    // A stale preview is cleared here once the preview pane exists; without the imaging
+    // controls there is no lower row to clear.
+    EnableControl(true);
+    if (CViewTree* tree = TreeView()) tree->SetFocus();
+    return m_currentOleId;
+}
+
+std::int32_t COrbelCtrl::InitiateFolderMaint(std::int32_t nOLEID, std::int32_t nClassOLEID,
+                                             const std::string& szFolder,
+                                             const std::string& szSubFolder) {
+    SetBusy(true);
+    m_currentOleId = nOLEID;
+    m_classOleId = nClassOLEID;
+    if (m_frame) {
+        CSplitterWnd& outer = m_frame->OuterSplitter();
+        outer.ModifyStyle(0, 0x1);
+        outer.RecalcLayout();
+    }
+    SetToolbarForMode(1);
+    if (CViewList* list = ListView()) list->AddColumn(4, "Link Info", 70);
+    m_mode = 1;
+    if (nOLEID == 0) {
+        m_currentOleId = m_exchange.GetNextOLEID();
+        if (m_currentOleId == -1) {
+            SetBusy(false);
+            return -1;
+        }
+    }
+    const std::int32_t ownOleId = m_currentOleId;
+    if (nClassOLEID == 2) {
+        m_exchange.m_classKey = std::string(kFolderMaintClass);
+        if (m_exchange.SelectOleClass(1, kRelEqual) == kResultOk) {
+            m_exchange.ReadOleClass();
+        } else {
+            const std::int32_t newClass = m_exchange.GetNextOLEID();
+            m_exchange.m_classRow = ClassRecord{kFolderMaintClass, newClass};
+            if (newClass == -1 || m_exchange.InsertOleClass() >= 1) {
+                AfxMessageBox(
+                    "Error in InitiateFolderMaint(): Could not insert folder maintenance class.");
+                SetBusy(false);
+                return -1;
+            }
+        }
+        const std::int32_t f = m_exchange.m_classRow.Value;
+        // Creating a folder in F's own tree: F is the current OLE ID meanwhile.
+        auto findOrCreate = [&](std::int32_t parentOwner, std::int32_t parentEntry,
+                                const std::string& name) {
+            std::int32_t entry = FindFolder(TreeKey2{f, parentOwner, parentEntry, name});
+            if (entry == -1) {
+                m_currentOleId = f;
+                entry = CreateNewFolder(name, parentOwner, parentEntry);
+                m_currentOleId = ownOleId;
+            }
+            return entry;
+        };
+        const std::int32_t folder = findOrCreate(0, 0, szFolder);
+        if (folder == -1) {
+            // Without the folder the subfolder would be made under entry -1, an orphan row.
+            SetBusy(false);
+            return -1;
+        }
+        const std::int32_t subFolder = findOrCreate(f, folder, szSubFolder);
+        m_currentOleId = ownOleId;
+        if (subFolder == -1) {
+            SetBusy(false);
+            return -1;
+        }
+        m_classOleId = f;
+        ShowFolder(true, subFolder);
+    }
+    SetBusy(false);
+    return m_currentOleId;
+}
+
+}  // namespace orbel

@@ -1,0 +1,19 @@
+// A stored resource path: the file (or web address), optionally the processed marker "%P"
+// with three more characters, and optionally "!" and a link inside the file (a spreadsheet
+// cell, a script's language and start function).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace orbel {
+
+struct StoredPathParts {
+    std::string file;    // before the first "!", cut before "%P"
+    std::string link;    // after the first "!"; empty without one
+    std::string marker;  // "%P" and the next three characters; "00" without a marker
+};
+
+StoredPathParts SplitStoredPath(std::string_view stored);
+
+}  // namespace orbel

@@ -1,0 +1,355 @@
+// Loading the two trees of a store into the panes, listing a folder's contents, and creating,
+// renaming, moving and deleting entries: each step a table request to the host.
+#include "platform/Api.h"
+#include "src/control/OrbelCtrl.h"
+#include "src/panes/ViewList.h"
+#include "src/panes/ViewTree.h"
+#include "src/services/ShellServices.h"
+
+namespace orbel {
+
+namespace {
+constexpr std::int32_t kLastEntryNo = 99999999;
+
+// The key-2 range of the children of one folder (or, with parent 0 and range to the last
+// number, of every entry) of an owner.
+TreeEntry Key2Start(std::int32_t owner, std::int32_t parentOwner, std::int32_t parentEntry) {
+    TreeEntry e;
+    e.OwnerId = owner;
+    e.ParentOwnerId = parentOwner;
+    e.ParentEntryNo = parentEntry;
+    return e;
+}
+TreeEntry Key2End(std::int32_t owner, std::int32_t parentOwner, std::int32_t parentEntry) {
+    TreeEntry e = Key2Start(owner, parentOwner, parentEntry);
+    e.Name = std::string(kNameWidth, 'z');
+    return e;
+}
+}  // namespace
+
+void COrbelCtrl::AddRowToList(const TreeEntry& row, bool isClass, const std::string& resource) {
+    // The script view takes the rows in script mode once it exists.
+    if (m_mode == 2) return;
+    if (CViewList* list = ListView())
+        list->AddItem(row.IsItem == 0, isClass, row.EntryNo, row.Name, row.Type, resource,
+                      row.PageStart, row.PageEnd, Atol(row.Batch));
+}
+
+void COrbelCtrl::AddRowToTree(TreeEntry row, bool isClass) {
+    if (!m_subscriberMode) m_folderList.RememberFolder(row, RememberMode::Add);
+    if (row.IsItem == 0)
+        AddTreeViewItem(true, isClass, row.EntryNo,
+                        EntryKeyOf(row.ParentOwnerId, row.ParentEntryNo, m_classOleId), row.Name);
+}
+
+bool COrbelCtrl::OnTreeRow(std::int32_t result, const TreeEntry& row) {
+    if (result != kResultRow) return true;
+    if (row.ParentOwnerId != 0 && row.ParentOwnerId != m_currentOleId &&
+        row.ParentOwnerId != m_classOleId)
+        return false;
+    const bool classPhase = m_treeLoadPhase == 1 || m_treeLoadPhase == 2;
+    if (!classPhase && m_directorySelect) return false;
+    if (m_treeLoadPhase == 1 || m_treeLoadPhase == 3) {
+        // Every folder goes to the top first; the second pass hangs it under its parent.
+        if (row.ParentEntryNo == 0) AddRowToList(row, classPhase, std::string());
+        TreeEntry top = row;
+        top.ParentOwnerId = 0;
+        top.ParentEntryNo = 0;
+        AddRowToTree(top, classPhase);
+    } else if (m_mode == 0) {
+        CViewTree* tree = TreeView();
+        if (!tree) return false;
+        const std::int32_t parentKey = EntryKeyOf(row.ParentOwnerId, row.ParentEntryNo, m_classOleId);
+        if (row.IsItem != 0) {
+            tree->SetFolderMark(parentKey, true);
+        } else if (row.OwnerId != row.ParentOwnerId || row.EntryNo != row.ParentEntryNo) {
+            SetTreeParent(EntryKeyOf(row.OwnerId, row.EntryNo, m_classOleId), parentKey);
+        }
+    }
+    return false;
+}
+
+std::int32_t COrbelCtrl::SelectOwnerTree(std::int32_t ownerId, const RecordHandler& handler) {
+    return m_exchange.SelectTableOleTree(2, Key2Start(ownerId, 0, 0),
+                                         Key2End(ownerId, kLastEntryNo, kLastEntryNo), handler);
+}
+
+bool COrbelCtrl::GetTree() {
+    m_folderList.RemoveAll();
+    if (m_showResource || m_subscriberMode) {
+        // Trees with their resources are loaded by the routing loaders, which the control
+        // does not carry yet; say so rather than show a tree without them.
+        AfxMessageBox("Error GetTree: loading a tree with its resources is not available.");
+        return false;
+    }
+    auto handler = [this](std::int32_t result, const TreeEntry& row) {
+        return OnTreeRow(result, row);
+    };
+    struct Pass {
+        std::int32_t phase;
+        const char* message;
+    };
+    auto load = [&](std::int32_t owner, Pass first, Pass second) {
+        for (const Pass& pass : {first, second}) {
+            m_treeLoadPhase = pass.phase;
+            if (SelectOwnerTree(owner, handler) > kResultEndOfData) {
+                AfxMessageBox(pass.message);
+                return false;
+            }
+        }
+        return true;
+    };
+    if (m_classOleId != 0 &&
+        !load(m_classOleId, {1, "Error GetTree:1"}, {2, "Error GetTree:2"}))
+        return false;
+    if (!m_scriptMaint &&
+        !load(m_currentOleId, {3, "Error GetTree:3"}, {4, "Error GetTree:4"}))
+        return false;
+    return true;
+}
+
+void COrbelCtrl::ShowFolder(bool classTree, std::int32_t entryNo) {
+    EnableControl(false);
+    m_shownFolderOwner = classTree ? m_classOleId : m_currentOleId;
+    if (!m_subscriberMode && entryNo == 0) m_shownFolderOwner = 0;
+    m_shownFolderEntry = entryNo;
+    DeleteAllListViewItems();
+    GetNode(classTree);
+    if (m_mode != 2)
+        if (CViewList* list = ListView()) list->SetFolderKey(classTree, m_shownFolderEntry);
+    EnableControl(true);
+}
+
+bool COrbelCtrl::OnNodeRow(std::int32_t result, const TreeEntry& row) {
+    if (result != kResultRow) return true;
+    AddRowToList(row, m_nodeLoadPart, std::string());
+    return false;
+}
+
+void COrbelCtrl::GetNode(bool classPart) {
+    if (m_subscriberMode) {
+        // The subscriber loader comes with subscriber maintenance.
+        return;
+    }
+    if (m_showResource) {
+        GetNodeResources(classPart);
+        return;
+    }
+    auto handler = [this](std::int32_t result, const TreeEntry& row) {
+        return OnNodeRow(result, row);
+    };
+    if (classPart) {
+        m_nodeLoadPart = true;
+        if (m_exchange.SelectTableOleTree(
+                2, Key2Start(m_classOleId, m_shownFolderOwner, m_shownFolderEntry),
+                Key2End(m_classOleId, m_shownFolderOwner, m_shownFolderEntry),
+                handler) > kResultEndOfData) {
+            AfxMessageBox("Error GetNode:1");
+            return;
+        }
+    }
+    if (m_scriptMaint) return;
+    m_nodeLoadPart = false;
+    if (m_exchange.SelectTableOleTree(
+            2, Key2Start(m_currentOleId, m_shownFolderOwner, m_shownFolderEntry),
+            Key2End(m_currentOleId, m_shownFolderOwner, m_shownFolderEntry),
+            handler) > kResultEndOfData)
+        AfxMessageBox("Error GetNode:2");
+}
+
+bool COrbelCtrl::ReadNodeResources(std::int32_t ownerId, bool classFlag, int firstMessage) {
+    auto fail = [&](int step) {
+        AfxMessageBox("Error GetNodeResources:" + std::to_string(firstMessage + step));
+        return false;
+    };
+    TreeKey2& key = m_exchange.m_treeKey2;
+    key.OwnerId = ownerId;
+    key.ParentOwnerId = m_shownFolderOwner;
+    key.ParentEntryNo = m_shownFolderEntry;
+    if (m_exchange.SelectOleTree(2, kRelAtOrAfter) >= 1) return fail(0);
+    if (m_exchange.ReadOleTree() >= 1) return fail(1);
+    const TreeEntry& row = m_exchange.m_treeEntry;
+    while (row.OwnerId2 == ownerId && row.ParentOwnerId == m_shownFolderOwner &&
+           row.ParentEntryNo == m_shownFolderEntry) {
+        if (GetResource() >= 1) return fail(2);
+        AddRowToList(row, classFlag, m_exchange.m_resourceRow.Path);
+        if (m_exchange.ReadOleTree() >= 1) return fail(3);
+    }
+    return true;
+}
+
+void COrbelCtrl::GetNodeResources(bool classPart) {
+    if (classPart && !ReadNodeResources(m_classOleId, true, 1)) return;
+    ReadNodeResources(m_currentOleId, false, 5);
+}
+
+std::int32_t COrbelCtrl::GetResource() {
+    const TreeEntry& entry = m_exchange.m_treeEntry;
+    if (entry.IsItem != 1) {
+        m_exchange.m_resourceRow.Path.clear();
+        return 0;
+    }
+    m_exchange.m_resourceKey = entry.ResourceId;
+    if (m_exchange.SelectOleRes(1, kRelEqual) > 0) {
+        AfxMessageBox("Error GetResource:1");
+        return m_exchange.LastResult();
+    }
+    if (m_exchange.ReadOleRes() > 0) AfxMessageBox("Error GetResource:2");
+    return m_exchange.LastResult();
+}
+
+std::int32_t COrbelCtrl::NextEntryNumber(std::int32_t ownerId) {
+    m_exchange.m_treeKey1 = {ownerId, kLastEntryNo};
+    if (m_exchange.SelectOleTree(1, kRelAtOrBefore) != kResultOk) return 1;
+    if (m_exchange.ReadOleTree() > 0) {
+        AfxMessageBox("Error CreateNewItem:3");
+        return -1;
+    }
+    const TreeEntry& row = m_exchange.m_treeEntry;
+    return row.OwnerId == ownerId ? row.EntryNo + 1 : 1;
+}
+
+std::int32_t COrbelCtrl::CreateNewFolder(const std::string& name, std::int32_t parentOwnerId,
+                                         std::int32_t parentEntryNo) {
+    const std::int32_t entryNo = NextEntryNumber(m_currentOleId);
+    if (entryNo == -1) {
+        AfxMessageBox("Error CreateNewFolder");
+        return -1;
+    }
+    if (m_subscriberMode && parentOwnerId == 0) {
+        parentOwnerId = m_classOleId;
+        parentEntryNo = 0;
+    }
+    TreeEntry& row = m_exchange.m_treeEntry;
+    row = TreeEntry{};
+    row.OwnerId = m_currentOleId;
+    row.EntryNo = entryNo;
+    row.OwnerId2 = m_currentOleId;
+    row.ParentOwnerId = parentOwnerId;
+    row.ParentEntryNo = parentEntryNo;
+    row.Name = name;
+    if (m_exchange.InsertOleTree() >= 1) {
+        AfxMessageBox("Error CreateNewFolder:2");
+        return -1;
+    }
+    m_exchange.m_resourceRow = ResourceRecord{};
+    const TreeEntry added = row;
+    AddRowToList(added, false, std::string());
+    AddRowToTree(added, false);
+    if (m_mode == 0)
+        if (CViewTree* tree = TreeView()) tree->RedrawNow();
+    return entryNo;
+}
+
+void COrbelCtrl::CreateNewItem(const std::string& name, const std::string& path,
+                               std::int32_t parentOwnerId, std::int32_t parentEntryNo,
+                               std::int32_t pageStart, std::int32_t pageEnd) {
+    const std::int32_t resourceId = m_exchange.GetNextResourceID();
+    if (resourceId == -1) {
+        AfxMessageBox("Error CreateNewItem:1");
+        return;
+    }
+    m_exchange.m_resourceRow = ResourceRecord{resourceId, path};
+    if (m_exchange.InsertOleRes() >= 1) {
+        AfxMessageBox("Error CreateNewItem:2");
+        return;
+    }
+    const std::int32_t entryNo = NextEntryNumber(m_currentOleId);
+    if (entryNo == -1) {
+        AfxMessageBox("Error CreateNewItem:4");
+        return;
+    }
+    if (m_subscriberMode && parentOwnerId == 0) {
+        parentOwnerId = m_classOleId;
+        parentEntryNo = 0;
+    }
+    TreeEntry& row = m_exchange.m_treeEntry;
+    row = TreeEntry{};
+    row.OwnerId = m_currentOleId;
+    row.EntryNo = entryNo;
+    row.OwnerId2 = m_currentOleId;
+    row.ParentOwnerId = parentOwnerId;
+    row.ParentEntryNo = parentEntryNo;
+    row.Name = name;
+    row.ResourceId = resourceId;
+    row.IsItem = 1;
+    row.PageStart = pageStart == -1 ? 0 : pageStart;
+    row.PageEnd = pageEnd == -1 ? 0 : pageEnd;
+    row.Batch = m_batchMaint ? "00000000" : "";
+    row.Type = IsWebAddress(path) ? "url" : FileExtension(path);
+    if (m_exchange.InsertOleTree() >= 1) {
+        AfxMessageBox("Error CreateNewItem:4");
+        return;
+    }
+    AddRowToList(row, false, m_exchange.m_resourceRow.Path);
+}
+
+int COrbelCtrl::ReadTreeEntry(std::int32_t ownerId, std::int32_t entryNo) {
+    m_exchange.m_treeKey1 = {ownerId, entryNo};
+    if (m_exchange.SelectOleTree(1, kRelEqual) >= 1) return 1;
+    if (m_exchange.ReadOleTree() >= 1) return 2;
+    return 0;
+}
+
+bool COrbelCtrl::ChangeItem(std::int32_t entryKey, const std::string& name,
+                            std::int32_t pageStart, std::int32_t pageEnd) {
+    if (int step = ReadTreeEntry(OwnerOfKey(entryKey, m_currentOleId, m_classOleId),
+                                 EntryNoOfKey(entryKey))) {
+        AfxMessageBox("Error ChangeItem:" + std::to_string(step));
+        return false;
+    }
+    TreeEntry& row = m_exchange.m_treeEntry;
+    row.Name = name;
+    row.PageStart = pageStart;
+    row.PageEnd = pageEnd;
+    if (m_exchange.UpdateOleTree() >= 1) {
+        AfxMessageBox("Error ChangeItem:3");
+        return false;
+    }
+    return true;
+}
+
+bool COrbelCtrl::SetParent(std::int32_t entryKey, std::int32_t newParentKey) {
+    std::int32_t newParentOwner;
+    if (m_subscriberMode)
+        newParentOwner = newParentKey != 0 && !IsClassEntryKey(newParentKey) ? m_currentOleId
+                                                                             : m_classOleId;
+    else
+        newParentOwner = IsClassEntryKey(newParentKey) ? m_classOleId
+                         : newParentKey != 0           ? m_currentOleId
+                                                       : 0;
+    if (int step = ReadTreeEntry(OwnerOfKey(entryKey, m_currentOleId, m_classOleId),
+                                 EntryNoOfKey(entryKey))) {
+        AfxMessageBox("Error SetParent:" + std::to_string(step));
+        return false;
+    }
+    TreeEntry& row = m_exchange.m_treeEntry;
+    row.ParentOwnerId = newParentOwner;
+    row.ParentEntryNo = EntryNoOfKey(newParentKey);
+    if (m_exchange.UpdateOleTree() >= 1) {
+        AfxMessageBox("Error SetParent:3");
+        return false;
+    }
+    return true;
+}
+
+void COrbelCtrl::DeleteEntry(std::int32_t entryKey) {
+    m_exchange.m_treeKey1 = {m_currentOleId, EntryNoOfKey(entryKey)};
+    if (m_exchange.DeleteOleTree() >= 1) {
+        AfxMessageBox("Error DeleteEntry");
+        return;
+    }
+    if (m_mode == 2) return;  // the script view removes its own entries once it exists
+    if (CViewList* list = ListView()) list->RemoveItem(entryKey);
+    if (m_mode == 0)
+        if (CViewTree* tree = TreeView()) tree->RemoveFolder(entryKey);
+}
+
+std::int32_t COrbelCtrl::FindFolder(const TreeKey2& key) {
+    m_exchange.m_treeKey2 = key;
+    if (m_exchange.SelectOleTree(2, kRelEqual) >= 1) return -1;
+    if (m_exchange.ReadOleTree() >= 1) return -1;
+    return m_exchange.m_treeEntry.EntryNo;
+}
+
+}  // namespace orbel
