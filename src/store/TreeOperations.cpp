@@ -79,7 +79,7 @@ bool COrbelCtrl::GetTree() {
     if (m_showResource || m_subscriberMode) {
         // Trees with their resources are loaded by the routing loaders, which the control
         // does not carry yet; say so rather than show a tree without them.
-        AfxMessageBox("Error GetTree: loading a tree with its resources is not available.");
+        AfxMessageBox("Error GetTree: trees with their resources cannot be loaded yet.");
         return false;
     }
     auto handler = [this](std::int32_t result, const TreeEntry& row) {
