@@ -24,6 +24,8 @@ COrbelCtrl::COrbelCtrl() : m_exchange(*this), m_mappingList(GetPlatform().Mounts
 }
 
 COrbelCtrl::~COrbelCtrl() {
+    // The panes go while the control is still whole: they may call on it as they close.
+    if (GetSafeHwnd() && platform::HasPlatform()) DestroyWindow();
     m_folderList.RemoveAll();
     m_systemScripts.clear();
     m_mappingList.RemoveAll();
