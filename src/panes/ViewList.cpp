@@ -79,6 +79,11 @@ bool CViewList::ResourceColumnShown() const {
 void CViewList::BuildColumns(COrbelCtrl* control) {
     m_control = control;
     if (!m_list) return;
+    // The first column holds the rows' names, and deleting it takes them along; the rows keep
+    // their names under the new columns (the host's "j" rebuilds them on a filled list).
+    std::vector<std::string> names;
+    for (int row = 0; row < m_list->GetItemCount(); ++row)
+        names.push_back(m_list->GetItemText(row, 0));
     while (m_list->GetColumnCount() > 0) m_list->DeleteColumn(0);
     const int unit = GetClientRect().Width() / 10;
     auto insert = [&](const auto& specs) {
@@ -92,6 +97,8 @@ void CViewList::BuildColumns(COrbelCtrl* control) {
         insert(kResourceColumns);
     else
         insert(kPlainColumns);
+    for (int row = 0; row < static_cast<int>(names.size()); ++row)
+        m_list->SetItemText(row, 0, names[static_cast<std::size_t>(row)]);
 }
 
 void CViewList::AddColumn(int index, const std::string& title, int width) {

@@ -10,6 +10,7 @@ namespace orbel {
 
 namespace {
 constexpr const char* kFolderMaintClass = "2";
+constexpr const char* kLinkInfo = "Link Info";
 }  // namespace
 
 std::int32_t COrbelCtrl::Initiate(std::int32_t nOLEID, std::int32_t nClassOLEID) {
@@ -53,7 +54,10 @@ std::int32_t COrbelCtrl::InitiateFolderMaint(std::int32_t nOLEID, std::int32_t n
         outer.RecalcLayout();
     }
     SetToolbarForMode(1);
-    if (CViewList* list = ListView()) list->AddColumn(4, "Link Info", 70);
+    // A host that opens folder maintenance again (another subfolder) keeps one such column.
+    if (CViewList* list = ListView())
+        if (list->List().GetColumnCount() <= 4 || list->List().GetColumnTitle(4) != kLinkInfo)
+            list->AddColumn(4, kLinkInfo, 70);
     m_mode = 1;
     if (nOLEID == 0) {
         m_currentOleId = m_exchange.GetNextOLEID();

@@ -162,18 +162,29 @@ bool COrbelCtrl::ReadNodeResources(std::int32_t ownerId, bool classFlag, int fir
         AfxMessageBox("Error GetNodeResources:" + std::to_string(firstMessage + step));
         return false;
     };
+    // "No such row" is where the folder's rows end: an empty folder, or one whose rows come
+    // last in the table. Only a request that failed is an error.
+    auto ended = [](std::int32_t result) { return result == kResultEndOfData; };
     TreeKey2& key = m_exchange.m_treeKey2;
     key.OwnerId = ownerId;
     key.ParentOwnerId = m_shownFolderOwner;
     key.ParentEntryNo = m_shownFolderEntry;
-    if (m_exchange.SelectOleTree(2, kRelAtOrAfter) >= 1) return fail(0);
-    if (m_exchange.ReadOleTree() >= 1) return fail(1);
+    // From the folder's first child on, whatever name an earlier lookup left in the buffer.
+    key.Name.clear();
+    std::int32_t result = m_exchange.SelectOleTree(2, kRelAtOrAfter);
+    if (ended(result)) return true;
+    if (result >= 1) return fail(0);
+    result = m_exchange.ReadOleTree();
+    if (ended(result)) return true;
+    if (result >= 1) return fail(1);
     const TreeEntry& row = m_exchange.m_treeEntry;
     while (row.OwnerId2 == ownerId && row.ParentOwnerId == m_shownFolderOwner &&
            row.ParentEntryNo == m_shownFolderEntry) {
         if (GetResource() >= 1) return fail(2);
         AddRowToList(row, classFlag, m_exchange.m_resourceRow.Path);
-        if (m_exchange.ReadOleTree() >= 1) return fail(3);
+        result = m_exchange.ReadOleTree();
+        if (ended(result)) return true;
+        if (result >= 1) return fail(3);
     }
     return true;
 }
