@@ -213,6 +213,9 @@ class COrbelCtrl final : public COleControl,
     // Positions OLE_TREE by key 1 on (owner, entry) and reads the row; 0 when both succeed,
     // else which step failed (1 position, 2 read).
     int ReadTreeEntry(std::int32_t ownerId, std::int32_t entryNo);
+    // Fills the tree entry buffer with a new row of the current OLE ID's tree.
+    TreeEntry& NewOwnEntry(std::int32_t entryNo, std::int32_t parentOwnerId,
+                           std::int32_t parentEntryNo, const std::string& name);
     bool ReadNodeResources(std::int32_t ownerId, bool classFlag, int firstMessage);
     void ApplyAttachOrEmailReply(const std::string& message);
 

@@ -19,7 +19,8 @@ std::uint32_t NextListItemHandle() {
 bool COrbelCtrl::AddTreeViewItem(bool bFolder, bool bClassItem, std::int32_t nID,
                                  std::int32_t nParentID, const std::string& lpszName) {
     if (m_mode == 0)
-        if (CViewTree* tree = TreeView()) tree->AddFolder(bFolder, bClassItem, nID, nParentID, lpszName);
+        if (CViewTree* tree = TreeView())
+            tree->AddFolder(bFolder, bClassItem, nID, nParentID, lpszName);
     return true;
 }
 
@@ -32,8 +33,8 @@ bool COrbelCtrl::AddListViewItem(bool bFolder, bool bClassItem, std::int32_t nID
     return true;
 }
 
-bool COrbelCtrl::SetImageDetails(std::int32_t nID, std::int32_t nPageStart,
-                                 std::int32_t nPageEnd, std::int32_t nBatch) {
+bool COrbelCtrl::SetImageDetails(std::int32_t nID, std::int32_t nPageStart, std::int32_t nPageEnd,
+                                 std::int32_t nBatch) {
     if (m_mode != 2)
         if (CViewList* list = ListView()) list->SetPageColumns(nID, nPageStart, nPageEnd, nBatch);
     return true;
@@ -56,8 +57,8 @@ bool COrbelCtrl::UpdateTreeFolder(std::int32_t nID, const std::string& lpszName)
     return true;
 }
 
-bool COrbelCtrl::UpdateItem(std::int32_t nID, const std::string& lpszName,
-                            std::int32_t nPageStart, std::int32_t nPageEnd, std::int32_t nBatch) {
+bool COrbelCtrl::UpdateItem(std::int32_t nID, const std::string& lpszName, std::int32_t nPageStart,
+                            std::int32_t nPageEnd, std::int32_t nBatch) {
     if (m_mode != 2)
         if (CViewList* list = ListView())
             list->UpdateItem(nID, lpszName, nPageStart, nPageEnd, nBatch);

@@ -83,9 +83,9 @@ void COrbelCtrl::ApplyAttachOrEmailReply(const std::string& message) {
         ParseAttachOrEmailReply(m_pendingAttachOrEmail, message);
     CViewList* list = ListView();
     // No pending selection, or one that names no row of the list, changes nothing.
-    if (!reply || !list || reply->listIndex < 0 || reply->listIndex >= list->GetItemCount())
-        return;
-    if (reply->attach) list->SetRouting(list->RowKey(reply->listIndex), reply->targetId, false, false);
+    if (!reply || !list || reply->listIndex < 0 || reply->listIndex >= list->GetItemCount()) return;
+    if (reply->attach)
+        list->SetRouting(list->RowKey(reply->listIndex), reply->targetId, false, false);
     list->SetRoutingColumns(reply->listIndex, reply->attachText, reply->emailText);
 }
 

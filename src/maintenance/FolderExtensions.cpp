@@ -19,8 +19,7 @@ std::string Upper(std::string_view text) {
 }
 }  // namespace
 
-bool COrbelCtrl::CheckExtensionFree(const std::string& extension,
-                                    const std::string& folderName) {
+bool COrbelCtrl::CheckExtensionFree(const std::string& extension, const std::string& folderName) {
     const std::string wanted = Upper(extension);
     const std::string name = Upper(folderName);
     auto& windows = platform::GetPlatform().Windows();
@@ -44,8 +43,7 @@ std::int32_t COrbelCtrl::FindFolderForExtension(const std::string& extension) {
     return 0;
 }
 
-void COrbelCtrl::GetFolderNameAndType(std::int32_t entryKey, std::string& name,
-                                      std::string& type) {
+void COrbelCtrl::GetFolderNameAndType(std::int32_t entryKey, std::string& name, std::string& type) {
     if (ReadTreeEntry(m_currentOleId, EntryNoOfKey(entryKey)) != 0) return;
     name = m_exchange.m_treeEntry.Name;
     type = m_exchange.m_treeEntry.Type;

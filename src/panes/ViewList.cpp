@@ -29,8 +29,9 @@ struct ColumnSpec {
     int units;  // tenths of the client width
     ListAlign align;
 };
-constexpr ColumnSpec kDirectoryColumns[] = {
-    {"Name", 3, ListAlign::Left}, {"Attach To", 3, ListAlign::Left}, {"Email To", 3, ListAlign::Left}};
+constexpr ColumnSpec kDirectoryColumns[] = {{"Name", 3, ListAlign::Left},
+                                            {"Attach To", 3, ListAlign::Left},
+                                            {"Email To", 3, ListAlign::Left}};
 constexpr ColumnSpec kResourceColumns[] = {{"Name", 3, ListAlign::Left},
                                            {"Resource", 4, ListAlign::Left},
                                            {"Page Start", 1, ListAlign::Right},
@@ -130,10 +131,9 @@ int CViewList::FileTypeImage(const std::string& extension) {
     return image;
 }
 
-void CViewList::AddItem(bool isFolder, bool isClass, std::int32_t entryNo,
-                        const std::string& name, const std::string& type,
-                        const std::string& resource, std::int32_t pageStart,
-                        std::int32_t pageEnd, std::int32_t batch) {
+void CViewList::AddItem(bool isFolder, bool isClass, std::int32_t entryNo, const std::string& name,
+                        const std::string& type, const std::string& resource,
+                        std::int32_t pageStart, std::int32_t pageEnd, std::int32_t batch) {
     if (!m_list || !m_control) return;
     const std::int32_t mode = m_control->Mode();
     const bool subscriber = m_control->SubscriberMode();
@@ -233,8 +233,7 @@ std::string CViewList::RowText(int row, int column) const {
     return m_list ? m_list->GetItemText(row, column) : std::string();
 }
 
-void CViewList::SetRouting(std::int32_t key, std::int32_t target, bool processed,
-                           bool removeOnly) {
+void CViewList::SetRouting(std::int32_t key, std::int32_t target, bool processed, bool removeOnly) {
     auto it = std::find_if(m_routing.begin(), m_routing.end(),
                            [key](const RoutingEntry& e) { return e.key == key; });
     if (it != m_routing.end()) m_routing.erase(it);

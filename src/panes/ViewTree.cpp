@@ -42,8 +42,8 @@ void CViewTree::OnDestroy() {
     CWnd::OnDestroy();
 }
 
-TreeItem CViewTree::Insert(const std::string& text, int image, int selectedImage,
-                           TreeItem parent, TreeInsert where, std::int32_t key) {
+TreeItem CViewTree::Insert(const std::string& text, int image, int selectedImage, TreeItem parent,
+                           TreeInsert where, std::int32_t key) {
     TreeItem item = m_tree->InsertItem(text, image, selectedImage, parent, where);
     if (item == kTreeNone) return kTreeNone;
     m_tree->SetItemData(item, static_cast<DWORD>(key));
@@ -84,8 +84,8 @@ TreeItem CViewTree::FindByKey(std::int32_t key) const {
     return WalkForKey(m_tree->GetRootItem(), static_cast<DWORD>(key));
 }
 
-void CViewTree::AddFolder(bool isFolder, bool isClass, std::int32_t entryNo,
-                          std::int32_t parentKey, const std::string& name) {
+void CViewTree::AddFolder(bool isFolder, bool isClass, std::int32_t entryNo, std::int32_t parentKey,
+                          const std::string& name) {
     if (!isFolder || !m_tree) return;
     TreeItem parent = parentKey == 0 ? m_root : FindByKey(parentKey);
     // A parent that is not in the tree puts the folder at the top level, beside the root.
@@ -105,8 +105,8 @@ void CViewTree::BeginDownload() {
     m_suppress = true;
     m_tree->DeleteAllItems();
     m_keyIndex.clear();
-    m_root = Insert(kRootLabel, kImageClassFolder, kImageClassFolder, kTreeNone,
-                    TreeInsert::First, 0);
+    m_root =
+        Insert(kRootLabel, kImageClassFolder, kImageClassFolder, kTreeNone, TreeInsert::First, 0);
 }
 
 void CViewTree::EndDownload() {
@@ -130,8 +130,9 @@ void CViewTree::RenameFolder(std::int32_t key, const std::string& name) {
 TreeItem CViewTree::CopySubtree(TreeItem source, TreeItem parent) {
     int image = 0, selectedImage = 0;
     m_tree->GetItemImage(source, image, selectedImage);
-    TreeItem copy = Insert(m_tree->GetItemText(source), image, selectedImage, parent,
-                           TreeInsert::Sort, static_cast<std::int32_t>(m_tree->GetItemData(source)));
+    TreeItem copy =
+        Insert(m_tree->GetItemText(source), image, selectedImage, parent, TreeInsert::Sort,
+               static_cast<std::int32_t>(m_tree->GetItemData(source)));
     while (TreeItem child = m_tree->GetChildItem(source)) {
         CopySubtree(child, copy);
         Delete(child);

@@ -133,13 +133,17 @@ const std::vector<UINT>& CFrameContainer::CommandsWithoutReceiver() {
     // New folders and items, scanning, subscribers, batch mail, options, scripts and mail
     // attachments each come with the part of the control that carries them out; until then
     // their buttons are there and do nothing.
-    static const std::vector<UINT> commands = {
-        ID_NEW_FOLDER,        ID_NEW_OLE_ITEM,
-        ID_SCAN_NEW_ITEM,     ID_SUBSCRIBER_MAINTENANCE,
-        ID_ATTACH_OBJECTS,    ID_SEND_EMAIL_TO_SUBSCRIBERS,
-        ID_OPTIONS,           ID_MODIFY_SCRIPT,
-        ID_CREATE_NEW_SCRIPT, ID_RUN_SCRIPT,
-        ID_SEND_AS_EMAIL_ATTACHMENT};
+    static const std::vector<UINT> commands = {ID_NEW_FOLDER,
+                                               ID_NEW_OLE_ITEM,
+                                               ID_SCAN_NEW_ITEM,
+                                               ID_SUBSCRIBER_MAINTENANCE,
+                                               ID_ATTACH_OBJECTS,
+                                               ID_SEND_EMAIL_TO_SUBSCRIBERS,
+                                               ID_OPTIONS,
+                                               ID_MODIFY_SCRIPT,
+                                               ID_CREATE_NEW_SCRIPT,
+                                               ID_RUN_SCRIPT,
+                                               ID_SEND_AS_EMAIL_ATTACHMENT};
     return commands;
 }
 

@@ -59,7 +59,8 @@ bool COrbelCtrl::OnTreeRow(std::int32_t result, const TreeEntry& row) {
     } else if (m_mode == 0) {
         CViewTree* tree = TreeView();
         if (!tree) return false;
-        const std::int32_t parentKey = EntryKeyOf(row.ParentOwnerId, row.ParentEntryNo, m_classOleId);
+        const std::int32_t parentKey =
+            EntryKeyOf(row.ParentOwnerId, row.ParentEntryNo, m_classOleId);
         if (row.IsItem != 0) {
             tree->SetFolderMark(parentKey, true);
         } else if (row.OwnerId != row.ParentOwnerId || row.EntryNo != row.ParentEntryNo) {
@@ -99,11 +100,9 @@ bool COrbelCtrl::GetTree() {
         }
         return true;
     };
-    if (m_classOleId != 0 &&
-        !load(m_classOleId, {1, "Error GetTree:1"}, {2, "Error GetTree:2"}))
+    if (m_classOleId != 0 && !load(m_classOleId, {1, "Error GetTree:1"}, {2, "Error GetTree:2"}))
         return false;
-    if (!m_scriptMaint &&
-        !load(m_currentOleId, {3, "Error GetTree:3"}, {4, "Error GetTree:4"}))
+    if (!m_scriptMaint && !load(m_currentOleId, {3, "Error GetTree:3"}, {4, "Error GetTree:4"}))
         return false;
     return true;
 }
@@ -220,13 +219,9 @@ std::int32_t COrbelCtrl::NextEntryNumber(std::int32_t ownerId) {
     return row.OwnerId == ownerId ? row.EntryNo + 1 : 1;
 }
 
-std::int32_t COrbelCtrl::CreateNewFolder(const std::string& name, std::int32_t parentOwnerId,
-                                         std::int32_t parentEntryNo) {
-    const std::int32_t entryNo = NextEntryNumber(m_currentOleId);
-    if (entryNo == -1) {
-        AfxMessageBox("Error CreateNewFolder");
-        return -1;
-    }
+TreeEntry& COrbelCtrl::NewOwnEntry(std::int32_t entryNo, std::int32_t parentOwnerId,
+                                   std::int32_t parentEntryNo, const std::string& name) {
+    // A subscriber filed at the top goes to the top of the class tree.
     if (m_subscriberMode && parentOwnerId == 0) {
         parentOwnerId = m_classOleId;
         parentEntryNo = 0;
@@ -239,6 +234,17 @@ std::int32_t COrbelCtrl::CreateNewFolder(const std::string& name, std::int32_t p
     row.ParentOwnerId = parentOwnerId;
     row.ParentEntryNo = parentEntryNo;
     row.Name = name;
+    return row;
+}
+
+std::int32_t COrbelCtrl::CreateNewFolder(const std::string& name, std::int32_t parentOwnerId,
+                                         std::int32_t parentEntryNo) {
+    const std::int32_t entryNo = NextEntryNumber(m_currentOleId);
+    if (entryNo == -1) {
+        AfxMessageBox("Error CreateNewFolder");
+        return -1;
+    }
+    TreeEntry& row = NewOwnEntry(entryNo, parentOwnerId, parentEntryNo, name);
     if (m_exchange.InsertOleTree() >= 1) {
         AfxMessageBox("Error CreateNewFolder:2");
         return -1;
@@ -270,18 +276,7 @@ void COrbelCtrl::CreateNewItem(const std::string& name, const std::string& path,
         AfxMessageBox("Error CreateNewItem:4");
         return;
     }
-    if (m_subscriberMode && parentOwnerId == 0) {
-        parentOwnerId = m_classOleId;
-        parentEntryNo = 0;
-    }
-    TreeEntry& row = m_exchange.m_treeEntry;
-    row = TreeEntry{};
-    row.OwnerId = m_currentOleId;
-    row.EntryNo = entryNo;
-    row.OwnerId2 = m_currentOleId;
-    row.ParentOwnerId = parentOwnerId;
-    row.ParentEntryNo = parentEntryNo;
-    row.Name = name;
+    TreeEntry& row = NewOwnEntry(entryNo, parentOwnerId, parentEntryNo, name);
     row.ResourceId = resourceId;
     row.IsItem = 1;
     row.PageStart = pageStart == -1 ? 0 : pageStart;
@@ -302,8 +297,8 @@ int COrbelCtrl::ReadTreeEntry(std::int32_t ownerId, std::int32_t entryNo) {
     return 0;
 }
 
-bool COrbelCtrl::ChangeItem(std::int32_t entryKey, const std::string& name,
-                            std::int32_t pageStart, std::int32_t pageEnd) {
+bool COrbelCtrl::ChangeItem(std::int32_t entryKey, const std::string& name, std::int32_t pageStart,
+                            std::int32_t pageEnd) {
     if (int step = ReadTreeEntry(OwnerOfKey(entryKey, m_currentOleId, m_classOleId),
                                  EntryNoOfKey(entryKey))) {
         AfxMessageBox("Error ChangeItem:" + std::to_string(step));
@@ -323,8 +318,8 @@ bool COrbelCtrl::ChangeItem(std::int32_t entryKey, const std::string& name,
 bool COrbelCtrl::SetParent(std::int32_t entryKey, std::int32_t newParentKey) {
     std::int32_t newParentOwner;
     if (m_subscriberMode)
-        newParentOwner = newParentKey != 0 && !IsClassEntryKey(newParentKey) ? m_currentOleId
-                                                                             : m_classOleId;
+        newParentOwner =
+            newParentKey != 0 && !IsClassEntryKey(newParentKey) ? m_currentOleId : m_classOleId;
     else
         newParentOwner = IsClassEntryKey(newParentKey) ? m_classOleId
                          : newParentKey != 0           ? m_currentOleId

@@ -1,8 +1,8 @@
 #!/bin/sh
 # Runs one golden transcript: orbel-container on SCRIPT, from the folder that holds it so that
-# FILE:LINE messages name the script alone, with a registry and configuration of its own; then
-# compares standard output with EXPECTED and the exit status with STATUS. A mismatch prints the
-# difference (and, for a wrong status, what the container said on standard error).
+# FILE:LINE messages name the script alone, with a registry, configuration and file types of its
+# own; then compares standard output with EXPECTED and the exit status with STATUS. A mismatch
+# prints the difference (and, for a wrong status, what the container said on standard error).
 #
 # usage: run-transcript.sh CONTAINER SCRIPT EXPECTED STATUS [OPTION...]
 set -u
@@ -18,6 +18,9 @@ export ORBEL_REGISTRY="$work/registry.reg"
 export ORBEL_INI_DIR="$work/ini"
 export XDG_CONFIG_HOME="$work/config"
 export XDG_DATA_HOME="$work/data"
+# File types come from the folder's own small MIME database, never from the machine's.
+XDG_DATA_DIRS="$(cd "$(dirname "$script")" && pwd)/data"
+export XDG_DATA_DIRS
 
 cd "$(dirname "$script")" || exit 1
 "$container" "$@" "$(basename "$script")" >"$work/actual" 2>"$work/errors"

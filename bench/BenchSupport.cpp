@@ -1,0 +1,228 @@
+#include "bench/BenchSupport.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+
+#include "platform/Platform.h"
+#include "platform/headless/HeadlessPlatform.h"
+#include "src/control/OrbelCtrl.h"
+#include "src/control/OrbelIds.h"
+#include "src/store/RecordFormats.h"
+
+namespace orbel::bench {
+
+namespace fs = std::filesystem;
+
+const fs::path& RunFolder() {
+    static const fs::path folder = [] {
+        std::string pattern = (fs::temp_directory_path() / "orbel-bench-XXXXXX").string();
+        if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
+        const fs::path f = pattern;
+        setenv("ORBEL_REGISTRY", (f / "registry.reg").c_str(), 1);
+        setenv("ORBEL_INI_DIR", (f / "ini").c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (f / "config").c_str(), 1);
+        setenv("XDG_DATA_HOME", (f / "data").c_str(), 1);
+        return f;
+    }();
+    return folder;
+}
+
+// The host's half: answers SelectTable from the store's cursor, each row as its own
+// RequestResult posted to the message loop and taken from the cursor only when its message is
+// handled, then the end of the select. No more than one row is held at a time. The other
+// events (Yield, FolderChange) need no answer.
+class StoreHost final : public IDispatch {
+  public:
+    explicit StoreHost(host::TableStore& store) : store_(store) {}
+    void Connect(const std::shared_ptr<COrbelCtrl>& ctrl) { ctrl_ = ctrl; }
+
+    HRESULT GetIDsOfNames(std::string_view, DISPID&) override { return DISP_E_UNKNOWNNAME; }
+    HRESULT Invoke(DISPID id, InvokeKind, std::span<const Variant> args, Variant*) override {
+        if (id != eventidSelectTable || args.size() != 4) return S_OK;
+        cursor_ = store_.OpenSelect(args[0].BStr(), args[1].I4(), args[2].BStr(), args[3].BStr());
+        PostStep();
+        return S_OK;
+    }
+
+  private:
+    void Answer(const host::StoreReply& r) {
+        if (auto c = ctrl_.lock())
+            c->RequestResult(r.result, r.data, r.keys[0], r.keys[1], r.keys[2], "", "", "", "", "",
+                             "", "");
+    }
+    void PostStep() {
+        platform::GetPlatform().Loop().PostTask([this] { Step(); });
+    }
+    void Step() {
+        if (!cursor_) return;
+        if (cursor_->Next(row_)) {
+            PostStep();
+            Answer(row_);
+            return;
+        }
+        host::StoreReply last;
+        last.result = cursor_->EndResult();
+        cursor_.reset();
+        Answer(last);
+    }
+
+    host::TableStore& store_;
+    std::weak_ptr<COrbelCtrl> ctrl_;
+    std::unique_ptr<host::SelectCursor> cursor_;
+    host::StoreReply row_;  // reused, so its strings keep their capacity from row to row
+};
+
+namespace {
+
+HWND FindDescendant(platform::WindowSystem& windows, HWND root, std::string_view className) {
+    for (HWND child : windows.GetChildren(root)) {
+        if (windows.GetClassName(child) == className) return child;
+        if (HWND found = FindDescendant(windows, child, className)) return found;
+    }
+    return kNoWindow;
+}
+
+}  // namespace
+
+ControlOnStore::ControlOnStore(const std::string& storePath)
+    : platform_(platform::InstallHeadlessPlatform()) {
+    host::SqliteOpenResult opened = host::SqliteTableStore::Open(storePath);
+    if (!opened) throw std::runtime_error(opened.error);
+    store_ = std::move(opened.store);
+    app_.InitInstance();
+    if (!hostWindow_.Create("HostForm", "", WS_VISIBLE, RECT{0, 0, 640, 480}, kNoWindow, 0))
+        throw std::runtime_error("cannot create the host window");
+    ctrl_ = std::make_shared<COrbelCtrl>();
+    host_ = std::make_shared<StoreHost>(*store_);
+    host_->Connect(ctrl_);
+    DWORD cookie = 0;
+    if (ctrl_->FindConnectionPoint(IidDOrbelEvents())->Advise(host_, cookie) != S_OK ||
+        ctrl_->InPlaceActivate(hostWindow_.GetSafeHwnd(), RECT{0, 0, 600, 400}, controlWindow_) !=
+            S_OK)
+        throw std::runtime_error("cannot place the control");
+}
+
+ControlOnStore::~ControlOnStore() {
+    ctrl_.reset();
+    hostWindow_.DestroyWindow();
+    app_.ExitInstance();
+    platform::UninstallPlatform();
+}
+
+std::string ControlOnStore::SelectOwner(std::int32_t owner) {
+    Variant result;
+    if (ctrl_->RunStoreOperation("SelectTree", {Variant(owner)}, result) != S_OK)
+        throw std::runtime_error("SelectTree was refused");
+    return result.BStr();
+}
+
+std::int32_t ControlOnStore::Initiate(std::int32_t oleId, std::int32_t classOleId) {
+    DISPID initiate = 0;
+    if (ctrl_->GetIDsOfNames("Initiate", initiate) != S_OK)
+        throw std::runtime_error("the control has no method Initiate");
+    const Variant args[] = {Variant(oleId), Variant(classOleId)};
+    Variant result;
+    if (ctrl_->Invoke(initiate, InvokeKind::Method, args, &result) != S_OK)
+        throw std::runtime_error("Initiate was refused");
+    return result.I4();
+}
+
+platform::HeadlessTreeControl& ControlOnStore::Tree() {
+    HWND window = FindDescendant(platform_.Windows(), controlWindow_, "CViewTree");
+    platform::HeadlessTreeControl* tree = platform_.CommonControls().Tree(window);
+    if (!tree) throw std::runtime_error("the control shows no tree pane");
+    return *tree;
+}
+
+std::size_t ControlOnStore::TreeItemCount() {
+    return Tree().GetCount();
+}
+
+std::size_t ControlOnStore::RootChildCount() {
+    platform::HeadlessTreeControl& tree = Tree();
+    std::size_t count = 0;
+    for (platform::TreeItem item = tree.GetChildItem(tree.GetRootItem()); item;
+         item = tree.GetNextSiblingItem(item))
+        ++count;
+    return count;
+}
+
+PlainTreeScan::PlainTreeScan(const std::string& storePath) {
+    if (sqlite3_open_v2(storePath.c_str(), &db_, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        error_ = sqlite3_errmsg(db_);
+        return;
+    }
+    // The floor reads with the same connection settings as the store.
+    sqlite3_exec(db_, host::SqliteTableStore::kConnectionPragmas, nullptr, nullptr, nullptr);
+    if (sqlite3_prepare_v2(db_,
+                           "SELECT Data, Key1, Key2, Key3 FROM OLE_TREE WHERE Key2 BETWEEN ?1 "
+                           "AND ?2 ORDER BY Key2, Key1",
+                           -1, &stmt_, nullptr) != SQLITE_OK)
+        error_ = sqlite3_errmsg(db_);
+}
+
+PlainTreeScan::~PlainTreeScan() {
+    sqlite3_finalize(stmt_);
+    sqlite3_close(db_);
+}
+
+std::int64_t PlainTreeScan::ScanOwner(std::int32_t owner) {
+    const std::string start = FormatTreeKey2({owner, 0, 0, ""});
+    const std::string end = FormatTreeKey2(TreeKey2RangeEnd(owner));
+    sqlite3_bind_text(stmt_, 1, start.c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_text(stmt_, 2, end.c_str(), -1, SQLITE_TRANSIENT);
+    std::int64_t seen = 0, bytes = 0;
+    while (sqlite3_step(stmt_) == SQLITE_ROW) {
+        for (int c = 0; c < 4; ++c) {
+            benchmark::DoNotOptimize(sqlite3_column_text(stmt_, c));
+            bytes += sqlite3_column_bytes(stmt_, c);
+        }
+        ++seen;
+    }
+    sqlite3_reset(stmt_);
+    benchmark::DoNotOptimize(bytes);
+    return seen;
+}
+
+void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+        if (run.error_occurred) continue;
+        // With repetitions the median stands for the size; without, the one run does.
+        const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+        if (run.run_type != Run::RT_Iteration && !median) continue;
+        auto it = run.counters.find(kRowsPerSecond);
+        if (it == run.counters.end()) continue;
+        rates_[run.run_name.args][run.run_name.function_name] = it->second.value;
+    }
+}
+
+void RatioReporter::PrintRatios() const {
+    std::printf("\n%-8s %-34s %16s %16s %8s\n", "rows", title_.c_str(), "control rows/s",
+                "plain rows/s", "ratio");
+    for (const auto& [args, byName] : rates_) {
+        const auto plain = byName.find(floorName_);
+        if (plain == byName.end()) continue;
+        for (const auto& [name, rate] : byName) {
+            if (name == plain->first) continue;
+            std::printf("%-8s %-34s %16.0f %16.0f %7.1fx\n", args.c_str(), name.c_str(), rate,
+                        plain->second, plain->second / rate);
+        }
+    }
+    std::printf("ratio: rows per second of the plain SQLite scan over the control's\n");
+}
+
+int RunBenchmarks(int argc, char** argv, const std::string& floorName, const std::string& title) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    RatioReporter reporter(floorName, title);
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintRatios();
+    benchmark::Shutdown();
+    std::error_code ec;
+    fs::remove_all(RunFolder(), ec);
+    return 0;
+}
+
+}  // namespace orbel::bench

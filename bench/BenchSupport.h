@@ -1,0 +1,116 @@
+// What the benchmarks share: a run folder that keeps the user's registry and settings out of
+// the way, a control hosted by a SQLite store as a host hosts it (the table events answered
+// from the store's cursor, one posted RequestResult per row), the host's floor (a plain scan
+// of a key-2 range of OLE_TREE), and the console report with the ratio of each measurement to
+// the floor measured in the same run.
+//
+// Not a test fixture: nothing here checks the control's answers; each benchmark checks its own.
+#pragma once
+
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/store/SqliteTableStore.h"
+#include "platform/framework/Wnd.h"
+#include "src/module/OrbelApp.h"
+
+namespace orbel {
+class COrbelCtrl;
+namespace platform {
+class HeadlessPlatform;
+class HeadlessTreeControl;
+}  // namespace platform
+}  // namespace orbel
+
+namespace orbel::bench {
+
+// The folder everything of this run lives in: the stores, and the registry and settings the
+// control reads. Made on first use; RunBenchmarks removes it at the end.
+const std::filesystem::path& RunFolder();
+
+class StoreHost;
+
+// A control on the headless platform, in a host window, with a host on the store advised.
+class ControlOnStore {
+  public:
+    explicit ControlOnStore(const std::string& storePath);
+    ~ControlOnStore();
+    ControlOnStore(const ControlOnStore&) = delete;
+    ControlOnStore& operator=(const ControlOnStore&) = delete;
+
+    COrbelCtrl& Control() { return *ctrl_; }
+    // "2: NAME, NAME, ..." as the control reports a select of the owner's entries.
+    std::string SelectOwner(std::int32_t owner);
+    // The host's Initiate, through the dispatch interface: the current OLE ID, or -1.
+    std::int32_t Initiate(std::int32_t oleId, std::int32_t classOleId);
+    // Items of the folder tree pane, its root "All" included.
+    std::size_t TreeItemCount();
+    // Folders directly under the root "All".
+    std::size_t RootChildCount();
+
+  private:
+    platform::HeadlessTreeControl& Tree();
+
+    platform::HeadlessPlatform& platform_;
+    std::unique_ptr<host::SqliteTableStore> store_;
+    COrbelApp app_;
+    CWnd hostWindow_;
+    HWND controlWindow_{};
+    std::shared_ptr<COrbelCtrl> ctrl_;
+    std::shared_ptr<StoreHost> host_;
+};
+
+// The host's floor: the rows of key-2 ranges of OLE_TREE read with plain SQLite, each column
+// the control receives touched, with the store's own connection settings.
+class PlainTreeScan {
+  public:
+    explicit PlainTreeScan(const std::string& storePath);
+    ~PlainTreeScan();
+    PlainTreeScan(const PlainTreeScan&) = delete;
+    PlainTreeScan& operator=(const PlainTreeScan&) = delete;
+
+    // Empty when the store opened; else what SQLite said.
+    const std::string& Error() const { return error_; }
+    // Rows of the owner's whole key-2 range, the range a tree load selects.
+    std::int64_t ScanOwner(std::int32_t owner);
+
+  private:
+    sqlite3* db_ = nullptr;
+    sqlite3_stmt* stmt_ = nullptr;
+    std::string error_;
+};
+
+// The counter every measurement reports, and on which the ratio is taken.
+inline constexpr const char* kRowsPerSecond = "rows_per_second";
+inline benchmark::Counter RowsPerSecond(std::int64_t rows) {
+    return benchmark::Counter(static_cast<double>(rows),
+                              benchmark::Counter::kIsIterationInvariantRate);
+}
+
+// The console report, and at the end a table of each measurement beside the floor of the same
+// size: rows per second of both and how many times faster the floor is.
+class RatioReporter : public benchmark::ConsoleReporter {
+  public:
+    RatioReporter(std::string floorName, std::string title)
+        : floorName_(std::move(floorName)), title_(std::move(title)) {}
+    void ReportRuns(const std::vector<Run>& runs) override;
+    void PrintRatios() const;
+
+  private:
+    std::string floorName_;
+    std::string title_;
+    std::map<std::string, std::map<std::string, double>> rates_;
+};
+
+// main() of a benchmark program: runs the registered benchmarks with the ratio report against
+// the floor benchmark named floorName, then removes the run folder.
+int RunBenchmarks(int argc, char** argv, const std::string& floorName, const std::string& title);
+
+}  // namespace orbel::bench
