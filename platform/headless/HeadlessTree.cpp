@@ -1,6 +1,7 @@
 #include "platform/headless/HeadlessTree.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/text/AsciiCase.h"
 
@@ -23,13 +24,13 @@ HeadlessTreeControl::HeadlessTreeControl(std::weak_ptr<HeadlessControlRegistry> 
       events_(events) {}
 
 const HeadlessTreeControl::Node* HeadlessTreeControl::Find(TreeItem item) const {
-    auto it = items_.find(item);
-    return it == items_.end() ? nullptr : &it->second;
+    if (item < base_ || item - base_ >= nodes_.size()) return nullptr;
+    const Node& n = nodes_[item - base_];
+    return n.alive ? &n : nullptr;
 }
 
 HeadlessTreeControl::Node* HeadlessTreeControl::Find(TreeItem item) {
-    auto it = items_.find(item);
-    return it == items_.end() ? nullptr : &it->second;
+    return const_cast<Node*>(std::as_const(*this).Find(item));
 }
 
 HeadlessTreeControl::Siblings* HeadlessTreeControl::ChildrenOf(TreeItem parent) {
@@ -45,14 +46,15 @@ const HeadlessTreeControl::Siblings* HeadlessTreeControl::ChildrenOf(TreeItem pa
 }
 
 std::size_t HeadlessTreeControl::PositionOf(TreeItem item) const {
-    const Node& n = items_.at(item);
-    const Siblings& siblings = *ChildrenOf(n.parent);
-    if (siblings.stale) {
-        for (std::size_t i = 0; i < siblings.items.size(); ++i)
-            items_.at(siblings.items[i]).position = i;
-        siblings.stale = false;
-    }
-    return n.position;
+    const Node& n = *Find(item);
+    const std::vector<TreeItem>& items = ChildrenOf(n.parent)->items;
+    auto at = std::lower_bound(items.begin(), items.end(), n.text,
+                               [this](TreeItem sibling, const std::string& label) {
+                                   return LessIgnoringAsciiCase(Find(sibling)->text, label);
+                               });
+    for (; at != items.end() && !LessIgnoringAsciiCase(n.text, Find(*at)->text); ++at)
+        if (*at == item) return static_cast<std::size_t>(at - items.begin());
+    return static_cast<std::size_t>(std::find(items.begin(), items.end(), item) - items.begin());
 }
 
 TreeItem HeadlessTreeControl::InsertItem(std::string_view text, int image, int selectedImage,
@@ -68,11 +70,9 @@ TreeItem HeadlessTreeControl::InsertItem(std::string_view text, int image, int s
         // the place is found by halving, never by walking the siblings.
         at = std::upper_bound(items.begin(), items.end(), text,
                               [this](std::string_view label, TreeItem sibling) {
-                                  return LessIgnoringAsciiCase(label, items_.at(sibling).text);
+                                  return LessIgnoringAsciiCase(label, Find(sibling)->text);
                               });
     }
-    std::size_t position = static_cast<std::size_t>(at - items.begin());
-    if (at != items.end()) siblings->stale = true;
     TreeItem handle = nextItem_++;
     items.insert(at, handle);
     Node node;
@@ -80,8 +80,9 @@ TreeItem HeadlessTreeControl::InsertItem(std::string_view text, int image, int s
     node.image = image;
     node.selectedImage = selectedImage;
     node.parent = parent;
-    node.position = position;
-    items_.emplace(handle, std::move(node));
+    node.alive = true;
+    nodes_.push_back(std::move(node));
+    ++count_;
     return handle;
 }
 
@@ -96,11 +97,11 @@ void HeadlessTreeControl::EraseSubtree(TreeItem item) {
     while (!pending.empty()) {
         TreeItem next = pending.back();
         pending.pop_back();
-        auto it = items_.find(next);
-        if (it == items_.end()) continue;
-        pending.insert(pending.end(), it->second.children.items.begin(),
-                       it->second.children.items.end());
-        items_.erase(it);
+        Node* n = Find(next);
+        if (!n) continue;
+        pending.insert(pending.end(), n->children.items.begin(), n->children.items.end());
+        *n = Node{};
+        --count_;
     }
 }
 
@@ -118,14 +119,15 @@ bool HeadlessTreeControl::DeleteItem(TreeItem item) {
     Siblings& siblings = *ChildrenOf(parent);
     std::size_t position = PositionOf(item);
     siblings.items.erase(siblings.items.begin() + static_cast<std::ptrdiff_t>(position));
-    if (position < siblings.items.size()) siblings.stale = true;
     EraseSubtree(item);
     if (selectionInside) SetSelection(successor);
     return true;
 }
 
 void HeadlessTreeControl::DeleteAllItems() {
-    items_.clear();
+    nodes_.clear();
+    base_ = nextItem_;
+    count_ = 0;
     top_ = Siblings{};
     SetSelection(kTreeNone);
 }
@@ -243,7 +245,7 @@ bool HeadlessTreeControl::UserEditLabel(TreeItem item, std::optional<std::string
 }
 
 void HeadlessTreeControl::DumpItem(TreeItem item, int depth, std::string& out) const {
-    const Node& n = items_.at(item);
+    const Node& n = *Find(item);
     out.append(static_cast<std::size_t>(depth) * 2, ' ');
     out += n.text + " key=" + std::to_string(n.data) + " image=" + std::to_string(n.image) + "/" +
            std::to_string(n.selectedImage);

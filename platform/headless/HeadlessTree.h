@@ -3,9 +3,9 @@
 // calls and compare Dump() as text.
 #pragma once
 
+#include <deque>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/controls/TreeControl.h"
@@ -22,7 +22,7 @@ class HeadlessTreeControl final : public TreeControl {
                         TreeInsert where) override;
     bool DeleteItem(TreeItem item) override;
     void DeleteAllItems() override;
-    std::size_t GetCount() const override { return items_.size(); }
+    std::size_t GetCount() const override { return count_; }
 
     std::string GetItemText(TreeItem item) const override;
     bool SetItemText(TreeItem item, std::string_view text) override;
@@ -61,12 +61,11 @@ class HeadlessTreeControl final : public TreeControl {
     std::string Dump() const;
 
   private:
-    // The ordered children of a parent. Each item knows its position among them, so that
-    // walking siblings costs no search; an insertion or removal before the end marks the
-    // positions stale and the next walk renumbers them once.
+    // The ordered children of a parent. Sorted inserts keep them in label order, so an item
+    // is found among thousands of siblings by halving; items placed first or last are found
+    // by a plain search when halving misses them.
     struct Siblings {
         std::vector<TreeItem> items;
-        mutable bool stale = false;
     };
     struct Node {
         std::string text;
@@ -76,7 +75,7 @@ class HeadlessTreeControl final : public TreeControl {
         TreeItem parent = kTreeNone;
         bool expanded = false;
         Siblings children;
-        mutable std::size_t position = 0;
+        bool alive = false;
     };
     const Node* Find(TreeItem item) const;
     Node* Find(TreeItem item);
@@ -90,7 +89,11 @@ class HeadlessTreeControl final : public TreeControl {
 
     RegisteredModel<HeadlessTreeControl> registration_;
     TreeControlEvents& events_;
-    std::unordered_map<TreeItem, Node> items_;
+    // Nodes by handle (handle - base_): a deque keeps every node where it is while others are
+    // added, and finds one without hashing, which the renumbering after a removal relies on.
+    std::deque<Node> nodes_;
+    TreeItem base_ = 1;
+    std::size_t count_ = 0;
     Siblings top_;
     TreeItem nextItem_ = 1;
     TreeItem selected_ = kTreeNone;

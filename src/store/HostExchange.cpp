@@ -121,13 +121,14 @@ bool CHostExchange::OnTimer(UINT_PTR id) {
     return true;
 }
 
-void CHostExchange::RequestResult(std::int32_t result, const std::array<std::string, 11>& strings) {
+void CHostExchange::RequestResult(std::int32_t result,
+                                  const std::array<std::string_view, 11>& strings) {
     m_lastResult = result;
     m_timerRestart = true;
-    if (!strings[0].empty())
-        m_replies = strings;
-    else
-        m_replies.fill(std::string());
+    // Assigned in place: a select of many rows reuses the same buffers row after row.
+    const bool keep = !strings[0].empty();
+    for (std::size_t i = 0; i < strings.size(); ++i)
+        m_replies[i].assign(keep ? strings[i] : std::string_view());
     if (m_recordHandler) {
         RecordHandler handler = m_recordHandler;
         TreeEntry entry = ParseTreeEntry(m_replies[0], m_replies[1], m_replies[2], m_replies[3]);

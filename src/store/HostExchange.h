@@ -79,7 +79,7 @@ class CHostExchange {
     ClassRecord m_classRow;
 
     // The host's answer. Keys sent with an empty data string are dropped.
-    void RequestResult(std::int32_t result, const std::array<std::string, 11>& strings);
+    void RequestResult(std::int32_t result, const std::array<std::string_view, 11>& strings);
     // The control's window received a timer message; true when it was the wait's.
     bool OnTimer(UINT_PTR id);
     // True when no request waits for the host.
