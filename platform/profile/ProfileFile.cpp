@@ -69,7 +69,7 @@ ProfileFile ProfileFile::Parse(std::string_view text) {
     while (pos < text.size()) {
         const std::size_t newline = text.find('\n', pos);
         std::string_view body;
-        std::string end;
+        std::string_view end;
         if (newline == std::string_view::npos) {
             body = text.substr(pos);
             pos = text.size();
@@ -82,7 +82,7 @@ ProfileFile ProfileFile::Parse(std::string_view text) {
                 end = "\r\n";
             }
         }
-        Line line = ParseLine(std::string(body), std::move(end), inSection);
+        Line line = ParseLine(std::string(body), std::string(end), inSection);
         if (line.kind == LineKind::Section) inSection = true;
         file.lines_.push_back(std::move(line));
     }
