@@ -73,17 +73,7 @@ class StoreHost final : public IDispatch {
     host::StoreReply row_;  // reused, so its strings keep their capacity from row to row
 };
 
-namespace {
-
-HWND FindDescendant(platform::WindowSystem& windows, HWND root, std::string_view className) {
-    for (HWND child : windows.GetChildren(root)) {
-        if (windows.GetClassName(child) == className) return child;
-        if (HWND found = FindDescendant(windows, child, className)) return found;
-    }
-    return kNoWindow;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 ControlOnStore::ControlOnStore(const std::string& storePath)
     : platform_(platform::InstallHeadlessPlatform()) {
@@ -129,7 +119,7 @@ std::int32_t ControlOnStore::Initiate(std::int32_t oleId, std::int32_t classOleI
 }
 
 platform::HeadlessTreeControl& ControlOnStore::Tree() {
-    HWND window = FindDescendant(platform_.Windows(), controlWindow_, "CViewTree");
+    HWND window = platform::FindDescendant(platform_.Windows(), controlWindow_, "CViewTree");
     platform::HeadlessTreeControl* tree = platform_.CommonControls().Tree(window);
     if (!tree) throw std::runtime_error("the control shows no tree pane");
     return *tree;

@@ -22,6 +22,14 @@ namespace platform {
 MessageLoop::~MessageLoop() = default;
 WindowProcedure::~WindowProcedure() = default;
 WindowSystem::~WindowSystem() = default;
+
+HWND FindDescendant(const WindowSystem& windows, HWND root, std::string_view className) {
+    for (HWND child : windows.GetChildren(root)) {
+        if (windows.GetClassName(child) == className) return child;
+        if (HWND found = FindDescendant(windows, child, className)) return found;
+    }
+    return kNoWindow;
+}
 UserInteraction::~UserInteraction() = default;
 
 const char* CursorName(Cursor c) {

@@ -4,17 +4,23 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Win.h"
 
 namespace orbel::platform {
 
+class WindowSystem;
+
 class WindowProcedure {
   public:
     virtual ~WindowProcedure();
     virtual LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;
 };
+
+// The first window of the class below `root`, searching depth first; none when there is none.
+HWND FindDescendant(const WindowSystem& windows, HWND root, std::string_view className);
 
 enum class Cursor { Arrow, Hourglass };
 const char* CursorName(Cursor c);

@@ -133,14 +133,6 @@ constexpr LPARAM kKeyDownFlags = 1;
 constexpr LPARAM kAltDownFlag = LPARAM{1} << 29;
 constexpr LPARAM kKeyUpFlags = 1 | (LPARAM{1} << 30) | (LPARAM{1} << 31);
 
-HWND FindDescendant(platform::WindowSystem& windows, HWND root, std::string_view className) {
-    for (HWND child : windows.GetChildren(root)) {
-        if (windows.GetClassName(child) == className) return child;
-        if (HWND found = FindDescendant(windows, child, className)) return found;
-    }
-    return kNoWindow;
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------------------
@@ -405,7 +397,7 @@ void Container::CmdFocus(std::span<const Token> args) {
                             : EqualsNoCase(pane, "list") ? "CViewList"
                                                          : nullptr;
     if (!className) throw ScriptError{"focus takes tree or list, not " + pane};
-    HWND window = FindDescendant(platform_->Windows(), controlWindow_, className);
+    HWND window = platform::FindDescendant(platform_->Windows(), controlWindow_, className);
     if (!window) throw ScriptError{"the control shows no " + pane + " pane"};
     platform_->Windows().SetFocus(window);
 }
@@ -424,7 +416,7 @@ void Container::PrintLines(const std::string& text) {
 }
 
 platform::HeadlessTreeControl& Container::TreeModel() {
-    HWND window = FindDescendant(platform_->Windows(), controlWindow_, "CViewTree");
+    HWND window = platform::FindDescendant(platform_->Windows(), controlWindow_, "CViewTree");
     platform::HeadlessTreeControl* tree = platform_->CommonControls().Tree(window);
     if (!tree) throw ScriptError{"the control shows no tree pane"};
     return *tree;
@@ -437,7 +429,7 @@ void Container::CmdTree(std::span<const Token> args) {
 
 void Container::CmdList(std::span<const Token> args) {
     Need(args, 0, 0, "list");
-    HWND window = FindDescendant(platform_->Windows(), controlWindow_, "CViewList");
+    HWND window = platform::FindDescendant(platform_->Windows(), controlWindow_, "CViewList");
     platform::HeadlessListControl* list = platform_->CommonControls().List(window);
     if (!list) throw ScriptError{"the control shows no list pane"};
     PrintLines(list->Dump());
@@ -445,7 +437,7 @@ void Container::CmdList(std::span<const Token> args) {
 
 void Container::CmdToolbar(std::span<const Token> args) {
     Need(args, 0, 0, "toolbar");
-    HWND window = FindDescendant(platform_->Windows(), controlWindow_, "ToolbarWindow32");
+    HWND window = platform::FindDescendant(platform_->Windows(), controlWindow_, "ToolbarWindow32");
     platform::HeadlessToolBarControl* bar = platform_->CommonControls().ToolBar(window);
     if (!bar) throw ScriptError{"the control shows no toolbar"};
     // The buttons as they stand once the thread has been idle, as a user sees them.

@@ -125,18 +125,6 @@ void COrbelCtrl::EnableControl(bool enable) {
     GetPlatform().Windows().SetCursor(m_hCursor);
 }
 
-namespace {
-// The first window of a class below `root`, searching depth first.
-HWND FindDescendant(HWND root, const std::string& className) {
-    auto& windows = GetPlatform().Windows();
-    for (HWND child : windows.GetChildren(root)) {
-        if (windows.GetClassName(child) == className) return child;
-        if (HWND found = FindDescendant(child, className)) return found;
-    }
-    return kNoWindow;
-}
-}  // namespace
-
 bool COrbelCtrl::PreTranslateMessage(MSG& msg) {
     if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
     const std::string target = GetPlatform().Windows().GetClassName(msg.hwnd);
@@ -150,10 +138,12 @@ bool COrbelCtrl::PreTranslateMessage(MSG& msg) {
     if (msg.wParam == VK_TAB) {
         // Tab only ever moves between the tree and the list, and never reaches the host.
         if (target == "CViewTree") {
-            if (HWND list = FindDescendant(GetSafeHwnd(), "CViewList"))
+            if (HWND list =
+                    platform::FindDescendant(GetPlatform().Windows(), GetSafeHwnd(), "CViewList"))
                 GetPlatform().Windows().SetFocus(list);
         } else if (target == "CViewList") {
-            if (HWND tree = FindDescendant(GetSafeHwnd(), "CViewTree"))
+            if (HWND tree =
+                    platform::FindDescendant(GetPlatform().Windows(), GetSafeHwnd(), "CViewTree"))
                 GetPlatform().Windows().SetFocus(tree);
         }
         return true;
