@@ -206,7 +206,7 @@ class COrbelCtrl final : public COleControl,
     // Adds a row read from the store to the list (the script view in script mode).
     void AddRowToList(const TreeEntry& row, bool isClass, const std::string& resource);
     // Remembers a folder row and adds it to the tree.
-    void AddRowToTree(TreeEntry row, bool isClass);
+    void AddRowToTree(const TreeEntry& row, bool isClass);
     bool OnTreeRow(std::int32_t result, const TreeEntry& row);
     bool OnNodeRow(std::int32_t result, const TreeEntry& row);
     std::int32_t SelectOwnerTree(std::int32_t ownerId, const RecordHandler& handler);

@@ -131,8 +131,8 @@ void CHostExchange::RequestResult(std::int32_t result,
         m_replies[i].assign(keep ? strings[i] : std::string_view());
     if (m_recordHandler) {
         RecordHandler handler = m_recordHandler;
-        TreeEntry entry = ParseTreeEntry(m_replies[0], m_replies[1], m_replies[2], m_replies[3]);
-        m_responseComplete = handler(result, entry);
+        ParseTreeEntryInto(m_streamedRow, m_replies[0], m_replies[1], m_replies[2], m_replies[3]);
+        m_responseComplete = handler(result, m_streamedRow);
     } else {
         m_responseComplete = true;
     }

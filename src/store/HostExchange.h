@@ -131,6 +131,7 @@ class CHostExchange {
     std::int32_t m_lastResult = 0;
     std::array<std::string, 11> m_replies;
     RecordHandler m_recordHandler;
+    TreeEntry m_streamedRow;  // each streamed row in turn, parsed in place
     UINT_PTR m_waitTimer = 0;
     bool m_directIdRetrieval = false;
 };

@@ -34,15 +34,22 @@ std::int32_t Atol(std::string_view text) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
 }
 
-std::string TrimRight(std::string_view text) {
-    // Every row read passes its texts through here: a plain loop, not a set search per byte.
+namespace {
+// The text without its trailing blanks, tabs and line ends, into a string that keeps its room:
+// every row read passes its texts through here.
+void AssignTrimmed(std::string& out, std::string_view text) {
     std::size_t end = text.size();
-    while (end > 0) {
-        const char c = text[end - 1];
-        if (c != ' ' && c != '\t' && c != '\r' && c != '\n') break;
+    while (end > 0 && (text[end - 1] == ' ' || text[end - 1] == '\t' || text[end - 1] == '\r' ||
+                       text[end - 1] == '\n'))
         --end;
-    }
-    return std::string(text.substr(0, end));
+    out.assign(text.substr(0, end));
+}
+}  // namespace
+
+std::string TrimRight(std::string_view text) {
+    std::string out;
+    AssignTrimmed(out, text);
+    return out;
 }
 
 namespace {
@@ -89,24 +96,28 @@ RowText BuildTreeEntry(const TreeEntry& e) {
     return row;
 }
 
+void ParseTreeEntryInto(TreeEntry& e, std::string_view data, std::string_view key1,
+                        std::string_view key2, std::string_view key3) {
+    // A field cut short by the end of its string reads as the blanks it would be padded with.
+    e.OwnerId = Atol(Slice(key1, 0, 8));
+    e.EntryNo = Atol(Slice(key1, 8, 8));
+    e.OwnerId2 = Atol(Slice(key2, 0, 8));
+    e.ParentOwnerId = Atol(Slice(key2, 8, 8));
+    e.ParentEntryNo = Atol(Slice(key2, 16, 8));
+    AssignTrimmed(e.Name, Slice(key2, 24, kNameWidth));
+    e.ResourceId = Atol(Slice(key3, 0, 8));
+    e.IsItem = Atol(Slice(data, 0, 1));
+    e.PageStart = Atol(Slice(data, 1, 3));
+    e.PageEnd = Atol(Slice(data, 4, 3));
+    AssignTrimmed(e.Batch, Slice(data, 7, kBatchWidth));
+    // The type is cut from the data as sent: a 15-character data string has none.
+    AssignTrimmed(e.Type, Slice(data, 15, kTypeWidth));
+}
+
 TreeEntry ParseTreeEntry(std::string_view data, std::string_view key1, std::string_view key2,
                          std::string_view key3) {
-    // A field cut short by the end of its string reads as the blanks it would be padded with.
-    const std::string_view d = data, k1 = key1, k2 = key2, k3 = key3;
     TreeEntry e;
-    e.OwnerId = Atol(Slice(k1, 0, 8));
-    e.EntryNo = Atol(Slice(k1, 8, 8));
-    e.OwnerId2 = Atol(Slice(k2, 0, 8));
-    e.ParentOwnerId = Atol(Slice(k2, 8, 8));
-    e.ParentEntryNo = Atol(Slice(k2, 16, 8));
-    e.Name = TrimRight(Slice(k2, 24, kNameWidth));
-    e.ResourceId = Atol(Slice(k3, 0, 8));
-    e.IsItem = Atol(Slice(d, 0, 1));
-    e.PageStart = Atol(Slice(d, 1, 3));
-    e.PageEnd = Atol(Slice(d, 4, 3));
-    e.Batch = TrimRight(Slice(d, 7, kBatchWidth));
-    // The type is cut from the data as sent: a 15-character data string has none.
-    e.Type = TrimRight(Slice(data, 15, kTypeWidth));
+    ParseTreeEntryInto(e, data, key1, key2, key3);
     return e;
 }
 

@@ -81,6 +81,9 @@ struct TreeKey3 {
 RowText BuildTreeEntry(const TreeEntry& e);
 TreeEntry ParseTreeEntry(std::string_view data, std::string_view key1, std::string_view key2,
                          std::string_view key3);
+// The same into an entry that is reused row after row, keeping its strings' room.
+void ParseTreeEntryInto(TreeEntry& e, std::string_view data, std::string_view key1,
+                        std::string_view key2, std::string_view key3);
 
 // The path is written as given: the caller has already put it in its stored form.
 RowText BuildResourceRecord(const ResourceRecord& r);

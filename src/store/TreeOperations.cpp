@@ -35,7 +35,7 @@ void COrbelCtrl::AddRowToList(const TreeEntry& row, bool isClass, const std::str
                       row.PageStart, row.PageEnd, Atol(row.Batch));
 }
 
-void COrbelCtrl::AddRowToTree(TreeEntry row, bool isClass) {
+void COrbelCtrl::AddRowToTree(const TreeEntry& row, bool isClass) {
     if (!m_subscriberMode) m_folderList.RememberFolder(row, RememberMode::Add);
     if (row.IsItem == 0)
         AddTreeViewItem(true, isClass, row.EntryNo,
