@@ -4,6 +4,7 @@
 
 #include "src/panes/ViewList.h"
 #include "src/panes/ViewTree.h"
+#include "src/preview/FrameContainer.h"
 #include "tests/opening/StoreControlFixture.h"
 
 namespace orbel {
@@ -145,6 +146,31 @@ TEST_F(OpeningTest, DirectorySelectionOpensTheDirectoryClassAsBothTreesWhateverI
     // The class row is made once: the next opening reads it.
     EXPECT_EQ(Ctrl().Initiate(8, 9), 21);
     EXPECT_EQ(ClassValue("0"), 21);
+}
+
+// What opening a store switches to in the routing and preview work, which the control does not
+// carry yet: each says so, or leaves its part out, instead of pretending.
+TEST_F(OpeningTest, LoadersOfLaterWorkAreNotThereYet) {
+    SeedStore();
+
+    // A tree with its resources (ShowResource, and subscriber maintenance, which loads the
+    // same way) is refused with a message; no row is asked for.
+    Ctrl().m_showResource = true;
+    User().AnswerMessageBox(MessageAnswer::Ok,
+                            "Error GetTree: trees with their resources cannot be loaded yet.");
+    EXPECT_EQ(Ctrl().Initiate(kOwn, kClass), -1);
+    EXPECT_TRUE(Selects().empty());
+    Ctrl().m_showResource = false;
+
+    // Directory selection opens the directory class, but the rows already routed are not
+    // marked processed yet: the routing table stays empty.
+    Ctrl().m_directorySelect = true;
+    SeedFolder(21, 1, 0, 0, "Inbox");
+    ASSERT_NE(Ctrl().Initiate(kOwn, kClass), -1);
+    EXPECT_TRUE(Ctrl().ListView()->Routing().empty());
+
+    // No preview row exists to clear: the right-hand splitter holds the list alone.
+    EXPECT_EQ(Ctrl().Frame()->InnerSplitter().GetRowCount(), 1);
 }
 
 }  // namespace
