@@ -9,5 +9,5 @@ bash "$root/scripts/build.sh"
 build="${ORBEL_BUILD_DIR:-$root/build}"
 store="$build/first-light.orbel"
 rm -f "$store"
-exec "$build/host/container/orbel-container" --store "sqlite:$store" --trace-table \
+exec "$build/host/container/orbel-container" --register --store "sqlite:$store" --trace-table \
   "$root/docs/examples/first-light.orbel"

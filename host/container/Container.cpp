@@ -66,9 +66,10 @@ bool Container::OpenStore() {
 
 bool Container::CreateControl() {
     Guid clsid;
-    HRESULT hr = CLSIDFromProgID(kProgId, clsid);
+    HRESULT hr = options_.registerModule ? REGDB_E_CLASSNOTREG : CLSIDFromProgID(kProgId, clsid);
     if (hr == S_OK) hr = CreateObject(kProgId, object_);
-    // Not registered yet, or registered from a module that is no longer there.
+    // Not registered yet, registered from a module that is no longer there, or to be registered
+    // afresh from this build.
     if (hr == CO_E_CLASSSTRING || hr == REGDB_E_CLASSNOTREG || hr == CO_E_DLLNOTFOUND) {
         std::string error;
         if (RegisterModule(options_.modulePath, &error) != S_OK) {

@@ -37,6 +37,7 @@ struct ContainerOptions {
     bool traceTable = false;
     std::vector<std::string> scripts;  // empty: standard input
     std::string modulePath;            // the control module, registered when the ProgID is not
+    bool registerModule = false;       // register modulePath first, whatever is registered
 };
 
 // Exit statuses.

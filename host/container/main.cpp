@@ -1,4 +1,4 @@
-// orbel-container [--store memory|sqlite:PATH|scripted] [--trace-table] [SCRIPT...]
+// orbel-container [--store memory|sqlite:PATH|scripted] [--trace-table] [--register] [SCRIPT...]
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -11,7 +11,8 @@ namespace {
 using orbel::host::Container;
 
 const char* const kHelp =
-    R"(usage: orbel-container [--store memory|sqlite:PATH|scripted] [--trace-table] [SCRIPT...]
+    R"(usage: orbel-container [--store memory|sqlite:PATH|scripted] [--trace-table] [--register]
+                       [SCRIPT...]
 
 Creates the control "ORBEL.OrbelCtrl.1" in a window (headless), connects a host to it, runs the
 scripts in order (standard input when none is named, or for "-") and prints a transcript of
@@ -25,6 +26,8 @@ Hosts:
                         for an answer, and answers with reply lines (a select row by row)
   --trace-table         also print the table conversation, and with a store its answers as
                         reply lines, so that a recorded session replays against --store scripted
+  --register            register the control module first even when the ProgID is registered
+                        (from another build, say), as installing it does
 
 Script: one command per line; a line starting with # is a comment. Tokens are separated by
 blanks; strings are in double quotes with \" \\ \n \r \t escapes; integers may be negative;
@@ -65,7 +68,7 @@ std::string Help() {
 int Usage(const std::string& problem) {
     std::cerr << "orbel-container: " << problem << "\n"
               << "usage: orbel-container [--store memory|sqlite:PATH|scripted] [--trace-table] "
-                 "[SCRIPT...]\n(--help says more)\n";
+                 "[--register] [SCRIPT...]\n(--help says more)\n";
     return orbel::host::kExitScriptError;
 }
 
@@ -85,6 +88,8 @@ int main(int argc, char** argv) {
         }
         if (arg == "--trace-table") {
             options.traceTable = true;
+        } else if (arg == "--register") {
+            options.registerModule = true;
         } else if (arg == "--store" || arg.starts_with("--store=")) {
             std::string_view value;
             if (arg == "--store") {
