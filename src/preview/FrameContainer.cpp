@@ -42,10 +42,6 @@ bool CFrameContainer::Create(HWND parent, const RECT& rect) {
     return true;
 }
 
-int CFrameContainer::OnCreate() {
-    return CFrameWnd::OnCreate();
-}
-
 bool CFrameContainer::OnCreateClient() {
     if (!m_outerSplitter.CreateStatic(this, 1, 2, WS_CHILD | WS_VISIBLE, AFX_IDW_PANE_FIRST))
         return false;

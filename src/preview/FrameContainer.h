@@ -61,7 +61,6 @@ class CFrameContainer final : public CFrameWnd {
 
   protected:
     bool OnCreateClient() override;
-    int OnCreate() override;
 
   private:
     void OnShowPreviewPane();
