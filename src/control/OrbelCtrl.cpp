@@ -91,6 +91,14 @@ CViewList* COrbelCtrl::ListView() const {
     return m_frame ? m_frame->ListView() : nullptr;
 }
 
+CViewList* COrbelCtrl::ListPane() const {
+    return m_mode == 2 ? nullptr : ListView();
+}
+
+CViewTree* COrbelCtrl::TreePane() const {
+    return m_mode == 0 ? TreeView() : nullptr;
+}
+
 void COrbelCtrl::SetToolbarForMode(std::int32_t mode) {
     unsigned resource = mode == 0   ? IDR_TOOLBAR_NORMAL
                         : mode == 1 ? IDR_TOOLBAR_FOLDER_MAINT
@@ -160,14 +168,12 @@ void COrbelCtrl::OnPropertyChanged() {
 
 void COrbelCtrl::OnAutoCreateChanged() {
     // The script view takes the value in script mode, once it exists.
-    if (m_mode != 2)
-        if (CViewList* list = ListView()) list->SetAutoCreate(m_autoCreate);
+    if (CViewList* list = ListPane()) list->SetAutoCreate(m_autoCreate);
     SetModifiedFlag();
 }
 
 void COrbelCtrl::OnAutoOpenChanged() {
-    if (m_mode != 2)
-        if (CViewList* list = ListView()) list->SetAutoOpen(m_autoOpen);
+    if (CViewList* list = ListPane()) list->SetAutoOpen(m_autoOpen);
     SetModifiedFlag();
 }
 

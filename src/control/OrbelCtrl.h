@@ -160,6 +160,10 @@ class COrbelCtrl final : public COleControl,
     CToolBar& ToolBar() { return m_toolBar; }
     CViewTree* TreeView() const;
     CViewList* ListView() const;
+    // The panes as the pane rule reaches them: the list outside script mode (the script view
+    // takes the list's calls there), the tree in normal mode only; null otherwise.
+    CViewList* ListPane() const;
+    CViewTree* TreePane() const;
 
     bool OnCmdMsg(UINT id, CCmdUI* ui) override;
 

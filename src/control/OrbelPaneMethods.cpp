@@ -18,25 +18,22 @@ std::uint32_t NextListItemHandle() {
 
 bool COrbelCtrl::AddTreeViewItem(bool bFolder, bool bClassItem, std::int32_t nID,
                                  std::int32_t nParentID, const std::string& lpszName) {
-    if (m_mode == 0)
-        if (CViewTree* tree = TreeView())
-            tree->AddFolder(bFolder, bClassItem, nID, nParentID, lpszName);
+    if (CViewTree* tree = TreePane())
+        tree->AddFolder(bFolder, bClassItem, nID, nParentID, lpszName);
     return true;
 }
 
 bool COrbelCtrl::AddListViewItem(bool bFolder, bool bClassItem, std::int32_t nID,
                                  const std::string& lpszName, const std::string& lpszResource) {
-    if (m_mode != 2)
-        if (CViewList* list = ListView())
-            list->AddItem(bFolder, bClassItem, nID, lpszName, FileExtension(lpszResource),
-                          lpszResource, 0, 0, 0);
+    if (CViewList* list = ListPane())
+        list->AddItem(bFolder, bClassItem, nID, lpszName, FileExtension(lpszResource), lpszResource,
+                      0, 0, 0);
     return true;
 }
 
 bool COrbelCtrl::SetImageDetails(std::int32_t nID, std::int32_t nPageStart, std::int32_t nPageEnd,
                                  std::int32_t nBatch) {
-    if (m_mode != 2)
-        if (CViewList* list = ListView()) list->SetPageColumns(nID, nPageStart, nPageEnd, nBatch);
+    if (CViewList* list = ListPane()) list->SetPageColumns(nID, nPageStart, nPageEnd, nBatch);
     return true;
 }
 
@@ -46,75 +43,62 @@ bool COrbelCtrl::UpdateFolder(std::int32_t nID, const std::string& lpszName) {
 }
 
 bool COrbelCtrl::UpdateListFolder(std::int32_t nID, const std::string& lpszName) {
-    if (m_mode != 2)
-        if (CViewList* list = ListView()) list->RenameFolderRow(nID, lpszName);
+    if (CViewList* list = ListPane()) list->RenameFolderRow(nID, lpszName);
     return true;
 }
 
 bool COrbelCtrl::UpdateTreeFolder(std::int32_t nID, const std::string& lpszName) {
-    if (m_mode == 0)
-        if (CViewTree* tree = TreeView()) tree->RenameFolder(nID, lpszName);
+    if (CViewTree* tree = TreePane()) tree->RenameFolder(nID, lpszName);
     return true;
 }
 
 bool COrbelCtrl::UpdateItem(std::int32_t nID, const std::string& lpszName, std::int32_t nPageStart,
                             std::int32_t nPageEnd, std::int32_t nBatch) {
-    if (m_mode != 2)
-        if (CViewList* list = ListView())
-            list->UpdateItem(nID, lpszName, nPageStart, nPageEnd, nBatch);
+    if (CViewList* list = ListPane()) list->UpdateItem(nID, lpszName, nPageStart, nPageEnd, nBatch);
     return true;
 }
 
 bool COrbelCtrl::SetListParent(std::int32_t nID) {
-    if (m_mode != 2)
-        if (CViewList* list = ListView()) list->SetFolderKey(false, nID);
+    if (CViewList* list = ListPane()) list->SetFolderKey(false, nID);
     return true;
 }
 
 bool COrbelCtrl::SetTreeParent(std::int32_t nID, std::int32_t nParentID) {
-    if (m_mode == 0)
-        if (CViewTree* tree = TreeView()) tree->MoveFolder(nID, nParentID);
+    if (CViewTree* tree = TreePane()) tree->MoveFolder(nID, nParentID);
     return true;
 }
 
 bool COrbelCtrl::DeleteTreeItem(std::int32_t nID) {
-    if (m_mode == 0)
-        if (CViewTree* tree = TreeView()) tree->RemoveFolder(nID);
+    if (CViewTree* tree = TreePane()) tree->RemoveFolder(nID);
     return true;
 }
 
 bool COrbelCtrl::DeleteListItem(std::int32_t nID) {
-    if (m_mode != 2)
-        if (CViewList* list = ListView()) list->RemoveItem(nID);
+    if (CViewList* list = ListPane()) list->RemoveItem(nID);
     return true;
 }
 
 void COrbelCtrl::DeleteAllListViewItems() {
-    if (m_mode != 2)
-        if (CViewList* list = ListView()) list->ClearItems();
+    if (CViewList* list = ListPane()) list->ClearItems();
 }
 
 void COrbelCtrl::BeginTreeDownload() {
-    if (m_mode == 0)
-        if (CViewTree* tree = TreeView()) tree->BeginDownload();
+    if (CViewTree* tree = TreePane()) tree->BeginDownload();
     DeleteAllListViewItems();
 }
 
 void COrbelCtrl::EndTreeDownload() {
-    if (m_mode == 0)
-        if (CViewTree* tree = TreeView()) tree->EndDownload();
+    if (CViewTree* tree = TreePane()) tree->EndDownload();
 }
 
 bool COrbelCtrl::RequestDeleteObject(const std::string& lpszObjectPath) {
     // The script view answers in script mode, once it exists.
-    if (m_mode != 2)
-        if (CViewList* list = ListView()) list->RequestDeleteObject(lpszObjectPath);
+    if (CViewList* list = ListPane()) list->RequestDeleteObject(lpszObjectPath);
     return true;
 }
 
 bool COrbelCtrl::SetObjectDir(const std::string& lpszObjectsDir) {
-    if (m_mode != 2)
-        if (CViewList* list = ListView()) list->SetObjectDir(lpszObjectsDir);
+    if (CViewList* list = ListPane()) list->SetObjectDir(lpszObjectsDir);
     return true;
 }
 

@@ -66,8 +66,7 @@ bool COrbelCtrl::ProcessTarnMessage(const std::string& lpszMessage) {
             } else if constexpr (std::is_same_v<T, tarn::EndTreeDownload>) {
                 EndTreeDownload();
             } else if constexpr (std::is_same_v<T, tarn::UpdateFolder>) {
-                UpdateTreeFolder(c.entryKey, c.name);
-                UpdateListFolder(c.entryKey, c.name);
+                UpdateFolder(c.entryKey, c.name);
             } else if constexpr (std::is_same_v<T, tarn::UpdateItem>) {
                 UpdateItem(c.entryKey, c.name, c.pageStart, c.pageEnd, c.batch);
             } else if constexpr (std::is_same_v<T, tarn::SetViewFile>) {

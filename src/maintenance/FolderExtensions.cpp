@@ -71,8 +71,7 @@ void COrbelCtrl::DeleteFolderEntry(std::int32_t entryKey) {
         AfxMessageBox("Error DeleteEntry");
         return;
     }
-    if (m_mode == 0)
-        if (CViewTree* tree = TreeView()) tree->RemoveFolder(entryKey);
+    if (CViewTree* tree = TreePane()) tree->RemoveFolder(entryKey);
 }
 
 std::int32_t COrbelCtrl::GetClassOLEID() {

@@ -72,7 +72,7 @@ bool COrbelCtrl::GetResourceDetails(std::int32_t entryKey, std::string& path,
 
 std::string COrbelCtrl::GetListViewData(std::int32_t nIndex) {
     std::string path;
-    CViewList* list = m_mode == 2 ? nullptr : ListView();
+    CViewList* list = ListPane();
     if (!list || nIndex < 0 || nIndex >= list->GetItemCount()) return path;
     std::int32_t pageStart = 0, pageEnd = 0;
     GetResourceDetails(list->RowKey(nIndex), path, pageStart, pageEnd, true);

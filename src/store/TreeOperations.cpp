@@ -29,8 +29,7 @@ TreeEntry Key2End(std::int32_t owner, std::int32_t parentOwner, std::int32_t par
 
 void COrbelCtrl::AddRowToList(const TreeEntry& row, bool isClass, const std::string& resource) {
     // The script view takes the rows in script mode once it exists.
-    if (m_mode == 2) return;
-    if (CViewList* list = ListView())
+    if (CViewList* list = ListPane())
         list->AddItem(row.IsItem == 0, isClass, row.EntryNo, row.Name, row.Type, resource,
                       row.PageStart, row.PageEnd, Atol(row.Batch));
 }
@@ -56,9 +55,7 @@ bool COrbelCtrl::OnTreeRow(std::int32_t result, const TreeEntry& row) {
         top.ParentOwnerId = 0;
         top.ParentEntryNo = 0;
         AddRowToTree(top, classPhase);
-    } else if (m_mode == 0) {
-        CViewTree* tree = TreeView();
-        if (!tree) return false;
+    } else if (CViewTree* tree = TreePane()) {
         const std::int32_t parentKey =
             EntryKeyOf(row.ParentOwnerId, row.ParentEntryNo, m_classOleId);
         if (row.IsItem != 0) {
@@ -114,8 +111,7 @@ void COrbelCtrl::ShowFolder(bool classTree, std::int32_t entryNo) {
     m_shownFolderEntry = entryNo;
     DeleteAllListViewItems();
     GetNode(classTree);
-    if (m_mode != 2)
-        if (CViewList* list = ListView()) list->SetFolderKey(classTree, m_shownFolderEntry);
+    if (CViewList* list = ListPane()) list->SetFolderKey(classTree, m_shownFolderEntry);
     EnableControl(true);
 }
 
@@ -253,8 +249,7 @@ std::int32_t COrbelCtrl::CreateNewFolder(const std::string& name, std::int32_t p
     const TreeEntry added = row;
     AddRowToList(added, false, std::string());
     AddRowToTree(added, false);
-    if (m_mode == 0)
-        if (CViewTree* tree = TreeView()) tree->RedrawNow();
+    if (CViewTree* tree = TreePane()) tree->RedrawNow();
     return entryNo;
 }
 
@@ -345,10 +340,9 @@ void COrbelCtrl::DeleteEntry(std::int32_t entryKey) {
         AfxMessageBox("Error DeleteEntry");
         return;
     }
-    if (m_mode == 2) return;  // the script view removes its own entries once it exists
-    if (CViewList* list = ListView()) list->RemoveItem(entryKey);
-    if (m_mode == 0)
-        if (CViewTree* tree = TreeView()) tree->RemoveFolder(entryKey);
+    // The script view removes its own entries in script mode, once it exists.
+    if (CViewList* list = ListPane()) list->RemoveItem(entryKey);
+    if (CViewTree* tree = TreePane()) tree->RemoveFolder(entryKey);
 }
 
 std::int32_t COrbelCtrl::FindFolder(const TreeKey2& key) {
