@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -217,6 +218,10 @@ class COrbelCtrl final : public COleControl,
     // Positions OLE_TREE by key 1 on (owner, entry) and reads the row; 0 when both succeed,
     // else which step failed (1 position, 2 read).
     int ReadTreeEntry(std::int32_t ownerId, std::int32_t entryNo);
+    // Reads the entry, lets `change` alter it and writes it back; a failing step shows
+    // "Error OPERATION:N" (1 position, 2 read, 3 update) and gives false.
+    bool RewriteTreeEntry(std::int32_t ownerId, std::int32_t entryNo, const char* operation,
+                          const std::function<void(TreeEntry&)>& change);
     // Fills the tree entry buffer with a new row of the current OLE ID's tree.
     TreeEntry& NewOwnEntry(std::int32_t entryNo, std::int32_t parentOwnerId,
                            std::int32_t parentEntryNo, const std::string& name);

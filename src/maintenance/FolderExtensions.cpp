@@ -10,23 +10,15 @@ namespace orbel {
 
 namespace {
 constexpr const char* kDirectorySelectClass = "5";
-
-std::string Upper(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return out;
-}
 }  // namespace
 
 bool COrbelCtrl::CheckExtensionFree(const std::string& extension, const std::string& folderName) {
-    const std::string wanted = Upper(extension);
-    const std::string name = Upper(folderName);
     auto& windows = platform::GetPlatform().Windows();
     const platform::Cursor previous = windows.SetCursor(platform::Cursor::Hourglass);
     bool taken = false;
     for (const FolderListEntry& e : m_folderList.Entries()) {
-        if (!e.Type.empty() && Upper(e.Type) == wanted && Upper(e.Name) != name) {
+        if (!e.Type.empty() && EqualsIgnoringAsciiCase(e.Type, extension) &&
+            !EqualsIgnoringAsciiCase(e.Name, folderName)) {
             taken = true;
             break;
         }
@@ -37,9 +29,8 @@ bool COrbelCtrl::CheckExtensionFree(const std::string& extension, const std::str
 }
 
 std::int32_t COrbelCtrl::FindFolderForExtension(const std::string& extension) {
-    const std::string wanted = Upper(extension);
     for (const FolderListEntry& e : m_folderList.Entries())
-        if (Upper(e.Type) == wanted) return e.EntryNo * 10;
+        if (EqualsIgnoringAsciiCase(e.Type, extension)) return e.EntryNo * 10;
     return 0;
 }
 
@@ -51,13 +42,10 @@ void COrbelCtrl::GetFolderNameAndType(std::int32_t entryKey, std::string& name, 
 
 void COrbelCtrl::ChangeFolderNameAndType(std::int32_t entryKey, const std::string& name,
                                          const std::string& type) {
-    if (int step = ReadTreeEntry(m_currentOleId, EntryNoOfKey(entryKey))) {
-        AfxMessageBox("Error ChangeItem:" + std::to_string(step));
-        return;
-    }
-    m_exchange.m_treeEntry.Name = name;
-    m_exchange.m_treeEntry.Type = type;
-    if (m_exchange.UpdateOleTree() >= 1) AfxMessageBox("Error ChangeItem:3");
+    RewriteTreeEntry(m_currentOleId, EntryNoOfKey(entryKey), "ChangeItem", [&](TreeEntry& row) {
+        row.Name = name;
+        row.Type = type;
+    });
 }
 
 void COrbelCtrl::DeleteFolderEntry(std::int32_t entryKey) {

@@ -292,22 +292,28 @@ int COrbelCtrl::ReadTreeEntry(std::int32_t ownerId, std::int32_t entryNo) {
     return 0;
 }
 
-bool COrbelCtrl::ChangeItem(std::int32_t entryKey, const std::string& name, std::int32_t pageStart,
-                            std::int32_t pageEnd) {
-    if (int step = ReadTreeEntry(OwnerOfKey(entryKey, m_currentOleId, m_classOleId),
-                                 EntryNoOfKey(entryKey))) {
-        AfxMessageBox("Error ChangeItem:" + std::to_string(step));
+bool COrbelCtrl::RewriteTreeEntry(std::int32_t ownerId, std::int32_t entryNo, const char* operation,
+                                  const std::function<void(TreeEntry&)>& change) {
+    if (int step = ReadTreeEntry(ownerId, entryNo)) {
+        AfxMessageBox(std::string("Error ") + operation + ":" + std::to_string(step));
         return false;
     }
-    TreeEntry& row = m_exchange.m_treeEntry;
-    row.Name = name;
-    row.PageStart = pageStart;
-    row.PageEnd = pageEnd;
+    change(m_exchange.m_treeEntry);
     if (m_exchange.UpdateOleTree() >= 1) {
-        AfxMessageBox("Error ChangeItem:3");
+        AfxMessageBox(std::string("Error ") + operation + ":3");
         return false;
     }
     return true;
+}
+
+bool COrbelCtrl::ChangeItem(std::int32_t entryKey, const std::string& name, std::int32_t pageStart,
+                            std::int32_t pageEnd) {
+    return RewriteTreeEntry(OwnerOfKey(entryKey, m_currentOleId, m_classOleId),
+                            EntryNoOfKey(entryKey), "ChangeItem", [&](TreeEntry& row) {
+                                row.Name = name;
+                                row.PageStart = pageStart;
+                                row.PageEnd = pageEnd;
+                            });
 }
 
 bool COrbelCtrl::SetParent(std::int32_t entryKey, std::int32_t newParentKey) {
@@ -319,19 +325,11 @@ bool COrbelCtrl::SetParent(std::int32_t entryKey, std::int32_t newParentKey) {
         newParentOwner = IsClassEntryKey(newParentKey) ? m_classOleId
                          : newParentKey != 0           ? m_currentOleId
                                                        : 0;
-    if (int step = ReadTreeEntry(OwnerOfKey(entryKey, m_currentOleId, m_classOleId),
-                                 EntryNoOfKey(entryKey))) {
-        AfxMessageBox("Error SetParent:" + std::to_string(step));
-        return false;
-    }
-    TreeEntry& row = m_exchange.m_treeEntry;
-    row.ParentOwnerId = newParentOwner;
-    row.ParentEntryNo = EntryNoOfKey(newParentKey);
-    if (m_exchange.UpdateOleTree() >= 1) {
-        AfxMessageBox("Error SetParent:3");
-        return false;
-    }
-    return true;
+    return RewriteTreeEntry(OwnerOfKey(entryKey, m_currentOleId, m_classOleId),
+                            EntryNoOfKey(entryKey), "SetParent", [&](TreeEntry& row) {
+                                row.ParentOwnerId = newParentOwner;
+                                row.ParentEntryNo = EntryNoOfKey(newParentKey);
+                            });
 }
 
 void COrbelCtrl::DeleteEntry(std::int32_t entryKey) {
