@@ -86,22 +86,6 @@ Variant CallWith(F& fn, std::span<const Variant> args, std::index_sequence<I...>
 }
 }  // namespace dispatch_detail
 
-// A method entry bound to a member function of `self`.
-template <class C, class R, class... A>
-DispatchEntry DispMethod(std::string name, DISPID id, C* self, R (C::*fn)(A...)) {
-    DispatchEntry e;
-    e.name = std::move(name);
-    e.id = id;
-    e.kind = DispatchEntry::Kind::Method;
-    if constexpr (!std::is_void_v<R>) e.type = AutomationType<R>::type;
-    e.params = {AutomationType<dispatch_detail::Plain<A>>::type...};
-    e.call = [self, fn](std::span<const Variant> args) {
-        auto bound = [self, fn](auto&&... a) { return (self->*fn)(a...); };
-        return dispatch_detail::CallWith<R, A...>(bound, args, std::index_sequence_for<A...>{});
-    };
-    return e;
-}
-
 // A method entry whose behaviour is not in the control yet: the table and the type library
 // agree on it, and calls answer E_NOTIMPL.
 template <class R, class... A>
@@ -112,6 +96,17 @@ DispatchEntry DispMethodPending(std::string name, DISPID id) {
     e.kind = DispatchEntry::Kind::Method;
     if constexpr (!std::is_void_v<R>) e.type = AutomationType<R>::type;
     e.params = {AutomationType<dispatch_detail::Plain<A>>::type...};
+    return e;
+}
+
+// A method entry bound to a member function of `self`.
+template <class C, class R, class... A>
+DispatchEntry DispMethod(std::string name, DISPID id, C* self, R (C::*fn)(A...)) {
+    DispatchEntry e = DispMethodPending<R, A...>(std::move(name), id);
+    e.call = [self, fn](std::span<const Variant> args) {
+        auto bound = [self, fn](auto&&... a) { return (self->*fn)(a...); };
+        return dispatch_detail::CallWith<R, A...>(bound, args, std::index_sequence_for<A...>{});
+    };
     return e;
 }
 
