@@ -133,23 +133,22 @@ void COrbelCtrl::GetNode(bool classPart) {
     auto handler = [this](std::int32_t result, const TreeEntry& row) {
         return OnNodeRow(result, row);
     };
+    // The entries of one owner whose parent is the shown folder.
+    auto selectChildren = [&](std::int32_t ownerId) {
+        return m_exchange.SelectTableOleTree(
+            2, Key2Start(ownerId, m_shownFolderOwner, m_shownFolderEntry),
+            Key2End(ownerId, m_shownFolderOwner, m_shownFolderEntry), handler);
+    };
     if (classPart) {
         m_nodeLoadPart = true;
-        if (m_exchange.SelectTableOleTree(
-                2, Key2Start(m_classOleId, m_shownFolderOwner, m_shownFolderEntry),
-                Key2End(m_classOleId, m_shownFolderOwner, m_shownFolderEntry),
-                handler) > kResultEndOfData) {
+        if (selectChildren(m_classOleId) > kResultEndOfData) {
             AfxMessageBox("Error GetNode:1");
             return;
         }
     }
     if (m_scriptMaint) return;
     m_nodeLoadPart = false;
-    if (m_exchange.SelectTableOleTree(
-            2, Key2Start(m_currentOleId, m_shownFolderOwner, m_shownFolderEntry),
-            Key2End(m_currentOleId, m_shownFolderOwner, m_shownFolderEntry),
-            handler) > kResultEndOfData)
-        AfxMessageBox("Error GetNode:2");
+    if (selectChildren(m_currentOleId) > kResultEndOfData) AfxMessageBox("Error GetNode:2");
 }
 
 bool COrbelCtrl::ReadNodeResources(std::int32_t ownerId, bool classFlag, int firstMessage) {
