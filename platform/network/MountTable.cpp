@@ -6,6 +6,8 @@
 #include <iterator>
 #include <sstream>
 
+#include "platform/text/AsciiCase.h"
+
 namespace orbel::platform {
 
 namespace {
@@ -14,16 +16,6 @@ using Components = std::vector<std::string>;
 
 bool IsSeparator(char c) {
     return c == '/' || c == '\\';
-}
-
-char FoldCase(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return FoldCase(x) == FoldCase(y);
-           });
 }
 
 // The kernel writes space, tab, newline and backslash in mountinfo fields as "\ooo".
@@ -235,13 +227,14 @@ std::optional<std::string> MountTable::LocalPath(std::string_view universalName)
     std::vector<Candidate> candidates;
     for (std::size_t i = 0; i < mounts_.size(); ++i) {
         const auto remote = RemoteOf(mounts_[i]);
-        if (!remote || !EqualNoCase(remote->server, server) ||
+        if (!remote || !EqualsIgnoringAsciiCase(remote->server, server) ||
             remote->components.size() > wanted.size()) {
             continue;
         }
-        if (std::equal(
-                remote->components.begin(), remote->components.end(), wanted.begin(),
-                [](const std::string& a, const std::string& b) { return EqualNoCase(a, b); })) {
+        if (std::equal(remote->components.begin(), remote->components.end(), wanted.begin(),
+                       [](const std::string& a, const std::string& b) {
+                           return EqualsIgnoringAsciiCase(a, b);
+                       })) {
             candidates.push_back({i, remote->components.size()});
         }
     }

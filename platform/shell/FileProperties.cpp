@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "platform/registry/Registry.h"
+#include "platform/text/AsciiCase.h"
 
 namespace orbel::platform {
 namespace {
@@ -38,11 +39,7 @@ std::string TypeDescription(const std::string& name, bool directory, Registry* r
             }
         }
     }
-    std::string upper = extension.substr(1);
-    for (char& c : upper) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return upper + " File";
+    return UpperedAscii(std::string_view(extension).substr(1)) + " File";
 }
 
 }  // namespace

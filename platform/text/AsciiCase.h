@@ -12,6 +12,16 @@ inline char FoldAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+inline char UpperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+inline std::string UpperedAscii(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) c = UpperAscii(c);
+    return out;
+}
+
 inline std::string FoldedAscii(std::string_view s) {
     std::string out(s);
     for (char& c : out) c = FoldAscii(c);

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/text/AsciiCase.h"
 #include "src/store/RecordFormats.h"
 
 namespace orbel {
@@ -36,13 +37,6 @@ class Payload {
     std::string_view m_msg;
 };
 
-std::string UpperAscii(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return out;
-}
-
 tarn::AddMapping ParseMapping(const Payload& in) {
     const std::string line = in.Text(1);
     tarn::AddMapping m;
@@ -52,7 +46,7 @@ tarn::AddMapping ParseMapping(const Payload& in) {
     const std::size_t second = line.find(',', first + 1);
     if (second == std::string::npos) return m;
     m.to = line.substr(first + 1, second - first - 1);
-    m.flag = UpperAscii(std::string_view(line).substr(second + 1));
+    m.flag = UpperedAscii(std::string_view(line).substr(second + 1));
     return m;
 }
 

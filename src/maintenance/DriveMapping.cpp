@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/profile/Profile.h"
+#include "platform/text/AsciiCase.h"
 
 namespace orbel {
 
@@ -19,7 +20,7 @@ bool IsSeparator(char c) {
 
 char FoldForMatch(char c) {
     if (c == '/') return '\\';
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    return UpperAscii(c);
 }
 
 // The prefix as it is matched: with a separator at its end, so that it only matches at a
