@@ -46,6 +46,11 @@ std::int32_t COrbelCtrl::InitiateFolderMaint(std::int32_t nOLEID, std::int32_t n
                                              const std::string& szFolder,
                                              const std::string& szSubFolder) {
     SetBusy(true);
+    // Every way out ends the busy state; a failure returns -1.
+    auto fail = [this] {
+        SetBusy(false);
+        return -1;
+    };
     m_currentOleId = nOLEID;
     m_classOleId = nClassOLEID;
     if (m_frame) {
@@ -62,8 +67,7 @@ std::int32_t COrbelCtrl::InitiateFolderMaint(std::int32_t nOLEID, std::int32_t n
     if (nOLEID == 0) {
         m_currentOleId = m_exchange.GetNextOLEID();
         if (m_currentOleId == -1) {
-            SetBusy(false);
-            return -1;
+            return fail();
         }
     }
     const std::int32_t ownOleId = m_currentOleId;
@@ -77,8 +81,7 @@ std::int32_t COrbelCtrl::InitiateFolderMaint(std::int32_t nOLEID, std::int32_t n
             if (newClass == -1 || m_exchange.InsertOleClass() >= 1) {
                 AfxMessageBox(
                     "Error in InitiateFolderMaint(): Could not insert folder maintenance class.");
-                SetBusy(false);
-                return -1;
+                return fail();
             }
         }
         const std::int32_t f = m_exchange.m_classRow.Value;
@@ -96,14 +99,11 @@ std::int32_t COrbelCtrl::InitiateFolderMaint(std::int32_t nOLEID, std::int32_t n
         const std::int32_t folder = findOrCreate(0, 0, szFolder);
         if (folder == -1) {
             // Without the folder the subfolder would be made under entry -1, an orphan row.
-            SetBusy(false);
-            return -1;
+            return fail();
         }
         const std::int32_t subFolder = findOrCreate(f, folder, szSubFolder);
-        m_currentOleId = ownOleId;
         if (subFolder == -1) {
-            SetBusy(false);
-            return -1;
+            return fail();
         }
         m_classOleId = f;
         ShowFolder(true, subFolder);
