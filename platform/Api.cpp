@@ -67,6 +67,18 @@ void MessageBeep() {
     GetPlatform().User().MessageBeep();
 }
 
+POINT GetCursorPos() {
+    return GetPlatform().Windows().GetCursorPos();
+}
+
+bool ReleaseCapture() {
+    return GetPlatform().Windows().ReleaseCapture();
+}
+
+HWND WindowFromPoint(POINT screen) {
+    return GetPlatform().Windows().WindowFromPoint(screen);
+}
+
 bool GetMessage(MSG& msg) {
     return GetPlatform().Loop().GetMessage(msg);
 }

@@ -32,6 +32,11 @@ int MessageAnswerToId(platform::MessageAnswer answer);
 int AfxMessageBox(const std::string& text, UINT type = MB_OK);
 void MessageBeep();
 
+// The mouse.
+POINT GetCursorPos();
+bool ReleaseCapture();
+HWND WindowFromPoint(POINT screen);
+
 bool GetMessage(MSG& msg);
 // Nothing to translate here: keys arrive as key messages only.
 inline void TranslateMessage(const MSG&) {}

@@ -14,6 +14,7 @@
 namespace orbel::platform {
 
 class Controls;
+class Dialogs;
 class FileSystem;
 class Registry;
 class Shell;
@@ -40,6 +41,8 @@ class Platform {
     // Registry reads: the hive file over the view from freedesktop data
     // (platform/registry/Registry.h).
     virtual Registry& Reg() = 0;
+    // Makes live dialogs from templates (platform/dialogs/Dialogs.h).
+    virtual Dialogs& DialogFactory() = 0;
 
     // Delivers a message taken from the loop: a task runs, a window message goes to its
     // window's procedure.

@@ -3,8 +3,13 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "platform/Win.h"
 
 namespace orbel::platform {
+
+class LiveDialog;
 
 enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MessageIcon { None, Error, Question, Warning, Information };
@@ -21,11 +26,33 @@ struct MessageBoxRequest {
     MessageIcon icon = MessageIcon::None;
 };
 
+// One entry of a popup menu built at run time; an ID of 0 with `separator` set is a line.
+struct MenuItem {
+    UINT id = 0;
+    std::string text;
+    bool separator = false;
+    bool checked = false;
+    bool isDefault = false;
+};
+
+struct PopupMenuRequest {
+    std::vector<MenuItem> items;
+    HWND owner;
+    POINT at;  // screen coordinates
+};
+
 class UserInteraction {
   public:
     virtual ~UserInteraction();
     virtual MessageAnswer MessageBox(const MessageBoxRequest& request) = 0;
     virtual void MessageBeep() = 0;
+    // Shows the menu at the point and waits for the user: the chosen item's ID, or 0 when
+    // the menu was dismissed.
+    virtual UINT TrackPopupMenu(const PopupMenuRequest& request) = 0;
+
+    // Dialogs (platform/dialogs/Dialogs.h): runs a dialog that its owner has made and
+    // initialised until it ends; gives the value it ended with.
+    virtual int RunModalDialog(LiveDialog& dialog) = 0;
 };
 
 }  // namespace orbel::platform

@@ -68,6 +68,13 @@ inline constexpr int LOWORD(LPARAM v) {
 inline constexpr int HIWORD(LPARAM v) {
     return static_cast<int>((v >> 16) & 0xFFFF);
 }
+// Mouse positions travel as signed 16-bit coordinates (left of or above a window is negative).
+inline constexpr int GET_X_LPARAM(LPARAM v) {
+    return static_cast<std::int16_t>(v & 0xFFFF);
+}
+inline constexpr int GET_Y_LPARAM(LPARAM v) {
+    return static_cast<std::int16_t>((v >> 16) & 0xFFFF);
+}
 
 // Window messages.
 inline constexpr UINT WM_NULL = 0x0000;
@@ -87,6 +94,11 @@ inline constexpr UINT WM_SYSKEYDOWN = 0x0104;
 inline constexpr UINT WM_COMMAND = 0x0111;
 inline constexpr UINT WM_TIMER = 0x0113;
 inline constexpr UINT WM_MOUSEMOVE = 0x0200;
+inline constexpr UINT WM_LBUTTONDOWN = 0x0201;
+inline constexpr UINT WM_LBUTTONUP = 0x0202;
+inline constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
+inline constexpr UINT WM_RBUTTONDOWN = 0x0204;
+inline constexpr UINT WM_RBUTTONUP = 0x0205;
 inline constexpr UINT WM_USER = 0x0400;
 inline constexpr UINT WM_APP = 0x8000;
 

@@ -72,6 +72,18 @@ class WindowSystem {
 
     virtual Cursor SetCursor(Cursor cursor) = 0;
     virtual Cursor GetCursor() const = 0;
+
+    // The mouse. While a window holds the capture it gets every mouse message, wherever the
+    // mouse is; SetCapture returns the window that held it before.
+    virtual HWND SetCapture(HWND window) = 0;
+    virtual bool ReleaseCapture() = 0;
+    virtual HWND GetCapture() const = 0;
+    // The mouse position in screen coordinates.
+    virtual POINT GetCursorPos() const = 0;
+    virtual POINT ClientToScreen(HWND window, POINT point) const = 0;
+    virtual POINT ScreenToClient(HWND window, POINT point) const = 0;
+    // The deepest visible window at the screen point; none where there is no window.
+    virtual HWND WindowFromPoint(POINT screen) const = 0;
 };
 
 }  // namespace orbel::platform

@@ -23,6 +23,7 @@ bool TreeControlEvents::OnTreeEndLabelEdit(TreeItem, const std::optional<std::st
 }
 void TreeControlEvents::OnTreeKeyDown(UINT) {}
 void TreeControlEvents::OnTreeBeginDrag(TreeItem, POINT) {}
+void TreeControlEvents::OnTreeRightClick(TreeItem, POINT) {}
 
 ListControlEvents::~ListControlEvents() = default;
 void ListControlEvents::OnListItemChanged(int, UINT, UINT) {}

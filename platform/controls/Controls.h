@@ -29,6 +29,17 @@ class Controls {
                                                        int height, int cells) = 0;
     // The icon at `index` in a file or an icon theme name; none when there is no such icon.
     virtual std::optional<Icon> ExtractIcon(const std::string& file, int index) = 0;
+
+    // The drag image: one per process, drawn over the screen while a drag runs. BeginDrag
+    // takes an image of a list with its hot spot; DragEnter shows it at a screen point and
+    // locks the window (none: the whole screen) against other drawing until DragLeave.
+    virtual bool BeginDrag(const ImageList& images, int index, POINT hotSpot) = 0;
+    virtual bool DragEnter(HWND lock, POINT screen) = 0;
+    virtual bool DragMove(POINT screen) = 0;
+    virtual bool DragLeave(HWND lock) = 0;
+    virtual void EndDrag() = 0;
+    // Shows or hides the drag image without locking a window.
+    virtual bool DragShowNolock(bool show) = 0;
 };
 
 }  // namespace orbel::platform

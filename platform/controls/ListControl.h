@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,6 +24,13 @@ enum class ListAlign { Left, Right, Center };
 inline constexpr UINT kListFocused = 0x1;
 inline constexpr UINT kListSelected = 0x2;
 inline constexpr UINT kListDropHilited = 0x8;
+
+// Where a point lies relative to a row, as the real control's hit test reports it.
+inline constexpr UINT kListHitNowhere = 0x0001;
+inline constexpr UINT kListHitOnIcon = 0x0002;
+inline constexpr UINT kListHitOnLabel = 0x0004;
+inline constexpr UINT kListHitOnStateIcon = 0x0008;
+inline constexpr UINT kListHitOnItem = kListHitOnIcon | kListHitOnLabel | kListHitOnStateIcon;
 
 class ListControlEvents {
   public:
@@ -66,6 +74,21 @@ class ListControl {
     virtual bool SetItemState(int row, UINT state, UINT mask) = 0;
     // Selected rows in row order.
     virtual std::vector<int> GetSelectedRows() const = 0;
+
+    // The row under a point in client coordinates with kListHit* flags, -1 when none.
+    virtual int HitTest(POINT point, UINT* flags) const = 0;
+    // The row's rectangle in client coordinates (its label alone with `labelOnly`).
+    virtual bool GetItemRect(int row, RECT& rect, bool labelOnly) const = 0;
+    // Label editing of column 0: starts an edit box on the row after asking the events
+    // object; false when refused. The limit applies to the running edit box.
+    virtual bool EditLabel(int row) = 0;
+    virtual bool LimitEditText(int characters) = 0;
+    // The row being edited, -1 when no edit box is open.
+    virtual int GetEditRow() const = 0;
+    // A one-image list showing the row as it is dragged; null for a row that is not there.
+    virtual std::unique_ptr<ImageList> CreateDragImage(int row) = 0;
+    // Repaints the rows at once.
+    virtual void RedrawItems(int first, int last) = 0;
 
     virtual void SetViewStyle(ListViewStyle style) = 0;
     virtual ListViewStyle GetViewStyle() const = 0;

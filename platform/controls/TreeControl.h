@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,6 +22,16 @@ inline constexpr TreeItem kTreeNone = 0;
 
 enum class TreeInsert { First, Last, Sort };
 
+// Where a point lies relative to an item, as the real control's hit test reports it.
+inline constexpr UINT kTreeHitNowhere = 0x0001;
+inline constexpr UINT kTreeHitOnIcon = 0x0002;
+inline constexpr UINT kTreeHitOnLabel = 0x0004;
+inline constexpr UINT kTreeHitOnIndent = 0x0008;
+inline constexpr UINT kTreeHitOnButton = 0x0010;
+inline constexpr UINT kTreeHitOnRight = 0x0020;
+inline constexpr UINT kTreeHitOnStateIcon = 0x0040;
+inline constexpr UINT kTreeHitOnItem = kTreeHitOnIcon | kTreeHitOnLabel | kTreeHitOnStateIcon;
+
 class TreeControlEvents {
   public:
     virtual ~TreeControlEvents();
@@ -36,6 +47,8 @@ class TreeControlEvents {
     virtual void OnTreeKeyDown(UINT key);
     // A drag began on the item at the point (client coordinates).
     virtual void OnTreeBeginDrag(TreeItem item, POINT point);
+    // The right button was clicked over the control.
+    virtual void OnTreeRightClick(TreeItem item, POINT point);
 };
 
 class TreeControl {
@@ -74,6 +87,28 @@ class TreeControl {
     // Asks the events object first; false when it refused or the item has no children.
     virtual bool Expand(TreeItem item, bool expand) = 0;
     virtual bool IsExpanded(TreeItem item) const = 0;
+
+    // Expands every ancestor of the item (each asks the events object).
+    virtual void EnsureVisible(TreeItem item) = 0;
+    // The item under a point in client coordinates, with kTreeHit* flags saying where on it;
+    // kTreeNone when no item is there.
+    virtual TreeItem HitTest(POINT point, UINT* flags) const = 0;
+    // The item's rectangle (its whole row, or its label alone with `textOnly`) in client
+    // coordinates; false when the item is not shown (a collapsed ancestor).
+    virtual bool GetItemRect(TreeItem item, RECT& rect, bool textOnly) const = 0;
+
+    // Label editing: starts an edit box on the item after asking the events object; false
+    // when refused. The limit applies to the running edit box (characters, 0 for none).
+    virtual bool EditLabel(TreeItem item) = 0;
+    virtual bool LimitEditText(int characters) = 0;
+    // The item being edited, kTreeNone when no edit box is open.
+    virtual TreeItem GetEditItem() const = 0;
+
+    // The drop-target highlight (kTreeNone clears it).
+    virtual bool SelectDropTarget(TreeItem item) = 0;
+    virtual TreeItem GetDropHilightItem() const = 0;
+    // A one-image list showing the item as it is dragged; null for an unknown item.
+    virtual std::unique_ptr<ImageList> CreateDragImage(TreeItem item) = 0;
 
     virtual void SetImageList(const ImageList* images) = 0;
     // Repaints at once (the headless model counts).

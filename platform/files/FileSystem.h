@@ -43,7 +43,8 @@ struct DirectoryEntry {
 
 enum class FileAccess { Read, Write, ReadWrite };
 enum class Disposition {
-    CreateNew,     // fails when the file exists (exclusive)
+    CreateNew,     // fails when anything is at the name (exclusive), a symbolic link too,
+                   // dangling or not: never writes through a link
     CreateAlways,  // creates or truncates
     OpenExisting,  // fails when the file is missing
     OpenAlways,    // opens, creating an empty file when missing; never truncates

@@ -87,7 +87,10 @@ LRESULT CWnd::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
             OnTimer(wParam);
             return 0;
         case WM_MOUSEMOVE:
-            OnMouseMove(POINT{LOWORD(lParam), HIWORD(lParam)});
+            OnMouseMove(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return 0;
+        case WM_LBUTTONUP:
+            OnLButtonUp(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
         case WM_KEYDOWN:
             OnKeyDown(static_cast<UINT>(wParam), static_cast<UINT>(lParam & 0xFFFF),
@@ -119,6 +122,7 @@ void CWnd::OnDestroy() {
 void CWnd::OnSize(int, int) {}
 void CWnd::OnTimer(UINT_PTR) {}
 void CWnd::OnMouseMove(POINT) {}
+void CWnd::OnLButtonUp(POINT) {}
 void CWnd::OnKeyDown(UINT, UINT, UINT) {}
 void CWnd::OnPaint() {}
 bool CWnd::OnCommand(WPARAM, LPARAM) {
@@ -152,6 +156,15 @@ void CWnd::Invalidate(const RECT* rect) {
 }
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return GetPlatform().Windows().SendMessage(hwnd_, message, wParam, lParam);
+}
+HWND CWnd::SetCapture() {
+    return GetPlatform().Windows().SetCapture(hwnd_);
+}
+POINT CWnd::ClientToScreen(POINT point) const {
+    return GetPlatform().Windows().ClientToScreen(hwnd_, point);
+}
+POINT CWnd::ScreenToClient(POINT point) const {
+    return GetPlatform().Windows().ScreenToClient(hwnd_, point);
 }
 
 }  // namespace orbel

@@ -41,6 +41,9 @@ class CWnd : public platform::WindowProcedure {
     bool MoveWindow(const RECT& rect, bool repaint = true);
     void Invalidate(const RECT* rect = nullptr);
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+    HWND SetCapture();
+    POINT ClientToScreen(POINT point) const;
+    POINT ScreenToClient(POINT point) const;
 
   protected:
     // 0 to go on, -1 to fail the creation.
@@ -49,6 +52,7 @@ class CWnd : public platform::WindowProcedure {
     virtual void OnSize(int cx, int cy);
     virtual void OnTimer(UINT_PTR id);
     virtual void OnMouseMove(POINT point);
+    virtual void OnLButtonUp(POINT point);
     // A key went down (WM_KEYDOWN); repeat count and flags as the message carries them.
     virtual void OnKeyDown(UINT key, UINT repeat, UINT flags);
     virtual void OnPaint();

@@ -73,6 +73,61 @@ HeadlessToolBarControl* HeadlessControls::ToolBar(HWND window) const {
     return Lookup(registry_->toolBars, window);
 }
 
+bool HeadlessControls::RouteMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (HeadlessTreeControl* tree = Tree(window))
+        return tree->OnWindowMessage(message, wParam, lParam);
+    if (HeadlessListControl* list = List(window))
+        return list->OnWindowMessage(message, wParam, lParam);
+    return false;
+}
+
+bool HeadlessControls::BeginDrag(const ImageList& images, int index, POINT hotSpot) {
+    if (index < 0 || index >= images.GetImageCount()) return false;
+    (void)hotSpot;
+    drag_ = DragImage{images.Describe(index), {}, false, false};
+    return true;
+}
+
+bool HeadlessControls::DragEnter(HWND, POINT screen) {
+    if (!drag_) return false;
+    drag_->at = screen;
+    drag_->entered = true;
+    drag_->shown = true;
+    return true;
+}
+
+bool HeadlessControls::DragMove(POINT screen) {
+    if (!drag_) return false;
+    drag_->at = screen;
+    return true;
+}
+
+bool HeadlessControls::DragLeave(HWND) {
+    if (!drag_) return false;
+    drag_->entered = false;
+    drag_->shown = false;
+    return true;
+}
+
+void HeadlessControls::EndDrag() {
+    drag_.reset();
+}
+
+bool HeadlessControls::DragShowNolock(bool show) {
+    if (!drag_) return false;
+    drag_->shown = show;
+    return true;
+}
+
+std::string HeadlessControls::DragState() const {
+    if (!drag_) return "none";
+    std::string out = drag_->image + " at (" + std::to_string(drag_->at.x) + "," +
+                      std::to_string(drag_->at.y) + ")";
+    if (drag_->entered) out += " entered";
+    if (drag_->shown) out += " shown";
+    return out;
+}
+
 std::string HeadlessControls::Dump() const {
     std::string out;
     auto section = [&out](const char* kind, std::uint32_t window, const std::string& dump) {

@@ -45,6 +45,19 @@ class HeadlessControls final : public Controls {
     // No icon for an empty file name or a negative index; otherwise the icon "FILE,INDEX".
     std::optional<Icon> ExtractIcon(const std::string& file, int index) override;
 
+    bool BeginDrag(const ImageList& images, int index, POINT hotSpot) override;
+    bool DragEnter(HWND lock, POINT screen) override;
+    bool DragMove(POINT screen) override;
+    bool DragLeave(HWND lock) override;
+    void EndDrag() override;
+    bool DragShowNolock(bool show) override;
+    // `none`, or `IMAGE at (X,Y)` followed by ` entered` while entered and ` shown` while
+    // shown.
+    std::string DragState() const;
+
+    // Hands a message sent to a window to the control living there; true when it took it.
+    bool RouteMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
     // The model living in the window; null when there is none.
     HeadlessTreeControl* Tree(HWND window) const;
     HeadlessListControl* List(HWND window) const;
@@ -54,7 +67,14 @@ class HeadlessControls final : public Controls {
     std::string Dump() const;
 
   private:
+    struct DragImage {
+        std::string image;
+        POINT at;
+        bool entered = false;
+        bool shown = false;
+    };
     std::shared_ptr<HeadlessControlRegistry> registry_;
+    std::optional<DragImage> drag_;
 };
 
 }  // namespace orbel::platform

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/headless/HeadlessControls.h"
+
 namespace orbel::platform {
 
 HeadlessListControl::HeadlessListControl(std::weak_ptr<HeadlessControlRegistry> registry,
@@ -51,13 +53,28 @@ int HeadlessListControl::InsertItem(int index, std::string_view text, int image)
     r.texts.emplace_back(text);
     r.image = image;
     rows_.insert(rows_.begin() + index, std::move(r));
+    if (editRow_ >= index) ++editRow_;
     return index;
 }
 
 bool HeadlessListControl::DeleteItem(int row) {
     if (!Valid(row)) return false;
     rows_.erase(rows_.begin() + row);
+    if (row == editRow_)
+        DropEdit();
+    else if (row < editRow_)
+        --editRow_;
     return true;
+}
+
+void HeadlessListControl::DeleteAllItems() {
+    rows_.clear();
+    DropEdit();
+}
+
+void HeadlessListControl::DropEdit() {
+    editRow_ = -1;
+    edit_.reset();
 }
 
 std::string HeadlessListControl::GetItemText(int row, int column) const {
@@ -154,9 +171,93 @@ void HeadlessListControl::UserRightClick(int row, POINT point) {
 }
 
 bool HeadlessListControl::UserEditLabel(int row, std::optional<std::string> text) {
-    if (!Valid(row) || events_.OnListBeginLabelEdit(row)) return false;
-    if (!events_.OnListEndLabelEdit(row, text) || !text) return false;
-    return SetItemText(row, 0, *text);
+    if (editRow_ != row && !EditLabel(row)) return false;
+    if (!edit_) return false;
+    const std::string before = GetItemText(row, 0);
+    const std::size_t count = rows_.size();
+    if (text) edit_->Type(*text);
+    edit_->End(!text);
+    return rows_.size() == count && Valid(row) && GetItemText(row, 0) != before;
+}
+
+// The headless list draws every view style as the report view: a header of kRowHeight
+// pixels, then one row of kRowHeight pixels each; the first column holds an icon of
+// kIconWidth and the label.
+namespace {
+constexpr int kRowHeight = 20;
+constexpr int kIconWidth = 16;
+constexpr int kDefaultFirstColumn = 100;
+}  // namespace
+
+int HeadlessListControl::FirstColumnWidth() const {
+    return columns_.empty() ? kDefaultFirstColumn : columns_.front().width;
+}
+
+int HeadlessListControl::HitTest(POINT point, UINT* flags) const {
+    UINT where = kListHitNowhere;
+    int hit = -1;
+    if (point.x >= 0 && point.y >= kRowHeight && point.x < FirstColumnWidth()) {
+        const int row = (point.y - kRowHeight) / kRowHeight;
+        if (Valid(row)) {
+            hit = row;
+            where = point.x < kIconWidth ? kListHitOnIcon : kListHitOnLabel;
+        }
+    }
+    if (flags) *flags = where;
+    return hit;
+}
+
+bool HeadlessListControl::GetItemRect(int row, RECT& rect, bool labelOnly) const {
+    if (!Valid(row)) return false;
+    const int top = kRowHeight * (row + 1);
+    rect = RECT{labelOnly ? kIconWidth : 0, top, FirstColumnWidth(), top + kRowHeight};
+    return true;
+}
+
+bool HeadlessListControl::EditLabel(int row) {
+    if (!Valid(row)) return false;
+    if (edit_) edit_->End(true);
+    retired_.reset();
+    // The edit box exists when the owner is asked, so that it can limit it.
+    editRow_ = row;
+    edit_ = std::make_unique<HeadlessEditBox>(
+        Window(), GetItemText(row, 0),
+        [this](std::optional<std::string> text) { FinishEdit(std::move(text)); });
+    if (events_.OnListBeginLabelEdit(row) || editRow_ == -1) {
+        DropEdit();
+        return false;
+    }
+    return true;
+}
+
+void HeadlessListControl::FinishEdit(std::optional<std::string> text) {
+    const int row = editRow_;
+    editRow_ = -1;
+    edit_->Close();
+    retired_ = std::move(edit_);
+    if (events_.OnListEndLabelEdit(row, text) && text && Valid(row)) SetItemText(row, 0, *text);
+}
+
+bool HeadlessListControl::LimitEditText(int characters) {
+    if (!edit_) return false;
+    edit_->Limit(characters);
+    return true;
+}
+
+std::unique_ptr<ImageList> HeadlessListControl::CreateDragImage(int row) {
+    if (!Valid(row)) return nullptr;
+    return std::make_unique<HeadlessImageList>("drag \"" + GetItemText(row, 0) + "\"",
+                                               FirstColumnWidth(), kRowHeight, 1);
+}
+
+void HeadlessListControl::RedrawItems(int first, int last) {
+    if (first <= last) ++redraws_;
+}
+
+bool HeadlessListControl::OnWindowMessage(UINT message, WPARAM wParam, LPARAM) {
+    if (message != WM_KEYDOWN) return false;
+    events_.OnListKeyDown(static_cast<UINT>(wParam));
+    return true;
 }
 
 std::string HeadlessListControl::Dump() const {
@@ -171,6 +272,8 @@ std::string HeadlessListControl::Dump() const {
                " image=" + std::to_string(row.image);
         if (row.state & kListSelected) out += " selected";
         if (row.state & kListFocused) out += " focused";
+        if (row.state & kListDropHilited) out += " drop";
+        if (r == editRow_) out += " editing";
         out += ":";
         for (int c = 0; c < shown; ++c) out += (c == 0 ? " " : " | ") + GetItemText(r, c);
         out += "\n";

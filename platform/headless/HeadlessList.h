@@ -3,12 +3,14 @@
 // and compare Dump() as text.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/controls/ListControl.h"
 #include "platform/headless/HeadlessControlRegistry.h"
+#include "platform/headless/HeadlessEditBox.h"
 
 namespace orbel::platform {
 
@@ -26,7 +28,7 @@ class HeadlessListControl final : public ListControl {
 
     int InsertItem(int index, std::string_view text, int image) override;
     bool DeleteItem(int row) override;
-    void DeleteAllItems() override { rows_.clear(); }
+    void DeleteAllItems() override;
     int GetItemCount() const override { return static_cast<int>(rows_.size()); }
     std::string GetItemText(int row, int column) const override;
     bool SetItemText(int row, int column, std::string_view text) override;
@@ -37,6 +39,14 @@ class HeadlessListControl final : public ListControl {
     UINT GetItemState(int row, UINT mask) const override;
     bool SetItemState(int row, UINT state, UINT mask) override;
     std::vector<int> GetSelectedRows() const override;
+
+    int HitTest(POINT point, UINT* flags) const override;
+    bool GetItemRect(int row, RECT& rect, bool labelOnly) const override;
+    bool EditLabel(int row) override;
+    bool LimitEditText(int characters) override;
+    int GetEditRow() const override { return editRow_; }
+    std::unique_ptr<ImageList> CreateDragImage(int row) override;
+    void RedrawItems(int first, int last) override;
 
     void SetViewStyle(ListViewStyle style) override { style_ = style; }
     ListViewStyle GetViewStyle() const override { return style_; }
@@ -53,13 +63,20 @@ class HeadlessListControl final : public ListControl {
     void UserRightClick(int row, POINT point);
     void UserBeginDrag(int row, POINT point) { events_.OnListBeginDrag(row, point); }
     bool UserEditLabel(int row, std::optional<std::string> text);
+    // The open edit box, or null.
+    HeadlessEditBox* EditBox() { return edit_.get(); }
+
+    // The messages the control takes from its window: keys go to the events object. False
+    // for messages it leaves to the window's procedure.
+    bool OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND Window() const { return registration_.Window(); }
     const ImageList* NormalImages() const { return normal_; }
     const ImageList* SmallImages() const { return small_; }
     int RedrawCount() const { return redraws_; }
     // `columns: TITLE | TITLE ...`, then one line per row:
-    // `ROW key=K image=I[ selected][ focused]: TEXT | TEXT ...` with one text per column.
+    // `ROW key=K image=I[ selected][ focused][ drop][ editing]: TEXT | TEXT ...` with one
+    // text per column.
     std::string Dump() const;
 
   private:
@@ -74,6 +91,9 @@ class HeadlessListControl final : public ListControl {
         DWORD data = 0;
         UINT state = 0;
     };
+    void FinishEdit(std::optional<std::string> text);
+    void DropEdit();
+    int FirstColumnWidth() const;
     bool Valid(int row) const { return row >= 0 && row < GetItemCount(); }
     Row& At(int row) { return rows_[static_cast<std::size_t>(row)]; }
     const Row& At(int row) const { return rows_[static_cast<std::size_t>(row)]; }
@@ -86,6 +106,11 @@ class HeadlessListControl final : public ListControl {
     const ImageList* normal_ = nullptr;
     const ImageList* small_ = nullptr;
     int redraws_ = 0;
+    // The edited row follows its row when rows are inserted or deleted before it.
+    int editRow_ = -1;
+    std::unique_ptr<HeadlessEditBox> edit_;
+    // An edit box ended from inside its own window procedure lives until the next edit.
+    std::unique_ptr<HeadlessEditBox> retired_;
 };
 
 }  // namespace orbel::platform

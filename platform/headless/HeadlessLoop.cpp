@@ -136,12 +136,16 @@ bool HeadlessLoop::TakeMessage(MSG& msg) {
 bool HeadlessLoop::GetMessage(MSG& msg) {
     if (!TakeMessage(msg)) return false;
     idleDone_ = false;
+    RunHooks(msg);
+    return true;
+}
+
+void HeadlessLoop::RunHooks(MSG& msg) {
     msg.time = now_;
     for (std::size_t i = 0; i < hooks_.size(); ++i) {
         auto hook = hooks_[i].second;  // a hook may unhook itself
         hook(msg);
     }
-    return true;
 }
 
 bool HeadlessLoop::RunTaskMessage(const MSG& msg) {

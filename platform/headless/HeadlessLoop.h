@@ -28,6 +28,10 @@ class HeadlessLoop final : public MessageLoop {
     bool RemoveIdleHandler(HookHandle handler) override;
     bool RunTaskMessage(const MSG& msg) override;
 
+    // Runs the message hooks on a message as if it was taken from the queue now (a key that a
+    // modal loop of the platform takes, such as a menu's).
+    void RunHooks(MSG& msg);
+
     // Runs every idle handler once now, in the order they were added.
     void RunIdleHandlers();
 

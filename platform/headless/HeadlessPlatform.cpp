@@ -2,6 +2,18 @@
 
 namespace orbel::platform {
 
+HeadlessPlatform::HeadlessPlatform() {
+    windows_.SetControlRouter([this](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        return controls_.RouteMessage(window, message, wParam, lParam);
+    });
+    // A key pressed while a menu of the platform is open passes the message hooks as every
+    // key does; the menu then takes it, so no window gets it.
+    user_.SetKeyPresser([this](UINT key) {
+        MSG msg{windows_.GetFocus(), WM_KEYDOWN, key, 1, loop_.Now()};
+        loop_.RunHooks(msg);
+    });
+}
+
 int HeadlessPlatform::RunUntilIdle() {
     int delivered = 0;
     MSG msg;
@@ -28,6 +40,8 @@ int HeadlessPlatform::RunFor(std::uint64_t ms) {
 std::string HeadlessPlatform::Dump() const {
     std::string out = "loop: " + loop_.Dump() + "\nwindows:\n" + windows_.Dump();
     out += controls_.Dump();
+    out += "drag image: " + controls_.DragState() + "\n";
+    out += "dialogs:\n" + dialogs_.Dump();
     out += "shell:\n" + shell_.Dump();
     out += "transcript:\n";
     for (const std::string& line : user_.Transcript()) out += "  " + line + "\n";

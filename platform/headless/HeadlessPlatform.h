@@ -4,6 +4,7 @@
 #include "platform/Platform.h"
 #include "platform/files/PosixFileSystem.h"
 #include "platform/headless/HeadlessControls.h"
+#include "platform/headless/HeadlessDialogs.h"
 #include "platform/headless/HeadlessLoop.h"
 #include "platform/headless/HeadlessWindows.h"
 #include "platform/headless/ScriptedUser.h"
@@ -14,6 +15,7 @@ namespace orbel::platform {
 
 class HeadlessPlatform final : public Platform {
   public:
+    HeadlessPlatform();
     const char* Name() const override { return "headless"; }
     HeadlessLoop& Loop() override { return loop_; }
     HeadlessWindows& Windows() override { return windows_; }
@@ -25,6 +27,7 @@ class HeadlessPlatform final : public Platform {
     // The real file system and registry: tests point them at temporary folders.
     PosixFileSystem& Files() override { return files_; }
     Registry& Reg() override { return registry_; }
+    HeadlessDialogs& DialogFactory() override { return dialogs_; }
 
     // The headless backend sees no mounts unless a test gives it some.
     void SetMounts(MountTable mounts) { mounts_ = std::move(mounts); }
@@ -51,6 +54,7 @@ class HeadlessPlatform final : public Platform {
     RecordingShell shell_;
     PosixFileSystem files_;
     Registry registry_;
+    HeadlessDialogs dialogs_{windows_, controls_};
 };
 
 // Installs a fresh headless platform and returns it.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/headless/HeadlessControls.h"
 #include "platform/text/AsciiCase.h"
 
 namespace orbel::platform {
@@ -100,6 +101,11 @@ void HeadlessTreeControl::EraseSubtree(TreeItem item) {
         Node* n = Find(next);
         if (!n) continue;
         pending.insert(pending.end(), n->children.items.begin(), n->children.items.end());
+        if (next == dropTarget_) dropTarget_ = kTreeNone;
+        if (next == editItem_) {
+            editItem_ = kTreeNone;
+            edit_.reset();
+        }
         *n = Node{};
         --count_;
     }
@@ -126,6 +132,9 @@ bool HeadlessTreeControl::DeleteItem(TreeItem item) {
 
 void HeadlessTreeControl::DeleteAllItems() {
     nodes_.clear();
+    dropTarget_ = kTreeNone;
+    editItem_ = kTreeNone;
+    edit_.reset();
     base_ = nextItem_;
     count_ = 0;
     top_ = Siblings{};
@@ -239,9 +248,142 @@ bool HeadlessTreeControl::IsExpanded(TreeItem item) const {
 }
 
 bool HeadlessTreeControl::UserEditLabel(TreeItem item, std::optional<std::string> text) {
-    if (!Find(item) || events_.OnTreeBeginLabelEdit(item)) return false;
-    if (!events_.OnTreeEndLabelEdit(item, text) || !text) return false;
-    return SetItemText(item, *text);
+    if (editItem_ != item && !EditLabel(item)) return false;
+    if (!edit_) return false;
+    const std::string before = GetItemText(item);
+    if (text) edit_->Type(*text);
+    edit_->End(!text);
+    return Find(item) && GetItemText(item) != before;
+}
+
+void HeadlessTreeControl::EnsureVisible(TreeItem item) {
+    std::vector<TreeItem> ancestors;
+    for (TreeItem up = GetParentItem(item); up != kTreeNone; up = GetParentItem(up))
+        ancestors.push_back(up);
+    for (auto it = ancestors.rbegin(); it != ancestors.rend(); ++it) Expand(*it, true);
+}
+
+std::vector<std::pair<TreeItem, int>> HeadlessTreeControl::ShownItems() const {
+    std::vector<std::pair<TreeItem, int>> shown;
+    std::vector<std::pair<TreeItem, int>> pending;
+    for (auto it = top_.items.rbegin(); it != top_.items.rend(); ++it) pending.emplace_back(*it, 0);
+    while (!pending.empty()) {
+        auto [item, depth] = pending.back();
+        pending.pop_back();
+        shown.emplace_back(item, depth);
+        const Node& n = *Find(item);
+        if (!n.expanded) continue;
+        for (auto it = n.children.items.rbegin(); it != n.children.items.rend(); ++it)
+            pending.emplace_back(*it, depth + 1);
+    }
+    return shown;
+}
+
+// The headless tree draws one item per row of kRowHeight pixels, indented kIndent pixels per
+// level (and one level for the lines at the top), an icon of kIconWidth, then the label at
+// kCharWidth pixels per character.
+namespace {
+constexpr int kRowHeight = 20;
+constexpr int kIndent = 19;
+constexpr int kIconWidth = 16;
+constexpr int kCharWidth = 7;
+constexpr int kLabelPadding = 4;
+
+int LabelWidth(const std::string& text) {
+    return static_cast<int>(text.size()) * kCharWidth + kLabelPadding;
+}
+}  // namespace
+
+bool HeadlessTreeControl::GetItemRect(TreeItem item, RECT& rect, bool textOnly) const {
+    const auto shown = ShownItems();
+    for (std::size_t row = 0; row < shown.size(); ++row) {
+        if (shown[row].first != item) continue;
+        const int top = static_cast<int>(row) * kRowHeight;
+        const int iconLeft = (shown[row].second + 1) * kIndent;
+        const int labelLeft = iconLeft + kIconWidth;
+        if (textOnly)
+            rect = RECT{labelLeft, top, labelLeft + LabelWidth(Find(item)->text), top + kRowHeight};
+        else
+            rect = RECT{0, top, labelLeft + LabelWidth(Find(item)->text), top + kRowHeight};
+        return true;
+    }
+    return false;
+}
+
+TreeItem HeadlessTreeControl::HitTest(POINT point, UINT* flags) const {
+    UINT where = kTreeHitNowhere;
+    TreeItem hit = kTreeNone;
+    const auto shown = ShownItems();
+    if (point.y >= 0 && point.x >= 0) {
+        const auto row = static_cast<std::size_t>(point.y / kRowHeight);
+        if (row < shown.size()) {
+            hit = shown[row].first;
+            const int iconLeft = (shown[row].second + 1) * kIndent;
+            const int labelLeft = iconLeft + kIconWidth;
+            if (point.x < iconLeft - kIconWidth / 2 - 4)
+                where = kTreeHitOnIndent;
+            else if (point.x < iconLeft)
+                where = kTreeHitOnButton;
+            else if (point.x < labelLeft)
+                where = kTreeHitOnIcon;
+            else if (point.x < labelLeft + LabelWidth(Find(hit)->text))
+                where = kTreeHitOnLabel;
+            else
+                where = kTreeHitOnRight;
+        }
+    }
+    if (flags) *flags = where;
+    return hit;
+}
+
+bool HeadlessTreeControl::EditLabel(TreeItem item) {
+    if (!Find(item)) return false;
+    if (edit_) edit_->End(true);
+    retired_.reset();
+    // The edit box exists when the owner is asked, so that it can limit it.
+    editItem_ = item;
+    edit_ = std::make_unique<HeadlessEditBox>(
+        Window(), Find(item)->text,
+        [this](std::optional<std::string> text) { FinishEdit(std::move(text)); });
+    if (events_.OnTreeBeginLabelEdit(item) || !Find(item) || editItem_ != item) {
+        editItem_ = kTreeNone;
+        edit_.reset();
+        return false;
+    }
+    return true;
+}
+
+void HeadlessTreeControl::FinishEdit(std::optional<std::string> text) {
+    TreeItem item = editItem_;
+    editItem_ = kTreeNone;
+    edit_->Close();
+    retired_ = std::move(edit_);
+    if (events_.OnTreeEndLabelEdit(item, text) && text && Find(item)) SetItemText(item, *text);
+}
+
+bool HeadlessTreeControl::LimitEditText(int characters) {
+    if (!edit_) return false;
+    edit_->Limit(characters);
+    return true;
+}
+
+bool HeadlessTreeControl::SelectDropTarget(TreeItem item) {
+    if (item != kTreeNone && !Find(item)) return false;
+    dropTarget_ = item;
+    return true;
+}
+
+std::unique_ptr<ImageList> HeadlessTreeControl::CreateDragImage(TreeItem item) {
+    const Node* n = Find(item);
+    if (!n) return nullptr;
+    return std::make_unique<HeadlessImageList>("drag \"" + n->text + "\"",
+                                               kIconWidth + LabelWidth(n->text), kRowHeight, 1);
+}
+
+bool HeadlessTreeControl::OnWindowMessage(UINT message, WPARAM wParam, LPARAM) {
+    if (message != WM_KEYDOWN) return false;
+    events_.OnTreeKeyDown(static_cast<UINT>(wParam));
+    return true;
 }
 
 void HeadlessTreeControl::DumpItem(TreeItem item, int depth, std::string& out) const {
@@ -250,6 +392,8 @@ void HeadlessTreeControl::DumpItem(TreeItem item, int depth, std::string& out) c
     out += n.text + " key=" + std::to_string(n.data) + " image=" + std::to_string(n.image) + "/" +
            std::to_string(n.selectedImage);
     if (item == selected_) out += " current";
+    if (item == dropTarget_) out += " drop";
+    if (item == editItem_) out += " editing";
     out += "\n";
     for (TreeItem child : n.children.items) DumpItem(child, depth + 1, out);
 }

@@ -4,12 +4,15 @@
 #pragma once
 
 #include <deque>
+#include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/controls/TreeControl.h"
 #include "platform/headless/HeadlessControlRegistry.h"
+#include "platform/headless/HeadlessEditBox.h"
 
 namespace orbel::platform {
 
@@ -42,22 +45,41 @@ class HeadlessTreeControl final : public TreeControl {
     bool Expand(TreeItem item, bool expand) override;
     bool IsExpanded(TreeItem item) const override;
 
+    void EnsureVisible(TreeItem item) override;
+    TreeItem HitTest(POINT point, UINT* flags) const override;
+    bool GetItemRect(TreeItem item, RECT& rect, bool textOnly) const override;
+    bool EditLabel(TreeItem item) override;
+    bool LimitEditText(int characters) override;
+    TreeItem GetEditItem() const override { return editItem_; }
+    bool SelectDropTarget(TreeItem item) override;
+    TreeItem GetDropHilightItem() const override { return dropTarget_; }
+    std::unique_ptr<ImageList> CreateDragImage(TreeItem item) override;
+
     void SetImageList(const ImageList* images) override { images_ = images; }
     void RedrawNow() override { ++redraws_; }
 
-    // What the user does. UserEditLabel returns whether the label changed.
+    // The messages the control takes from its window: keys go to the events object, or to the
+    // edit box while one is open. False for messages it leaves to the window's procedure.
+    bool OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // What the user does. UserEditLabel opens an edit box (or takes the open one), types the
+    // text and presses Enter, or Escape with no text; it returns whether the label changed.
     void UserSelect(TreeItem item) { SelectItem(item); }
     void UserKeyDown(UINT key) { events_.OnTreeKeyDown(key); }
     bool UserExpand(TreeItem item, bool expand) { return Expand(item, expand); }
     void UserBeginDrag(TreeItem item, POINT point) { events_.OnTreeBeginDrag(item, point); }
+    void UserRightClick(TreeItem item, POINT point) { events_.OnTreeRightClick(item, point); }
     bool UserEditLabel(TreeItem item, std::optional<std::string> text);
+    // The open edit box, or null.
+    HeadlessEditBox* EditBox() { return edit_.get(); }
 
     HWND Window() const { return registration_.Window(); }
     const ImageList* Images() const { return images_; }
     int RedrawCount() const { return redraws_; }
     TreeItem GetPrevSiblingItem(TreeItem item) const;
     // One line per item in pre-order, two spaces of indent per depth:
-    // `LABEL key=K image=I/S`, and ` current` on the selected item's line.
+    // `LABEL key=K image=I/S`, ` current` on the selected item's line, ` drop` on the drop
+    // target's, ` editing` on the edited one's.
     std::string Dump() const;
 
   private:
@@ -86,6 +108,10 @@ class HeadlessTreeControl final : public TreeControl {
     void EraseSubtree(TreeItem item);
     void SetSelection(TreeItem item);
     void DumpItem(TreeItem item, int depth, std::string& out) const;
+    // The items shown, in order from the top: the top level and the children of expanded
+    // items, with their depth.
+    std::vector<std::pair<TreeItem, int>> ShownItems() const;
+    void FinishEdit(std::optional<std::string> text);
 
     RegisteredModel<HeadlessTreeControl> registration_;
     TreeControlEvents& events_;
@@ -99,6 +125,11 @@ class HeadlessTreeControl final : public TreeControl {
     TreeItem selected_ = kTreeNone;
     const ImageList* images_ = nullptr;
     int redraws_ = 0;
+    TreeItem dropTarget_ = kTreeNone;
+    TreeItem editItem_ = kTreeNone;
+    std::unique_ptr<HeadlessEditBox> edit_;
+    // An edit box ended from inside its own window procedure lives until the next edit.
+    std::unique_ptr<HeadlessEditBox> retired_;
 };
 
 }  // namespace orbel::platform

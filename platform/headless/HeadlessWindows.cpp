@@ -49,6 +49,7 @@ bool HeadlessWindows::DestroyWindow(HWND window) {
     if (!r) return true;
     if (Record* parent = Find(r->parent)) std::erase(parent->children, window);
     if (focus_ == window) focus_ = kNoWindow;
+    if (capture_ == window) capture_ = kNoWindow;
     windows_.erase(window.value);
     return true;
 }
@@ -151,9 +152,70 @@ int HeadlessWindows::InvalidateCount(HWND window) const {
 }
 
 LRESULT HeadlessWindows::SendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!Find(window)) return 0;
+    if (router_ && router_(window, message, wParam, lParam)) return 0;
     const Record* r = Find(window);
     if (!r || !r->proc) return 0;
     return r->proc->WindowProc(window, message, wParam, lParam);
+}
+
+HWND HeadlessWindows::SetCapture(HWND window) {
+    HWND previous = capture_;
+    if (!window || Find(window)) capture_ = window;
+    return previous;
+}
+
+bool HeadlessWindows::ReleaseCapture() {
+    capture_ = kNoWindow;
+    return true;
+}
+
+POINT HeadlessWindows::ClientToScreen(HWND window, POINT point) const {
+    for (const Record* r = Find(window); r; r = Find(r->parent)) {
+        point.x += r->rect.left;
+        point.y += r->rect.top;
+    }
+    return point;
+}
+
+POINT HeadlessWindows::ScreenToClient(HWND window, POINT point) const {
+    const POINT origin = ClientToScreen(window, POINT{});
+    return POINT{point.x - origin.x, point.y - origin.y};
+}
+
+HWND HeadlessWindows::ChildFromPoint(HWND window, POINT screen) const {
+    const Record* r = Find(window);
+    if (!r || !r->visible) return kNoWindow;
+    const POINT local = ScreenToClient(window, screen);
+    if (local.x < 0 || local.y < 0 || local.x >= r->rect.Width() || local.y >= r->rect.Height())
+        return kNoWindow;
+    // The window made last lies on top.
+    for (auto it = r->children.rbegin(); it != r->children.rend(); ++it)
+        if (HWND hit = ChildFromPoint(*it, screen)) return hit;
+    return window;
+}
+
+HWND HeadlessWindows::WindowFromPoint(POINT screen) const {
+    for (auto it = windows_.rbegin(); it != windows_.rend(); ++it)
+        if (!it->second.parent)
+            if (HWND hit = ChildFromPoint(HWND{it->first}, screen)) return hit;
+    return kNoWindow;
+}
+
+void HeadlessWindows::UserMoveMouse(POINT screen) {
+    mouse_ = screen;
+    HWND target = capture_ ? capture_ : WindowFromPoint(screen);
+    if (!target) return;
+    const POINT local = ScreenToClient(target, screen);
+    SendMessage(target, WM_MOUSEMOVE, 0, MAKELPARAM(local.x, local.y));
+}
+
+void HeadlessWindows::UserMouseButton(UINT message, POINT screen) {
+    mouse_ = screen;
+    HWND target = capture_ ? capture_ : WindowFromPoint(screen);
+    if (!target) return;
+    const POINT local = ScreenToClient(target, screen);
+    SendMessage(target, message, 0, MAKELPARAM(local.x, local.y));
 }
 
 Cursor HeadlessWindows::SetCursor(Cursor cursor) {

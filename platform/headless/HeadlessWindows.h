@@ -1,6 +1,7 @@
 // Headless windows: a tree of plain records that answers and notifies like the real thing.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 
@@ -30,6 +31,23 @@ class HeadlessWindows final : public WindowSystem {
     LRESULT SendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     Cursor SetCursor(Cursor cursor) override;
     Cursor GetCursor() const override { return cursor_; }
+    HWND SetCapture(HWND window) override;
+    bool ReleaseCapture() override;
+    HWND GetCapture() const override { return capture_; }
+    POINT GetCursorPos() const override { return mouse_; }
+    POINT ClientToScreen(HWND window, POINT point) const override;
+    POINT ScreenToClient(HWND window, POINT point) const override;
+    HWND WindowFromPoint(POINT screen) const override;
+
+    // What the user does with the mouse: moves it to a screen point (the window holding the
+    // capture, else the window under the point, gets WM_MOUSEMOVE), or releases or presses a
+    // button there.
+    void UserMoveMouse(POINT screen);
+    void UserMouseButton(UINT message, POINT screen);
+    // Controls that live in a window take the messages meant for them (keys to a tree or a
+    // list) before the window's procedure; the backend's controls set this.
+    using ControlRouter = std::function<bool(HWND, UINT, WPARAM, LPARAM)>;
+    void SetControlRouter(ControlRouter router) { router_ = std::move(router); }
 
     // How often a window was invalidated since it was created.
     int InvalidateCount(HWND window) const;
@@ -51,13 +69,17 @@ class HeadlessWindows final : public WindowSystem {
         std::vector<HWND> children;
     };
     const Record* Find(HWND window) const;
+    HWND ChildFromPoint(HWND window, POINT screen) const;
     Record* Find(HWND window);
     void DumpTree(HWND window, int depth, std::string& out) const;
 
     std::map<std::uint32_t, Record> windows_;
     std::uint32_t nextHandle_ = 0x100;
     HWND focus_;
+    HWND capture_;
+    POINT mouse_;
     Cursor cursor_ = Cursor::Arrow;
+    ControlRouter router_;
 };
 
 }  // namespace orbel::platform

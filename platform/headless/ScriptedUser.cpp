@@ -1,6 +1,10 @@
 #include "platform/headless/ScriptedUser.h"
 
+#include <algorithm>
+
+#include "platform/Api.h"
 #include "platform/automation/Variant.h"
+#include "platform/dialogs/Dialogs.h"
 
 namespace orbel::platform {
 
@@ -63,11 +67,165 @@ void ScriptedUser::MessageBeep() {
     Record("beep");
 }
 
+void ScriptedUser::AnswerMenu(std::optional<std::string> itemText) {
+    menus_.push_back(std::move(itemText));
+}
+
+void ScriptedUser::SetKeyPresser(std::function<void(UINT key)> presser) {
+    keyPresser_ = std::move(presser);
+}
+
+UINT ScriptedUser::TrackPopupMenu(const PopupMenuRequest& request) {
+    std::string shown = "menu ";
+    for (std::size_t i = 0; i < request.items.size(); ++i) {
+        const MenuItem& item = request.items[i];
+        if (i) shown += " | ";
+        shown += item.separator ? std::string("-") : item.text;
+        if (item.isDefault) shown += " (default)";
+        if (item.checked) shown += " (checked)";
+    }
+    UINT chosen = 0;
+    std::string answer = "none";
+    if (menus_.empty()) {
+        Fail("unexpected " + shown);
+    } else {
+        std::optional<std::string> wanted = std::move(menus_.front());
+        menus_.pop_front();
+        if (wanted) {
+            auto it =
+                std::find_if(request.items.begin(), request.items.end(),
+                             [&](const MenuItem& m) { return !m.separator && m.text == *wanted; });
+            if (it == request.items.end())
+                Fail(shown + " has no item " + QuoteString(*wanted));
+            else {
+                chosen = it->id;
+                answer = it->text;
+            }
+        }
+    }
+    Record(shown + " -> " + answer);
+    // Dismissing is pressing Escape inside the menu: the key passes the message hooks as
+    // every key does, and the menu takes it.
+    if (chosen == 0 && keyPresser_) keyPresser_(VK_ESCAPE);
+    return chosen;
+}
+
+// ---- Modal dialogs ----
+
+ScriptedUser::DialogAction ScriptedUser::DialogAction::Set(UINT control, std::string text) {
+    return {Kind::Set, control, std::move(text), 0};
+}
+
+ScriptedUser::DialogAction ScriptedUser::DialogAction::Choose(UINT control, std::string entry) {
+    return {Kind::Choose, control, std::move(entry), 0};
+}
+
+ScriptedUser::DialogAction ScriptedUser::DialogAction::Check(UINT control, bool checked) {
+    return {Kind::Check, control, {}, checked ? 1 : 0};
+}
+
+ScriptedUser::DialogAction ScriptedUser::DialogAction::Press(UINT button) {
+    return {Kind::Press, button, {}, 0};
+}
+
+ScriptedUser::DialogAction ScriptedUser::DialogAction::Close() {
+    return {Kind::Close, 0, {}, 0};
+}
+
+std::string ScriptedUser::DialogAction::Describe() const {
+    const std::string id = std::to_string(control);
+    switch (kind) {
+        case Kind::Set:
+            return "set " + id + " " + QuoteString(text);
+        case Kind::Choose:
+            return "choose " + id + " " + QuoteString(text);
+        case Kind::Check:
+            return "check " + id + " " + std::to_string(state);
+        case Kind::Press:
+            return "press " + id;
+        case Kind::Close:
+            return "close";
+    }
+    return "?";
+}
+
+void ScriptedUser::AnswerDialog(UINT templateId, std::vector<DialogAction> actions) {
+    dialogs_.push_back({templateId, std::move(actions)});
+}
+
+int ScriptedUser::RunModalDialog(LiveDialog& dialog) {
+    const DialogTemplate& shown = dialog.Template();
+    const std::string title =
+        "dialog " + std::to_string(shown.id) + " " + QuoteString(shown.caption);
+    openDialogs_.push_back({title, false});
+    auto answer = std::find_if(dialogs_.begin(), dialogs_.end(),
+                               [&](const DialogAnswer& d) { return d.templateId == shown.id; });
+    if (answer == dialogs_.end()) {
+        Fail("unexpected " + title);
+    } else {
+        const std::vector<DialogAction> actions = std::move(answer->actions);
+        dialogs_.erase(answer);
+        bool refused = false;
+        for (std::size_t i = 0; i < actions.size() && !refused; ++i) {
+            const DialogAction& a = actions[i];
+            if (dialog.IsEnded()) {
+                std::string rest;
+                for (std::size_t j = i; j < actions.size(); ++j)
+                    rest += (j > i ? ", " : "") + actions[j].Describe();
+                Fail(title + " ended before: " + rest);
+                break;
+            }
+            std::string why;
+            switch (a.kind) {
+                case DialogAction::Kind::Set:
+                    why = dialog.UserType(a.control, a.text);
+                    break;
+                case DialogAction::Kind::Choose:
+                    why = dialog.UserChoose(a.control, a.text);
+                    break;
+                case DialogAction::Kind::Check:
+                    why = dialog.UserCheck(a.control, a.state);
+                    break;
+                case DialogAction::Kind::Press:
+                    why = dialog.UserPress(a.control);
+                    break;
+                case DialogAction::Kind::Close:
+                    dialog.UserClose();
+                    break;
+            }
+            if (!why.empty()) {
+                Fail(title + ": cannot " + a.Describe() + ": " + why);
+                refused = true;
+            }
+        }
+        if (!dialog.IsEnded() && !refused) Fail(title + " is still open after its last action");
+    }
+    if (!dialog.IsEnded()) dialog.EndDialog(IDCANCEL);
+    openDialogs_.pop_back();
+    Record(title + " -> " + std::to_string(dialog.Result()));
+    return dialog.Result();
+}
+
+void ScriptedUser::ShowOpenDialogs() {
+    for (OpenDialog& d : openDialogs_) {
+        if (d.shown) continue;
+        d.shown = true;
+        Emit(d.title);
+    }
+}
+
 std::vector<std::string> ScriptedUser::Unmet() const {
     std::vector<std::string> out;
     for (const Expectation& e : boxes_)
         out.push_back(std::string("message box answer ") + AnswerName(e.answer) +
                       (e.textContains.empty() ? "" : " for " + QuoteString(e.textContains)));
+    for (const auto& m : menus_) out.push_back("menu answer " + (m ? QuoteString(*m) : "none"));
+    for (const DialogAnswer& d : dialogs_) {
+        std::string line = "dialog " + std::to_string(d.templateId) + " answer:";
+        for (std::size_t i = 0; i < d.actions.size(); ++i)
+            line += (i ? ", " : " ") + d.actions[i].Describe();
+        out.push_back(line);
+    }
     return out;
 }
 
@@ -80,6 +238,11 @@ void ScriptedUser::SetFailureListener(std::function<void(const std::string&)> li
 }
 
 void ScriptedUser::Record(const std::string& line) {
+    ShowOpenDialogs();
+    Emit(line);
+}
+
+void ScriptedUser::Emit(const std::string& line) {
     transcript_.push_back(line);
     if (listener_) listener_(line);
 }

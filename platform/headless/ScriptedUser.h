@@ -20,8 +20,43 @@ class ScriptedUser final : public UserInteraction {
     // text must contain it.
     void AnswerMessageBox(MessageAnswer answer, std::string textContains = {});
 
+    // The next popup menu is answered by choosing the item with this text; with no text the
+    // user dismisses it by pressing Escape.
+    void AnswerMenu(std::optional<std::string> itemText);
+    // How the user presses a key while something modal is open: the backend delivers it the
+    // way the keyboard does (through the message hooks, to the window with the focus).
+    void SetKeyPresser(std::function<void(UINT key)> presser);
+
     MessageAnswer MessageBox(const MessageBoxRequest& request) override;
     void MessageBeep() override;
+    UINT TrackPopupMenu(const PopupMenuRequest& request) override;
+
+    // Modal dialogs. The transcript shows each as `dialog ID "CAPTION" -> RESULT` when it ends,
+    // RESULT being the value it ended with (the ID of the button that closed it); when
+    // something is recorded while it is open, its `dialog ID "CAPTION"` line comes first. A
+    // dialog nobody expected, an action the dialog refuses (no such control, disabled...), or
+    // a dialog still open after the last action is a failure naming the dialog, which then
+    // ends with IDCANCEL (2).
+    struct DialogAction {
+        enum class Kind { Set, Choose, Check, Press, Close };
+        Kind kind = Kind::Press;
+        UINT control = 0;
+        std::string text;  // Set, Choose
+        int state = 0;     // Check
+        // Types the text into an edit or a drop-down combo box.
+        static DialogAction Set(UINT control, std::string text);
+        // Chooses the entry of a combo box or list box, or the tab, with this text.
+        static DialogAction Choose(UINT control, std::string entry);
+        static DialogAction Check(UINT control, bool checked = true);
+        static DialogAction Press(UINT button);
+        // Escape: the dialog's owner decides (usually as Cancel).
+        static DialogAction Close();
+        // `set 236 "DOC"`, `choose 236 "DOC - Letter"`, `check 1089 1`, `press 1`, `close`.
+        std::string Describe() const;
+    };
+    // The next dialog made from template `templateId` gets these actions, in order.
+    void AnswerDialog(UINT templateId, std::vector<DialogAction> actions);
+    int RunModalDialog(LiveDialog& dialog) override;
 
     const std::vector<std::string>& Transcript() const { return transcript_; }
     void ClearTranscript() { transcript_.clear(); }
@@ -39,9 +74,27 @@ class ScriptedUser final : public UserInteraction {
         std::string textContains;
     };
     void Record(const std::string& line);
+    void Emit(const std::string& line);
     void Fail(const std::string& what);
 
     std::deque<Expectation> boxes_;
+    std::deque<std::optional<std::string>> menus_;
+    std::function<void(UINT)> keyPresser_;
+
+    // Dialogs.
+    struct DialogAnswer {
+        UINT templateId = 0;
+        std::vector<DialogAction> actions;
+    };
+    struct OpenDialog {
+        std::string title;  // dialog ID "CAPTION"
+        bool shown = false;
+    };
+    // Shows the title of each open dialog that something inside it is about to follow.
+    void ShowOpenDialogs();
+    std::deque<DialogAnswer> dialogs_;
+    std::vector<OpenDialog> openDialogs_;
+
     std::vector<std::string> transcript_;
     std::vector<std::string> failures_;
     std::function<void(const std::string&)> listener_;

@@ -1,0 +1,139 @@
+// Dialogs made from templates: the backend builds a live dialog, its owner fills and reads the
+// controls by ID and ends it, and the modal run goes through the one modal funnel
+// (UserInteraction::RunModalDialog), where a person or the scripted user acts on it.
+// Not for: laying controls out or drawing them (the backend's business), or what a dialog
+// means (the framework's CDialog and the system's dialogs).
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/Win.h"
+#include "platform/dialogs/DialogTemplate.h"
+
+namespace orbel {
+
+// Notification codes with which a control tells its dialog what the user did, with the values
+// the original platform gives them.
+inline constexpr UINT BN_CLICKED = 0;
+inline constexpr UINT EN_CHANGE = 0x0300;
+inline constexpr UINT CBN_SELCHANGE = 1;
+inline constexpr UINT CBN_EDITCHANGE = 5;
+inline constexpr UINT LBN_SELCHANGE = 1;
+inline constexpr UINT TCN_SELCHANGE = static_cast<UINT>(-551);
+
+}  // namespace orbel
+
+namespace orbel::platform {
+
+class ListControl;
+class ListControlEvents;
+class LiveDialog;
+
+// The object a dialog reports to (the framework's CDialog).
+class DialogOwner {
+  public:
+    virtual ~DialogOwner();
+    // The controls exist and hold their template texts; the dialog is not shown yet.
+    virtual void OnDialogInit(LiveDialog& dialog) = 0;
+    // The user did something to control `id`: a button was clicked, an edit's text changed,
+    // another entry or tab was chosen.
+    virtual void OnDialogCommand(UINT id, UINT code) = 0;
+    // The user asks to close the dialog without a button (Escape, the close box).
+    virtual void OnDialogClose() = 0;
+    // Where list control `id` sends its notifications; null for nowhere.
+    virtual ListControlEvents* ListEventsFor(UINT id);
+};
+
+// A dialog while it exists. Calls naming a control the template does not have, or one of a
+// kind the call does not apply to, do nothing and give an empty text, 0 or -1. Only what the
+// user does notifies the owner; changes the program makes do not.
+class LiveDialog {
+  public:
+    virtual ~LiveDialog();
+    virtual const DialogTemplate& Template() const = 0;
+    virtual HWND Window() const = 0;
+    virtual bool HasControl(UINT id) const = 0;
+
+    // Text of a static, button, group or edit; the edit text of a drop-down combo box; the
+    // chosen entry's text of a drop-down list or list box.
+    virtual std::string GetText(UINT id) const = 0;
+    virtual void SetText(UINT id, std::string_view text) = 0;
+    // Edits and drop-down combo boxes: the user cannot type more characters than this; 0 for
+    // no limit. Text the program sets is not cut.
+    virtual void LimitText(UINT id, int maxChars) = 0;
+    virtual void SetReadOnly(UINT id, bool readOnly) = 0;
+    // Check boxes: 0 clear, 1 checked.
+    virtual int GetCheck(UINT id) const = 0;
+    virtual void SetCheck(UINT id, int state) = 0;
+
+    // Combo boxes and list boxes. Entries keep the order they were added in; AddString gives
+    // the new entry's index. Choosing an entry of a drop-down combo box puts its text in the
+    // edit field; -1 chooses none.
+    virtual int AddString(UINT id, std::string_view text) = 0;
+    virtual int GetCount(UINT id) const = 0;
+    virtual int GetCurSel(UINT id) const = 0;
+    virtual bool SetCurSel(UINT id, int index) = 0;
+    virtual std::string GetItemText(UINT id, int index) const = 0;
+    virtual void ResetContent(UINT id) = 0;
+
+    // Tab controls.
+    virtual int InsertTab(UINT id, int index, std::string_view text) = 0;
+    virtual int GetCurTab(UINT id) const = 0;
+    virtual bool SetCurTab(UINT id, int index) = 0;
+
+    // The list control of a list control entry, living in a window of its own.
+    virtual ListControl* GetListControl(UINT id) = 0;
+
+    virtual void EnableControl(UINT id, bool enable) = 0;
+    virtual bool IsControlEnabled(UINT id) const = 0;
+    virtual void ShowControl(UINT id, bool show) = 0;
+    virtual bool IsControlVisible(UINT id) const = 0;
+    virtual void SetFocus(UINT id) = 0;
+    // The control with the focus; 0 for none.
+    virtual UINT GetFocus() const = 0;
+
+    // The dialog closes once the call that ends it has returned to the modal run.
+    virtual void EndDialog(int result) = 0;
+    virtual bool IsEnded() const = 0;
+    virtual int Result() const = 0;
+
+    // What a person does, with the notifications it causes. Each gives an empty text when done,
+    // else why the user could not do it (no such control, disabled, hidden, read-only, no such
+    // entry, the dialog has ended).
+    //   UserType: replaces the text of an edit or drop-down combo box as typed, cut at the
+    //     limit (EN_CHANGE, CBN_EDITCHANGE; a combo box then has no entry chosen).
+    //   UserChoose: the entry of a combo box or list box, or the tab, with exactly this text
+    //     (CBN_SELCHANGE, LBN_SELCHANGE, TCN_SELCHANGE).
+    //   UserCheck: sets a check box, clicking it when that changes it (BN_CLICKED).
+    //   UserPress: clicks a button, or toggles a check box (BN_CLICKED).
+    //   UserClose: Escape or the close box.
+    virtual std::string UserType(UINT id, std::string_view text) = 0;
+    virtual std::string UserChoose(UINT id, std::string_view text) = 0;
+    virtual std::string UserCheck(UINT id, int state) = 0;
+    virtual std::string UserPress(UINT id) = 0;
+    virtual void UserClose() = 0;
+};
+
+// The backend's maker of live dialogs.
+class Dialogs {
+  public:
+    virtual ~Dialogs();
+    // The dialog and its controls, with the template's texts and states, not shown yet.
+    // `parent` is the window that owns it (none for a dialog of its own).
+    virtual std::unique_ptr<LiveDialog> CreateDialog(const DialogTemplate& dialogTemplate,
+                                                     DialogOwner& owner, HWND parent) = 0;
+};
+
+// Makes the dialog on the installed platform, lets the owner initialise it, runs it through
+// the modal funnel and returns the value it ended with. The live dialog is gone on return.
+int RunModalDialog(const DialogTemplate& dialogTemplate, DialogOwner& owner, HWND parent);
+
+// Characters as a user counts them (UTF-8 code points), for text limits.
+std::size_t CharacterCount(std::string_view text);
+// The first `count` characters of the text.
+std::string_view FirstCharacters(std::string_view text, std::size_t count);
+
+}  // namespace orbel::platform

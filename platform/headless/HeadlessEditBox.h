@@ -1,0 +1,51 @@
+// The edit box that a headless tree or list opens over a label: a real child window of class
+// "Edit" holding the focus, so that keys pressed while editing reach it through the message
+// hooks as they do on the desktop. Enter ends the edit with the text, Escape cancels it.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/WindowSystem.h"
+
+namespace orbel::platform {
+
+class HeadlessEditBox final : public WindowProcedure {
+  public:
+    // Called once when the user ends the edit: the text, or none when cancelled.
+    using EndHandler = std::function<void(std::optional<std::string>)>;
+
+    // Opens the box in `parent` with the label's text and gives it the focus.
+    HeadlessEditBox(HWND parent, std::string text, EndHandler onEnd);
+    ~HeadlessEditBox() override;
+    HeadlessEditBox(const HeadlessEditBox&) = delete;
+    HeadlessEditBox& operator=(const HeadlessEditBox&) = delete;
+
+    // At most this many characters (0: no limit); a longer text is cut.
+    void Limit(int characters);
+    int LimitValue() const { return limit_; }
+    // The user replaces the text by typing; what goes past the limit is not taken.
+    void Type(std::string_view text);
+    const std::string& Text() const { return text_; }
+    HWND Window() const { return window_; }
+    // Ends the edit as Enter (keep) or Escape (cancel) does.
+    void End(bool cancel);
+    // Destroys the window and gives the focus back to the control.
+    void Close();
+
+    LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    HWND parent_;
+    HWND window_;
+    std::string text_;
+    int limit_ = 0;
+    EndHandler onEnd_;
+};
+
+// The first `characters` characters of UTF-8 text (all of it for 0 or less).
+std::string CutToCharacters(std::string_view text, int characters);
+
+}  // namespace orbel::platform

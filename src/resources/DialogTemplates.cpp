@@ -1,0 +1,104 @@
+#include "src/resources/DialogTemplates.h"
+
+#include <vector>
+
+#include "platform/Api.h"
+#include "src/control/OrbelPropPage.h"
+#include "src/resources/StringTable.h"
+
+namespace orbel {
+
+namespace {
+using platform::DialogControlKind;
+using platform::DialogControlTemplate;
+using platform::DialogTemplate;
+using platform::kStaticId;
+
+// A control at (x, y) of cx by cy dialog units.
+DialogControlTemplate Control(unsigned id, DialogControlKind kind, const char* text, int x, int y,
+                              int cx, int cy, DWORD style = 0) {
+    return DialogControlTemplate{id, kind, text, RECT{x, y, x + cx, y + cy}, style};
+}
+
+DialogControlTemplate Label(const char* text, int x, int y, int cx, int cy) {
+    return Control(kStaticId, DialogControlKind::Static, text, x, y, cx, cy);
+}
+
+std::vector<DialogTemplate> MakeTemplates() {
+    using K = DialogControlKind;
+    std::vector<DialogTemplate> all;
+
+    all.push_back(
+        {IDD_PROPPAGE_ORBEL,
+         LoadString(IDS_ORBEL_PPG_CAPTION),
+         250,
+         66,
+         std::nullopt,
+         {Label("Orbel Control has no properties to set at design time.", 7, 25, 236, 8)}});
+
+    all.push_back(
+        {IDD_PLEASE_WAIT, "", 82, 17, std::nullopt, {Label("Please wait...", 7, 5, 68, 8)}});
+
+    all.push_back({IDD_EMAIL_NAME_ADDRESS,
+                   "Email Name and Address",
+                   274,
+                   81,
+                   std::nullopt,
+                   {
+                       Label("Name", 7, 7, 200, 8),
+                       Control(IDC_EMAIL_NAME, K::Edit, "", 7, 17, 200, 14),
+                       Label("Email Address", 7, 37, 200, 8),
+                       Control(IDC_EMAIL_ADDRESS, K::Edit, "", 7, 47, 200, 14),
+                       Control(IDOK, K::DefaultButton, "OK", 217, 7, 50, 14),
+                       Control(IDCANCEL, K::Button, "Cancel", 217, 24, 50, 14),
+                   }});
+
+    all.push_back({IDD_FOLDER_PROPERTIES,
+                   "Properties",
+                   257,
+                   66,
+                   std::nullopt,
+                   {
+                       Label("Folder Name", 7, 7, 120, 8),
+                       Control(IDC_FOLDER_NAME, K::Static, "", 7, 17, 184, 10),
+                       Label("Associated File Extension", 7, 33, 120, 8),
+                       Control(IDC_FOLDER_EXTENSION, K::ComboDropDown, "", 7, 43, 184, 80),
+                       Control(IDOK, K::DefaultButton, "OK", 200, 7, 50, 14),
+                       Control(IDCANCEL, K::Button, "Cancel", 200, 24, 50, 14),
+                   }});
+
+    all.push_back({IDD_PLEASE_WAIT_PROGRESS,
+                   "",
+                   167,
+                   17,
+                   std::nullopt,
+                   {Label("Please wait...", 7, 5, 153, 8)}});
+
+    all.push_back({IDD_CREATE_SELECT_FILE,
+                   "Create/Select a File",
+                   267,
+                   97,
+                   std::nullopt,
+                   {
+                       Label("Fil&e name", 7, 7, 190, 8),
+                       Control(IDC_FILE_NAME, K::Edit, "", 7, 17, 190, 14),
+                       Control(IDC_BROWSE, K::Button, "&Browse", 205, 17, 55, 14),
+                       Label("Or, create a new file in a specified directory -", 7, 40, 190, 8),
+                       Control(IDC_MANUAL_CREATE, K::Button, "Manual &Create", 205, 37, 55, 14),
+                       Label("Or, automatically create the file -", 7, 58, 190, 8),
+                       Control(IDC_AUTO_CREATE, K::Button, "&Auto Create", 205, 55, 55, 14),
+                       Control(IDOK, K::DefaultButton, "OK", 149, 76, 50, 14),
+                       Control(IDCANCEL, K::Button, "Cancel", 210, 76, 50, 14),
+                   }});
+    return all;
+}
+}  // namespace
+
+const platform::DialogTemplate* FindDialogTemplate(unsigned id) {
+    static const std::vector<DialogTemplate> templates = MakeTemplates();
+    for (const DialogTemplate& t : templates)
+        if (t.id == id) return &t;
+    return nullptr;
+}
+
+}  // namespace orbel
