@@ -137,7 +137,12 @@ bool COrbelCtrl::PreTranslateMessage(MSG& msg) {
     if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
     const std::string target = GetPlatform().Windows().GetClassName(msg.hwnd);
     if (msg.wParam == VK_ESCAPE) {
-        if (target != "CImgEdit" && target != "CImageView" && !m_labelEdit && !m_contextMenu) {
+        // Escape while a drag runs cancels the drag (the pane's key handling does that); it
+        // would otherwise close the host in the middle of the user's move.
+        const CViewTree* tree = TreeView();
+        const bool dragging = tree && tree->Dragging();
+        if (target != "CImgEdit" && target != "CImageView" && !m_labelEdit && !m_contextMenu &&
+            !dragging) {
             FireExit();
             return true;
         }

@@ -154,8 +154,15 @@ class COrbelCtrl final : public COleControl,
     const std::string& BrowseTarget() const { return m_browseTarget; }
     const std::string& ViewFileText() const { return m_viewFileText; }
     const std::vector<SystemScriptEntry>& SystemScripts() const { return m_systemScripts; }
-    // Stores the attach or e-mail selection that the host's "h" reply will fill.
-    void SetAttachOrEmail(const std::string& selection) { m_pendingAttachOrEmail = selection; }
+    // Stores the list row and the action ("ATTACH" or "EMAIL") as the pending selection that
+    // the host's "h" reply fills, and asks the host with AttachOrEmail.
+    void SetAttachOrEmail(int listIndex, const std::string& action);
+    // The panes say while a label is edited or a context menu is open; Escape then belongs
+    // to them.
+    void SetLabelEdit(bool on) { m_labelEdit = on; }
+    void SetContextMenu(bool on) { m_contextMenu = on; }
+    bool LabelEditing() const { return m_labelEdit; }
+    bool ContextMenuOpen() const { return m_contextMenu; }
 
     CFrameContainer* Frame() const { return m_frame.get(); }
     CToolBar& ToolBar() { return m_toolBar; }

@@ -77,6 +77,11 @@ bool COrbelCtrl::ProcessTarnMessage(const std::string& lpszMessage) {
     return true;
 }
 
+void COrbelCtrl::SetAttachOrEmail(int listIndex, const std::string& action) {
+    m_pendingAttachOrEmail = action.substr(0, 1) + std::to_string(listIndex);
+    FireAttachOrEmail(action);
+}
+
 void COrbelCtrl::ApplyAttachOrEmailReply(const std::string& message) {
     std::optional<AttachOrEmailReply> reply =
         ParseAttachOrEmailReply(m_pendingAttachOrEmail, message);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <forward_list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,37 @@ class CViewList final : public CWnd, private platform::ListControlEvents {
     // Offers to delete a file of the store that no link uses any more.
     void RequestDeleteObject(const std::string& path);
 
+    // What the user does (ViewListActions.cpp).
+    void Open();
+    void DeleteSelected();
+    void CreateFolder(const std::string& name);
+    // Called by the tree while a drag hovers over the list: highlights the row under the
+    // point.
+    void DragHover(POINT screen);
+    // The key of the highlighted row, -1 when none.
+    std::int32_t DropHighlightKey() const;
+    void ClearDropHighlight();
+    // The commands of the menus and keys (32748-32769) for the current row.
+    void OnListCommand(UINT id);
+    // Commands whose work belongs to parts of the list that are not there yet; they do
+    // nothing.
+    static std::vector<UINT> CommandsWithoutReceiver();
+
+    // Opening and viewing (ViewListOpen.cpp).
+    // The resource of the entry, opened with the preview allowed; nothing when there is none.
+    void OpenItem(std::int32_t key);
+    // A full path is viewed here; any other path is handed to the host (SelectAttachment).
+    void OpenPath(const std::string& path, std::int32_t firstPage, std::int32_t lastPage,
+                  bool previewAllowed);
+    // Shows the resource in the browser, the preview, the host or its program, first rule
+    // that applies.
+    void ViewResource(const std::string& path, std::int32_t firstPage, std::int32_t lastPage,
+                      bool previewAllowed);
+    // A new file in the temporary folder holding the stylesheet instruction and then the
+    // source's bytes; empty when it could not be made.
+    std::string ExportXmlWithStylesheet(const std::string& source, const std::string& stylesheet);
+    void OpenInProgram(const std::string& path);
+
     // Settings the control passes on.
     void SetAutoCreate(bool on) { m_autoCreate = on; }
     void SetAutoOpen(bool on) { m_autoOpen = on; }
@@ -84,9 +116,21 @@ class CViewList final : public CWnd, private platform::ListControlEvents {
     int OnCreate() override;
     void OnDestroy() override;
 
+    bool OnCommand(WPARAM wParam, LPARAM lParam) override;
+
   private:
     // ListControlEvents
     void OnListItemChanged(int row, UINT oldState, UINT newState) override;
+    void OnListKeyDown(UINT key) override;
+    void OnListDoubleClick(int row) override;
+    void OnListRightClick(int row, POINT point) override;
+    bool OnListBeginLabelEdit(int row) override;
+    bool OnListEndLabelEdit(int row, const std::optional<std::string>& text) override;
+    void OnListBeginDrag(int row, POINT point) override;
+
+    void ShowContextMenu(int row);
+    // Starts label editing on the row unless a class row may not be renamed here.
+    void RenameRow(int row, bool classRowsAllowed);
 
     bool ResourceColumnShown() const;
     int FileTypeImage(const std::string& extension);

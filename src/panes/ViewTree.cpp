@@ -1,5 +1,6 @@
 #include "src/panes/ViewTree.h"
 
+#include "platform/Api.h"
 #include "platform/Platform.h"
 #include "src/control/OrbelCtrl.h"
 #include "src/panes/ViewList.h"
@@ -36,6 +37,12 @@ int CViewTree::OnCreate() {
 }
 
 void CViewTree::OnDestroy() {
+    if (Dragging()) {
+        GetPlatform().CommonControls().EndDrag();
+        if (GetPlatform().Windows().GetCapture() == GetSafeHwnd()) ReleaseCapture();
+        m_dragKey = -1;
+    }
+    m_dragImage.reset();
     m_keyIndex.clear();
     m_root = kTreeNone;
     m_tree.reset();
@@ -185,12 +192,17 @@ void CViewTree::RedrawNow() {
     if (m_tree) m_tree->RedrawNow();
 }
 
-void CViewTree::OnTreeSelChanged(TreeItem, TreeItem newItem) {
-    if (m_suppress || !m_control || newItem == kTreeNone) return;
-    auto key = static_cast<std::int32_t>(m_tree->GetItemData(newItem));
+void CViewTree::ShowItemFolder(TreeItem item) {
+    if (!m_control || item == kTreeNone) return;
+    auto key = static_cast<std::int32_t>(m_tree->GetItemData(item));
     std::int32_t entryNo = key / 10;
     bool classTree = IsClassEntryKey(key) || entryNo == 0;
     m_control->ShowFolder(classTree, entryNo);
+}
+
+void CViewTree::OnTreeSelChanged(TreeItem, TreeItem newItem) {
+    if (m_suppress || !m_control || newItem == kTreeNone) return;
+    ShowItemFolder(newItem);
     m_control->FireFolderChange(FolderPath());
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -56,6 +57,15 @@ class CViewTree final : public CWnd, private platform::TreeControlEvents {
     std::string FolderPath() const;
     void RedrawNow();
 
+    // Drags, from either pane (ViewTreeActions.cpp). The list hands over the drag image it
+    // made before it starts a drag of one of its rows.
+    void SetDragImage(std::unique_ptr<platform::ImageList> image) {
+        m_dragImage = std::move(image);
+    }
+    void StartDrag(std::int32_t key, POINT screen, CWnd* source);
+    bool Dragging() const { return m_dragKey != -1; }
+    void EndDrag(POINT screen, bool cancel);
+
     // The first item with the key in a pre-order walk from the top, or none.
     platform::TreeItem FindByKey(std::int32_t key) const;
     platform::TreeItem RootItem() const { return m_root; }
@@ -66,11 +76,22 @@ class CViewTree final : public CWnd, private platform::TreeControlEvents {
   protected:
     int OnCreate() override;
     void OnDestroy() override;
+    void OnMouseMove(POINT point) override;
+    void OnLButtonUp(POINT point) override;
 
   private:
     // TreeControlEvents
     void OnTreeSelChanged(platform::TreeItem oldItem, platform::TreeItem newItem) override;
     bool OnTreeItemExpanding(platform::TreeItem item, bool expand) override;
+    void OnTreeKeyDown(UINT key) override;
+    bool OnTreeBeginLabelEdit(platform::TreeItem item) override;
+    bool OnTreeEndLabelEdit(platform::TreeItem item,
+                            const std::optional<std::string>& text) override;
+    void OnTreeBeginDrag(platform::TreeItem item, POINT point) override;
+
+    // Shows the folder of the item and tells the host, as a selection by the user does.
+    void ShowItemFolder(platform::TreeItem item);
+    void Drop(POINT screen);
 
     // Every insertion and deletion goes through these, which keep the key index.
     platform::TreeItem Insert(const std::string& text, int image, int selectedImage,
@@ -88,6 +109,8 @@ class CViewTree final : public CWnd, private platform::TreeControlEvents {
     platform::TreeItem m_root = platform::kTreeNone;
     bool m_suppress = false;
     std::int32_t m_dragKey = -1;
+    std::unique_ptr<platform::ImageList> m_dragImage;
+    CWnd* m_dragSource = nullptr;
     // Key to the items that carry it, so that finding a folder by key answers at once while
     // the key is unique; loading moves every folder once and must stay linear.
     std::unordered_map<DWORD, std::vector<platform::TreeItem>> m_keyIndex;

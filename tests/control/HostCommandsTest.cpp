@@ -108,9 +108,9 @@ TEST_F(HostCommandsTest, TheAnswerToAnAttachOrEmailRequestFillsTheRowThatAsked) 
     SendListEntry(false, 40, "Scan", "/srv/scan.tif");
     SendListEntry(false, 50, "Invoice", "/srv/invoice.pdf");
 
-    Ctrl().SetAttachOrEmail("A1");
+    Ctrl().SetAttachOrEmail(1, "ATTACH");
     Send("hReport 00000042");
-    Ctrl().SetAttachOrEmail("E0");
+    Ctrl().SetAttachOrEmail(0, "EMAIL");
     Send("h12345someone@example.com 00000001");
     EXPECT_EQ(ListDump(),
               "columns: Name | Attach To | Email To\n"
@@ -121,7 +121,7 @@ TEST_F(HostCommandsTest, TheAnswerToAnAttachOrEmailRequestFillsTheRowThatAsked) 
     EXPECT_FALSE(Ctrl().ListView()->Routing()[0].processed);
 
     // A later answer for the same row replaces its routing.
-    Ctrl().SetAttachOrEmail("A1");
+    Ctrl().SetAttachOrEmail(1, "ATTACH");
     Send("hLedger 00000043");
     EXPECT_EQ(Ctrl().ListView()->RoutingTarget(50), 43);
     EXPECT_EQ(Ctrl().ListView()->Routing().size(), 1u);
@@ -134,7 +134,7 @@ TEST_F(HostCommandsTest, AnAnswerWithNoRequestPendingChangesNoRow) {
     Send("hReport 00000042");
     Send("h12345someone@example.com 00000001");
     // A request for a row that is gone is not taken for another row either.
-    Ctrl().SetAttachOrEmail("A7");
+    Ctrl().SetAttachOrEmail(7, "ATTACH");
     Send("hReport 00000042");
     EXPECT_EQ(ListDump(), before);
     EXPECT_TRUE(Ctrl().ListView()->Routing().empty());

@@ -51,10 +51,12 @@ std::int32_t HookedStore::InsertRecord(std::string_view table, std::string_view 
 std::int32_t HookedStore::UpdateRecord(std::string_view table, std::string_view data,
                                        std::string_view key1, std::string_view key2,
                                        std::string_view key3) {
+    if (refuseUpdate && refuseUpdate(table, key1)) return host::kStoreFailed;
     return inner_.UpdateRecord(table, data, key1, key2, key3);
 }
 
 std::int32_t HookedStore::DeleteRecord(std::string_view table, std::string_view key1) {
+    if (refuseDelete && refuseDelete(table, key1)) return host::kStoreFailed;
     return inner_.DeleteRecord(table, key1);
 }
 

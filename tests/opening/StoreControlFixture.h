@@ -25,6 +25,9 @@ class HookedStore final : public host::TableStore {
 
     // Called for each insert; true refuses it (kStoreFailed) without touching the store.
     std::function<bool(std::string_view table, std::string_view key1)> refuseInsert;
+    // Called for each update and each delete; true refuses it (kStoreFailed).
+    std::function<bool(std::string_view table, std::string_view key1)> refuseUpdate;
+    std::function<bool(std::string_view table, std::string_view key1)> refuseDelete;
     // When set, every select ends at once with this result.
     std::optional<std::int32_t> failSelects;
     // Called for each read; a value is answered instead of the store's row.

@@ -1,0 +1,184 @@
+// Opening and viewing an item's resource: in the browser the host named, in the preview pane,
+// by the host (TIFF images when it asked for them, XML files dressed with its stylesheet), or
+// in the program associated with the file's type.
+#include <array>
+#include <cerrno>
+#include <charconv>
+#include <cstdint>
+#include <span>
+
+#include "platform/Api.h"
+#include "platform/Platform.h"
+#include "platform/files/FileApi.h"
+#include "platform/text/AsciiCase.h"
+#include "src/control/OrbelCtrl.h"
+#include "src/panes/ViewList.h"
+#include "src/services/ShellServices.h"
+
+namespace orbel {
+
+using platform::Disposition;
+using platform::FileAccess;
+
+namespace {
+
+constexpr std::size_t kCopyBlock = 4096;
+constexpr std::string_view kStylesheetOpen = "<?xml-stylesheet type='text/xsl' href='";
+constexpr std::string_view kStylesheetClose = "'?>";
+
+// The file types the image view can show.
+bool IsPreviewImage(std::string_view path) {
+    static constexpr std::array<std::string_view, 8> kTypes = {"tif", "awd", "bmp", "dcx",
+                                                               "gif", "jpg", "pcx", "xif"};
+    const std::string extension = FoldedAscii(FileExtension(path));
+    for (std::string_view type : kTypes)
+        if (extension == type) return true;
+    return false;
+}
+
+// The list is given no image view yet (that arrives with the preview pane), so none is shown.
+bool PreviewPaneShown() {
+    return false;
+}
+
+// "XML" and the counter in lower-case hexadecimal without leading zeros, in the directory.
+std::string ExportName(const std::string& directory, std::uint32_t counter) {
+    std::array<char, 8> hex{};
+    const auto end = std::to_chars(hex.data(), hex.data() + hex.size(), counter, 16).ptr;
+    return directory + "XML" + std::string(hex.data(), end) + ".xml";
+}
+
+// The first free name of the count, created exclusively: a name taken since it was found
+// free, or a symbolic link left at it, is passed over rather than written through. Null when
+// the file cannot be made, the open's error being the last error.
+std::unique_ptr<platform::File> CreateExportFile(const std::string& directory, std::string& name) {
+    for (std::uint32_t counter = 0;; ++counter) {
+        name = ExportName(directory, counter);
+        if (!FileExists(name)) {
+            auto file = CreateFile(name, FileAccess::Write, Disposition::CreateNew);
+            if (file || GetLastError() != EEXIST) return file;
+        }
+        if (counter == UINT32_MAX) {
+            SetLastError(EEXIST);
+            return nullptr;
+        }
+    }
+}
+
+std::string OpenFailure(const std::string& name, DWORD error) {
+    return "Failed to create/open file " + name + ".\n\nError " +
+           std::to_string(static_cast<int>(error));
+}
+
+// Restores the cursor it replaced with the hourglass when it goes.
+class WaitCursor {
+  public:
+    WaitCursor()
+        : previous_(platform::GetPlatform().Windows().SetCursor(platform::Cursor::Hourglass)) {}
+    ~WaitCursor() { platform::GetPlatform().Windows().SetCursor(previous_); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+  private:
+    platform::Cursor previous_;
+};
+
+}  // namespace
+
+void CViewList::OpenItem(std::int32_t key) {
+    if (!m_control) return;
+    std::string path;
+    std::int32_t pageStart = 0;
+    std::int32_t pageEnd = 0;
+    // The bare file: a processed marker or a link suffix would make the path name nothing.
+    if (m_control->GetResourceDetails(key, path, pageStart, pageEnd, false))
+        OpenPath(path, pageStart, pageEnd, true);
+}
+
+void CViewList::OpenPath(const std::string& path, std::int32_t firstPage, std::int32_t lastPage,
+                         bool previewAllowed) {
+    if (!m_control) return;
+    if (IsFullPath(path))
+        ViewResource(path, firstPage, lastPage, previewAllowed);
+    else
+        m_control->FireSelectAttachment(path);
+}
+
+void CViewList::ViewResource(const std::string& path, std::int32_t firstPage, std::int32_t lastPage,
+                             bool previewAllowed) {
+    if (!m_control) return;
+    const std::string& target = m_control->BrowseTarget();
+    if (!target.empty()) {
+        // The path's first characters stand for the target's, whatever they are.
+        std::string address = target;
+        if (path.size() > target.size()) address += path.substr(target.size());
+        for (char& c : address)
+            if (c == '\\') c = '/';
+        ShellRun(kNoWindow, "iexplore.exe " + address, SW_SHOW, "open");
+        return;
+    }
+    if (previewAllowed && PreviewPaneShown() && IsPreviewImage(path)) {
+        // The image view shows the page range here once the list is given one.
+        return;
+    }
+    if (IsTiffFile(path) && m_control->m_notifySelectTiff) {
+        m_control->FireSelectTiff(path, firstPage, lastPage);
+        return;
+    }
+    const std::string extension = FileExtension(path);
+    if (extension == "xml" || extension == "XML") {
+        const std::string exported = ExportXmlWithStylesheet(path, m_control->ViewFileText());
+        if (!exported.empty()) m_control->FireOnViewFile(exported);
+        return;
+    }
+    OpenInProgram(path);
+}
+
+std::string CViewList::ExportXmlWithStylesheet(const std::string& source,
+                                               const std::string& stylesheet) {
+    std::string name;
+    auto out = CreateExportFile(GetTempPath(), name);
+    if (!out) {
+        AfxMessageBox(OpenFailure(name, GetLastError()));
+        return {};
+    }
+    const std::string instruction =
+        std::string(kStylesheetOpen) + stylesheet + std::string(kStylesheetClose);
+    if (!out->SeekToStart() || !out->Write(instruction)) {
+        AfxMessageBox(OpenFailure(name, GetLastError()));
+        return {};
+    }
+    // Read only: the source may be a file nobody may change.
+    auto in = CreateFile(source, FileAccess::Read, Disposition::OpenExisting);
+    if (!in) {
+        // The new file stays behind with the instruction alone; it is the system's temporary
+        // folder's to clear.
+        AfxMessageBox(OpenFailure(source, GetLastError()));
+        return {};
+    }
+    std::array<std::byte, kCopyBlock> block{};
+    for (;;) {
+        const auto read = in->Read(block);
+        if (!read) {
+            AfxMessageBox(OpenFailure(source, GetLastError()));
+            return {};
+        }
+        if (*read == 0) break;
+        if (!out->Write(std::span<const std::byte>(block.data(), *read))) {
+            AfxMessageBox(OpenFailure(name, GetLastError()));
+            return {};
+        }
+    }
+    return name;
+}
+
+void CViewList::OpenInProgram(const std::string& path) {
+    if (path.empty()) return;
+    {
+        WaitCursor wait;
+        ShellRun(kNoWindow, "\"" + path + "\"", SW_SHOW, "open");
+    }
+    Invalidate();
+}
+
+}  // namespace orbel
