@@ -24,6 +24,8 @@ class IOrbelStoreProbe;
 namespace platform {
 class HeadlessPlatform;
 class HeadlessTreeControl;
+class HeadlessListControl;
+using TreeItem = std::uint32_t;
 }  // namespace platform
 }  // namespace orbel
 
@@ -97,6 +99,30 @@ class Container {
     void CmdKey(std::span<const Token> args);
     void CmdFocus(std::span<const Token> args);
     void CmdSelect(std::span<const Token> args);
+    // The user (ContainerUser.cpp).
+    void CmdClick(std::span<const Token> args);
+    void CmdRightClick(std::span<const Token> args);
+    void CmdDoubleClick(std::span<const Token> args);
+    void CmdSelectRows(std::span<const Token> args);
+    void CmdRename(std::span<const Token> args);
+    void CmdDrag(std::span<const Token> args);
+    void CmdMenu(std::span<const Token> args);
+    void PostKey(UINT code, bool shift, bool ctrl, bool alt);
+    // A place the user points at: a tree folder, a list row, or empty list space (row -1).
+    struct Spot {
+        HWND window;
+        POINT client;
+        POINT screen;
+        bool tree = false;
+        platform::TreeItem item = 0;
+        int row = -1;
+    };
+    // Reads `tree PATH`, `list ROW` or `list empty` from the front of args.
+    Spot PointAt(std::span<const Token> args, std::size_t& used);
+    Spot PointAtAll(std::span<const Token> args, std::string_view usage);
+    HWND PaneWindow(bool tree);
+    platform::TreeItem FindTreeItem(const std::string& path);
+    platform::HeadlessListControl& ListModel();
     void CmdTree(std::span<const Token> args);
     void CmdList(std::span<const Token> args);
     void CmdToolbar(std::span<const Token> args);

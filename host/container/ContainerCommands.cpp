@@ -5,6 +5,7 @@
 #include <charconv>
 #include <ostream>
 
+#include "host/container/CommandArgs.h"
 #include "host/container/Container.h"
 #include "platform/automation/ComRuntime.h"
 #include "platform/headless/HeadlessPlatform.h"
@@ -13,47 +14,6 @@
 namespace orbel::host {
 
 namespace {
-
-// A mistake in the script: reported as FILE:LINE: message, and the run stops.
-struct ScriptError {
-    std::string message;
-};
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-        return lower(x) == lower(y);
-    });
-}
-
-void Need(std::span<const Token> args, std::size_t least, std::size_t most,
-          std::string_view usage) {
-    if (args.size() < least || args.size() > most)
-        throw ScriptError{"usage: " + std::string(usage)};
-}
-
-std::int32_t IntegerArg(const Token& t, std::string_view what) {
-    if (t.kind != Token::Kind::Integer)
-        throw ScriptError{std::string(what) + " must be a number, not " + t.Spelling()};
-    return t.integer;
-}
-
-std::string StringArg(const Token& t, std::string_view what) {
-    if (t.kind != Token::Kind::String)
-        throw ScriptError{std::string(what) + " must be a quoted string, not " + t.Spelling()};
-    return t.text;
-}
-
-std::string WordArg(const Token& t, std::string_view what) {
-    if (t.kind != Token::Kind::Word) throw ScriptError{std::string(what) + " is missing"};
-    return t.text;
-}
-
-Variant ValueArg(const Token& t) {
-    if (auto v = t.ToValue()) return *v;
-    throw ScriptError{"expected a value (a quoted string, a number, TRUE or FALSE), not " +
-                      t.Spelling()};
-}
 
 std::string TypeWords(VarType type) {
     switch (type) {
@@ -97,49 +57,13 @@ std::vector<Variant> Arguments(const TypeLibMember& member, bool described,
     return values;
 }
 
-struct KeyName {
-    std::string_view name;
-    UINT code;
-};
-constexpr KeyName kKeys[] = {
-    {"Escape", VK_ESCAPE}, {"Tab", VK_TAB},        {"Enter", VK_RETURN}, {"Delete", VK_DELETE},
-    {"Up", VK_UP},         {"Down", VK_DOWN},      {"Left", VK_LEFT},    {"Right", VK_RIGHT},
-    {"Space", VK_SPACE},   {"Backspace", VK_BACK},
-};
-
-// The virtual-key code of a key name: the names above, F1-F12, a letter or a digit.
-std::optional<UINT> KeyCode(std::string_view name) {
-    for (const KeyName& k : kKeys)
-        if (EqualsNoCase(k.name, name)) return k.code;
-    if (name.size() == 1) {
-        char c = name[0];
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-        if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return static_cast<UINT>(c);
-    }
-    if (name.size() >= 2 && (name[0] == 'F' || name[0] == 'f')) {
-        int n = 0;
-        for (char c : name.substr(1)) {
-            if (c < '0' || c > '9') return std::nullopt;
-            n = n * 10 + (c - '0');
-        }
-        if (n >= 1 && n <= 12) return static_cast<UINT>(VK_F2 - 2 + n);
-    }
-    return std::nullopt;
-}
-
-// Key messages carry a repeat count of 1; bit 29 says Alt is down; bits 30 and 31 mark a
-// release.
-constexpr LPARAM kKeyDownFlags = 1;
-constexpr LPARAM kAltDownFlag = LPARAM{1} << 29;
-constexpr LPARAM kKeyUpFlags = 1 | (LPARAM{1} << 30) | (LPARAM{1} << 31);
-
 }  // namespace
 
 // ---------------------------------------------------------------------------------------
 // The command table
 
 std::span<const Container::Command> Container::Commands() {
-    static const std::array<Command, 15> kCommands{{
+    static const std::array<Command, 23> kCommands{{
         {"set", "set NAME VALUE", "sets a property of the control", &Container::CmdSet},
         {"get", "get NAME", "prints the property as NAME = VALUE", &Container::CmdGet},
         {"call", "call NAME|#DISPID ARG...",
@@ -164,6 +88,29 @@ std::span<const Container::Command> Container::Commands() {
          "selects the tree folder whose path (as FolderChange gives it) is PATH, as a click "
          "does",
          &Container::CmdSelect},
+        {"click", "click tree PATH|list ROW|list empty",
+         "a left click on a tree folder (selects it) or on a list row or empty list space",
+         &Container::CmdClick},
+        {"rightclick", "rightclick tree PATH|list ROW|list empty",
+         "a right click there; the menu it opens is answered by the next menu line",
+         &Container::CmdRightClick},
+        {"dblclick", "dblclick list ROW", "a double click on a list row",
+         &Container::CmdDoubleClick},
+        {"selectrows", "selectrows ROW...",
+         "selects list rows: the first as a click, the others as Ctrl+click",
+         &Container::CmdSelectRows},
+        {"rename", "rename tree PATH|list ROW \"TEXT\"|cancel",
+         "edits the label in place (or types into the edit already open there) and presses "
+         "Enter, or Escape for cancel",
+         &Container::CmdRename},
+        {"drag", "drag tree PATH|list ROW to tree PATH|list ROW|list empty [cancel]",
+         "presses the mouse on the source, moves to the target and releases it there, or "
+         "presses Escape for cancel",
+         &Container::CmdDrag},
+        {"menu", "menu \"ITEM TEXT\"|none",
+         "answers the next popup menu by choosing the item, or by Escape for none; the "
+         "transcript shows menu ITEM | ITEM ... -> CHOSEN",
+         &Container::CmdMenu},
         {"tree", "tree",
          "prints the folder tree: LABEL key=K image=I/S per item, indented by depth",
          &Container::CmdTree},
@@ -339,7 +286,7 @@ void Container::CmdBox(std::span<const Token> args) {
         {"CANCEL", MessageAnswer::Cancel}};
     const std::string answer = WordArg(args[0], "the answer");
     for (const auto& [name, value] : kAnswers) {
-        if (EqualsNoCase(name, answer)) {
+        if (EqualsIgnoringAsciiCase(name, answer)) {
             platform_->User().AnswerMessageBox(value);
             return;
         }
@@ -356,53 +303,6 @@ void Container::CmdWait(std::span<const Token> args) {
 }
 
 // ---------------------------------------------------------------------------------------
-// The user
-
-void Container::CmdKey(std::span<const Token> args) {
-    Need(args, 1, 4, "key NAME [shift] [ctrl] [alt]");
-    const Token& name = args[0];
-    auto code = KeyCode(name.kind == Token::Kind::String ? "" : name.text);
-    if (!code) throw ScriptError{"no key is called " + name.Spelling()};
-    bool shift = false, ctrl = false, alt = false;
-    for (const Token& t : args.subspan(1)) {
-        const std::string m = WordArg(t, "a modifier");
-        if (EqualsNoCase(m, "shift"))
-            shift = true;
-        else if (EqualsNoCase(m, "ctrl"))
-            ctrl = true;
-        else if (EqualsNoCase(m, "alt"))
-            alt = true;
-        else
-            throw ScriptError{"a modifier is shift, ctrl or alt, not " + m};
-    }
-    // Posted to the window that has the focus now, as the keyboard does, so that the message
-    // passes the module's keyboard hook; modifiers go down before the key and up after it.
-    HWND target = platform_->Windows().GetFocus();
-    if (!target) target = controlWindow_;
-    platform::MessageLoop& loop = platform_->Loop();
-    const LPARAM altFlag = alt ? kAltDownFlag : 0;
-    if (ctrl) loop.PostMessage(target, WM_KEYDOWN, VK_CONTROL, kKeyDownFlags);
-    if (shift) loop.PostMessage(target, WM_KEYDOWN, VK_SHIFT, kKeyDownFlags);
-    if (alt) loop.PostMessage(target, WM_SYSKEYDOWN, VK_MENU, kKeyDownFlags | altFlag);
-    loop.PostMessage(target, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, *code, kKeyDownFlags | altFlag);
-    if (alt) loop.PostMessage(target, WM_KEYUP, VK_MENU, kKeyUpFlags);
-    if (shift) loop.PostMessage(target, WM_KEYUP, VK_SHIFT, kKeyUpFlags);
-    if (ctrl) loop.PostMessage(target, WM_KEYUP, VK_CONTROL, kKeyUpFlags);
-}
-
-void Container::CmdFocus(std::span<const Token> args) {
-    Need(args, 1, 1, "focus tree|list");
-    const std::string pane = WordArg(args[0], "the pane");
-    const char* className = EqualsNoCase(pane, "tree")   ? "CViewTree"
-                            : EqualsNoCase(pane, "list") ? "CViewList"
-                                                         : nullptr;
-    if (!className) throw ScriptError{"focus takes tree or list, not " + pane};
-    HWND window = platform::FindDescendant(platform_->Windows(), controlWindow_, className);
-    if (!window) throw ScriptError{"the control shows no " + pane + " pane"};
-    platform_->Windows().SetFocus(window);
-}
-
-// ---------------------------------------------------------------------------------------
 // The panes as the user sees them
 
 void Container::PrintLines(const std::string& text) {
@@ -415,13 +315,6 @@ void Container::PrintLines(const std::string& text) {
     }
 }
 
-platform::HeadlessTreeControl& Container::TreeModel() {
-    HWND window = platform::FindDescendant(platform_->Windows(), controlWindow_, "CViewTree");
-    platform::HeadlessTreeControl* tree = platform_->CommonControls().Tree(window);
-    if (!tree) throw ScriptError{"the control shows no tree pane"};
-    return *tree;
-}
-
 void Container::CmdTree(std::span<const Token> args) {
     Need(args, 0, 0, "tree");
     PrintLines(TreeModel().Dump());
@@ -429,10 +322,7 @@ void Container::CmdTree(std::span<const Token> args) {
 
 void Container::CmdList(std::span<const Token> args) {
     Need(args, 0, 0, "list");
-    HWND window = platform::FindDescendant(platform_->Windows(), controlWindow_, "CViewList");
-    platform::HeadlessListControl* list = platform_->CommonControls().List(window);
-    if (!list) throw ScriptError{"the control shows no list pane"};
-    PrintLines(list->Dump());
+    PrintLines(ListModel().Dump());
 }
 
 void Container::CmdToolbar(std::span<const Token> args) {
@@ -443,28 +333,6 @@ void Container::CmdToolbar(std::span<const Token> args) {
     // The buttons as they stand once the thread has been idle, as a user sees them.
     platform_->RunIdleHandlers();
     PrintLines(bar->Dump());
-}
-
-void Container::CmdSelect(std::span<const Token> args) {
-    Need(args, 1, 1, "select PATH");
-    const std::string path = args[0].text;
-    platform::HeadlessTreeControl& tree = TreeModel();
-    // Depth first, building each item's path as the tree pane reports it.
-    std::vector<std::pair<platform::TreeItem, std::string>> pending;
-    for (platform::TreeItem item = tree.GetRootItem(); item; item = tree.GetNextSiblingItem(item))
-        pending.emplace_back(item, "\\" + tree.GetItemText(item));
-    while (!pending.empty()) {
-        auto [item, itemPath] = pending.back();
-        pending.pop_back();
-        if (itemPath == path) {
-            tree.UserSelect(item);
-            return;
-        }
-        for (platform::TreeItem child = tree.GetChildItem(item); child;
-             child = tree.GetNextSiblingItem(child))
-            pending.emplace_back(child, itemPath + "\\" + tree.GetItemText(child));
-    }
-    throw ScriptError{"the tree has no folder " + path};
 }
 
 // ---------------------------------------------------------------------------------------

@@ -1,0 +1,326 @@
+// The script commands in which the container acts as the user: keys, the mouse on the tree
+// and the list, label editing, drags, and the answers to menus and dialogs.
+#include "host/container/CommandArgs.h"
+#include "host/container/Container.h"
+#include "platform/headless/HeadlessPlatform.h"
+
+namespace orbel::host {
+
+namespace {
+
+struct KeyName {
+    std::string_view name;
+    UINT code;
+};
+constexpr KeyName kKeys[] = {
+    {"Escape", VK_ESCAPE}, {"Tab", VK_TAB},        {"Enter", VK_RETURN}, {"Delete", VK_DELETE},
+    {"Up", VK_UP},         {"Down", VK_DOWN},      {"Left", VK_LEFT},    {"Right", VK_RIGHT},
+    {"Space", VK_SPACE},   {"Backspace", VK_BACK},
+};
+
+// The virtual-key code of a key name: the names above, F1-F12, a letter or a digit.
+std::optional<UINT> KeyCode(std::string_view name) {
+    for (const KeyName& k : kKeys)
+        if (EqualsIgnoringAsciiCase(k.name, name)) return k.code;
+    if (name.size() == 1) {
+        char c = name[0];
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+        if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return static_cast<UINT>(c);
+    }
+    if (name.size() >= 2 && (name[0] == 'F' || name[0] == 'f')) {
+        int n = 0;
+        for (char c : name.substr(1)) {
+            if (c < '0' || c > '9') return std::nullopt;
+            n = n * 10 + (c - '0');
+        }
+        if (n >= 1 && n <= 12) return static_cast<UINT>(VK_F2 - 2 + n);
+    }
+    return std::nullopt;
+}
+
+// Key messages carry a repeat count of 1; bit 29 says Alt is down; bits 30 and 31 mark a
+// release.
+constexpr LPARAM kKeyDownFlags = 1;
+constexpr LPARAM kAltDownFlag = LPARAM{1} << 29;
+constexpr LPARAM kKeyUpFlags = 1 | (LPARAM{1} << 30) | (LPARAM{1} << 31);
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------
+// Keys and focus
+
+void Container::CmdKey(std::span<const Token> args) {
+    Need(args, 1, 4, "key NAME [shift] [ctrl] [alt]");
+    const Token& name = args[0];
+    auto code = KeyCode(name.kind == Token::Kind::String ? "" : name.text);
+    if (!code) throw ScriptError{"no key is called " + name.Spelling()};
+    bool shift = false, ctrl = false, alt = false;
+    for (const Token& t : args.subspan(1)) {
+        const std::string m = WordArg(t, "a modifier");
+        if (EqualsIgnoringAsciiCase(m, "shift"))
+            shift = true;
+        else if (EqualsIgnoringAsciiCase(m, "ctrl"))
+            ctrl = true;
+        else if (EqualsIgnoringAsciiCase(m, "alt"))
+            alt = true;
+        else
+            throw ScriptError{"a modifier is shift, ctrl or alt, not " + m};
+    }
+    PostKey(*code, shift, ctrl, alt);
+}
+
+void Container::PostKey(UINT code, bool shift, bool ctrl, bool alt) {
+    // Posted to the window that has the focus now, as the keyboard does, so that the message
+    // passes the module's keyboard hook; modifiers go down before the key and up after it.
+    HWND target = platform_->Windows().GetFocus();
+    if (!target) target = controlWindow_;
+    platform::MessageLoop& loop = platform_->Loop();
+    const LPARAM altFlag = alt ? kAltDownFlag : 0;
+    if (ctrl) loop.PostMessage(target, WM_KEYDOWN, VK_CONTROL, kKeyDownFlags);
+    if (shift) loop.PostMessage(target, WM_KEYDOWN, VK_SHIFT, kKeyDownFlags);
+    if (alt) loop.PostMessage(target, WM_SYSKEYDOWN, VK_MENU, kKeyDownFlags | altFlag);
+    loop.PostMessage(target, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, code, kKeyDownFlags | altFlag);
+    if (alt) loop.PostMessage(target, WM_KEYUP, VK_MENU, kKeyUpFlags);
+    if (shift) loop.PostMessage(target, WM_KEYUP, VK_SHIFT, kKeyUpFlags);
+    if (ctrl) loop.PostMessage(target, WM_KEYUP, VK_CONTROL, kKeyUpFlags);
+}
+
+void Container::CmdFocus(std::span<const Token> args) {
+    Need(args, 1, 1, "focus tree|list");
+    const std::string pane = WordArg(args[0], "the pane");
+    if (!EqualsIgnoringAsciiCase(pane, "tree") && !EqualsIgnoringAsciiCase(pane, "list"))
+        throw ScriptError{"focus takes tree or list, not " + pane};
+    platform_->Windows().SetFocus(PaneWindow(EqualsIgnoringAsciiCase(pane, "tree")));
+}
+
+// ---------------------------------------------------------------------------------------
+// Where the user points
+
+HWND Container::PaneWindow(bool tree) {
+    const char* pane = tree ? "tree" : "list";
+    HWND window = platform::FindDescendant(platform_->Windows(), controlWindow_,
+                                           tree ? "CViewTree" : "CViewList");
+    if (!window) throw ScriptError{std::string("the control shows no ") + pane + " pane"};
+    return window;
+}
+
+platform::HeadlessTreeControl& Container::TreeModel() {
+    platform::HeadlessTreeControl* tree = platform_->CommonControls().Tree(PaneWindow(true));
+    if (!tree) throw ScriptError{"the control shows no tree pane"};
+    return *tree;
+}
+
+platform::HeadlessListControl& Container::ListModel() {
+    platform::HeadlessListControl* list = platform_->CommonControls().List(PaneWindow(false));
+    if (!list) throw ScriptError{"the control shows no list pane"};
+    return *list;
+}
+
+platform::TreeItem Container::FindTreeItem(const std::string& path) {
+    platform::HeadlessTreeControl& tree = TreeModel();
+    // Depth first, building each item's path as the tree pane reports it.
+    std::vector<std::pair<platform::TreeItem, std::string>> pending;
+    for (platform::TreeItem item = tree.GetRootItem(); item; item = tree.GetNextSiblingItem(item))
+        pending.emplace_back(item, "\\" + tree.GetItemText(item));
+    while (!pending.empty()) {
+        auto [item, itemPath] = pending.back();
+        pending.pop_back();
+        if (itemPath == path) return item;
+        for (platform::TreeItem child = tree.GetChildItem(item); child;
+             child = tree.GetNextSiblingItem(child))
+            pending.emplace_back(child, itemPath + "\\" + tree.GetItemText(child));
+    }
+    throw ScriptError{"the tree has no folder " + path};
+}
+
+Container::Spot Container::PointAt(std::span<const Token> args, std::size_t& used) {
+    if (args.empty()) throw ScriptError{"say where: tree PATH, list ROW or list empty"};
+    const std::string pane = WordArg(args[0], "the pane");
+    Spot spot;
+    if (EqualsIgnoringAsciiCase(pane, "tree")) {
+        if (args.size() < 2) throw ScriptError{"tree takes the folder's PATH"};
+        spot.tree = true;
+        spot.window = PaneWindow(true);
+        spot.item = FindTreeItem(StringArg(args[1], "PATH"));
+        platform::HeadlessTreeControl& tree = TreeModel();
+        // The user opens the folders above it to get at it.
+        tree.EnsureVisible(spot.item);
+        RECT label;
+        if (!tree.GetItemRect(spot.item, label, true))
+            throw ScriptError{"the folder " + args[1].text + " cannot be shown"};
+        spot.client = POINT{(label.left + label.right) / 2, (label.top + label.bottom) / 2};
+        used = 2;
+    } else if (EqualsIgnoringAsciiCase(pane, "list")) {
+        if (args.size() < 2) throw ScriptError{"list takes a ROW or empty"};
+        spot.window = PaneWindow(false);
+        platform::HeadlessListControl& list = ListModel();
+        if (args[1].kind == Token::Kind::Word && EqualsIgnoringAsciiCase(args[1].text, "empty")) {
+            // Below the last row, still inside the list.
+            RECT last{0, 0, 0, 20};
+            if (list.GetItemCount() > 0) list.GetItemRect(list.GetItemCount() - 1, last, false);
+            spot.client = POINT{4, last.bottom + 4};
+            const RECT client = platform_->Windows().GetClientRect(spot.window);
+            if (spot.client.y >= client.bottom) throw ScriptError{"the list has no empty space"};
+        } else {
+            spot.row = IntegerArg(args[1], "ROW");
+            RECT label;
+            if (!list.GetItemRect(spot.row, label, true))
+                throw ScriptError{"the list has no row " + std::to_string(spot.row)};
+            spot.client = POINT{(label.left + label.right) / 2, (label.top + label.bottom) / 2};
+        }
+        used = 2;
+    } else {
+        throw ScriptError{"say where: tree PATH, list ROW or list empty, not " + pane};
+    }
+    spot.screen = platform_->Windows().ClientToScreen(spot.window, spot.client);
+    return spot;
+}
+
+Container::Spot Container::PointAtAll(std::span<const Token> args, std::string_view usage) {
+    std::size_t used = 0;
+    Spot spot = PointAt(args, used);
+    if (used != args.size()) throw ScriptError{"usage: " + std::string(usage)};
+    return spot;
+}
+
+// ---------------------------------------------------------------------------------------
+// The mouse
+
+void Container::CmdSelect(std::span<const Token> args) {
+    Need(args, 1, 1, "select PATH");
+    TreeModel().UserSelect(FindTreeItem(args[0].text));
+}
+
+void Container::CmdClick(std::span<const Token> args) {
+    const Spot spot = PointAtAll(args, "click tree PATH|list ROW|list empty");
+    platform_->Windows().SetFocus(spot.window);
+    platform_->Windows().UserMoveMouse(spot.screen);
+    if (spot.tree)
+        TreeModel().UserSelect(spot.item);
+    else
+        ListModel().UserClick(spot.row);
+}
+
+void Container::CmdRightClick(std::span<const Token> args) {
+    const Spot spot = PointAtAll(args, "rightclick tree PATH|list ROW|list empty");
+    platform_->Windows().SetFocus(spot.window);
+    platform_->Windows().UserMoveMouse(spot.screen);
+    if (spot.tree)
+        TreeModel().UserRightClick(spot.item, spot.client);
+    else
+        ListModel().UserRightClick(spot.row, spot.client);
+}
+
+void Container::CmdDoubleClick(std::span<const Token> args) {
+    const Spot spot = PointAtAll(args, "dblclick list ROW");
+    if (spot.tree || spot.row < 0) throw ScriptError{"usage: dblclick list ROW"};
+    platform_->Windows().SetFocus(spot.window);
+    platform_->Windows().UserMoveMouse(spot.screen);
+    ListModel().UserDoubleClick(spot.row);
+}
+
+void Container::CmdSelectRows(std::span<const Token> args) {
+    Need(args, 1, 64, "selectrows ROW...");
+    platform::HeadlessListControl& list = ListModel();
+    platform_->Windows().SetFocus(PaneWindow(false));
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const int row = IntegerArg(args[i], "ROW");
+        if (row < 0 || row >= list.GetItemCount())
+            throw ScriptError{"the list has no row " + std::to_string(row)};
+        // The first row as a click, the others as Ctrl+click.
+        if (i == 0)
+            list.UserClick(row);
+        else if (!(list.GetItemState(row, platform::kListSelected)))
+            list.UserToggleSelect(row);
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Label editing and drags
+
+void Container::CmdRename(std::span<const Token> args) {
+    constexpr std::string_view kUsage = "rename tree PATH|list ROW \"TEXT\"|cancel";
+    std::size_t used = 0;
+    const Spot spot = PointAt(args, used);
+    if (args.size() != used + 1) throw ScriptError{"usage: " + std::string(kUsage)};
+    const Token& what = args[used];
+    const bool cancel =
+        what.kind == Token::Kind::Word && EqualsIgnoringAsciiCase(what.text, "cancel");
+    const std::string text = cancel ? std::string() : StringArg(what, "TEXT");
+    platform::HeadlessEditBox* box = nullptr;
+    if (spot.tree) {
+        platform::HeadlessTreeControl& tree = TreeModel();
+        // An edit the control opened (F2, a new folder) is typed into; otherwise the user
+        // opens one by clicking the label of the selected item.
+        if (tree.GetEditItem() != spot.item) {
+            platform_->Windows().SetFocus(spot.window);
+            tree.EditLabel(spot.item);
+        }
+        if (tree.GetEditItem() == spot.item) box = tree.EditBox();
+    } else {
+        platform::HeadlessListControl& list = ListModel();
+        if (spot.row < 0) throw ScriptError{"usage: " + std::string(kUsage)};
+        if (list.GetEditRow() != spot.row) {
+            platform_->Windows().SetFocus(spot.window);
+            list.EditLabel(spot.row);
+        }
+        if (list.GetEditRow() == spot.row) box = list.EditBox();
+    }
+    if (!box) {
+        Print("(the label cannot be edited)");
+        return;
+    }
+    if (!cancel) box->Type(text);
+    // Enter or Escape goes to the edit box through the keyboard, as every key does.
+    PostKey(cancel ? VK_ESCAPE : VK_RETURN, false, false, false);
+}
+
+void Container::CmdDrag(std::span<const Token> args) {
+    constexpr std::string_view kUsage =
+        "drag tree PATH|list ROW to tree PATH|list ROW|list empty [cancel]";
+    std::size_t used = 0;
+    Spot from = PointAt(args, used);
+    if (from.row < 0 && !from.tree) throw ScriptError{"usage: " + std::string(kUsage)};
+    const auto fromArgs = args.first(used);
+    auto rest = args.subspan(used);
+    if (rest.empty() || rest[0].kind != Token::Kind::Word ||
+        !EqualsIgnoringAsciiCase(rest[0].text, "to"))
+        throw ScriptError{"usage: " + std::string(kUsage)};
+    rest = rest.subspan(1);
+    const Spot to = PointAt(rest, used);
+    rest = rest.subspan(used);
+    // Opening the folders above the target may have moved the source down.
+    from = PointAt(fromArgs, used);
+    bool cancel = false;
+    if (!rest.empty()) {
+        if (rest.size() > 1 || rest[0].kind != Token::Kind::Word ||
+            !EqualsIgnoringAsciiCase(rest[0].text, "cancel"))
+            throw ScriptError{"usage: " + std::string(kUsage)};
+        cancel = true;
+    }
+    platform::HeadlessWindows& windows = platform_->Windows();
+    windows.SetFocus(from.window);
+    windows.UserMoveMouse(from.screen);
+    if (from.tree)
+        TreeModel().UserBeginDrag(from.item, from.client);
+    else
+        ListModel().UserBeginDrag(from.row, from.client);
+    windows.UserMoveMouse(to.screen);
+    if (cancel)
+        PostKey(VK_ESCAPE, false, false, false);
+    else
+        windows.UserMouseButton(WM_LBUTTONUP, to.screen);
+}
+
+// ---------------------------------------------------------------------------------------
+// Menus
+
+void Container::CmdMenu(std::span<const Token> args) {
+    Need(args, 1, 1, "menu \"ITEM TEXT\"|none");
+    if (args[0].kind == Token::Kind::Word && EqualsIgnoringAsciiCase(args[0].text, "none"))
+        platform_->User().AnswerMenu(std::nullopt);
+    else
+        platform_->User().AnswerMenu(StringArg(args[0], "ITEM TEXT"));
+}
+
+}  // namespace orbel::host
