@@ -29,6 +29,19 @@ TEST_F(FileSystemTest, ExclusiveCreateRefusesAnExistingFileAndSaysWhy) {
     EXPECT_EQ(FormatSystemMessage(GetLastError()), "File exists");
 }
 
+TEST_F(FileSystemTest, ExclusiveCreateNeverWritesThroughASymbolicLink) {
+    // A link planted at a name in a shared temporary folder must not redirect the write,
+    // whether its target exists yet or not.
+    fs::create_symlink(At("victim.txt"), At("dangling.xml"));
+    EXPECT_FALSE(CreateFile(At("dangling.xml"), FileAccess::Write, Disposition::CreateNew));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(EEXIST));
+    EXPECT_FALSE(fs::exists(At("victim.txt")));
+
+    test::WriteText(At("victim.txt"), "precious");
+    EXPECT_FALSE(CreateFile(At("dangling.xml"), FileAccess::Write, Disposition::CreateNew));
+    EXPECT_EQ(test::ReadText(At("victim.txt")), "precious");
+}
+
 TEST_F(FileSystemTest, DispositionsTruncateOnlyWhenAskedTo) {
     test::WriteText(At("a.rcs"), "keep");
     EXPECT_TRUE(CreateFile(At("a.rcs"), FileAccess::ReadWrite, Disposition::OpenAlways));
