@@ -1,7 +1,9 @@
 #include "host/container/Container.h"
 
+#include <cstdlib>
 #include <ostream>
 
+#include "host/container/CommandArgs.h"
 #include "platform/automation/ComRuntime.h"
 #include "platform/framework/Wnd.h"
 #include "platform/headless/HeadlessPlatform.h"
@@ -172,6 +174,11 @@ int Container::Run() {
     platform::ScriptedUser& user = platform_->User();
     user.SetTranscriptListener([this](const std::string& line) { Print(line); });
     user.SetFailureListener([this](const std::string& what) { Fail(what); });
+    platform_->ShellService().SetListener([this](const std::string& line) { Print(line); });
+    if (const char* tmp = std::getenv("TMPDIR"); tmp && tmp[0] == '/') {
+        tempDir_ = tmp;
+        if (tempDir_.back() != '/') tempDir_ += '/';
+    }
     if (!OpenStore() || !CreateControl()) {
         Shutdown();
         return kExitScriptError;
@@ -237,8 +244,10 @@ void Container::EndRun() {
 // ---------------------------------------------------------------------------------------
 // The transcript
 
-void Container::Print(const std::string& line) {
+void Container::Print(const std::string& text) {
     if (muted_) return;
+    std::string line = text;
+    if (!tempDir_.empty()) ReplaceAll(line, tempDir_, "$TMPDIR/");
     out_ << line << '\n' << std::flush;
     sinceExpect_ += line;
     sinceExpect_ += '\n';

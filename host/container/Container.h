@@ -107,6 +107,7 @@ class Container {
     void CmdRename(std::span<const Token> args);
     void CmdDrag(std::span<const Token> args);
     void CmdMenu(std::span<const Token> args);
+    void CmdDialog(std::span<const Token> args);
     void PostKey(UINT code, bool shift, bool ctrl, bool alt);
     // A place the user points at: a tree folder, a list row, or empty list space (row -1).
     struct Spot {
@@ -129,6 +130,7 @@ class Container {
     void PrintLines(const std::string& text);
     platform::HeadlessTreeControl& TreeModel();
     void CmdExpect(std::span<const Token> args);
+    void CmdWrite(std::span<const Token> args);
     void CmdSql(std::span<const Token> args);
     void CmdStore(std::span<const Token> args);
     // The member of the control's interface a name or #DISPID stands for; `described` is false
@@ -162,6 +164,8 @@ class Container {
     bool muted_ = false;  // after a script error nothing more is printed
     int failures_ = 0;
     std::string sinceExpect_;
+    // $TMPDIR with a final "/", when it is set: scripts and transcripts name it so.
+    std::string tempDir_;
 };
 
 }  // namespace orbel::host

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <fstream>
 #include <ostream>
 
 #include "host/container/CommandArgs.h"
@@ -63,7 +64,7 @@ std::vector<Variant> Arguments(const TypeLibMember& member, bool described,
 // The command table
 
 std::span<const Container::Command> Container::Commands() {
-    static const std::array<Command, 23> kCommands{{
+    static const std::array<Command, 25> kCommands{{
         {"set", "set NAME VALUE", "sets a property of the control", &Container::CmdSet},
         {"get", "get NAME", "prints the property as NAME = VALUE", &Container::CmdGet},
         {"call", "call NAME|#DISPID ARG...",
@@ -83,7 +84,10 @@ std::span<const Container::Command> Container::Commands() {
          "a key-down to the focused window: Escape Tab Enter Delete Space Backspace Up Down "
          "Left Right F1-F12, a letter or a digit",
          &Container::CmdKey},
-        {"focus", "focus tree|list", "gives the keyboard focus to a pane", &Container::CmdFocus},
+        {"focus", "focus [tree|list]",
+         "gives the keyboard focus to a pane; alone, prints where the focus is (tree, list, "
+         "Edit for a label's edit box, or the window's class)",
+         &Container::CmdFocus},
         {"select", "select PATH",
          "selects the tree folder whose path (as FolderChange gives it) is PATH, as a click "
          "does",
@@ -111,6 +115,11 @@ std::span<const Container::Command> Container::Commands() {
          "answers the next popup menu by choosing the item, or by Escape for none; the "
          "transcript shows menu ITEM | ITEM ... -> CHOSEN",
          &Container::CmdMenu},
+        {"dialog", "dialog ID [set|choose CTRLID \"TEXT\"]... [check CTRLID 0|1]... press BUTTONID",
+         "answers the next modal dialog made from template ID: types into or chooses in its "
+         "controls, then presses a button (or closes it); the transcript shows dialog ID "
+         "\"CAPTION\" -> BUTTON",
+         &Container::CmdDialog},
         {"tree", "tree",
          "prints the folder tree: LABEL key=K image=I/S per item, indented by depth",
          &Container::CmdTree},
@@ -120,6 +129,10 @@ std::span<const Container::Command> Container::Commands() {
         {"toolbar", "toolbar",
          "prints the toolbar's buttons: ID \"TEXT\" [disabled] [checked] [hidden], separators",
          &Container::CmdToolbar},
+        {"write", "write \"PATH\" \"TEXT\"",
+         "writes a file with the text (a document for the control to open); \"$TMPDIR/\" in "
+         "any quoted text is the run's temporary folder, and the transcript shows it so",
+         &Container::CmdWrite},
         {"expect", "expect \"TEXT\"",
          "the transcript printed since the previous expect contains TEXT", &Container::CmdExpect},
         {"sql", "sql \"STATEMENT\"",
@@ -165,6 +178,10 @@ void Container::Execute(const std::string& text) {
         auto tokens = TokenizeLine(text, error);
         if (!tokens) throw ScriptError{error};
         if (tokens->empty()) return;
+        // "$TMPDIR/" in a quoted text names the run's own temporary folder.
+        if (!tempDir_.empty())
+            for (Token& t : *tokens)
+                if (t.kind == Token::Kind::String) ReplaceAll(t.text, "$TMPDIR/", tempDir_);
         const Token& word = tokens->front();
         auto commands = Commands();
         auto it = std::find_if(commands.begin(), commands.end(),
@@ -346,6 +363,14 @@ void Container::CmdExpect(std::span<const Token> args) {
              sinceExpect_);
     }
     sinceExpect_.clear();
+}
+
+void Container::CmdWrite(std::span<const Token> args) {
+    Need(args, 2, 2, "write \"PATH\" \"TEXT\"");
+    const std::string path = StringArg(args[0], "PATH");
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << StringArg(args[1], "TEXT");
+    if (!file.flush()) throw ScriptError{"cannot write " + path};
 }
 
 void Container::CmdSql(std::span<const Token> args) {

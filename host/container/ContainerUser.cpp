@@ -86,7 +86,16 @@ void Container::PostKey(UINT code, bool shift, bool ctrl, bool alt) {
 }
 
 void Container::CmdFocus(std::span<const Token> args) {
-    Need(args, 1, 1, "focus tree|list");
+    Need(args, 0, 1, "focus [tree|list]");
+    if (args.empty()) {
+        // Where the keyboard is: a pane, an edit box over a label, or another window.
+        const HWND focus = platform_->Windows().GetFocus();
+        std::string where = focus ? platform_->Windows().GetClassName(focus) : "nothing";
+        if (where == "CViewTree") where = "tree";
+        if (where == "CViewList") where = "list";
+        Print("focus " + where);
+        return;
+    }
     const std::string pane = WordArg(args[0], "the pane");
     if (!EqualsIgnoringAsciiCase(pane, "tree") && !EqualsIgnoringAsciiCase(pane, "list"))
         throw ScriptError{"focus takes tree or list, not " + pane};
@@ -321,6 +330,47 @@ void Container::CmdMenu(std::span<const Token> args) {
         platform_->User().AnswerMenu(std::nullopt);
     else
         platform_->User().AnswerMenu(StringArg(args[0], "ITEM TEXT"));
+}
+
+// ---------------------------------------------------------------------------------------
+// Dialogs
+
+void Container::CmdDialog(std::span<const Token> args) {
+    constexpr std::string_view kUsage =
+        "dialog ID [set|choose CTRLID \"TEXT\"]... [check CTRLID 0|1]... press BUTTONID|close";
+    if (args.empty()) throw ScriptError{"usage: " + std::string(kUsage)};
+    const auto templateId = static_cast<UINT>(IntegerArg(args[0], "the dialog ID"));
+    using Action = platform::ScriptedUser::DialogAction;
+    std::vector<Action> actions;
+    std::size_t i = 1;
+    auto control = [&](std::string_view what) {
+        if (i >= args.size()) throw ScriptError{std::string(what) + " needs a control ID"};
+        return static_cast<UINT>(IntegerArg(args[i++], "the control ID"));
+    };
+    while (i < args.size()) {
+        const std::string verb = WordArg(args[i++], "an action");
+        if (EqualsIgnoringAsciiCase(verb, "set") || EqualsIgnoringAsciiCase(verb, "choose")) {
+            const UINT id = control(verb);
+            if (i >= args.size()) throw ScriptError{verb + " needs a quoted text"};
+            const std::string text = StringArg(args[i++], "TEXT");
+            actions.push_back(EqualsIgnoringAsciiCase(verb, "set") ? Action::Set(id, text)
+                                                                   : Action::Choose(id, text));
+        } else if (EqualsIgnoringAsciiCase(verb, "check")) {
+            const UINT id = control(verb);
+            if (i >= args.size()) throw ScriptError{"check needs 0 or 1"};
+            actions.push_back(Action::Check(id, IntegerArg(args[i++], "the state") != 0));
+        } else if (EqualsIgnoringAsciiCase(verb, "press")) {
+            actions.push_back(Action::Press(control(verb)));
+        } else if (EqualsIgnoringAsciiCase(verb, "close")) {
+            actions.push_back(Action::Close());
+        } else {
+            throw ScriptError{"usage: " + std::string(kUsage)};
+        }
+    }
+    if (actions.empty() ||
+        (actions.back().kind != Action::Kind::Press && actions.back().kind != Action::Kind::Close))
+        throw ScriptError{"a dialog answer ends with press BUTTONID or close"};
+    platform_->User().AnswerDialog(templateId, std::move(actions));
 }
 
 }  // namespace orbel::host

@@ -97,6 +97,8 @@ class COrbelCtrl final : public COleControl,
     bool RequestDeleteObject(const std::string& lpszObjectPath);
     bool SetObjectDir(const std::string& lpszObjectsDir);
     bool ProcessTarnMessage(const std::string& lpszMessage);
+    // Shows the resource where the list shows an opened item (all its pages, preview allowed).
+    void ShowItem(const std::string& sResource);
     std::string GetListViewData(std::int32_t nIndex);
     std::int32_t GetListViewItemCount();
     std::int32_t GetListViewdwItem(std::int32_t nIndex);

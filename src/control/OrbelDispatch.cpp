@@ -60,7 +60,7 @@ void COrbelCtrl::BuildDispatchMap() {
     map.Add(DispMethod("GetListViewdwItem", 41, this, &COrbelCtrl::GetListViewdwItem));
     map.Add(DispMethod("QueryClose", 42, this, &COrbelCtrl::QueryClose));
     map.Add(DispMethod("SetDirectIDRetrieval", 43, this, &COrbelCtrl::SetDirectIDRetrieval));
-    map.Add(DispMethodPending<void, S>("ShowItem", 44));
+    map.Add(DispMethod("ShowItem", 44, this, &COrbelCtrl::ShowItem));
 }
 
 }  // namespace orbel

@@ -129,4 +129,8 @@ const ListItemHandle* COrbelCtrl::FromListItemHandle(std::int32_t handle) const 
     return m_listItemHandle.get();
 }
 
+void COrbelCtrl::ShowItem(const std::string& sResource) {
+    if (CViewList* list = ListPane()) list->ViewResource(sResource, 0, 0, true);
+}
+
 }  // namespace orbel

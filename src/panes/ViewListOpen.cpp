@@ -11,6 +11,7 @@
 #include "platform/Platform.h"
 #include "platform/files/FileApi.h"
 #include "platform/text/AsciiCase.h"
+#include "platform/text/Sprintf.h"
 #include "src/control/OrbelCtrl.h"
 #include "src/panes/ViewList.h"
 #include "src/services/ShellServices.h"
@@ -66,8 +67,7 @@ std::unique_ptr<platform::File> CreateExportFile(const std::string& directory, s
 }
 
 std::string OpenFailure(const std::string& name, DWORD error) {
-    return "Failed to create/open file " + name + ".\n\nError " +
-           std::to_string(static_cast<int>(error));
+    return Sprintf("Failed to create/open file %s.\n\nError %d", name, static_cast<int>(error));
 }
 
 // Restores the cursor it replaced with the hourglass when it goes.
@@ -114,7 +114,7 @@ void CViewList::ViewResource(const std::string& path, std::int32_t firstPage, st
         if (path.size() > target.size()) address += path.substr(target.size());
         for (char& c : address)
             if (c == '\\') c = '/';
-        ShellRun(kNoWindow, "iexplore.exe " + address, SW_SHOW, "open");
+        ShellRun(kNoWindow, "iexplore.exe " + address, SW_SHOWNORMAL, "open");
         return;
     }
     if (previewAllowed && PreviewPaneShown() && IsPreviewImage(path)) {
@@ -176,7 +176,7 @@ void CViewList::OpenInProgram(const std::string& path) {
     if (path.empty()) return;
     {
         WaitCursor wait;
-        ShellRun(kNoWindow, "\"" + path + "\"", SW_SHOW, "open");
+        ShellRun(kNoWindow, "\"" + path + "\"", SW_SHOWNORMAL, "open");
     }
     Invalidate();
 }

@@ -63,7 +63,7 @@ class ViewResourceTest : public test::StoreControlTest {
         List().ViewResource(path, first, last, true);
     }
     static std::string OpenedLine(const std::string& file, int result = 42) {
-        return "open file=\"" + file + "\" parameters=\"\" directory=\"\" show=5 -> " +
+        return "open file=\"" + file + "\" parameters=\"\" directory=\"\" show=1 -> " +
                std::to_string(result);
     }
     static std::string Instruction(const std::string& stylesheet) {
@@ -92,12 +92,12 @@ TEST_F(ViewResourceTest, TheBrowseTargetTakesThePlaceOfThePathsFirstCharacters) 
     EXPECT_EQ(Shell().Lines(),
               (std::vector<std::string>{
                   "open file=\"iexplore.exe\" parameters=\"http://intranet/x/sub/scan.tif\" "
-                  "directory=\"\" show=5 -> 42",
+                  "directory=\"\" show=1 -> 42",
                   "open file=\"iexplore.exe\" parameters=\"http://intranet/xQ1/report.xml\" "
-                  "directory=\"\" show=5 -> 42",
+                  "directory=\"\" show=1 -> 42",
                   // A path shorter than the target leaves the target alone.
                   "open file=\"iexplore.exe\" parameters=\"http://intranet/x\" directory=\"\" "
-                  "show=5 -> 42"}));
+                  "show=1 -> 42"}));
     EXPECT_TRUE(UserEvents().empty());
     EXPECT_TRUE(fs::is_empty(tmp_));
 }

@@ -18,6 +18,9 @@ export ORBEL_REGISTRY="$work/registry.reg"
 export ORBEL_INI_DIR="$work/ini"
 export XDG_CONFIG_HOME="$work/config"
 export XDG_DATA_HOME="$work/data"
+# A temporary folder of the run's own; transcripts name it $TMPDIR/.
+export TMPDIR="$work/tmp"
+mkdir -p "$TMPDIR"
 # File types come from the folder's own small MIME database, never from the machine's.
 XDG_DATA_DIRS="$(cd "$(dirname "$script")" && pwd)/data"
 export XDG_DATA_DIRS
