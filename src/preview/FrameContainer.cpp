@@ -5,6 +5,7 @@
 #include "src/panes/ViewList.h"
 #include "src/panes/ViewTree.h"
 #include "src/preview/ImagingProbe.h"
+#include "src/resources/ListMenus.h"
 
 namespace orbel {
 
@@ -126,11 +127,10 @@ void CFrameContainer::OnShowPreviewPane() {
 }
 
 const std::vector<UINT>& CFrameContainer::CommandsWithoutReceiver() {
-    // New folders and items, scanning, subscribers, batch mail, options, scripts and mail
+    // New items, scanning, subscribers, batch mail, options, scripts and mail
     // attachments each come with the part of the control that carries them out; until then
     // their buttons are there and do nothing.
-    static const std::vector<UINT> commands = {ID_NEW_FOLDER,
-                                               ID_NEW_OLE_ITEM,
+    static const std::vector<UINT> commands = {ID_NEW_OLE_ITEM,
                                                ID_SCAN_NEW_ITEM,
                                                ID_SUBSCRIBER_MAINTENANCE,
                                                ID_ATTACH_OBJECTS,
@@ -149,6 +149,11 @@ bool CFrameContainer::OnCmdMsg(UINT id, CCmdUI* ui) {
     switch (id) {
         case ID_SHOW_PREVIEW_PANE:
             if (!ui) OnShowPreviewPane();
+            return true;
+        case ID_NEW_FOLDER:
+            if (!ui && m_control && !m_control->IsBusy())
+                if (CViewList* list = m_control->ListView())
+                    list->OnListCommand(ID_LIST_NEW_FOLDER);
             return true;
         case ID_MODIFY_SCRIPT:
         case ID_CREATE_NEW_SCRIPT:

@@ -43,10 +43,27 @@ TEST_F(ToolbarTest, TheNormalBarComesUpWithAttachCheckedOptionsHiddenAndScanning
 // Each of these comes off the list with the change that makes its command do something.
 TEST_F(ToolbarTest, TheCommandsWithoutAReceiverAreExactlyThese) {
     EXPECT_EQ(CFrameContainer::CommandsWithoutReceiver(),
-              (std::vector<UINT>{
-                  ID_NEW_FOLDER, ID_NEW_OLE_ITEM, ID_SCAN_NEW_ITEM, ID_SUBSCRIBER_MAINTENANCE,
-                  ID_ATTACH_OBJECTS, ID_SEND_EMAIL_TO_SUBSCRIBERS, ID_OPTIONS, ID_MODIFY_SCRIPT,
-                  ID_CREATE_NEW_SCRIPT, ID_RUN_SCRIPT, ID_SEND_AS_EMAIL_ATTACHMENT}));
+              (std::vector<UINT>{ID_NEW_OLE_ITEM, ID_SCAN_NEW_ITEM, ID_SUBSCRIBER_MAINTENANCE,
+                                 ID_ATTACH_OBJECTS, ID_SEND_EMAIL_TO_SUBSCRIBERS, ID_OPTIONS,
+                                 ID_MODIFY_SCRIPT, ID_CREATE_NEW_SCRIPT, ID_RUN_SCRIPT,
+                                 ID_SEND_AS_EMAIL_ATTACHMENT}));
+}
+
+TEST_F(ToolbarTest, NewFolderOpensANewRowForItsNameUnlessTheControlIsBusy) {
+    auto& list = *P().CommonControls().List(Ctrl().ListView()->GetSafeHwnd());
+    // While busy the command is routed but does nothing.
+    Ctrl().SetBusy(true);
+    EXPECT_TRUE(Ctrl().Frame()->OnCmdMsg(ID_NEW_FOLDER, nullptr));
+    EXPECT_EQ(list.GetItemCount(), 0);
+    Ctrl().SetBusy(false);
+    Host().Clear();
+    EXPECT_TRUE(ToolBarModel().UserClick(ID_NEW_FOLDER));
+    ASSERT_EQ(list.GetItemCount(), 1);
+    EXPECT_EQ(list.GetEditRow(), 0);
+    // Escape in the box: the row goes again and no folder is asked for.
+    list.UserEditLabel(0, std::nullopt);
+    EXPECT_EQ(list.GetItemCount(), 0);
+    EXPECT_TRUE(Host().Events().empty());
 }
 
 TEST_F(ToolbarTest, ACommandWithoutAReceiverChangesNothingAndTellsNobody) {
