@@ -131,9 +131,4 @@ class Dialogs {
 // the modal funnel and returns the value it ended with. The live dialog is gone on return.
 int RunModalDialog(const DialogTemplate& dialogTemplate, DialogOwner& owner, HWND parent);
 
-// Characters as a user counts them (UTF-8 code points), for text limits.
-std::size_t CharacterCount(std::string_view text);
-// The first `count` characters of the text.
-std::string_view FirstCharacters(std::string_view text, std::size_t count);
-
 }  // namespace orbel::platform

@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "platform/text/AsciiCase.h"
+#include "platform/text/Utf8.h"
 
 namespace orbel {
 
@@ -235,7 +236,7 @@ void DDV_MaxChars(CDataExchange& dx, const std::string& value, int maxChars) {
         if (dx.m_idLastControl) dx.m_pDlgWnd->GetDlgItem(dx.m_idLastControl).LimitText(maxChars);
         return;
     }
-    if (platform::CharacterCount(value) > static_cast<std::size_t>(std::max(0, maxChars))) {
+    if (CharacterCount(value) > static_cast<std::size_t>(std::max(0, maxChars))) {
         AfxMessageBox("Please enter no more than " + std::to_string(maxChars) + " characters.");
         dx.Fail();
     }

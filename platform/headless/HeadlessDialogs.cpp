@@ -5,6 +5,7 @@
 
 #include "platform/automation/Variant.h"
 #include "platform/headless/HeadlessList.h"
+#include "platform/text/Utf8.h"
 
 namespace orbel::platform {
 

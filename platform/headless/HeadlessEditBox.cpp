@@ -1,18 +1,9 @@
 #include "platform/headless/HeadlessEditBox.h"
 
 #include "platform/Platform.h"
+#include "platform/text/Utf8.h"
 
 namespace orbel::platform {
-
-std::string CutToCharacters(std::string_view text, int characters) {
-    if (characters <= 0) return std::string(text);
-    std::size_t at = 0;
-    for (int counted = 0; at < text.size(); ++at) {
-        // A character starts at every byte that is not a UTF-8 continuation byte.
-        if ((static_cast<unsigned char>(text[at]) & 0xC0) != 0x80 && counted++ == characters) break;
-    }
-    return std::string(text.substr(0, at));
-}
 
 HeadlessEditBox::HeadlessEditBox(HWND parent, std::string text, EndHandler onEnd)
     : parent_(parent), text_(std::move(text)), onEnd_(std::move(onEnd)) {
@@ -39,13 +30,18 @@ void HeadlessEditBox::Close() {
     windows.DestroyWindow(window);
 }
 
+std::string HeadlessEditBox::Cut(std::string_view text) const {
+    if (limit_ == 0) return std::string(text);
+    return std::string(FirstCharacters(text, static_cast<std::size_t>(limit_)));
+}
+
 void HeadlessEditBox::Limit(int characters) {
     limit_ = characters < 0 ? 0 : characters;
-    text_ = CutToCharacters(text_, limit_);
+    text_ = Cut(text_);
 }
 
 void HeadlessEditBox::Type(std::string_view text) {
-    text_ = CutToCharacters(text, limit_);
+    text_ = Cut(text);
 }
 
 void HeadlessEditBox::End(bool cancel) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,6 +39,8 @@ class HeadlessEditBox final : public WindowProcedure {
     LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
+    std::string Cut(std::string_view text) const;
+
     HWND parent_;
     HWND window_;
     std::string text_;
@@ -45,7 +48,31 @@ class HeadlessEditBox final : public WindowProcedure {
     EndHandler onEnd_;
 };
 
-// The first `characters` characters of UTF-8 text (all of it for 0 or less).
-std::string CutToCharacters(std::string_view text, int characters);
+// The label edit of a tree or a list: at most one box open at a time.
+class HeadlessLabelEdit {
+  public:
+    // Ends the open edit, if any, as Escape does.
+    void Cancel() {
+        if (box_) box_->End(true);
+    }
+    HeadlessEditBox& Open(HWND parent, std::string text, HeadlessEditBox::EndHandler onEnd) {
+        retired_.reset();
+        box_ = std::make_unique<HeadlessEditBox>(parent, std::move(text), std::move(onEnd));
+        return *box_;
+    }
+    // Closes the box's window. The box itself lives until the next edit: its end handler, which
+    // calls this, runs inside the box's own window procedure.
+    void Retire() {
+        if (box_) box_->Close();
+        retired_ = std::move(box_);
+    }
+    // Closes the box without ending the edit (its label is gone).
+    void Drop() { box_.reset(); }
+    HeadlessEditBox* Box() const { return box_.get(); }
+
+  private:
+    std::unique_ptr<HeadlessEditBox> box_;
+    std::unique_ptr<HeadlessEditBox> retired_;
+};
 
 }  // namespace orbel::platform

@@ -74,7 +74,7 @@ void HeadlessListControl::DeleteAllItems() {
 
 void HeadlessListControl::DropEdit() {
     editRow_ = -1;
-    edit_.reset();
+    labelEdit_.Drop();
 }
 
 std::string HeadlessListControl::GetItemText(int row, int column) const {
@@ -172,11 +172,12 @@ void HeadlessListControl::UserRightClick(int row, POINT point) {
 
 bool HeadlessListControl::UserEditLabel(int row, std::optional<std::string> text) {
     if (editRow_ != row && !EditLabel(row)) return false;
-    if (!edit_) return false;
+    HeadlessEditBox* box = labelEdit_.Box();
+    if (!box) return false;
     const std::string before = GetItemText(row, 0);
     const std::size_t count = rows_.size();
-    if (text) edit_->Type(*text);
-    edit_->End(!text);
+    if (text) box->Type(*text);
+    box->End(!text);
     return rows_.size() == count && Valid(row) && GetItemText(row, 0) != before;
 }
 
@@ -216,13 +217,11 @@ bool HeadlessListControl::GetItemRect(int row, RECT& rect, bool labelOnly) const
 
 bool HeadlessListControl::EditLabel(int row) {
     if (!Valid(row)) return false;
-    if (edit_) edit_->End(true);
-    retired_.reset();
+    labelEdit_.Cancel();
     // The edit box exists when the owner is asked, so that it can limit it.
     editRow_ = row;
-    edit_ = std::make_unique<HeadlessEditBox>(
-        Window(), GetItemText(row, 0),
-        [this](std::optional<std::string> text) { FinishEdit(std::move(text)); });
+    labelEdit_.Open(Window(), GetItemText(row, 0),
+                    [this](std::optional<std::string> text) { FinishEdit(std::move(text)); });
     if (events_.OnListBeginLabelEdit(row) || editRow_ == -1) {
         DropEdit();
         return false;
@@ -233,14 +232,13 @@ bool HeadlessListControl::EditLabel(int row) {
 void HeadlessListControl::FinishEdit(std::optional<std::string> text) {
     const int row = editRow_;
     editRow_ = -1;
-    edit_->Close();
-    retired_ = std::move(edit_);
+    labelEdit_.Retire();
     if (events_.OnListEndLabelEdit(row, text) && text && Valid(row)) SetItemText(row, 0, *text);
 }
 
 bool HeadlessListControl::LimitEditText(int characters) {
-    if (!edit_) return false;
-    edit_->Limit(characters);
+    if (!labelEdit_.Box()) return false;
+    labelEdit_.Box()->Limit(characters);
     return true;
 }
 

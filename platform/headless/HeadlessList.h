@@ -64,7 +64,7 @@ class HeadlessListControl final : public ListControl {
     void UserBeginDrag(int row, POINT point) { events_.OnListBeginDrag(row, point); }
     bool UserEditLabel(int row, std::optional<std::string> text);
     // The open edit box, or null.
-    HeadlessEditBox* EditBox() { return edit_.get(); }
+    HeadlessEditBox* EditBox() { return labelEdit_.Box(); }
 
     // The messages the control takes from its window: keys go to the events object. False
     // for messages it leaves to the window's procedure.
@@ -108,9 +108,7 @@ class HeadlessListControl final : public ListControl {
     int redraws_ = 0;
     // The edited row follows its row when rows are inserted or deleted before it.
     int editRow_ = -1;
-    std::unique_ptr<HeadlessEditBox> edit_;
-    // An edit box ended from inside its own window procedure lives until the next edit.
-    std::unique_ptr<HeadlessEditBox> retired_;
+    HeadlessLabelEdit labelEdit_;
 };
 
 }  // namespace orbel::platform

@@ -104,7 +104,7 @@ void HeadlessTreeControl::EraseSubtree(TreeItem item) {
         if (next == dropTarget_) dropTarget_ = kTreeNone;
         if (next == editItem_) {
             editItem_ = kTreeNone;
-            edit_.reset();
+            labelEdit_.Drop();
         }
         *n = Node{};
         --count_;
@@ -134,7 +134,7 @@ void HeadlessTreeControl::DeleteAllItems() {
     nodes_.clear();
     dropTarget_ = kTreeNone;
     editItem_ = kTreeNone;
-    edit_.reset();
+    labelEdit_.Drop();
     base_ = nextItem_;
     count_ = 0;
     top_ = Siblings{};
@@ -249,10 +249,11 @@ bool HeadlessTreeControl::IsExpanded(TreeItem item) const {
 
 bool HeadlessTreeControl::UserEditLabel(TreeItem item, std::optional<std::string> text) {
     if (editItem_ != item && !EditLabel(item)) return false;
-    if (!edit_) return false;
+    HeadlessEditBox* box = labelEdit_.Box();
+    if (!box) return false;
     const std::string before = GetItemText(item);
-    if (text) edit_->Type(*text);
-    edit_->End(!text);
+    if (text) box->Type(*text);
+    box->End(!text);
     return Find(item) && GetItemText(item) != before;
 }
 
@@ -338,16 +339,14 @@ TreeItem HeadlessTreeControl::HitTest(POINT point, UINT* flags) const {
 
 bool HeadlessTreeControl::EditLabel(TreeItem item) {
     if (!Find(item)) return false;
-    if (edit_) edit_->End(true);
-    retired_.reset();
+    labelEdit_.Cancel();
     // The edit box exists when the owner is asked, so that it can limit it.
     editItem_ = item;
-    edit_ = std::make_unique<HeadlessEditBox>(
-        Window(), Find(item)->text,
-        [this](std::optional<std::string> text) { FinishEdit(std::move(text)); });
+    labelEdit_.Open(Window(), Find(item)->text,
+                    [this](std::optional<std::string> text) { FinishEdit(std::move(text)); });
     if (events_.OnTreeBeginLabelEdit(item) || !Find(item) || editItem_ != item) {
         editItem_ = kTreeNone;
-        edit_.reset();
+        labelEdit_.Drop();
         return false;
     }
     return true;
@@ -356,14 +355,13 @@ bool HeadlessTreeControl::EditLabel(TreeItem item) {
 void HeadlessTreeControl::FinishEdit(std::optional<std::string> text) {
     TreeItem item = editItem_;
     editItem_ = kTreeNone;
-    edit_->Close();
-    retired_ = std::move(edit_);
+    labelEdit_.Retire();
     if (events_.OnTreeEndLabelEdit(item, text) && text && Find(item)) SetItemText(item, *text);
 }
 
 bool HeadlessTreeControl::LimitEditText(int characters) {
-    if (!edit_) return false;
-    edit_->Limit(characters);
+    if (!labelEdit_.Box()) return false;
+    labelEdit_.Box()->Limit(characters);
     return true;
 }
 

@@ -71,7 +71,7 @@ class HeadlessTreeControl final : public TreeControl {
     void UserRightClick(TreeItem item, POINT point) { events_.OnTreeRightClick(item, point); }
     bool UserEditLabel(TreeItem item, std::optional<std::string> text);
     // The open edit box, or null.
-    HeadlessEditBox* EditBox() { return edit_.get(); }
+    HeadlessEditBox* EditBox() { return labelEdit_.Box(); }
 
     HWND Window() const { return registration_.Window(); }
     const ImageList* Images() const { return images_; }
@@ -127,9 +127,7 @@ class HeadlessTreeControl final : public TreeControl {
     int redraws_ = 0;
     TreeItem dropTarget_ = kTreeNone;
     TreeItem editItem_ = kTreeNone;
-    std::unique_ptr<HeadlessEditBox> edit_;
-    // An edit box ended from inside its own window procedure lives until the next edit.
-    std::unique_ptr<HeadlessEditBox> retired_;
+    HeadlessLabelEdit labelEdit_;
 };
 
 }  // namespace orbel::platform

@@ -1,6 +1,7 @@
 #include "src/dialogs/FolderPropertiesDlg.h"
 
 #include "platform/text/AsciiCase.h"
+#include "platform/text/Utf8.h"
 #include "src/control/OrbelCtrl.h"
 #include "src/dialogs/ShellNewLookup.h"
 #include "src/resources/DialogTemplates.h"
@@ -29,7 +30,7 @@ bool CFolderPropertiesDlg::OnInitDialog() {
 
 void CFolderPropertiesDlg::OnOK() {
     if (!UpdateData(true)) return;
-    m_extension = std::string(platform::FirstCharacters(m_extension, kExtensionLength));
+    m_extension = std::string(FirstCharacters(m_extension, kExtensionLength));
     EndDialog(IDOK);
 }
 
