@@ -1,5 +1,6 @@
 #include "src/control/OrbelPropPage.h"
 
+#include "src/resources/DialogTemplates.h"
 #include "src/resources/StringTable.h"
 
 namespace orbel {
@@ -8,8 +9,16 @@ std::string COrbelPropPage::Caption() const {
     return LoadString(IDS_ORBEL_PPG_CAPTION);
 }
 
+int COrbelPropPage::DialogWidth() const {
+    return FindDialogTemplate(IDD_PROPPAGE_ORBEL)->width;
+}
+
+int COrbelPropPage::DialogHeight() const {
+    return FindDialogTemplate(IDD_PROPPAGE_ORBEL)->height;
+}
+
 std::string COrbelPropPage::StaticText() const {
-    return "Orbel Control has no properties to set at design time.";
+    return FindDialogTemplate(IDD_PROPPAGE_ORBEL)->controls.front().text;
 }
 
 }  // namespace orbel

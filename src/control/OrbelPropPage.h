@@ -14,9 +14,9 @@ class COrbelPropPage final : public virtual IUnknown {
   public:
     std::string Caption() const;
     unsigned DialogId() const { return IDD_PROPPAGE_ORBEL; }
-    // The dialog's size in dialog units.
-    int DialogWidth() const { return 250; }
-    int DialogHeight() const { return 66; }
+    // The dialog's size in dialog units and its text, from its template.
+    int DialogWidth() const;
+    int DialogHeight() const;
     std::string StaticText() const;
 };
 
