@@ -2,6 +2,7 @@
 // own use, and the deletion of a folder entry.
 #include "platform/Api.h"
 #include "platform/Platform.h"
+#include "platform/framework/WaitCursor.h"
 #include "platform/text/AsciiCase.h"
 #include "src/control/OrbelCtrl.h"
 #include "src/panes/ViewTree.h"
@@ -13,17 +14,17 @@ constexpr const char* kDirectorySelectClass = "5";
 }  // namespace
 
 bool COrbelCtrl::CheckExtensionFree(const std::string& extension, const std::string& folderName) {
-    auto& windows = platform::GetPlatform().Windows();
-    const platform::Cursor previous = windows.SetCursor(platform::Cursor::Hourglass);
     bool taken = false;
-    for (const FolderListEntry& e : m_folderList.Entries()) {
-        if (!e.Type.empty() && EqualsIgnoringAsciiCase(e.Type, extension) &&
-            !EqualsIgnoringAsciiCase(e.Name, folderName)) {
-            taken = true;
-            break;
+    {
+        CWaitCursor wait;
+        for (const FolderListEntry& e : m_folderList.Entries()) {
+            if (!e.Type.empty() && EqualsIgnoringAsciiCase(e.Type, extension) &&
+                !EqualsIgnoringAsciiCase(e.Name, folderName)) {
+                taken = true;
+                break;
+            }
         }
     }
-    windows.SetCursor(previous);
     if (taken) AfxMessageBox("This extension has already been allocated to a folder.");
     return taken;
 }

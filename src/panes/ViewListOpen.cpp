@@ -10,6 +10,7 @@
 #include "platform/Api.h"
 #include "platform/Platform.h"
 #include "platform/files/FileApi.h"
+#include "platform/framework/WaitCursor.h"
 #include "platform/text/AsciiCase.h"
 #include "platform/text/Sprintf.h"
 #include "src/control/OrbelCtrl.h"
@@ -69,19 +70,6 @@ std::unique_ptr<platform::File> CreateExportFile(const std::string& directory, s
 std::string OpenFailure(const std::string& name, DWORD error) {
     return Sprintf("Failed to create/open file %s.\n\nError %d", name, static_cast<int>(error));
 }
-
-// Restores the cursor it replaced with the hourglass when it goes.
-class WaitCursor {
-  public:
-    WaitCursor()
-        : previous_(platform::GetPlatform().Windows().SetCursor(platform::Cursor::Hourglass)) {}
-    ~WaitCursor() { platform::GetPlatform().Windows().SetCursor(previous_); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-  private:
-    platform::Cursor previous_;
-};
 
 }  // namespace
 
@@ -175,7 +163,7 @@ std::string CViewList::ExportXmlWithStylesheet(const std::string& source,
 void CViewList::OpenInProgram(const std::string& path) {
     if (path.empty()) return;
     {
-        WaitCursor wait;
+        CWaitCursor wait;
         ShellRun(kNoWindow, "\"" + path + "\"", SW_SHOWNORMAL, "open");
     }
     Invalidate();
