@@ -18,9 +18,6 @@ using platform::GetPlatform;
 using platform::ListAlign;
 
 namespace {
-constexpr int kImageFolderRow = 0;
-constexpr int kImageItemRow = 1;
-constexpr int kImageClassRow = 2;
 // The registry's answers are read into buffers of this size; a longer value is not read.
 constexpr std::size_t kRegistryBuffer = 136;
 
@@ -110,9 +107,9 @@ int CViewList::FileTypeImage(const std::string& extension) {
     for (const IconCacheEntry& e : m_iconCache)
         if (EqualsIgnoringAsciiCase(e.extension, extension)) return e.image;
     auto type = ReadRegistryString(HKEY_CLASSES_ROOT, "." + extension, "");
-    if (!type || type->size() >= kRegistryBuffer) return kImageItemRow;
+    if (!type || type->size() >= kRegistryBuffer) return kListImageItem;
     auto icon = ReadRegistryString(HKEY_CLASSES_ROOT, *type + "\\DefaultIcon", "");
-    if (!icon || icon->size() >= kRegistryBuffer) return kImageItemRow;
+    if (!icon || icon->size() >= kRegistryBuffer) return kListImageItem;
     std::string file = *icon;
     int index = 0;
     if (auto comma = icon->find(','); comma != std::string::npos) {
@@ -120,9 +117,9 @@ int CViewList::FileTypeImage(const std::string& extension) {
         index = std::atoi(icon->c_str() + comma + 1);
     }
     auto extracted = GetPlatform().CommonControls().ExtractIcon(file, index);
-    if (!extracted) return kImageItemRow;
+    if (!extracted) return kListImageItem;
     int image = m_normalImages->Add(*extracted);
-    if (image < 0) return kImageItemRow;
+    if (image < 0) return kListImageItem;
     // One index serves both lists: the small list takes the icon at the same place, growing
     // when the normal list has gone past its end.
     while (m_smallImages->GetImageCount() < image) m_smallImages->Add(platform::Icon{});
@@ -140,11 +137,11 @@ void CViewList::AddItem(bool isFolder, bool isClass, std::int32_t entryNo, const
     int row = -1;
     if (isFolder) {
         if (mode == 2 && !subscriber) return;  // the script view lists no folders
-        row = m_list->InsertItem(m_folderCount, name, isClass ? kImageClassRow : kImageFolderRow);
+        row = m_list->InsertItem(m_folderCount, name, isClass ? kListImageClass : kListImageFolder);
         ++m_folderCount;
         if ((subscriber || mode == 0) && m_treeView) m_treeView->RedrawNow();
     } else {
-        int image = subscriber ? kImageItemRow : FileTypeImage(type);
+        int image = subscriber ? kListImageItem : FileTypeImage(type);
         row = m_list->InsertItem(m_list->GetItemCount(), name, image);
     }
     if (row < 0) return;
@@ -218,7 +215,7 @@ bool CViewList::IsClassRow(int row) const {
 
 bool CViewList::IsFolderRow(int row) const {
     int image = m_list->GetItemImage(row);
-    return image == kImageFolderRow || image == kImageClassRow;
+    return image == kListImageFolder || image == kListImageClass;
 }
 
 int CViewList::GetItemCount() const {

@@ -18,6 +18,14 @@ namespace orbel {
 class COrbelCtrl;
 class CViewTree;
 
+// A row's image tells its kind; the first three images of both of the list's strips have these
+// roles (a file type's icon, when there is one, comes after them).
+enum ListImage : int {
+    kListImageFolder = 0,
+    kListImageItem = 1,
+    kListImageClass = 2,
+};
+
 // One routing record: the tree a row is to be attached to, and whether it was done already.
 struct RoutingEntry {
     std::int32_t key = 0;

@@ -25,8 +25,6 @@ using platform::kListFocused;
 using platform::kListSelected;
 
 namespace {
-constexpr int kImageNewFolderRow = 0;
-
 bool EndsWithXls(std::string name) {
     name = FoldedAscii(name);
     return name.size() >= 4 && name.compare(name.size() - 4, 4, ".xls") == 0;
@@ -126,7 +124,7 @@ void CViewList::OnListCommand(UINT id) {
         case ID_LIST_NEW_FOLDER: {
             SetFocus();
             const int placeholder =
-                m_list->InsertItem(m_list->GetItemCount(), "", kImageNewFolderRow);
+                m_list->InsertItem(m_list->GetItemCount(), "", kListImageFolder);
             m_newFolder = true;
             m_list->EditLabel(placeholder);
             Invalidate();
