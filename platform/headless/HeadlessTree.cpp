@@ -290,8 +290,21 @@ constexpr int kIconWidth = 16;
 constexpr int kCharWidth = 7;
 constexpr int kLabelPadding = 4;
 
-int LabelWidth(const std::string& text) {
-    return static_cast<int>(text.size()) * kCharWidth + kLabelPadding;
+// Where the parts of a shown row lie, in client coordinates.
+struct RowBox {
+    int top = 0;
+    int iconLeft = 0;
+    int labelLeft = 0;
+    int labelRight = 0;
+};
+
+RowBox BoxOf(std::size_t row, int depth, const std::string& label) {
+    RowBox box;
+    box.top = static_cast<int>(row) * kRowHeight;
+    box.iconLeft = (depth + 1) * kIndent;
+    box.labelLeft = box.iconLeft + kIconWidth;
+    box.labelRight = box.labelLeft + static_cast<int>(label.size()) * kCharWidth + kLabelPadding;
+    return box;
 }
 }  // namespace
 
@@ -299,13 +312,8 @@ bool HeadlessTreeControl::GetItemRect(TreeItem item, RECT& rect, bool textOnly) 
     const auto shown = ShownItems();
     for (std::size_t row = 0; row < shown.size(); ++row) {
         if (shown[row].first != item) continue;
-        const int top = static_cast<int>(row) * kRowHeight;
-        const int iconLeft = (shown[row].second + 1) * kIndent;
-        const int labelLeft = iconLeft + kIconWidth;
-        if (textOnly)
-            rect = RECT{labelLeft, top, labelLeft + LabelWidth(Find(item)->text), top + kRowHeight};
-        else
-            rect = RECT{0, top, labelLeft + LabelWidth(Find(item)->text), top + kRowHeight};
+        const RowBox box = BoxOf(row, shown[row].second, Find(item)->text);
+        rect = RECT{textOnly ? box.labelLeft : 0, box.top, box.labelRight, box.top + kRowHeight};
         return true;
     }
     return false;
@@ -314,20 +322,19 @@ bool HeadlessTreeControl::GetItemRect(TreeItem item, RECT& rect, bool textOnly) 
 TreeItem HeadlessTreeControl::HitTest(POINT point, UINT* flags) const {
     UINT where = kTreeHitNowhere;
     TreeItem hit = kTreeNone;
-    const auto shown = ShownItems();
     if (point.y >= 0 && point.x >= 0) {
+        const auto shown = ShownItems();
         const auto row = static_cast<std::size_t>(point.y / kRowHeight);
         if (row < shown.size()) {
             hit = shown[row].first;
-            const int iconLeft = (shown[row].second + 1) * kIndent;
-            const int labelLeft = iconLeft + kIconWidth;
-            if (point.x < iconLeft - kIconWidth / 2 - 4)
+            const RowBox box = BoxOf(row, shown[row].second, Find(hit)->text);
+            if (point.x < box.iconLeft - kIconWidth / 2 - 4)
                 where = kTreeHitOnIndent;
-            else if (point.x < iconLeft)
+            else if (point.x < box.iconLeft)
                 where = kTreeHitOnButton;
-            else if (point.x < labelLeft)
+            else if (point.x < box.labelLeft)
                 where = kTreeHitOnIcon;
-            else if (point.x < labelLeft + LabelWidth(Find(hit)->text))
+            else if (point.x < box.labelRight)
                 where = kTreeHitOnLabel;
             else
                 where = kTreeHitOnRight;
@@ -374,8 +381,10 @@ bool HeadlessTreeControl::SelectDropTarget(TreeItem item) {
 std::unique_ptr<ImageList> HeadlessTreeControl::CreateDragImage(TreeItem item) {
     const Node* n = Find(item);
     if (!n) return nullptr;
+    // The icon and the label, as the item's row shows them.
+    const RowBox box = BoxOf(0, 0, n->text);
     return std::make_unique<HeadlessImageList>("drag \"" + n->text + "\"",
-                                               kIconWidth + LabelWidth(n->text), kRowHeight, 1);
+                                               box.labelRight - box.iconLeft, kRowHeight, 1);
 }
 
 bool HeadlessTreeControl::OnWindowMessage(UINT message, WPARAM wParam, LPARAM) {
