@@ -309,10 +309,11 @@ void CViewList::CreateFolder(const std::string& name) {
 void CViewList::OnListBeginDrag(int, POINT point) {
     UINT flags = 0;
     const int row = m_list->HitTest(point, &flags);
-    if (row < 0 || !(flags & platform::kListHitOnItem) || !m_control || !m_treeView) return;
-    auto image = m_list->CreateDragImage(row);
-    if (m_control->Mode() != 0) return;
-    m_treeView->SetDragImage(std::move(image));
+    // Only the normal mode drags rows out of the list.
+    if (row < 0 || !(flags & platform::kListHitOnItem) || !m_control || !m_treeView ||
+        m_control->Mode() != 0)
+        return;
+    m_treeView->SetDragImage(m_list->CreateDragImage(row));
     m_treeView->StartDrag(RowKey(row), GetCursorPos(), this);
 }
 
