@@ -1,6 +1,7 @@
 // Out-of-line destructors give each interface one home for its type information, which the
 // host and the control module share across the module boundary.
 #include "platform/MessageLoop.h"
+#include "platform/UserDriver.h"
 #include "platform/UserInteraction.h"
 #include "platform/WindowSystem.h"
 #include "platform/automation/Dispatch.h"
@@ -22,6 +23,7 @@ namespace platform {
 MessageLoop::~MessageLoop() = default;
 WindowProcedure::~WindowProcedure() = default;
 WindowSystem::~WindowSystem() = default;
+UserDriver::~UserDriver() = default;
 
 HWND FindDescendant(const WindowSystem& windows, HWND root, std::string_view className) {
     for (HWND child : windows.GetChildren(root)) {

@@ -74,6 +74,7 @@ class HeadlessTreeControl final : public TreeControl {
     HeadlessEditBox* EditBox() { return labelEdit_.Box(); }
 
     HWND Window() const { return registration_.Window(); }
+    bool Has(TreeItem item) const { return Find(item) != nullptr; }
     const ImageList* Images() const { return images_; }
     int RedrawCount() const { return redraws_; }
     TreeItem GetPrevSiblingItem(TreeItem item) const;

@@ -1,0 +1,116 @@
+#include "platform/headless/HeadlessUserDriver.h"
+
+#include "platform/headless/HeadlessPlatform.h"
+
+namespace orbel::platform {
+
+namespace {
+// Repeat count 1; a key going up also has the previous-state and transition bits.
+constexpr LPARAM kKeyDownFlags = 1;
+constexpr LPARAM kKeyUpFlags = static_cast<LPARAM>(0xC0000001u);
+constexpr LPARAM kAltDownFlag = 0x20000000;
+}  // namespace
+
+void HeadlessUserDriver::PressKey(UINT key, bool shift, bool ctrl, bool alt) {
+    // Posted to the window that has the focus now, as the keyboard does, so that the message
+    // passes the hooks; modifiers go down before the key and up after it.
+    const HWND target = p_.Windows().GetFocus();
+    MessageLoop& loop = p_.Loop();
+    const LPARAM altFlag = alt ? kAltDownFlag : 0;
+    if (ctrl) loop.PostMessage(target, WM_KEYDOWN, VK_CONTROL, kKeyDownFlags);
+    if (shift) loop.PostMessage(target, WM_KEYDOWN, VK_SHIFT, kKeyDownFlags);
+    if (alt) loop.PostMessage(target, WM_SYSKEYDOWN, VK_MENU, kKeyDownFlags | altFlag);
+    loop.PostMessage(target, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, kKeyDownFlags | altFlag);
+    if (alt) loop.PostMessage(target, WM_KEYUP, VK_MENU, kKeyUpFlags);
+    if (shift) loop.PostMessage(target, WM_KEYUP, VK_SHIFT, kKeyUpFlags);
+    if (ctrl) loop.PostMessage(target, WM_KEYUP, VK_CONTROL, kKeyUpFlags);
+}
+
+void HeadlessUserDriver::MoveMouse(POINT screen) {
+    p_.Windows().UserMoveMouse(screen);
+}
+
+void HeadlessUserDriver::MouseButton(UINT message, POINT screen) {
+    p_.Windows().UserMouseButton(message, screen);
+}
+
+bool HeadlessUserDriver::TreeSelect(HWND window, TreeItem item) {
+    HeadlessTreeControl* tree = p_.CommonControls().Tree(window);
+    if (!tree || !tree->Has(item)) return false;
+    tree->UserSelect(item);
+    return true;
+}
+
+bool HeadlessUserDriver::TreeExpand(HWND window, TreeItem item, bool expand) {
+    HeadlessTreeControl* tree = p_.CommonControls().Tree(window);
+    if (!tree || !tree->Has(item)) return false;
+    tree->UserExpand(item, expand);
+    return true;
+}
+
+bool HeadlessUserDriver::TreeRightClick(HWND window, TreeItem item, POINT client) {
+    HeadlessTreeControl* tree = p_.CommonControls().Tree(window);
+    if (!tree || (item && !tree->Has(item))) return false;
+    tree->UserRightClick(item, client);
+    return true;
+}
+
+bool HeadlessUserDriver::TreeBeginDrag(HWND window, TreeItem item, POINT client) {
+    HeadlessTreeControl* tree = p_.CommonControls().Tree(window);
+    if (!tree || !tree->Has(item)) return false;
+    tree->UserBeginDrag(item, client);
+    return true;
+}
+
+bool HeadlessUserDriver::ListClick(HWND window, int row) {
+    HeadlessListControl* list = p_.CommonControls().List(window);
+    if (!list || row < -1 || row >= list->GetItemCount()) return false;
+    list->UserClick(row);
+    return true;
+}
+
+bool HeadlessUserDriver::ListToggleSelect(HWND window, int row) {
+    HeadlessListControl* list = p_.CommonControls().List(window);
+    if (!list || row < 0 || row >= list->GetItemCount()) return false;
+    list->UserToggleSelect(row);
+    return true;
+}
+
+bool HeadlessUserDriver::ListDoubleClick(HWND window, int row) {
+    HeadlessListControl* list = p_.CommonControls().List(window);
+    if (!list || row < 0 || row >= list->GetItemCount()) return false;
+    list->UserDoubleClick(row);
+    return true;
+}
+
+bool HeadlessUserDriver::ListRightClick(HWND window, int row, POINT client) {
+    HeadlessListControl* list = p_.CommonControls().List(window);
+    if (!list || row < -1 || row >= list->GetItemCount()) return false;
+    list->UserRightClick(row, client);
+    return true;
+}
+
+bool HeadlessUserDriver::ListBeginDrag(HWND window, int row, POINT client) {
+    HeadlessListControl* list = p_.CommonControls().List(window);
+    if (!list || row < 0 || row >= list->GetItemCount()) return false;
+    list->UserBeginDrag(row, client);
+    return true;
+}
+
+bool HeadlessUserDriver::TypeLabel(HWND window, const std::string& text) {
+    HeadlessEditBox* box = nullptr;
+    if (HeadlessTreeControl* tree = p_.CommonControls().Tree(window))
+        box = tree->EditBox();
+    else if (HeadlessListControl* list = p_.CommonControls().List(window))
+        box = list->EditBox();
+    if (!box) return false;
+    box->Type(text);
+    return true;
+}
+
+bool HeadlessUserDriver::ToolBarClick(HWND window, UINT id) {
+    HeadlessToolBarControl* bar = p_.CommonControls().ToolBar(window);
+    return bar && bar->UserClick(id);
+}
+
+}  // namespace orbel::platform

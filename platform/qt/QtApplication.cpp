@@ -1,0 +1,41 @@
+// The process's QApplication for hosts that do not make their own (tests, the container).
+#include <QApplication>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "platform/qt/QtPlatform.h"
+
+namespace orbel::platform {
+
+std::optional<std::string> DesktopProblem() {
+    if (qApp) return std::nullopt;
+    const char* qpa = std::getenv("QT_QPA_PLATFORM");
+    const std::string platform = qpa ? qpa : "";
+    // The offscreen and minimal platforms need no display.
+    if (platform.rfind("offscreen", 0) == 0 || platform.rfind("minimal", 0) == 0)
+        return std::nullopt;
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    const bool hasX11 = x11 && *x11;
+    const bool hasWayland = wayland && *wayland;
+    if (platform.rfind("xcb", 0) == 0 && !hasX11) return "no X display (DISPLAY is not set)";
+    if (platform.rfind("wayland", 0) == 0 && !hasWayland)
+        return "no Wayland display (WAYLAND_DISPLAY is not set)";
+    if (platform.empty() && !hasX11 && !hasWayland)
+        return "no display (neither DISPLAY nor WAYLAND_DISPLAY is set)";
+    return std::nullopt;
+}
+
+bool StartQtApplication() {
+    if (qApp) return true;
+    if (DesktopProblem()) return false;
+    static int argc = 1;
+    static char name[] = "orbel";
+    static char* argv[] = {name, nullptr};
+    // Lives until the process ends: Qt allows one application object per process.
+    static std::unique_ptr<QApplication> app = std::make_unique<QApplication>(argc, argv);
+    return true;
+}
+
+}  // namespace orbel::platform

@@ -1,0 +1,77 @@
+// The desktop message loop: the thread's queue of posted messages and tasks, fed by Qt's own
+// event loop. Taking a message from an empty queue runs Qt's events (input, paint, QTimer)
+// until something is queued, so a nested wait stays responsive. Window timers are QTimers
+// whose ticks queue one WM_TIMER at a time, as the original platform coalesces them. Time is
+// the wall clock.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <deque>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "platform/MessageLoop.h"
+
+class QTimer;
+
+namespace orbel::platform {
+
+class QtLoop final : public MessageLoop {
+  public:
+    QtLoop();
+    ~QtLoop() override;
+    QtLoop(const QtLoop&) = delete;
+    QtLoop& operator=(const QtLoop&) = delete;
+
+    bool GetMessage(MSG& msg) override;
+    void PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    void PostQuitMessage(int exitCode) override;
+    void PostTask(std::function<void()> fn) override;
+    void PostDelayedTask(UINT ms, std::function<void()> fn) override;
+    UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT ms) override;
+    bool KillTimer(HWND window, UINT_PTR id) override;
+    std::uint64_t Now() const override;
+    HookHandle SetGetMessageHook(GetMessageHook hook) override;
+    bool UnhookGetMessageHook(HookHandle hook) override;
+    HookHandle AddIdleHandler(std::function<void()> handler) override;
+    bool RemoveIdleHandler(HookHandle handler) override;
+    bool RunTaskMessage(const MSG& msg) override;
+
+    // Runs the message hooks on a message as if it was taken from the queue now: the way a key
+    // from Qt's input passes them before any widget sees it.
+    void RunHooks(MSG& msg);
+    void RunIdleHandlers();
+
+    // Runs Qt's pending events once, then takes a queued message if there is one; never
+    // waits. False when nothing is queued.
+    bool TakeWithoutWaiting(MSG& msg);
+    // Whether a quit was posted and not taken yet.
+    bool QuitPending() const { return quitPosted_; }
+    int QuitCode() const { return quitCode_; }
+    // Window timers running now (for tests).
+    std::size_t TimerCount() const { return timers_.size(); }
+
+  private:
+    struct Timer;
+    bool TakeQueued(MSG& msg);
+    std::uint64_t NewTask(std::function<void()> fn);
+    void OnTimer(HWND window, UINT_PTR id);
+
+    std::deque<MSG> queue_;
+    std::map<std::pair<std::uint32_t, UINT_PTR>, std::unique_ptr<Timer>> timers_;
+    std::map<std::uint64_t, std::function<void()>> tasks_;
+    std::vector<std::pair<HookHandle, GetMessageHook>> hooks_;
+    std::vector<std::pair<HookHandle, std::function<void()>>> idleHandlers_;
+    bool idleDone_ = false;
+    QElapsedTimer clock_;
+    // Owns the delayed tasks' single-shot timers, so none fires after the loop is gone.
+    std::unique_ptr<QObject> guard_;
+    std::uint64_t nextTask_ = 1;
+    HookHandle nextHook_ = 1;
+    bool quitPosted_ = false;
+    int quitCode_ = 0;
+};
+
+}  // namespace orbel::platform

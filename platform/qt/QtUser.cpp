@@ -1,0 +1,138 @@
+#include "platform/qt/QtUser.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QEventLoop>
+#include <QMenu>
+#include <QPointer>
+
+#include "platform/Platform.h"
+#include "platform/dialogs/Dialogs.h"
+#include "platform/qt/QtLoop.h"
+#include "platform/qt/QtWindows.h"
+
+namespace orbel::platform {
+
+QMessageBox::StandardButtons QtButtonsFor(MessageButtons buttons) {
+    switch (buttons) {
+        case MessageButtons::Ok:
+            return QMessageBox::Ok;
+        case MessageButtons::OkCancel:
+            return QMessageBox::Ok | QMessageBox::Cancel;
+        case MessageButtons::YesNo:
+            return QMessageBox::Yes | QMessageBox::No;
+        case MessageButtons::YesNoCancel:
+            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+MessageAnswer AnswerFromQtButton(QMessageBox::StandardButton button, MessageButtons buttons) {
+    switch (button) {
+        case QMessageBox::Ok:
+            return MessageAnswer::Ok;
+        case QMessageBox::Yes:
+            return MessageAnswer::Yes;
+        case QMessageBox::No:
+            return MessageAnswer::No;
+        case QMessageBox::Cancel:
+            return MessageAnswer::Cancel;
+        default:
+            // Closed without a button (Escape, the close box): the box's cancel answer, or
+            // the only answer of a box with one button.
+            switch (buttons) {
+                case MessageButtons::Ok:
+                    return MessageAnswer::Ok;
+                case MessageButtons::YesNo:
+                    return MessageAnswer::No;
+                default:
+                    return MessageAnswer::Cancel;
+            }
+    }
+}
+
+QMessageBox::Icon QtIconFor(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::None:
+            return QMessageBox::NoIcon;
+        case MessageIcon::Error:
+            return QMessageBox::Critical;
+        case MessageIcon::Question:
+            return QMessageBox::Question;
+        case MessageIcon::Warning:
+            return QMessageBox::Warning;
+        case MessageIcon::Information:
+            return QMessageBox::Information;
+    }
+    return QMessageBox::NoIcon;
+}
+
+namespace {
+// The window a modal thing belongs to: the active window of the application, if any.
+QWidget* ModalParent() {
+    return QApplication::activeWindow();
+}
+}  // namespace
+
+MessageAnswer QtUser::MessageBox(const MessageBoxRequest& request) {
+    QMessageBox box(QtIconFor(request.icon), QString::fromStdString(request.caption),
+                    QString::fromStdString(request.text), QtButtonsFor(request.buttons),
+                    ModalParent());
+    const auto clicked = static_cast<QMessageBox::StandardButton>(box.exec());
+    return AnswerFromQtButton(clicked, request.buttons);
+}
+
+void QtUser::MessageBeep() {
+    QApplication::beep();
+}
+
+UINT QtUser::TrackPopupMenu(const PopupMenuRequest& request) {
+    QMenu menu(windows_.Widget(request.owner));
+    for (const MenuItem& item : request.items) {
+        if (item.separator) {
+            menu.addSeparator();
+            continue;
+        }
+        QAction* action = menu.addAction(QString::fromStdString(item.text));
+        action->setData(item.id);
+        if (item.checked) {
+            action->setCheckable(true);
+            action->setChecked(true);
+        }
+        if (item.isDefault) {
+            QFont bold = action->font();
+            bold.setBold(true);
+            action->setFont(bold);
+            menu.setDefaultAction(action);
+        }
+    }
+    QAction* chosen = menu.exec(QPoint(request.at.x, request.at.y));
+    return chosen ? chosen->data().toUInt() : 0;
+}
+
+int QtUser::RunModalDialog(LiveDialog& dialog) {
+    QPointer<QWidget> widget = windows_.Widget(dialog.Window());
+    if (!widget) {
+        dialog.EndDialog(2);
+        return dialog.Result();
+    }
+    widget->setWindowModality(Qt::ApplicationModal);
+    widget->show();
+    widget->raise();
+    widget->activateWindow();
+    // The dialog's owner ends it from the person's actions; messages the program posted in the
+    // meantime are delivered as the original's modal loop does.
+    MSG msg;
+    while (!dialog.IsEnded() && widget && widget->isVisible()) {
+        if (loop_.TakeWithoutWaiting(msg)) {
+            GetPlatform().DispatchMessage(msg);
+            continue;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    }
+    if (widget) widget->hide();
+    if (!dialog.IsEnded()) dialog.EndDialog(2);
+    return dialog.Result();
+}
+
+}  // namespace orbel::platform

@@ -1,0 +1,32 @@
+// A person at the desktop answers what is modal: message boxes, the beep, popup menus and
+// dialogs, each shown by Qt and waited for in a nested event loop.
+#pragma once
+
+#include <QMessageBox>
+
+#include "platform/UserInteraction.h"
+
+namespace orbel::platform {
+
+class QtLoop;
+class QtWindows;
+
+// The message box's buttons for a request, and the answer a clicked button gives.
+QMessageBox::StandardButtons QtButtonsFor(MessageButtons buttons);
+MessageAnswer AnswerFromQtButton(QMessageBox::StandardButton button, MessageButtons buttons);
+QMessageBox::Icon QtIconFor(MessageIcon icon);
+
+class QtUser final : public UserInteraction {
+  public:
+    QtUser(QtWindows& windows, QtLoop& loop) : windows_(windows), loop_(loop) {}
+    MessageAnswer MessageBox(const MessageBoxRequest& request) override;
+    void MessageBeep() override;
+    UINT TrackPopupMenu(const PopupMenuRequest& request) override;
+    int RunModalDialog(LiveDialog& dialog) override;
+
+  private:
+    QtWindows& windows_;
+    QtLoop& loop_;
+};
+
+}  // namespace orbel::platform
