@@ -46,6 +46,9 @@ class MessageLoop {
     // a toolbar brings its buttons up to date).
     virtual HookHandle AddIdleHandler(std::function<void()> handler) = 0;
     virtual bool RemoveIdleHandler(HookHandle handler) = 0;
+    // Runs every idle handler once now, in the order they were added (a host that changed
+    // state without a message brings its toolbars up to date).
+    virtual void RunIdleHandlers() = 0;
     // Runs a task message taken by GetMessage; false when msg is not one.
     virtual bool RunTaskMessage(const MSG& msg) = 0;
 };

@@ -8,6 +8,8 @@
 #include <string>
 
 #include "platform/Win.h"
+#include "platform/controls/ListControl.h"
+#include "platform/controls/ToolBarControl.h"
 #include "platform/controls/TreeControl.h"
 
 namespace orbel::platform {
@@ -16,10 +18,15 @@ class UserDriver {
   public:
     virtual ~UserDriver();
 
-    // A key pressed on the window with the focus, with the modifiers held: it passes the
-    // message hooks first and does nothing more when a hook consumed it. It has arrived once
-    // the loop has delivered what is pending.
-    virtual void PressKey(UINT key, bool shift, bool ctrl, bool alt) = 0;
+    // The controls a person sees in a window; null where there is none.
+    virtual TreeControl* Tree(HWND window) = 0;
+    virtual ListControl* List(HWND window) = 0;
+    virtual ToolBarControl* ToolBar(HWND window) = 0;
+
+    // A key pressed with the modifiers held, arriving at `window` (the one with the focus, as
+    // the keyboard sends it): it passes the message hooks first and does nothing more when a
+    // hook consumed it. It has arrived once the loop has delivered what is pending.
+    virtual void PressKey(HWND window, UINT key, bool shift, bool ctrl, bool alt) = 0;
     // The mouse moved to a screen point, or a button went down or up there (WM_LBUTTONDOWN...).
     virtual void MoveMouse(POINT screen) = 0;
     virtual void MouseButton(UINT message, POINT screen) = 0;

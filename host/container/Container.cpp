@@ -4,9 +4,10 @@
 #include <ostream>
 
 #include "host/container/CommandArgs.h"
+#include "host/container/ContainerPlatform.h"
+#include "platform/UserDriver.h"
 #include "platform/automation/ComRuntime.h"
 #include "platform/framework/Wnd.h"
-#include "platform/headless/HeadlessPlatform.h"
 #include "src/control/OrbelStoreProbe.h"
 
 namespace orbel::host {
@@ -158,6 +159,8 @@ void Container::Shutdown() {
     dispatch_.reset();
     object_.reset();
     store_.reset();
+    driver_.reset();
+    user_ = nullptr;
     platform::UninstallPlatform();
     platform_ = nullptr;
 }
@@ -170,11 +173,20 @@ int Container::Run() {
         err_ << "orbel-container: cannot read " << file << "\n";
         return kExitScriptError;
     }
-    platform_ = &platform::InstallHeadlessPlatform();
-    platform::ScriptedUser& user = platform_->User();
+    std::string problem;
+    ContainerPlatform installed = InstallContainerPlatform(options_.gui, &problem);
+    if (!installed.platform) {
+        err_ << "orbel-container: cannot show the control: " << problem << "\n";
+        return kExitScriptError;
+    }
+    platform_ = installed.platform;
+    user_ = installed.user;
+    driver_ = std::move(installed.driver);
+    platform::ScriptedUser& user = *user_;
     user.SetTranscriptListener([this](const std::string& line) { Print(line); });
     user.SetFailureListener([this](const std::string& what) { Fail(what); });
-    platform_->ShellService().SetListener([this](const std::string& line) { Print(line); });
+    if (installed.recordingShell)
+        installed.recordingShell->SetListener([this](const std::string& line) { Print(line); });
     if (const char* tmp = std::getenv("TMPDIR"); tmp && tmp[0] == '/') {
         tempDir_ = tmp;
         if (tempDir_.back() != '/') tempDir_ += '/';
@@ -238,6 +250,8 @@ void Container::RunLine() {
 void Container::EndRun() {
     if (depth_ > 0 || quitPosted_) return;
     quitPosted_ = true;
+    // The person closes the window: closing the desktop's top window ends the loop.
+    if (options_.gui && options_.hold) return;
     platform_->Loop().PostQuitMessage(0);
 }
 

@@ -22,9 +22,11 @@ namespace orbel {
 class CWnd;
 class IOrbelStoreProbe;
 namespace platform {
-class HeadlessPlatform;
-class HeadlessTreeControl;
-class HeadlessListControl;
+class Platform;
+class ScriptedUser;
+class TreeControl;
+class ListControl;
+class UserDriver;
 using TreeItem = std::uint32_t;
 }  // namespace platform
 }  // namespace orbel
@@ -40,6 +42,8 @@ struct ContainerOptions {
     std::vector<std::string> scripts;  // empty: standard input
     std::string modulePath;            // the control module, registered when the ProgID is not
     bool registerModule = false;       // register modulePath first, whatever is registered
+    bool gui = false;                  // on the desktop backend, in a visible window
+    bool hold = false;                 // with gui: keep the window open after the script
 };
 
 // Exit statuses.
@@ -123,12 +127,12 @@ class Container {
     Spot PointAtAll(std::span<const Token> args, std::string_view usage);
     HWND PaneWindow(bool tree);
     platform::TreeItem FindTreeItem(const std::string& path);
-    platform::HeadlessListControl& ListModel();
+    platform::ListControl& ListModel();
     void CmdTree(std::span<const Token> args);
     void CmdList(std::span<const Token> args);
     void CmdToolbar(std::span<const Token> args);
     void PrintLines(const std::string& text);
-    platform::HeadlessTreeControl& TreeModel();
+    platform::TreeControl& TreeModel();
     void CmdExpect(std::span<const Token> args);
     void CmdWrite(std::span<const Token> args);
     void CmdSql(std::span<const Token> args);
@@ -142,7 +146,9 @@ class Container {
     std::ostream& err_;
     ScriptSource source_;
 
-    platform::HeadlessPlatform* platform_ = nullptr;
+    platform::Platform* platform_ = nullptr;
+    platform::ScriptedUser* user_ = nullptr;
+    std::unique_ptr<platform::UserDriver> driver_;
     std::unique_ptr<SqliteTableStore> store_;
     std::shared_ptr<HostAdapter> adapter_;
     std::shared_ptr<IUnknown> object_;

@@ -8,8 +8,11 @@
 
 #include "host/container/CommandArgs.h"
 #include "host/container/Container.h"
+#include "platform/Platform.h"
+#include "platform/UserDriver.h"
 #include "platform/automation/ComRuntime.h"
-#include "platform/headless/HeadlessPlatform.h"
+#include "platform/controls/ControlText.h"
+#include "platform/headless/ScriptedUser.h"
 #include "src/control/OrbelStoreProbe.h"
 
 namespace orbel::host {
@@ -304,7 +307,7 @@ void Container::CmdBox(std::span<const Token> args) {
     const std::string answer = WordArg(args[0], "the answer");
     for (const auto& [name, value] : kAnswers) {
         if (EqualsIgnoringAsciiCase(name, answer)) {
-            platform_->User().AnswerMessageBox(value);
+            user_->AnswerMessageBox(value);
             return;
         }
     }
@@ -334,22 +337,22 @@ void Container::PrintLines(const std::string& text) {
 
 void Container::CmdTree(std::span<const Token> args) {
     Need(args, 0, 0, "tree");
-    PrintLines(TreeModel().Dump());
+    PrintLines(platform::DescribeTree(TreeModel()));
 }
 
 void Container::CmdList(std::span<const Token> args) {
     Need(args, 0, 0, "list");
-    PrintLines(ListModel().Dump());
+    PrintLines(platform::DescribeList(ListModel()));
 }
 
 void Container::CmdToolbar(std::span<const Token> args) {
     Need(args, 0, 0, "toolbar");
     HWND window = platform::FindDescendant(platform_->Windows(), controlWindow_, "ToolbarWindow32");
-    platform::HeadlessToolBarControl* bar = platform_->CommonControls().ToolBar(window);
+    platform::ToolBarControl* bar = driver_->ToolBar(window);
     if (!bar) throw ScriptError{"the control shows no toolbar"};
     // The buttons as they stand once the thread has been idle, as a user sees them.
-    platform_->RunIdleHandlers();
-    PrintLines(bar->Dump());
+    platform_->Loop().RunIdleHandlers();
+    PrintLines(platform::DescribeToolBar(*bar));
 }
 
 // ---------------------------------------------------------------------------------------

@@ -2,7 +2,9 @@
 // and the list, label editing, drags, and the answers to menus and dialogs.
 #include "host/container/CommandArgs.h"
 #include "host/container/Container.h"
-#include "platform/headless/HeadlessPlatform.h"
+#include "platform/Platform.h"
+#include "platform/UserDriver.h"
+#include "platform/headless/ScriptedUser.h"
 
 namespace orbel::host {
 
@@ -38,12 +40,6 @@ std::optional<UINT> KeyCode(std::string_view name) {
     return std::nullopt;
 }
 
-// Key messages carry a repeat count of 1; bit 29 says Alt is down; bits 30 and 31 mark a
-// release.
-constexpr LPARAM kKeyDownFlags = 1;
-constexpr LPARAM kAltDownFlag = LPARAM{1} << 29;
-constexpr LPARAM kKeyUpFlags = 1 | (LPARAM{1} << 30) | (LPARAM{1} << 31);
-
 }  // namespace
 
 // ---------------------------------------------------------------------------------------
@@ -70,19 +66,11 @@ void Container::CmdKey(std::span<const Token> args) {
 }
 
 void Container::PostKey(UINT code, bool shift, bool ctrl, bool alt) {
-    // Posted to the window that has the focus now, as the keyboard does, so that the message
-    // passes the module's keyboard hook; modifiers go down before the key and up after it.
+    // To the window that has the focus now, as the keyboard does, so that the key passes the
+    // module's keyboard hook.
     HWND target = platform_->Windows().GetFocus();
     if (!target) target = controlWindow_;
-    platform::MessageLoop& loop = platform_->Loop();
-    const LPARAM altFlag = alt ? kAltDownFlag : 0;
-    if (ctrl) loop.PostMessage(target, WM_KEYDOWN, VK_CONTROL, kKeyDownFlags);
-    if (shift) loop.PostMessage(target, WM_KEYDOWN, VK_SHIFT, kKeyDownFlags);
-    if (alt) loop.PostMessage(target, WM_SYSKEYDOWN, VK_MENU, kKeyDownFlags | altFlag);
-    loop.PostMessage(target, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, code, kKeyDownFlags | altFlag);
-    if (alt) loop.PostMessage(target, WM_KEYUP, VK_MENU, kKeyUpFlags);
-    if (shift) loop.PostMessage(target, WM_KEYUP, VK_SHIFT, kKeyUpFlags);
-    if (ctrl) loop.PostMessage(target, WM_KEYUP, VK_CONTROL, kKeyUpFlags);
+    driver_->PressKey(target, code, shift, ctrl, alt);
 }
 
 void Container::CmdFocus(std::span<const Token> args) {
@@ -113,20 +101,20 @@ HWND Container::PaneWindow(bool tree) {
     return window;
 }
 
-platform::HeadlessTreeControl& Container::TreeModel() {
-    platform::HeadlessTreeControl* tree = platform_->CommonControls().Tree(PaneWindow(true));
+platform::TreeControl& Container::TreeModel() {
+    platform::TreeControl* tree = driver_->Tree(PaneWindow(true));
     if (!tree) throw ScriptError{"the control shows no tree pane"};
     return *tree;
 }
 
-platform::HeadlessListControl& Container::ListModel() {
-    platform::HeadlessListControl* list = platform_->CommonControls().List(PaneWindow(false));
+platform::ListControl& Container::ListModel() {
+    platform::ListControl* list = driver_->List(PaneWindow(false));
     if (!list) throw ScriptError{"the control shows no list pane"};
     return *list;
 }
 
 platform::TreeItem Container::FindTreeItem(const std::string& path) {
-    platform::HeadlessTreeControl& tree = TreeModel();
+    platform::TreeControl& tree = TreeModel();
     // Depth first, building each item's path as the tree pane reports it.
     std::vector<std::pair<platform::TreeItem, std::string>> pending;
     for (platform::TreeItem item = tree.GetRootItem(); item; item = tree.GetNextSiblingItem(item))
@@ -151,7 +139,7 @@ Container::Spot Container::PointAt(std::span<const Token> args, std::size_t& use
         spot.tree = true;
         spot.window = PaneWindow(true);
         spot.item = FindTreeItem(StringArg(args[1], "PATH"));
-        platform::HeadlessTreeControl& tree = TreeModel();
+        platform::TreeControl& tree = TreeModel();
         // The user opens the folders above it to get at it.
         tree.EnsureVisible(spot.item);
         RECT label;
@@ -162,7 +150,7 @@ Container::Spot Container::PointAt(std::span<const Token> args, std::size_t& use
     } else if (EqualsIgnoringAsciiCase(pane, "list")) {
         if (args.size() < 2) throw ScriptError{"list takes a ROW or empty"};
         spot.window = PaneWindow(false);
-        platform::HeadlessListControl& list = ListModel();
+        platform::ListControl& list = ListModel();
         if (args[1].kind == Token::Kind::Word && EqualsIgnoringAsciiCase(args[1].text, "empty")) {
             // Below the last row, still inside the list.
             RECT last{0, 0, 0, 20};
@@ -197,50 +185,51 @@ Container::Spot Container::PointAtAll(std::span<const Token> args, std::string_v
 
 void Container::CmdSelect(std::span<const Token> args) {
     Need(args, 1, 1, "select PATH");
-    TreeModel().UserSelect(FindTreeItem(args[0].text));
+    driver_->TreeSelect(PaneWindow(true), FindTreeItem(args[0].text));
 }
 
 void Container::CmdClick(std::span<const Token> args) {
     const Spot spot = PointAtAll(args, "click tree PATH|list ROW|list empty");
     platform_->Windows().SetFocus(spot.window);
-    platform_->Windows().UserMoveMouse(spot.screen);
+    driver_->MoveMouse(spot.screen);
     if (spot.tree)
-        TreeModel().UserSelect(spot.item);
+        driver_->TreeSelect(spot.window, spot.item);
     else
-        ListModel().UserClick(spot.row);
+        driver_->ListClick(spot.window, spot.row);
 }
 
 void Container::CmdRightClick(std::span<const Token> args) {
     const Spot spot = PointAtAll(args, "rightclick tree PATH|list ROW|list empty");
     platform_->Windows().SetFocus(spot.window);
-    platform_->Windows().UserMoveMouse(spot.screen);
+    driver_->MoveMouse(spot.screen);
     if (spot.tree)
-        TreeModel().UserRightClick(spot.item, spot.client);
+        driver_->TreeRightClick(spot.window, spot.item, spot.client);
     else
-        ListModel().UserRightClick(spot.row, spot.client);
+        driver_->ListRightClick(spot.window, spot.row, spot.client);
 }
 
 void Container::CmdDoubleClick(std::span<const Token> args) {
     const Spot spot = PointAtAll(args, "dblclick list ROW");
     if (spot.tree || spot.row < 0) throw ScriptError{"usage: dblclick list ROW"};
     platform_->Windows().SetFocus(spot.window);
-    platform_->Windows().UserMoveMouse(spot.screen);
-    ListModel().UserDoubleClick(spot.row);
+    driver_->MoveMouse(spot.screen);
+    driver_->ListDoubleClick(spot.window, spot.row);
 }
 
 void Container::CmdSelectRows(std::span<const Token> args) {
     Need(args, 1, 64, "selectrows ROW...");
-    platform::HeadlessListControl& list = ListModel();
-    platform_->Windows().SetFocus(PaneWindow(false));
+    platform::ListControl& list = ListModel();
+    const HWND window = PaneWindow(false);
+    platform_->Windows().SetFocus(window);
     for (std::size_t i = 0; i < args.size(); ++i) {
         const int row = IntegerArg(args[i], "ROW");
         if (row < 0 || row >= list.GetItemCount())
             throw ScriptError{"the list has no row " + std::to_string(row)};
         // The first row as a click, the others as Ctrl+click.
         if (i == 0)
-            list.UserClick(row);
+            driver_->ListClick(window, row);
         else if (!(list.GetItemState(row, platform::kListSelected)))
-            list.UserToggleSelect(row);
+            driver_->ListToggleSelect(window, row);
     }
 }
 
@@ -256,30 +245,30 @@ void Container::CmdRename(std::span<const Token> args) {
     const bool cancel =
         what.kind == Token::Kind::Word && EqualsIgnoringAsciiCase(what.text, "cancel");
     const std::string text = cancel ? std::string() : StringArg(what, "TEXT");
-    platform::HeadlessEditBox* box = nullptr;
+    bool open = false;
     if (spot.tree) {
-        platform::HeadlessTreeControl& tree = TreeModel();
+        platform::TreeControl& tree = TreeModel();
         // An edit the control opened (F2, a new folder) is typed into; otherwise the user
         // opens one by clicking the label of the selected item.
         if (tree.GetEditItem() != spot.item) {
             platform_->Windows().SetFocus(spot.window);
             tree.EditLabel(spot.item);
         }
-        if (tree.GetEditItem() == spot.item) box = tree.EditBox();
+        open = tree.GetEditItem() == spot.item;
     } else {
-        platform::HeadlessListControl& list = ListModel();
+        platform::ListControl& list = ListModel();
         if (spot.row < 0) throw ScriptError{"usage: " + std::string(kUsage)};
         if (list.GetEditRow() != spot.row) {
             platform_->Windows().SetFocus(spot.window);
             list.EditLabel(spot.row);
         }
-        if (list.GetEditRow() == spot.row) box = list.EditBox();
+        open = list.GetEditRow() == spot.row;
     }
-    if (!box) {
+    if (!open) {
         Print("(the label cannot be edited)");
         return;
     }
-    if (!cancel) box->Type(text);
+    if (!cancel) driver_->TypeLabel(spot.window, text);
     // Enter or Escape goes to the edit box through the keyboard, as every key does.
     PostKey(cancel ? VK_ESCAPE : VK_RETURN, false, false, false);
 }
@@ -307,18 +296,17 @@ void Container::CmdDrag(std::span<const Token> args) {
             throw ScriptError{"usage: " + std::string(kUsage)};
         cancel = true;
     }
-    platform::HeadlessWindows& windows = platform_->Windows();
-    windows.SetFocus(from.window);
-    windows.UserMoveMouse(from.screen);
+    platform_->Windows().SetFocus(from.window);
+    driver_->MoveMouse(from.screen);
     if (from.tree)
-        TreeModel().UserBeginDrag(from.item, from.client);
+        driver_->TreeBeginDrag(from.window, from.item, from.client);
     else
-        ListModel().UserBeginDrag(from.row, from.client);
-    windows.UserMoveMouse(to.screen);
+        driver_->ListBeginDrag(from.window, from.row, from.client);
+    driver_->MoveMouse(to.screen);
     if (cancel)
         PostKey(VK_ESCAPE, false, false, false);
     else
-        windows.UserMouseButton(WM_LBUTTONUP, to.screen);
+        driver_->MouseButton(WM_LBUTTONUP, to.screen);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -327,9 +315,9 @@ void Container::CmdDrag(std::span<const Token> args) {
 void Container::CmdMenu(std::span<const Token> args) {
     Need(args, 1, 1, "menu \"ITEM TEXT\"|none");
     if (args[0].kind == Token::Kind::Word && EqualsIgnoringAsciiCase(args[0].text, "none"))
-        platform_->User().AnswerMenu(std::nullopt);
+        user_->AnswerMenu(std::nullopt);
     else
-        platform_->User().AnswerMenu(StringArg(args[0], "ITEM TEXT"));
+        user_->AnswerMenu(StringArg(args[0], "ITEM TEXT"));
 }
 
 // ---------------------------------------------------------------------------------------
@@ -370,7 +358,7 @@ void Container::CmdDialog(std::span<const Token> args) {
     if (actions.empty() ||
         (actions.back().kind != Action::Kind::Press && actions.back().kind != Action::Kind::Close))
         throw ScriptError{"a dialog answer ends with press BUTTONID or close"};
-    platform_->User().AnswerDialog(templateId, std::move(actions));
+    user_->AnswerDialog(templateId, std::move(actions));
 }
 
 }  // namespace orbel::host

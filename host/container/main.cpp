@@ -12,7 +12,7 @@ using orbel::host::Container;
 
 const char* const kHelp =
     R"(usage: orbel-container [--store memory|sqlite:PATH|scripted] [--trace-table] [--register]
-                       [SCRIPT...]
+                       [--gui [--hold]] [SCRIPT...]
 
 Creates the control "ORBEL.OrbelCtrl.1" in a window (headless), connects a host to it, runs the
 scripts in order (standard input when none is named, or for "-") and prints a transcript of
@@ -28,6 +28,10 @@ Hosts:
                         reply lines, so that a recorded session replays against --store scripted
   --register            register the control module first even when the ProgID is registered
                         (from another build, say), as installing it does
+  --gui                 show the control in a window of the desktop instead of headless, to see
+                        what a script does (menus, boxes and dialogs are still answered by the
+                        script; shell requests start real programs)
+  --hold                with --gui: keep the window open after the script until it is closed
 
 Script: one command per line; a line starting with # is a comment. Tokens are separated by
 blanks; strings are in double quotes with \" \\ \n \r \t escapes; integers may be negative;
@@ -68,7 +72,7 @@ std::string Help() {
 int Usage(const std::string& problem) {
     std::cerr << "orbel-container: " << problem << "\n"
               << "usage: orbel-container [--store memory|sqlite:PATH|scripted] [--trace-table] "
-                 "[--register] [SCRIPT...]\n(--help says more)\n";
+                 "[--register] [--gui [--hold]] [SCRIPT...]\n(--help says more)\n";
     return orbel::host::kExitScriptError;
 }
 
@@ -90,6 +94,10 @@ int main(int argc, char** argv) {
             options.traceTable = true;
         } else if (arg == "--register") {
             options.registerModule = true;
+        } else if (arg == "--gui") {
+            options.gui = true;
+        } else if (arg == "--hold") {
+            options.hold = true;
         } else if (arg == "--store" || arg.starts_with("--store=")) {
             std::string_view value;
             if (arg == "--store") {

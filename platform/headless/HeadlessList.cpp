@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/controls/ControlText.h"
 #include "platform/headless/HeadlessControls.h"
 
 namespace orbel::platform {
@@ -259,24 +260,7 @@ bool HeadlessListControl::OnWindowMessage(UINT message, WPARAM wParam, LPARAM) {
 }
 
 std::string HeadlessListControl::Dump() const {
-    std::string out = "columns:";
-    for (std::size_t c = 0; c < columns_.size(); ++c)
-        out += (c == 0 ? " " : " | ") + columns_[c].title;
-    out += "\n";
-    int shown = std::max(1, GetColumnCount());
-    for (int r = 0; r < GetItemCount(); ++r) {
-        const Row& row = At(r);
-        out += std::to_string(r) + " key=" + std::to_string(row.data) +
-               " image=" + std::to_string(row.image);
-        if (row.state & kListSelected) out += " selected";
-        if (row.state & kListFocused) out += " focused";
-        if (row.state & kListDropHilited) out += " drop";
-        if (r == editRow_) out += " editing";
-        out += ":";
-        for (int c = 0; c < shown; ++c) out += (c == 0 ? " " : " | ") + GetItemText(r, c);
-        out += "\n";
-    }
-    return out;
+    return DescribeList(*this);
 }
 
 }  // namespace orbel::platform

@@ -33,7 +33,7 @@ class HeadlessLoop final : public MessageLoop {
     void RunHooks(MSG& msg);
 
     // Runs every idle handler once now, in the order they were added.
-    void RunIdleHandlers();
+    void RunIdleHandlers() override;
 
     // Whether anything is left to deliver (queued messages, a pending quit, timers).
     bool Idle() const;

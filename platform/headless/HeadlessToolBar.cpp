@@ -1,5 +1,7 @@
 #include "platform/headless/HeadlessToolBar.h"
 
+#include "platform/controls/ControlText.h"
+
 namespace orbel::platform {
 
 HeadlessToolBarControl::HeadlessToolBarControl(std::weak_ptr<HeadlessControlRegistry> registry,
@@ -76,20 +78,7 @@ bool HeadlessToolBarControl::UserClick(UINT id) {
 }
 
 std::string HeadlessToolBarControl::Dump() const {
-    std::string out;
-    for (std::size_t i = 0; i < buttons_.size(); ++i) {
-        const ToolButton& b = buttons_[i];
-        if (b.id == 0) {
-            out += "separator\n";
-            continue;
-        }
-        out += std::to_string(b.id) + " \"" + b.text + "\"";
-        if (!states_[i].enabled) out += " disabled";
-        if (states_[i].checked) out += " checked";
-        if (states_[i].hidden) out += " hidden";
-        out += "\n";
-    }
-    return out;
+    return DescribeToolBar(*this);
 }
 
 }  // namespace orbel::platform

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/controls/ControlText.h"
 #include "platform/headless/HeadlessControls.h"
 #include "platform/text/AsciiCase.h"
 
@@ -393,22 +394,8 @@ bool HeadlessTreeControl::OnWindowMessage(UINT message, WPARAM wParam, LPARAM) {
     return true;
 }
 
-void HeadlessTreeControl::DumpItem(TreeItem item, int depth, std::string& out) const {
-    const Node& n = *Find(item);
-    out.append(static_cast<std::size_t>(depth) * 2, ' ');
-    out += n.text + " key=" + std::to_string(n.data) + " image=" + std::to_string(n.image) + "/" +
-           std::to_string(n.selectedImage);
-    if (item == selected_) out += " current";
-    if (item == dropTarget_) out += " drop";
-    if (item == editItem_) out += " editing";
-    out += "\n";
-    for (TreeItem child : n.children.items) DumpItem(child, depth + 1, out);
-}
-
 std::string HeadlessTreeControl::Dump() const {
-    std::string out;
-    for (TreeItem item : top_.items) DumpItem(item, 0, out);
-    return out;
+    return DescribeTree(*this);
 }
 
 }  // namespace orbel::platform

@@ -108,7 +108,6 @@ class HeadlessTreeControl final : public TreeControl {
     bool IsInside(TreeItem item, TreeItem ancestor) const;
     void EraseSubtree(TreeItem item);
     void SetSelection(TreeItem item);
-    void DumpItem(TreeItem item, int depth, std::string& out) const;
     // The items shown, in order from the top: the top level and the children of expanded
     // items, with their depth.
     std::vector<std::pair<TreeItem, int>> ShownItems() const;

@@ -11,10 +11,22 @@ constexpr LPARAM kKeyUpFlags = static_cast<LPARAM>(0xC0000001u);
 constexpr LPARAM kAltDownFlag = 0x20000000;
 }  // namespace
 
-void HeadlessUserDriver::PressKey(UINT key, bool shift, bool ctrl, bool alt) {
-    // Posted to the window that has the focus now, as the keyboard does, so that the message
-    // passes the hooks; modifiers go down before the key and up after it.
-    const HWND target = p_.Windows().GetFocus();
+TreeControl* HeadlessUserDriver::Tree(HWND window) {
+    return p_.CommonControls().Tree(window);
+}
+
+ListControl* HeadlessUserDriver::List(HWND window) {
+    return p_.CommonControls().List(window);
+}
+
+ToolBarControl* HeadlessUserDriver::ToolBar(HWND window) {
+    return p_.CommonControls().ToolBar(window);
+}
+
+void HeadlessUserDriver::PressKey(HWND window, UINT key, bool shift, bool ctrl, bool alt) {
+    // Posted, as the keyboard does, so that the message passes the hooks; modifiers go down
+    // before the key and up after it.
+    const HWND target = window;
     MessageLoop& loop = p_.Loop();
     const LPARAM altFlag = alt ? kAltDownFlag : 0;
     if (ctrl) loop.PostMessage(target, WM_KEYDOWN, VK_CONTROL, kKeyDownFlags);

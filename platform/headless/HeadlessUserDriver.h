@@ -11,7 +11,10 @@ class HeadlessPlatform;
 class HeadlessUserDriver final : public UserDriver {
   public:
     explicit HeadlessUserDriver(HeadlessPlatform& platform) : p_(platform) {}
-    void PressKey(UINT key, bool shift, bool ctrl, bool alt) override;
+    TreeControl* Tree(HWND window) override;
+    ListControl* List(HWND window) override;
+    ToolBarControl* ToolBar(HWND window) override;
+    void PressKey(HWND window, UINT key, bool shift, bool ctrl, bool alt) override;
     void MoveMouse(POINT screen) override;
     void MouseButton(UINT message, POINT screen) override;
     bool TreeSelect(HWND window, TreeItem item) override;

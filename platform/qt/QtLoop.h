@@ -42,7 +42,7 @@ class QtLoop final : public MessageLoop {
     // Runs the message hooks on a message as if it was taken from the queue now: the way a key
     // from Qt's input passes them before any widget sees it.
     void RunHooks(MSG& msg);
-    void RunIdleHandlers();
+    void RunIdleHandlers() override;
 
     // Runs Qt's pending events once, then takes a queued message if there is one; never
     // waits. False when nothing is queued.
