@@ -6,7 +6,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 seconds="${1:-10}"
 bash "$root/scripts/install-deps.sh"
 export ORBEL_BUILD_DIR="$root/build-fuzz"
-bash "$root/scripts/build.sh" -DCMAKE_CXX_COMPILER=clang++-14 -DORBEL_FUZZ=ON -DORBEL_TESTS=OFF -DORBEL_BENCH=OFF
+bash "$root/scripts/build.sh" -DCMAKE_CXX_COMPILER=clang++-14 -DORBEL_FUZZ=ON -DORBEL_TESTS=OFF -DORBEL_BENCH=OFF -DORBEL_QT=OFF
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 for fuzzer in "$ORBEL_BUILD_DIR"/fuzz/*_fuzz; do

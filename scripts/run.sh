@@ -1,13 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds, and runs the main job: the test container creates the
-# control by its ProgID (registering the module first) on a fresh SQLite store and runs the
-# first-light script, printing the whole conversation between control and host.
+# The main job: installs what is needed, builds, and opens the desktop demo on its SQLite store
+# ($XDG_DATA_HOME/orbel/demo.orbel, made with sample folders and items on the first run).
+# Without a display the demo says so in one line and how to run it instead.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$root/scripts/install-deps.sh"
 bash "$root/scripts/build.sh"
 build="${ORBEL_BUILD_DIR:-$root/build}"
-store="$build/first-light.orbel"
-rm -f "$store"
-exec "$build/host/container/orbel-container" --register --store "sqlite:$store" --trace-table \
-  "$root/docs/examples/first-light.orbel"
+exec "$build/host/demo/orbel-demo" "$@"

@@ -7,5 +7,6 @@ bash "$root/scripts/install-deps.sh"
 export ORBEL_BUILD_DIR="$root/build-asan"
 bash "$root/scripts/build.sh" -DCMAKE_CXX_COMPILER=clang++-14 -DORBEL_SANITIZE=ON -DORBEL_BENCH=OFF
 cd "$ORBEL_BUILD_DIR"
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+LSAN_OPTIONS=suppressions="$root/scripts/lsan.supp" \
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --output-on-failure -j "$(nproc)"

@@ -4,11 +4,19 @@
 #include <string>
 #include <string_view>
 
+#include "host/adapter/ProgramPaths.h"
 #include "host/container/Container.h"
 
 namespace {
 
 using orbel::host::Container;
+
+// The module installed beside this program, else the one the build made.
+std::string DefaultModule() {
+    return orbel::host::InstalledOrBuilt(orbel::host::ProgramDir(), ORBEL_MODULE_FROM_PROGRAM,
+                                         ORBEL_DEFAULT_MODULE)
+        .string();
+}
 
 const char* const kHelp =
     R"(usage: orbel-container [--store memory|sqlite:PATH|scripted] [--trace-table] [--register]
@@ -82,7 +90,7 @@ int main(int argc, char** argv) {
     using orbel::host::StoreKind;
     orbel::host::ContainerOptions options;
     const char* module = std::getenv("ORBEL_MODULE");
-    options.modulePath = module && *module ? module : ORBEL_DEFAULT_MODULE;
+    options.modulePath = module && *module ? module : DefaultModule();
 
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];

@@ -53,44 +53,10 @@ bool HeadlessLoop::KillTimer(HWND window, UINT_PTR id) {
     return true;
 }
 
-HookHandle HeadlessLoop::SetGetMessageHook(GetMessageHook hook) {
-    HookHandle h = nextHook_++;
-    hooks_.emplace_back(h, std::move(hook));
-    return h;
-}
-
-bool HeadlessLoop::UnhookGetMessageHook(HookHandle hook) {
-    return std::erase_if(hooks_, [&](const auto& h) { return h.first == hook; }) > 0;
-}
-
 std::vector<HeadlessLoop::Timer>::iterator HeadlessLoop::NextDue() {
     return std::min_element(timers_.begin(), timers_.end(), [](const Timer& a, const Timer& b) {
         return a.due != b.due ? a.due < b.due : a.order < b.order;
     });
-}
-
-HookHandle HeadlessLoop::AddIdleHandler(std::function<void()> handler) {
-    HookHandle h = nextHook_++;
-    idleHandlers_.emplace_back(h, std::move(handler));
-    return h;
-}
-
-bool HeadlessLoop::RemoveIdleHandler(HookHandle handler) {
-    return std::erase_if(idleHandlers_, [&](const auto& h) { return h.first == handler; }) > 0;
-}
-
-void HeadlessLoop::RunIdleHandlers() {
-    // A handler may add or remove handlers (a toolbar destroyed by an update): run those that
-    // were there at the start and are still there when their turn comes.
-    std::vector<HookHandle> order;
-    for (const auto& h : idleHandlers_) order.push_back(h.first);
-    for (HookHandle handle : order) {
-        auto it = std::find_if(idleHandlers_.begin(), idleHandlers_.end(),
-                               [&](const auto& h) { return h.first == handle; });
-        if (it == idleHandlers_.end()) continue;
-        auto handler = it->second;
-        handler();
-    }
 }
 
 bool HeadlessLoop::TakeQueued(MSG& msg) {
@@ -103,7 +69,7 @@ bool HeadlessLoop::TakeQueued(MSG& msg) {
 
 bool HeadlessLoop::TakeMessage(MSG& msg) {
     if (TakeQueued(msg)) return true;
-    if (!idleDone_ && !idleHandlers_.empty()) {
+    if (!idleDone_ && hooks_.HasIdleHandlers()) {
         idleDone_ = true;
         RunIdleHandlers();
         if (TakeQueued(msg)) return true;
@@ -142,10 +108,7 @@ bool HeadlessLoop::GetMessage(MSG& msg) {
 
 void HeadlessLoop::RunHooks(MSG& msg) {
     msg.time = now_;
-    for (std::size_t i = 0; i < hooks_.size(); ++i) {
-        auto hook = hooks_[i].second;  // a hook may unhook itself
-        hook(msg);
-    }
+    hooks_.RunHooks(msg);
 }
 
 bool HeadlessLoop::RunTaskMessage(const MSG& msg) {

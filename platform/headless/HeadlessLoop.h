@@ -8,6 +8,7 @@
 #include <map>
 #include <vector>
 
+#include "platform/LoopHooks.h"
 #include "platform/MessageLoop.h"
 
 namespace orbel::platform {
@@ -22,10 +23,18 @@ class HeadlessLoop final : public MessageLoop {
     UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT ms) override;
     bool KillTimer(HWND window, UINT_PTR id) override;
     std::uint64_t Now() const override { return now_; }
-    HookHandle SetGetMessageHook(GetMessageHook hook) override;
-    bool UnhookGetMessageHook(HookHandle hook) override;
-    HookHandle AddIdleHandler(std::function<void()> handler) override;
-    bool RemoveIdleHandler(HookHandle handler) override;
+    HookHandle SetGetMessageHook(GetMessageHook hook) override {
+        return hooks_.SetGetMessageHook(std::move(hook));
+    }
+    bool UnhookGetMessageHook(HookHandle hook) override {
+        return hooks_.UnhookGetMessageHook(hook);
+    }
+    HookHandle AddIdleHandler(std::function<void()> handler) override {
+        return hooks_.AddIdleHandler(std::move(handler));
+    }
+    bool RemoveIdleHandler(HookHandle handler) override {
+        return hooks_.RemoveIdleHandler(handler);
+    }
     bool RunTaskMessage(const MSG& msg) override;
 
     // Runs the message hooks on a message as if it was taken from the queue now (a key that a
@@ -33,7 +42,7 @@ class HeadlessLoop final : public MessageLoop {
     void RunHooks(MSG& msg);
 
     // Runs every idle handler once now, in the order they were added.
-    void RunIdleHandlers() override;
+    void RunIdleHandlers() override { hooks_.RunIdleHandlers(); }
 
     // Whether anything is left to deliver (queued messages, a pending quit, timers).
     bool Idle() const;
@@ -60,15 +69,13 @@ class HeadlessLoop final : public MessageLoop {
     std::deque<MSG> queue_;
     std::vector<Timer> timers_;
     std::map<std::uint64_t, std::function<void()>> tasks_;
-    std::vector<std::pair<HookHandle, GetMessageHook>> hooks_;
-    std::vector<std::pair<HookHandle, std::function<void()>>> idleHandlers_;
+    LoopHooks hooks_;
     // The handlers ran since the last message was delivered; they wait for the next one.
     bool idleDone_ = false;
     std::size_t queuedTimerMessages_ = 0;
     std::uint64_t now_ = 0;
     std::uint64_t nextOrder_ = 0;
     std::uint64_t nextTask_ = 1;
-    HookHandle nextHook_ = 1;
     bool quitPosted_ = false;
     bool lastQuitPosted_ = false;
     int quitCode_ = 0;

@@ -1,7 +1,6 @@
 // The process's QApplication for hosts that do not make their own (tests, the container).
 #include <QApplication>
 #include <cstdlib>
-#include <memory>
 #include <string>
 
 #include "platform/qt/QtPlatform.h"
@@ -33,9 +32,10 @@ bool StartQtApplication() {
     static int argc = 1;
     static char name[] = "orbel";
     static char* argv[] = {name, nullptr};
-    // Lives until the process ends: Qt allows one application object per process.
-    static std::unique_ptr<QApplication> app = std::make_unique<QApplication>(argc, argv);
-    return true;
+    // Lives as long as the process and is never destroyed: Qt allows one application object
+    // per process, and destroying it at exit runs after parts of Qt it needs are gone.
+    static QApplication* app = new QApplication(argc, argv);
+    return app != nullptr;
 }
 
 }  // namespace orbel::platform

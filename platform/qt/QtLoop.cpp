@@ -83,45 +83,9 @@ bool QtLoop::KillTimer(HWND window, UINT_PTR id) {
     return true;
 }
 
-HookHandle QtLoop::SetGetMessageHook(GetMessageHook hook) {
-    HookHandle h = nextHook_++;
-    hooks_.emplace_back(h, std::move(hook));
-    return h;
-}
-
-bool QtLoop::UnhookGetMessageHook(HookHandle hook) {
-    return std::erase_if(hooks_, [&](const auto& h) { return h.first == hook; }) > 0;
-}
-
-HookHandle QtLoop::AddIdleHandler(std::function<void()> handler) {
-    HookHandle h = nextHook_++;
-    idleHandlers_.emplace_back(h, std::move(handler));
-    return h;
-}
-
-bool QtLoop::RemoveIdleHandler(HookHandle handler) {
-    return std::erase_if(idleHandlers_, [&](const auto& h) { return h.first == handler; }) > 0;
-}
-
-void QtLoop::RunIdleHandlers() {
-    // A handler may add or remove handlers: run those there at the start and still there.
-    std::vector<HookHandle> order;
-    for (const auto& h : idleHandlers_) order.push_back(h.first);
-    for (HookHandle handle : order) {
-        auto it = std::find_if(idleHandlers_.begin(), idleHandlers_.end(),
-                               [&](const auto& h) { return h.first == handle; });
-        if (it == idleHandlers_.end()) continue;
-        auto handler = it->second;
-        handler();
-    }
-}
-
 void QtLoop::RunHooks(MSG& msg) {
     msg.time = Now();
-    for (std::size_t i = 0; i < hooks_.size(); ++i) {
-        auto hook = hooks_[i].second;  // a hook may unhook itself
-        hook(msg);
-    }
+    hooks_.RunHooks(msg);
 }
 
 bool QtLoop::TakeQueued(MSG& msg) {
@@ -140,6 +104,12 @@ bool QtLoop::TakeQueued(MSG& msg) {
 bool QtLoop::TakeWithoutWaiting(MSG& msg) {
     if (TakeQueued(msg)) return true;
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+    if (TakeQueued(msg)) return true;
+    // The queue ran empty: the idle handlers run once, as before a wait.
+    if (!idleDone_) {
+        idleDone_ = true;
+        RunIdleHandlers();
+    }
     return TakeQueued(msg);
 }
 

@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/LoopHooks.h"
 #include "platform/MessageLoop.h"
 
 class QTimer;
@@ -33,19 +34,27 @@ class QtLoop final : public MessageLoop {
     UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT ms) override;
     bool KillTimer(HWND window, UINT_PTR id) override;
     std::uint64_t Now() const override;
-    HookHandle SetGetMessageHook(GetMessageHook hook) override;
-    bool UnhookGetMessageHook(HookHandle hook) override;
-    HookHandle AddIdleHandler(std::function<void()> handler) override;
-    bool RemoveIdleHandler(HookHandle handler) override;
+    HookHandle SetGetMessageHook(GetMessageHook hook) override {
+        return hooks_.SetGetMessageHook(std::move(hook));
+    }
+    bool UnhookGetMessageHook(HookHandle hook) override {
+        return hooks_.UnhookGetMessageHook(hook);
+    }
+    HookHandle AddIdleHandler(std::function<void()> handler) override {
+        return hooks_.AddIdleHandler(std::move(handler));
+    }
+    bool RemoveIdleHandler(HookHandle handler) override {
+        return hooks_.RemoveIdleHandler(handler);
+    }
     bool RunTaskMessage(const MSG& msg) override;
 
     // Runs the message hooks on a message as if it was taken from the queue now: the way a key
     // from Qt's input passes them before any widget sees it.
     void RunHooks(MSG& msg);
-    void RunIdleHandlers() override;
+    void RunIdleHandlers() override { hooks_.RunIdleHandlers(); }
 
-    // Runs Qt's pending events once, then takes a queued message if there is one; never
-    // waits. False when nothing is queued.
+    // Runs Qt's pending events once, then takes a queued message if there is one (the idle
+    // handlers run when there is none); never waits. False when nothing is queued.
     bool TakeWithoutWaiting(MSG& msg);
     // Whether a quit was posted and not taken yet.
     bool QuitPending() const { return quitPosted_; }
@@ -62,14 +71,12 @@ class QtLoop final : public MessageLoop {
     std::deque<MSG> queue_;
     std::map<std::pair<std::uint32_t, UINT_PTR>, std::unique_ptr<Timer>> timers_;
     std::map<std::uint64_t, std::function<void()>> tasks_;
-    std::vector<std::pair<HookHandle, GetMessageHook>> hooks_;
-    std::vector<std::pair<HookHandle, std::function<void()>>> idleHandlers_;
+    LoopHooks hooks_;
     bool idleDone_ = false;
     QElapsedTimer clock_;
     // Owns the delayed tasks' single-shot timers, so none fires after the loop is gone.
     std::unique_ptr<QObject> guard_;
     std::uint64_t nextTask_ = 1;
-    HookHandle nextHook_ = 1;
     bool quitPosted_ = false;
     int quitCode_ = 0;
 };

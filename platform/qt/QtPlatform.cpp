@@ -2,32 +2,37 @@
 
 #include <QApplication>
 
-#include "platform/headless/HeadlessControls.h"
-#include "platform/headless/HeadlessDialogs.h"
-#include "platform/headless/HeadlessWindows.h"
+#include "platform/qt/QtControls.h"
+#include "platform/qt/QtDialogs.h"
+#include "platform/qt/QtFileProperties.h"
 
 namespace orbel::platform {
 
-namespace {
-// Stand-ins until the desktop's own controls and dialogs exist.
-HeadlessWindows& StandInWindows() {
-    static HeadlessWindows windows;
-    return windows;
-}
-}  // namespace
-
 QtPlatform::QtPlatform(QtUserMode mode) : mode_(mode), mounts_(MountTable::ReadSystem()) {
-    auto controls = std::make_unique<HeadlessControls>();
-    dialogs_ = std::make_unique<HeadlessDialogs>(StandInWindows(), *controls);
+    auto controls = MakeQtControls(windows_, loop_);
+    dialogs_ = std::make_unique<QtDialogs>(windows_, *controls);
+    windows_.SetControlRouter(
+        [qt = controls.get()](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+            return qt->RouteMessage(window, message, wParam, lParam);
+        });
     controls_ = std::move(controls);
     // A key pressed while a menu is open passes the message hooks as every key does.
     scripted_.SetKeyPresser([this](UINT key) {
         MSG msg{windows_.GetFocus(), WM_KEYDOWN, key, 1, 0};
         loop_.RunHooks(msg);
     });
+    // The shell's "properties" verb shows the desktop's file-properties window.
+    shell_.SetPropertiesPresenter([](const FileProperties& properties) {
+        return ShowFileProperties(properties, QApplication::activeWindow());
+    });
 }
 
-QtPlatform::~QtPlatform() = default;
+QtPlatform::~QtPlatform() {
+    // The controls' widgets live in the windows' widgets: the controls go first.
+    windows_.SetControlRouter(nullptr);
+    dialogs_.reset();
+    controls_.reset();
+}
 
 UserInteraction& QtPlatform::User() {
     if (mode_ == QtUserMode::Scripted) return scripted_;

@@ -43,16 +43,33 @@ UINT MouseMessageFor(const QMouseEvent& e) {
 }
 }  // namespace
 
-QtWindows::QtWindows(QtLoop& loop) : loop_(loop) {
+// Sees every event of the application first; keys pass the message hooks there. A filter of
+// its own: the windows' filter also watches each window's widget, and the application's filter
+// would see those events a second time.
+class QtWindows::KeyHook final : public QObject {
+  public:
+    explicit KeyHook(QtWindows& windows) : windows_(windows) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        return event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+               windows_.OnKeyPress(static_cast<QWidget*>(watched), event);
+    }
+
+  private:
+    QtWindows& windows_;
+};
+
+QtWindows::QtWindows(QtLoop& loop) : loop_(loop), keyHook_(std::make_unique<KeyHook>(*this)) {
     // Keys pass the message hooks before any widget sees them, as messages taken from the
     // queue do.
-    qApp->installEventFilter(this);
+    qApp->installEventFilter(keyHook_.get());
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget* old, QWidget* now) { OnFocusChanged(old, now); });
 }
 
 QtWindows::~QtWindows() {
-    if (qApp) qApp->removeEventFilter(this);
+    if (qApp) qApp->removeEventFilter(keyHook_.get());
     if (cursor_ == Cursor::Hourglass) QApplication::restoreOverrideCursor();
     if (QWidget* grabber = QWidget::mouseGrabber(); grabber && WindowOf(grabber))
         grabber->releaseMouse();
@@ -112,6 +129,8 @@ HWND QtWindows::CreateWindow(const CreateWindowParams& params, WindowProcedure* 
     widget->setObjectName(QString::fromStdString(params.className));
     widget->setWindowTitle(QString::fromStdString(params.text));
     widget->setFocusPolicy(Qt::ClickFocus);
+    // A window hears the mouse move over it with no button down too.
+    widget->setMouseTracking(true);
     widget->setGeometry(ToQRect(params.rect));
     widget->setEnabled((params.style & WS_DISABLED) == 0);
     const bool visible = (params.style & WS_VISIBLE) != 0;
@@ -287,6 +306,8 @@ void QtWindows::InvalidateRect(HWND window, const RECT* rect) {
 }
 
 LRESULT QtWindows::SendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!Find(window)) return 0;
+    if (router_ && router_(window, message, wParam, lParam)) return 0;
     const Record* r = Find(window);
     if (!r || !r->proc) return 0;
     return r->proc->WindowProc(window, message, wParam, lParam);
@@ -369,30 +390,29 @@ bool QtWindows::MouseMessage(HWND window, QEvent* event) {
     return false;
 }
 
+bool QtWindows::OnKeyPress(QWidget* receiver, QEvent* event) {
+    // A key event travels from the focus widget up to its ancestors as long as each ignores it:
+    // it passes the hooks once, at the first widget that gets it, which marks it in its time
+    // stamp's top bit (a new event is never marked, even at the address of an earlier one).
+    constexpr quint64 kHooked = quint64{1} << 63;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->timestamp() & kHooked) return false;
+    key->setTimestamp(key->timestamp() | kHooked);
+    const UINT vk = VirtualKeyFromQt(key->key());
+    if (!vk) return false;
+    const bool alt = key->modifiers() & Qt::AltModifier;
+    MSG msg{WindowOf(receiver), alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, 1, 0};
+    loop_.RunHooks(msg);
+    if (msg.message == WM_NULL) return true;  // consumed: no widget sees it
+    // A window of ours with the focus itself gets the key as a message.
+    auto it = byWidget_.find(receiver);
+    if (it != byWidget_.end() && Find(HWND{it->second})->owned)
+        SendMessage(HWND{it->second}, msg.message, msg.wParam, msg.lParam);
+    return false;
+}
+
 bool QtWindows::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (type == QEvent::KeyPress && watched->isWidgetType()) {
-        // A key event travels from the focus widget up to its ancestors: it passes the hooks
-        // once, at the first widget that gets it.
-        const bool propagating = event == lastKeyEvent_ && lastKeyReceiver_ &&
-                                 static_cast<QWidget*>(watched)->isAncestorOf(lastKeyReceiver_);
-        if (!propagating) {
-            lastKeyEvent_ = event;
-            lastKeyReceiver_ = static_cast<QWidget*>(watched);
-            auto* key = static_cast<QKeyEvent*>(event);
-            if (const UINT vk = VirtualKeyFromQt(key->key())) {
-                const bool alt = key->modifiers() & Qt::AltModifier;
-                MSG msg{WindowOf(watched), alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, 1, 0};
-                loop_.RunHooks(msg);
-                if (msg.message == WM_NULL) return true;  // consumed: no widget sees it
-                // A window of ours with the focus itself gets the key as a message.
-                auto it = byWidget_.find(watched);
-                if (it != byWidget_.end() && Find(HWND{it->second})->owned)
-                    SendMessage(HWND{it->second}, msg.message, msg.wParam, msg.lParam);
-            }
-        }
-        return false;
-    }
     auto it = byWidget_.find(watched);
     if (it == byWidget_.end()) return false;
     const HWND window{it->second};

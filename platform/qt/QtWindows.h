@@ -7,7 +7,9 @@
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "platform/WindowSystem.h"
@@ -62,6 +64,10 @@ class QtWindows final : public QObject, public WindowSystem {
     HWND WindowOf(const QObject* object) const;
     // Sets where the mouse is, as a person moving it would (offscreen there is no pointer).
     void SetCursorPos(POINT screen) { mouse_ = screen; }
+    // Controls living in a window take the messages meant for them (keys sent to a tree or a
+    // list) before the window's procedure; the backend's controls set this.
+    using ControlRouter = std::function<bool(HWND, UINT, WPARAM, LPARAM)>;
+    void SetControlRouter(ControlRouter router) { router_ = std::move(router); }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -85,10 +91,14 @@ class QtWindows final : public QObject, public WindowSystem {
     HWND Register(QWidget* widget, const std::string& className, HWND parent, UINT id,
                   WindowProcedure* proc, bool owned);
     bool MouseMessage(HWND window, QEvent* event);
+    class KeyHook;
+    // A key reaching a widget: true when a message hook consumed it.
+    bool OnKeyPress(QWidget* receiver, QEvent* event);
     void OnFocusChanged(QWidget* old, QWidget* now);
     void ApplyCursor();
 
     QtLoop& loop_;
+    std::unique_ptr<KeyHook> keyHook_;
     std::map<std::uint32_t, Record> windows_;
     std::map<const QObject*, std::uint32_t> byWidget_;
     std::uint32_t nextHandle_ = 0x100;
@@ -97,9 +107,7 @@ class QtWindows final : public QObject, public WindowSystem {
     POINT mouse_;
     Cursor cursor_ = Cursor::Arrow;
     bool settingFocus_ = false;
-    // The key event that passed the hooks last and the widget it reached first.
-    const QEvent* lastKeyEvent_ = nullptr;
-    QPointer<QWidget> lastKeyReceiver_;
+    ControlRouter router_;
 };
 
 }  // namespace orbel::platform

@@ -1,0 +1,88 @@
+// The demo's side of the control, free of any toolkit: creates the control by its ProgID in a
+// window of the installed platform (registering the module it ships with first, as installing
+// it does), connects an event sink that reports every event, and answers the control's table
+// events from the open store through the host adapter. The window around it is the caller's.
+//
+// Not for: menus, dialogs or anything shown (the demo's window does that from the reports).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "host/adapter/HostAdapter.h"
+#include "host/store/SqliteTableStore.h"
+#include "host/wrapper/OrbelWrapper.h"
+#include "platform/Platform.h"
+
+namespace orbel::demo {
+
+class ControlHost {
+  public:
+    // One line of the conversation: "event NAME(ARG, ...)" for an event of the control,
+    // "answer RequestResult(RESULT, DATA, KEY...)" for the host's answer to it, and
+    // "call NAME(ARG, ...) -> RESULT" for a store opened.
+    using LogObserver = std::function<void(const std::string& line)>;
+    // Every event, by name, with its arguments; after it was logged and answered.
+    using EventObserver = std::function<void(const host::UserEvent& event)>;
+
+    explicit ControlHost(platform::Platform& platform);
+    ~ControlHost();
+    ControlHost(const ControlHost&) = delete;
+    ControlHost& operator=(const ControlHost&) = delete;
+
+    void OnLog(LogObserver observer) { log_ = std::move(observer); }
+    void OnEvent(EventObserver observer) { event_ = std::move(observer); }
+
+    // Registers `modulePath`, creates the control in `parent` at `rect` and connects the sink.
+    // The control window stays disabled until a store is open. False with `error` on failure.
+    bool Create(HWND parent, const RECT& rect, const std::string& modulePath, std::string& error);
+    // Takes the control down (the store stays open).
+    void Destroy();
+    bool Created() const { return dispatch_ != nullptr; }
+    HWND ControlWindow() const { return controlWindow_; }
+    void Resize(const RECT& rect);
+    // The typed calls on the control; calls on a control not created fail with E_POINTER.
+    host::COrbelWrapper Control() const { return host::COrbelWrapper(dispatch_); }
+
+    // Makes `store` the one that answers, with its documents' folder as the control's object
+    // directory (created when missing), and enables the control window. A store open before
+    // is closed first. Needs the control created.
+    bool AttachStore(std::unique_ptr<host::SqliteTableStore> store, std::string& error);
+    // Empties the panes, stops answering and closes the store; the control window is disabled.
+    void CloseStore();
+    host::SqliteTableStore* Store() const { return store_.get(); }
+
+    // Opens the demo's trees in normal mode, or one folder of the folder-maintenance class
+    // tree; the control's result (the OLE ID, or -1).
+    std::int32_t OpenNormally();
+    std::int32_t OpenFolderMaintenance(const std::string& folder, const std::string& subfolder);
+
+    // Nothing waits: no request of the control is open and no answer is on its way. Store
+    // changes and the screenshot wait for this.
+    bool Idle() const;
+
+  private:
+    class Sink;
+    bool LoadEventNames(std::string& error);
+    void Event(DISPID id, std::span<const Variant> args);
+    std::string EventName(DISPID id) const;
+    void Log(const std::string& line);
+
+    platform::Platform& platform_;
+    std::shared_ptr<IUnknown> object_;
+    std::shared_ptr<IDispatch> dispatch_;
+    std::shared_ptr<IConnectionPoint> events_;
+    std::shared_ptr<Sink> sink_;
+    DWORD cookie_ = 0;
+    HWND controlWindow_;
+    std::map<DISPID, std::string> eventNames_;
+    std::unique_ptr<host::SqliteTableStore> store_;
+    std::shared_ptr<host::HostAdapter> adapter_;
+    LogObserver log_;
+    EventObserver event_;
+};
+
+}  // namespace orbel::demo

@@ -1,0 +1,73 @@
+#include "host/demo/DemoOptions.h"
+
+#include <string_view>
+
+namespace orbel::demo {
+
+const char* DemoUsage() {
+    return R"(usage: orbel-demo [--store PATH] [--screenshot PNG --select '\All\FOLDER']
+
+Shows the control on a store kept in an SQLite file: PATH, else the demo store in
+$XDG_DATA_HOME/orbel/demo.orbel (~/.local/share when unset), made with sample documents on
+the first run.
+
+  --store PATH        the store to open; created empty when the file does not exist
+  --screenshot PNG    opens the store, selects the --select folder in the tree, waits for the
+                      list, saves the main window to PNG and exits (status 0 when saved)
+  --select PATH       the folder, as the control names it: "\All" or "\All\Invoices\2026"
+  --help              this text
+
+Without a display, run it under a virtual one: xvfb-run -a orbel-demo
+)";
+}
+
+ParsedOptions ParseDemoOptions(std::span<const char* const> args) {
+    ParsedOptions parsed;
+    DemoOptions options;
+    // The value of an option given as "--name VALUE" or "--name=VALUE".
+    auto value = [&](std::size_t& i, std::string_view arg, std::string_view name,
+                     std::string& out) -> bool {
+        if (arg == name) {
+            if (i + 1 == args.size()) {
+                parsed.error = std::string(name) + " needs a value";
+                return false;
+            }
+            out = args[++i];
+        } else {
+            out = std::string(arg.substr(name.size() + 1));
+        }
+        if (out.empty()) {
+            parsed.error = std::string(name) + " needs a value";
+            return false;
+        }
+        return true;
+    };
+    auto named = [](std::string_view arg, std::string_view name) {
+        return arg == name ||
+               (arg.starts_with(name) && arg.size() > name.size() && arg[name.size()] == '=');
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        if (arg == "--help" || arg == "-h") {
+            options.help = true;
+        } else if (named(arg, "--store")) {
+            if (!value(i, arg, "--store", options.storePath)) return parsed;
+        } else if (named(arg, "--screenshot")) {
+            if (!value(i, arg, "--screenshot", options.screenshotPath)) return parsed;
+        } else if (named(arg, "--select")) {
+            if (!value(i, arg, "--select", options.selectPath)) return parsed;
+        } else {
+            parsed.error = (arg.starts_with("-") ? "unknown option " : "unexpected argument ") +
+                           std::string(arg);
+            return parsed;
+        }
+    }
+    if (!options.help && options.screenshotPath.empty() != options.selectPath.empty()) {
+        parsed.error = "--screenshot and --select go together";
+        return parsed;
+    }
+    parsed.options = std::move(options);
+    return parsed;
+}
+
+}  // namespace orbel::demo

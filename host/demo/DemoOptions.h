@@ -1,0 +1,28 @@
+// The command line of orbel-demo: which store to open, and the unattended screenshot run.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+
+namespace orbel::demo {
+
+struct DemoOptions {
+    std::string storePath;       // empty: the demo store in the user's data folder
+    std::string screenshotPath;  // set: open, select, grab the window to this PNG, quit
+    std::string selectPath;      // the folder to select first, as FolderChange names it
+    bool help = false;
+};
+
+struct ParsedOptions {
+    std::optional<DemoOptions> options;  // none: `error` says what is wrong
+    std::string error;
+};
+
+// Reads the arguments after the program name. --screenshot needs --select and --select needs
+// --screenshot, so that a person's run never starts with a folder chosen behind their back.
+ParsedOptions ParseDemoOptions(std::span<const char* const> args);
+
+const char* DemoUsage();
+
+}  // namespace orbel::demo

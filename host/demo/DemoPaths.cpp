@@ -1,0 +1,38 @@
+#include "host/demo/DemoPaths.h"
+
+#include <cstdlib>
+#include <system_error>
+
+#include "host/adapter/ProgramPaths.h"
+
+namespace orbel::demo {
+
+namespace fs = std::filesystem;
+
+fs::path DataHome() {
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data && data[0] == '/') return data;
+    const char* home = std::getenv("HOME");
+    return fs::path(home && *home ? home : "/") / ".local" / "share";
+}
+
+fs::path DefaultStorePath() {
+    return DataHome() / "orbel" / "demo.orbel";
+}
+
+fs::path ObjectDirFor(const fs::path& store) {
+    return store.parent_path() / (store.stem().string() + "-objects");
+}
+
+std::string ModulePath() {
+    if (const char* module = std::getenv("ORBEL_MODULE"); module && *module) return module;
+    return host::InstalledOrBuilt(host::ProgramDir(), ORBEL_DEMO_MODULE_FROM_PROGRAM,
+                                  ORBEL_DEMO_BUILT_MODULE)
+        .string();
+}
+
+fs::path SamplesDir() {
+    return host::InstalledOrBuilt(host::ProgramDir(), ORBEL_DEMO_SAMPLES_FROM_PROGRAM,
+                                  ORBEL_DEMO_BUILT_SAMPLES);
+}
+
+}  // namespace orbel::demo

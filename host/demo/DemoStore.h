@@ -1,0 +1,46 @@
+// The demo's store: a class tree and the own tree of one OLE item, with items that link to the
+// sample documents installed with the program, so that a newcomer sees a real store at once.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "host/store/SqliteTableStore.h"
+
+namespace orbel::demo {
+
+// The trees a demo store holds: OLE item 2 filed in class tree 1. A store made elsewhere is
+// opened with the same two IDs.
+inline constexpr std::int32_t kDemoOleId = 2;
+inline constexpr std::int32_t kDemoClassOleId = 1;
+
+// The documents the sample items link to.
+struct SampleDocuments {
+    std::filesystem::path text;  // a letter, plain text
+    std::filesystem::path tiff;  // a scanned invoice of three pages
+    std::filesystem::path xml;   // an order as XML
+    std::string webAddress;
+};
+
+// The documents as installed (or built) in `dir`.
+SampleDocuments SampleDocumentsIn(const std::filesystem::path& dir);
+
+// Writes the demo rows into an empty store as one transaction: the class folders, the item's
+// own folders, one item per sample document, and the control's ID counters set past the IDs
+// used. False, with `error`, when the store refused a row (then nothing is written).
+bool SeedDemoStore(host::SqliteTableStore& store, const SampleDocuments& documents,
+                   std::string& error);
+
+struct OpenedStore {
+    std::unique_ptr<host::SqliteTableStore> store;  // null on failure
+    bool created = false;                           // the file was made by this call
+    std::string error;
+};
+
+// Opens the store file at `path`. A file that does not exist is created, with its folders;
+// when `seed` is set it is filled with the demo rows first.
+OpenedStore OpenStoreFile(const std::filesystem::path& path, const SampleDocuments* seed);
+
+}  // namespace orbel::demo

@@ -1,0 +1,313 @@
+#include "host/demo/DemoWindow.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDockWidget>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QTimer>
+#include <system_error>
+
+#include "host/demo/DemoPaths.h"
+#include "platform/qt/QtPlatform.h"
+
+namespace orbel::demo {
+
+namespace {
+
+// The events dock keeps this many lines: a select of 100,000 rows logs twice that.
+constexpr int kLogLines = 5000;
+constexpr int kLogFlushMs = 100;
+
+QString Text(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+}  // namespace
+
+// The central widget's window procedure: the control follows the widget's size.
+class DemoWindow::FormProc final : public platform::WindowProcedure {
+  public:
+    explicit FormProc(ControlHost& host) : host_(host) {}
+    LRESULT WindowProc(HWND, UINT message, WPARAM, LPARAM lParam) override {
+        if (message == WM_SIZE) host_.Resize(RECT{0, 0, LOWORD(lParam), HIWORD(lParam)});
+        return 0;
+    }
+
+  private:
+    ControlHost& host_;
+};
+
+DemoWindow::DemoWindow(platform::QtPlatform& platform, ControlHost& host, SampleDocuments samples)
+    : platform_(platform),
+      host_(host),
+      samples_(std::move(samples)),
+      formProc_(std::make_unique<FormProc>(host)) {
+    setWindowTitle("Orbel demo");
+    setCentralWidget(new QWidget(this));
+    BuildEventsDock();
+    BuildMenus();
+    folderLabel_ = new QLabel(this);
+    busyLabel_ = new QLabel(this);
+    statusBar()->addPermanentWidget(folderLabel_, 1);
+    statusBar()->addPermanentWidget(busyLabel_);
+    host_.OnLog([this](const std::string& line) { AppendLog(line); });
+    host_.OnEvent([this](const host::UserEvent& event) { OnControlEvent(event); });
+    UpdateState();
+}
+
+DemoWindow::~DemoWindow() {
+    host_.OnLog(nullptr);
+    host_.OnEvent(nullptr);
+    host_.Destroy();
+    // The widget stays ours; the platform only forgets it.
+    if (form_) platform_.Windows().DestroyWindow(form_);
+}
+
+bool DemoWindow::CreateControl(std::string& error) {
+    form_ =
+        platform_.Windows().Adopt(centralWidget(), "OrbelDemoForm", kNoWindow, 0, formProc_.get());
+    if (!form_) {
+        error = "the main window's central widget cannot hold the control";
+        return false;
+    }
+    const QSize size = centralWidget()->size();
+    if (!host_.Create(form_, RECT{0, 0, size.width(), size.height()}, ModulePath(), error))
+        return false;
+    UpdateState();
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------
+// Menus
+
+void DemoWindow::BuildMenus() {
+    QMenu* file = menuBar()->addMenu("&File");
+    file->addAction("&New store...", this, [this] { NewStore(); });
+    file->addAction("&Open store...", QKeySequence::Open, this, [this] { OpenStoreDialog(); });
+    closeStoreAction_ = file->addAction("&Close store", this, [this] { CloseStore(); });
+    file->addSeparator();
+    file->addAction("&Quit", QKeySequence::Quit, this, &QWidget::close);
+
+    QMenu* store = menuBar()->addMenu("&Store");
+    storeActions_ << store->addAction("Open &normally", this, [this] { OpenNormally(); });
+    storeActions_ << store->addAction("Open in &folder maintenance...", this,
+                                      [this] { OpenFolderMaintenance(); });
+    QAction* script = store->addAction("&Script maintenance (not yet)");
+    script->setEnabled(false);
+
+    QMenu* options = menuBar()->addMenu("&Options");
+    struct Toggle {
+        const char* property;
+        const char* text;
+        bool (host::COrbelWrapper::*get)();
+        void (host::COrbelWrapper::*set)(bool);
+    };
+    static const Toggle kToggles[] = {
+        {"ShowResource", "Show &resource column (ShowResource)",
+         &host::COrbelWrapper::GetShowResource, &host::COrbelWrapper::SetShowResource},
+        {"BatchMaint", "&Batch maintenance (BatchMaint)", &host::COrbelWrapper::GetBatchMaint,
+         &host::COrbelWrapper::SetBatchMaint},
+        {"DirectorySelect", "&Directory selection (DirectorySelect)",
+         &host::COrbelWrapper::GetDirectorySelect, &host::COrbelWrapper::SetDirectorySelect},
+        {"NotifySelectTiff", "Host &views TIFF images (NotifySelectTiff)",
+         &host::COrbelWrapper::GetNotifySelectTiff, &host::COrbelWrapper::SetNotifySelectTiff},
+    };
+    for (const Toggle& t : kToggles) {
+        QAction* action = options->addAction(t.text);
+        action->setCheckable(true);
+        connect(action, &QAction::triggered, this, [this, t](bool on) {
+            host::COrbelWrapper control = host_.Control();
+            (control.*t.set)(on);
+            AppendLog(std::string("set ") + t.property + " = " + (on ? "TRUE" : "FALSE"));
+        });
+        propertyActions_ << action;
+    }
+    options->addAction("Response &time-out (ResponseTimeOut)...", this,
+                       [this] { SetResponseTimeOut(); });
+    options->addSeparator();
+    options->addAction(events_->toggleViewAction());
+    // The checks show the control's values as they are when the menu opens.
+    connect(options, &QMenu::aboutToShow, this, [this] {
+        host::COrbelWrapper control = host_.Control();
+        for (qsizetype i = 0; i < propertyActions_.size(); ++i) {
+            propertyActions_[i]->setEnabled(host_.Created());
+            propertyActions_[i]->setChecked((control.*kToggles[i].get)());
+        }
+    });
+}
+
+void DemoWindow::BuildEventsDock() {
+    events_ = new QDockWidget("Events", this);
+    events_->setObjectName("events");
+    log_ = new QPlainTextEdit(events_);
+    log_->setReadOnly(true);
+    log_->setMaximumBlockCount(kLogLines);
+    log_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    log_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    events_->setWidget(log_);
+    addDockWidget(Qt::BottomDockWidgetArea, events_);
+    logTimer_ = new QTimer(this);
+    logTimer_->setSingleShot(true);
+    logTimer_->setInterval(kLogFlushMs);
+    connect(logTimer_, &QTimer::timeout, this, [this] { FlushLog(); });
+}
+
+// ---------------------------------------------------------------------------------------
+// Stores
+
+void DemoWindow::WhenIdle(std::function<void()> work) {
+    if (!host_.Idle()) {
+        statusBar()->showMessage("The control is waiting for the store; try again in a moment.",
+                                 3000);
+        return;
+    }
+    // From the loop, not from inside Qt's handling of the menu click.
+    platform_.Loop().PostTask(std::move(work));
+}
+
+bool DemoWindow::OpenStore(const std::filesystem::path& path, bool seed, std::string* error) {
+    OpenedStore opened = OpenStoreFile(path, seed ? &samples_ : nullptr);
+    std::string why = opened.error;
+    if (opened.store && host_.AttachStore(std::move(opened.store), why)) {
+        AppendLog("store " + path.string() + (opened.created ? " (new)" : ""));
+        setWindowTitle(Text("Orbel demo - " + path.filename().string()));
+        const bool shown = host_.OpenNormally() != -1;
+        UpdateState();
+        if (shown) return true;
+        why = "the control could not open the store's trees";
+    }
+    UpdateState();
+    if (error)
+        *error = why;
+    else
+        QMessageBox::warning(this, "Orbel demo", Text("Cannot open " + path.string() + ": " + why));
+    return false;
+}
+
+void DemoWindow::NewStore() {
+    const QString chosen = QFileDialog::getSaveFileName(
+        this, "New store", Text(DataHome().string()), "Stores (*.orbel);;All files (*)");
+    if (chosen.isEmpty()) return;
+    std::filesystem::path path = chosen.toStdString();
+    if (path.extension().empty()) path += ".orbel";
+    WhenIdle([this, path] {
+        // The dialog asked whether to replace a file that is there.
+        std::error_code ec;
+        host_.CloseStore();
+        std::filesystem::remove(path, ec);
+        OpenStore(path, false);
+    });
+}
+
+void DemoWindow::OpenStoreDialog() {
+    const QString chosen = QFileDialog::getOpenFileName(
+        this, "Open store", Text(DataHome().string()), "Stores (*.orbel);;All files (*)");
+    if (chosen.isEmpty()) return;
+    WhenIdle(
+        [this, path = std::filesystem::path(chosen.toStdString())] { OpenStore(path, false); });
+}
+
+void DemoWindow::CloseStore() {
+    WhenIdle([this] {
+        host_.CloseStore();
+        setWindowTitle("Orbel demo");
+        folder_.clear();
+        AppendLog("store closed");
+        UpdateState();
+    });
+}
+
+void DemoWindow::OpenNormally() {
+    WhenIdle([this] { host_.OpenNormally(); });
+}
+
+void DemoWindow::OpenFolderMaintenance() {
+    bool ok = false;
+    const QString folder = QInputDialog::getText(this, "Folder maintenance",
+                                                 "Folder:", QLineEdit::Normal, "Letters", &ok);
+    if (!ok || folder.isEmpty()) return;
+    const QString subfolder = QInputDialog::getText(this, "Folder maintenance",
+                                                    "Subfolder:", QLineEdit::Normal, "2026", &ok);
+    if (!ok || subfolder.isEmpty()) return;
+    WhenIdle([this, f = folder.toStdString(), s = subfolder.toStdString()] {
+        host_.OpenFolderMaintenance(f, s);
+    });
+}
+
+void DemoWindow::SetResponseTimeOut() {
+    if (!host_.Created()) return;
+    host::COrbelWrapper control = host_.Control();
+    bool ok = false;
+    const int ms = QInputDialog::getInt(this, "Response time-out",
+                                        "How long the control waits for an answer (ms):",
+                                        control.GetResponseTimeOut(), 10, 3600000, 1000, &ok);
+    if (!ok) return;
+    control.SetResponseTimeOut(ms);
+    AppendLog("set ResponseTimeOut = " + std::to_string(ms));
+}
+
+// ---------------------------------------------------------------------------------------
+// What the control says
+
+void DemoWindow::OnControlEvent(const host::UserEvent& event) {
+    if (event.name == "FolderChange" && !event.args.empty()) {
+        const Variant& path = event.args[0];
+        folder_ = path.Type() == VarType::BStr ? path.BStr() : path.ToDisplayString();
+        UpdateState();
+    } else if (event.name == "Busy" && !event.args.empty()) {
+        busy_ = event.args[0].Type() == VarType::Bool && event.args[0].Bool();
+        UpdateState();
+    } else if (event.name == "Exit") {
+        // The control asks its host to close: not from inside its own event.
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    }
+}
+
+void DemoWindow::AppendLog(const std::string& line) {
+    pendingLog_ << Text(line);
+    // Only the last lines can be shown: drop the rest before they reach the widget.
+    if (pendingLog_.size() > kLogLines) pendingLog_.remove(0, pendingLog_.size() - kLogLines);
+    if (!logTimer_->isActive()) logTimer_->start();
+}
+
+void DemoWindow::FlushLog() {
+    if (pendingLog_.isEmpty()) return;
+    log_->appendPlainText(pendingLog_.join('\n'));
+    pendingLog_.clear();
+}
+
+void DemoWindow::UpdateState() {
+    const bool open = host_.Store() != nullptr;
+    closeStoreAction_->setEnabled(open);
+    for (QAction* a : storeActions_) a->setEnabled(open);
+    folderLabel_->setText(open ? Text("Folder: " + (folder_.empty() ? "-" : folder_))
+                               : QString("No store open"));
+    busyLabel_->setText(busy_ ? "Busy" : "Ready");
+}
+
+void DemoWindow::closeEvent(QCloseEvent* event) {
+    // A request still waiting ends first (its answer is on the way, or its time-out): the
+    // window closes once it has.
+    if (!host_.Idle()) {
+        event->ignore();
+        if (!closing_) {
+            closing_ = true;
+            statusBar()->showMessage("Closing once the control has its answer...");
+        }
+        QTimer::singleShot(50, this, &QWidget::close);
+        return;
+    }
+    FlushLog();
+    event->accept();
+    platform_.Loop().PostQuitMessage(0);
+}
+
+}  // namespace orbel::demo

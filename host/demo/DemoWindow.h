@@ -1,0 +1,90 @@
+// The demo's main window: the control in the central widget, menus to open stores and set the
+// control's properties, a dock that logs the whole conversation between control and host, and
+// a status bar with the folder the control last reported and whether it is busy.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "host/demo/ControlHost.h"
+#include "host/demo/DemoStore.h"
+
+class QAction;
+class QDockWidget;
+class QLabel;
+class QPlainTextEdit;
+class QTimer;
+
+namespace orbel::platform {
+class QtPlatform;
+}
+
+namespace orbel::demo {
+
+class DemoWindow final : public QMainWindow {
+    Q_OBJECT
+  public:
+    DemoWindow(platform::QtPlatform& platform, ControlHost& host, SampleDocuments samples);
+    ~DemoWindow() override;
+
+    // Makes the central widget a window of the platform and creates the control in it.
+    bool CreateControl(std::string& error);
+    // Opens the store file (made, and filled with the samples when `seed`, if it is not there)
+    // and the demo's trees in normal mode. Says what went wrong in `error` when given, else in
+    // a message box.
+    bool OpenStore(const std::filesystem::path& path, bool seed, std::string* error = nullptr);
+
+    // The folder the control last reported with FolderChange ("\All\..."), and whether it
+    // said it is busy.
+    const std::string& LastFolder() const { return folder_; }
+    bool Busy() const { return busy_; }
+    // The central widget's window, where the control lives.
+    HWND Form() const { return form_; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    class FormProc;
+    void BuildMenus();
+    void BuildEventsDock();
+    // Runs `work` from the message loop once the control waits for nothing; refuses (in the
+    // status bar) when it does.
+    void WhenIdle(std::function<void()> work);
+    void NewStore();
+    void OpenStoreDialog();
+    void CloseStore();
+    void OpenNormally();
+    void OpenFolderMaintenance();
+    void SetResponseTimeOut();
+    void OnControlEvent(const host::UserEvent& event);
+    void AppendLog(const std::string& line);
+    void FlushLog();
+    void UpdateState();
+
+    platform::QtPlatform& platform_;
+    ControlHost& host_;
+    SampleDocuments samples_;
+    std::unique_ptr<FormProc> formProc_;
+    HWND form_;
+    std::string folder_;
+    bool busy_ = false;
+    bool closing_ = false;
+
+    QDockWidget* events_ = nullptr;
+    QPlainTextEdit* log_ = nullptr;
+    QStringList pendingLog_;
+    QTimer* logTimer_ = nullptr;
+    QLabel* folderLabel_ = nullptr;
+    QLabel* busyLabel_ = nullptr;
+    QAction* closeStoreAction_ = nullptr;
+    QList<QAction*> storeActions_;
+    QList<QAction*> propertyActions_;
+};
+
+}  // namespace orbel::demo

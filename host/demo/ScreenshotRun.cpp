@@ -1,0 +1,122 @@
+#include "host/demo/ScreenshotRun.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QPixmap>
+#include <QTimer>
+#include <QTreeView>
+#include <functional>
+#include <iostream>
+
+#include "host/demo/ControlHost.h"
+#include "host/demo/DemoWindow.h"
+#include "platform/qt/QtPlatform.h"
+
+namespace orbel::demo {
+
+namespace {
+
+constexpr int kPollMs = 50;
+// The control is taken as settled after this many quiet polls in a row...
+constexpr int kQuietPolls = 4;
+// ...and given this many polls in all (30 s).
+constexpr int kMaxPolls = 600;
+
+// The index of the tree item whose path, built from the labels as the control reports
+// folders ("\All\Invoices"), is `path`; invalid when there is none.
+QModelIndex FindFolder(const QAbstractItemModel& model, const QModelIndex& parent,
+                       const QString& parentPath, const QString& path) {
+    for (int row = 0; row < model.rowCount(parent); ++row) {
+        const QModelIndex index = model.index(row, 0, parent);
+        const QString itemPath = parentPath + '\\' + model.data(index).toString();
+        if (itemPath == path) return index;
+        if (path.startsWith(itemPath + '\\')) {
+            const QModelIndex found = FindFolder(model, index, itemPath, path);
+            if (found.isValid()) return found;
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+ScreenshotRun::ScreenshotRun(platform::QtPlatform& platform, DemoWindow& window, ControlHost& host,
+                             std::string folder, std::string png)
+    : platform_(platform),
+      window_(window),
+      host_(host),
+      folder_(std::move(folder)),
+      png_(std::move(png)) {
+    poll_ = new QTimer(this);
+    poll_->setInterval(kPollMs);
+    connect(poll_, &QTimer::timeout, this, [this] { Poll(); });
+}
+
+void ScreenshotRun::Start() {
+    platform_.Loop().PostTask([this] { Select(); });
+}
+
+// The tree view inside the control's tree pane.
+QTreeView* ScreenshotRun::TreeView() const {
+    const HWND pane =
+        platform::FindDescendant(platform_.Windows(), host_.ControlWindow(), "CViewTree");
+    QWidget* widget = pane ? platform_.Windows().Widget(pane) : nullptr;
+    if (!widget) return nullptr;
+    if (auto* view = qobject_cast<QTreeView*>(widget)) return view;
+    return widget->findChild<QTreeView*>();
+}
+
+void ScreenshotRun::Select() {
+    QTreeView* view = TreeView();
+    if (!view || !view->model() || !view->selectionModel()) {
+        std::cerr << "orbel-demo: the control shows no folder tree yet; saving the window as it "
+                     "is\n";
+    } else {
+        const QModelIndex index =
+            FindFolder(*view->model(), {}, QString(), QString::fromStdString(folder_));
+        if (!index.isValid()) {
+            Finish(1, "the tree has no folder " + folder_);
+            return;
+        }
+        for (QModelIndex up = index.parent(); up.isValid(); up = up.parent()) view->expand(up);
+        view->scrollTo(index);
+        // What a click does: the item becomes current and the only one selected.
+        view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+        treeShown_ = true;
+    }
+    poll_->start();
+}
+
+// Settled: the control reported the folder, waits for nothing and keeps so for a few polls,
+// so that the list it filled has been drawn.
+void ScreenshotRun::Poll() {
+    ++polls_;
+    const bool quiet = host_.Idle() && (!treeShown_ || window_.LastFolder() == folder_);
+    quietPolls_ = quiet ? quietPolls_ + 1 : 0;
+    if (quietPolls_ >= kQuietPolls) {
+        poll_->stop();
+        Grab();
+    } else if (polls_ >= kMaxPolls) {
+        poll_->stop();
+        Finish(1, "the control did not show " + folder_ + " within 30 s (last folder: " +
+                      (window_.LastFolder().empty() ? "none" : window_.LastFolder()) + ")");
+    }
+}
+
+void ScreenshotRun::Grab() {
+    const QPixmap shot = window_.grab();
+    if (shot.isNull() || !shot.save(QString::fromStdString(png_), "PNG")) {
+        Finish(1, "cannot write " + png_);
+        return;
+    }
+    Finish(0, "saved " + png_ + " (" + std::to_string(shot.width()) + "x" +
+                  std::to_string(shot.height()) + ")");
+}
+
+void ScreenshotRun::Finish(int code, const std::string& message) {
+    exitCode_ = code;
+    (code ? std::cerr : std::cout) << "orbel-demo: " << message << "\n";
+    window_.close();
+}
+
+}  // namespace orbel::demo

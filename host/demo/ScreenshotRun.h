@@ -1,0 +1,53 @@
+// The unattended run behind --screenshot: selects a folder in the control's tree the way a
+// click does, waits until the control has filled its list, saves the main window as a PNG
+// and closes it. Under a virtual display this is how the demo is looked at without a person.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <string>
+
+class QTimer;
+class QTreeView;
+
+namespace orbel::platform {
+class QtPlatform;
+}
+
+namespace orbel::demo {
+
+class ControlHost;
+class DemoWindow;
+
+class ScreenshotRun final : public QObject {
+    Q_OBJECT
+  public:
+    ScreenshotRun(platform::QtPlatform& platform, DemoWindow& window, ControlHost& host,
+                  std::string folder, std::string png);
+
+    // Starts from the loop, once the store is open.
+    void Start();
+    // 0 once the PNG is saved; 1 when the folder is not in the tree, the control did not
+    // settle in time or the file could not be written.
+    int ExitCode() const { return exitCode_; }
+
+  private:
+    QTreeView* TreeView() const;
+    void Select();
+    void Poll();
+    void Grab();
+    void Finish(int code, const std::string& message);
+
+    platform::QtPlatform& platform_;
+    DemoWindow& window_;
+    ControlHost& host_;
+    std::string folder_;
+    std::string png_;
+    QTimer* poll_ = nullptr;
+    bool treeShown_ = false;
+    int quietPolls_ = 0;
+    int polls_ = 0;
+    int exitCode_ = 1;
+};
+
+}  // namespace orbel::demo

@@ -1,0 +1,723 @@
+#include "platform/qt/QtListControl.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QListView>
+#include <QMouseEvent>
+#include <QStackedWidget>
+#include <QTreeView>
+#include <algorithm>
+
+#include "platform/qt/QtImageList.h"
+#include "platform/qt/QtKeys.h"
+#include "platform/qt/QtWindows.h"
+
+namespace orbel::platform {
+
+namespace {
+constexpr int kDefaultColumnWidth = 100;
+constexpr QSize kDefaultLargeIcon(32, 32);
+constexpr QSize kDefaultSmallIcon(16, 16);
+
+RECT ToRect(const QRect& r) {
+    return RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+QSize SizeOf(const ImageList* images, QSize fallback) {
+    return images ? QSize(images->Width(), images->Height()) : fallback;
+}
+}  // namespace
+
+// A view of the list: the rows and their states are the control's; the mouse and keys are
+// taken here so that a click, a Ctrl+click, a right click and a drag do what they do in the
+// original control (the press on a selected row waits for the release, so that a drag takes
+// the whole selection along) and reach the owner the same way the user driver's gestures do.
+template <class Base>
+class QtListView final : public Base {
+  public:
+    QtListView(QtListControl& owner, QWidget* parent) : Base(parent), owner_(&owner) {
+        delegate_ = new QtItemDelegate(this);
+        this->setItemDelegate(delegate_);
+        this->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        this->setSelectionBehavior(QAbstractItemView::SelectRows);
+        this->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        this->setDragEnabled(false);
+        this->setFocusPolicy(Qt::StrongFocus);
+    }
+
+    // The control is going: the view only waits to be deleted.
+    void Detach() { owner_ = nullptr; }
+
+    ItemParts Parts(const QModelIndex& index) const {
+        QStyleOptionViewItem option;
+        this->initViewItemOption(&option);
+        option.rect = this->visualRect(index);
+        if (option.rect.isEmpty()) return ItemParts{};
+        delegate_->Prepare(option, index);
+        return LayOutItem(this, option);
+    }
+    // Lays the rows out now if a change is waiting for it.
+    void Settle() { this->executeDelayedItemsLayout(); }
+
+    void HandleKey(QKeyEvent* event) {
+        QPointer<QtListView> alive(this);
+        if (const UINT key = VirtualKeyFromQt(event->key())) owner_->events_.OnListKeyDown(key);
+        if (alive && owner_) Base::keyPressEvent(event);
+    }
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (owner_) HandleKey(event);
+    }
+
+    void mousePressEvent(QMouseEvent* event) override {
+        event->accept();
+        pressed_ = -1;
+        clickOnRelease_ = false;
+        if (!owner_) return;
+        const QPoint at = event->position().toPoint();
+        const int row = RowAt(at);
+        QPointer<QtListView> alive(this);
+        if (event->button() == Qt::LeftButton) {
+            if (event->modifiers() & Qt::ControlModifier)
+                owner_->UserToggleSelect(row);
+            else if (event->modifiers() & Qt::ShiftModifier)
+                owner_->UserExtendSelect(row);
+            else if (row >= 0 && owner_->GetItemState(row, kListSelected))
+                clickOnRelease_ = true;
+            else
+                owner_->UserClick(row);
+            if (!alive || !owner_ || row < 0) return;
+            pressed_ = row;
+            pressedAt_ = at;
+        } else if (event->button() == Qt::RightButton) {
+            if (row < 0 || !owner_->GetItemState(row, kListSelected)) owner_->UserClick(row);
+        }
+    }
+
+    void mouseMoveEvent(QMouseEvent* event) override {
+        if (!owner_) return;
+        if (!(event->buttons() & Qt::LeftButton)) {
+            pressed_ = -1;
+            Base::mouseMoveEvent(event);  // hover
+            return;
+        }
+        event->accept();
+        if (pressed_ >= 0 && (event->position().toPoint() - pressedAt_).manhattanLength() >=
+                                 QApplication::startDragDistance()) {
+            const int row = pressed_;
+            pressed_ = -1;
+            clickOnRelease_ = false;
+            owner_->OnViewBeginDrag(row, pressedAt_);
+        }
+    }
+
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        event->accept();
+        if (!owner_) return;
+        if (event->button() == Qt::RightButton) {
+            const QPoint at = event->position().toPoint();
+            owner_->OnViewRightClick(RowAt(at), at);
+        } else if (event->button() == Qt::LeftButton) {
+            const int row = clickOnRelease_ ? pressed_ : -1;
+            pressed_ = -1;
+            clickOnRelease_ = false;
+            if (row >= 0) owner_->UserClick(row);
+        }
+    }
+
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        event->accept();
+        if (owner_ && event->button() == Qt::LeftButton)
+            owner_->UserDoubleClick(RowAt(event->position().toPoint()));
+    }
+
+    void focusInEvent(QFocusEvent* event) override {
+        if (!owner_) return Base::focusInEvent(event);
+        // The view makes its first row current when it gets the focus without one; the
+        // original control gives no row the focus for that.
+        {
+            QtListControl::Quiet quiet(owner_->quiet_);
+            Base::focusInEvent(event);
+        }
+        owner_->ShowCurrent();
+    }
+
+    void startDrag(Qt::DropActions) override {}
+
+  private:
+    int RowAt(const QPoint& at) const { return owner_->HitTest(owner_->ToClient(at), nullptr); }
+
+    QtListControl* owner_;
+    QtItemDelegate* delegate_ = nullptr;
+    // A left press on a row, waiting to become a click or a drag.
+    int pressed_ = -1;
+    QPoint pressedAt_;
+    bool clickOnRelease_ = false;
+};
+
+QtListControl::QtListControl(std::weak_ptr<QtControlContext> context, HWND window,
+                             ListControlEvents& events)
+    : registration_(context, &QtControlContext::lists, window, this),
+      events_(events),
+      model_(std::make_unique<QtListModel>()),
+      selection_(std::make_unique<QItemSelectionModel>(model_.get())),
+      labelEdit_(context) {
+    QObject::connect(selection_.get(), &QItemSelectionModel::currentChanged, selection_.get(),
+                     [this](const QModelIndex& now, const QModelIndex& before) {
+                         if (!quiet_) OnViewCurrentChanged(now.row(), before.row());
+                     });
+    QObject::connect(selection_.get(), &QItemSelectionModel::selectionChanged, selection_.get(),
+                     [this](const QItemSelection& selected, const QItemSelection& deselected) {
+                         if (!quiet_) OnViewSelectionChanged(selected, deselected);
+                     });
+    if (auto c = registration_.Context()) host_ = c->windows.Widget(window);
+    if (!host_) return;
+    auto* stack = new QStackedWidget(host_);  // owned by the window's widget until we go
+    stack_ = stack;
+    auto* report = new QtListView<QTreeView>(*this, stack);
+    report_ = report;
+    report->setRootIsDecorated(false);
+    report->setItemsExpandable(false);
+    report->setUniformRowHeights(true);
+    report->setAllColumnsShowFocus(true);
+    report->setIconSize(kDefaultSmallIcon);
+    QHeaderView* header = report->header();
+    header->setStretchLastSection(false);
+    header->setSectionsMovable(false);
+    header->setMinimumSectionSize(0);
+    QObject::connect(header, &QHeaderView::sectionResized, report,
+                     [this](int column, int, int width) {
+                         // A person dragged a column's edge.
+                         if (!quiet_ && column < GetColumnCount())
+                             model_->SetColumnWidth(column, width);
+                     });
+    auto* icons = new QtListView<QListView>(*this, stack);
+    icons_ = icons;
+    icons->setUniformItemSizes(true);
+    stack->addWidget(report);
+    stack->addWidget(icons);
+    FillWindow(host_, stack, nullptr);
+    Attach(style_);
+}
+
+QtListControl::~QtListControl() {
+    labelEdit_.Drop();
+    LeaveWindow(host_, report_);
+    LeaveWindow(host_, icons_);
+    if (report_) {
+        report_->Detach();
+        report_->setModel(nullptr);
+    }
+    if (icons_) {
+        icons_->Detach();
+        icons_->setModel(nullptr);
+    }
+    if (stack_) {
+        stack_->hide();
+        // Deleted once the event it may be in has ended.
+        stack_->deleteLater();
+    }
+}
+
+QAbstractItemView* QtListControl::Shown() const {
+    if (style_ == ListViewStyle::Report) return report_.data();
+    return icons_.data();
+}
+
+void QtListControl::Settle() const {
+    if (style_ == ListViewStyle::Report && report_) report_->Settle();
+    if (style_ != ListViewStyle::Report && icons_) icons_->Settle();
+}
+
+ItemParts QtListControl::PartsOf(int row) const {
+    if (!Valid(row)) return ItemParts{};
+    Settle();
+    const QModelIndex index = model_->index(row, 0);
+    if (style_ == ListViewStyle::Report) return report_ ? report_->Parts(index) : ItemParts{};
+    return icons_ ? icons_->Parts(index) : ItemParts{};
+}
+
+void QtListControl::ConfigureIcons() {
+    if (!icons_) return;
+    QListView& view = *icons_;
+    const QSize small = SizeOf(small_, kDefaultSmallIcon);
+    switch (style_) {
+        case ListViewStyle::LargeIcons: {
+            const QSize large = SizeOf(normal_, kDefaultLargeIcon);
+            view.setViewMode(QListView::IconMode);
+            view.setFlow(QListView::LeftToRight);
+            view.setIconSize(large);
+            view.setWordWrap(true);
+            const int lines = 2 * view.fontMetrics().height();
+            view.setGridSize(
+                QSize(std::max(large.width() * 5 / 2, 80), large.height() + lines + 8));
+            break;
+        }
+        case ListViewStyle::SmallIcons:
+            view.setViewMode(QListView::ListMode);
+            view.setFlow(QListView::LeftToRight);
+            view.setIconSize(small);
+            view.setGridSize(QSize());
+            break;
+        case ListViewStyle::List:
+        case ListViewStyle::Report:
+            view.setViewMode(QListView::ListMode);
+            view.setFlow(QListView::TopToBottom);
+            view.setIconSize(small);
+            view.setGridSize(QSize());
+            break;
+    }
+    view.setWrapping(true);
+    view.setMovement(QListView::Static);
+    view.setResizeMode(QListView::Adjust);
+}
+
+void QtListControl::Attach(ListViewStyle style) {
+    Quiet quiet(quiet_);
+    model_->SetImages(normal_, small_, style == ListViewStyle::LargeIcons);
+    QAbstractItemView* shown = Shown();
+    QAbstractItemView* hidden = style == ListViewStyle::Report
+                                    ? static_cast<QAbstractItemView*>(icons_.data())
+                                    : static_cast<QAbstractItemView*>(report_.data());
+    const bool hadFocus = hidden && hidden->hasFocus();
+    // Only the shown view follows the rows: a hidden one would lay out every row for nothing.
+    if (hidden && hidden->model() == model_.get()) hidden->setModel(nullptr);
+    if (style != ListViewStyle::Report) ConfigureIcons();
+    if (!shown) return;
+    if (shown->model() != model_.get()) {
+        shown->setModel(model_.get());
+        shown->setSelectionModel(selection_.get());
+    }
+    if (report_ && style == ListViewStyle::Report) {
+        report_->setIconSize(SizeOf(small_, kDefaultSmallIcon));
+        const auto& columns = model_->Columns();
+        if (columns.empty()) report_->header()->resizeSection(0, kDefaultColumnWidth);
+        for (std::size_t c = 0; c < columns.size(); ++c)
+            report_->header()->resizeSection(static_cast<int>(c), columns[c].width);
+    }
+    if (stack_) stack_->setCurrentWidget(shown);
+    if (QtEditBox* box = labelEdit_.Box()) box->raise();
+    if (host_) host_->setFocusProxy(shown);
+    if (hadFocus) shown->setFocus(Qt::OtherFocusReason);
+}
+
+void QtListControl::SetViewStyle(ListViewStyle style) {
+    if (style == style_) return;
+    style_ = style;
+    Attach(style);
+    // An open edit goes on over the label in the view now shown.
+    if (editRow_ >= 0) labelEdit_.Move(EditPlace());
+}
+
+void QtListControl::SetImageLists(const ImageList* normal, const ImageList* small) {
+    normal_ = normal;
+    small_ = small;
+    Attach(style_);
+}
+
+int QtListControl::InsertColumn(int index, std::string_view title, ListAlign align, int width) {
+    if (index < 0) return -1;
+    index = std::min(index, GetColumnCount());
+    Quiet quiet(quiet_);
+    model_->InsertColumn(index, QtListColumn{std::string(title), align, width});
+    if (report_ && style_ == ListViewStyle::Report) report_->header()->resizeSection(index, width);
+    return index;
+}
+
+bool QtListControl::DeleteColumn(int index) {
+    if (index < 0 || index >= GetColumnCount()) return false;
+    Quiet quiet(quiet_);
+    model_->RemoveColumn(index);
+    if (report_ && style_ == ListViewStyle::Report && GetColumnCount() == 0)
+        report_->header()->resizeSection(0, kDefaultColumnWidth);
+    return true;
+}
+
+int QtListControl::GetColumnCount() const {
+    return static_cast<int>(model_->Columns().size());
+}
+
+std::string QtListControl::GetColumnTitle(int index) const {
+    if (index < 0 || index >= GetColumnCount()) return {};
+    return model_->Columns()[static_cast<std::size_t>(index)].title;
+}
+
+int QtListControl::GetColumnWidth(int index) const {
+    if (index < 0 || index >= GetColumnCount()) return 0;
+    return model_->Columns()[static_cast<std::size_t>(index)].width;
+}
+
+ListAlign QtListControl::GetColumnAlign(int index) const {
+    if (index < 0 || index >= GetColumnCount()) return ListAlign::Left;
+    return model_->Columns()[static_cast<std::size_t>(index)].align;
+}
+
+int QtListControl::InsertItem(int index, std::string_view text, int image) {
+    index = std::clamp(index, 0, GetItemCount());
+    QtListRow row;
+    row.texts.emplace_back(text);
+    row.image = image;
+    {
+        Quiet quiet(quiet_);
+        model_->InsertRow(index, std::move(row));
+    }
+    if (focused_ >= index) ++focused_;
+    if (editRow_ >= index) {
+        ++editRow_;
+        labelEdit_.Move(EditPlace());
+    }
+    return index;
+}
+
+bool QtListControl::DeleteItem(int row) {
+    if (!Valid(row)) return false;
+    {
+        Quiet quiet(quiet_);
+        model_->RemoveRow(row);
+        if (focused_ == row) focused_ = -1;
+        if (focused_ > row) --focused_;
+        // The selection model moves its current row to a neighbour; no row has the focus.
+        if (focused_ == -1 && selection_->currentIndex().isValid())
+            selection_->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    }
+    if (row == editRow_)
+        DropEdit();
+    else if (row < editRow_)
+        --editRow_;
+    return true;
+}
+
+void QtListControl::DeleteAllItems() {
+    {
+        Quiet quiet(quiet_);
+        model_->RemoveAll();
+        selection_->clear();
+    }
+    focused_ = -1;
+    DropEdit();
+}
+
+void QtListControl::DropEdit() {
+    editRow_ = -1;
+    labelEdit_.Drop();
+}
+
+std::string QtListControl::GetItemText(int row, int column) const {
+    if (!Valid(row) || column < 0) return {};
+    const auto& texts = model_->Row(row).texts;
+    const auto c = static_cast<std::size_t>(column);
+    return c < texts.size() ? texts[c] : std::string();
+}
+
+bool QtListControl::SetItemText(int row, int column, std::string_view text) {
+    // Column 0 is the row's label and exists even before any column was inserted.
+    if (!Valid(row) || column < 0 || (column > 0 && column >= GetColumnCount())) return false;
+    model_->SetText(row, column, text);
+    return true;
+}
+
+DWORD QtListControl::GetItemData(int row) const {
+    return Valid(row) ? model_->Row(row).data : 0;
+}
+
+bool QtListControl::SetItemData(int row, DWORD data) {
+    if (!Valid(row)) return false;
+    model_->SetData(row, data);
+    return true;
+}
+
+int QtListControl::GetItemImage(int row) const {
+    return Valid(row) ? model_->Row(row).image : -1;
+}
+
+bool QtListControl::SetItemImage(int row, int image) {
+    if (!Valid(row)) return false;
+    model_->SetImage(row, image);
+    return true;
+}
+
+UINT QtListControl::GetItemState(int row, UINT mask) const {
+    return Valid(row) ? model_->Row(row).state & mask : 0;
+}
+
+bool QtListControl::SetItemState(int row, UINT state, UINT mask) {
+    if (row == -1) {
+        // Every row, as the original control takes -1; the view takes the result at once.
+        for (int r = 0; r < GetItemCount(); ++r)
+            ChangeState(r, (model_->Row(r).state & ~mask) | (state & mask), false);
+        ShowAllStates();
+        return true;
+    }
+    if (!Valid(row)) return false;
+    ChangeState(row, (model_->Row(row).state & ~mask) | (state & mask), true);
+    return true;
+}
+
+void QtListControl::ChangeState(int row, UINT state, bool show) {
+    const UINT old = model_->Row(row).state;
+    if (state == old) return;
+    if ((state & kListFocused) && !(old & kListFocused) && focused_ != -1 && focused_ != row)
+        ChangeState(focused_, model_->Row(focused_).state & ~kListFocused, show);
+    model_->SetState(row, state);
+    if (state & kListFocused)
+        focused_ = row;
+    else if (focused_ == row)
+        focused_ = -1;
+    if (show) ShowState(row, old, state);
+    events_.OnListItemChanged(row, old, state);
+}
+
+void QtListControl::ShowState(int row, UINT old, UINT now) {
+    Quiet quiet(quiet_);
+    const QModelIndex at = model_->index(row, 0);
+    if ((old ^ now) & kListSelected)
+        selection_->select(at, ((now & kListSelected) ? QItemSelectionModel::Select
+                                                      : QItemSelectionModel::Deselect) |
+                                   QItemSelectionModel::Rows);
+    if ((old ^ now) & kListFocused) {
+        if (now & kListFocused)
+            selection_->setCurrentIndex(at, QItemSelectionModel::NoUpdate);
+        else if (selection_->currentIndex().row() == row)
+            selection_->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    }
+}
+
+void QtListControl::ShowCurrent() {
+    Quiet quiet(quiet_);
+    const QModelIndex want = Valid(focused_) ? model_->index(focused_, 0) : QModelIndex();
+    if (selection_->currentIndex() != want)
+        selection_->setCurrentIndex(want, QItemSelectionModel::NoUpdate);
+}
+
+void QtListControl::ShowAllStates() {
+    Quiet quiet(quiet_);
+    QItemSelection selected;
+    const int count = GetItemCount();
+    const int last = model_->columnCount() - 1;
+    for (int r = 0; r < count;) {
+        if (!(model_->Row(r).state & kListSelected)) {
+            ++r;
+            continue;
+        }
+        int end = r;
+        while (end + 1 < count && (model_->Row(end + 1).state & kListSelected)) ++end;
+        selected.select(model_->index(r, 0), model_->index(end, last));
+        r = end + 1;
+    }
+    selection_->select(selected, QItemSelectionModel::ClearAndSelect);
+    selection_->setCurrentIndex(focused_ >= 0 ? model_->index(focused_, 0) : QModelIndex(),
+                                QItemSelectionModel::NoUpdate);
+}
+
+std::vector<int> QtListControl::GetSelectedRows() const {
+    std::vector<int> out;
+    for (int r = 0; r < GetItemCount(); ++r)
+        if (model_->Row(r).state & kListSelected) out.push_back(r);
+    return out;
+}
+
+void QtListControl::OnViewCurrentChanged(int now, int before) {
+    if (Valid(before) && (model_->Row(before).state & kListFocused))
+        ChangeState(before, model_->Row(before).state & ~kListFocused, false);
+    if (Valid(now) && !(model_->Row(now).state & kListFocused))
+        ChangeState(now, model_->Row(now).state | kListFocused, false);
+}
+
+void QtListControl::OnViewSelectionChanged(const QItemSelection& selected,
+                                           const QItemSelection& deselected) {
+    for (const QItemSelectionRange& range : deselected)
+        for (int r = range.top(); r <= range.bottom(); ++r)
+            if (Valid(r) && (model_->Row(r).state & kListSelected))
+                ChangeState(r, model_->Row(r).state & ~kListSelected, false);
+    for (const QItemSelectionRange& range : selected)
+        for (int r = range.top(); r <= range.bottom(); ++r)
+            if (Valid(r) && !(model_->Row(r).state & kListSelected))
+                ChangeState(r, model_->Row(r).state | kListSelected, false);
+}
+
+void QtListControl::UserClick(int row) {
+    for (int r : GetSelectedRows())
+        if (r != row && Valid(r)) SetItemState(r, 0, kListSelected);
+    if (Valid(row)) SetItemState(row, kListSelected | kListFocused, kListSelected | kListFocused);
+}
+
+void QtListControl::UserToggleSelect(int row) {
+    if (!Valid(row)) return;
+    const UINT selected = model_->Row(row).state & kListSelected;
+    SetItemState(row, (selected ^ kListSelected) | kListFocused, kListSelected | kListFocused);
+}
+
+void QtListControl::UserExtendSelect(int row) {
+    if (!Valid(row)) return UserClick(row);
+    const int anchor = Valid(focused_) ? focused_ : row;
+    const int first = std::min(anchor, row);
+    const int last = std::max(anchor, row);
+    for (int r : GetSelectedRows())
+        if ((r < first || r > last) && Valid(r)) SetItemState(r, 0, kListSelected);
+    for (int r = first; r <= last; ++r) SetItemState(r, kListSelected, kListSelected);
+    SetItemState(row, kListFocused, kListFocused);
+}
+
+void QtListControl::UserDoubleClick(int row) {
+    UserClick(row);
+    events_.OnListDoubleClick(row);
+}
+
+void QtListControl::UserKey(UINT key) {
+    QKeyEvent event(QEvent::KeyPress, QtKeyFromVirtualKey(key), Qt::NoModifier);
+    if (event.key() != 0 && style_ == ListViewStyle::Report && report_)
+        report_->HandleKey(&event);
+    else if (event.key() != 0 && style_ != ListViewStyle::Report && icons_)
+        icons_->HandleKey(&event);
+    else
+        events_.OnListKeyDown(key);
+}
+
+void QtListControl::OnViewBeginDrag(int row, const QPoint& at) {
+    if (Valid(row)) events_.OnListBeginDrag(row, ToClient(at));
+}
+
+void QtListControl::OnViewRightClick(int row, const QPoint& at) {
+    events_.OnListRightClick(row, ToClient(at));
+}
+
+QWidget* QtListControl::Viewport() const {
+    QAbstractItemView* view = Shown();
+    return view ? view->viewport() : nullptr;
+}
+
+QPoint QtListControl::ToViewport(POINT client) const {
+    const QPoint at(client.x, client.y);
+    QWidget* viewport = Viewport();
+    if (!viewport || !host_) return at;
+    return viewport->mapFrom(host_.data(), at);
+}
+
+POINT QtListControl::ToClient(const QPoint& viewport) const {
+    QWidget* widget = Viewport();
+    if (!widget || !host_) return POINT{viewport.x(), viewport.y()};
+    const QPoint at = widget->mapTo(host_.data(), viewport);
+    return POINT{at.x(), at.y()};
+}
+
+void QtListControl::ScrollTo(int row) {
+    if (QAbstractItemView* view = Shown(); view && Valid(row))
+        view->scrollTo(model_->index(row, 0));
+}
+
+int QtListControl::HitTest(POINT point, UINT* flags) const {
+    UINT where = kListHitNowhere;
+    int hit = -1;
+    QAbstractItemView* view = Shown();
+    const QPoint at = ToViewport(point);
+    if (view && view->viewport()->rect().contains(at)) {
+        Settle();
+        const QModelIndex index = view->indexAt(at);
+        // Only the first column's icon and label belong to a row, as in the original control.
+        if (index.isValid() && index.column() == 0) {
+            const ItemParts parts = PartsOf(index.row());
+            const bool onIcon =
+                parts.iconAbove ? at.y() < parts.label.top() : at.x() < parts.label.left();
+            if (!parts.iconAbove || parts.icon.contains(at) || parts.label.contains(at)) {
+                hit = index.row();
+                where = onIcon ? kListHitOnIcon : kListHitOnLabel;
+            }
+        }
+    }
+    if (flags) *flags = where;
+    return hit;
+}
+
+bool QtListControl::GetItemRect(int row, RECT& rect, bool labelOnly) const {
+    const ItemParts parts = PartsOf(row);
+    if (parts.cell.isEmpty()) return false;
+    const QRect shown = labelOnly ? parts.label : parts.cell;
+    const POINT topLeft = ToClient(shown.topLeft());
+    rect = ToRect(QRect(QPoint(topLeft.x, topLeft.y), shown.size()));
+    return true;
+}
+
+std::optional<POINT> QtListControl::EmptySpot() const {
+    QWidget* viewport = Viewport();
+    if (!viewport) return std::nullopt;
+    const QRect area = viewport->rect();
+    std::vector<QPoint> candidates{area.center()};
+    if (GetItemCount() > 0) {
+        const ItemParts last = PartsOf(GetItemCount() - 1);
+        const ItemParts first = PartsOf(0);
+        candidates = {QPoint(area.left() + 4, last.cell.bottom() + 4),
+                      QPoint(first.cell.right() + 4, first.cell.center().y()),
+                      QPoint(last.cell.right() + 4, last.cell.center().y())};
+    }
+    for (const QPoint& at : candidates) {
+        if (!area.contains(at)) continue;
+        const POINT client = ToClient(at);
+        if (HitTest(client, nullptr) == -1) return client;
+    }
+    return std::nullopt;
+}
+
+QRect QtListControl::EditPlace() const {
+    QWidget* viewport = Viewport();
+    if (!viewport || !stack_) return QRect();
+    QRect label = PartsOf(editRow_).label;
+    if (label.isEmpty()) label = QRect(0, 0, viewport->width(), 0);
+    // The box stands over the views, so that it stays when the shown view changes.
+    return QRect(viewport->mapTo(stack_.data(), label.topLeft()), label.size());
+}
+
+bool QtListControl::EditLabel(int row) {
+    if (!Valid(row) || !Viewport() || !stack_) return false;
+    labelEdit_.Cancel();
+    if (!Valid(row) || !Viewport() || !stack_) return false;
+    ScrollTo(row);
+    // The edit box exists when the owner is asked, so that it can limit it.
+    editRow_ = row;
+    labelEdit_.Open(Window(), stack_, EditPlace(), GetItemText(row, 0),
+                    [this](std::optional<std::string> text) { FinishEdit(std::move(text)); });
+    if (events_.OnListBeginLabelEdit(row) || editRow_ == -1) {
+        DropEdit();
+        return false;
+    }
+    return true;
+}
+
+void QtListControl::FinishEdit(std::optional<std::string> text) {
+    const int row = editRow_;
+    editRow_ = -1;
+    labelEdit_.Retire();
+    if (events_.OnListEndLabelEdit(row, text) && text && Valid(row)) SetItemText(row, 0, *text);
+}
+
+bool QtListControl::LimitEditText(int characters) {
+    QtEditBox* box = labelEdit_.Box();
+    if (!box) return false;
+    box->Limit(characters);
+    return true;
+}
+
+std::unique_ptr<ImageList> QtListControl::CreateDragImage(int row) {
+    if (!Valid(row)) return nullptr;
+    const std::string label = GetItemText(row, 0);
+    const std::string name = "drag \"" + label + "\"";
+    QAbstractItemView* view = Shown();
+    if (!view) return std::make_unique<QtImageList>(name, QPixmap(1, 1));
+    const QtImageList* images =
+        AsQtImageList(style_ == ListViewStyle::LargeIcons ? normal_ : small_);
+    const QIcon icon = images ? images->IconAt(model_->Row(row).image) : QIcon();
+    return std::make_unique<QtImageList>(
+        name, DragPicture(view, icon, view->iconSize(), QString::fromStdString(label)));
+}
+
+void QtListControl::RedrawItems(int first, int last) {
+    model_->RowsChanged(first, last);
+}
+
+void QtListControl::RedrawNow() {
+    if (QWidget* viewport = Viewport()) viewport->repaint();
+}
+
+}  // namespace orbel::platform

@@ -1,0 +1,175 @@
+#include "platform/qt/QtToolBarControl.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QIcon>
+#include <QToolBar>
+#include <array>
+#include <utility>
+
+#include "platform/qt/QtImageList.h"
+#include "platform/qt/QtViewParts.h"
+#include "platform/qt/QtWindows.h"
+
+namespace orbel::platform {
+
+namespace {
+// The theme's pictures for the commands the control's toolbars carry.
+constexpr std::array<std::pair<UINT, const char*>, 12> kCommandIcons{{
+    {32834, "folder-new"},           // New Folder
+    {32833, "document-new"},         // New OLE Item
+    {32850, "scanner"},              // Scan New Item
+    {32786, "image-x-generic"},      // Show Preview Pane
+    {32797, "mail-attachment"},      // Attach Objects
+    {32793, "system-users"},         // Subscriber Maintenance
+    {32794, "mail-send"},            // Send Email To Subscribers
+    {32799, "preferences-system"},   // Options
+    {32818, "mail-message-new"},     // Send As Email Attachment
+    {32810, "document-new"},         // Create New Script
+    {32811, "system-run"},           // Run Script
+    {32812, "document-properties"},  // Modify Script
+}};
+
+QIcon CommandIcon(UINT id) {
+    for (const auto& [command, name] : kCommandIcons) {
+        if (command != id) continue;
+        EnsureIconTheme();
+        return QIcon::fromTheme(QString::fromUtf8(name));
+    }
+    return QIcon();
+}
+}  // namespace
+
+QtToolBarControl::QtToolBarControl(std::weak_ptr<QtControlContext> context, HWND window,
+                                   ToolBarControlEvents& events)
+    : registration_(std::move(context), &QtControlContext::toolBars, window, this),
+      events_(events) {
+    if (auto c = registration_.Context()) host_ = c->windows.Widget(window);
+    if (!host_) return;
+    auto* bar = new QToolBar(host_);  // owned by the window's widget until we go
+    bar_ = bar;
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    // A button without a picture shows its text.
+    bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    bar->setContentsMargins(0, 0, 0, 0);
+    FillWindow(host_, bar, nullptr);
+}
+
+QtToolBarControl::~QtToolBarControl() {
+    for (QPointer<QAction>& action : actions_)
+        if (action && bar_) QObject::disconnect(action, &QAction::triggered, bar_, nullptr);
+    if (bar_) {
+        bar_->hide();
+        // Deleted once the event it may be in (a click) has ended.
+        bar_->deleteLater();
+    }
+}
+
+void QtToolBarControl::SetButtons(const std::vector<ToolButton>& buttons, int buttonWidth,
+                                  int buttonHeight) {
+    buttons_ = buttons;
+    states_.assign(buttons_.size(), State{});
+    width_ = buttonWidth;
+    height_ = buttonHeight;
+    if (bar_) bar_->clear();
+    for (QPointer<QAction>& action : actions_)
+        if (action) action->deleteLater();
+    actions_.clear();
+    if (!bar_) return;
+    bar_->setIconSize(QSize(buttonWidth, buttonHeight));
+    for (std::size_t i = 0; i < buttons_.size(); ++i) {
+        const ToolButton& b = buttons_[i];
+        if (b.id == 0) {
+            actions_.emplace_back(bar_->addSeparator());
+            continue;
+        }
+        QAction* action = bar_->addAction(CommandIcon(b.id), QString::fromStdString(b.text));
+        action->setToolTip(QString::fromStdString(b.tip.empty() ? b.text : b.tip));
+        QObject::connect(action, &QAction::triggered, bar_, [this, i] { OnTriggered(i); });
+        actions_.emplace_back(action);
+    }
+}
+
+std::size_t QtToolBarControl::IndexOf(UINT id) const {
+    if (id == 0) return buttons_.size();
+    std::size_t i = 0;
+    while (i < buttons_.size() && buttons_[i].id != id) ++i;
+    return i;
+}
+
+void QtToolBarControl::Show(std::size_t index) {
+    if (index >= actions_.size() || !actions_[index]) return;
+    QAction& action = *actions_[index];
+    const State& s = states_[index];
+    action.setEnabled(s.enabled);
+    // Checked is a state of any button here, not a kind of button: only a checked one is
+    // checkable, so that a click never checks it by itself.
+    action.setCheckable(s.checked);
+    action.setChecked(s.checked);
+    action.setVisible(!s.hidden);
+}
+
+bool QtToolBarControl::EnableButton(UINT id, bool enable) {
+    const std::size_t i = IndexOf(id);
+    if (i >= states_.size()) return false;
+    states_[i].enabled = enable;
+    Show(i);
+    return true;
+}
+
+bool QtToolBarControl::CheckButton(UINT id, bool check) {
+    const std::size_t i = IndexOf(id);
+    if (i >= states_.size()) return false;
+    states_[i].checked = check;
+    Show(i);
+    return true;
+}
+
+bool QtToolBarControl::HideButton(UINT id, bool hide) {
+    const std::size_t i = IndexOf(id);
+    if (i >= states_.size()) return false;
+    states_[i].hidden = hide;
+    Show(i);
+    return true;
+}
+
+bool QtToolBarControl::IsButtonEnabled(UINT id) const {
+    const std::size_t i = IndexOf(id);
+    return i < states_.size() && states_[i].enabled;
+}
+
+bool QtToolBarControl::IsButtonChecked(UINT id) const {
+    const std::size_t i = IndexOf(id);
+    return i < states_.size() && states_[i].checked;
+}
+
+bool QtToolBarControl::IsButtonHidden(UINT id) const {
+    const std::size_t i = IndexOf(id);
+    return i < states_.size() && states_[i].hidden;
+}
+
+QWidget* QtToolBarControl::ButtonWidget(UINT id) const {
+    const std::size_t i = IndexOf(id);
+    if (i >= actions_.size() || !actions_[i] || !bar_ || states_[i].hidden) return nullptr;
+    return bar_->widgetForAction(actions_[i]);
+}
+
+bool QtToolBarControl::UserClick(UINT id) {
+    const std::size_t i = IndexOf(id);
+    if (i >= states_.size() || !states_[i].enabled || states_[i].hidden) return false;
+    if (auto* button = qobject_cast<QAbstractButton*>(ButtonWidget(id)))
+        button->click();
+    else
+        OnTriggered(i);
+    return true;
+}
+
+void QtToolBarControl::OnTriggered(std::size_t index) {
+    if (index >= buttons_.size()) return;
+    const UINT id = buttons_[index].id;
+    Show(index);  // a click leaves the checked state to the owner
+    events_.OnToolButtonClicked(id);
+}
+
+}  // namespace orbel::platform

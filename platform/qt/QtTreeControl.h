@@ -1,0 +1,148 @@
+// The desktop tree control: the items and their order kept in plain records (as the headless
+// tree keeps them, so both answer alike), shown by a QTreeWidget whose rows follow the records.
+// A person's clicks and keys on the widget become the same notifications the program's own
+// calls send; expanding asks the events object before anything moves.
+#pragma once
+
+#include <QPointer>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/controls/TreeControl.h"
+#include "platform/qt/QtControls.h"
+#include "platform/qt/QtViewParts.h"
+
+class QPoint;
+class QTreeWidgetItem;
+class QWidget;
+
+namespace orbel::platform {
+
+class QtTreeView;
+
+class QtTreeControl final : public TreeControl {
+  public:
+    QtTreeControl(std::weak_ptr<QtControlContext> context, HWND window, TreeControlEvents& events);
+    ~QtTreeControl() override;
+    QtTreeControl(const QtTreeControl&) = delete;
+    QtTreeControl& operator=(const QtTreeControl&) = delete;
+
+    TreeItem InsertItem(std::string_view text, int image, int selectedImage, TreeItem parent,
+                        TreeInsert where) override;
+    bool DeleteItem(TreeItem item) override;
+    void DeleteAllItems() override;
+    std::size_t GetCount() const override { return count_; }
+
+    std::string GetItemText(TreeItem item) const override;
+    bool SetItemText(TreeItem item, std::string_view text) override;
+    DWORD GetItemData(TreeItem item) const override;
+    bool SetItemData(TreeItem item, DWORD data) override;
+    bool GetItemImage(TreeItem item, int& image, int& selectedImage) const override;
+    bool SetItemImage(TreeItem item, int image, int selectedImage) override;
+
+    TreeItem GetRootItem() const override;
+    TreeItem GetParentItem(TreeItem item) const override;
+    TreeItem GetChildItem(TreeItem item) const override;
+    TreeItem GetNextSiblingItem(TreeItem item) const override;
+    bool ItemHasChildren(TreeItem item) const override;
+
+    bool SelectItem(TreeItem item) override;
+    TreeItem GetSelectedItem() const override { return selected_; }
+    bool Expand(TreeItem item, bool expand) override;
+    bool IsExpanded(TreeItem item) const override;
+
+    void EnsureVisible(TreeItem item) override;
+    TreeItem HitTest(POINT point, UINT* flags) const override;
+    bool GetItemRect(TreeItem item, RECT& rect, bool textOnly) const override;
+    bool EditLabel(TreeItem item) override;
+    bool LimitEditText(int characters) override;
+    TreeItem GetEditItem() const override { return editItem_; }
+    bool SelectDropTarget(TreeItem item) override;
+    TreeItem GetDropHilightItem() const override { return dropTarget_; }
+    std::unique_ptr<ImageList> CreateDragImage(TreeItem item) override;
+
+    void SetImageList(const ImageList* images) override;
+    void RedrawNow() override;
+
+    bool Has(TreeItem item) const { return Find(item) != nullptr; }
+    HWND Window() const { return registration_.Window(); }
+
+    // What a person does, taken the way the widget's own handlers take it: a selection made
+    // current through the selection model, an expansion asked for first, a key that reaches
+    // the events object before the widget moves.
+    void UserSelect(TreeItem item);
+    bool UserExpand(TreeItem item, bool expand) { return Expand(item, expand); }
+    void UserKey(UINT key);
+    // The open edit box, or null.
+    QtEditBox* EditBox() const { return labelEdit_.Box(); }
+    // The widget that takes the mouse (null once it is gone), and points between its
+    // coordinates and the window's client coordinates.
+    QWidget* Viewport() const;
+    QPoint ToViewport(POINT client) const;
+    POINT ToClient(const QPoint& viewport) const;
+
+  private:
+    friend class QtTreeView;
+
+    struct Siblings {
+        std::vector<TreeItem> items;
+    };
+    struct Node {
+        std::string text;
+        DWORD data = 0;
+        int image = 0;
+        int selectedImage = 0;
+        TreeItem parent = kTreeNone;
+        bool expanded = false;
+        Siblings children;
+        bool alive = false;
+        QTreeWidgetItem* row = nullptr;  // owned by the widget
+    };
+    // Tells the view's selection signals apart from the program's own changes.
+    struct Quiet {
+        explicit Quiet(int& depth) : depth_(depth) { ++depth_; }
+        ~Quiet() { --depth_; }
+        int& depth_;
+    };
+
+    const Node* Find(TreeItem item) const;
+    Node* Find(TreeItem item);
+    Siblings* ChildrenOf(TreeItem parent);
+    const Siblings* ChildrenOf(TreeItem parent) const;
+    std::size_t PositionOf(TreeItem item) const;
+    TreeItem GetPrevSiblingItem(TreeItem item) const;
+    bool IsInside(TreeItem item, TreeItem ancestor) const;
+    void EraseSubtree(TreeItem item);
+    void SetSelection(TreeItem item);
+    // The view shows the selection, the expansion, the icon and the highlight of the records.
+    void ShowSelection();
+    void ShowIcon(TreeItem item);
+    void ShowHighlight(TreeItem item, bool on);
+    void FinishEdit(std::optional<std::string> text);
+
+    // From the view.
+    void OnViewSelectionChanged();
+    void OnViewBeginDrag(TreeItem item, const QPoint& at);
+    void OnViewRightClick(const QPoint& at);
+
+    QtRegistration<QtTreeControl> registration_;
+    TreeControlEvents& events_;
+    QPointer<QWidget> host_;
+    QPointer<QtTreeView> view_;
+    std::deque<Node> nodes_;
+    TreeItem base_ = 1;
+    std::size_t count_ = 0;
+    Siblings top_;
+    TreeItem nextItem_ = 1;
+    TreeItem selected_ = kTreeNone;
+    const ImageList* images_ = nullptr;
+    TreeItem dropTarget_ = kTreeNone;
+    TreeItem editItem_ = kTreeNone;
+    QtLabelEdit labelEdit_;
+    int quiet_ = 0;
+};
+
+}  // namespace orbel::platform

@@ -1,0 +1,287 @@
+// The demo's store and its host side on the headless platform: a first run's store opens with
+// its folders and sample items, the conversation is logged as it happens, and a closed store
+// leaves the control empty and out of reach until another is opened.
+#include <gtest/gtest.h>
+#include <tiffio.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+#include "host/demo/ControlHost.h"
+#include "host/demo/DemoPaths.h"
+#include "host/demo/DemoStore.h"
+#include "platform/framework/Wnd.h"
+#include "tests/support/HeadlessTest.h"
+
+namespace orbel::demo {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::int64_t Count(host::SqliteTableStore& store, const std::string& table) {
+    std::int64_t n = -1;
+    store.ExecuteSql("SELECT count(*) FROM " + table,
+                     [&](std::span<const std::string> row) { n = std::stoll(row[0]); });
+    return n;
+}
+
+class DemoStoreTest : public test::HeadlessTest {
+  protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        samples_ = SampleDocumentsIn(ORBEL_DEMO_SAMPLES_DIR);
+        storePath_ = TempDir() / "data" / "orbel" / "demo.orbel";
+    }
+    void TearDown() override {
+        host_.reset();
+        if (form_) form_->DestroyWindow();
+        form_.reset();
+        HeadlessTest::TearDown();
+    }
+
+    // The control in a window of its own, its conversation in log_.
+    ControlHost& Host() {
+        if (host_) return *host_;
+        host_ = std::make_unique<ControlHost>(P());
+        host_->OnLog([this](const std::string& line) { log_.push_back(line); });
+        host_->OnEvent([this](const host::UserEvent& e) { events_.push_back(e.name); });
+        form_ = std::make_unique<CWnd>();
+        const RECT rect{0, 0, 800, 600};
+        EXPECT_TRUE(form_->Create("DemoForm", "demo", WS_VISIBLE, rect, kNoWindow, 0));
+        std::string error;
+        EXPECT_TRUE(host_->Create(form_->GetSafeHwnd(), rect, ORBEL_MODULE_PATH, error)) << error;
+        return *host_;
+    }
+
+    platform::HeadlessTreeControl& Tree() {
+        return *P().CommonControls().Tree(
+            platform::FindDescendant(P().Windows(), Host().ControlWindow(), "CViewTree"));
+    }
+    platform::HeadlessListControl& List() {
+        return *P().CommonControls().List(
+            platform::FindDescendant(P().Windows(), Host().ControlWindow(), "CViewList"));
+    }
+    // The folder labels, indented by depth, as a user reads the tree.
+    std::string Folders() {
+        std::string out;
+        platform::HeadlessTreeControl& tree = Tree();
+        std::function<void(platform::TreeItem, int)> walk = [&](platform::TreeItem item,
+                                                                int depth) {
+            for (; item; item = tree.GetNextSiblingItem(item)) {
+                out += std::string(2 * depth, ' ') + tree.GetItemText(item) + "\n";
+                walk(tree.GetChildItem(item), depth + 1);
+            }
+        };
+        walk(tree.GetRootItem(), 0);
+        return out;
+    }
+    platform::TreeItem Folder(const std::string& label) {
+        platform::HeadlessTreeControl& tree = Tree();
+        std::function<platform::TreeItem(platform::TreeItem)> find =
+            [&](platform::TreeItem item) -> platform::TreeItem {
+            for (; item; item = tree.GetNextSiblingItem(item)) {
+                if (tree.GetItemText(item) == label) return item;
+                if (platform::TreeItem inner = find(tree.GetChildItem(item))) return inner;
+            }
+            return 0;
+        };
+        return find(tree.GetRootItem());
+    }
+    // Row `row` of the list, its columns joined by " | ".
+    std::string Row(int row) {
+        std::string out;
+        for (int c = 0; c < List().GetColumnCount(); ++c)
+            out += (c ? " | " : "") + List().GetItemText(row, c);
+        return out;
+    }
+    std::vector<std::string> Rows() {
+        std::vector<std::string> out;
+        for (int r = 0; r < List().GetItemCount(); ++r) out.push_back(Row(r));
+        return out;
+    }
+    std::unique_ptr<host::SqliteTableStore> SeededStore() {
+        OpenedStore opened = OpenStoreFile(storePath_, &samples_);
+        EXPECT_TRUE(opened.store) << opened.error;
+        return std::move(opened.store);
+    }
+
+    SampleDocuments samples_;
+    fs::path storePath_;
+    std::unique_ptr<CWnd> form_;
+    std::unique_ptr<ControlHost> host_;
+    std::vector<std::string> log_;
+    std::vector<std::string> events_;
+};
+
+TEST_F(DemoStoreTest, AFirstRunShowsTheClassFoldersOwnFoldersAndTheSampleDocuments) {
+    OpenedStore opened = OpenStoreFile(storePath_, &samples_);
+    ASSERT_TRUE(opened.store) << opened.error;
+    EXPECT_TRUE(opened.created);
+    // Each item links to its sample document.
+    std::vector<std::string> links;
+    opened.store->ExecuteSql(
+        "SELECT t.Name, r.Path FROM OLE_TREE t JOIN OLE_RES r ON r.ResourceId = t.ResourceId "
+        "WHERE t.IsItem = 1 ORDER BY t.Name",
+        [&](std::span<const std::string> row) { links.push_back(row[0] + " -> " + row[1]); });
+    EXPECT_EQ(links, (std::vector<std::string>{"Order 4711 -> " + samples_.xml.string(),
+                                               "Project web site -> https://www.example.org/",
+                                               "Read me first -> " + samples_.text.string(),
+                                               "Scanned invoice -> " + samples_.tiff.string()}));
+    std::string error;
+    ASSERT_TRUE(Host().AttachStore(std::move(opened.store), error)) << error;
+    EXPECT_EQ(Host().OpenNormally(), kDemoOleId);
+
+    EXPECT_EQ(Folders(),
+              "All\n"
+              "  Correspondence\n"
+              "    Bank\n"
+              "  Drafts\n"
+              "  Invoices\n"
+              "    2026\n"
+              "      Q1\n"
+              "  Orders\n");
+    using Lines = std::vector<std::string>;
+    const Lines top = Rows();
+    EXPECT_NE(std::find(top.begin(), top.end(), "Read me first |  |  | "), top.end())
+        << ::testing::PrintToString(top);
+
+    // The scan is filed with its three pages.
+    Tree().UserSelect(Folder("2026"));
+    P().RunUntilIdle();
+    EXPECT_EQ(Rows(), (Lines{"Q1 |  |  | ", "Scanned invoice | 1 | 3 | "}));
+    Tree().UserSelect(Folder("Drafts"));
+    P().RunUntilIdle();
+    EXPECT_EQ(Rows(), Lines{"Project web site |  |  | "});
+    Tree().UserSelect(Folder("Orders"));
+    P().RunUntilIdle();
+    EXPECT_EQ(Rows(), Lines{"Order 4711 |  |  | "});
+
+    // New items and documents of the user's get IDs after the samples'.
+    ASSERT_TRUE(Host().Store());
+    EXPECT_EQ(Host().Store()->NextOleId().keys[0], "00000003");
+    EXPECT_EQ(Host().Store()->NextResourceId().keys[0], "00000005");
+}
+
+TEST_F(DemoStoreTest, TheSampleDocumentsAreThereAndTheScanHasThreePages) {
+    for (const fs::path& p : {samples_.text, samples_.tiff, samples_.xml})
+        EXPECT_GT(fs::file_size(p), 100u) << p;
+    std::unique_ptr<TIFF, void (*)(TIFF*)> tif(TIFFOpen(samples_.tiff.c_str(), "r"), TIFFClose);
+    ASSERT_TRUE(tif);
+    EXPECT_EQ(TIFFNumberOfDirectories(tif.get()), 3);
+    for (tdir_t page = 0; page < 3; ++page) {
+        ASSERT_TRUE(TIFFSetDirectory(tif.get(), page));
+        std::uint16_t bits = 0;
+        std::uint32_t width = 0;
+        TIFFGetField(tif.get(), TIFFTAG_BITSPERSAMPLE, &bits);
+        TIFFGetField(tif.get(), TIFFTAG_IMAGEWIDTH, &width);
+        EXPECT_EQ(bits, 1) << "page " << page << " is a black-and-white scan";
+        EXPECT_GT(width, 0u);
+    }
+}
+
+TEST_F(DemoStoreTest, AStoreIsSeededOnlyWhenTheFileIsNew) {
+    std::int64_t seeded = 0;
+    {
+        std::unique_ptr<host::SqliteTableStore> store = SeededStore();
+        ASSERT_TRUE(store);
+        seeded = Count(*store, "OLE_TREE");
+        ASSERT_TRUE(store->ExecuteSql("DELETE FROM OLE_TREE WHERE Name = 'Drafts'", nullptr));
+    }
+    // What the user changed stays changed: the samples are not written again.
+    OpenedStore again = OpenStoreFile(storePath_, &samples_);
+    ASSERT_TRUE(again.store) << again.error;
+    EXPECT_FALSE(again.created);
+    EXPECT_EQ(Count(*again.store, "OLE_TREE"), seeded - 1);
+
+    // A store that already holds rows refuses the samples as a whole.
+    std::string error;
+    EXPECT_FALSE(SeedDemoStore(*again.store, samples_, error));
+    EXPECT_NE(error, "");
+    EXPECT_EQ(Count(*again.store, "OLE_TREE"), seeded - 1);
+    EXPECT_EQ(Count(*again.store, "OLE_RES"), 4);
+
+    // A named store that does not exist starts empty.
+    OpenedStore empty = OpenStoreFile(TempDir() / "new" / "mine.orbel", nullptr);
+    ASSERT_TRUE(empty.store) << empty.error;
+    EXPECT_TRUE(empty.created);
+    EXPECT_EQ(Count(*empty.store, "OLE_TREE"), 0);
+}
+
+TEST_F(DemoStoreTest, AFileThatIsNotAStoreIsRefusedAndLeftAsItWas) {
+    const fs::path notes = TempDir() / "notes.orbel";
+    std::ofstream(notes) << "my notes, not a store";
+    OpenedStore opened = OpenStoreFile(notes, &samples_);
+    EXPECT_FALSE(opened.store);
+    EXPECT_NE(opened.error, "");
+    std::ifstream in(notes);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str(), "my notes, not a store");
+}
+
+TEST_F(DemoStoreTest, TheLogShowsEachEventAndEachAnswerAsTheyHappen) {
+    std::string error;
+    ASSERT_TRUE(Host().AttachStore(SeededStore(), error)) << error;
+    Host().OpenNormally();
+    ASSERT_FALSE(log_.empty());
+    auto at = [&](const std::string& prefix) {
+        return std::find_if(log_.begin(), log_.end(),
+                            [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
+    };
+    // A select is asked for, streamed row by row and ended; the open reports the top folder
+    // and only then returns.
+    const auto select = at("event SelectTable(\"OLE_TREE\"");
+    const auto row = at("answer RequestResult(1, ");
+    const auto end = at("answer RequestResult(2, \"\")");
+    const auto folder = at("event FolderChange(\"\\\\All\")");
+    const auto call = at("call Initiate(2, 1) -> 2");
+    ASSERT_NE(select, log_.end());
+    ASSERT_NE(row, log_.end());
+    ASSERT_NE(end, log_.end());
+    ASSERT_NE(folder, log_.end());
+    ASSERT_NE(call, log_.end());
+    EXPECT_LT(select, row);
+    EXPECT_LT(row, end);
+    EXPECT_LT(end, folder);
+    EXPECT_EQ(call, log_.end() - 1);
+    EXPECT_NE(std::find(events_.begin(), events_.end(), "FolderChange"), events_.end());
+    EXPECT_TRUE(Host().Idle());
+}
+
+TEST_F(DemoStoreTest, AClosedStoreLeavesTheControlEmptyAndDisabledUntilAnotherIsOpened) {
+    // Before any store the control cannot be used: nobody would answer it.
+    EXPECT_FALSE(P().Windows().IsWindowEnabled(Host().ControlWindow()));
+    std::string error;
+    ASSERT_TRUE(Host().AttachStore(SeededStore(), error)) << error;
+    EXPECT_TRUE(P().Windows().IsWindowEnabled(Host().ControlWindow()));
+    Host().OpenNormally();
+    ASSERT_GT(List().GetItemCount(), 0);
+
+    Host().CloseStore();
+    EXPECT_EQ(Host().Store(), nullptr);
+    EXPECT_EQ(Folders(), "All\n");
+    EXPECT_EQ(List().GetItemCount(), 0);
+    EXPECT_FALSE(P().Windows().IsWindowEnabled(Host().ControlWindow()));
+    EXPECT_EQ(Host().OpenNormally(), -1);
+
+    ASSERT_TRUE(Host().AttachStore(SeededStore(), error)) << error;
+    EXPECT_EQ(Host().OpenNormally(), kDemoOleId);
+    EXPECT_TRUE(P().Windows().IsWindowEnabled(Host().ControlWindow()));
+    // The store's new documents go to the folder beside it.
+    EXPECT_TRUE(fs::is_directory(ObjectDirFor(storePath_)));
+}
+
+TEST_F(DemoStoreTest, FolderMaintenanceMakesItsFolderAndSubfolderOnFirstUse) {
+    std::string error;
+    ASSERT_TRUE(Host().AttachStore(SeededStore(), error)) << error;
+    EXPECT_EQ(Host().OpenFolderMaintenance("Letters", "2026"), kDemoOleId);
+    std::int64_t folders = 0;
+    Host().Store()->ExecuteSql(
+        "SELECT count(*) FROM OLE_TREE WHERE Name IN ('Letters', '2026') AND OwnerId > 2",
+        [&](std::span<const std::string> r) { folders = std::stoll(r[0]); });
+    EXPECT_EQ(folders, 2);
+}
+
+}  // namespace
+}  // namespace orbel::demo

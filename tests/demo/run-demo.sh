@@ -1,0 +1,62 @@
+#!/bin/sh
+# run-demo.sh MODE DEMO OUT: runs orbel-demo with a data folder, registry and settings of its
+# own, and checks how it ends.
+#   no-display  no display and no Qt platform asked for: one line saying how to run it
+#               instead, status 2
+#   offscreen   Qt's offscreen platform: the first run makes the demo store, selects a folder,
+#               saves the window to OUT/demo-offscreen.png, status 0
+#   xvfb        under a virtual X display (skipped, status 77, without xvfb-run): the same,
+#               saving the window to OUT (a .png file)
+set -u
+mode=$1 demo=$2 out=$3
+folder='\All\Invoices\2026'
+work=$(mktemp -d "${TMPDIR:-/tmp}/orbel-demo-test.XXXXXX") || exit 1
+trap 'rm -rf "$work"' EXIT
+export HOME="$work/home" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
+export ORBEL_REGISTRY="$work/registry.reg" ORBEL_INI_DIR="$work/ini"
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+
+fail() { echo "run-demo.sh $mode: $*" >&2; exit 1; }
+
+# A PNG starts with its 8-byte signature.
+is_png() { [ "$(od -An -tx1 -N8 "$1" 2>/dev/null | tr -d ' \n')" = 89504e470d0a1a0a ]; }
+
+case $mode in
+no-display)
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$demo" >"$work/stdout" 2>"$work/stderr"
+    status=$?
+    cat "$work/stderr" >&2
+    [ $status -eq 2 ] || fail "exit status $status, not 2"
+    [ "$(wc -l <"$work/stderr")" -eq 1 ] || fail "not one line on standard error"
+    grep -q 'xvfb-run -a orbel-demo' "$work/stderr" || fail "no word of xvfb-run"
+    grep -q 'scripts/first-light.sh' "$work/stderr" || fail "no word of the container"
+    [ ! -e "$XDG_DATA_HOME/orbel/demo.orbel" ] || fail "made a store without a window"
+    ;;
+offscreen)
+    mkdir -p "$out" && rm -f "$out/demo-offscreen.png"
+    QT_QPA_PLATFORM=offscreen "$demo" --screenshot "$out/demo-offscreen.png" --select "$folder"
+    status=$?
+    [ $status -eq 0 ] || fail "exit status $status"
+    is_png "$out/demo-offscreen.png" || fail "no PNG at $out/demo-offscreen.png"
+    [ -s "$XDG_DATA_HOME/orbel/demo.orbel" ] || fail "the first run made no demo store"
+    [ -d "$XDG_DATA_HOME/orbel/demo-objects" ] || fail "no object folder beside the store"
+    # A second run opens the store the first one made.
+    QT_QPA_PLATFORM=offscreen "$demo" --screenshot "$work/again.png" --select '\All\Orders' ||
+        fail "a second run on the same store failed"
+    ;;
+xvfb)
+    command -v xvfb-run >/dev/null 2>&1 || { echo "xvfb-run is not installed: skipped"; exit 77; }
+    rm -f "$out"
+    xvfb-run -a -s '-screen 0 1280x1024x24' env QT_QPA_PLATFORM=xcb \
+        "$demo" --screenshot "$out" --select "$folder"
+    status=$?
+    [ $status -eq 0 ] || fail "exit status $status"
+    is_png "$out" || fail "no PNG at $out"
+    echo "screenshot: $out"
+    ;;
+*)
+    fail "unknown mode"
+    ;;
+esac
+exit 0
