@@ -5,7 +5,11 @@
 #include <stdexcept>
 
 #include "platform/Platform.h"
+#include "platform/UserDriver.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "platform/headless/HeadlessUserDriver.h"
+#include "platform/qt/QtPlatform.h"
+#include "platform/qt/QtUserDriver.h"
 #include "src/control/OrbelCtrl.h"
 #include "src/control/OrbelIds.h"
 #include "src/store/RecordFormats.h"
@@ -73,10 +77,35 @@ class StoreHost final : public IDispatch {
     host::StoreReply row_;  // reused, so its strings keep their capacity from row to row
 };
 
-namespace {}  // namespace
+bool InsertTreeEntry(host::TableStore& store, std::int32_t owner, std::int32_t entryNo,
+                     std::int32_t parentOwner, std::int32_t parentEntry, const std::string& name,
+                     bool item) {
+    TreeEntry e{
+        owner,        entryNo, owner, parentOwner, parentEntry,      name, item ? entryNo : 0,
+        item ? 1 : 0, 1,       3,     "",          item ? "tif" : ""};
+    const RowText row = BuildTreeEntry(e);
+    return store.InsertRecord("OLE_TREE", row.data, row.key1, row.key2, row.key3) == host::kStoreOk;
+}
 
-ControlOnStore::ControlOnStore(const std::string& storePath)
-    : platform_(platform::InstallHeadlessPlatform()) {
+namespace {
+platform::Platform& InstallBackend(Backend backend) {
+    if (backend == Backend::Headless) return platform::InstallHeadlessPlatform();
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    if (!platform::StartQtApplication())
+        throw std::runtime_error("no desktop: " + platform::DesktopProblem().value_or("?"));
+    return platform::InstallQtPlatform(platform::QtUserMode::Scripted);
+}
+
+std::unique_ptr<platform::UserDriver> DriverFor(platform::Platform& p, Backend backend) {
+    if (backend == Backend::Headless)
+        return std::make_unique<platform::HeadlessUserDriver>(
+            static_cast<platform::HeadlessPlatform&>(p));
+    return std::make_unique<platform::QtUserDriver>(static_cast<platform::QtPlatform&>(p));
+}
+}  // namespace
+
+ControlOnStore::ControlOnStore(const std::string& storePath, Backend backend)
+    : platform_(InstallBackend(backend)), driver_(DriverFor(platform_, backend)) {
     host::SqliteOpenResult opened = host::SqliteTableStore::Open(storePath);
     if (!opened) throw std::runtime_error(opened.error);
     store_ = std::move(opened.store);
@@ -97,6 +126,7 @@ ControlOnStore::~ControlOnStore() {
     ctrl_.reset();
     hostWindow_.DestroyWindow();
     app_.ExitInstance();
+    driver_.reset();
     platform::UninstallPlatform();
 }
 
@@ -118,11 +148,41 @@ std::int32_t ControlOnStore::Initiate(std::int32_t oleId, std::int32_t classOleI
     return result.I4();
 }
 
-platform::HeadlessTreeControl& ControlOnStore::Tree() {
+platform::TreeControl& ControlOnStore::Tree() {
     HWND window = platform::FindDescendant(platform_.Windows(), controlWindow_, "CViewTree");
-    platform::HeadlessTreeControl* tree = platform_.CommonControls().Tree(window);
+    platform::TreeControl* tree = driver_->Tree(window);
     if (!tree) throw std::runtime_error("the control shows no tree pane");
     return *tree;
+}
+
+platform::ListControl& ControlOnStore::List() {
+    HWND window = platform::FindDescendant(platform_.Windows(), controlWindow_, "CViewList");
+    platform::ListControl* list = driver_->List(window);
+    if (!list) throw std::runtime_error("the control shows no list pane");
+    return *list;
+}
+
+void ControlOnStore::Deliver() {
+    MSG msg;
+    if (auto* qt = dynamic_cast<platform::QtPlatform*>(&platform_)) {
+        while (qt->Loop().TakeWithoutWaiting(msg)) qt->DispatchMessage(msg);
+        return;
+    }
+    static_cast<platform::HeadlessPlatform&>(platform_).RunFor(0);
+}
+
+int ControlOnStore::SelectFolder(const std::string& label) {
+    platform::TreeControl& tree = Tree();
+    const platform::TreeItem root = tree.GetRootItem();
+    platform::TreeItem folder = platform::kTreeNone;
+    for (platform::TreeItem item = tree.GetChildItem(root); item;
+         item = tree.GetNextSiblingItem(item))
+        if (tree.GetItemText(item) == label) folder = item;
+    if (!folder) throw std::runtime_error("no folder " + label + " under All");
+    HWND window = platform::FindDescendant(platform_.Windows(), controlWindow_, "CViewTree");
+    driver_->TreeSelect(window, folder);
+    Deliver();
+    return List().GetItemCount();
 }
 
 std::size_t ControlOnStore::TreeItemCount() {
@@ -130,7 +190,7 @@ std::size_t ControlOnStore::TreeItemCount() {
 }
 
 std::size_t ControlOnStore::RootChildCount() {
-    platform::HeadlessTreeControl& tree = Tree();
+    platform::TreeControl& tree = Tree();
     std::size_t count = 0;
     for (platform::TreeItem item = tree.GetChildItem(tree.GetRootItem()); item;
          item = tree.GetNextSiblingItem(item))

@@ -24,8 +24,10 @@
 namespace orbel {
 class COrbelCtrl;
 namespace platform {
-class HeadlessPlatform;
-class HeadlessTreeControl;
+class Platform;
+class TreeControl;
+class ListControl;
+class UserDriver;
 }  // namespace platform
 }  // namespace orbel
 
@@ -37,10 +39,21 @@ const std::filesystem::path& RunFolder();
 
 class StoreHost;
 
-// A control on the headless platform, in a host window, with a host on the store advised.
+// Writes one OLE_TREE entry as the control writes it: a folder, or an item of page 1 to 3
+// linked to resource `entryNo` ("tif"). The parent is (parentOwner, parentEntry), 0/0 for the
+// top. False when the store refused it.
+bool InsertTreeEntry(host::TableStore& store, std::int32_t owner, std::int32_t entryNo,
+                     std::int32_t parentOwner, std::int32_t parentEntry, const std::string& name,
+                     bool item);
+
+// Where the control is shown: the headless backend, or the desktop's (Qt, offscreen unless a
+// display is asked for with QT_QPA_PLATFORM).
+enum class Backend { Headless, Desktop };
+
+// A control on a platform, in a host window, with a host on the store advised.
 class ControlOnStore {
   public:
-    explicit ControlOnStore(const std::string& storePath);
+    explicit ControlOnStore(const std::string& storePath, Backend backend = Backend::Headless);
     ~ControlOnStore();
     ControlOnStore(const ControlOnStore&) = delete;
     ControlOnStore& operator=(const ControlOnStore&) = delete;
@@ -54,11 +67,18 @@ class ControlOnStore {
     std::size_t TreeItemCount();
     // Folders directly under the root "All".
     std::size_t RootChildCount();
+    // Selects the tree folder of this label under "All" as a person clicks it, and delivers
+    // what the selection set off; returns the rows the list then shows.
+    int SelectFolder(const std::string& label);
 
   private:
-    platform::HeadlessTreeControl& Tree();
+    platform::TreeControl& Tree();
+    platform::ListControl& List();
+    // Delivers everything queued, without waiting.
+    void Deliver();
 
-    platform::HeadlessPlatform& platform_;
+    platform::Platform& platform_;
+    std::unique_ptr<platform::UserDriver> driver_;
     std::unique_ptr<host::SqliteTableStore> store_;
     COrbelApp app_;
     CWnd hostWindow_;

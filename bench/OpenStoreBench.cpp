@@ -17,7 +17,6 @@
 #include <vector>
 
 #include "bench/BenchSupport.h"
-#include "src/store/RecordFormats.h"
 
 namespace orbel::bench {
 namespace {
@@ -104,12 +103,7 @@ std::string StoreWithEntries(std::int64_t entries, StoreShape& shape) {
                       std::int32_t parentEntry, bool item) {
         char name[32];
         std::snprintf(name, sizeof name, item ? "Item %07d" : "Folder %06d", entryNo);
-        TreeEntry e{
-            owner,        entryNo, owner, parentOwner, parentEntry,      name, item ? entryNo : 0,
-            item ? 1 : 0, 1,       3,     "",          item ? "tif" : ""};
-        const RowText row = BuildTreeEntry(e);
-        return store.InsertRecord("OLE_TREE", row.data, row.key1, row.key2, row.key3) ==
-               host::kStoreOk;
+        return InsertTreeEntry(store, owner, entryNo, parentOwner, parentEntry, name, item);
     };
     const bool seeded = store.InTransaction([&] {
         for (const ChainFolder& f : classChains)
@@ -148,10 +142,10 @@ std::string StoreWithEntries(std::int64_t entries, StoreShape& shape) {
     return path.string();
 }
 
-void InitiateThroughControl(benchmark::State& state) {
+void Initiate(benchmark::State& state, Backend backend) {
     const std::int64_t entries = state.range(0);
     StoreShape shape;
-    ControlOnStore control(StoreWithEntries(entries, shape));
+    ControlOnStore control(StoreWithEntries(entries, shape), backend);
     const auto expectedItems = static_cast<std::size_t>(shape.Folders()) + 1;
     for (auto _ : state) {
         const std::int32_t opened = control.Initiate(kOleId, kClassOleId);
@@ -174,6 +168,15 @@ void InitiateThroughControl(benchmark::State& state) {
         state.ResumeTiming();
     }
     state.counters[kRowsPerSecond] = RowsPerSecond(entries);
+}
+
+// On the headless backend, and on the desktop's (Qt offscreen) with real tree and list views.
+void InitiateThroughControl(benchmark::State& state) {
+    Initiate(state, Backend::Headless);
+}
+
+void InitiateOnDesktop(benchmark::State& state) {
+    Initiate(state, Backend::Desktop);
 }
 
 void PlainSqliteScan(benchmark::State& state) {
@@ -202,6 +205,7 @@ BENCHMARK(InitiateThroughControl)
     ->Arg(10000)
     ->Arg(100000)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(InitiateOnDesktop)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(PlainSqliteScan)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

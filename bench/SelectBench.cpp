@@ -9,7 +9,6 @@
 #include <string>
 
 #include "bench/BenchSupport.h"
-#include "src/store/RecordFormats.h"
 
 namespace orbel::bench {
 namespace {
@@ -29,22 +28,8 @@ std::string StoreWithRows(std::int64_t rows) {
     auto insert = [&](std::int32_t owner, std::int32_t entryNo, std::int32_t parent) {
         char name[32];
         std::snprintf(name, sizeof name, "Entry %07d", entryNo);
-        const bool item = entryNo > 100;
-        TreeEntry e{owner,
-                    entryNo,
-                    owner,
-                    parent ? owner : 0,
-                    parent,
-                    name,
-                    item ? entryNo : 0,
-                    item ? 1 : 0,
-                    1,
-                    3,
-                    "",
-                    item ? "tif" : ""};
-        const RowText row = BuildTreeEntry(e);
-        return store.InsertRecord("OLE_TREE", row.data, row.key1, row.key2, row.key3) ==
-               host::kStoreOk;
+        return InsertTreeEntry(store, owner, entryNo, parent ? owner : 0, parent, name,
+                               entryNo > 100);
     };
     const bool seeded = store.InTransaction([&] {
         for (std::int32_t n = 1; n <= rows; ++n)
