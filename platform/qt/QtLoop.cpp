@@ -1,20 +1,16 @@
 #include "platform/qt/QtLoop.h"
 
-#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QTimer>
 #include <algorithm>
 
 namespace orbel::platform {
 
-struct QtLoop::Timer {
-    QTimer timer;
-    // A WM_TIMER for it waits in the queue: another tick adds none (ticks coalesce).
-    bool queued = false;
-};
-
-QtLoop::QtLoop() : guard_(std::make_unique<QObject>()) {
+QtLoop::QtLoop() : wake_(std::make_unique<QTimer>()) {
     clock_.start();
+    wake_->setSingleShot(true);
+    wake_->setTimerType(Qt::PreciseTimer);
+    QObject::connect(wake_.get(), &QTimer::timeout, [this] { OnWake(); });
 }
 
 QtLoop::~QtLoop() = default;
@@ -30,15 +26,15 @@ std::uint64_t QtLoop::NewTask(std::function<void()> fn) {
 }
 
 void QtLoop::PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // No wake-up is needed: everything that posts runs on this thread from an event that Qt's
+    // dispatcher is delivering, and the wait returns once that delivery is done (waking the
+    // dispatcher would cost a system call per message).
     queue_.push_back(MSG{window, message, wParam, lParam, 0});
-    // A wait inside Qt's dispatcher returns to look at the queue.
-    if (auto* dispatcher = QAbstractEventDispatcher::instance()) dispatcher->wakeUp();
 }
 
 void QtLoop::PostQuitMessage(int exitCode) {
     quitPosted_ = true;
     quitCode_ = exitCode;
-    if (auto* dispatcher = QAbstractEventDispatcher::instance()) dispatcher->wakeUp();
 }
 
 void QtLoop::PostTask(std::function<void()> fn) {
@@ -46,30 +42,19 @@ void QtLoop::PostTask(std::function<void()> fn) {
 }
 
 void QtLoop::PostDelayedTask(UINT ms, std::function<void()> fn) {
-    const auto task = static_cast<LPARAM>(NewTask(std::move(fn)));
-    QTimer::singleShot(static_cast<int>(std::min<UINT>(ms, kTimerMaximum)), guard_.get(),
-                       [this, task] { PostMessage(kNoWindow, WM_ORBEL_TASK, 0, task); });
+    const std::uint64_t due = Now() + std::min<UINT>(ms, kTimerMaximum);
+    delayed_.push_back(DelayedTask{due, NewTask(std::move(fn))});
+    Arm(due);
 }
 
 UINT_PTR QtLoop::SetTimer(HWND window, UINT_PTR id, UINT ms) {
     if (id == 0) return 0;
     ms = std::clamp<UINT>(ms, kTimerMinimum, kTimerMaximum);
     KillTimer(window, id);
-    auto timer = std::make_unique<Timer>();
-    timer->timer.setInterval(static_cast<int>(ms));
-    timer->timer.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&timer->timer, &QTimer::timeout, guard_.get(),
-                     [this, window, id] { OnTimer(window, id); });
-    timer->timer.start();
-    timers_[{window.value, id}] = std::move(timer);
+    const std::uint64_t due = Now() + ms;
+    timers_[{window.value, id}] = Timer{ms, due, false};
+    Arm(due);
     return id;
-}
-
-void QtLoop::OnTimer(HWND window, UINT_PTR id) {
-    auto it = timers_.find({window.value, id});
-    if (it == timers_.end() || it->second->queued) return;
-    it->second->queued = true;
-    PostMessage(window, WM_TIMER, id, 0);
 }
 
 bool QtLoop::KillTimer(HWND window, UINT_PTR id) {
@@ -80,7 +65,40 @@ bool QtLoop::KillTimer(HWND window, UINT_PTR id) {
         return m.message == WM_TIMER && m.hwnd == window && m.wParam == id;
     });
     timers_.erase(it);
+    // The wake-up stays armed: when it comes with nothing due, it is armed again.
     return true;
+}
+
+void QtLoop::Arm(std::uint64_t due) {
+    if (wake_->isActive() && wakeAt_ <= due) return;
+    wakeAt_ = due;
+    const std::uint64_t now = Now();
+    wake_->start(
+        static_cast<int>(std::min<std::uint64_t>(due > now ? due - now : 0, kTimerMaximum)));
+}
+
+void QtLoop::OnWake() {
+    const std::uint64_t now = Now();
+    std::uint64_t next = UINT64_MAX;
+    for (auto& [key, timer] : timers_) {
+        if (timer.due <= now) {
+            if (!timer.queued) {
+                timer.queued = true;
+                PostMessage(HWND{key.first}, WM_TIMER, key.second, 0);
+            }
+            timer.due = now + timer.interval;
+        }
+        next = std::min(next, timer.due);
+    }
+    // Delayed tasks in the order they fall due, those set first first.
+    std::stable_sort(delayed_.begin(), delayed_.end(),
+                     [](const DelayedTask& a, const DelayedTask& b) { return a.due < b.due; });
+    auto due = delayed_.begin();
+    for (; due != delayed_.end() && due->due <= now; ++due)
+        PostMessage(kNoWindow, WM_ORBEL_TASK, 0, static_cast<LPARAM>(due->task));
+    delayed_.erase(delayed_.begin(), due);
+    if (!delayed_.empty()) next = std::min(next, delayed_.front().due);
+    if (next != UINT64_MAX) Arm(next);
 }
 
 void QtLoop::RunHooks(MSG& msg) {
@@ -94,7 +112,7 @@ bool QtLoop::TakeQueued(MSG& msg) {
     queue_.pop_front();
     if (msg.message == WM_TIMER) {
         auto it = timers_.find({msg.hwnd.value, msg.wParam});
-        if (it != timers_.end()) it->second->queued = false;
+        if (it != timers_.end()) it->second.queued = false;
     }
     idleDone_ = false;
     RunHooks(msg);

@@ -1,12 +1,12 @@
 // The desktop message loop: the thread's queue of posted messages and tasks, fed by Qt's own
-// event loop. Taking a message from an empty queue runs Qt's events (input, paint, QTimer)
-// until something is queued, so a nested wait stays responsive. Window timers are QTimers
-// whose ticks queue one WM_TIMER at a time, as the original platform coalesces them. Time is
-// the wall clock.
+// event loop. Taking a message from an empty queue runs Qt's events (input, paint, timers)
+// until something is queued, so a nested wait stays responsive. Window timers and delayed
+// tasks are deadlines on the wall clock, served by one Qt timer armed for the earliest: a
+// control that restarts its time-out on every reply only moves a deadline. A timer's ticks
+// queue one WM_TIMER at a time, as the original platform coalesces them.
 #pragma once
 
 #include <QElapsedTimer>
-#include <QObject>
 #include <deque>
 #include <map>
 #include <memory>
@@ -63,19 +63,32 @@ class QtLoop final : public MessageLoop {
     std::size_t TimerCount() const { return timers_.size(); }
 
   private:
-    struct Timer;
+    struct Timer {
+        UINT interval = 0;
+        std::uint64_t due = 0;
+        // A WM_TIMER for it waits in the queue: another tick adds none.
+        bool queued = false;
+    };
+    struct DelayedTask {
+        std::uint64_t due = 0;
+        std::uint64_t task = 0;
+    };
     bool TakeQueued(MSG& msg);
     std::uint64_t NewTask(std::function<void()> fn);
-    void OnTimer(HWND window, UINT_PTR id);
+    // Queues what has fallen due, then arms the wake-up for the next deadline.
+    void OnWake();
+    // Makes sure the wake-up comes no later than `due`.
+    void Arm(std::uint64_t due);
 
     std::deque<MSG> queue_;
-    std::map<std::pair<std::uint32_t, UINT_PTR>, std::unique_ptr<Timer>> timers_;
+    std::map<std::pair<std::uint32_t, UINT_PTR>, Timer> timers_;
+    std::vector<DelayedTask> delayed_;
     std::map<std::uint64_t, std::function<void()>> tasks_;
     LoopHooks hooks_;
     bool idleDone_ = false;
     QElapsedTimer clock_;
-    // Owns the delayed tasks' single-shot timers, so none fires after the loop is gone.
-    std::unique_ptr<QObject> guard_;
+    std::unique_ptr<QTimer> wake_;
+    std::uint64_t wakeAt_ = 0;  // when the armed wake-up comes
     std::uint64_t nextTask_ = 1;
     bool quitPosted_ = false;
     int quitCode_ = 0;
