@@ -10,9 +10,10 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev clang-14 libclang-rt-14-dev
   # the host's table store
   libsqlite3-dev sqlite3
-  # the desktop backend and the demo: Qt 6 Widgets, a font for it, TIFF pages, a virtual
-  # display for the screenshot test, and the desktop's openers
-  qt6-base-dev qt6-image-formats-plugins fonts-dejavu-core libtiff-dev
+  # the desktop backend and the demo: Qt 6 Widgets, its SVG icons (the icon theme's), a font,
+  # TIFF pages, a virtual display for the screenshot test, and the desktop's openers
+  qt6-base-dev qt6-image-formats-plugins libqt6svg6 adwaita-icon-theme fonts-dejavu-core
+  libtiff-dev
   xvfb xauth xdg-utils
 )
 

@@ -5,22 +5,11 @@
 
 #include "platform/automation/Variant.h"
 #include "platform/headless/HeadlessList.h"
-#include "platform/text/Utf8.h"
 
 namespace orbel::platform {
 
 namespace {
 using Kind = DialogControlKind;
-
-// Where list controls send what happens when their dialog's owner does not listen.
-ListControlEvents& NoListEvents() {
-    static ListControlEvents none;
-    return none;
-}
-
-std::string ControlName(UINT id) {
-    return "control " + std::to_string(id);
-}
 }  // namespace
 
 HeadlessDialog::HeadlessDialog(const DialogTemplate& dialogTemplate, DialogOwner& owner,
@@ -44,13 +33,8 @@ HeadlessDialog::HeadlessDialog(const DialogTemplate& dialogTemplate, DialogOwner
     controls_.reserve(template_.controls.size());
     for (const DialogControlTemplate& source : template_.controls) {
         Control c;
-        c.source = &source;
-        if (source.kind != Kind::ComboDropDownList && source.kind != Kind::ListBox &&
-            source.kind != Kind::TabControl && source.kind != Kind::ListControl)
-            c.text = source.text;
-        c.readOnly = (source.style & kDialogReadOnly) != 0;
-        c.enabled = (source.style & kDialogDisabled) == 0;
-        c.visible = (source.style & kDialogHidden) == 0;
+        c.Start(source);
+        if (HoldsText(&c)) c.text = source.text;
         if (source.kind == Kind::ListControl && window_) {
             CreateWindowParams child;
             child.className = "SysListView32";
@@ -59,8 +43,7 @@ HeadlessDialog::HeadlessDialog(const DialogTemplate& dialogTemplate, DialogOwner
             child.parent = window_;
             child.id = source.id;
             c.window = windows_.CreateWindow(child, nullptr);
-            ListControlEvents* events = owner_.ListEventsFor(source.id);
-            c.list = controls.CreateListControl(c.window, events ? *events : NoListEvents());
+            c.list = controls.CreateListControl(c.window, ListEventsOf(owner_, source.id));
         }
         controls_.push_back(std::move(c));
     }
@@ -86,53 +69,37 @@ HeadlessDialog::Control* HeadlessDialog::Find(UINT id) {
     return const_cast<Control*>(std::as_const(*this).Find(id));
 }
 
-bool HeadlessDialog::Is(const Control* c, Kind kind) const {
-    return c && c->source->kind == kind;
-}
-
-bool HeadlessDialog::IsCombo(const Control* c) const {
-    return Is(c, Kind::ComboDropDown) || Is(c, Kind::ComboDropDownList);
-}
-
-bool HeadlessDialog::HasEntries(const Control* c) const {
-    return IsCombo(c) || Is(c, Kind::ListBox);
-}
-
 std::string HeadlessDialog::GetText(UINT id) const {
     const Control* c = Find(id);
     return c ? TextOf(*c) : std::string();
 }
 
 std::string HeadlessDialog::TextOf(const Control& c) const {
-    if (Is(&c, Kind::ComboDropDownList) || Is(&c, Kind::ListBox) || Is(&c, Kind::TabControl))
+    if (IsKind(&c, Kind::ComboDropDownList) || IsKind(&c, Kind::ListBox) ||
+        IsKind(&c, Kind::TabControl))
         return c.selection < 0 ? std::string() : c.entries[static_cast<std::size_t>(c.selection)];
     return c.text;
 }
 
 void HeadlessDialog::SetText(UINT id, std::string_view text) {
-    Control* c = Find(id);
-    if (!c || Is(c, Kind::ComboDropDownList) || Is(c, Kind::ListBox) || Is(c, Kind::TabControl) ||
-        Is(c, Kind::ListControl))
-        return;
-    c->text = std::string(text);
+    if (Control* c = Find(id); HoldsText(c)) c->text = std::string(text);
 }
 
 void HeadlessDialog::LimitText(UINT id, int maxChars) {
-    Control* c = Find(id);
-    if (Is(c, Kind::Edit) || Is(c, Kind::ComboDropDown)) c->limit = std::max(0, maxChars);
+    if (Control* c = Find(id); TakesTyping(c)) c->limit = std::max(0, maxChars);
 }
 
 void HeadlessDialog::SetReadOnly(UINT id, bool readOnly) {
-    if (Control* c = Find(id); Is(c, Kind::Edit)) c->readOnly = readOnly;
+    if (Control* c = Find(id); IsKind(c, Kind::Edit)) c->readOnly = readOnly;
 }
 
 int HeadlessDialog::GetCheck(UINT id) const {
     const Control* c = Find(id);
-    return Is(c, Kind::CheckBox) ? c->check : 0;
+    return IsKind(c, Kind::CheckBox) ? c->check : 0;
 }
 
 void HeadlessDialog::SetCheck(UINT id, int state) {
-    if (Control* c = Find(id); Is(c, Kind::CheckBox)) c->check = state;
+    if (Control* c = Find(id); IsKind(c, Kind::CheckBox)) c->check = state;
 }
 
 int HeadlessDialog::AddString(UINT id, std::string_view text) {
@@ -156,7 +123,7 @@ bool HeadlessDialog::SetCurSel(UINT id, int index) {
     Control* c = Find(id);
     if (!HasEntries(c) || index < -1 || index >= static_cast<int>(c->entries.size())) return false;
     c->selection = index;
-    if (Is(c, Kind::ComboDropDown))
+    if (IsKind(c, Kind::ComboDropDown))
         c->text = index < 0 ? std::string() : c->entries[static_cast<std::size_t>(index)];
     return true;
 }
@@ -172,12 +139,12 @@ void HeadlessDialog::ResetContent(UINT id) {
     if (!HasEntries(c)) return;
     c->entries.clear();
     c->selection = -1;
-    if (Is(c, Kind::ComboDropDown)) c->text.clear();
+    if (IsKind(c, Kind::ComboDropDown)) c->text.clear();
 }
 
 int HeadlessDialog::InsertTab(UINT id, int index, std::string_view text) {
     Control* c = Find(id);
-    if (!Is(c, Kind::TabControl) || index < 0) return -1;
+    if (!IsKind(c, Kind::TabControl) || index < 0) return -1;
     const auto at = std::min(static_cast<std::size_t>(index), c->entries.size());
     c->entries.insert(c->entries.begin() + static_cast<std::ptrdiff_t>(at), std::string(text));
     // The first tab is the current one; a tab inserted before the current one moves it on.
@@ -190,12 +157,12 @@ int HeadlessDialog::InsertTab(UINT id, int index, std::string_view text) {
 
 int HeadlessDialog::GetCurTab(UINT id) const {
     const Control* c = Find(id);
-    return Is(c, Kind::TabControl) ? c->selection : -1;
+    return IsKind(c, Kind::TabControl) ? c->selection : -1;
 }
 
 bool HeadlessDialog::SetCurTab(UINT id, int index) {
     Control* c = Find(id);
-    if (!Is(c, Kind::TabControl) || index < 0 || index >= static_cast<int>(c->entries.size()))
+    if (!IsKind(c, Kind::TabControl) || index < 0 || index >= static_cast<int>(c->entries.size()))
         return false;
     c->selection = index;
     return true;
@@ -246,26 +213,14 @@ void HeadlessDialog::Notify(UINT id, UINT code) {
     owner_.OnDialogCommand(id, code);
 }
 
-std::string HeadlessDialog::Unusable(const Control* c, UINT id) const {
-    if (ended_) return "the dialog has ended";
-    if (!c) return "there is no " + ControlName(id);
-    if (!c->enabled) return ControlName(id) + " is disabled";
-    if (!c->visible) return ControlName(id) + " is hidden";
-    return {};
-}
-
 std::string HeadlessDialog::UserType(UINT id, std::string_view text) {
     Control* c = Find(id);
-    if (std::string why = Unusable(c, id); !why.empty()) return why;
-    if (!Is(c, Kind::Edit) && !Is(c, Kind::ComboDropDown))
-        return ControlName(id) + " cannot be typed into";
-    if (c->readOnly) return ControlName(id) + " is read-only";
+    if (std::string why = RefuseTyping(c, id, ended_); !why.empty()) return why;
     focus_ = id;
-    std::string_view typed = text;
-    if (c->limit > 0) typed = FirstCharacters(text, static_cast<std::size_t>(c->limit));
+    const std::string_view typed = TypedText(*c, text);
     if (c->text == typed) return {};
     c->text = std::string(typed);
-    if (Is(c, Kind::ComboDropDown)) {
+    if (IsKind(c, Kind::ComboDropDown)) {
         c->selection = -1;
         Notify(id, CBN_EDITCHANGE);
     } else {
@@ -276,27 +231,21 @@ std::string HeadlessDialog::UserType(UINT id, std::string_view text) {
 
 std::string HeadlessDialog::UserChoose(UINT id, std::string_view text) {
     Control* c = Find(id);
-    if (std::string why = Unusable(c, id); !why.empty()) return why;
-    if (!HasEntries(c) && !Is(c, Kind::TabControl))
-        return ControlName(id) + " has no entries to choose from";
+    if (std::string why = RefuseChoosing(c, id, ended_); !why.empty()) return why;
     auto it = std::find(c->entries.begin(), c->entries.end(), text);
-    if (it == c->entries.end())
-        return ControlName(id) + " has no entry " + QuoteString(std::string(text));
+    if (it == c->entries.end()) return RefuseNoEntry(id, text);
     focus_ = id;
     const int index = static_cast<int>(it - c->entries.begin());
-    if (index == c->selection && (!Is(c, Kind::ComboDropDown) || c->text == *it)) return {};
+    if (index == c->selection && (!IsKind(c, Kind::ComboDropDown) || c->text == *it)) return {};
     c->selection = index;
-    if (Is(c, Kind::ComboDropDown)) c->text = *it;
-    Notify(id, Is(c, Kind::TabControl) ? TCN_SELCHANGE
-               : Is(c, Kind::ListBox)  ? LBN_SELCHANGE
-                                       : CBN_SELCHANGE);
+    if (IsKind(c, Kind::ComboDropDown)) c->text = *it;
+    Notify(id, ChoiceNotification(*c));
     return {};
 }
 
 std::string HeadlessDialog::UserCheck(UINT id, int state) {
     Control* c = Find(id);
-    if (std::string why = Unusable(c, id); !why.empty()) return why;
-    if (!Is(c, Kind::CheckBox)) return ControlName(id) + " is not a check box";
+    if (std::string why = RefuseChecking(c, id, ended_); !why.empty()) return why;
     focus_ = id;
     if (c->check == state) return {};
     c->check = state;
@@ -306,10 +255,8 @@ std::string HeadlessDialog::UserCheck(UINT id, int state) {
 
 std::string HeadlessDialog::UserPress(UINT id) {
     Control* c = Find(id);
-    if (std::string why = Unusable(c, id); !why.empty()) return why;
-    if (Is(c, Kind::CheckBox)) return UserCheck(id, c->check ? 0 : 1);
-    if (!Is(c, Kind::Button) && !Is(c, Kind::DefaultButton))
-        return ControlName(id) + " is not a button";
+    if (std::string why = RefusePressing(c, id, ended_); !why.empty()) return why;
+    if (IsKind(c, Kind::CheckBox)) return UserCheck(id, c->check ? 0 : 1);
     focus_ = id;
     Notify(id, BN_CLICKED);
     return {};

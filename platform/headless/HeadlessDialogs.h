@@ -10,6 +10,7 @@
 
 #include "platform/WindowSystem.h"
 #include "platform/controls/Controls.h"
+#include "platform/dialogs/DialogControlRules.h"
 #include "platform/dialogs/Dialogs.h"
 
 namespace orbel::platform {
@@ -73,28 +74,18 @@ class HeadlessDialog final : public LiveDialog {
     std::string Dump() const;
 
   private:
-    struct Control {
-        const DialogControlTemplate* source = nullptr;
+    struct Control : DialogControlState {
         std::string text;
-        int limit = 0;
-        bool readOnly = false;
         int check = 0;
         std::vector<std::string> entries;  // combo and list boxes; tabs of a tab control
         int selection = -1;
-        bool enabled = true;
-        bool visible = true;
         HWND window;                        // list controls only
         std::unique_ptr<ListControl> list;  // list controls only
     };
     const Control* Find(UINT id) const;
     Control* Find(UINT id);
-    bool Is(const Control* c, DialogControlKind kind) const;
-    bool IsCombo(const Control* c) const;
-    bool HasEntries(const Control* c) const;
     // What GetText gives for the control (several may share an ID).
     std::string TextOf(const Control& c) const;
-    // Why the user cannot act on the control; empty when they can.
-    std::string Unusable(const Control* c, UINT id) const;
     void Notify(UINT id, UINT code);
 
     DialogTemplate template_;

@@ -1,16 +1,14 @@
-// The headless tree control: items in plain records, children kept in order under each parent,
-// notifications sent as the real control sends them. Tests act as the user through the User*
-// calls and compare Dump() as text.
+// The headless tree control: items in the shared tree records, notifications sent as the real
+// control sends them, rows laid out at fixed sizes. Tests act as the user through the User* calls
+// and compare Dump() as text.
 #pragma once
 
-#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "platform/controls/TreeControl.h"
+#include "platform/controls/TreeItems.h"
 #include "platform/headless/HeadlessControlRegistry.h"
 #include "platform/headless/HeadlessEditBox.h"
 
@@ -25,25 +23,31 @@ class HeadlessTreeControl final : public TreeControl {
                         TreeInsert where) override;
     bool DeleteItem(TreeItem item) override;
     void DeleteAllItems() override;
-    std::size_t GetCount() const override { return count_; }
+    std::size_t GetCount() const override { return items_.Count(); }
 
-    std::string GetItemText(TreeItem item) const override;
-    bool SetItemText(TreeItem item, std::string_view text) override;
-    DWORD GetItemData(TreeItem item) const override;
-    bool SetItemData(TreeItem item, DWORD data) override;
-    bool GetItemImage(TreeItem item, int& image, int& selectedImage) const override;
-    bool SetItemImage(TreeItem item, int image, int selectedImage) override;
+    std::string GetItemText(TreeItem item) const override { return items_.Text(item); }
+    bool SetItemText(TreeItem item, std::string_view text) override {
+        return items_.SetText(item, text);
+    }
+    DWORD GetItemData(TreeItem item) const override { return items_.Data(item); }
+    bool SetItemData(TreeItem item, DWORD data) override { return items_.SetData(item, data); }
+    bool GetItemImage(TreeItem item, int& image, int& selectedImage) const override {
+        return items_.Images(item, image, selectedImage);
+    }
+    bool SetItemImage(TreeItem item, int image, int selectedImage) override {
+        return items_.SetImages(item, image, selectedImage);
+    }
 
-    TreeItem GetRootItem() const override;
-    TreeItem GetParentItem(TreeItem item) const override;
-    TreeItem GetChildItem(TreeItem item) const override;
-    TreeItem GetNextSiblingItem(TreeItem item) const override;
-    bool ItemHasChildren(TreeItem item) const override;
+    TreeItem GetRootItem() const override { return items_.First(); }
+    TreeItem GetParentItem(TreeItem item) const override { return items_.Parent(item); }
+    TreeItem GetChildItem(TreeItem item) const override { return items_.FirstChild(item); }
+    TreeItem GetNextSiblingItem(TreeItem item) const override { return items_.NextSibling(item); }
+    bool ItemHasChildren(TreeItem item) const override { return items_.HasChildren(item); }
 
     bool SelectItem(TreeItem item) override;
     TreeItem GetSelectedItem() const override { return selected_; }
     bool Expand(TreeItem item, bool expand) override;
-    bool IsExpanded(TreeItem item) const override;
+    bool IsExpanded(TreeItem item) const override { return items_.IsExpanded(item); }
 
     void EnsureVisible(TreeItem item) override;
     TreeItem HitTest(POINT point, UINT* flags) const override;
@@ -74,54 +78,23 @@ class HeadlessTreeControl final : public TreeControl {
     HeadlessEditBox* EditBox() { return labelEdit_.Box(); }
 
     HWND Window() const { return registration_.Window(); }
-    bool Has(TreeItem item) const { return Find(item) != nullptr; }
+    bool Has(TreeItem item) const { return items_.Has(item); }
     const ImageList* Images() const { return images_; }
     int RedrawCount() const { return redraws_; }
-    TreeItem GetPrevSiblingItem(TreeItem item) const;
     // One line per item in pre-order, two spaces of indent per depth:
     // `LABEL key=K image=I/S`, ` current` on the selected item's line, ` drop` on the drop
     // target's, ` editing` on the edited one's.
     std::string Dump() const;
 
   private:
-    // The ordered children of a parent. Sorted inserts keep them in label order, so an item
-    // is found among thousands of siblings by halving; items placed first or last are found
-    // by a plain search when halving misses them.
-    struct Siblings {
-        std::vector<TreeItem> items;
-    };
-    struct Node {
-        std::string text;
-        DWORD data = 0;
-        int image = 0;
-        int selectedImage = 0;
-        TreeItem parent = kTreeNone;
-        bool expanded = false;
-        Siblings children;
-        bool alive = false;
-    };
-    const Node* Find(TreeItem item) const;
-    Node* Find(TreeItem item);
-    Siblings* ChildrenOf(TreeItem parent);
-    const Siblings* ChildrenOf(TreeItem parent) const;
-    std::size_t PositionOf(TreeItem item) const;
-    bool IsInside(TreeItem item, TreeItem ancestor) const;
-    void EraseSubtree(TreeItem item);
     void SetSelection(TreeItem item);
-    // The items shown, in order from the top: the top level and the children of expanded
-    // items, with their depth.
-    std::vector<std::pair<TreeItem, int>> ShownItems() const;
+    // The item is going: it can no longer be the drop target or have an edit box.
+    void Forget(TreeItem item);
     void FinishEdit(std::optional<std::string> text);
 
     RegisteredModel<HeadlessTreeControl> registration_;
     TreeControlEvents& events_;
-    // Nodes by handle (handle - base_): a deque keeps every node where it is while others are
-    // added, and finds one without hashing, which the renumbering after a removal relies on.
-    std::deque<Node> nodes_;
-    TreeItem base_ = 1;
-    std::size_t count_ = 0;
-    Siblings top_;
-    TreeItem nextItem_ = 1;
+    TreeItems items_;
     TreeItem selected_ = kTreeNone;
     const ImageList* images_ = nullptr;
     int redraws_ = 0;

@@ -14,25 +14,13 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/automation/Variant.h"
 #include "platform/qt/QtDialogParts.h"
 #include "platform/qt/QtWindows.h"
-#include "platform/text/Utf8.h"
 
 namespace orbel::platform {
 
 namespace {
 using Kind = DialogControlKind;
-
-// Where list controls send what happens when their dialog's owner does not listen.
-ListControlEvents& NoListEvents() {
-    static ListControlEvents none;
-    return none;
-}
-
-std::string ControlName(UINT id) {
-    return "control " + std::to_string(id);
-}
 
 QString ToQt(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -119,10 +107,7 @@ void QtDialog::Build(Controls& controls) {
     controls_.reserve(template_.controls.size());
     for (const DialogControlTemplate& source : template_.controls) {
         auto c = std::make_unique<Control>();
-        c->source = &source;
-        c->readOnly = (source.style & kDialogReadOnly) != 0;
-        c->enabled = (source.style & kDialogDisabled) == 0;
-        c->visible = (source.style & kDialogHidden) == 0;
+        c->Start(source);
         c->widget = MakeWidget(*c);
 
         const RECT px = DialogUnitsToPixels(source.rect, base);
@@ -143,8 +128,7 @@ void QtDialog::Build(Controls& controls) {
         if (!c->visible) c->widget->hide();
 
         if (source.kind == Kind::ListControl && c->window) {
-            ListControlEvents* events = owner_.ListEventsFor(source.id);
-            c->list = controls.CreateListControl(c->window, events ? *events : NoListEvents());
+            c->list = controls.CreateListControl(c->window, ListEventsOf(owner_, source.id));
         }
         Connect(*c);
         controls_.push_back(std::move(c));
@@ -293,18 +277,6 @@ QtDialog::Control* QtDialog::Find(UINT id) {
     return const_cast<Control*>(std::as_const(*this).Find(id));
 }
 
-bool QtDialog::Is(const Control* c, Kind kind) {
-    return c && c->source->kind == kind;
-}
-
-bool QtDialog::IsCombo(const Control* c) {
-    return Is(c, Kind::ComboDropDown) || Is(c, Kind::ComboDropDownList);
-}
-
-bool QtDialog::HasEntries(const Control* c) {
-    return IsCombo(c) || Is(c, Kind::ListBox);
-}
-
 QLabel* QtDialog::Label(const Control* c) {
     return c ? qobject_cast<QLabel*>(c->widget.get()) : nullptr;
 }
@@ -445,21 +417,16 @@ std::string QtDialog::GetText(UINT id) const {
 }
 
 void QtDialog::SetText(UINT id, std::string_view text) {
-    Control* c = Find(id);
-    if (!c || Is(c, Kind::ComboDropDownList) || Is(c, Kind::ListBox) || Is(c, Kind::TabControl) ||
-        Is(c, Kind::ListControl))
-        return;
-    PutText(*c, ToQt(text));
+    if (Control* c = Find(id); HoldsText(c)) PutText(*c, ToQt(text));
 }
 
 void QtDialog::LimitText(UINT id, int maxChars) {
-    Control* c = Find(id);
-    if (Is(c, Kind::Edit) || Is(c, Kind::ComboDropDown)) c->limit = std::max(0, maxChars);
+    if (Control* c = Find(id); TakesTyping(c)) c->limit = std::max(0, maxChars);
 }
 
 void QtDialog::SetReadOnly(UINT id, bool readOnly) {
     Control* c = Find(id);
-    if (!Is(c, Kind::Edit)) return;
+    if (!IsKind(c, Kind::Edit)) return;
     c->readOnly = readOnly;
     if (QLineEdit* line = Line(c)) line->setReadOnly(readOnly);
     if (QPlainTextEdit* plain = Plain(c)) plain->setReadOnly(readOnly);
@@ -675,23 +642,11 @@ void QtDialog::OnFocusChanged(QWidget* now) {
     }
 }
 
-std::string QtDialog::Unusable(const Control* c, UINT id) const {
-    if (ended_) return "the dialog has ended";
-    if (!c) return "there is no " + ControlName(id);
-    if (!c->enabled) return ControlName(id) + " is disabled";
-    if (!c->visible) return ControlName(id) + " is hidden";
-    return {};
-}
-
 std::string QtDialog::UserType(UINT id, std::string_view text) {
     Control* c = Find(id);
-    if (std::string why = Unusable(c, id); !why.empty()) return why;
-    if (!Is(c, Kind::Edit) && !Is(c, Kind::ComboDropDown))
-        return ControlName(id) + " cannot be typed into";
-    if (c->readOnly) return ControlName(id) + " is read-only";
+    if (std::string why = RefuseTyping(c, id, ended_); !why.empty()) return why;
     FocusOn(*c);
-    std::string_view typed = text;
-    if (c->limit > 0) typed = FirstCharacters(text, static_cast<std::size_t>(c->limit));
+    const std::string_view typed = TypedText(*c, text);
     if (TextOf(*c) == typed) return {};
     if (QComboBox* combo = Combo(c)) {
         {
@@ -709,28 +664,23 @@ std::string QtDialog::UserType(UINT id, std::string_view text) {
 
 std::string QtDialog::UserChoose(UINT id, std::string_view text) {
     Control* c = Find(id);
-    if (std::string why = Unusable(c, id); !why.empty()) return why;
-    if (!HasEntries(c) && !Is(c, Kind::TabControl))
-        return ControlName(id) + " has no entries to choose from";
+    if (std::string why = RefuseChoosing(c, id, ended_); !why.empty()) return why;
     const std::vector<QString> entries = Entries(*c);
     const QString wanted = ToQt(text);
     auto it = std::find(entries.begin(), entries.end(), wanted);
-    if (it == entries.end())
-        return ControlName(id) + " has no entry " + QuoteString(std::string(text));
+    if (it == entries.end()) return RefuseNoEntry(id, text);
     FocusOn(*c);
     const int index = static_cast<int>(it - entries.begin());
-    if (index == Selection(*c) && (!Is(c, Kind::ComboDropDown) || TextOf(*c) == text)) return {};
+    if (index == Selection(*c) && (!IsKind(c, Kind::ComboDropDown) || TextOf(*c) == text))
+        return {};
     PutSelection(*c, index);
-    Notify(id, Is(c, Kind::TabControl) ? TCN_SELCHANGE
-               : Is(c, Kind::ListBox)  ? LBN_SELCHANGE
-                                       : CBN_SELCHANGE);
+    Notify(id, ChoiceNotification(*c));
     return {};
 }
 
 std::string QtDialog::UserCheck(UINT id, int state) {
     Control* c = Find(id);
-    if (std::string why = Unusable(c, id); !why.empty()) return why;
-    if (!Is(c, Kind::CheckBox)) return ControlName(id) + " is not a check box";
+    if (std::string why = RefuseChecking(c, id, ended_); !why.empty()) return why;
     FocusOn(*c);
     if (GetCheck(id) == state) return {};
     SetCheck(id, state);
@@ -740,10 +690,8 @@ std::string QtDialog::UserCheck(UINT id, int state) {
 
 std::string QtDialog::UserPress(UINT id) {
     Control* c = Find(id);
-    if (std::string why = Unusable(c, id); !why.empty()) return why;
-    if (Is(c, Kind::CheckBox)) return UserCheck(id, GetCheck(id) ? 0 : 1);
-    if (!Is(c, Kind::Button) && !Is(c, Kind::DefaultButton))
-        return ControlName(id) + " is not a button";
+    if (std::string why = RefusePressing(c, id, ended_); !why.empty()) return why;
+    if (IsKind(c, Kind::CheckBox)) return UserCheck(id, GetCheck(id) ? 0 : 1);
     FocusOn(*c);
     // The button's own click, as a person's: its clicked signal notifies the owner.
     Button(c)->click();

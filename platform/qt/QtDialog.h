@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/controls/Controls.h"
+#include "platform/dialogs/DialogControlRules.h"
 #include "platform/dialogs/Dialogs.h"
 
 class QWidget;
@@ -84,17 +85,12 @@ class QtDialog final : public LiveDialog {
     void UserClose() override;
 
   private:
-    struct Control {
-        const DialogControlTemplate* source = nullptr;
+    struct Control : DialogControlState {
         HWND window;
         // Declared before the widget that refers to it, so that it goes after.
         std::unique_ptr<TypingLimit> typingLimit;
         std::unique_ptr<QWidget> widget;    // a child of the dialog's widget
         std::unique_ptr<ListControl> list;  // list controls only
-        int limit = 0;
-        bool readOnly = false;
-        bool enabled = true;
-        bool visible = true;
         // Multi-line edits: the text as the program or the person last left it, and whether
         // the program wrote its line breaks as CR LF.
         QString lastText;
@@ -109,9 +105,6 @@ class QtDialog final : public LiveDialog {
     void Connect(Control& c);
     const Control* Find(UINT id) const;
     Control* Find(UINT id);
-    static bool Is(const Control* c, DialogControlKind kind);
-    static bool IsCombo(const Control* c);
-    static bool HasEntries(const Control* c);
     static QLabel* Label(const Control* c);
     static QLineEdit* Line(const Control* c);
     static QPlainTextEdit* Plain(const Control* c);
@@ -127,7 +120,6 @@ class QtDialog final : public LiveDialog {
     std::string TextOf(const Control& c) const;
     void PutText(Control& c, const QString& text);
     void PutSelection(Control& c, int index);
-    std::string Unusable(const Control* c, UINT id) const;
     void FocusOn(Control& c);
     void Notify(UINT id, UINT code);
     // What a person does to the widgets.

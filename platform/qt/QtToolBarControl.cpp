@@ -34,7 +34,10 @@ QIcon CommandIcon(UINT id) {
     for (const auto& [command, name] : kCommandIcons) {
         if (command != id) continue;
         EnsureIconTheme();
-        return QIcon::fromTheme(QString::fromUtf8(name));
+        // Newer themes keep many actions only in their symbolic (one-colour) form.
+        const QString themed = QString::fromUtf8(name);
+        QIcon icon = QIcon::fromTheme(themed);
+        return icon.isNull() ? QIcon::fromTheme(themed + QStringLiteral("-symbolic")) : icon;
     }
     return QIcon();
 }

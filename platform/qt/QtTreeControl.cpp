@@ -5,25 +5,15 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTreeWidget>
-#include <algorithm>
 #include <utility>
 
 #include "platform/qt/QtImageList.h"
 #include "platform/qt/QtKeys.h"
 #include "platform/qt/QtWindows.h"
-#include "platform/text/AsciiCase.h"
 
 namespace orbel::platform {
 
 namespace {
-
-// Labels order byte by byte with ASCII letters folded, so UTF-8 text sorts after ASCII (as the
-// headless tree orders them).
-bool LessIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(FoldAscii(x)) < static_cast<unsigned char>(FoldAscii(y));
-    });
-}
 
 constexpr int kRowType = QTreeWidgetItem::UserType + 1;
 
@@ -212,130 +202,54 @@ QtTreeControl::~QtTreeControl() {
     }
 }
 
-const QtTreeControl::Node* QtTreeControl::Find(TreeItem item) const {
-    if (item < base_ || item - base_ >= nodes_.size()) return nullptr;
-    const Node& n = nodes_[item - base_];
-    return n.alive ? &n : nullptr;
-}
-
-QtTreeControl::Node* QtTreeControl::Find(TreeItem item) {
-    return const_cast<Node*>(std::as_const(*this).Find(item));
-}
-
-QtTreeControl::Siblings* QtTreeControl::ChildrenOf(TreeItem parent) {
-    if (parent == kTreeNone) return &top_;
-    Node* n = Find(parent);
-    return n ? &n->children : nullptr;
-}
-
-const QtTreeControl::Siblings* QtTreeControl::ChildrenOf(TreeItem parent) const {
-    if (parent == kTreeNone) return &top_;
-    const Node* n = Find(parent);
-    return n ? &n->children : nullptr;
-}
-
-std::size_t QtTreeControl::PositionOf(TreeItem item) const {
-    const Node& n = *Find(item);
-    const std::vector<TreeItem>& items = ChildrenOf(n.parent)->items;
-    // Sorted siblings are found by halving; items placed first or last by a plain search.
-    auto at = std::lower_bound(items.begin(), items.end(), n.text,
-                               [this](TreeItem sibling, const std::string& label) {
-                                   return LessIgnoringAsciiCase(Find(sibling)->text, label);
-                               });
-    for (; at != items.end() && !LessIgnoringAsciiCase(n.text, Find(*at)->text); ++at)
-        if (*at == item) return static_cast<std::size_t>(at - items.begin());
-    return static_cast<std::size_t>(std::find(items.begin(), items.end(), item) - items.begin());
+QTreeWidgetItem* QtTreeControl::RowOf(TreeItem item) const {
+    const auto found = rows_.find(item);
+    return found == rows_.end() ? nullptr : found->second;
 }
 
 TreeItem QtTreeControl::InsertItem(std::string_view text, int image, int selectedImage,
                                    TreeItem parent, TreeInsert where) {
-    Siblings* siblings = ChildrenOf(parent);
-    if (!siblings) return kTreeNone;
-    auto& items = siblings->items;
-    auto at = items.end();
-    if (where == TreeInsert::First) {
-        at = items.begin();
-    } else if (where == TreeInsert::Sort) {
-        at = std::upper_bound(items.begin(), items.end(), text,
-                              [this](std::string_view label, TreeItem sibling) {
-                                  return LessIgnoringAsciiCase(label, Find(sibling)->text);
-                              });
-    }
-    const auto position = static_cast<int>(at - items.begin());
-    const TreeItem handle = nextItem_++;
-    items.insert(at, handle);
-    Node node;
-    node.text = std::string(text);
-    node.image = image;
-    node.selectedImage = selectedImage;
-    node.parent = parent;
-    node.alive = true;
+    const TreeItems::Placed placed = items_.Insert(text, image, selectedImage, parent, where);
+    if (!placed.item) return kTreeNone;
     if (view_) {
         Quiet quiet(quiet_);
-        auto* row = new TreeRow(handle);  // owned by the widget
+        auto* row = new TreeRow(placed.item);  // owned by the widget
         row->setText(0, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-        node.row = row;
-        if (const Node* p = Find(parent)) {
-            p->row->insertChild(position, row);
+        rows_.emplace(placed.item, row);
+        const auto position = static_cast<int>(placed.position);
+        if (QTreeWidgetItem* above = RowOf(parent)) {
+            above->insertChild(position, row);
             // An item opened before its children came shows them as they arrive.
-            if (p->expanded) p->row->setExpanded(true);
+            if (items_.IsExpanded(parent)) above->setExpanded(true);
         } else {
             view_->insertTopLevelItem(position, row);
         }
     }
-    nodes_.push_back(std::move(node));
-    ++count_;
-    ShowIcon(handle);
-    return handle;
+    ShowIcon(placed.item);
+    return placed.item;
 }
 
-bool QtTreeControl::IsInside(TreeItem item, TreeItem ancestor) const {
-    for (const Node* n = Find(item); n; item = n->parent, n = Find(item))
-        if (item == ancestor) return true;
-    return false;
-}
-
-void QtTreeControl::EraseSubtree(TreeItem item) {
-    std::vector<TreeItem> pending{item};
-    while (!pending.empty()) {
-        const TreeItem next = pending.back();
-        pending.pop_back();
-        Node* n = Find(next);
-        if (!n) continue;
-        pending.insert(pending.end(), n->children.items.begin(), n->children.items.end());
-        if (next == dropTarget_) dropTarget_ = kTreeNone;
-        if (next == editItem_) {
-            editItem_ = kTreeNone;
-            labelEdit_.Drop();
-        }
-        *n = Node{};
-        --count_;
+void QtTreeControl::Forget(TreeItem item) {
+    if (item == dropTarget_) dropTarget_ = kTreeNone;
+    if (item == editItem_) {
+        editItem_ = kTreeNone;
+        labelEdit_.Drop();
     }
+    rows_.erase(item);
 }
 
 bool QtTreeControl::DeleteItem(TreeItem item) {
-    const Node* n = Find(item);
-    if (!n) return false;
-    const TreeItem parent = n->parent;
-    const bool selectionInside = selected_ != kTreeNone && IsInside(selected_, item);
-    TreeItem successor = kTreeNone;
-    if (selectionInside) {
-        successor = GetNextSiblingItem(item);
-        if (!successor) successor = GetPrevSiblingItem(item);
-        if (!successor) successor = parent;
-    }
-    Siblings& siblings = *ChildrenOf(parent);
-    const std::size_t position = PositionOf(item);
-    siblings.items.erase(siblings.items.begin() + static_cast<std::ptrdiff_t>(position));
+    if (!items_.Has(item)) return false;
+    const std::optional<TreeItem> successor = items_.SelectionAfterDelete(item, selected_);
     {
         // The widget moves its current row on its own; the records say where the selection
         // goes.
         Quiet quiet(quiet_);
-        if (view_) delete n->row;  // with the rows below it
+        if (view_) delete RowOf(item);  // with the rows below it
     }
-    EraseSubtree(item);
-    if (selectionInside)
-        SetSelection(successor);
+    items_.Erase(item, [this](TreeItem gone) { Forget(gone); });
+    if (successor)
+        SetSelection(*successor);
     else
         ShowSelection();
     return true;
@@ -347,118 +261,52 @@ void QtTreeControl::DeleteAllItems() {
         Quiet quiet(quiet_);
         view_->clear();
     }
-    nodes_.clear();
+    rows_.clear();
+    items_.Clear();
     dropTarget_ = kTreeNone;
     editItem_ = kTreeNone;
-    base_ = nextItem_;
-    count_ = 0;
-    top_ = Siblings{};
     SetSelection(kTreeNone);
 }
 
-std::string QtTreeControl::GetItemText(TreeItem item) const {
-    const Node* n = Find(item);
-    return n ? n->text : std::string();
-}
-
 bool QtTreeControl::SetItemText(TreeItem item, std::string_view text) {
-    Node* n = Find(item);
-    if (!n) return false;
-    // The item stays where it is when its label changes, as in the original control.
-    n->text = std::string(text);
-    if (view_ && n->row)
-        n->row->setText(0, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-    return true;
-}
-
-DWORD QtTreeControl::GetItemData(TreeItem item) const {
-    const Node* n = Find(item);
-    return n ? n->data : 0;
-}
-
-bool QtTreeControl::SetItemData(TreeItem item, DWORD data) {
-    Node* n = Find(item);
-    if (!n) return false;
-    n->data = data;
-    return true;
-}
-
-bool QtTreeControl::GetItemImage(TreeItem item, int& image, int& selectedImage) const {
-    const Node* n = Find(item);
-    if (!n) return false;
-    image = n->image;
-    selectedImage = n->selectedImage;
+    if (!items_.SetText(item, text)) return false;
+    if (QTreeWidgetItem* row = RowOf(item); view_ && row)
+        row->setText(0, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
     return true;
 }
 
 bool QtTreeControl::SetItemImage(TreeItem item, int image, int selectedImage) {
-    Node* n = Find(item);
-    if (!n) return false;
-    n->image = image;
-    n->selectedImage = selectedImage;
+    if (!items_.SetImages(item, image, selectedImage)) return false;
     ShowIcon(item);
     return true;
-}
-
-TreeItem QtTreeControl::GetRootItem() const {
-    return top_.items.empty() ? kTreeNone : top_.items.front();
-}
-
-TreeItem QtTreeControl::GetParentItem(TreeItem item) const {
-    const Node* n = Find(item);
-    return n ? n->parent : kTreeNone;
-}
-
-TreeItem QtTreeControl::GetChildItem(TreeItem item) const {
-    const Siblings* children = ChildrenOf(item);
-    return children && !children->items.empty() ? children->items.front() : kTreeNone;
-}
-
-TreeItem QtTreeControl::GetNextSiblingItem(TreeItem item) const {
-    const Node* n = Find(item);
-    if (!n) return kTreeNone;
-    const auto& items = ChildrenOf(n->parent)->items;
-    const std::size_t next = PositionOf(item) + 1;
-    return next < items.size() ? items[next] : kTreeNone;
-}
-
-TreeItem QtTreeControl::GetPrevSiblingItem(TreeItem item) const {
-    const Node* n = Find(item);
-    if (!n) return kTreeNone;
-    const std::size_t position = PositionOf(item);
-    return position > 0 ? ChildrenOf(n->parent)->items[position - 1] : kTreeNone;
-}
-
-bool QtTreeControl::ItemHasChildren(TreeItem item) const {
-    const Node* n = Find(item);
-    return n && !n->children.items.empty();
 }
 
 void QtTreeControl::ShowSelection() {
     if (!view_) return;
     Quiet quiet(quiet_);
-    const Node* n = Find(selected_);
-    if (!n || !n->row)
+    QTreeWidgetItem* row = RowOf(selected_);
+    if (!row)
         view_->selectionModel()->clear();
     else
-        view_->selectionModel()->setCurrentIndex(view_->IndexOf(n->row),
+        view_->selectionModel()->setCurrentIndex(view_->IndexOf(row),
                                                  QItemSelectionModel::ClearAndSelect);
 }
 
 void QtTreeControl::ShowIcon(TreeItem item) {
-    const Node* n = Find(item);
-    if (!n || !n->row) return;
+    QTreeWidgetItem* row = RowOf(item);
+    int image = 0;
+    int selectedImage = 0;
+    if (!row || !items_.Images(item, image, selectedImage)) return;
     const QtImageList* images = AsQtImageList(images_);
-    n->row->setIcon(
-        0, images ? images->IconAt(item == selected_ ? n->selectedImage : n->image) : QIcon());
+    row->setIcon(0, images ? images->IconAt(item == selected_ ? selectedImage : image) : QIcon());
 }
 
 void QtTreeControl::ShowHighlight(TreeItem item, bool on) {
-    const Node* n = Find(item);
-    if (!n || !n->row || !view_) return;
+    QTreeWidgetItem* row = RowOf(item);
+    if (!row || !view_) return;
     const QPalette& palette = view_->palette();
-    n->row->setBackground(0, on ? palette.brush(QPalette::Highlight) : QBrush());
-    n->row->setForeground(0, on ? palette.brush(QPalette::HighlightedText) : QBrush());
+    row->setBackground(0, on ? palette.brush(QPalette::Highlight) : QBrush());
+    row->setForeground(0, on ? palette.brush(QPalette::HighlightedText) : QBrush());
 }
 
 void QtTreeControl::SetSelection(TreeItem item) {
@@ -475,17 +323,16 @@ void QtTreeControl::SetSelection(TreeItem item) {
 }
 
 bool QtTreeControl::SelectItem(TreeItem item) {
-    if (item != kTreeNone && !Find(item)) return false;
+    if (item != kTreeNone && !items_.Has(item)) return false;
     SetSelection(item);
     return true;
 }
 
 void QtTreeControl::UserSelect(TreeItem item) {
-    const Node* n = Find(item);
-    if (!n) return;
+    if (!items_.Has(item)) return;
     // As a click does: the widget's selection changes, and its signal tells the records.
-    if (view_ && n->row)
-        view_->selectionModel()->setCurrentIndex(view_->IndexOf(n->row),
+    if (QTreeWidgetItem* row = RowOf(item); view_ && row)
+        view_->selectionModel()->setCurrentIndex(view_->IndexOf(row),
                                                  QItemSelectionModel::ClearAndSelect);
     else
         SetSelection(item);
@@ -504,37 +351,26 @@ void QtTreeControl::OnViewSelectionChanged() {
 }
 
 bool QtTreeControl::Expand(TreeItem item, bool expand) {
-    const Node* n = Find(item);
-    if (!n || n->children.items.empty()) return false;
-    if (n->expanded == expand) return true;
-    if (events_.OnTreeItemExpanding(item, expand)) return false;
-    Node* again = Find(item);  // the handler may have changed the tree
-    if (!again) return false;
-    again->expanded = expand;
-    if (view_ && again->row) {
+    if (!items_.HasChildren(item)) return false;
+    if (items_.IsExpanded(item) == expand) return true;
+    // The handler may change the tree, even remove the item.
+    if (events_.OnTreeItemExpanding(item, expand) || !items_.SetExpanded(item, expand))
+        return false;
+    if (QTreeWidgetItem* row = RowOf(item); view_ && row) {
         Quiet quiet(quiet_);
-        again->row->setExpanded(expand);
+        row->setExpanded(expand);
     }
     // Collapsing hides the selection inside; the original control then selects the collapsed
     // item.
-    if (!expand && selected_ != item && IsInside(selected_, item)) SetSelection(item);
+    if (!expand && selected_ != item && items_.IsInside(selected_, item)) SetSelection(item);
     return true;
 }
 
-bool QtTreeControl::IsExpanded(TreeItem item) const {
-    const Node* n = Find(item);
-    return n && n->expanded;
-}
-
 void QtTreeControl::EnsureVisible(TreeItem item) {
-    std::vector<TreeItem> ancestors;
-    for (TreeItem up = GetParentItem(item); up != kTreeNone; up = GetParentItem(up))
-        ancestors.push_back(up);
-    for (auto it = ancestors.rbegin(); it != ancestors.rend(); ++it) Expand(*it, true);
-    const Node* n = Find(item);
-    if (view_ && n && n->row) {
+    for (TreeItem ancestor : items_.Ancestors(item)) Expand(ancestor, true);
+    if (QTreeWidgetItem* row = RowOf(item); view_ && row) {
         view_->Settle();
-        if (!view_->visualItemRect(n->row).isEmpty()) view_->scrollToItem(n->row);
+        if (!view_->visualItemRect(row).isEmpty()) view_->scrollToItem(row);
     }
 }
 
@@ -555,13 +391,13 @@ POINT QtTreeControl::ToClient(const QPoint& viewport) const {
 }
 
 bool QtTreeControl::GetItemRect(TreeItem item, RECT& rect, bool textOnly) const {
-    const Node* n = Find(item);
-    if (!n || !n->row || !view_) return false;
+    const QTreeWidgetItem* row = RowOf(item);
+    if (!row || !view_) return false;
     view_->Settle();
-    const ItemParts parts = view_->Parts(n->row);
+    const ItemParts parts = view_->Parts(row);
     if (parts.cell.isEmpty()) return false;  // under a collapsed item
-    const QRect row(0, parts.cell.top(), view_->viewport()->width(), parts.cell.height());
-    const QRect shown = textOnly ? parts.label : row;
+    const QRect whole(0, parts.cell.top(), view_->viewport()->width(), parts.cell.height());
+    const QRect shown = textOnly ? parts.label : whole;
     const POINT topLeft = ToClient(shown.topLeft());
     rect = ToRect(QRect(QPoint(topLeft.x, topLeft.y), shown.size()));
     return true;
@@ -576,16 +412,10 @@ TreeItem QtTreeControl::HitTest(POINT point, UINT* flags) const {
         QTreeWidgetItem* row = view_->viewport()->rect().contains(at) ? view_->itemAt(at) : nullptr;
         if ((hit = HandleOf(row))) {
             const ItemParts parts = view_->Parts(row);
-            if (at.x() < parts.cell.left() - view_->indentation())
-                where = kTreeHitOnIndent;
-            else if (at.x() < parts.cell.left())
-                where = kTreeHitOnButton;
-            else if (at.x() < parts.label.left())
-                where = kTreeHitOnIcon;
-            else if (at.x() <= parts.label.right())
-                where = kTreeHitOnLabel;
-            else
-                where = kTreeHitOnRight;
+            // The expand button stands in the last indentation step before the item's cell.
+            where = TreeHitOnRow(
+                at.x(), TreeRowParts{parts.cell.left() - view_->indentation(), parts.cell.left(),
+                                     parts.label.left(), parts.label.left() + parts.label.width()});
         }
     }
     if (flags) *flags = where;
@@ -593,19 +423,20 @@ TreeItem QtTreeControl::HitTest(POINT point, UINT* flags) const {
 }
 
 bool QtTreeControl::EditLabel(TreeItem item) {
-    if (!Find(item) || !view_) return false;
+    if (!items_.Has(item) || !view_) return false;
     labelEdit_.Cancel();
-    const Node* n = Find(item);  // the ended edit's handler may have changed the tree
-    if (!n || !view_) return false;
+    // The ended edit's handler may have changed the tree.
+    QTreeWidgetItem* row = RowOf(item);
+    if (!row || !view_) return false;
     view_->Settle();
-    if (!view_->visualItemRect(n->row).isEmpty()) view_->scrollToItem(n->row);
-    QRect label = view_->Parts(n->row).label;
+    if (!view_->visualItemRect(row).isEmpty()) view_->scrollToItem(row);
+    QRect label = view_->Parts(row).label;
     if (label.isEmpty()) label = QRect(0, 0, view_->viewport()->width(), 0);
     // The edit box exists when the owner is asked, so that it can limit it.
     editItem_ = item;
-    labelEdit_.Open(Window(), view_->viewport(), label, n->text,
+    labelEdit_.Open(Window(), view_->viewport(), label, items_.Text(item),
                     [this](std::optional<std::string> text) { FinishEdit(std::move(text)); });
-    if (events_.OnTreeBeginLabelEdit(item) || !Find(item) || editItem_ != item) {
+    if (events_.OnTreeBeginLabelEdit(item) || !items_.Has(item) || editItem_ != item) {
         editItem_ = kTreeNone;
         labelEdit_.Drop();
         return false;
@@ -617,7 +448,8 @@ void QtTreeControl::FinishEdit(std::optional<std::string> text) {
     const TreeItem item = editItem_;
     editItem_ = kTreeNone;
     labelEdit_.Retire();
-    if (events_.OnTreeEndLabelEdit(item, text) && text && Find(item)) SetItemText(item, *text);
+    if (events_.OnTreeEndLabelEdit(item, text) && text && items_.Has(item))
+        SetItemText(item, *text);
 }
 
 bool QtTreeControl::LimitEditText(int characters) {
@@ -628,7 +460,7 @@ bool QtTreeControl::LimitEditText(int characters) {
 }
 
 bool QtTreeControl::SelectDropTarget(TreeItem item) {
-    if (item != kTreeNone && !Find(item)) return false;
+    if (item != kTreeNone && !items_.Has(item)) return false;
     if (item == dropTarget_) return true;
     ShowHighlight(dropTarget_, false);
     dropTarget_ = item;
@@ -637,20 +469,22 @@ bool QtTreeControl::SelectDropTarget(TreeItem item) {
 }
 
 std::unique_ptr<ImageList> QtTreeControl::CreateDragImage(TreeItem item) {
-    const Node* n = Find(item);
-    if (!n) return nullptr;
-    const std::string name = "drag \"" + n->text + "\"";
+    int image = 0;
+    int selectedImage = 0;
+    if (!items_.Images(item, image, selectedImage)) return nullptr;
+    const std::string text = items_.Text(item);
+    const std::string name = "drag \"" + text + "\"";
     if (!view_) return std::make_unique<QtImageList>(name, QPixmap(1, 1));
     const QtImageList* images = AsQtImageList(images_);
-    const QIcon icon = images ? images->IconAt(n->image) : QIcon();
+    const QIcon icon = images ? images->IconAt(image) : QIcon();
     return std::make_unique<QtImageList>(
-        name, DragPicture(view_, icon, view_->iconSize(), QString::fromStdString(n->text)));
+        name, DragPicture(view_, icon, view_->iconSize(), QString::fromStdString(text)));
 }
 
 void QtTreeControl::SetImageList(const ImageList* images) {
     images_ = images;
     if (view_ && images) view_->setIconSize(QSize(images->Width(), images->Height()));
-    for (TreeItem item = base_; item < nextItem_; ++item) ShowIcon(item);
+    for (const auto& entry : rows_) ShowIcon(entry.first);
 }
 
 void QtTreeControl::RedrawNow() {
@@ -671,7 +505,7 @@ void QtTreeControl::UserKey(UINT key) {
 }
 
 void QtTreeControl::OnViewBeginDrag(TreeItem item, const QPoint& at) {
-    if (Find(item)) events_.OnTreeBeginDrag(item, ToClient(at));
+    if (items_.Has(item)) events_.OnTreeBeginDrag(item, ToClient(at));
 }
 
 void QtTreeControl::OnViewRightClick(const QPoint& at) {

@@ -1,17 +1,18 @@
-// The desktop tree control: the items and their order kept in plain records (as the headless
-// tree keeps them, so both answer alike), shown by a QTreeWidget whose rows follow the records.
+// The desktop tree control: the items and their order kept in the shared tree records (as the
+// headless tree keeps them, so both answer alike), shown by a QTreeWidget whose rows follow the
+// records.
 // A person's clicks and keys on the widget become the same notifications the program's own
 // calls send; expanding asks the events object before anything moves.
 #pragma once
 
 #include <QPointer>
-#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
-#include <vector>
+#include <unordered_map>
 
 #include "platform/controls/TreeControl.h"
+#include "platform/controls/TreeItems.h"
 #include "platform/qt/QtControls.h"
 #include "platform/qt/QtViewParts.h"
 
@@ -34,25 +35,27 @@ class QtTreeControl final : public TreeControl {
                         TreeInsert where) override;
     bool DeleteItem(TreeItem item) override;
     void DeleteAllItems() override;
-    std::size_t GetCount() const override { return count_; }
+    std::size_t GetCount() const override { return items_.Count(); }
 
-    std::string GetItemText(TreeItem item) const override;
+    std::string GetItemText(TreeItem item) const override { return items_.Text(item); }
     bool SetItemText(TreeItem item, std::string_view text) override;
-    DWORD GetItemData(TreeItem item) const override;
-    bool SetItemData(TreeItem item, DWORD data) override;
-    bool GetItemImage(TreeItem item, int& image, int& selectedImage) const override;
+    DWORD GetItemData(TreeItem item) const override { return items_.Data(item); }
+    bool SetItemData(TreeItem item, DWORD data) override { return items_.SetData(item, data); }
+    bool GetItemImage(TreeItem item, int& image, int& selectedImage) const override {
+        return items_.Images(item, image, selectedImage);
+    }
     bool SetItemImage(TreeItem item, int image, int selectedImage) override;
 
-    TreeItem GetRootItem() const override;
-    TreeItem GetParentItem(TreeItem item) const override;
-    TreeItem GetChildItem(TreeItem item) const override;
-    TreeItem GetNextSiblingItem(TreeItem item) const override;
-    bool ItemHasChildren(TreeItem item) const override;
+    TreeItem GetRootItem() const override { return items_.First(); }
+    TreeItem GetParentItem(TreeItem item) const override { return items_.Parent(item); }
+    TreeItem GetChildItem(TreeItem item) const override { return items_.FirstChild(item); }
+    TreeItem GetNextSiblingItem(TreeItem item) const override { return items_.NextSibling(item); }
+    bool ItemHasChildren(TreeItem item) const override { return items_.HasChildren(item); }
 
     bool SelectItem(TreeItem item) override;
     TreeItem GetSelectedItem() const override { return selected_; }
     bool Expand(TreeItem item, bool expand) override;
-    bool IsExpanded(TreeItem item) const override;
+    bool IsExpanded(TreeItem item) const override { return items_.IsExpanded(item); }
 
     void EnsureVisible(TreeItem item) override;
     TreeItem HitTest(POINT point, UINT* flags) const override;
@@ -67,7 +70,7 @@ class QtTreeControl final : public TreeControl {
     void SetImageList(const ImageList* images) override;
     void RedrawNow() override;
 
-    bool Has(TreeItem item) const { return Find(item) != nullptr; }
+    bool Has(TreeItem item) const { return items_.Has(item); }
     HWND Window() const { return registration_.Window(); }
 
     // What a person does, taken the way the widget's own handlers take it: a selection made
@@ -87,20 +90,6 @@ class QtTreeControl final : public TreeControl {
   private:
     friend class QtTreeView;
 
-    struct Siblings {
-        std::vector<TreeItem> items;
-    };
-    struct Node {
-        std::string text;
-        DWORD data = 0;
-        int image = 0;
-        int selectedImage = 0;
-        TreeItem parent = kTreeNone;
-        bool expanded = false;
-        Siblings children;
-        bool alive = false;
-        QTreeWidgetItem* row = nullptr;  // owned by the widget
-    };
     // Tells the view's selection signals apart from the program's own changes.
     struct Quiet {
         explicit Quiet(int& depth) : depth_(depth) { ++depth_; }
@@ -108,15 +97,12 @@ class QtTreeControl final : public TreeControl {
         int& depth_;
     };
 
-    const Node* Find(TreeItem item) const;
-    Node* Find(TreeItem item);
-    Siblings* ChildrenOf(TreeItem parent);
-    const Siblings* ChildrenOf(TreeItem parent) const;
-    std::size_t PositionOf(TreeItem item) const;
-    TreeItem GetPrevSiblingItem(TreeItem item) const;
-    bool IsInside(TreeItem item, TreeItem ancestor) const;
-    void EraseSubtree(TreeItem item);
+    // The widget's row of an item; null for an unknown item, or when there is no widget.
+    QTreeWidgetItem* RowOf(TreeItem item) const;
     void SetSelection(TreeItem item);
+    // The item is going (its row with it): it can no longer be the drop target or have an edit
+    // box.
+    void Forget(TreeItem item);
     // The view shows the selection, the expansion, the icon and the highlight of the records.
     void ShowSelection();
     void ShowIcon(TreeItem item);
@@ -132,11 +118,9 @@ class QtTreeControl final : public TreeControl {
     TreeControlEvents& events_;
     QPointer<QWidget> host_;
     QPointer<QtTreeView> view_;
-    std::deque<Node> nodes_;
-    TreeItem base_ = 1;
-    std::size_t count_ = 0;
-    Siblings top_;
-    TreeItem nextItem_ = 1;
+    TreeItems items_;
+    // The widget's rows by item, while there is a widget (owned by it).
+    std::unordered_map<TreeItem, QTreeWidgetItem*> rows_;
     TreeItem selected_ = kTreeNone;
     const ImageList* images_ = nullptr;
     TreeItem dropTarget_ = kTreeNone;

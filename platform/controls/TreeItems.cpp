@@ -1,0 +1,241 @@
+#include "platform/controls/TreeItems.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/text/AsciiCase.h"
+
+namespace orbel::platform {
+
+namespace {
+
+// Labels order byte by byte with ASCII letters folded, so UTF-8 text sorts after ASCII.
+bool LessIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(FoldAscii(x)) < static_cast<unsigned char>(FoldAscii(y));
+    });
+}
+
+}  // namespace
+
+const TreeItems::Node* TreeItems::Find(TreeItem item) const {
+    if (item < base_ || item - base_ >= nodes_.size()) return nullptr;
+    const Node& n = nodes_[item - base_];
+    return n.alive ? &n : nullptr;
+}
+
+TreeItems::Node* TreeItems::Find(TreeItem item) {
+    return const_cast<Node*>(std::as_const(*this).Find(item));
+}
+
+const TreeItems::Siblings* TreeItems::ChildrenOf(TreeItem parent) const {
+    if (parent == kTreeNone) return &top_;
+    const Node* n = Find(parent);
+    return n ? &n->children : nullptr;
+}
+
+TreeItems::Siblings* TreeItems::ChildrenOf(TreeItem parent) {
+    return const_cast<Siblings*>(std::as_const(*this).ChildrenOf(parent));
+}
+
+std::size_t TreeItems::PositionOf(TreeItem item) const {
+    const Node& n = *Find(item);
+    const Siblings& items = *ChildrenOf(n.parent);
+    auto at = std::lower_bound(items.begin(), items.end(), n.text,
+                               [this](TreeItem sibling, const std::string& label) {
+                                   return LessIgnoringAsciiCase(Find(sibling)->text, label);
+                               });
+    for (; at != items.end() && !LessIgnoringAsciiCase(n.text, Find(*at)->text); ++at)
+        if (*at == item) return static_cast<std::size_t>(at - items.begin());
+    return static_cast<std::size_t>(std::find(items.begin(), items.end(), item) - items.begin());
+}
+
+TreeItems::Placed TreeItems::Insert(std::string_view text, int image, int selectedImage,
+                                    TreeItem parent, TreeInsert where) {
+    Siblings* siblings = ChildrenOf(parent);
+    if (!siblings) return Placed{};
+    auto at = siblings->end();
+    if (where == TreeInsert::First) {
+        at = siblings->begin();
+    } else if (where == TreeInsert::Sort) {
+        // A store of thousands of folders is loaded by sorted inserts under one parent, so
+        // the place is found by halving, never by walking the siblings.
+        at = std::upper_bound(siblings->begin(), siblings->end(), text,
+                              [this](std::string_view label, TreeItem sibling) {
+                                  return LessIgnoringAsciiCase(label, Find(sibling)->text);
+                              });
+    }
+    const Placed placed{next_++, static_cast<std::size_t>(at - siblings->begin())};
+    siblings->insert(at, placed.item);
+    Node node;
+    node.text = std::string(text);
+    node.image = image;
+    node.selectedImage = selectedImage;
+    node.parent = parent;
+    node.alive = true;
+    nodes_.push_back(std::move(node));
+    ++count_;
+    return placed;
+}
+
+bool TreeItems::Erase(TreeItem item, const std::function<void(TreeItem)>& erasing) {
+    const Node* n = Find(item);
+    if (!n) return false;
+    Siblings& siblings = *ChildrenOf(n->parent);
+    siblings.erase(siblings.begin() + static_cast<std::ptrdiff_t>(PositionOf(item)));
+    std::vector<TreeItem> pending{item};
+    while (!pending.empty()) {
+        const TreeItem next = pending.back();
+        pending.pop_back();
+        if (!Find(next)) continue;
+        if (erasing) erasing(next);
+        // Looked up again: what the listener did (closing an edit box) may have changed the
+        // tree.
+        Node* gone = Find(next);
+        if (!gone) continue;
+        pending.insert(pending.end(), gone->children.begin(), gone->children.end());
+        *gone = Node{};
+        --count_;
+    }
+    return true;
+}
+
+void TreeItems::Clear() {
+    nodes_.clear();
+    base_ = next_;
+    count_ = 0;
+    top_.clear();
+}
+
+std::string TreeItems::Text(TreeItem item) const {
+    const Node* n = Find(item);
+    return n ? n->text : std::string();
+}
+
+bool TreeItems::SetText(TreeItem item, std::string_view text) {
+    Node* n = Find(item);
+    if (!n) return false;
+    // The real control keeps an item where it is when its label changes; so do the records.
+    n->text = std::string(text);
+    return true;
+}
+
+DWORD TreeItems::Data(TreeItem item) const {
+    const Node* n = Find(item);
+    return n ? n->data : 0;
+}
+
+bool TreeItems::SetData(TreeItem item, DWORD data) {
+    Node* n = Find(item);
+    if (!n) return false;
+    n->data = data;
+    return true;
+}
+
+bool TreeItems::Images(TreeItem item, int& image, int& selectedImage) const {
+    const Node* n = Find(item);
+    if (!n) return false;
+    image = n->image;
+    selectedImage = n->selectedImage;
+    return true;
+}
+
+bool TreeItems::SetImages(TreeItem item, int image, int selectedImage) {
+    Node* n = Find(item);
+    if (!n) return false;
+    n->image = image;
+    n->selectedImage = selectedImage;
+    return true;
+}
+
+bool TreeItems::IsExpanded(TreeItem item) const {
+    const Node* n = Find(item);
+    return n && n->expanded;
+}
+
+bool TreeItems::SetExpanded(TreeItem item, bool expanded) {
+    Node* n = Find(item);
+    if (!n) return false;
+    n->expanded = expanded;
+    return true;
+}
+
+TreeItem TreeItems::First() const {
+    return top_.empty() ? kTreeNone : top_.front();
+}
+
+TreeItem TreeItems::Parent(TreeItem item) const {
+    const Node* n = Find(item);
+    return n ? n->parent : kTreeNone;
+}
+
+TreeItem TreeItems::FirstChild(TreeItem item) const {
+    const Siblings* children = ChildrenOf(item);
+    return children && !children->empty() ? children->front() : kTreeNone;
+}
+
+TreeItem TreeItems::NextSibling(TreeItem item) const {
+    const Node* n = Find(item);
+    if (!n) return kTreeNone;
+    const Siblings& siblings = *ChildrenOf(n->parent);
+    const std::size_t next = PositionOf(item) + 1;
+    return next < siblings.size() ? siblings[next] : kTreeNone;
+}
+
+TreeItem TreeItems::PrevSibling(TreeItem item) const {
+    const Node* n = Find(item);
+    if (!n) return kTreeNone;
+    const std::size_t position = PositionOf(item);
+    return position > 0 ? (*ChildrenOf(n->parent))[position - 1] : kTreeNone;
+}
+
+bool TreeItems::HasChildren(TreeItem item) const {
+    const Node* n = Find(item);
+    return n && !n->children.empty();
+}
+
+bool TreeItems::IsInside(TreeItem item, TreeItem ancestor) const {
+    for (const Node* n = Find(item); n; item = n->parent, n = Find(item))
+        if (item == ancestor) return true;
+    return false;
+}
+
+std::vector<TreeItem> TreeItems::Ancestors(TreeItem item) const {
+    std::vector<TreeItem> ancestors;
+    for (TreeItem up = Parent(item); up != kTreeNone; up = Parent(up)) ancestors.push_back(up);
+    std::reverse(ancestors.begin(), ancestors.end());
+    return ancestors;
+}
+
+std::optional<TreeItem> TreeItems::SelectionAfterDelete(TreeItem item, TreeItem selected) const {
+    if (selected == kTreeNone || !Has(item) || !IsInside(selected, item)) return std::nullopt;
+    if (TreeItem next = NextSibling(item)) return next;
+    if (TreeItem previous = PrevSibling(item)) return previous;
+    return Parent(item);
+}
+
+std::vector<TreeItems::Shown> TreeItems::ShownItems() const {
+    std::vector<Shown> shown;
+    std::vector<Shown> pending;
+    for (auto it = top_.rbegin(); it != top_.rend(); ++it) pending.push_back(Shown{*it, 0});
+    while (!pending.empty()) {
+        const Shown next = pending.back();
+        pending.pop_back();
+        shown.push_back(next);
+        const Node& n = *Find(next.item);
+        if (!n.expanded) continue;
+        for (auto it = n.children.rbegin(); it != n.children.rend(); ++it)
+            pending.push_back(Shown{*it, next.depth + 1});
+    }
+    return shown;
+}
+
+UINT TreeHitOnRow(int x, const TreeRowParts& row) {
+    if (x < row.buttonLeft) return kTreeHitOnIndent;
+    if (x < row.iconLeft) return kTreeHitOnButton;
+    if (x < row.labelLeft) return kTreeHitOnIcon;
+    if (x < row.labelEnd) return kTreeHitOnLabel;
+    return kTreeHitOnRight;
+}
+
+}  // namespace orbel::platform

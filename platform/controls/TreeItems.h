@@ -1,0 +1,126 @@
+// The items of a tree control as plain records: their handles, their hierarchy and the order of
+// siblings. Every backend's tree keeps its items here, so that all of them number, order and
+// walk the items alike; a backend adds only how it shows them (a backend that shows items as
+// widget rows places each row at the position Insert reports). Beside them, the order of the
+// parts of a shown row, which every backend's hit test follows.
+// Not for: notifications, the selection, the drop target or label editing — the controls own
+// those and ask these records what a change does to them.
+#pragma once
+
+#include <cstddef>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/controls/TreeControl.h"
+
+namespace orbel::platform {
+
+class TreeItems {
+  public:
+    // Where Insert put an item: its handle (kTreeNone when the parent is unknown) and its index
+    // among its siblings once it is in.
+    struct Placed {
+        TreeItem item = kTreeNone;
+        std::size_t position = 0;
+    };
+    // An item as it is shown in an outline: the top level and the children of expanded items,
+    // each at its depth (0 at the top level).
+    struct Shown {
+        TreeItem item = kTreeNone;
+        int depth = 0;
+    };
+
+    // Sort places the item among its siblings by label, without regard to ASCII letter case,
+    // after any sibling with an equal label.
+    Placed Insert(std::string_view text, int image, int selectedImage, TreeItem parent,
+                  TreeInsert where);
+    // Removes the item with its subtree. `erasing` hears of each item just before it goes,
+    // the item itself first; false for an unknown item.
+    bool Erase(TreeItem item, const std::function<void(TreeItem)>& erasing);
+    // Removes every item. Handles given before are never given again, so a handle kept from
+    // before finds nothing.
+    void Clear();
+
+    std::size_t Count() const { return count_; }
+    bool Has(TreeItem item) const { return Find(item) != nullptr; }
+
+    // The accessors answer empty, 0 or false for an unknown item.
+    std::string Text(TreeItem item) const;
+    // The item keeps its place among its siblings when its label changes.
+    bool SetText(TreeItem item, std::string_view text);
+    DWORD Data(TreeItem item) const;
+    bool SetData(TreeItem item, DWORD data);
+    bool Images(TreeItem item, int& image, int& selectedImage) const;
+    bool SetImages(TreeItem item, int image, int selectedImage);
+    bool IsExpanded(TreeItem item) const;
+    bool SetExpanded(TreeItem item, bool expanded);
+
+    // The first item of the top level.
+    TreeItem First() const;
+    TreeItem Parent(TreeItem item) const;
+    // The item's first child; for kTreeNone, the first item of the top level.
+    TreeItem FirstChild(TreeItem item) const;
+    TreeItem NextSibling(TreeItem item) const;
+    TreeItem PrevSibling(TreeItem item) const;
+    bool HasChildren(TreeItem item) const;
+    // Whether the item is the ancestor or below it.
+    bool IsInside(TreeItem item, TreeItem ancestor) const;
+    // The item's ancestors from the top level down.
+    std::vector<TreeItem> Ancestors(TreeItem item) const;
+
+    // Where the selection goes when the item is deleted: nowhere new (nullopt) when it is not
+    // inside the item; else to the item's next sibling, else its previous one, else its parent.
+    std::optional<TreeItem> SelectionAfterDelete(TreeItem item, TreeItem selected) const;
+
+    // The items shown, from the top, in outline order.
+    std::vector<Shown> ShownItems() const;
+
+  private:
+    // The ordered children of a parent. Sorted inserts keep them in label order, so an item
+    // is found among thousands of siblings by halving; items placed first or last are found
+    // by a plain search when halving misses them.
+    using Siblings = std::vector<TreeItem>;
+    struct Node {
+        std::string text;
+        DWORD data = 0;
+        int image = 0;
+        int selectedImage = 0;
+        TreeItem parent = kTreeNone;
+        bool expanded = false;
+        Siblings children;
+        bool alive = false;
+    };
+
+    const Node* Find(TreeItem item) const;
+    Node* Find(TreeItem item);
+    const Siblings* ChildrenOf(TreeItem parent) const;
+    Siblings* ChildrenOf(TreeItem parent);
+    // The index of a live item among its siblings.
+    std::size_t PositionOf(TreeItem item) const;
+
+    // Nodes by handle (handle - base_): a deque keeps every node where it is while others are
+    // added, and finds one without hashing.
+    std::deque<Node> nodes_;
+    TreeItem base_ = 1;
+    TreeItem next_ = 1;
+    std::size_t count_ = 0;
+    Siblings top_;
+};
+
+// The parts of a shown row from left to right, in one coordinate: the indent, the expand button
+// from buttonLeft, the icon from iconLeft, the label from labelLeft to labelEnd (not included),
+// then the empty rest.
+struct TreeRowParts {
+    int buttonLeft = 0;
+    int iconLeft = 0;
+    int labelLeft = 0;
+    int labelEnd = 0;
+};
+// The kTreeHit* flag of the part of the row at x.
+UINT TreeHitOnRow(int x, const TreeRowParts& row);
+
+}  // namespace orbel::platform
