@@ -138,9 +138,10 @@ void EnsureIconTheme() {
     static bool done = false;
     if (done) return;
     done = true;
-    if (!QIcon::themeName().isEmpty()) return;
-    // Without a desktop session Qt looks in its own resources only: add the system's icon
-    // folders and take the first common theme found there.
+    // A desktop session names a theme that has pictures; without one Qt looks in its own
+    // resources only, or names a bare fallback theme (X11 without a desktop): add the system's
+    // icon folders and take the first common theme found there.
+    if (!QIcon::themeName().isEmpty() && QIcon::hasThemeIcon(QStringLiteral("folder"))) return;
     QStringList paths = QIcon::themeSearchPaths();
     for (const QString& dir :
          QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
