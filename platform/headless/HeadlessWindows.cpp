@@ -32,6 +32,9 @@ HWND HeadlessWindows::CreateWindow(const CreateWindowParams& params, WindowProce
         DestroyWindow(handle);
         return kNoWindow;
     }
+    // A new window learns its size right after its creation, as on the original platform.
+    if (IsWindow(handle))
+        SendMessage(handle, WM_SIZE, 0, MAKELPARAM(params.rect.Width(), params.rect.Height()));
     return handle;
 }
 

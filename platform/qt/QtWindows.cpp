@@ -115,6 +115,9 @@ HWND QtWindows::Register(QWidget* widget, const std::string& className, HWND par
         DestroyWindow(handle);
         return kNoWindow;
     }
+    // A new window learns its size right after its creation, as on the original platform.
+    if (const Record* r = Find(handle))
+        SendMessage(handle, WM_SIZE, 0, MAKELPARAM(r->reportedWidth, r->reportedHeight));
     return handle;
 }
 

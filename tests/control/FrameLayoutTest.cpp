@@ -14,10 +14,11 @@ class FrameLayoutTest : public test::StoreControlTest {
     RECT WindowRect(const CWnd& wnd) { return P().Windows().GetWindowRect(wnd.GetSafeHwnd()); }
 };
 
-TEST_F(FrameLayoutTest, TheFrameStartsBelowTheTopAndFillsTheWindowFromTheFirstSizeOn) {
+TEST_F(FrameLayoutTest, TheFrameIsMadeBelowTheTopAndFillsTheWindowFromTheFirstSizeOn) {
     CFrameContainer& frame = *Ctrl().Frame();
-    // The control is 600 x 400: the frame is made 30 pixels below the top.
-    EXPECT_EQ(WindowRect(frame), (RECT{0, 30, 600, 400}));
+    // The control is 600 x 400. The frame is made 30 pixels below the top, and the size every
+    // new window gets right after its creation makes it fill the control at once.
+    EXPECT_EQ(WindowRect(frame), (RECT{0, 0, 600, 400}));
     EXPECT_EQ(WindowRect(*Ctrl().TreeView()).Width(), 600 / 4);
 
     Ctrl().MoveWindow(RECT{0, 0, 800, 500});
