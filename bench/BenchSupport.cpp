@@ -163,9 +163,8 @@ platform::ListControl& ControlOnStore::List() {
 }
 
 void ControlOnStore::Deliver() {
-    MSG msg;
     if (auto* qt = dynamic_cast<platform::QtPlatform*>(&platform_)) {
-        while (qt->Loop().TakeWithoutWaiting(msg)) qt->DispatchMessage(msg);
+        qt->DeliverPending();
         return;
     }
     static_cast<platform::HeadlessPlatform&>(platform_).RunFor(0);

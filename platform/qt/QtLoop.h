@@ -58,9 +58,6 @@ class QtLoop final : public MessageLoop {
     bool TakeWithoutWaiting(MSG& msg);
     // Whether a quit was posted and not taken yet.
     bool QuitPending() const { return quitPosted_; }
-    int QuitCode() const { return quitCode_; }
-    // Window timers running now (for tests).
-    std::size_t TimerCount() const { return timers_.size(); }
 
   private:
     struct Timer {

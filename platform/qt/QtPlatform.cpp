@@ -34,6 +34,16 @@ QtPlatform::~QtPlatform() {
     controls_.reset();
 }
 
+int QtPlatform::DeliverPending() {
+    int delivered = 0;
+    MSG msg;
+    while (loop_.TakeWithoutWaiting(msg)) {
+        DispatchMessage(msg);
+        ++delivered;
+    }
+    return delivered;
+}
+
 UserInteraction& QtPlatform::User() {
     if (mode_ == QtUserMode::Scripted) return scripted_;
     return person_;

@@ -37,6 +37,9 @@ class QtPlatform final : public Platform {
     PosixFileSystem& Files() override { return files_; }
     Registry& Reg() override { return registry_; }
     Dialogs& DialogFactory() override { return *dialogs_; }
+    // Delivers what is queued and what Qt has pending, without waiting; returns how many
+    // messages were delivered. For tests, benchmarks and a host that drives the loop itself.
+    int DeliverPending();
     // The scripted user, when that is who answers; null for a person.
     ScriptedUser* Scripted() { return mode_ == QtUserMode::Scripted ? &scripted_ : nullptr; }
     // The mounts come from the system; tests may give others.

@@ -51,9 +51,7 @@ std::unique_ptr<platform::UserDriver> QtBackend::MakeDriver(platform::Platform& 
 }
 
 void QtBackend::Pump(platform::Platform& p) {
-    auto& qt = static_cast<platform::QtPlatform&>(p);
-    MSG msg;
-    while (qt.Loop().TakeWithoutWaiting(msg)) qt.DispatchMessage(msg);
+    static_cast<platform::QtPlatform&>(p).DeliverPending();
 }
 
 void QtBackend::RunFor(platform::Platform& p, unsigned ms) {

@@ -74,10 +74,7 @@ class DemoWindowTest : public ::testing::Test {
         return texts.join(" | ");
     }
     // Delivers what is queued, as the demo's loop does, without waiting.
-    void RunLoop() {
-        MSG msg;
-        while (platform_->Loop().TakeWithoutWaiting(msg)) platform_->DispatchMessage(msg);
-    }
+    void RunLoop() { platform_->DeliverPending(); }
 
     static inline int argc_ = 1;
     static inline char name_[] = "orbel_demo_window_tests";
