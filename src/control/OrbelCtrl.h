@@ -128,8 +128,11 @@ class COrbelCtrl final : public COleControl,
     std::int32_t FindFolder(const TreeKey2& key);
 
     // The file behind an entry, as valid on this machine.
+    // A host that asks (`quietWithoutResource`) gets false without a message for an entry that
+    // links to no file: a folder, or an item whose stored path is empty.
     bool GetResourceDetails(std::int32_t entryKey, std::string& path, std::int32_t& pageStart,
-                            std::int32_t& pageEnd, bool withMarkers);
+                            std::int32_t& pageEnd, bool withMarkers,
+                            bool quietWithoutResource = false);
 
     // Folder extensions and special classes.
     bool CheckExtensionFree(const std::string& extension, const std::string& folderName);

@@ -20,7 +20,7 @@ std::string Format(const char* format, long a, long b, long c = 0) {
 
 bool COrbelCtrl::GetResourceDetails(std::int32_t entryKey, std::string& path,
                                     std::int32_t& pageStart, std::int32_t& pageEnd,
-                                    bool withMarkers) {
+                                    bool withMarkers, bool quietWithoutResource) {
     const std::int32_t owner = OwnerOfKey(entryKey, m_currentOleId, m_classOleId);
     const std::int32_t entry = EntryNoOfKey(entryKey);
     if (int step = ReadTreeEntry(owner, entry)) {
@@ -39,6 +39,7 @@ bool COrbelCtrl::GetResourceDetails(std::int32_t entryKey, std::string& path,
     }
     const std::string stored = m_exchange.m_resourceRow.Path;
     if (stored.empty()) {
+        if (quietWithoutResource) return false;
         AfxMessageBox("Internal Error Resource is empty.");
         return false;
     }
@@ -73,9 +74,12 @@ bool COrbelCtrl::GetResourceDetails(std::int32_t entryKey, std::string& path,
 std::string COrbelCtrl::GetListViewData(std::int32_t nIndex) {
     std::string path;
     CViewList* list = ListPane();
-    if (!list || nIndex < 0 || nIndex >= list->GetItemCount()) return path;
+    // A host that walks the list asks for every row: a folder's is answered without asking the
+    // store, and a row that links to no file is answered empty without a message box.
+    if (!list || nIndex < 0 || nIndex >= list->GetItemCount() || list->IsFolderRow(nIndex))
+        return path;
     std::int32_t pageStart = 0, pageEnd = 0;
-    GetResourceDetails(list->RowKey(nIndex), path, pageStart, pageEnd, true);
+    GetResourceDetails(list->RowKey(nIndex), path, pageStart, pageEnd, true, true);
     return path;
 }
 

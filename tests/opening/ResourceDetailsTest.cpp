@@ -138,6 +138,20 @@ TEST_F(ResourceDetailsTest, AFolderOrAMissingResourceRowGivesNoPath) {
     EXPECT_FALSE(Get(80, true).found);
 }
 
+TEST_F(ResourceDetailsTest, AHostWalkingTheListGetsAnEmptyTextForARowWithoutAFileAndNoBox) {
+    SeedItem(kOwn, 9, 0, 0, "Blank", 109, "");
+    ASSERT_EQ(Ctrl().Initiate(kOwn, kClass), kOwn);
+    Host().Clear();
+    // A folder row is answered without asking the store.
+    EXPECT_EQ(Ctrl().GetListViewData(Ctrl().ListView()->FindRow(40)), "");
+    EXPECT_TRUE(Host().Events().empty());
+    EXPECT_EQ(Ctrl().GetListViewData(Ctrl().ListView()->FindRow(90)), "");
+    EXPECT_TRUE(Boxes().empty());
+    // Opening such an item still tells the user.
+    User().AnswerMessageBox(MessageAnswer::Ok, "Internal Error Resource is empty.");
+    EXPECT_FALSE(Get(90, true).found);
+}
+
 TEST_F(ResourceDetailsTest, TheHostReadsAListRowsPathWithMarkersByItsIndex) {
     const int report = Ctrl().ListView()->FindRow(20);
     ASSERT_GE(report, 0);
