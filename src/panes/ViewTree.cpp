@@ -126,12 +126,9 @@ void CViewTree::EndDownload() {
 void CViewTree::RenameFolder(std::int32_t key, const std::string& name) {
     TreeItem item = FindByKey(key);
     if (item == kTreeNone) return;
+    // Only the label changes: selecting the folder here would make it current without a
+    // folder change, leaving the list on another folder and a click on it without effect.
     m_tree->SetItemText(item, name);
-    // Renaming makes the folder current without showing it again or telling the host.
-    bool suppress = m_suppress;
-    m_suppress = true;
-    m_tree->SelectItem(item);
-    m_suppress = suppress;
 }
 
 TreeItem CViewTree::CopySubtree(TreeItem source, TreeItem parent) {

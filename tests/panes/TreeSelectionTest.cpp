@@ -87,18 +87,22 @@ TEST_F(TreeSelectionTest, ShowingAFolderFromTheListExpandsItAndMakesItCurrent) {
     EXPECT_EQ(FolderChanges(), (std::vector<std::string>{"\\All\\Accounts"}));
 }
 
-TEST_F(TreeSelectionTest, ARenamedFolderBecomesCurrentWithoutBeingShownAgain) {
+TEST_F(TreeSelectionTest, ARenameLeavesTheSelectionWhereItWas) {
+    Select("Gas");
+    Adapter().ClearUserEvents();
+    Host().Clear();
     const std::string listBefore = ListDump();
     Ctrl().UpdateTreeFolder(61, "Bills 2024");
-    EXPECT_EQ(TreeModel().GetItemText(TreeModel().GetSelectedItem()), "Bills 2024");
+    EXPECT_EQ(TreeModel().GetSelectedItem(), TreeItemNamed("Gas"));
     EXPECT_TRUE(FolderChanges().empty());
     EXPECT_TRUE(Host().Events().empty());
     EXPECT_EQ(ListDump(), listBefore);
-    EXPECT_EQ(Ctrl().TreeView()->FolderPath(), "\\All\\Accounts\\Bills 2024");
+    EXPECT_EQ(Ctrl().TreeView()->FolderPath(), "\\All\\Accounts\\Bills 2024\\Gas");
 
-    // The tree tells the host again once the user selects.
-    Select("All");
-    EXPECT_EQ(FolderChanges(), (std::vector<std::string>{"\\All"}));
+    // The renamed folder is shown, and the host told, when the user selects it.
+    Select("Bills 2024");
+    EXPECT_EQ(Ctrl().ListView()->FolderKey(), 61);
+    EXPECT_EQ(FolderChanges(), (std::vector<std::string>{"\\All\\Accounts\\Bills 2024"}));
 }
 
 TEST_F(TreeSelectionTest, NothingExpandsOrCollapsesWhileTheTreeIsBeingLoaded) {
