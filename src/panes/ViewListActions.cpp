@@ -278,17 +278,18 @@ bool CViewList::OnListEndLabelEdit(int row, const std::optional<std::string>& te
     if (!entered) return false;
     const std::int32_t key = RowKey(row);
     const bool folder = IsFolderRow(row);
+    const std::string name = StoredText(*text, kNameWidth);
     const int first = ResourceColumnShown() ? 2 : 1;
     const auto pageStart = static_cast<std::int32_t>(std::atoi(RowText(row, first).c_str()));
     const auto pageEnd = static_cast<std::int32_t>(std::atoi(RowText(row, first + 1).c_str()));
     const auto batch = static_cast<std::int32_t>(std::atoi(RowText(row, first + 2).c_str()));
     // The row changes only once the store took the name.
-    if (!m_control->ChangeItem(key, *text, pageStart, pageEnd)) return false;
+    if (!m_control->ChangeItem(key, name, pageStart, pageEnd)) return false;
     if (folder) {
-        RenameFolderRow(key, *text);
-        if (m_treeView) m_treeView->RenameFolder(key, *text);
+        RenameFolderRow(key, name);
+        if (m_treeView) m_treeView->RenameFolder(key, name);
     } else {
-        UpdateItem(key, *text, pageStart, pageEnd, batch);
+        UpdateItem(key, name, pageStart, pageEnd, batch);
     }
     return false;
 }

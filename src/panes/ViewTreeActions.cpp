@@ -55,10 +55,11 @@ bool CViewTree::OnTreeEndLabelEdit(TreeItem item, const std::optional<std::strin
     // An emptied label names nothing: it is taken as a cancelled edit.
     if (!m_control || !text || text->empty()) return false;
     const auto entryKey = static_cast<std::int32_t>(m_tree->GetItemData(item));
+    const std::string name = StoredText(*text, kNameWidth);
     // The label changes only once the store took the name.
-    if (m_control->ChangeItem(entryKey, *text, 0, 0)) {
-        RenameFolder(entryKey, *text);
-        if (m_listView) m_listView->RenameFolderRow(entryKey, *text);
+    if (m_control->ChangeItem(entryKey, name, 0, 0)) {
+        RenameFolder(entryKey, name);
+        if (m_listView) m_listView->RenameFolderRow(entryKey, name);
     }
     return false;
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/text/Utf8.h"
+
 namespace orbel {
 
 const char* TableName(Table t) {
@@ -52,6 +54,10 @@ std::string TrimRight(std::string_view text) {
     return out;
 }
 
+std::string StoredText(std::string_view text, std::size_t width) {
+    return TrimRight(FirstCharacters(text, width));
+}
+
 namespace {
 
 // "%0Nd" of a value kept within what N characters can hold, so the field never widens.
@@ -66,23 +72,37 @@ std::string Number(std::int32_t value, int width) {
     return buf;
 }
 
-// "%-Ns" of a text cut to N characters.
+// "%-Ns" of a text cut to N characters: widths count characters, not bytes, so a name is cut
+// where the label editor stops and never inside a character.
 std::string Text(std::string_view value, std::size_t width) {
-    std::string s(value.substr(0, std::min(value.size(), width)));
-    s.resize(width, ' ');
+    const std::string_view cut = FirstCharacters(value, width);
+    std::string s(cut);
+    s.append(width - CharacterCount(cut), ' ');
     return s;
 }
 
 std::string PadTo(std::string_view value, std::size_t width) {
     std::string s(value);
-    if (s.size() < width) s.resize(width, ' ');
+    if (const std::size_t count = CharacterCount(value); count < width)
+        s.append(width - count, ' ');
     return s;
 }
 
-std::string_view Slice(std::string_view s, std::size_t pos, std::size_t len) {
-    if (pos >= s.size()) return {};
-    return s.substr(pos, len);
-}
+// Cuts a row string into its fields from left to right, each field so many characters wide. A
+// field cut short by the end of its string reads as the blanks it would be padded with.
+class Fields {
+  public:
+    explicit Fields(std::string_view text) : m_text(text) {}
+    std::string_view Next(std::size_t width) {
+        const std::size_t from = m_at;
+        m_at = SkipCharacters(m_text, m_at, width);
+        return m_text.substr(from, m_at - from);
+    }
+
+  private:
+    std::string_view m_text;
+    std::size_t m_at = 0;
+};
 
 }  // namespace
 
@@ -98,20 +118,22 @@ RowText BuildTreeEntry(const TreeEntry& e) {
 
 void ParseTreeEntryInto(TreeEntry& e, std::string_view data, std::string_view key1,
                         std::string_view key2, std::string_view key3) {
-    // A field cut short by the end of its string reads as the blanks it would be padded with.
-    e.OwnerId = Atol(Slice(key1, 0, 8));
-    e.EntryNo = Atol(Slice(key1, 8, 8));
-    e.OwnerId2 = Atol(Slice(key2, 0, 8));
-    e.ParentOwnerId = Atol(Slice(key2, 8, 8));
-    e.ParentEntryNo = Atol(Slice(key2, 16, 8));
-    AssignTrimmed(e.Name, Slice(key2, 24, kNameWidth));
-    e.ResourceId = Atol(Slice(key3, 0, 8));
-    e.IsItem = Atol(Slice(data, 0, 1));
-    e.PageStart = Atol(Slice(data, 1, 3));
-    e.PageEnd = Atol(Slice(data, 4, 3));
-    AssignTrimmed(e.Batch, Slice(data, 7, kBatchWidth));
+    Fields k1(key1);
+    e.OwnerId = Atol(k1.Next(8));
+    e.EntryNo = Atol(k1.Next(8));
+    Fields k2(key2);
+    e.OwnerId2 = Atol(k2.Next(8));
+    e.ParentOwnerId = Atol(k2.Next(8));
+    e.ParentEntryNo = Atol(k2.Next(8));
+    AssignTrimmed(e.Name, k2.Next(kNameWidth));
+    e.ResourceId = Atol(Fields(key3).Next(8));
+    Fields d(data);
+    e.IsItem = Atol(d.Next(1));
+    e.PageStart = Atol(d.Next(3));
+    e.PageEnd = Atol(d.Next(3));
+    AssignTrimmed(e.Batch, d.Next(kBatchWidth));
     // The type is cut from the data as sent: a 15-character data string has none.
-    AssignTrimmed(e.Type, Slice(data, 15, kTypeWidth));
+    AssignTrimmed(e.Type, d.Next(kTypeWidth));
 }
 
 TreeEntry ParseTreeEntry(std::string_view data, std::string_view key1, std::string_view key2,
@@ -128,8 +150,9 @@ RowText BuildResourceRecord(const ResourceRecord& r) {
 
 ResourceRecord ParseResourceRecord(std::string_view data, std::string_view key1) {
     ResourceRecord r;
-    r.Path = TrimRight(PadTo(data, kPathWidth));
-    r.ResourceId = Atol(Slice(key1, 0, 8));
+    // The path is the only field of its string: padding it would only add blanks to trim.
+    r.Path = TrimRight(data);
+    r.ResourceId = Atol(Fields(key1).Next(8));
     return r;
 }
 
@@ -140,8 +163,8 @@ RowText BuildClassRecord(const ClassRecord& c) {
 ClassRecord ParseClassRecord(std::string_view data, std::string_view key1) {
     ClassRecord c;
     // A key is read within its field, as every key of a row is.
-    c.ClassName = TrimRight(Slice(key1, 0, kClassNameWidth));
-    c.Value = Atol(Slice(data, 0, 8));
+    c.ClassName = TrimRight(Fields(key1).Next(kClassNameWidth));
+    c.Value = Atol(Fields(data).Next(8));
     return c;
 }
 

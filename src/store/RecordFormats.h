@@ -8,8 +8,12 @@
 
 namespace orbel {
 
-// Field widths of the rows. A value wider than its field would move every later field of its
-// string, so building a row cuts texts to these widths and keeps numbers within them.
+// Field widths of the rows, in characters (UTF-8 code points; a byte that is no UTF-8 counts as
+// one and is kept as it is). A value wider than its field would move every later field of its
+// string, so building a row cuts texts to these widths and keeps numbers within them; reading
+// cuts the fields apart by the same count. Key texts stay comparable byte by byte: a name
+// padded with blanks to 30 characters sorts where the name followed by blanks sorts, however
+// many bytes its characters take, so the host's index keeps key order and equal keys.
 inline constexpr std::size_t kNameWidth = 30;
 inline constexpr std::size_t kBatchWidth = 8;
 inline constexpr std::size_t kTypeWidth = 3;
@@ -120,5 +124,8 @@ inline std::int32_t OwnerOfKey(std::int32_t entryKey, std::int32_t currentOleId,
 std::int32_t Atol(std::string_view text);
 // Removes trailing blanks, tabs and line ends.
 std::string TrimRight(std::string_view text);
+// A text as its field of `width` characters gives it back once written: what a pane shows
+// after the store took a name.
+std::string StoredText(std::string_view text, std::size_t width);
 
 }  // namespace orbel

@@ -228,7 +228,8 @@ TreeEntry& COrbelCtrl::NewOwnEntry(std::int32_t entryNo, std::int32_t parentOwne
     row.OwnerId2 = m_currentOleId;
     row.ParentOwnerId = parentOwnerId;
     row.ParentEntryNo = parentEntryNo;
-    row.Name = name;
+    // The panes show the new entry from this row: with the name as the store gives it back.
+    row.Name = StoredText(name, kNameWidth);
     return row;
 }
 
@@ -309,7 +310,7 @@ bool COrbelCtrl::ChangeItem(std::int32_t entryKey, const std::string& name, std:
                             std::int32_t pageEnd) {
     return RewriteTreeEntry(OwnerOfKey(entryKey, m_currentOleId, m_classOleId),
                             EntryNoOfKey(entryKey), "ChangeItem", [&](TreeEntry& row) {
-                                row.Name = name;
+                                row.Name = StoredText(name, kNameWidth);
                                 row.PageStart = pageStart;
                                 row.PageEnd = pageEnd;
                             });

@@ -79,6 +79,32 @@ TEST_F(TreeActionsTest, ALabelChangesOnlyOnceTheStoreTookTheName) {
     EXPECT_EQ(Host().Events().size(), events);
 }
 
+TEST_F(TreeActionsTest, ANameIsStoredInCharactersAsTheEditBoxCountsThemAndShownAsStored) {
+    TreeModel().UserSelect(Item("Mine"));
+    // 19 characters in 34 bytes: all of them are stored, none is cut in half.
+    const std::string greek = "Ελληνικά έγγραφα 26";
+    TreeModel().UserKeyDown(VK_F2);
+    TreeModel().UserEditLabel(Item("Mine"), greek);
+    EXPECT_EQ(TreeRow(kOwn, 1)->Name, greek);
+    EXPECT_EQ(Tree().FolderPath(), "\\All\\" + greek);
+    // What the pane showed is what a new load shows.
+    ASSERT_EQ(Ctrl().Initiate(kOwn, kClass), kOwn);
+    TreeModel().UserSelect(Item(greek));
+
+    // Past the width the edit box and the store both keep thirty characters.
+    const std::string cjk30 = "会議の議事録と年次報告書の最終版をここに保存する場所です追加";
+    TreeModel().UserKeyDown(VK_F2);
+    TreeModel().UserEditLabel(Item(greek), cjk30 + "です");
+    EXPECT_EQ(TreeRow(kOwn, 1)->Name, cjk30);
+    EXPECT_NE(TreeItemNamed(cjk30), platform::kTreeNone);
+
+    // Trailing blanks are not stored, so the panes do not show them either.
+    TreeModel().UserKeyDown(VK_F2);
+    TreeModel().UserEditLabel(Item(cjk30), "Notes   ");
+    EXPECT_EQ(TreeRow(kOwn, 1)->Name, "Notes");
+    EXPECT_NE(TreeItemNamed("Notes"), platform::kTreeNone);
+}
+
 TEST_F(TreeActionsTest, EscapeInTheEditBoxCancelsTheEditWithoutClosingTheHost) {
     P().Windows().SetFocus(Tree().GetSafeHwnd());
     TreeModel().UserSelect(Item("Mine"));

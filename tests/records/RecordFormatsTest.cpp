@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
+#include "platform/text/Utf8.h"
 #include "src/store/RecordFormats.h"
 
 namespace orbel {
@@ -50,6 +54,101 @@ TEST(TreeEntryText, ValuesWiderThanTheirFieldsAreKeptWithinThemSoNoFieldMoves) {
     EXPECT_EQ(FormatTreeKey1({123456789, -123456789}), "99999999-9999999");
 }
 
+// Field widths count characters, as the label editor does, whatever bytes they take.
+TEST(TreeEntryText, NamesAreCountedInCharactersAndNeverCutInsideOne) {
+    // 19 characters in 34 bytes: a cut at 30 bytes would end in half a character.
+    const std::string greek = "Ελληνικά έγγραφα 26";
+    TreeEntry e{1, 2, 1, 0, 0, greek, 0, 0, 0, 0, "", ""};
+    RowText row = BuildTreeEntry(e);
+    EXPECT_EQ(CharacterCount(row.key2), 54u);
+    EXPECT_EQ(row.key2, "000000010000000000000000" + greek + std::string(11, ' '));
+    EXPECT_EQ(ParseTreeEntry(row.data, row.key1, row.key2, row.key3), e);
+
+    // Exactly at the width, and past it: thirty characters are kept whole.
+    const std::string cjk30 = "会議の議事録と年次報告書の最終版をここに保存する場所です追加";
+    ASSERT_EQ(CharacterCount(cjk30), 30u);
+    e.Name = cjk30;
+    row = BuildTreeEntry(e);
+    EXPECT_EQ(row.key2.size(), 24u + 90u);
+    EXPECT_EQ(ParseTreeEntry(row.data, row.key1, row.key2, row.key3).Name, cjk30);
+    e.Name = cjk30 + "です";
+    row = BuildTreeEntry(e);
+    EXPECT_EQ(ParseTreeEntry(row.data, row.key1, row.key2, row.key3).Name, cjk30);
+    e.Name = std::string(29, 'a') + "éè";
+    EXPECT_EQ(ParseTreeEntry("", "", BuildTreeEntry(e).key2, "").Name, std::string(29, 'a') + "é");
+    EXPECT_EQ(StoredText(e.Name, kNameWidth), std::string(29, 'a') + "é");
+}
+
+TEST(TreeEntryText, WideCharactersInTheDataMoveNoLaterField) {
+    // A host row: a batch and a type in letters that take two and three bytes each.
+    TreeEntry e = ParseTreeEntry("1002003ÄÖÜäöüßé文書a", "0000000400000009",
+                                 "000000040000000400000001Café", "00000077");
+    EXPECT_EQ(e.PageStart, 2);
+    EXPECT_EQ(e.PageEnd, 3);
+    EXPECT_EQ(e.Batch, "ÄÖÜäöüßé");
+    EXPECT_EQ(e.Type, "文書a");
+    EXPECT_EQ(e.Name, "Café");
+    EXPECT_EQ(e.ParentEntryNo, 1);
+    RowText row = BuildTreeEntry(e);
+    EXPECT_EQ(row.data, "1002003ÄÖÜäöüßé文書a");
+    EXPECT_EQ(CharacterCount(row.key2), 54u);
+    EXPECT_EQ(ParseTreeEntry(row.data, row.key1, row.key2, row.key3), e);
+}
+
+TEST(TreeEntryText, BytesThatAreNoUtf8AreKeptAsTheyAreOneCharacterEach) {
+    // A lone lead byte, a stray continuation byte, an overlong form and a byte never used.
+    const std::string odd =
+        "a\xC3 b\x80"
+        "c\xC0\xAF\xFF";
+    EXPECT_EQ(CharacterCount(odd), 9u);
+    TreeEntry e{1, 2, 1, 0, 0, odd, 0, 0, 0, 0, "\xE2\x82", "\xF0"};
+    RowText row = BuildTreeEntry(e);
+    EXPECT_EQ(row.key2, "000000010000000000000000" + odd + std::string(21, ' '));
+    EXPECT_EQ(row.data, "0000000\xE2\x82      \xF0  ");
+    EXPECT_EQ(ParseTreeEntry(row.data, row.key1, row.key2, row.key3), e);
+    // Thirty such bytes fill the name; the next one is cut, not a character before it.
+    e.Name = std::string(31, '\xFF');
+    EXPECT_EQ(ParseTreeEntry("", "", BuildTreeEntry(e).key2, "").Name, std::string(30, '\xFF'));
+}
+
+TEST(TreeEntryText, KeysSortByteWiseAsTheirNamesDo) {
+    // The host's index compares key texts byte by byte; padding in characters keeps the order
+    // of the names and keeps different names apart.
+    std::vector<std::string> names = {"a",
+                                      "a b",
+                                      "ab",
+                                      "é",
+                                      "e",
+                                      "ez",
+                                      "Ω",
+                                      "漢字",
+                                      "漢",
+                                      "zz",
+                                      "éé",
+                                      "Ωmega",
+                                      std::string(29, 'a') + "é"};
+    std::vector<std::string> keys;
+    for (const std::string& n : names) keys.push_back(FormatTreeKey2({5, 5, 1, n}));
+    std::vector<std::size_t> byName(names.size()), byKey(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) byName[i] = byKey[i] = i;
+    std::sort(byName.begin(), byName.end(), [&](auto a, auto b) { return names[a] < names[b]; });
+    std::sort(byKey.begin(), byKey.end(), [&](auto a, auto b) { return keys[a] < keys[b]; });
+    EXPECT_EQ(byKey, byName);
+}
+
+TEST(TextHelper, CountsWellFormedSequencesAndEveryOtherByteAsOneCharacter) {
+    EXPECT_EQ(CharacterCount("Grüße, 世界 🙂"), 11u);
+    // Surrogates, overlong forms, values past U+10FFFF and cut sequences are no characters:
+    // each of their bytes stands alone.
+    EXPECT_EQ(CharacterCount("\xED\xA0\x80"), 3u);
+    EXPECT_EQ(CharacterCount("\xE0\x80\xAF"), 3u);
+    EXPECT_EQ(CharacterCount("\xF4\x90\x80\x80"), 4u);
+    EXPECT_EQ(CharacterCount("\xE2\x82"), 2u);
+    EXPECT_EQ(CharacterCount("\x80\x80"), 2u);
+    EXPECT_EQ(FirstCharacters("é\x80€x", 2), "é\x80");
+    EXPECT_EQ(FirstCharacters("\xE2\x82\xAC€", 1), "\xE2\x82\xAC");
+}
+
 TEST(ResourceAndClassText, RoundTripAndPadding) {
     RowText r = BuildResourceRecord({42, "H:\\Data\\a.tif"});
     EXPECT_EQ(r.key1, "00000042");
@@ -64,6 +163,11 @@ TEST(ResourceAndClassText, RoundTripAndPadding) {
     EXPECT_EQ(c.data, "00000017");
     EXPECT_EQ(ParseClassRecord(c.data, c.key1), (ClassRecord{"", 17}));
     EXPECT_EQ(FormatClassKey("SUBSCRIBERS-LIST"), "SUBSCRIBER");
+    EXPECT_EQ(FormatClassKey("Ämter"), "Ämter     ");
+    EXPECT_EQ(ParseClassRecord("00000003", "Ämterliste!").ClassName, "Ämterliste");
+    const std::string path = "/srv/Übersicht/報告.pdf";
+    EXPECT_EQ(CharacterCount(BuildResourceRecord({1, path}).data), kPathWidth);
+    EXPECT_EQ(ParseResourceRecord(BuildResourceRecord({1, path}).data, "1").Path, path);
     EXPECT_EQ(ParseClassRecord("", "EMAIL"), (ClassRecord{"EMAIL", 0}));
 }
 
