@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/MessageLoop.h"
@@ -122,6 +124,8 @@ class COrbelCtrl final : public COleControl,
                        std::int32_t parentEntryNo, std::int32_t pageStart, std::int32_t pageEnd);
     bool ChangeItem(std::int32_t entryKey, const std::string& name, std::int32_t pageStart,
                     std::int32_t pageEnd);
+    // Renames the entry and keeps the page range that it has in the store.
+    bool ChangeItem(std::int32_t entryKey, const std::string& name);
     bool SetParent(std::int32_t entryKey, std::int32_t newParentKey);
     void DeleteEntry(std::int32_t entryKey);
     std::int32_t GetResource();
@@ -234,6 +238,9 @@ class COrbelCtrl final : public COleControl,
     // "Error OPERATION:N" (1 position, 2 read, 3 update) and gives false.
     bool RewriteTreeEntry(std::int32_t ownerId, std::int32_t entryNo, const char* operation,
                           const std::function<void(TreeEntry&)>& change);
+    // Stores the entry's new name, and its page range when one is given.
+    bool ChangeEntry(std::int32_t entryKey, const std::string& name,
+                     std::optional<std::pair<std::int32_t, std::int32_t>> pages);
     // Fills the tree entry buffer with a new row of the current OLE ID's tree.
     TreeEntry& NewOwnEntry(std::int32_t entryNo, std::int32_t parentOwnerId,
                            std::int32_t parentEntryNo, const std::string& name);

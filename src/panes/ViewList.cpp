@@ -74,6 +74,10 @@ bool CViewList::ResourceColumnShown() const {
     return m_control && (m_control->SubscriberMode() || m_control->m_showResource);
 }
 
+bool CViewList::PageColumnsShown() const {
+    return m_control && !m_control->m_directorySelect;
+}
+
 void CViewList::BuildColumns(COrbelCtrl* control) {
     m_control = control;
     if (!m_list) return;
@@ -148,12 +152,15 @@ void CViewList::AddItem(bool isFolder, bool isClass, std::int32_t entryNo, const
     if (ResourceColumnShown()) m_list->SetItemText(row, 1, resource);
     m_list->SetItemData(row, static_cast<DWORD>(entryNo * 10 + (isClass ? 1 : 0)));
     // The row just added is the one meant, even when an earlier row carries the same key.
-    if (!m_control->m_directorySelect && (pageStart != 0 || pageEnd != 0 || batch != 0))
+    if (pageStart != 0 || pageEnd != 0 || batch != 0)
         WritePageColumns(row, pageStart, pageEnd, batch);
 }
 
 void CViewList::WritePageColumns(int row, std::int32_t pageStart, std::int32_t pageEnd,
                                  std::int32_t batch) {
+    // In directory selection the columns after the name hold routing texts that pages must
+    // not overwrite.
+    if (!PageColumnsShown()) return;
     const int first = ResourceColumnShown() ? 2 : 1;
     m_list->SetItemText(row, first, NumberOrEmpty(pageStart));
     m_list->SetItemText(row, first + 1, NumberOrEmpty(pageEnd));

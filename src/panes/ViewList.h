@@ -141,6 +141,9 @@ class CViewList final : public CWnd, private platform::ListControlEvents {
     void RenameRow(int row, bool classRowsAllowed);
 
     bool ResourceColumnShown() const;
+    // Outside directory selection the columns after the name (and the resource) hold the
+    // page range and the batch.
+    bool PageColumnsShown() const;
     int FileTypeImage(const std::string& extension);
     void WritePageColumns(int row, std::int32_t pageStart, std::int32_t pageEnd,
                           std::int32_t batch);

@@ -279,12 +279,20 @@ bool CViewList::OnListEndLabelEdit(int row, const std::optional<std::string>& te
     const std::int32_t key = RowKey(row);
     const bool folder = IsFolderRow(row);
     const std::string name = StoredText(*text, kNameWidth);
-    const int first = ResourceColumnShown() ? 2 : 1;
-    const auto pageStart = static_cast<std::int32_t>(std::atoi(RowText(row, first).c_str()));
-    const auto pageEnd = static_cast<std::int32_t>(std::atoi(RowText(row, first + 1).c_str()));
-    const auto batch = static_cast<std::int32_t>(std::atoi(RowText(row, first + 2).c_str()));
-    // The row changes only once the store took the name.
-    if (!m_control->ChangeItem(key, name, pageStart, pageEnd)) return false;
+    std::int32_t pageStart = 0, pageEnd = 0, batch = 0;
+    bool changed = false;
+    // The row changes only once the store took the name. Where the columns hold routing texts
+    // instead of pages, the store keeps the pages it has.
+    if (PageColumnsShown()) {
+        const int first = ResourceColumnShown() ? 2 : 1;
+        pageStart = static_cast<std::int32_t>(std::atoi(RowText(row, first).c_str()));
+        pageEnd = static_cast<std::int32_t>(std::atoi(RowText(row, first + 1).c_str()));
+        batch = static_cast<std::int32_t>(std::atoi(RowText(row, first + 2).c_str()));
+        changed = m_control->ChangeItem(key, name, pageStart, pageEnd);
+    } else {
+        changed = m_control->ChangeItem(key, name);
+    }
+    if (!changed) return false;
     if (folder) {
         RenameFolderRow(key, name);
         if (m_treeView) m_treeView->RenameFolder(key, name);

@@ -308,11 +308,21 @@ bool COrbelCtrl::RewriteTreeEntry(std::int32_t ownerId, std::int32_t entryNo, co
 
 bool COrbelCtrl::ChangeItem(std::int32_t entryKey, const std::string& name, std::int32_t pageStart,
                             std::int32_t pageEnd) {
+    return ChangeEntry(entryKey, name, std::pair{pageStart, pageEnd});
+}
+
+bool COrbelCtrl::ChangeItem(std::int32_t entryKey, const std::string& name) {
+    return ChangeEntry(entryKey, name, std::nullopt);
+}
+
+bool COrbelCtrl::ChangeEntry(std::int32_t entryKey, const std::string& name,
+                             std::optional<std::pair<std::int32_t, std::int32_t>> pages) {
     return RewriteTreeEntry(OwnerOfKey(entryKey, m_currentOleId, m_classOleId),
                             EntryNoOfKey(entryKey), "ChangeItem", [&](TreeEntry& row) {
                                 row.Name = StoredText(name, kNameWidth);
-                                row.PageStart = pageStart;
-                                row.PageEnd = pageEnd;
+                                if (!pages) return;
+                                row.PageStart = pages->first;
+                                row.PageEnd = pages->second;
                             });
 }
 

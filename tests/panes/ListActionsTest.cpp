@@ -196,6 +196,48 @@ TEST_F(ListActionsTest, RenamingAnItemKeepsItsPagesAndAFolderRowRenamesTheTreeTo
     EXPECT_EQ(ListModel().GetItemText(sub, 0), "Archive");
 }
 
+TEST_F(ListActionsTest, RenamingInDirectorySelectionKeepsTheStoredPagesAndTheRoutingTexts) {
+    ShowMine();
+    Ctrl().ProcessTarnMessage("j");
+    const int memo = List().FindRow(30);
+    Ctrl().SetAttachOrEmail(memo, "ATTACH");
+    Ctrl().ProcessTarnMessage("h3 copies 00000042");
+    Ctrl().SetAttachOrEmail(memo, "EMAIL");
+    Ctrl().ProcessTarnMessage("h12345someone@example.com 00000001");
+    ListModel().UserClick(memo);
+    ListModel().UserKeyDown(VK_F2);
+    ListModel().UserEditLabel(memo, "minutes");
+    EXPECT_EQ(TreeRow(kOwn, 3)->Name, "minutes");
+    EXPECT_EQ(TreeRow(kOwn, 3)->PageStart, 2);
+    EXPECT_EQ(TreeRow(kOwn, 3)->PageEnd, 5);
+    EXPECT_EQ(ListModel().GetItemText(memo, 0), "minutes");
+    EXPECT_EQ(ListModel().GetItemText(memo, 1), "3 copies");
+    EXPECT_EQ(ListModel().GetItemText(memo, 2), "someone@example.com");
+    // Page details from the host have no column here either.
+    Ctrl().SetImageDetails(30, 7, 8, 9);
+    Ctrl().UpdateItem(30, "minutes", 7, 8, 9);
+    EXPECT_EQ(ListModel().GetItemText(memo, 1), "3 copies");
+    EXPECT_EQ(ListModel().GetItemText(memo, 2), "someone@example.com");
+}
+
+TEST_F(ListActionsTest, AFolderRenamedInTheListLeavesTheTreeOnTheFolderItShows) {
+    const int mine = List().FindRow(10);
+    ListModel().UserClick(mine);
+    ListModel().UserKeyDown(VK_F2);
+    // The row shows the name as stored, without the blanks the store drops.
+    ListModel().UserEditLabel(mine, "Mine 2026  ");
+    EXPECT_EQ(TreeRow(kOwn, 1)->Name, "Mine 2026");
+    EXPECT_EQ(ListModel().GetItemText(mine, 0), "Mine 2026");
+    EXPECT_EQ(TreeModel().GetSelectedItem(), Item("All"));
+    EXPECT_EQ(Tree().FolderPath(), "\\All");
+    EXPECT_TRUE(UserEvents().empty());
+    // A click on the renamed folder shows it.
+    TreeModel().UserSelect(Item("Mine 2026"));
+    EXPECT_EQ(List().FolderKey(), 10);
+    EXPECT_NE(List().FindRow(30), -1);
+    EXPECT_EQ(UserEvents(), Events{R"(FolderChange("\\All\\Mine 2026"))"});
+}
+
 TEST_F(ListActionsTest, AClassRowIsRenamedOnlyInDirectorySelectionAndNeverAsAFolder) {
     TreeModel().UserSelect(Item("Letters"));
     ListModel().UserClick(0);  // the class item Contract
