@@ -56,8 +56,8 @@ TEST_F(HostCommandsTest, TheTreeAndListCommandsReachTheirPanes) {
     Send("u" + Number(10, 8) + Text("Mail", 30));
     Send("p" + Number(21, 8) + Number(10, 8));
     EXPECT_EQ(TreeDump(),
-              "All key=0 image=2/2\n"
-              "  Mail key=10 image=0/7 current\n"
+              "All key=0 image=2/2 current\n"
+              "  Mail key=10 image=0/7\n"
               "    Class key=21 image=2/8\n");
     EXPECT_EQ(ListDump(),
               "columns: Name | Page Start | Page End | Batch\n"
@@ -67,8 +67,8 @@ TEST_F(HostCommandsTest, TheTreeAndListCommandsReachTheirPanes) {
     Send("d" + Number(21, 8));
     Send("g" + Number(40, 8));
     EXPECT_EQ(TreeDump(),
-              "All key=0 image=2/2\n"
-              "  Mail key=10 image=0/7 current\n");
+              "All key=0 image=2/2 current\n"
+              "  Mail key=10 image=0/7\n");
     EXPECT_EQ(Ctrl().GetListViewItemCount(), 1);
     Send("D");
     EXPECT_EQ(Ctrl().GetListViewItemCount(), 0);

@@ -39,12 +39,14 @@ TEST_F(PaneMethodsTest, TheTreeMethodsBuildTheTreeInTheNormalMode) {
     BuildTree();
     EXPECT_TRUE(Ctrl().SetTreeParent(30, 21));
     EXPECT_TRUE(Ctrl().UpdateTreeFolder(30, "C renamed"));
+    // A rename leaves the selection where it was.
     EXPECT_EQ(TreeDump(),
-              "All key=0 image=2/2\n"
+              "All key=0 image=2/2 current\n"
               "  A key=10 image=0/7\n"
               "    B key=21 image=2/8\n"
-              "      C renamed key=30 image=0/7 current\n");
+              "      C renamed key=30 image=0/7\n");
     // The current folder goes with its parent; the tree makes the parent's parent current.
+    TreeModel().SelectItem(TreeItemNamed("C renamed"));
     EXPECT_TRUE(Ctrl().DeleteTreeItem(21));
     EXPECT_EQ(TreeDump(),
               "All key=0 image=2/2\n"
