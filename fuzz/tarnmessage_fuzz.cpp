@@ -10,6 +10,7 @@
 #include <type_traits>
 #include <variant>
 
+#include "platform/text/Utf8.h"
 #include "src/control/TarnMessage.h"
 
 namespace {
@@ -38,12 +39,13 @@ void CheckCommand(std::string_view message) {
             namespace tarn = orbel::tarn;
             if constexpr (std::is_same_v<T, tarn::AddTreeViewItem>) {
                 Check(EntryNumber(a.entryNo) && EntryNumber(a.parentNo));
-                Check(Trimmed(a.name) && a.name.size() <= 30);
+                Check(Trimmed(a.name) && orbel::CharacterCount(a.name) <= 30);
             } else if constexpr (std::is_same_v<T, tarn::AddListViewItem>) {
                 Check(EntryNumber(a.entryNo));
-                Check(Trimmed(a.name) && a.name.size() <= 30 && Trimmed(a.resource));
+                Check(Trimmed(a.name) && orbel::CharacterCount(a.name) <= 30 &&
+                      Trimmed(a.resource));
             } else if constexpr (std::is_same_v<T, tarn::UpdateItem>) {
-                Check(Trimmed(a.name) && a.name.size() <= 30);
+                Check(Trimmed(a.name) && orbel::CharacterCount(a.name) <= 30);
                 Check(a.pageStart > -100 && a.pageStart < 1000);
             } else if constexpr (std::is_same_v<T, tarn::AddMapping>) {
                 Check(a.from.size() + a.to.size() + a.flag.size() < message.size());

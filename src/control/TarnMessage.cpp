@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "platform/text/AsciiCase.h"
+#include "platform/text/Utf8.h"
 #include "src/store/RecordFormats.h"
 
 namespace orbel {
@@ -14,13 +15,15 @@ std::string_view AsText(std::string_view s) {
     return s.substr(0, s.find('\0'));
 }
 
-// Reads the fields of one message; a field past the end of the message is empty.
+// Reads the fields of one message; a field past the end of the message is empty. Positions
+// and widths count characters, as the fields of a row do, so a name is never cut inside one.
 class Payload {
   public:
     explicit Payload(std::string_view message) : m_msg(message) {}
 
     std::string_view Slice(std::size_t p, std::size_t w) const {
-        return p < m_msg.size() ? m_msg.substr(p, w) : std::string_view();
+        const std::size_t from = SkipCharacters(m_msg, 0, p);
+        return m_msg.substr(from, SkipCharacters(m_msg, from, w) - from);
     }
     std::string_view Rest(std::size_t p) const { return Slice(p, std::string_view::npos); }
 
@@ -31,7 +34,7 @@ class Payload {
     std::string Text(std::size_t p, std::size_t w) const { return TrimRight(Slice(p, w)); }
     std::string Text(std::size_t p) const { return TrimRight(Rest(p)); }
     std::string AsSent(std::size_t p) const { return std::string(Rest(p)); }
-    bool Yes(std::size_t p) const { return p < m_msg.size() && m_msg[p] == 'Y'; }
+    bool Yes(std::size_t p) const { return Slice(p, 1) == "Y"; }
 
   private:
     std::string_view m_msg;
@@ -133,16 +136,18 @@ std::optional<AttachOrEmailReply> ParseAttachOrEmailReply(std::string_view pendi
         reply.attach = true;
         // The target number fills the last 8 characters; the blank that usually separates it
         // from the text goes with the text's own trailing blanks.
-        const std::size_t textEnd = line.size() > kTargetWidth ? line.size() - kTargetWidth : 0;
-        if (textEnd > 1)
-            reply.attachText = TrimRight(std::string_view(line).substr(1, textEnd - 1));
-        reply.targetId = Atol(std::string_view(line).substr(textEnd));
+        const Payload in(line);
+        const std::size_t length = CharacterCount(line);
+        const std::size_t textEnd = length > kTargetWidth ? length - kTargetWidth : 0;
+        if (textEnd > 1) reply.attachText = in.Text(1, textEnd - 1);
+        reply.targetId = in.Number(textEnd);
     } else if (pending.front() == 'E') {
         // The last 9 characters of an e-mail answer are not part of its text.
         constexpr std::size_t kEmailTailWidth = 9;
-        const std::string text = TrimRight(Payload(message).Rest(6));
-        const std::size_t keep = text.size() > kEmailTailWidth ? text.size() - kEmailTailWidth : 0;
-        reply.emailText = TrimRight(std::string_view(text).substr(0, keep));
+        const std::string text = Payload(message).Text(6);
+        const std::size_t length = CharacterCount(text);
+        const std::size_t keep = length > kEmailTailWidth ? length - kEmailTailWidth : 0;
+        reply.emailText = Payload(text).Text(0, keep);
     }
     return reply;
 }

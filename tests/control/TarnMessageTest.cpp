@@ -166,6 +166,29 @@ TEST(TarnMessageTest, ImageDetailsAndItemUpdatesReadTheirPageFields) {
     EXPECT_EQ(folder.name, "Suppliers");
 }
 
+TEST(TarnMessageTest, NameFieldsCountCharactersSoNoNameIsCutInsideOneAndNoFieldMoves) {
+    // 19 characters in 34 bytes, padded to 30 characters as the host writes the field.
+    const std::string greek = "Ελληνικά έγγραφα 26";
+    const std::string field = greek + std::string(11, ' ');
+    tarn::UpdateItem item = Args<tarn::UpdateItem>("v00000450" + field + "002005" + "7");
+    EXPECT_EQ(item.name, greek);
+    EXPECT_EQ(item.pageStart, 2);
+    EXPECT_EQ(item.pageEnd, 5);
+    EXPECT_EQ(item.batch, 7);
+    tarn::AddListViewItem listed =
+        Args<tarn::AddListViewItem>("mNN00000450" + field + "/srv/Übersicht.pdf");
+    EXPECT_EQ(listed.name, greek);
+    EXPECT_EQ(listed.resource, "/srv/Übersicht.pdf");
+    // A name past the width keeps its first thirty characters whole.
+    const std::string cjk30 = "会議の議事録と年次報告書の最終版をここに保存する場所です追加";
+    EXPECT_EQ(Args<tarn::UpdateFolder>("u00000121" + cjk30 + "です").name, cjk30);
+    EXPECT_EQ(Args<tarn::AddTreeViewItem>("iYN0000012000000000" + cjk30).name, cjk30);
+    // The attach answer's target is its last eight characters, whatever the text is made of.
+    EXPECT_EQ(ParseAttachOrEmailReply("A1", "hÜbersicht 00000042")->attachText, "Übersicht");
+    EXPECT_EQ(ParseAttachOrEmailReply("E1", "hÄÖÜäöjörg@example.org 000000042")->emailText,
+              "jörg@example.org");
+}
+
 TEST(TarnMessageTest, ShortAndMalformedPayloadsReadAsZeroOrTheirLeadingDigits) {
     // Cut short inside a field: what is there is read.
     tarn::SetImageDetails cut = Args<tarn::SetImageDetails>("s000004500");
