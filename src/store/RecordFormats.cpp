@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "platform/text/Utf8.h"
 
@@ -92,15 +93,32 @@ std::string PadTo(std::string_view value, std::size_t width) {
 // field cut short by the end of its string reads as the blanks it would be padded with.
 class Fields {
   public:
-    explicit Fields(std::string_view text) : m_text(text) {}
+    explicit Fields(std::string_view text) : m_text(text), m_ascii(IsAscii(text)) {}
     std::string_view Next(std::size_t width) {
         const std::size_t from = m_at;
-        m_at = SkipCharacters(m_text, m_at, width);
+        // Most rows are plain ASCII, where a character is a byte: loading a store reads
+        // every row through here.
+        m_at =
+            m_ascii ? std::min(m_at + width, m_text.size()) : SkipCharacters(m_text, m_at, width);
         return m_text.substr(from, m_at - from);
     }
 
   private:
+    static bool IsAscii(std::string_view text) {
+        // Eight bytes at a time: a row string is checked once before its fields are cut.
+        std::uint64_t any = 0;
+        std::size_t i = 0;
+        for (; i + 8 <= text.size(); i += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, text.data() + i, 8);
+            any |= word;
+        }
+        for (; i < text.size(); ++i) any |= static_cast<unsigned char>(text[i]);
+        return (any & 0x8080808080808080ULL) == 0;
+    }
+
     std::string_view m_text;
+    bool m_ascii;
     std::size_t m_at = 0;
 };
 
