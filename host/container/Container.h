@@ -113,6 +113,11 @@ class Container {
     void CmdMenu(std::span<const Token> args);
     void CmdDialog(std::span<const Token> args);
     void PostKey(UINT code, bool shift, bool ctrl, bool alt);
+    // How the transcript names a window: tree, list, or its class.
+    std::string WindowName(HWND window);
+    // True, with `ignored: NAME is disabled` in the transcript, when the window takes no input
+    // now (it, or the control around it, is disabled while a folder loads).
+    bool Refused(HWND window);
     // A place the user points at: a tree folder, a list row, or empty list space (row -1).
     struct Spot {
         HWND window;
