@@ -79,6 +79,8 @@ class Container {
     bool CreateControl();
     bool LoadTypeLibrary();
     void Shutdown();
+    // Takes TMPDIR as the run's temporary folder, or makes one when it is unset.
+    bool SetUpTempDir();
 
     // The script, one line per loop task, so that a line read while the control waits for the
     // host runs inside the control's own loop.
@@ -175,8 +177,10 @@ class Container {
     bool muted_ = false;  // after a script error nothing more is printed
     int failures_ = 0;
     std::string sinceExpect_;
-    // $TMPDIR with a final "/", when it is set: scripts and transcripts name it so.
+    // The run's temporary folder with a final "/": scripts and transcripts name it $TMPDIR/.
     std::string tempDir_;
+    // The folder the run made for that when TMPDIR was unset; removed at the end.
+    std::string ownTempDir_;
 };
 
 }  // namespace orbel::host
