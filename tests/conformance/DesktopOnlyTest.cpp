@@ -11,12 +11,11 @@
 #include <cstdlib>
 #include <memory>
 
-#include "platform/Api.h"
 #include "platform/controls/Controls.h"
-#include "platform/framework/Menu.h"
 #include "platform/qt/QtControls.h"
 #include "platform/qt/QtListControl.h"
 #include "platform/qt/QtPlatform.h"
+#include "tests/conformance/MenuAtPointer.h"
 
 namespace orbel::test {
 namespace {
@@ -61,18 +60,6 @@ class DesktopOnly : public ::testing::Test {
     HWND pane_;
     std::unique_ptr<platform::ListControl> list_;
     std::unique_ptr<platform::ImageList> images_;
-};
-
-// Tracks a context menu where the pointer is, as the panes do on a right click.
-class MenuAtPointer : public platform::ListControlEvents {
-  public:
-    void OnListRightClick(int, POINT) override {
-        CMenu menu;
-        menu.CreatePopupMenu();
-        menu.AppendMenu(MF_STRING, 101, "Open");
-        const POINT at = GetCursorPos();
-        menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_RETURNCMD, at.x, at.y, nullptr);
-    }
 };
 
 TEST_F(DesktopOnly, APersonsRightClickOnAListOpensTheMenuAtThePointer) {

@@ -9,6 +9,7 @@
 #include "platform/framework/Menu.h"
 #include "platform/framework/Wnd.h"
 #include "tests/conformance/Backends.h"
+#include "tests/conformance/MenuAtPointer.h"
 
 namespace orbel::test {
 namespace {
@@ -92,22 +93,6 @@ TYPED_TEST(UserConformance, AnswersOfEveryKindAreTakenInTheOrderTheyWereQueued) 
               "answer \"Delete\"");
     this->User().ClearFailures();
 }
-
-// Tracks a context menu where the pointer is, as the panes do on a right click.
-class MenuAtPointer : public platform::ListControlEvents, public platform::TreeControlEvents {
-  public:
-    void OnListRightClick(int, POINT) override { Track(); }
-    void OnTreeRightClick(platform::TreeItem, POINT) override { Track(); }
-
-  private:
-    void Track() {
-        CMenu menu;
-        menu.CreatePopupMenu();
-        menu.AppendMenu(MF_STRING, 101, "Open");
-        const POINT at = GetCursorPos();
-        menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_RETURNCMD, at.x, at.y, nullptr);
-    }
-};
 
 TYPED_TEST(UserConformance, AContextMenuOpensAtThePointWhereThePersonRightClicked) {
     HWND top = this->MakeTopWindow(RECT{100, 50, 500, 450});
