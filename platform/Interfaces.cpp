@@ -32,6 +32,14 @@ HWND FindDescendant(const WindowSystem& windows, HWND root, std::string_view cla
     }
     return kNoWindow;
 }
+
+bool TakesInput(const WindowSystem& windows, HWND window) {
+    if (!windows.IsWindow(window)) return false;
+    for (HWND w = window; w; w = windows.GetParent(w))
+        if (!windows.IsWindowEnabled(w)) return false;
+    return true;
+}
+
 UserInteraction::~UserInteraction() = default;
 
 const char* CursorName(Cursor c) {

@@ -14,6 +14,12 @@
 
 namespace orbel::platform {
 
+class WindowSystem;
+
+// Whether a person's input reaches `window`: not while it or a window it lies in is disabled
+// (the control disables itself while a folder loads), as on a desktop.
+bool TakesInput(const WindowSystem& windows, HWND window);
+
 class UserDriver {
   public:
     virtual ~UserDriver();
@@ -23,11 +29,15 @@ class UserDriver {
     virtual ListControl* List(HWND window) = 0;
     virtual ToolBarControl* ToolBar(HWND window) = 0;
 
+    // Input to a window that does not take it (TakesInput) is dropped: a gesture then returns
+    // false.
+
     // A key pressed with the modifiers held, arriving at `window` (the one with the focus, as
     // the keyboard sends it): it passes the message hooks first and does nothing more when a
     // hook consumed it. It has arrived once the loop has delivered what is pending.
     virtual void PressKey(HWND window, UINT key, bool shift, bool ctrl, bool alt) = 0;
     // The mouse moved to a screen point, or a button went down or up there (WM_LBUTTONDOWN...).
+    // A gesture at a point of a control puts the pointer there first, as the hand does.
     virtual void MoveMouse(POINT screen) = 0;
     virtual void MouseButton(UINT message, POINT screen) = 0;
 

@@ -1,6 +1,9 @@
 #include "host/container/Container.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <ostream>
 
 #include "host/container/CommandArgs.h"
@@ -50,6 +53,31 @@ Container::Container(ContainerOptions options, std::istream& in, std::ostream& o
 
 Container::~Container() {
     Shutdown();
+    if (!ownTempDir_.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(ownTempDir_, ignored);
+    }
+}
+
+bool Container::SetUpTempDir() {
+    if (const char* tmp = std::getenv("TMPDIR"); tmp && tmp[0] == '/') {
+        tempDir_ = tmp;
+        if (tempDir_.back() != '/') tempDir_ += '/';
+        return true;
+    }
+    // A newcomer's shell has no TMPDIR: the run makes a folder of its own, and names it TMPDIR
+    // so that the control's temporary files go there as well.
+    std::string pattern = "/tmp/orbel-container-XXXXXX";
+    if (!mkdtemp(pattern.data())) {
+        err_ << "orbel-container: cannot make a temporary folder in /tmp: " << std::strerror(errno)
+             << "\n";
+        return false;
+    }
+    ownTempDir_ = pattern;
+    setenv("TMPDIR", ownTempDir_.c_str(), 1);
+    tempDir_ = ownTempDir_ + "/";
+    Print("temporary folder $TMPDIR/ made for this run, removed at its end");
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -187,9 +215,9 @@ int Container::Run() {
     user.SetFailureListener([this](const std::string& what) { Fail(what); });
     if (installed.recordingShell)
         installed.recordingShell->SetListener([this](const std::string& line) { Print(line); });
-    if (const char* tmp = std::getenv("TMPDIR"); tmp && tmp[0] == '/') {
-        tempDir_ = tmp;
-        if (tempDir_.back() != '/') tempDir_ += '/';
+    if (!SetUpTempDir()) {
+        Shutdown();
+        return kExitScriptError;
     }
     if (!OpenStore() || !CreateControl()) {
         Shutdown();

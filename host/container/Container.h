@@ -79,6 +79,8 @@ class Container {
     bool CreateControl();
     bool LoadTypeLibrary();
     void Shutdown();
+    // Takes TMPDIR as the run's temporary folder, or makes one when it is unset.
+    bool SetUpTempDir();
 
     // The script, one line per loop task, so that a line read while the control waits for the
     // host runs inside the control's own loop.
@@ -113,6 +115,11 @@ class Container {
     void CmdMenu(std::span<const Token> args);
     void CmdDialog(std::span<const Token> args);
     void PostKey(UINT code, bool shift, bool ctrl, bool alt);
+    // How the transcript names a window: tree, list, or its class.
+    std::string WindowName(HWND window);
+    // True, with `ignored: NAME is disabled` in the transcript, when the window takes no input
+    // now (it, or the control around it, is disabled while a folder loads).
+    bool Refused(HWND window);
     // A place the user points at: a tree folder, a list row, or empty list space (row -1).
     struct Spot {
         HWND window;
@@ -170,8 +177,10 @@ class Container {
     bool muted_ = false;  // after a script error nothing more is printed
     int failures_ = 0;
     std::string sinceExpect_;
-    // $TMPDIR with a final "/", when it is set: scripts and transcripts name it so.
+    // The run's temporary folder with a final "/": scripts and transcripts name it $TMPDIR/.
     std::string tempDir_;
+    // The folder the run made for that when TMPDIR was unset; removed at the end.
+    std::string ownTempDir_;
 };
 
 }  // namespace orbel::host

@@ -76,8 +76,9 @@ std::span<const Container::Command> Container::Commands() {
          "(--store scripted) answers the waiting request through RequestResult",
          &Container::CmdReply},
         {"box", "box OK|YES|NO|CANCEL",
-         "answers the next message box; answers queue in order, and one left unused at the end "
-         "is a failure",
+         "answers the next message box; it comes before the line whose action opens the box. "
+         "Box, menu and dialog answers form one queue in the order they are asked for: one "
+         "asked for out of turn, or left unused at the end, is a failure",
          &Container::CmdBox},
         {"wait", "wait MS",
          "lets MS milliseconds pass on the virtual clock before the next line; timers due "
@@ -96,10 +97,13 @@ std::span<const Container::Command> Container::Commands() {
          "does",
          &Container::CmdSelect},
         {"click", "click tree PATH|list ROW|list empty",
-         "a left click on a tree folder (selects it) or on a list row or empty list space",
+         "a left click on a tree folder (selects it) or on a list row or empty list space. "
+         "Like every key and mouse line, it does nothing while the pane or the control is "
+         "disabled (during a folder load): the transcript says ignored: PANE is disabled",
          &Container::CmdClick},
         {"rightclick", "rightclick tree PATH|list ROW|list empty",
-         "a right click there; the menu it opens is answered by the next menu line",
+         "a right click there; the menu it opens is answered by a menu line that comes before "
+         "this one",
          &Container::CmdRightClick},
         {"dblclick", "dblclick list ROW", "a double click on a list row",
          &Container::CmdDoubleClick},
@@ -115,13 +119,15 @@ std::span<const Container::Command> Container::Commands() {
          "presses Escape for cancel",
          &Container::CmdDrag},
         {"menu", "menu \"ITEM TEXT\"|none",
-         "answers the next popup menu by choosing the item, or by Escape for none; the "
+         "answers the next popup menu by choosing the item, or by Escape for none; like a box "
+         "answer it comes before the action that opens the menu (the rightclick line). The "
          "transcript shows menu ITEM | ITEM ... -> CHOSEN",
          &Container::CmdMenu},
         {"dialog", "dialog ID [set|choose CTRLID \"TEXT\"]... [check CTRLID 0|1]... press BUTTONID",
          "answers the next modal dialog made from template ID: types into or chooses in its "
-         "controls, then presses a button (or closes it); the transcript shows dialog ID "
-         "\"CAPTION\" -> BUTTON",
+         "controls, then presses a button (or closes it); it comes before the action that "
+         "opens the dialog, and the answers to what the dialog opens come after it. The "
+         "transcript shows dialog ID \"CAPTION\" -> BUTTON",
          &Container::CmdDialog},
         {"tree", "tree",
          "prints the folder tree: LABEL key=K image=I/S per item, indented by depth",
@@ -134,7 +140,8 @@ std::span<const Container::Command> Container::Commands() {
          &Container::CmdToolbar},
         {"write", "write \"PATH\" \"TEXT\"",
          "writes a file with the text (a document for the control to open); \"$TMPDIR/\" in "
-         "any quoted text is the run's temporary folder, and the transcript shows it so",
+         "any quoted text is the run's temporary folder, and the transcript shows it so. "
+         "Without TMPDIR the run makes a folder of its own and removes it at its end",
          &Container::CmdWrite},
         {"expect", "expect \"TEXT\"",
          "the transcript printed since the previous expect contains TEXT", &Container::CmdExpect},

@@ -70,18 +70,29 @@ void Container::PostKey(UINT code, bool shift, bool ctrl, bool alt) {
     // module's keyboard hook.
     HWND target = platform_->Windows().GetFocus();
     if (!target) target = controlWindow_;
+    if (Refused(target)) return;
     driver_->PressKey(target, code, shift, ctrl, alt);
+}
+
+std::string Container::WindowName(HWND window) {
+    if (!window) return "nothing";
+    std::string name = platform_->Windows().GetClassName(window);
+    if (name == "CViewTree") return "tree";
+    if (name == "CViewList") return "list";
+    return name;
+}
+
+bool Container::Refused(HWND window) {
+    if (platform::TakesInput(platform_->Windows(), window)) return false;
+    Print("ignored: " + WindowName(window) + " is disabled");
+    return true;
 }
 
 void Container::CmdFocus(std::span<const Token> args) {
     Need(args, 0, 1, "focus [tree|list]");
     if (args.empty()) {
         // Where the keyboard is: a pane, an edit box over a label, or another window.
-        const HWND focus = platform_->Windows().GetFocus();
-        std::string where = focus ? platform_->Windows().GetClassName(focus) : "nothing";
-        if (where == "CViewTree") where = "tree";
-        if (where == "CViewList") where = "list";
-        Print("focus " + where);
+        Print("focus " + WindowName(platform_->Windows().GetFocus()));
         return;
     }
     const std::string pane = WordArg(args[0], "the pane");
@@ -138,6 +149,9 @@ Container::Spot Container::PointAt(std::span<const Token> args, std::size_t& use
         if (args.size() < 2) throw ScriptError{"tree takes the folder's PATH"};
         spot.tree = true;
         spot.window = PaneWindow(true);
+        used = 2;
+        // A disabled pane is not worked on: the caller says so.
+        if (!platform::TakesInput(platform_->Windows(), spot.window)) return spot;
         spot.item = FindTreeItem(StringArg(args[1], "PATH"));
         platform::TreeControl& tree = TreeModel();
         // The user opens the folders above it to get at it.
@@ -146,10 +160,11 @@ Container::Spot Container::PointAt(std::span<const Token> args, std::size_t& use
         if (!tree.GetItemRect(spot.item, label, true))
             throw ScriptError{"the folder " + args[1].text + " cannot be shown"};
         spot.client = POINT{(label.left + label.right) / 2, (label.top + label.bottom) / 2};
-        used = 2;
     } else if (EqualsIgnoringAsciiCase(pane, "list")) {
         if (args.size() < 2) throw ScriptError{"list takes a ROW or empty"};
         spot.window = PaneWindow(false);
+        used = 2;
+        if (!platform::TakesInput(platform_->Windows(), spot.window)) return spot;
         platform::ListControl& list = ListModel();
         if (args[1].kind == Token::Kind::Word && EqualsIgnoringAsciiCase(args[1].text, "empty")) {
             // Below the last row, still inside the list.
@@ -165,7 +180,6 @@ Container::Spot Container::PointAt(std::span<const Token> args, std::size_t& use
                 throw ScriptError{"the list has no row " + std::to_string(spot.row)};
             spot.client = POINT{(label.left + label.right) / 2, (label.top + label.bottom) / 2};
         }
-        used = 2;
     } else {
         throw ScriptError{"say where: tree PATH, list ROW or list empty, not " + pane};
     }
@@ -185,11 +199,15 @@ Container::Spot Container::PointAtAll(std::span<const Token> args, std::string_v
 
 void Container::CmdSelect(std::span<const Token> args) {
     Need(args, 1, 1, "select PATH");
-    driver_->TreeSelect(PaneWindow(true), FindTreeItem(args[0].text));
+    const HWND window = PaneWindow(true);
+    const platform::TreeItem item = FindTreeItem(args[0].text);
+    if (Refused(window)) return;
+    driver_->TreeSelect(window, item);
 }
 
 void Container::CmdClick(std::span<const Token> args) {
     const Spot spot = PointAtAll(args, "click tree PATH|list ROW|list empty");
+    if (Refused(spot.window)) return;
     platform_->Windows().SetFocus(spot.window);
     driver_->MoveMouse(spot.screen);
     if (spot.tree)
@@ -200,6 +218,7 @@ void Container::CmdClick(std::span<const Token> args) {
 
 void Container::CmdRightClick(std::span<const Token> args) {
     const Spot spot = PointAtAll(args, "rightclick tree PATH|list ROW|list empty");
+    if (Refused(spot.window)) return;
     platform_->Windows().SetFocus(spot.window);
     driver_->MoveMouse(spot.screen);
     if (spot.tree)
@@ -210,6 +229,7 @@ void Container::CmdRightClick(std::span<const Token> args) {
 
 void Container::CmdDoubleClick(std::span<const Token> args) {
     const Spot spot = PointAtAll(args, "dblclick list ROW");
+    if (Refused(spot.window)) return;
     if (spot.tree || spot.row < 0) throw ScriptError{"usage: dblclick list ROW"};
     platform_->Windows().SetFocus(spot.window);
     driver_->MoveMouse(spot.screen);
@@ -220,6 +240,7 @@ void Container::CmdSelectRows(std::span<const Token> args) {
     Need(args, 1, 64, "selectrows ROW...");
     platform::ListControl& list = ListModel();
     const HWND window = PaneWindow(false);
+    if (Refused(window)) return;
     platform_->Windows().SetFocus(window);
     for (std::size_t i = 0; i < args.size(); ++i) {
         const int row = IntegerArg(args[i], "ROW");
@@ -245,6 +266,7 @@ void Container::CmdRename(std::span<const Token> args) {
     const bool cancel =
         what.kind == Token::Kind::Word && EqualsIgnoringAsciiCase(what.text, "cancel");
     const std::string text = cancel ? std::string() : StringArg(what, "TEXT");
+    if (Refused(spot.window)) return;
     bool open = false;
     if (spot.tree) {
         platform::TreeControl& tree = TreeModel();
@@ -278,6 +300,7 @@ void Container::CmdDrag(std::span<const Token> args) {
         "drag tree PATH|list ROW to tree PATH|list ROW|list empty [cancel]";
     std::size_t used = 0;
     Spot from = PointAt(args, used);
+    if (Refused(from.window)) return;
     if (from.row < 0 && !from.tree) throw ScriptError{"usage: " + std::string(kUsage)};
     const auto fromArgs = args.first(used);
     auto rest = args.subspan(used);

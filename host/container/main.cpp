@@ -61,13 +61,25 @@ Transcript, one line per happening:
   reply RESULT "DATA" "KEY"...  an answer of the host (--trace-table, or a reply line)
   box "TEXT" BUTTONS -> ANSWER  a message box (BUTTONS is OK, YESNO or OKCANCEL); one that no
                                 box line answered is a failure
+  menu ITEM | ... -> CHOSEN     a popup menu and the item the menu line chose
+  dialog ID "CAPTION" -> BUTTON a modal dialog and the button that ended it
+  ignored: PANE is disabled     a key or mouse line that the disabled pane did not take
   NAME = VALUE, NAME(ARGS) -> RESULT, store OPERATION(ARGS) -> RESULT
                                 results of get, call and store
   error FILE:LINE: MESSAGE      a script error; the run stops there
 
+Answers: box, menu and dialog lines are answers queued before the line whose action opens
+what they answer, all in one queue in the order the control asks: a right click's menu line
+comes before the rightclick line, as a delete's box line comes before the key Delete line.
+
+Files: "$TMPDIR/" in a quoted text is the run's temporary folder (TMPDIR, or a folder the run
+makes for itself and removes at its end when TMPDIR is unset); the control's own temporary
+files go there too.
+
 Exit status: 0 when the scripts ran to their end and every expectation held; 1 when an
-expect failed or a message box came that no box line answered (each said on standard error
-as FILE:LINE: message); 2 for a script error, or when the control could not be created.
+expect failed, or a message box, menu or dialog came that no answer in turn was for, or an
+answer was left (each said on standard error as FILE:LINE: message); 2 for a script error,
+or when the control could not be created.
 )";
 
 std::string Help() {

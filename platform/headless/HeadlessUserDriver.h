@@ -30,6 +30,10 @@ class HeadlessUserDriver final : public UserDriver {
     bool ToolBarClick(HWND window, UINT id) override;
 
   private:
+    bool Takes(HWND window) const;
+    // Moves the pointer to the point of the window, unless it is there already.
+    void PointAt(HWND window, POINT client);
+
     HeadlessPlatform& p_;
 };
 

@@ -39,24 +39,57 @@ MessageAnswer Dismissal(MessageButtons buttons) {
 }  // namespace
 
 void ScriptedUser::AnswerMessageBox(MessageAnswer answer, std::string textContains) {
-    boxes_.push_back({answer, std::move(textContains)});
+    Expectation e;
+    e.kind = Expectation::Kind::Box;
+    e.answer = answer;
+    e.textContains = std::move(textContains);
+    expected_.push_back(std::move(e));
+}
+
+std::string ScriptedUser::Expectation::Describe() const {
+    switch (kind) {
+        case Kind::Box:
+            return std::string("message box answer ") + AnswerName(answer) +
+                   (textContains.empty() ? "" : " for " + QuoteString(textContains));
+        case Kind::Menu:
+            return "menu answer " + (item ? QuoteString(*item) : "none");
+        case Kind::Dialog: {
+            std::string line = "dialog " + std::to_string(templateId) + " answer:";
+            for (std::size_t i = 0; i < actions.size(); ++i)
+                line += (i ? ", " : " ") + actions[i].Describe();
+            return line;
+        }
+    }
+    return "?";
+}
+
+std::optional<ScriptedUser::Expectation> ScriptedUser::Take(Expectation::Kind kind, UINT templateId,
+                                                            const std::string& shown) {
+    if (expected_.empty()) {
+        Fail("unexpected " + shown);
+        return std::nullopt;
+    }
+    const Expectation& next = expected_.front();
+    if (next.kind != kind || (kind == Expectation::Kind::Dialog && next.templateId != templateId)) {
+        // Left queued: the answer may still be meant for what comes next.
+        Fail("unexpected " + shown + " while the next queued is the " + next.Describe());
+        return std::nullopt;
+    }
+    Expectation taken = std::move(expected_.front());
+    expected_.pop_front();
+    return taken;
 }
 
 MessageAnswer ScriptedUser::MessageBox(const MessageBoxRequest& request) {
     MessageAnswer answer = Dismissal(request.buttons);
-    if (boxes_.empty()) {
-        Fail("unexpected message box " + QuoteString(request.text));
-    } else {
-        Expectation e = boxes_.front();
-        boxes_.pop_front();
-        if (!e.textContains.empty() && request.text.find(e.textContains) == std::string::npos)
-            Fail("message box " + QuoteString(request.text) + " does not contain " +
-                 QuoteString(e.textContains));
-        else if (!Offers(request.buttons, e.answer))
-            Fail(std::string("message box ") + QuoteString(request.text) + " has no " +
-                 AnswerName(e.answer) + " button");
+    const std::string shown = "message box " + QuoteString(request.text);
+    if (auto e = Take(Expectation::Kind::Box, 0, shown)) {
+        if (!e->textContains.empty() && request.text.find(e->textContains) == std::string::npos)
+            Fail(shown + " does not contain " + QuoteString(e->textContains));
+        else if (!Offers(request.buttons, e->answer))
+            Fail(shown + " has no " + AnswerName(e->answer) + " button");
         else
-            answer = e.answer;
+            answer = e->answer;
     }
     Record("box " + QuoteString(request.text) + " " + ButtonsName(request.buttons) + " -> " +
            AnswerName(answer));
@@ -68,7 +101,10 @@ void ScriptedUser::MessageBeep() {
 }
 
 void ScriptedUser::AnswerMenu(std::optional<std::string> itemText) {
-    menus_.push_back(std::move(itemText));
+    Expectation e;
+    e.kind = Expectation::Kind::Menu;
+    e.item = std::move(itemText);
+    expected_.push_back(std::move(e));
 }
 
 void ScriptedUser::SetKeyPresser(std::function<void(UINT key)> presser) {
@@ -84,14 +120,11 @@ UINT ScriptedUser::TrackPopupMenu(const PopupMenuRequest& request) {
         if (item.isDefault) shown += " (default)";
         if (item.checked) shown += " (checked)";
     }
+    lastMenuPoint_ = request.at;
     UINT chosen = 0;
     std::string answer = "none";
-    if (menus_.empty()) {
-        Fail("unexpected " + shown);
-    } else {
-        std::optional<std::string> wanted = std::move(menus_.front());
-        menus_.pop_front();
-        if (wanted) {
+    if (auto e = Take(Expectation::Kind::Menu, 0, shown)) {
+        if (const std::optional<std::string>& wanted = e->item) {
             auto it =
                 std::find_if(request.items.begin(), request.items.end(),
                              [&](const MenuItem& m) { return !m.separator && m.text == *wanted; });
@@ -150,7 +183,11 @@ std::string ScriptedUser::DialogAction::Describe() const {
 }
 
 void ScriptedUser::AnswerDialog(UINT templateId, std::vector<DialogAction> actions) {
-    dialogs_.push_back({templateId, std::move(actions)});
+    Expectation e;
+    e.kind = Expectation::Kind::Dialog;
+    e.templateId = templateId;
+    e.actions = std::move(actions);
+    expected_.push_back(std::move(e));
 }
 
 int ScriptedUser::RunModalDialog(LiveDialog& dialog) {
@@ -158,13 +195,8 @@ int ScriptedUser::RunModalDialog(LiveDialog& dialog) {
     const std::string title =
         "dialog " + std::to_string(shown.id) + " " + QuoteString(shown.caption);
     openDialogs_.push_back({title, false});
-    auto answer = std::find_if(dialogs_.begin(), dialogs_.end(),
-                               [&](const DialogAnswer& d) { return d.templateId == shown.id; });
-    if (answer == dialogs_.end()) {
-        Fail("unexpected " + title);
-    } else {
+    if (auto answer = Take(Expectation::Kind::Dialog, shown.id, title)) {
         const std::vector<DialogAction> actions = std::move(answer->actions);
-        dialogs_.erase(answer);
         bool refused = false;
         for (std::size_t i = 0; i < actions.size() && !refused; ++i) {
             const DialogAction& a = actions[i];
@@ -216,16 +248,7 @@ void ScriptedUser::ShowOpenDialogs() {
 
 std::vector<std::string> ScriptedUser::Unmet() const {
     std::vector<std::string> out;
-    for (const Expectation& e : boxes_)
-        out.push_back(std::string("message box answer ") + AnswerName(e.answer) +
-                      (e.textContains.empty() ? "" : " for " + QuoteString(e.textContains)));
-    for (const auto& m : menus_) out.push_back("menu answer " + (m ? QuoteString(*m) : "none"));
-    for (const DialogAnswer& d : dialogs_) {
-        std::string line = "dialog " + std::to_string(d.templateId) + " answer:";
-        for (std::size_t i = 0; i < d.actions.size(); ++i)
-            line += (i ? ", " : " ") + d.actions[i].Describe();
-        out.push_back(line);
-    }
+    for (const Expectation& e : expected_) out.push_back(e.Describe());
     return out;
 }
 

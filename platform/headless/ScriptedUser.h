@@ -1,7 +1,9 @@
-// The user of the headless backend: answers everything modal from a queue the test fills, in
-// order, and keeps a transcript of everything shown. Anything modal that no queued answer was
-// meant for is a failure naming the text that was shown; the test checks Failures() and
-// Unmet() at its end.
+// The user of the headless backend (and of the desktop one in tests): answers everything modal
+// from one queue the test fills in the order the modal things will come, whatever their kind,
+// and keeps a transcript of everything shown. Anything modal that the answer at the head of the
+// queue was not meant for (none queued, another kind, another dialog) is a failure naming the
+// text that was shown, and the queue stays as it was; the test checks Failures() and Unmet()
+// at its end.
 #pragma once
 
 #include <deque>
@@ -16,12 +18,12 @@ namespace orbel::platform {
 
 class ScriptedUser final : public UserInteraction {
   public:
-    // The next message box is answered with `answer`; when `textContains` is given, the box's
-    // text must contain it.
+    // The next modal thing is a message box, answered with `answer`; when `textContains` is
+    // given, the box's text must contain it.
     void AnswerMessageBox(MessageAnswer answer, std::string textContains = {});
 
-    // The next popup menu is answered by choosing the item with this text; with no text the
-    // user dismisses it by pressing Escape.
+    // The next modal thing is a popup menu, answered by choosing the item with this text; with
+    // no text the user dismisses it by pressing Escape.
     void AnswerMenu(std::optional<std::string> itemText);
     // How the user presses a key while something modal is open: the backend delivers it the
     // way the keyboard does (through the message hooks, to the window with the focus).
@@ -54,14 +56,20 @@ class ScriptedUser final : public UserInteraction {
         // `set 236 "DOC"`, `choose 236 "DOC - Letter"`, `check 1089 1`, `press 1`, `close`.
         std::string Describe() const;
     };
-    // The next dialog made from template `templateId` gets these actions, in order.
+    // The next modal thing is a dialog made from template `templateId`; it gets these actions,
+    // in order. What the dialog opens in turn (a box on OK) is queued after it.
     void AnswerDialog(UINT templateId, std::vector<DialogAction> actions);
     int RunModalDialog(LiveDialog& dialog) override;
+
+    // The screen point the last popup menu was asked to open at.
+    std::optional<POINT> LastMenuPoint() const { return lastMenuPoint_; }
 
     const std::vector<std::string>& Transcript() const { return transcript_; }
     void ClearTranscript() { transcript_.clear(); }
     const std::vector<std::string>& Failures() const { return failures_; }
-    // Answers queued but never asked for, as text.
+    // For a test that has checked the failures it provoked.
+    void ClearFailures() { failures_.clear(); }
+    // Answers queued but never asked for, as text, in queue order.
     std::vector<std::string> Unmet() const;
     // Called with each transcript line as it happens (a container prints them live).
     void SetTranscriptListener(std::function<void(const std::string&)> listener);
@@ -69,30 +77,35 @@ class ScriptedUser final : public UserInteraction {
     void SetFailureListener(std::function<void(const std::string&)> listener);
 
   private:
+    // One queued answer: a message box, a menu or a dialog.
     struct Expectation {
-        MessageAnswer answer;
-        std::string textContains;
+        enum class Kind { Box, Menu, Dialog };
+        Kind kind = Kind::Box;
+        MessageAnswer answer = MessageAnswer::Ok;  // Box
+        std::string textContains;                  // Box
+        std::optional<std::string> item;           // Menu
+        UINT templateId = 0;                       // Dialog
+        std::vector<DialogAction> actions;         // Dialog
+        std::string Describe() const;
     };
+    // The answer at the head of the queue when it is of this kind (and, for a dialog, for this
+    // template); otherwise nothing, and a failure saying what `shown` is and what was queued.
+    std::optional<Expectation> Take(Expectation::Kind kind, UINT templateId,
+                                    const std::string& shown);
     void Record(const std::string& line);
     void Emit(const std::string& line);
     void Fail(const std::string& what);
 
-    std::deque<Expectation> boxes_;
-    std::deque<std::optional<std::string>> menus_;
+    std::deque<Expectation> expected_;
     std::function<void(UINT)> keyPresser_;
+    std::optional<POINT> lastMenuPoint_;
 
-    // Dialogs.
-    struct DialogAnswer {
-        UINT templateId = 0;
-        std::vector<DialogAction> actions;
-    };
     struct OpenDialog {
         std::string title;  // dialog ID "CAPTION"
         bool shown = false;
     };
     // Shows the title of each open dialog that something inside it is about to follow.
     void ShowOpenDialogs();
-    std::deque<DialogAnswer> dialogs_;
     std::vector<OpenDialog> openDialogs_;
 
     std::vector<std::string> transcript_;

@@ -1,5 +1,6 @@
 #include "platform/qt/QtControls.h"
 
+#include <QBitmap>
 #include <QLabel>
 
 #include "platform/qt/QtImageList.h"
@@ -94,6 +95,9 @@ bool QtControls::BeginDrag(const ImageList& images, int index, POINT hotSpot) {
     }
     dragWindow_->setPixmap(picture);
     dragWindow_->resize(picture.size());
+    // Shaped to the icon and the label: without a compositing manager a translucent window's
+    // clear pixels show black, so the shape is what keeps the desktop visible around them.
+    dragWindow_->setMask(picture.mask());
     dragging_ = true;
     dragShown_ = false;
     dragAt_ = POINT{};

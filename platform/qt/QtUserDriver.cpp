@@ -98,7 +98,12 @@ ToolBarControl* QtUserDriver::ToolBar(HWND window) {
     return controls ? controls->ToolBar(window) : nullptr;
 }
 
+bool QtUserDriver::Takes(HWND window) const {
+    return TakesInput(p_.Windows(), window);
+}
+
 void QtUserDriver::PressKey(HWND window, UINT key, bool shift, bool ctrl, bool alt) {
+    if (!Takes(window)) return;
     // Queued behind what the loop holds already, as the keyboard's messages are; the key
     // reaches the window's focus widget when the loop delivers it.
     QtWindows& windows = p_.Windows();
@@ -161,7 +166,11 @@ void QtUserDriver::MouseButton(UINT message, POINT screen) {
         default:
             return;
     }
-    SendMouse(MouseTarget(global), type, button, global, Qt::NoModifier);
+    QWidget* target = MouseTarget(global);
+    if (const HWND window = target ? p_.Windows().WindowOf(target) : kNoWindow;
+        window && !Takes(window))
+        return;
+    SendMouse(target, type, button, global, Qt::NoModifier);
 }
 
 void QtUserDriver::Click(QWidget* widget, const QPoint& at, Qt::MouseButton button,
@@ -187,7 +196,7 @@ void QtUserDriver::PressAndDrag(QWidget* widget, const QPoint& at) {
 bool QtUserDriver::TreeSelect(HWND window, TreeItem item) {
     QtControls* controls = Controls();
     QtTreeControl* tree = controls ? controls->Tree(window) : nullptr;
-    if (!tree || !tree->Has(item)) return false;
+    if (!tree || !tree->Has(item) || !Takes(window)) return false;
     tree->UserSelect(item);
     return true;
 }
@@ -195,7 +204,7 @@ bool QtUserDriver::TreeSelect(HWND window, TreeItem item) {
 bool QtUserDriver::TreeExpand(HWND window, TreeItem item, bool expand) {
     QtControls* controls = Controls();
     QtTreeControl* tree = controls ? controls->Tree(window) : nullptr;
-    if (!tree || !tree->Has(item)) return false;
+    if (!tree || !tree->Has(item) || !Takes(window)) return false;
     tree->UserExpand(item, expand);
     return true;
 }
@@ -203,7 +212,7 @@ bool QtUserDriver::TreeExpand(HWND window, TreeItem item, bool expand) {
 bool QtUserDriver::TreeRightClick(HWND window, TreeItem item, POINT client) {
     QtControls* controls = Controls();
     QtTreeControl* tree = controls ? controls->Tree(window) : nullptr;
-    if (!tree || (item && !tree->Has(item)) || !tree->Viewport()) return false;
+    if (!tree || (item && !tree->Has(item)) || !tree->Viewport() || !Takes(window)) return false;
     Click(tree->Viewport(), tree->ToViewport(client), Qt::RightButton, Qt::NoModifier, 1);
     return true;
 }
@@ -211,7 +220,7 @@ bool QtUserDriver::TreeRightClick(HWND window, TreeItem item, POINT client) {
 bool QtUserDriver::TreeBeginDrag(HWND window, TreeItem item, POINT client) {
     QtControls* controls = Controls();
     QtTreeControl* tree = controls ? controls->Tree(window) : nullptr;
-    if (!tree || !tree->Has(item) || !tree->Viewport()) return false;
+    if (!tree || !tree->Has(item) || !tree->Viewport() || !Takes(window)) return false;
     PressAndDrag(tree->Viewport(), tree->ToViewport(client));
     return true;
 }
@@ -220,7 +229,8 @@ bool QtUserDriver::ClickRow(HWND window, int row, Qt::MouseButton button,
                             Qt::KeyboardModifiers modifiers, int clicks) {
     QtControls* controls = Controls();
     QtListControl* list = controls ? controls->List(window) : nullptr;
-    if (!list || row < -1 || row >= list->GetItemCount() || !list->Viewport()) return false;
+    if (!list || row < -1 || row >= list->GetItemCount() || !list->Viewport() || !Takes(window))
+        return false;
     std::optional<POINT> client;
     if (row >= 0) {
         list->ScrollTo(row);
@@ -262,7 +272,8 @@ bool QtUserDriver::ListDoubleClick(HWND window, int row) {
 bool QtUserDriver::ListRightClick(HWND window, int row, POINT client) {
     QtControls* controls = Controls();
     QtListControl* list = controls ? controls->List(window) : nullptr;
-    if (!list || row < -1 || row >= list->GetItemCount() || !list->Viewport()) return false;
+    if (!list || row < -1 || row >= list->GetItemCount() || !list->Viewport() || !Takes(window))
+        return false;
     Click(list->Viewport(), list->ToViewport(client), Qt::RightButton, Qt::NoModifier, 1);
     return true;
 }
@@ -270,14 +281,14 @@ bool QtUserDriver::ListRightClick(HWND window, int row, POINT client) {
 bool QtUserDriver::ListBeginDrag(HWND window, int row, POINT client) {
     QtControls* controls = Controls();
     QtListControl* list = controls ? controls->List(window) : nullptr;
-    if (!list || !list->Valid(row) || !list->Viewport()) return false;
+    if (!list || !list->Valid(row) || !list->Viewport() || !Takes(window)) return false;
     PressAndDrag(list->Viewport(), list->ToViewport(client));
     return true;
 }
 
 bool QtUserDriver::TypeLabel(HWND window, const std::string& text) {
     QtControls* controls = Controls();
-    if (!controls) return false;
+    if (!controls || !Takes(window)) return false;
     QtEditBox* box = nullptr;
     if (QtTreeControl* tree = controls->Tree(window))
         box = tree->EditBox();
@@ -291,7 +302,7 @@ bool QtUserDriver::TypeLabel(HWND window, const std::string& text) {
 bool QtUserDriver::ToolBarClick(HWND window, UINT id) {
     QtControls* controls = Controls();
     QtToolBarControl* bar = controls ? controls->ToolBar(window) : nullptr;
-    return bar && bar->UserClick(id);
+    return bar && Takes(window) && bar->UserClick(id);
 }
 
 }  // namespace orbel::platform

@@ -41,6 +41,7 @@ class QtUserDriver final : public UserDriver {
 
   private:
     QtControls* Controls() const;
+    bool Takes(HWND window) const;
     // The widget that takes the mouse at a screen point: the one holding the mouse, else the
     // one a button went down on while it is held, else the one under the point.
     QWidget* MouseTarget(const QPoint& global) const;

@@ -43,17 +43,32 @@ UINT MouseMessageFor(const QMouseEvent& e) {
 }
 }  // namespace
 
-// Sees every event of the application first; keys pass the message hooks there. A filter of
-// its own: the windows' filter also watches each window's widget, and the application's filter
-// would see those events a second time.
+// Sees every event of the application first; keys pass the message hooks there, and the
+// pointer's place is taken from every mouse event, also those of widgets that are no window of
+// ours (a view's viewport), so that the cursor position is where the person pointed last. A
+// filter of its own: the windows' filter also watches each window's widget, and the
+// application's filter would see those events a second time.
 class QtWindows::KeyHook final : public QObject {
   public:
     explicit KeyHook(QtWindows& windows) : windows_(windows) {}
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        return event->type() == QEvent::KeyPress && watched->isWidgetType() &&
-               windows_.OnKeyPress(static_cast<QWidget*>(watched), event);
+        if (!watched->isWidgetType()) return false;
+        switch (event->type()) {
+            case QEvent::KeyPress:
+                return windows_.OnKeyPress(static_cast<QWidget*>(watched), event);
+            case QEvent::MouseMove:
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick: {
+                const QPoint global = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+                windows_.mouse_ = POINT{global.x(), global.y()};
+                return false;
+            }
+            default:
+                return false;
+        }
     }
 
   private:

@@ -224,9 +224,10 @@ TYPED_TEST(DialogsConformance, TypingStopsAtTheLimitTheExchangeSetCountingCharac
 
 TYPED_TEST(DialogsConformance, ARefusedOkKeepsTheDialogOpenUntilTheFieldIsRight) {
     RuntimeDlg dlg;
-    this->User().AnswerMessageBox(platform::MessageAnswer::Ok, "Please enter an integer.");
+    // The dialog opens first; its refused OK shows the box.
     this->User().AnswerDialog(kTemplateId, {Action::Set(kCount, "4x2"), Action::Press(IDOK),
                                             Action::Set(kCount, "42"), Action::Press(IDOK)});
+    this->User().AnswerMessageBox(platform::MessageAnswer::Ok, "Please enter an integer.");
     EXPECT_EQ(dlg.DoModal(), IDOK);
     EXPECT_EQ(dlg.count, 42);
     // The box is shown inside the dialog: the dialog's line comes first.
@@ -249,10 +250,10 @@ TYPED_TEST(DialogsConformance, AFieldTooLongForItsLimitIsRefusedOnOk) {
             DDV_MaxChars(dx, name, 5);
         }
     } dlg;
-    this->User().AnswerMessageBox(platform::MessageAnswer::Ok,
-                                  "Please enter no more than 5 characters.");
     this->User().AnswerDialog(
         kTemplateId, {Action::Press(IDOK), Action::Set(kName, "Chris"), Action::Press(IDOK)});
+    this->User().AnswerMessageBox(platform::MessageAnswer::Ok,
+                                  "Please enter no more than 5 characters.");
     EXPECT_EQ(dlg.DoModal(), IDOK);
     EXPECT_EQ(dlg.name, "Chris");
 }

@@ -181,8 +181,9 @@ TEST_F(DialogScriptFailureTest, ControlsTheUserCannotUseAreRefused) {
 
 TEST_F(DialogScriptFailureTest, ADialogLeftOpenFailsAndIsCancelled) {
     RuntimeDlg dlg;
-    User().AnswerMessageBox(platform::MessageAnswer::Ok, "Please enter an integer.");
+    // The dialog opens first; the box refusing its text comes while it is open.
     User().AnswerDialog(kTemplateId, {Action::Set(kCount, "many"), Action::Press(IDOK)});
+    User().AnswerMessageBox(platform::MessageAnswer::Ok, "Please enter an integer.");
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_EQ(dlg.count, 3);
     EXPECT_EQ(User().Failures(), std::vector<std::string>{

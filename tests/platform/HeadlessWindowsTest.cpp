@@ -26,6 +26,32 @@ TEST(ScriptedUser, AnUnexpectedBoxFailsNamingItsTextAndIsDismissedSafely) {
     EXPECT_EQ(user.Unmet().size(), 1u);
 }
 
+TEST(ScriptedUser, AnswersOfEveryKindAreOneQueueTakenInOrder) {
+    platform::ScriptedUser user;
+    const platform::MessageBoxRequest box{"Really delete?", "Orbel",
+                                          platform::MessageButtons::YesNo,
+                                          platform::MessageIcon::Question};
+    platform::PopupMenuRequest menu;
+    menu.items = {{31, "Open"}, {32, "Delete"}};
+    // The test expects the menu first; the box coming first is not answered by the Yes meant
+    // for after the menu, and the menu still gets its own answer.
+    user.AnswerMenu("Delete");
+    user.AnswerMessageBox(platform::MessageAnswer::Yes);
+    EXPECT_EQ(user.MessageBox(box), platform::MessageAnswer::No);
+    EXPECT_EQ(user.Failures(),
+              std::vector<std::string>{"unexpected message box \"Really delete?\" while the next "
+                                       "queued is the menu answer \"Delete\""});
+    EXPECT_EQ(user.TrackPopupMenu(menu), 32u);
+    EXPECT_EQ(user.MessageBox(box), platform::MessageAnswer::Yes);
+    EXPECT_TRUE(user.Unmet().empty());
+
+    // What is left unused is reported in the order it was queued.
+    user.AnswerMessageBox(platform::MessageAnswer::Ok, "saved");
+    user.AnswerMenu(std::nullopt);
+    EXPECT_EQ(user.Unmet(), (std::vector<std::string>{"message box answer OK for \"saved\"",
+                                                      "menu answer none"}));
+}
+
 TEST(MessageBoxStyles, StyleBitsMapToButtonsAndIcons) {
     auto r = MessageBoxRequestFromStyle("t", "c", MB_YESNO | MB_ICONQUESTION);
     EXPECT_EQ(r.buttons, platform::MessageButtons::YesNo);

@@ -91,7 +91,7 @@ TEST_F(PointerTest, AMenuIsAnsweredByItemTextAndItsCommandReachesTheOwnerAfterwa
     EXPECT_EQ(User().Failures().size(), 2u);
     User().AnswerMenu(std::nullopt);
     EXPECT_EQ(User().Unmet(), std::vector<std::string>{"menu answer none"});
-    const_cast<std::vector<std::string>&>(User().Failures()).clear();
+    User().ClearFailures();
     menu.TrackPopupMenu(TPM_RETURNCMD, 5, 5, &pane);
 }
 

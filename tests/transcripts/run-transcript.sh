@@ -26,6 +26,8 @@ XDG_DATA_DIRS="$(cd "$(dirname "$script")" && pwd)/data"
 export XDG_DATA_DIRS
 
 cd "$(dirname "$script")" || exit 1
+# A newcomer's shell: the container makes a temporary folder of its own.
+if [ "${ORBEL_TRANSCRIPT_WITHOUT_TMPDIR:-}" = 1 ]; then unset TMPDIR; fi
 "$container" "$@" "$(basename "$script")" >"$work/actual" 2>"$work/errors"
 actual_status=$?
 

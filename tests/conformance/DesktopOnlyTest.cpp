@@ -1,0 +1,142 @@
+// What only the desktop shows: a real popup menu where a person's right click went through the
+// application's own event path (not the user driver), and the drag image's window.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QBitmap>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTimer>
+#include <cstdlib>
+#include <memory>
+
+#include "platform/controls/Controls.h"
+#include "platform/qt/QtControls.h"
+#include "platform/qt/QtListControl.h"
+#include "platform/qt/QtPlatform.h"
+#include "tests/conformance/MenuAtPointer.h"
+
+namespace orbel::test {
+namespace {
+
+class DesktopOnly : public ::testing::Test {
+  protected:
+    void Install(platform::QtUserMode mode) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        ASSERT_TRUE(platform::StartQtApplication());
+        platform_ = &platform::InstallQtPlatform(mode);
+        platform::CreateWindowParams params;
+        params.className = "TestFrame";
+        params.style = WS_VISIBLE;
+        params.rect = RECT{100, 50, 500, 450};
+        top_ = platform_->Windows().CreateWindow(params, nullptr);
+        params.className = "TestPane";
+        params.rect = RECT{10, 10, 390, 390};
+        params.parent = top_;
+        pane_ = platform_->Windows().CreateWindow(params, nullptr);
+    }
+    void TearDown() override {
+        list_.reset();
+        images_.reset();
+        if (platform_) platform::UninstallPlatform();
+    }
+    // A list in the report style with three rows, owned by `owner`.
+    platform::QtListControl& MakeList(platform::ListControlEvents& owner) {
+        platform::Controls& controls = platform_->CommonControls();
+        list_ = controls.CreateListControl(pane_, owner);
+        images_ = controls.CreateImageList("tree", 16, 20, 15);
+        list_->SetImageLists(images_.get(), images_.get());
+        list_->SetViewStyle(platform::ListViewStyle::Report);
+        list_->InsertColumn(0, "Name", platform::ListAlign::Left, 160);
+        for (const char* name : {"Lease form", "Minutes", "Report"})
+            list_->InsertItem(list_->GetItemCount(), name, 1);
+        platform_->DeliverPending();
+        return *dynamic_cast<platform::QtControls&>(controls).List(pane_);
+    }
+
+    platform::QtPlatform* platform_ = nullptr;
+    HWND top_;
+    HWND pane_;
+    std::unique_ptr<platform::ListControl> list_;
+    std::unique_ptr<platform::ImageList> images_;
+};
+
+TEST_F(DesktopOnly, APersonsRightClickOnAListOpensTheMenuAtThePointer) {
+    Install(platform::QtUserMode::Person);
+    MenuAtPointer owner;
+    platform::QtListControl& list = MakeList(owner);
+    RECT r{};
+    ASSERT_TRUE(list.GetItemRect(2, r, true));
+    QWidget* viewport = list.Viewport();
+    ASSERT_TRUE(viewport);
+    const QPoint local = list.ToViewport(POINT{r.left + 3, r.top + 3});
+    const QPoint global = viewport->mapToGlobal(local);
+
+    // The menu is looked at once it is open, and closed.
+    QPoint shownAt(-1, -1);
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, [&] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            shownAt = menu->pos();
+            menu->close();
+        }
+    });
+    look.start(5);
+    // As the window system delivers a click: through the application to the widget under
+    // the pointer, which is the list's viewport, no window of the platform's own.
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, local, global, Qt::RightButton,
+                          type == QEvent::MouseButtonPress ? Qt::RightButton : Qt::NoButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(viewport, &event);
+    }
+    look.stop();
+    EXPECT_EQ(shownAt, global);
+}
+
+// Scans a picture: whether any pixel in the rectangle passes the test.
+template <class Test>
+bool Any(const QImage& image, const QRect& area, Test test) {
+    const QRect inside = area & image.rect();
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            if (test(QPoint(x, y), qAlpha(image.pixel(x, y)))) return true;
+    return false;
+}
+
+TEST_F(DesktopOnly, TheDragImageShowsTheIconAndTheLabelAndNothingAroundThem) {
+    Install(platform::QtUserMode::Scripted);
+    platform::ListControlEvents owner;
+    platform::QtListControl& list = MakeList(owner);
+    std::unique_ptr<platform::ImageList> image = list.CreateDragImage(2);
+    ASSERT_TRUE(image);
+    platform::Controls& controls = platform_->CommonControls();
+    ASSERT_TRUE(controls.BeginDrag(*image, 0, POINT{0, 0}));
+    ASSERT_TRUE(controls.DragEnter(kNoWindow, POINT{300, 300}));
+    QLabel* window = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* label = qobject_cast<QLabel*>(w); label && label->isVisible()) window = label;
+    ASSERT_TRUE(window);
+
+    const QImage shown = window->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    const QRegion shape = window->mask();
+    ASSERT_EQ(shown.size(), QSize(image->Width(), image->Height()));
+    const QRect icon(0, 0, 16, shown.height());
+    const QRect label(20, 0, shown.width() - 20, shown.height());
+    auto drawn = [](QPoint, int alpha) { return alpha > 0; };
+    auto clear = [](QPoint, int alpha) { return alpha == 0; };
+    EXPECT_TRUE(Any(shown, shown.rect(), clear));
+    EXPECT_TRUE(Any(shown, icon, drawn));
+    EXPECT_TRUE(Any(shown, label, drawn));
+    // The window is cut to what is drawn: a desktop without a compositing manager shows a
+    // clear pixel of a translucent window black.
+    EXPECT_TRUE(Any(shown, icon, [&](QPoint p, int alpha) { return alpha && shape.contains(p); }));
+    EXPECT_TRUE(Any(shown, label, [&](QPoint p, int alpha) { return alpha && shape.contains(p); }));
+    EXPECT_FALSE(
+        Any(shown, shown.rect(), [&](QPoint p, int alpha) { return !alpha && shape.contains(p); }));
+    controls.EndDrag();
+}
+
+}  // namespace
+}  // namespace orbel::test
