@@ -92,6 +92,8 @@ class Container {
     void Fail(const std::string& what);
     void OnEvent(DISPID id, std::span<const Variant> args);
     void PrintReply(const StoreReply& reply);
+    // "host error: TEXT" with the store's reason for a failed answer, once, when there is one.
+    void PrintHostError();
 
     // Commands (ContainerCommands.cpp).
     void CmdSet(std::span<const Token> args);
@@ -170,6 +172,7 @@ class Container {
     bool muted_ = false;  // after a script error nothing more is printed
     int failures_ = 0;
     std::string sinceExpect_;
+    std::string hostError_;  // the store's reason for a failed answer, not yet printed
     // $TMPDIR with a final "/", when it is set: scripts and transcripts name it so.
     std::string tempDir_;
 };
