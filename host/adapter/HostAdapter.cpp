@@ -25,6 +25,14 @@ void HostAdapter::OnReply(std::function<void(const StoreReply&)> observer) {
     replyObserver_ = std::move(observer);
 }
 
+void HostAdapter::OnHostError(std::function<void(const std::string&)> observer) {
+    hostErrorObserver_ = std::move(observer);
+}
+
+void HostAdapter::TakeIdsFromStore() {
+    if (auto control = control_.lock()) COrbelWrapper(control).SetDirectIDRetrieval(true);
+}
+
 void HostAdapter::OnUserEvent(std::function<void(const UserEvent&)> observer) {
     userEventObserver_ = std::move(observer);
 }
@@ -32,32 +40,33 @@ void HostAdapter::OnUserEvent(std::function<void(const UserEvent&)> observer) {
 // ---------------------------------------------------------------------------------------
 // Answering
 
-void HostAdapter::Answer(std::vector<StoreReply> replies) {
-    if (replies.empty()) return;
-    ++pending_;
-    auto shared = std::make_shared<std::vector<StoreReply>>(std::move(replies));
-    std::weak_ptr<int> alive = alive_;
-    loop_.PostTask([this, alive, shared] {
-        if (alive.lock()) SendNext(shared, 0);
-    });
-}
-
 // One answer per loop message: the control's wait sees each as it would from a real host,
 // with the timer restarted by each, and other messages of the thread may come in between.
-void HostAdapter::SendNext(std::shared_ptr<std::vector<StoreReply>> replies, std::size_t index) {
-    const StoreReply& reply = (*replies)[index];
-    const bool last = index + 1 == replies->size();
-    if (last) --pending_;
-    Deliver(reply);
-    if (last) return;
+void HostAdapter::Answer(StoreReply reply) {
+    ++pending_;
+    // The reason is taken now: the store forgets it at its next request.
+    std::string reason = ReasonFor(reply);
     std::weak_ptr<int> alive = alive_;
-    loop_.PostTask([this, alive, replies, index] {
-        if (alive.lock()) SendNext(replies, index + 1);
+    loop_.PostTask([this, alive, reply = std::move(reply), reason = std::move(reason)] {
+        if (!alive.lock()) return;
+        --pending_;
+        Deliver(reply, reason);
     });
 }
 
-void HostAdapter::Deliver(const StoreReply& reply) {
+std::string HostAdapter::ReasonFor(const StoreReply& reply) const {
+    if (reply.result < kStoreFailed) return {};
+    std::string reason = store_.LastError();
+    if (reason.empty()) reason = "the store answered " + std::to_string(reply.result);
+    return reason;
+}
+
+void HostAdapter::Deliver(const StoreReply& reply, const std::string& reason) {
     if (replyObserver_) replyObserver_(reply);
+    if (!reason.empty()) {
+        lastError_ = reason;
+        if (hostErrorObserver_) hostErrorObserver_(reason);
+    }
     if (auto control = control_.lock()) {
         const auto& k = reply.keys;
         COrbelWrapper(control).RequestResult(reply.result, reply.data, k[0], k[1], k[2], k[3], k[4],
@@ -85,39 +94,39 @@ void HostAdapter::SelectStep(std::uint64_t id) {
     StoreReply reply;
     if (it->second->Next(reply)) {
         const std::weak_ptr<int> alive = alive_;
-        Deliver(reply);
+        Deliver(reply, {});
         if (!alive.expired()) PostSelectStep(id);
         return;
     }
     reply = ResultOnly(it->second->EndResult());
     selects_.erase(it);
     --pending_;
-    Deliver(reply);
+    Deliver(reply, ReasonFor(reply));
 }
 
 void HostAdapter::SetTablePos(const std::string& table, std::int32_t relationship,
                               std::int32_t keyNo, const std::string& keyValue) {
-    Answer({ResultOnly(store_.SetTablePos(table, relationship, keyNo, keyValue))});
+    Answer(ResultOnly(store_.SetTablePos(table, relationship, keyNo, keyValue)));
 }
 
 void HostAdapter::ReadNextRecord(const std::string& table) {
-    Answer({store_.ReadNextRecord(table)});
+    Answer(store_.ReadNextRecord(table));
 }
 
 void HostAdapter::InsertRecord(const std::string& table, const std::string& data,
                                const std::string& key1, const std::string& key2,
                                const std::string& key3, const std::string&, const std::string&) {
-    Answer({ResultOnly(store_.InsertRecord(table, data, key1, key2, key3))});
+    Answer(ResultOnly(store_.InsertRecord(table, data, key1, key2, key3)));
 }
 
 void HostAdapter::UpdateRecord(const std::string& table, const std::string& data,
                                const std::string& key1, const std::string& key2,
                                const std::string& key3, const std::string&, const std::string&) {
-    Answer({ResultOnly(store_.UpdateRecord(table, data, key1, key2, key3))});
+    Answer(ResultOnly(store_.UpdateRecord(table, data, key1, key2, key3)));
 }
 
 void HostAdapter::DeleteRecord(const std::string& table, const std::string& keyValue) {
-    Answer({ResultOnly(store_.DeleteRecord(table, keyValue))});
+    Answer(ResultOnly(store_.DeleteRecord(table, keyValue)));
 }
 
 void HostAdapter::SelectTable(const std::string& table, std::int32_t keyNo,
@@ -129,11 +138,11 @@ void HostAdapter::SelectTable(const std::string& table, std::int32_t keyNo,
 }
 
 void HostAdapter::GetNextOLEID() {
-    Answer({store_.NextOleId()});
+    Answer(store_.NextOleId());
 }
 
 void HostAdapter::GetNextResourceID() {
-    Answer({store_.NextResourceId()});
+    Answer(store_.NextResourceId());
 }
 
 // ---------------------------------------------------------------------------------------

@@ -4,6 +4,8 @@
 // own RequestResult(1, row...) and ends with one RequestResult carrying the store's end code;
 // each posted message takes the next row from the store's cursor as it goes, so no more than
 // one row is held however long the select, and a control that goes away mid-select stops it.
+// When the store refuses a request, its reason (which the control's own message box does not
+// carry) is kept for the adapter's owner to show.
 // The events meant for the host's user (a folder was chosen, the user pressed Escape, a file
 // is to be viewed...) are kept, in order, for the adapter's owner.
 //
@@ -46,8 +48,19 @@ class HostAdapter final : public COrbelEventSink {
     // selects it is streaming, which belong to the store).
     HostAdapter(std::weak_ptr<IDispatch> control, TableStore& store, platform::MessageLoop& loop);
 
+    // Switches the control to direct ID retrieval, so that every new OLE and resource ID comes
+    // from the store in one transaction: hosts sharing a store never hand out the same ID,
+    // which the control's own counter rows (read, then update) cannot promise with more than
+    // one writer. A reference host calls this when it connects.
+    void TakeIdsFromStore();
+
     // Called with each answer just before it goes to the control.
     void OnReply(std::function<void(const StoreReply&)> observer);
+    // Called with the store's reason when an answer that reports a failure (3 or above) is
+    // about to go to the control, before the control shows its own message about it.
+    void OnHostError(std::function<void(const std::string&)> observer);
+    // The store's reason for the last failed answer; empty while none has failed.
+    const std::string& LastError() const { return lastError_; }
     // Called with each user event as it arrives (after it is recorded).
     void OnUserEvent(std::function<void(const UserEvent&)> observer);
 
@@ -90,11 +103,12 @@ class HostAdapter final : public COrbelEventSink {
     void OnOtherEvent(DISPID id, std::span<const Variant> args) override;
 
   private:
-    // Posts the answers, one loop message each, in order.
-    void Answer(std::vector<StoreReply> replies);
-    void SendNext(std::shared_ptr<std::vector<StoreReply>> replies, std::size_t index);
-    // Hands `reply` to the observer and, while it is there, to the control.
-    void Deliver(const StoreReply& reply);
+    // Posts the answer as one loop message, with the store's reason when it reports a failure.
+    void Answer(StoreReply reply);
+    // The store's reason for `reply`, when it reports a failure, else empty.
+    std::string ReasonFor(const StoreReply& reply) const;
+    // Hands `reply` to the observers and, while it is there, to the control.
+    void Deliver(const StoreReply& reply, const std::string& reason);
     // Posts the next message of select `id`: its next row, or its end.
     void PostSelectStep(std::uint64_t id);
     void SelectStep(std::uint64_t id);
@@ -105,6 +119,8 @@ class HostAdapter final : public COrbelEventSink {
     platform::MessageLoop& loop_;
     std::function<void(const StoreReply&)> replyObserver_;
     std::function<void(const UserEvent&)> userEventObserver_;
+    std::function<void(const std::string&)> hostErrorObserver_;
+    std::string lastError_;
     std::vector<UserEvent> userEvents_;
     int pending_ = 0;
     // The selects being streamed, by the id their posted messages carry.

@@ -92,6 +92,8 @@ bool Container::OpenStore() {
         return false;
     }
     store_ = std::move(opened.store);
+    // Before anything of the control is shown: a user must know that changes will be refused.
+    if (store_->ReadOnly()) Print("notice: " + store_->ReadOnlyReason());
     return true;
 }
 
@@ -135,6 +137,8 @@ bool Container::CreateControl() {
 
     if (store_) {
         adapter_ = std::make_shared<HostAdapter>(dispatch_, *store_, platform_->Loop());
+        adapter_->TakeIdsFromStore();
+        adapter_->OnHostError([this](const std::string& reason) { hostError_ = reason; });
         if (options_.traceTable)
             adapter_->OnReply([this](const StoreReply& reply) { PrintReply(reply); });
     }
@@ -211,7 +215,11 @@ int Container::Run() {
     user_ = installed.user;
     driver_ = std::move(installed.driver);
     platform::ScriptedUser& user = *user_;
-    user.SetTranscriptListener([this](const std::string& line) { Print(line); });
+    user.SetTranscriptListener([this](const std::string& line) {
+        Print(line);
+        // The host's reason follows the control's own message about the failure.
+        if (line.starts_with("box ")) PrintHostError();
+    });
     user.SetFailureListener([this](const std::string& what) { Fail(what); });
     if (installed.recordingShell)
         installed.recordingShell->SetListener([this](const std::string& line) { Print(line); });
@@ -228,6 +236,7 @@ int Container::Run() {
     MSG msg;
     while (platform_->Loop().GetMessage(msg)) platform_->DispatchMessage(msg);
 
+    PrintHostError();
     location_ = source_.Last();
     if (!scriptError_)
         for (const std::string& unmet : user.Unmet()) Fail("never asked for: " + unmet);
@@ -255,6 +264,8 @@ void Container::RunLine() {
         ScheduleLine();
         return;
     }
+    // A failure the control showed no message for is told before the next line runs.
+    PrintHostError();
     std::string text;
     ScriptLocation where;
     if (!source_.Next(text, where)) {
@@ -293,6 +304,12 @@ void Container::Print(const std::string& text) {
     out_ << line << '\n' << std::flush;
     sinceExpect_ += line;
     sinceExpect_ += '\n';
+}
+
+void Container::PrintHostError() {
+    if (hostError_.empty()) return;
+    Print("host error: " + hostError_);
+    hostError_.clear();
 }
 
 void Container::Fail(const std::string& what) {

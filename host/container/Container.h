@@ -94,6 +94,8 @@ class Container {
     void Fail(const std::string& what);
     void OnEvent(DISPID id, std::span<const Variant> args);
     void PrintReply(const StoreReply& reply);
+    // "host error: TEXT" with the store's reason for a failed answer, once, when there is one.
+    void PrintHostError();
 
     // Commands (ContainerCommands.cpp).
     void CmdSet(std::span<const Token> args);
@@ -177,6 +179,7 @@ class Container {
     bool muted_ = false;  // after a script error nothing more is printed
     int failures_ = 0;
     std::string sinceExpect_;
+    std::string hostError_;  // the store's reason for a failed answer, not yet printed
     // The run's temporary folder with a final "/": scripts and transcripts name it $TMPDIR/.
     std::string tempDir_;
     // The folder the run made for that when TMPDIR was unset; removed at the end.

@@ -30,6 +30,8 @@ ProgID is not: $ORBEL_MODULE names the module, else the one this program was bui
 Hosts:
   --store memory        a table store in memory, gone at the end (the default)
   --store sqlite:PATH   the table store in the SQLite file PATH, created when missing
+                        (several containers may share it: with a store the control takes
+                        its IDs from the store, by direct ID retrieval)
   --store scripted      the script is the host: it goes on being read while the control waits
                         for an answer, and answers with reply lines (a select row by row)
   --trace-table         also print the table conversation, and with a store its answers as
@@ -59,6 +61,9 @@ Transcript, one line per happening:
                                 UpdateRecord, DeleteRecord, GetNextOLEID, GetNextResourceID)
                                 only with --trace-table or --store scripted
   reply RESULT "DATA" "KEY"...  an answer of the host (--trace-table, or a reply line)
+  host error: TEXT              the store's reason for an answer of 3 or more, after the
+                                control's own message box about it
+  notice: TEXT                  the first line when the store opened read-only: why
   box "TEXT" BUTTONS -> ANSWER  a message box (BUTTONS is OK, YESNO or OKCANCEL); one that no
                                 box line answered is a failure
   menu ITEM | ... -> CHOSEN     a popup menu and the item the menu line chose

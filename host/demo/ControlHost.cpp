@@ -147,6 +147,11 @@ bool ControlHost::AttachStore(std::unique_ptr<host::SqliteTableStore> store, std
         for (std::size_t i = 0; i < used; ++i) args.emplace_back(reply.keys[i]);
         Log("answer " + host::UserEvent{"RequestResult", std::move(args)}.ToString());
     });
+    adapter_->OnHostError([this](const std::string& reason) {
+        Log("host error: " + reason);
+        if (hostError_) hostError_(reason);
+    });
+    adapter_->TakeIdsFromStore();
     if (store_->Path() != ":memory:") {
         const std::filesystem::path objects = ObjectDirFor(store_->Path());
         std::error_code ec;

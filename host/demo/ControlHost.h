@@ -35,6 +35,11 @@ class ControlHost {
 
     void OnLog(LogObserver observer) { log_ = std::move(observer); }
     void OnEvent(EventObserver observer) { event_ = std::move(observer); }
+    // The store's reason for a request it refused, as it reaches the control (the control then
+    // shows only its own message); also logged as "host error: TEXT".
+    void OnHostError(std::function<void(const std::string&)> observer) {
+        hostError_ = std::move(observer);
+    }
 
     // Registers `modulePath`, creates the control in `parent` at `rect` and connects the sink.
     // The control window stays disabled until a store is open. False with `error` on failure.
@@ -48,7 +53,8 @@ class ControlHost {
     host::COrbelWrapper Control() const { return host::COrbelWrapper(dispatch_); }
 
     // Makes `store` the one that answers, with its documents' folder as the control's object
-    // directory (created when missing), and enables the control window. A store open before
+    // directory (created when missing), switches the control to taking its IDs from the store
+    // (so that several demos may share it), and enables the control window. A store open before
     // is closed first. Needs the control created.
     bool AttachStore(std::unique_ptr<host::SqliteTableStore> store, std::string& error);
     // Empties the panes, stops answering and closes the store; the control window is disabled.
@@ -83,6 +89,7 @@ class ControlHost {
     std::shared_ptr<host::HostAdapter> adapter_;
     LogObserver log_;
     EventObserver event_;
+    std::function<void(const std::string&)> hostError_;
 };
 
 }  // namespace orbel::demo

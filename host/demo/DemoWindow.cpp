@@ -56,9 +56,14 @@ DemoWindow::DemoWindow(platform::QtPlatform& platform, ControlHost& host, Sample
     BuildMenus();
     folderLabel_ = new QLabel(this);
     busyLabel_ = new QLabel(this);
+    noticeLabel_ = new QLabel(this);
     statusBar()->addPermanentWidget(folderLabel_, 1);
+    statusBar()->addPermanentWidget(noticeLabel_);
     statusBar()->addPermanentWidget(busyLabel_);
     host_.OnLog([this](const std::string& line) { AppendLog(line); });
+    host_.OnHostError([this](const std::string& reason) {
+        noticeLabel_->setText(Text("Host error: " + reason));
+    });
     host_.OnEvent([this](const host::UserEvent& event) { OnControlEvent(event); });
     UpdateState();
 }
@@ -66,6 +71,7 @@ DemoWindow::DemoWindow(platform::QtPlatform& platform, ControlHost& host, Sample
 DemoWindow::~DemoWindow() {
     host_.OnLog(nullptr);
     host_.OnEvent(nullptr);
+    host_.OnHostError(nullptr);
     host_.Destroy();
     // The widget stays ours; the platform only forgets it.
     if (form_) platform_.Windows().DestroyWindow(form_);
@@ -176,9 +182,14 @@ void DemoWindow::WhenIdle(std::function<void()> work) {
 bool DemoWindow::OpenStore(const std::filesystem::path& path, bool seed, std::string* error) {
     OpenedStore opened = OpenStoreFile(path, seed ? &samples_ : nullptr);
     std::string why = opened.error;
+    const std::string readOnly = opened.store ? opened.store->ReadOnlyReason() : std::string();
     if (opened.store && host_.AttachStore(std::move(opened.store), why)) {
         AppendLog("store " + path.string() + (opened.created ? " (new)" : ""));
-        setWindowTitle(Text("Orbel demo - " + path.filename().string()));
+        // Told before the trees are shown: every change the user tries will be refused.
+        noticeLabel_->setText(readOnly.empty() ? QString() : Text("Read-only: " + readOnly));
+        if (!readOnly.empty()) AppendLog("notice: " + readOnly);
+        setWindowTitle(Text("Orbel demo - " + path.filename().string() +
+                            (readOnly.empty() ? "" : " (read-only)")));
         const bool shown = host_.OpenNormally() != -1;
         UpdateState();
         if (shown) return true;
@@ -219,6 +230,7 @@ void DemoWindow::CloseStore() {
     WhenIdle([this] {
         host_.CloseStore();
         setWindowTitle("Orbel demo");
+        noticeLabel_->clear();
         folder_.clear();
         AppendLog("store closed");
         UpdateState();
@@ -291,6 +303,10 @@ void DemoWindow::UpdateState() {
     folderLabel_->setText(open ? Text("Folder: " + (folder_.empty() ? "-" : folder_))
                                : QString("No store open"));
     busyLabel_->setText(busy_ ? "Busy" : "Ready");
+}
+
+std::string DemoWindow::Notice() const {
+    return noticeLabel_->text().toStdString();
 }
 
 void DemoWindow::closeEvent(QCloseEvent* event) {

@@ -42,6 +42,9 @@ class DemoWindow final : public QMainWindow {
     // The folder the control last reported with FolderChange ("\All\..."), and whether it
     // said it is busy.
     const std::string& LastFolder() const { return folder_; }
+    // What the status bar tells about the store: that it is read-only and why, or the host's
+    // reason for the last request it refused; empty when there is nothing to tell.
+    std::string Notice() const;
     bool Busy() const { return busy_; }
     // The central widget's window, where the control lives.
     HWND Form() const { return form_; }
@@ -82,6 +85,8 @@ class DemoWindow final : public QMainWindow {
     QTimer* logTimer_ = nullptr;
     QLabel* folderLabel_ = nullptr;
     QLabel* busyLabel_ = nullptr;
+    // The store's read-only notice, or the host's reason for the last refused request.
+    QLabel* noticeLabel_ = nullptr;
     QAction* closeStoreAction_ = nullptr;
     QList<QAction*> storeActions_;
     QList<QAction*> propertyActions_;

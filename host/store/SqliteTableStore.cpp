@@ -21,55 +21,6 @@ using sqlite::Query;
 
 namespace {
 
-// The layout of version 1. Key columns hold the texts as sent, compared byte by byte (the
-// default collation), so the order of an index is the order the control expects; keys 2 and 3
-// of OLE_TREE repeat, and key 1 breaks their ties.
-constexpr const char* kSchema = R"sql(
-CREATE TABLE OLE_TREE (
-    OwnerId INTEGER NOT NULL,
-    EntryNo INTEGER NOT NULL,
-    OwnerId2 INTEGER NOT NULL,
-    ParentOwnerId INTEGER NOT NULL,
-    ParentEntryNo INTEGER NOT NULL,
-    Name TEXT NOT NULL,
-    ResourceId INTEGER NOT NULL,
-    IsItem INTEGER NOT NULL,
-    PageStart INTEGER NOT NULL,
-    PageEnd INTEGER NOT NULL,
-    Batch TEXT NOT NULL,
-    Type TEXT NOT NULL,
-    Key1 TEXT NOT NULL,
-    Key2 TEXT NOT NULL,
-    Key3 TEXT NOT NULL,
-    Data TEXT NOT NULL
-) STRICT;
-CREATE UNIQUE INDEX OLE_TREE_Key1 ON OLE_TREE (Key1);
-CREATE INDEX OLE_TREE_Key2 ON OLE_TREE (Key2, Key1);
-CREATE INDEX OLE_TREE_Key3 ON OLE_TREE (Key3, Key1);
-CREATE TABLE OLE_RES (
-    ResourceId INTEGER NOT NULL,
-    Path TEXT NOT NULL,
-    Key1 TEXT NOT NULL,
-    Data TEXT NOT NULL
-) STRICT;
-CREATE UNIQUE INDEX OLE_RES_Key1 ON OLE_RES (Key1);
-CREATE TABLE OLE_CLA (
-    ClassName TEXT NOT NULL,
-    Value INTEGER NOT NULL,
-    Key1 TEXT NOT NULL,
-    Data TEXT NOT NULL
-) STRICT;
-CREATE UNIQUE INDEX OLE_CLA_Key1 ON OLE_CLA (Key1);
--- The last ID handed out by direct retrieval, by name: "OleId", "ResourceId".
-CREATE TABLE ORBEL_COUNTERS (
-    Name TEXT NOT NULL PRIMARY KEY,
-    Value INTEGER NOT NULL
-) STRICT;
-)sql";
-
-constexpr std::array<const char*, 4> kStoreTables = {"OLE_CLA", "OLE_RES", "OLE_TREE",
-                                                     "ORBEL_COUNTERS"};
-
 // The typed columns of each table in the order ParseAndBind binds them; Key1 and Data follow
 // in every table, then Key2 and Key3 in OLE_TREE.
 constexpr std::array<const char*, 3> kColumns = {
@@ -188,93 +139,6 @@ bool IsReadOnlyError(int code) {
     return (code & 0xff) == SQLITE_READONLY;
 }
 
-// How an existing file opens: read-only when asked, and when nobody may write it. The
-// permission bits are honoured even for the superuser, who could write anyway, so that a store
-// marked read-only stays as it is.
-bool FileIsReadOnly(const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) return false;
-    return (st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;
-}
-
-struct FileInspection {
-    std::string error;   // the file cannot be used as a store
-    bool empty = false;  // a new file, or an SQLite file without any schema: make the store
-};
-
-FileInspection Inspect(sqlite3* db, const std::string& path) {
-    sqlite::StatementCache cache(db);
-    FileInspection out;
-    auto pragma = [&](const char* sql, std::int64_t& value) {
-        Query q(cache, sql);
-        const int rc = q.Step();
-        if (rc != SQLITE_ROW) {
-            out.error = path + " is not a store: " + q.Error();
-            return false;
-        }
-        value = q.Int(0);
-        return true;
-    };
-    std::int64_t appId = 0, version = 0;
-    if (!pragma("PRAGMA application_id", appId) || !pragma("PRAGMA user_version", version))
-        return out;
-    std::vector<std::string> tables;
-    std::int64_t objects = 0;
-    {
-        Query q(cache, "SELECT type, name FROM sqlite_schema ORDER BY name");
-        int rc;
-        while ((rc = q.Step()) == SQLITE_ROW) {
-            ++objects;
-            if (q.Text(0) == "table") tables.emplace_back(q.Text(1));
-        }
-        if (rc != SQLITE_DONE) {
-            out.error = path + " is not a store: " + q.Error();
-            return out;
-        }
-    }
-    if (appId != SqliteTableStore::kApplicationId) {
-        if (appId == 0 && version == 0 && objects == 0) {
-            out.empty = true;
-        } else if (objects > 0) {
-            std::string names;
-            for (const std::string& t : tables) names += (names.empty() ? "" : ", ") + t;
-            out.error =
-                path + " is not a store: it is an SQLite file with other tables (" + names + ")";
-        } else {
-            out.error = path + " is not a store: it is an SQLite file of another program";
-        }
-        return out;
-    }
-    if (version > SqliteTableStore::kSchemaVersion) {
-        out.error = path + " is a store of version " + std::to_string(version) +
-                    ", newer than this host reads (" +
-                    std::to_string(SqliteTableStore::kSchemaVersion) + ")";
-        return out;
-    }
-    if (version != SqliteTableStore::kSchemaVersion) {
-        out.error = path + " is a store of unknown version " + std::to_string(version);
-        return out;
-    }
-    for (const char* t : kStoreTables)
-        if (std::find(tables.begin(), tables.end(), t) == tables.end())
-            out.error = path + " is a damaged store: table " + t + " is missing";
-    return out;
-}
-
-std::string CreateSchema(sqlite3* db) {
-    const std::string script =
-        std::string("BEGIN IMMEDIATE;") + kSchema +
-        "PRAGMA application_id = " + std::to_string(SqliteTableStore::kApplicationId) +
-        "; PRAGMA user_version = " + std::to_string(SqliteTableStore::kSchemaVersion) + "; COMMIT;";
-    char* message = nullptr;
-    const int rc = sqlite3_exec(db, script.c_str(), nullptr, nullptr, &message);
-    if (rc == SQLITE_OK) return {};
-    std::string error = message ? message : sqlite3_errstr(rc);
-    sqlite3_free(message);
-    sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-    return error;
-}
-
 }  // namespace
 
 void SqliteTableStore::DbCloser::operator()(sqlite3* db) const {
@@ -282,65 +146,14 @@ void SqliteTableStore::DbCloser::operator()(sqlite3* db) const {
 }
 
 SqliteTableStore::SqliteTableStore(OpenedTag, std::string path,
-                                   std::unique_ptr<sqlite3, DbCloser> db, bool readOnly)
+                                   std::unique_ptr<sqlite3, DbCloser> db,
+                                   std::string readOnlyReason)
     : path_(std::move(path)),
       db_(std::move(db)),
       statements_(std::make_unique<sqlite::StatementCache>(db_.get())),
-      readOnly_(readOnly) {}
+      readOnlyReason_(std::move(readOnlyReason)) {}
 
 SqliteTableStore::~SqliteTableStore() = default;
-
-SqliteOpenResult SqliteTableStore::Open(const std::string& path, StoreAccess access) {
-    SqliteOpenResult result;
-    const bool memory = path == ":memory:";
-    bool readOnly = access == StoreAccess::ReadOnly;
-    if (memory && readOnly) {
-        result.error = "an in-memory store cannot be read-only";
-        return result;
-    }
-    std::error_code ec;
-    const bool exists = !memory && std::filesystem::exists(path, ec);
-    if (exists && std::filesystem::is_directory(path, ec)) {
-        result.error = path + " is a folder, not a store";
-        return result;
-    }
-    if (exists && FileIsReadOnly(path)) readOnly = true;
-    if (!exists && !memory && readOnly) {
-        result.error = "no store at " + path;
-        return result;
-    }
-
-    int flags = readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
-    if (!exists && !readOnly) flags |= SQLITE_OPEN_CREATE;
-    sqlite3* raw = nullptr;
-    const int rc = sqlite3_open_v2(path.c_str(), &raw, flags | SQLITE_OPEN_EXRESCODE, nullptr);
-    std::unique_ptr<sqlite3, DbCloser> db(raw);
-    if (rc != SQLITE_OK) {
-        result.error = "cannot open the store " + path + ": " + sqlite::ErrorText(raw, rc);
-        return result;
-    }
-    sqlite3_busy_timeout(db.get(), 5000);
-
-    // Only read until the file is known to be ours or empty: anything else stays untouched.
-    const FileInspection found = Inspect(db.get(), path);
-    if (!found.error.empty()) {
-        result.error = found.error;
-        return result;
-    }
-    if (found.empty) {
-        if (readOnly) {
-            result.error = path + " is read-only and holds no store to read";
-            return result;
-        }
-        if (std::string error = CreateSchema(db.get()); !error.empty()) {
-            result.error = "cannot create a store in " + path + ": " + error;
-            return result;
-        }
-    }
-    sqlite3_exec(db.get(), kConnectionPragmas, nullptr, nullptr, nullptr);
-    result.store = std::make_unique<SqliteTableStore>(OpenedTag{}, path, std::move(db), readOnly);
-    return result;
-}
 
 std::int32_t SqliteTableStore::Fail(std::string message) {
     lastError_ = std::move(message);
@@ -348,7 +161,7 @@ std::int32_t SqliteTableStore::Fail(std::string message) {
 }
 
 bool SqliteTableStore::Writable() {
-    if (!readOnly_) return true;
+    if (readOnlyReason_.empty()) return true;
     Fail("the store " + path_ + " is read-only: nothing was written");
     return false;
 }
@@ -568,14 +381,19 @@ StoreReply SqliteTableStore::NextResourceId() {
     return NextId("ResourceId");
 }
 
+// One write transaction from the read of the last ID to the write of the next: BEGIN IMMEDIATE
+// takes the file's write lock before the read, so programs sharing the store take turns and
+// never read the same last ID.
 StoreReply SqliteTableStore::NextId(const char* counter) {
     lastError_.clear();
     StoreReply reply;
     reply.result = kStoreFailed;
     if (!Writable()) return reply;
+    const bool oleIds = std::string_view(counter) == "OleId";
+    const char* const named = oleIds ? "OLE ID" : "resource ID";
     // A store whose control kept its own counter rows ("0" and "1" of OLE_CLA) before direct
     // retrieval was switched on goes on after the IDs that counter handed out.
-    const char* classRow = std::string_view(counter) == "OleId" ? "0" : "1";
+    const char* classRow = oleIds ? "0" : "1";
     std::int64_t next = 0;
     const bool done = InTransaction([&] {
         std::int64_t last = 0;
@@ -585,13 +403,14 @@ StoreReply SqliteTableStore::NextId(const char* counter) {
                     "coalesce((SELECT max(Value) FROM OLE_CLA WHERE ClassName = ?2), 0))");
             q.Bind(1, std::string_view(counter)).Bind(2, std::string_view(classRow));
             if (q.Step() != SQLITE_ROW) {
-                Fail(std::string("counter ") + counter + ": " + q.Error());
+                Fail(std::string("the ") + named + " counter: " + q.Error());
                 return false;
             }
             last = q.Int(0);
         }
-        if (last >= INT32_MAX) {
-            Fail(std::string("counter ") + counter + " has handed out every ID");
+        if (last >= kLastId) {
+            Fail(std::string("the ") + named + " counter is at " + std::to_string(last) +
+                 ", the widest ID a row holds: no ID is left");
             return false;
         }
         next = last + 1;
@@ -600,22 +419,29 @@ StoreReply SqliteTableStore::NextId(const char* counter) {
                 "ON CONFLICT (Name) DO UPDATE SET Value = excluded.Value");
         q.Bind(1, std::string_view(counter)).Bind(2, next);
         if (q.Step() != SQLITE_DONE) {
-            Fail(std::string("counter ") + counter + ": " + q.Error());
+            Fail(std::string("the ") + named + " counter: " + q.Error());
             return false;
         }
-        // The control's own counter row, where it has one, moves on too: a control that turns
-        // direct retrieval off again must not hand out this ID a second time.
-        Query row(*statements_, "UPDATE OLE_CLA SET Value = ?1, Data = ?2 WHERE ClassName = ?3");
-        row.Bind(1, next)
-            .Bind(2, std::string_view(FormatId(static_cast<std::int32_t>(next))))
-            .Bind(3, std::string_view(classRow));
-        if (row.Step() != SQLITE_DONE) {
-            Fail(std::string("counter ") + counter + ": " + row.Error());
+        // The control's own counter row moves on too, and is made when missing: a control that
+        // turns direct retrieval off again must not hand out this ID a second time.
+        const RowText row = BuildClassRecord({classRow, static_cast<std::int32_t>(next)});
+        Query own(*statements_,
+                  "INSERT INTO OLE_CLA (ClassName, Value, Key1, Data) VALUES (?1, ?2, ?3, ?4) "
+                  "ON CONFLICT (Key1) DO UPDATE SET Value = excluded.Value, Data = excluded.Data");
+        own.Bind(1, std::string_view(classRow))
+            .Bind(2, next)
+            .Bind(3, std::string_view(row.key1))
+            .Bind(4, std::string_view(row.data));
+        if (own.Step() != SQLITE_DONE) {
+            Fail(std::string("the ") + named + " counter: " + own.Error());
             return false;
         }
         return true;
     });
-    if (!done) return reply;
+    if (!done) {
+        if (lastError_.empty()) lastError_ = std::string("the ") + named + " counter failed";
+        return reply;
+    }
     reply.result = kStoreOk;
     reply.data = FormatId(static_cast<std::int32_t>(next));
     reply.keys[0] = reply.data;
@@ -626,7 +452,10 @@ bool SqliteTableStore::InTransaction(const std::function<bool()>& work) {
     const bool outermost = transactionDepth_ == 0;
     auto exec = [&](const char* sql) {
         const int rc = sqlite3_exec(db_.get(), sql, nullptr, nullptr, nullptr);
-        if (rc != SQLITE_OK) Fail(sqlite::ErrorText(db_.get(), rc));
+        if ((rc & 0xff) == SQLITE_BUSY)
+            Fail("the store " + path_ + " is busy: another program holds it locked");
+        else if (rc != SQLITE_OK)
+            Fail(sqlite::ErrorText(db_.get(), rc));
         return rc == SQLITE_OK;
     };
     // BEGIN IMMEDIATE takes the write lock at once, so two programs drawing from the same

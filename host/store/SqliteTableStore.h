@@ -9,6 +9,10 @@
 // row at a time at the pace of its user, so the fsyncs of each commit cost nothing anyone
 // sees. A rollback journal also lets a read-only store be read without leaving files beside it.
 //
+// Several programs on one machine may share a store file: each request waits up to
+// kBusyTimeoutMs for another's lock, and NextOleId/NextResourceId read and move a counter in one
+// write transaction, so no two programs are handed the same ID.
+//
 // Not for: sharing one store between machines (a network file system cannot be trusted with
 // SQLite's locks); that is a server-backed store's job behind the same interface.
 #pragma once
@@ -61,12 +65,21 @@ class SqliteTableStore final : public TableStore {
     static constexpr const char* kConnectionPragmas =
         "PRAGMA synchronous = FULL; PRAGMA cache_size = -32768";
 
+    // How long a request waits for another program's lock on the file before it gives up.
+    static constexpr int kBusyTimeoutMs = 5000;
+    // The widest ID an 8-digit field of a row holds; no counter goes past it.
+    static constexpr std::int32_t kLastId = 99999999;
+
     // Opens the store at `path`, creating it when the file does not exist or is empty; ":memory:"
     // gives a store that lives as long as the object. A file that is not a store (not SQLite,
-    // or SQLite with tables of its own) is refused and left untouched. A file without write
-    // permission (mode 0444, even for the superuser) opens read-only.
+    // or SQLite with tables of its own), a folder, a pipe or a device, and a symbolic link to
+    // nothing are refused and left untouched; so is a store locked by another program for
+    // longer than `busyTimeoutMs` (the error says it is busy). A file without write permission
+    // (mode 0444, even for the superuser) opens read-only, and so does a store that fails its
+    // integrity check; ReadOnlyReason() says why.
     static SqliteOpenResult Open(const std::string& path,
-                                 StoreAccess access = StoreAccess::ReadWrite);
+                                 StoreAccess access = StoreAccess::ReadWrite,
+                                 int busyTimeoutMs = kBusyTimeoutMs);
 
   private:
     struct DbCloser {
@@ -77,7 +90,7 @@ class SqliteTableStore final : public TableStore {
   public:
     // Made by Open only.
     SqliteTableStore(OpenedTag, std::string path, std::unique_ptr<sqlite3, DbCloser> db,
-                     bool readOnly);
+                     std::string readOnlyReason);
     ~SqliteTableStore() override;
     SqliteTableStore(const SqliteTableStore&) = delete;
     SqliteTableStore& operator=(const SqliteTableStore&) = delete;
@@ -105,7 +118,9 @@ class SqliteTableStore final : public TableStore {
     std::string LastError() const override { return lastError_; }
 
     const std::string& Path() const { return path_; }
-    bool ReadOnly() const { return readOnly_; }
+    bool ReadOnly() const { return !readOnlyReason_.empty(); }
+    // Why the store takes no writes, in words for its user; empty when it takes them.
+    const std::string& ReadOnlyReason() const { return readOnlyReason_; }
 
     // Runs `work` as one transaction: the writes it makes are committed together when it
     // returns true and rolled back when it returns false. For seeding a store with many rows;
@@ -139,7 +154,7 @@ class SqliteTableStore final : public TableStore {
     std::unique_ptr<sqlite3, DbCloser> db_;
     std::unique_ptr<sqlite::StatementCache> statements_;
     std::array<Cursor, 3> cursors_;  // by table
-    bool readOnly_ = false;
+    std::string readOnlyReason_;
     int transactionDepth_ = 0;
     std::string lastError_;
 };

@@ -120,7 +120,14 @@ HRESULT CallRegistration(const std::string& modulePath, const char* entry, std::
         if (error) *error = modulePath + " has no entry point " + entry;
         return E_FAIL;
     }
-    return fn();
+    const HRESULT hr = fn();
+    // The entry point returns only a code; the hive keeps the reason of its failed write.
+    if ((hr == SELFREG_E_TYPELIB || hr == SELFREG_E_CLASS) && error) {
+        *error = ComErrorText(hr);
+        if (const std::string why = platform::RegistryHive::LastWriteError(); !why.empty())
+            *error += ": " + why;
+    }
+    return hr;
 }
 }  // namespace
 

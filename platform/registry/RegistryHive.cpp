@@ -391,22 +391,43 @@ std::optional<RegistryHive> RegistryHive::Parse(std::string_view text, std::stri
     return Impl::ParseText(text, "", error);
 }
 
+namespace {
+
+// Why the last write of this thread failed; see LastWriteError().
+thread_local std::string lastWriteError;
+
+// Keeps the outcome of a write for LastWriteError() and hands the reason to the caller.
+bool NoteWrite(bool ok, const std::string& why, std::string* error) {
+    lastWriteError = ok ? std::string() : why;
+    if (!ok && error) *error = why;
+    return ok;
+}
+
+}  // namespace
+
 bool RegistryHive::Update(const std::filesystem::path& file,
                           const std::function<bool(RegistryHive&)>& edit, std::string* error) {
+    std::string why;
     FileLock lock;
-    if (!lock.Acquire(std::filesystem::path(file.string() + ".lock"), error)) return false;
-    auto hive = Load(file, error);
-    if (!hive) return false;
-    if (!edit(*hive)) return true;
+    if (!lock.Acquire(std::filesystem::path(file.string() + ".lock"), &why))
+        return NoteWrite(false, why, error);
+    auto hive = Load(file, &why);
+    if (!hive) return NoteWrite(false, why, error);
+    if (!edit(*hive)) return NoteWrite(true, {}, error);
     return hive->Save(error);
 }
 
 bool RegistryHive::Save(std::string* error) const {
-    if (impl_->file.empty()) {
-        if (error) *error = "this hive was not loaded from a file and has none to save to";
-        return false;
-    }
-    return ReplaceFileText(impl_->file, Dump(), error);
+    if (impl_->file.empty())
+        return NoteWrite(false, "this hive was not loaded from a file and has none to save to",
+                         error);
+    std::string why;
+    const bool ok = ReplaceFileText(impl_->file, Dump(), &why);
+    return NoteWrite(ok, why, error);
+}
+
+std::string RegistryHive::LastWriteError() {
+    return lastWriteError;
 }
 
 const std::filesystem::path& RegistryHive::File() const {

@@ -63,6 +63,9 @@ class RegistryHive {
     // Writes the whole hive to a temporary file in the same folder and renames it over the
     // old one; creates the folder. False with an error text when that fails.
     bool Save(std::string* error) const;
+    // Why the last Update or Save of the calling thread failed, empty after one that succeeded:
+    // for callers that learn of a failed write only through a code (a module's registration).
+    static std::string LastWriteError();
     const std::filesystem::path& File() const;
 
     // Paths name a root and any number of keys; a key name is not empty and holds no

@@ -4,6 +4,10 @@
 
 namespace orbel {
 
+namespace {
+constexpr std::int32_t kLastCounterValue = 99999999;
+}  // namespace
+
 CHostExchange::CHostExchange(IExchangeSite& site) : m_site(site) {}
 
 std::string CHostExchange::KeyValue(Table table, std::int32_t keyNo) const {
@@ -262,6 +266,12 @@ std::int32_t CHostExchange::CounterNextId(const char* className, const char* ope
     }
     if (ReadOleClass() >= 1) {
         AfxMessageBox("Error " + op + ":2", MB_OK);
+        return -1;
+    }
+    // The row's field holds eight digits: the next ID would be written back as the last one,
+    // and handed out again on every call.
+    if (m_classRow.Value >= kLastCounterValue) {
+        AfxMessageBox("Error " + op + ":3", MB_OK);
         return -1;
     }
     m_classRow.Value += 1;

@@ -272,6 +272,24 @@ TEST_F(DemoStoreTest, AClosedStoreLeavesTheControlEmptyAndDisabledUntilAnotherIs
     EXPECT_TRUE(fs::is_directory(ObjectDirFor(storePath_)));
 }
 
+TEST_F(DemoStoreTest, NewIdsComeFromTheStoreAndItsRefusalsAreLoggedWithTheirReason) {
+    std::string error;
+    std::vector<std::string> told;
+    Host().OnHostError([&](const std::string& reason) { told.push_back(reason); });
+    ASSERT_TRUE(Host().AttachStore(SeededStore(), error)) << error;
+    // A new item's tree takes its OLE ID straight from the store, after the seeded ones.
+    EXPECT_EQ(Host().OpenNormally(), kDemoOleId);
+    EXPECT_EQ(Host().Control().Initiate(0, kDemoClassOleId), kDemoOleId + 1);
+    EXPECT_NE(std::find(log_.begin(), log_.end(), "event GetNextOLEID()"), log_.end());
+
+    Host().Store()->ExecuteSql("UPDATE OLE_CLA SET Value = 99999999 WHERE ClassName = '0'", {});
+    User().AnswerMessageBox(platform::MessageAnswer::Ok, "Error getting next OLE ID");
+    EXPECT_EQ(Host().Control().Initiate(0, kDemoClassOleId), -1);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find("no ID is left"), std::string::npos) << told[0];
+    EXPECT_NE(std::find(log_.begin(), log_.end(), "host error: " + told[0]), log_.end());
+}
+
 TEST_F(DemoStoreTest, FolderMaintenanceMakesItsFolderAndSubfolderOnFirstUse) {
     std::string error;
     ASSERT_TRUE(Host().AttachStore(SeededStore(), error)) << error;

@@ -2,6 +2,7 @@
 // follow the open store, its checks set the control's properties, and closing it ends the
 // message loop.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QAction>
 #include <QApplication>
@@ -135,6 +136,28 @@ TEST_F(DemoWindowTest, EscapeInTheControlClosesTheDemo) {
     RunLoop();
     EXPECT_FALSE(window_->isVisible());
     EXPECT_TRUE(platform_->Loop().QuitPending());
+}
+
+TEST_F(DemoWindowTest, AReadOnlyStoreSaysSoInTheTitleAndTheHostsReasonsReachTheStatusBar) {
+    EXPECT_FALSE(window_->windowTitle().contains("read-only"));
+    EXPECT_EQ(window_->Notice(), "");
+    Action("Close store")->trigger();
+    RunLoop();
+    ASSERT_EQ(::chmod((temp_ / "demo.orbel").c_str(), 0444), 0);
+    std::string error;
+    ASSERT_TRUE(window_->OpenStore(temp_ / "demo.orbel", false, &error)) << error;
+    EXPECT_EQ(window_->windowTitle(), "Orbel demo - demo.orbel (read-only)");
+    EXPECT_TRUE(window_->Notice().starts_with("Read-only: the store ")) << window_->Notice();
+    EXPECT_TRUE(Status().contains("is a read-only file")) << Status().toStdString();
+
+    // A new item's tree needs a new OLE ID, which the store cannot write: the control says
+    // it failed, the status bar says why.
+    platform_->Scripted()->AnswerMessageBox(platform::MessageAnswer::Ok,
+                                            "Error getting next OLE ID");
+    EXPECT_EQ(host_->Control().Initiate(0, kDemoClassOleId), -1);
+    EXPECT_TRUE(window_->Notice().starts_with("Host error: the store ")) << window_->Notice();
+    EXPECT_TRUE(window_->Notice().ends_with("is read-only: nothing was written"))
+        << window_->Notice();
 }
 
 }  // namespace

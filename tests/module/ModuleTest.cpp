@@ -79,6 +79,18 @@ TEST_F(ModuleTest, ACorruptRegistryFailsRegistrationAndIsLeftAsItWas) {
     EXPECT_EQ(CreateObject(kProgId, object), CO_E_CLASSSTRING);
 }
 
+TEST_F(ModuleTest, ARegistrationThatCannotBeWrittenSaysWhy) {
+    // The hive's folder is a file: nothing can be made below it, not even by the superuser.
+    const auto blocked = TempDir() / "blocked";
+    std::ofstream(blocked) << "a file where the hive's folder should be\n";
+    setenv("ORBEL_REGISTRY", (blocked / "registry.reg").c_str(), 1);
+    std::string error;
+    EXPECT_EQ(RegisterModule(ORBEL_MODULE_PATH, &error), SELFREG_E_TYPELIB);
+    EXPECT_NE(error.find("the type library could not be registered: "), std::string::npos) << error;
+    EXPECT_NE(error.find(blocked.string()), std::string::npos) << error;
+    EXPECT_NE(error.find("Not a directory"), std::string::npos) << error;
+}
+
 TEST_F(ModuleTest, AnUnregisteredProgIdIsAClearFailure) {
     std::shared_ptr<IUnknown> object;
     EXPECT_EQ(CreateObject(kProgId, object), CO_E_CLASSSTRING);

@@ -2,6 +2,8 @@
 // through RequestResult, later, from the message loop, one loop message per answer.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "host/adapter/HostAdapter.h"
 #include "tests/support/HeadlessTest.h"
 
@@ -57,6 +59,9 @@ class FakeStore final : public TableStore {
         Note("NextResourceId", {});
         return idReply;
     }
+    // Forgotten at the next request, as a real store forgets it.
+    std::string reason;
+    std::string LastError() const override { return reason; }
 
     // How far the adapter has read the store's selects, and how many cursors are still open.
     int rowsTaken = 0;
@@ -97,8 +102,13 @@ class FakeStore final : public TableStore {
 class FakeControl final : public IDispatch {
   public:
     std::vector<std::string> results;
+    std::optional<bool> directIdRetrieval;  // what SetDirectIDRetrieval was last called with
     HRESULT GetIDsOfNames(std::string_view, DISPID&) override { return DISP_E_UNKNOWNNAME; }
     HRESULT Invoke(DISPID id, InvokeKind, std::span<const Variant> args, Variant*) override {
+        if (id == 43 && args.size() == 1) {
+            directIdRetrieval = args[0].Bool();
+            return S_OK;
+        }
         if (id != 28 || args.size() != 12) return DISP_E_MEMBERNOTFOUND;
         std::size_t used = args.size();
         while (used > 1 && args[used - 1].BStr().empty()) --used;
@@ -312,6 +322,47 @@ TEST_F(HostAdapterTest, TwoSelectsOpenAtOnceEachStreamTheirOwnRowsInOrder) {
     EXPECT_EQ(names, (std::vector<std::string>{"A", "A", "B", "B", "end", "end"}));
     EXPECT_EQ(store.openCursors, 0);
     EXPECT_FALSE(adapter->Answering());
+}
+
+TEST_F(HostAdapterTest, TheStoresReasonForAFailureIsToldBeforeTheControlHearsOfIt) {
+    std::vector<std::string> told;
+    adapter->OnHostError([&](const std::string& reason) {
+        told.push_back(reason + " after " + std::to_string(control->results.size()));
+    });
+    store.writeResult = kStoreFailed;
+    store.reason = "OLE_TREE already holds a row with key 1 \"0000000500000001\"";
+    Fire(6, {"OLE_TREE", "D", "K1", "K2", "K3", "", ""});
+    // The store's next request clears its reason before the answer goes out: the adapter
+    // keeps the one that belongs to this answer.
+    store.reason.clear();
+    P().RunUntilIdle();
+    EXPECT_EQ(told, std::vector<std::string>{
+                        "OLE_TREE already holds a row with key 1 \"0000000500000001\" after 0"});
+    EXPECT_EQ(adapter->LastError(), "OLE_TREE already holds a row with key 1 \"0000000500000001\"");
+
+    // A select the store could not finish, and a failure the store gave no words for.
+    store.selectEnd = kStoreFailed;
+    store.reason = "OLE_TREE: disk I/O error";
+    Fire(5, {"OLE_TREE", 2, "a", "b"});
+    P().RunUntilIdle();
+    store.reason.clear();
+    Fire(2, {"OLE_CLA", "EMAIL     "});
+    P().RunUntilIdle();
+    ASSERT_EQ(told.size(), 3u);
+    EXPECT_EQ(told[1], "OLE_TREE: disk I/O error after 1");
+    EXPECT_EQ(told[2], "the store answered 3 after 2");
+
+    // Not found and rows are no failures.
+    store.positionResult = kStoreNotFound;
+    Fire(3, {"OLE_CLA", 0, 1, "0         "});
+    P().RunUntilIdle();
+    EXPECT_EQ(told.size(), 3u);
+}
+
+TEST_F(HostAdapterTest, AHostTakingIdsFromTheStoreSwitchesTheControlToDirectRetrieval) {
+    EXPECT_FALSE(control->directIdRetrieval);
+    adapter->TakeIdsFromStore();
+    EXPECT_EQ(control->directIdRetrieval, std::optional<bool>(true));
 }
 
 }  // namespace
