@@ -1,5 +1,7 @@
 #include "bench/BenchSupport.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
@@ -195,6 +197,17 @@ std::size_t ControlOnStore::RootChildCount() {
          item = tree.GetNextSiblingItem(item))
         ++count;
     return count;
+}
+
+std::int64_t ResidentKilobytes() {
+    // statm: program size, then resident pages.
+    std::FILE* statm = std::fopen("/proc/self/statm", "r");
+    if (!statm) return 0;
+    long size = 0;
+    long resident = 0;
+    const int read = std::fscanf(statm, "%ld %ld", &size, &resident);
+    std::fclose(statm);
+    return read == 2 ? static_cast<std::int64_t>(resident) * (sysconf(_SC_PAGESIZE) / 1024) : 0;
 }
 
 PlainTreeScan::PlainTreeScan(const std::string& storePath) {

@@ -107,6 +107,9 @@ class PlainTreeScan {
     std::string error_;
 };
 
+// The memory the process holds in RAM now (resident set), in kilobytes; 0 when unknown.
+std::int64_t ResidentKilobytes();
+
 // The counter every measurement reports, and on which the ratio is taken.
 inline constexpr const char* kRowsPerSecond = "rows_per_second";
 inline benchmark::Counter RowsPerSecond(std::int64_t rows) {
