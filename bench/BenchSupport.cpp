@@ -247,6 +247,13 @@ std::int64_t PlainTreeScan::ScanOwner(std::int32_t owner) {
     return seen;
 }
 
+std::int64_t PlainTreeScan::ScanLoad(std::int32_t classOwner, std::int32_t owner) {
+    std::int64_t seen = 0;
+    for (int pass = 0; pass < 2; ++pass) seen += ScanOwner(classOwner);
+    for (int pass = 0; pass < 2; ++pass) seen += ScanOwner(owner);
+    return seen;
+}
+
 void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {

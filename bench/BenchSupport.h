@@ -100,6 +100,8 @@ class PlainTreeScan {
     const std::string& Error() const { return error_; }
     // Rows of the owner's whole key-2 range, the range a tree load selects.
     std::int64_t ScanOwner(std::int32_t owner);
+    // Rows of both trees' ranges, each read twice as a load of the control selects them.
+    std::int64_t ScanLoad(std::int32_t classOwner, std::int32_t owner);
 
   private:
     sqlite3* db_ = nullptr;
