@@ -59,7 +59,7 @@ class HeadlessListControl final : public ListControl {
     void UserClick(int row);
     void UserToggleSelect(int row);
     void UserDoubleClick(int row);
-    void UserKeyDown(UINT key) { events_.OnListKeyDown(key); }
+    void UserKeyDown(UINT key) { OnWindowMessage(WM_KEYDOWN, key, 0); }
     void UserRightClick(int row, POINT point);
     void UserBeginDrag(int row, POINT point) { events_.OnListBeginDrag(row, point); }
     bool UserEditLabel(int row, std::optional<std::string> text);

@@ -71,7 +71,7 @@ class HeadlessTreeControl final : public TreeControl {
     // What the user does. UserEditLabel opens an edit box (or takes the open one), types the
     // text and presses Enter, or Escape with no text; it returns whether the label changed.
     void UserSelect(TreeItem item) { SelectItem(item); }
-    void UserKeyDown(UINT key) { events_.OnTreeKeyDown(key); }
+    void UserKeyDown(UINT key) { OnWindowMessage(WM_KEYDOWN, key, 0); }
     bool UserExpand(TreeItem item, bool expand) { return Expand(item, expand); }
     void UserBeginDrag(TreeItem item, POINT point) { events_.OnTreeBeginDrag(item, point); }
     void UserRightClick(TreeItem item, POINT point) { events_.OnTreeRightClick(item, point); }
