@@ -1,7 +1,7 @@
 // The items of a tree control as plain records: their handles, their hierarchy and the order of
 // siblings. Every backend's tree keeps its items here, so that all of them number, order and
-// walk the items alike; a backend adds only how it shows them (a backend that shows items as
-// widget rows places each row at the position Insert reports). Beside them, the order of the
+// walk the items alike; a backend adds only how it shows them (a backend whose view is told of
+// each change learns the place from PlaceFor before the change). Beside them, the order of the
 // parts of a shown row, which every backend's hit test follows.
 // Not for: notifications, the selection, the drop target or label editing — the controls own
 // those and ask these records what a change does to them.
