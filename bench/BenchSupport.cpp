@@ -1,5 +1,7 @@
 #include "bench/BenchSupport.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
@@ -197,6 +199,17 @@ std::size_t ControlOnStore::RootChildCount() {
     return count;
 }
 
+std::int64_t ResidentKilobytes() {
+    // statm: program size, then resident pages.
+    std::FILE* statm = std::fopen("/proc/self/statm", "r");
+    if (!statm) return 0;
+    long size = 0;
+    long resident = 0;
+    const int read = std::fscanf(statm, "%ld %ld", &size, &resident);
+    std::fclose(statm);
+    return read == 2 ? static_cast<std::int64_t>(resident) * (sysconf(_SC_PAGESIZE) / 1024) : 0;
+}
+
 PlainTreeScan::PlainTreeScan(const std::string& storePath) {
     if (sqlite3_open_v2(storePath.c_str(), &db_, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
         error_ = sqlite3_errmsg(db_);
@@ -231,6 +244,13 @@ std::int64_t PlainTreeScan::ScanOwner(std::int32_t owner) {
     }
     sqlite3_reset(stmt_);
     benchmark::DoNotOptimize(bytes);
+    return seen;
+}
+
+std::int64_t PlainTreeScan::ScanLoad(std::int32_t classOwner, std::int32_t owner) {
+    std::int64_t seen = 0;
+    for (int pass = 0; pass < 2; ++pass) seen += ScanOwner(classOwner);
+    for (int pass = 0; pass < 2; ++pass) seen += ScanOwner(owner);
     return seen;
 }
 

@@ -100,12 +100,17 @@ class PlainTreeScan {
     const std::string& Error() const { return error_; }
     // Rows of the owner's whole key-2 range, the range a tree load selects.
     std::int64_t ScanOwner(std::int32_t owner);
+    // Rows of both trees' ranges, each read twice as a load of the control selects them.
+    std::int64_t ScanLoad(std::int32_t classOwner, std::int32_t owner);
 
   private:
     sqlite3* db_ = nullptr;
     sqlite3_stmt* stmt_ = nullptr;
     std::string error_;
 };
+
+// The memory the process holds in RAM now (resident set), in kilobytes; 0 when unknown.
+std::int64_t ResidentKilobytes();
 
 // The counter every measurement reports, and on which the ratio is taken.
 inline constexpr const char* kRowsPerSecond = "rows_per_second";

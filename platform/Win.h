@@ -111,11 +111,18 @@ inline constexpr UINT VK_CONTROL = 0x11;
 inline constexpr UINT VK_MENU = 0x12;
 inline constexpr UINT VK_ESCAPE = 0x1B;
 inline constexpr UINT VK_SPACE = 0x20;
+inline constexpr UINT VK_PRIOR = 0x21;
+inline constexpr UINT VK_NEXT = 0x22;
+inline constexpr UINT VK_END = 0x23;
+inline constexpr UINT VK_HOME = 0x24;
 inline constexpr UINT VK_LEFT = 0x25;
 inline constexpr UINT VK_UP = 0x26;
 inline constexpr UINT VK_RIGHT = 0x27;
 inline constexpr UINT VK_DOWN = 0x28;
 inline constexpr UINT VK_DELETE = 0x2E;
+inline constexpr UINT VK_MULTIPLY = 0x6A;
+inline constexpr UINT VK_ADD = 0x6B;
+inline constexpr UINT VK_SUBTRACT = 0x6D;
 inline constexpr UINT VK_F2 = 0x71;
 
 // Window styles the control code names.

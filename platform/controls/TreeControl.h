@@ -62,6 +62,11 @@ class TreeControl {
     // Deletes the item with its subtree. When the selection was inside, the selection moves
     // to the next sibling, else the previous one, else the parent, and is notified.
     virtual bool DeleteItem(TreeItem item) = 0;
+    // Puts the item with its subtree under another parent (kTreeNone: the top level), placed
+    // as an insert places it; labels, images, data, children and their expansion go along
+    // and every handle stays. The selection, the drop target and the edit stay on their items,
+    // so nothing is notified. False for an unknown item or parent, or a parent inside the item.
+    virtual bool MoveItem(TreeItem item, TreeItem parent, TreeInsert where) = 0;
     virtual void DeleteAllItems() = 0;
     virtual std::size_t GetCount() const = 0;
 

@@ -19,9 +19,10 @@ bool LessIgnoringAsciiCase(std::string_view a, std::string_view b) {
 }  // namespace
 
 const TreeItems::Node* TreeItems::Find(TreeItem item) const {
-    if (item < base_ || item - base_ >= nodes_.size()) return nullptr;
-    const Node& n = nodes_[item - base_];
-    return n.alive ? &n : nullptr;
+    const TreeItem slot = item & kSlotMask;
+    if (slot == 0 || slot > nodes_.size()) return nullptr;
+    const Node& n = nodes_[slot - 1];
+    return n.handle == item ? &n : nullptr;
 }
 
 TreeItems::Node* TreeItems::Find(TreeItem item) {
@@ -50,32 +51,71 @@ std::size_t TreeItems::PositionOf(TreeItem item) const {
     return static_cast<std::size_t>(std::find(items.begin(), items.end(), item) - items.begin());
 }
 
+std::optional<std::size_t> TreeItems::PlaceFor(std::string_view text, TreeItem parent,
+                                               TreeInsert where, TreeItem moving) const {
+    const Siblings* siblings = ChildrenOf(parent);
+    if (!siblings || (moving != kTreeNone && IsInside(parent, moving))) return std::nullopt;
+    // The moving item is counted out of its siblings when it is among them.
+    const bool among = moving != kTreeNone && Has(moving) && Parent(moving) == parent;
+    const std::size_t count = siblings->size() - (among ? 1 : 0);
+    if (where == TreeInsert::First) return 0;
+    if (where == TreeInsert::Last) return count;
+    // A store of thousands of folders is loaded by sorted inserts under one parent, so the
+    // place is found by halving, never by walking the siblings.
+    const auto at = std::upper_bound(siblings->begin(), siblings->end(), text,
+                                     [this](std::string_view label, TreeItem sibling) {
+                                         return LessIgnoringAsciiCase(label, Find(sibling)->text);
+                                     });
+    auto index = static_cast<std::size_t>(at - siblings->begin());
+    if (among && PositionOf(moving) < index) --index;
+    return index;
+}
+
 TreeItems::Placed TreeItems::Insert(std::string_view text, int image, int selectedImage,
                                     TreeItem parent, TreeInsert where) {
-    Siblings* siblings = ChildrenOf(parent);
-    if (!siblings) return Placed{};
-    auto at = siblings->end();
-    if (where == TreeInsert::First) {
-        at = siblings->begin();
-    } else if (where == TreeInsert::Sort) {
-        // A store of thousands of folders is loaded by sorted inserts under one parent, so
-        // the place is found by halving, never by walking the siblings.
-        at = std::upper_bound(siblings->begin(), siblings->end(), text,
-                              [this](std::string_view label, TreeItem sibling) {
-                                  return LessIgnoringAsciiCase(label, Find(sibling)->text);
-                              });
+    const std::optional<std::size_t> place = PlaceFor(text, parent, where);
+    if (!place) return Placed{};
+    TreeItem slot = 0;
+    if (!free_.empty()) {
+        slot = free_.back();
+        free_.pop_back();
+    } else {
+        if (nodes_.size() >= kSlotMask) return Placed{};
+        nodes_.emplace_back();
+        slot = static_cast<TreeItem>(nodes_.size());
     }
-    const Placed placed{next_++, static_cast<std::size_t>(at - siblings->begin())};
-    siblings->insert(at, placed.item);
-    Node node;
+    Node& node = nodes_[slot - 1];
+    node.handle = (node.generation << kSlotBits) | slot;
     node.text = std::string(text);
     node.image = image;
     node.selectedImage = selectedImage;
     node.parent = parent;
-    node.alive = true;
-    nodes_.push_back(std::move(node));
+    Siblings& siblings = *ChildrenOf(parent);
+    siblings.insert(siblings.begin() + static_cast<std::ptrdiff_t>(*place), node.handle);
     ++count_;
-    return placed;
+    return Placed{node.handle, *place};
+}
+
+TreeItems::Placed TreeItems::Move(TreeItem item, TreeItem parent, TreeInsert where) {
+    Node* n = Find(item);
+    if (!n) return Placed{};
+    const std::optional<std::size_t> place = PlaceFor(n->text, parent, where, item);
+    if (!place) return Placed{};
+    Siblings& from = *ChildrenOf(n->parent);
+    from.erase(from.begin() + static_cast<std::ptrdiff_t>(PositionOf(item)));
+    Siblings& to = *ChildrenOf(parent);
+    to.insert(to.begin() + static_cast<std::ptrdiff_t>(*place), item);
+    n->parent = parent;
+    return Placed{item, *place};
+}
+
+void TreeItems::Free(Node& node) {
+    const TreeItem slot = node.handle & kSlotMask;
+    const TreeItem generation = (node.generation + 1) & (~TreeItem{0} >> kSlotBits);
+    node = Node{};
+    node.generation = generation;
+    free_.push_back(slot);
+    --count_;
 }
 
 bool TreeItems::Erase(TreeItem item, const std::function<void(TreeItem)>& erasing) {
@@ -94,17 +134,30 @@ bool TreeItems::Erase(TreeItem item, const std::function<void(TreeItem)>& erasin
         Node* gone = Find(next);
         if (!gone) continue;
         pending.insert(pending.end(), gone->children.begin(), gone->children.end());
-        *gone = Node{};
-        --count_;
+        Free(*gone);
     }
     return true;
 }
 
 void TreeItems::Clear() {
-    nodes_.clear();
-    base_ = next_;
-    count_ = 0;
-    top_.clear();
+    // The slots stay for the next load; their records give back what they held.
+    for (Node& n : nodes_)
+        if (n.handle != kTreeNone) Free(n);
+    top_ = Siblings{};
+}
+
+std::size_t TreeItems::Position(TreeItem item) const {
+    return Has(item) ? PositionOf(item) : 0;
+}
+
+std::size_t TreeItems::ChildCount(TreeItem item) const {
+    const Siblings* children = ChildrenOf(item);
+    return children ? children->size() : 0;
+}
+
+TreeItem TreeItems::ChildAt(TreeItem parent, std::size_t index) const {
+    const Siblings* children = ChildrenOf(parent);
+    return children && index < children->size() ? (*children)[index] : kTreeNone;
 }
 
 std::string TreeItems::Text(TreeItem item) const {
@@ -205,6 +258,30 @@ std::vector<TreeItem> TreeItems::Ancestors(TreeItem item) const {
     for (TreeItem up = Parent(item); up != kTreeNone; up = Parent(up)) ancestors.push_back(up);
     std::reverse(ancestors.begin(), ancestors.end());
     return ancestors;
+}
+
+TreeItem TreeItems::PrevShown(TreeItem item) const {
+    if (!Has(item)) return kTreeNone;
+    TreeItem before = PrevSibling(item);
+    if (before == kTreeNone) return Parent(item);
+    // The deepest last shown item below the sibling before.
+    while (IsExpanded(before) && HasChildren(before)) before = ChildrenOf(before)->back();
+    return before;
+}
+
+TreeItem TreeItems::NextShown(TreeItem item) const {
+    if (!Has(item)) return kTreeNone;
+    if (IsExpanded(item) && HasChildren(item)) return FirstChild(item);
+    for (TreeItem up = item; up != kTreeNone; up = Parent(up))
+        if (TreeItem next = NextSibling(up)) return next;
+    return kTreeNone;
+}
+
+TreeItem TreeItems::LastShown() const {
+    if (top_.empty()) return kTreeNone;
+    TreeItem last = top_.back();
+    while (IsExpanded(last) && HasChildren(last)) last = ChildrenOf(last)->back();
+    return last;
 }
 
 std::optional<TreeItem> TreeItems::SelectionAfterDelete(TreeItem item, TreeItem selected) const {

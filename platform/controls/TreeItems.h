@@ -1,7 +1,7 @@
 // The items of a tree control as plain records: their handles, their hierarchy and the order of
 // siblings. Every backend's tree keeps its items here, so that all of them number, order and
-// walk the items alike; a backend adds only how it shows them (a backend that shows items as
-// widget rows places each row at the position Insert reports). Beside them, the order of the
+// walk the items alike; a backend adds only how it shows them (a backend whose view is told of
+// each change learns the place from PlaceFor before the change). Beside them, the order of the
 // parts of a shown row, which every backend's hit test follows.
 // Not for: notifications, the selection, the drop target or label editing — the controls own
 // those and ask these records what a change does to them.
@@ -38,15 +38,31 @@ class TreeItems {
     // after any sibling with an equal label.
     Placed Insert(std::string_view text, int image, int selectedImage, TreeItem parent,
                   TreeInsert where);
+    // The index an item of this label would get among the parent's children once it is in;
+    // with `moving`, the index that item would get there once it has left its own place.
+    // Nothing for an unknown parent, or a parent inside `moving`.
+    std::optional<std::size_t> PlaceFor(std::string_view text, TreeItem parent, TreeInsert where,
+                                        TreeItem moving = kTreeNone) const;
+    // Puts the item with its subtree under another parent (kTreeNone: the top level), placed
+    // as Insert places a new one; everything of the items stays, their handles too. Fails
+    // (kTreeNone) for an unknown item or parent, and for a parent inside the item.
+    Placed Move(TreeItem item, TreeItem parent, TreeInsert where);
     // Removes the item with its subtree. `erasing` hears of each item just before it goes,
     // the item itself first; false for an unknown item.
     bool Erase(TreeItem item, const std::function<void(TreeItem)>& erasing);
-    // Removes every item. Handles given before are never given again, so a handle kept from
-    // before finds nothing.
+    // Removes every item.
     void Clear();
 
     std::size_t Count() const { return count_; }
+    // The records kept, live or free: items erased or emptied leave their records for the
+    // next ones, so a tree loaded again takes no more than the largest load before.
+    std::size_t Records() const { return nodes_.size(); }
     bool Has(TreeItem item) const { return Find(item) != nullptr; }
+    // The index of an item among its siblings (0 for an unknown one).
+    std::size_t Position(TreeItem item) const;
+    std::size_t ChildCount(TreeItem item) const;
+    // The parent's child at an index; kTreeNone past the end.
+    TreeItem ChildAt(TreeItem parent, std::size_t index) const;
 
     // The accessors answer empty, 0 or false for an unknown item.
     std::string Text(TreeItem item) const;
@@ -71,6 +87,11 @@ class TreeItems {
     bool IsInside(TreeItem item, TreeItem ancestor) const;
     // The item's ancestors from the top level down.
     std::vector<TreeItem> Ancestors(TreeItem item) const;
+    // The items before and after one in outline order (ShownItems), without walking the
+    // outline; kTreeNone at either end. LastShown is the outline's last item.
+    TreeItem PrevShown(TreeItem item) const;
+    TreeItem NextShown(TreeItem item) const;
+    TreeItem LastShown() const;
 
     // Where the selection goes when the item is deleted: nowhere new (nullopt) when it is not
     // inside the item; else to the item's next sibling, else its previous one, else its parent.
@@ -92,7 +113,10 @@ class TreeItems {
         TreeItem parent = kTreeNone;
         bool expanded = false;
         Siblings children;
-        bool alive = false;
+        // The handle the slot gives now; kTreeNone while the slot is free.
+        TreeItem handle = kTreeNone;
+        // How often the slot was given, which makes each of its handles different.
+        TreeItem generation = 0;
     };
 
     const Node* Find(TreeItem item) const;
@@ -101,12 +125,17 @@ class TreeItems {
     Siblings* ChildrenOf(TreeItem parent);
     // The index of a live item among its siblings.
     std::size_t PositionOf(TreeItem item) const;
+    // Gives the slot back, its record emptied, for the next item to take.
+    void Free(Node& node);
 
-    // Nodes by handle (handle - base_): a deque keeps every node where it is while others are
-    // added, and finds one without hashing.
+    // Nodes by slot: a handle is its slot + 1 in the low bits and the slot's generation above
+    // them, so that a slot freed by an erase is taken again while a handle kept from before
+    // finds nothing. A deque keeps every node where it is while others are added, and finds
+    // one without hashing.
+    static constexpr unsigned kSlotBits = 22;
+    static constexpr TreeItem kSlotMask = (TreeItem{1} << kSlotBits) - 1;
     std::deque<Node> nodes_;
-    TreeItem base_ = 1;
-    TreeItem next_ = 1;
+    std::vector<TreeItem> free_;
     std::size_t count_ = 0;
     Siblings top_;
 };

@@ -3,7 +3,9 @@
 // (a view destroyed after the test uninstalled it) finds the registry gone instead of freed.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -19,6 +21,8 @@ struct HeadlessControlRegistry {
     std::map<std::uint32_t, HeadlessTreeControl*> trees;
     std::map<std::uint32_t, HeadlessListControl*> lists;
     std::map<std::uint32_t, HeadlessToolBarControl*> toolBars;
+    // The client rectangle of a window, for the rows a page of a control shows.
+    std::function<RECT(HWND)> clientRect;
 };
 
 // Registers a model under its window for its lifetime; the newest model of a window wins.
@@ -41,6 +45,13 @@ class RegisteredModel {
     RegisteredModel(const RegisteredModel&) = delete;
     RegisteredModel& operator=(const RegisteredModel&) = delete;
     HWND Window() const { return window_; }
+    // The rows of `rowHeight` pixels the window's client area shows, at least one.
+    int PageRows(int rowHeight) const {
+        auto r = registry_.lock();
+        if (!r || !r->clientRect) return 1;
+        const RECT client = r->clientRect(window_);
+        return std::max(1, (client.bottom - client.top) / rowHeight);
+    }
 
   private:
     std::weak_ptr<HeadlessControlRegistry> registry_;

@@ -55,6 +55,10 @@ class HeadlessControls final : public Controls {
     // shown.
     std::string DragState() const;
 
+    // Where the controls learn the size of their windows.
+    void SetClientRects(std::function<RECT(HWND)> clientRect) {
+        registry_->clientRect = std::move(clientRect);
+    }
     // Hands a message sent to a window to the control living there; true when it took it.
     bool RouteMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/controls/ControlText.h"
+#include "platform/controls/KeyNavigation.h"
 #include "platform/headless/HeadlessControls.h"
 
 namespace orbel::platform {
@@ -253,9 +254,21 @@ void HeadlessListControl::RedrawItems(int first, int last) {
     if (first <= last) ++redraws_;
 }
 
+int HeadlessListControl::FocusedRow() const {
+    for (int r = 0; r < GetItemCount(); ++r)
+        if (At(r).state & kListFocused) return r;
+    return -1;
+}
+
 bool HeadlessListControl::OnWindowMessage(UINT message, WPARAM wParam, LPARAM) {
     if (message != WM_KEYDOWN) return false;
-    events_.OnListKeyDown(static_cast<UINT>(wParam));
+    const auto key = static_cast<UINT>(wParam);
+    const std::weak_ptr<bool> alive = alive_;
+    events_.OnListKeyDown(key);
+    // Every style is drawn as the report, a row under the header per row height.
+    if (alive.lock())
+        NavigateList(*this, FocusedRow(), key, registration_.PageRows(kRowHeight) - 1,
+                     style_ != ListViewStyle::Report);
     return true;
 }
 

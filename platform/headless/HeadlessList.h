@@ -59,15 +59,16 @@ class HeadlessListControl final : public ListControl {
     void UserClick(int row);
     void UserToggleSelect(int row);
     void UserDoubleClick(int row);
-    void UserKeyDown(UINT key) { events_.OnListKeyDown(key); }
+    void UserKeyDown(UINT key) { OnWindowMessage(WM_KEYDOWN, key, 0); }
     void UserRightClick(int row, POINT point);
     void UserBeginDrag(int row, POINT point) { events_.OnListBeginDrag(row, point); }
     bool UserEditLabel(int row, std::optional<std::string> text);
     // The open edit box, or null.
     HeadlessEditBox* EditBox() { return labelEdit_.Box(); }
 
-    // The messages the control takes from its window: keys go to the events object. False
-    // for messages it leaves to the window's procedure.
+    // The messages the control takes from its window: a key goes to the events object, then
+    // moves the focus and the selection as the key does. False for messages it leaves to the
+    // window's procedure.
     bool OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND Window() const { return registration_.Window(); }
@@ -94,6 +95,7 @@ class HeadlessListControl final : public ListControl {
     void FinishEdit(std::optional<std::string> text);
     void DropEdit();
     int FirstColumnWidth() const;
+    int FocusedRow() const;
     bool Valid(int row) const { return row >= 0 && row < GetItemCount(); }
     Row& At(int row) { return rows_[static_cast<std::size_t>(row)]; }
     const Row& At(int row) const { return rows_[static_cast<std::size_t>(row)]; }
@@ -109,6 +111,8 @@ class HeadlessListControl final : public ListControl {
     // The edited row follows its row when rows are inserted or deleted before it.
     int editRow_ = -1;
     HeadlessLabelEdit labelEdit_;
+    // Gone with the control: a handler that destroys it is noticed.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace orbel::platform

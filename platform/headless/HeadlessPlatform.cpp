@@ -6,6 +6,7 @@ HeadlessPlatform::HeadlessPlatform() {
     windows_.SetControlRouter([this](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         return controls_.RouteMessage(window, message, wParam, lParam);
     });
+    controls_.SetClientRects([this](HWND window) { return windows_.GetClientRect(window); });
     // A key pressed while a menu of the platform is open passes the message hooks as every
     // key does; the menu then takes it, so no window gets it.
     user_.SetKeyPresser([this](UINT key) {

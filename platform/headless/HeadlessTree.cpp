@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "platform/controls/ControlText.h"
+#include "platform/controls/KeyNavigation.h"
 #include "platform/headless/HeadlessControls.h"
 
 namespace orbel::platform {
@@ -31,6 +32,10 @@ bool HeadlessTreeControl::DeleteItem(TreeItem item) {
     items_.Erase(item, [this](TreeItem gone) { Forget(gone); });
     if (successor) SetSelection(*successor);
     return true;
+}
+
+bool HeadlessTreeControl::MoveItem(TreeItem item, TreeItem parent, TreeInsert where) {
+    return items_.Move(item, parent, where).item != kTreeNone;
 }
 
 void HeadlessTreeControl::DeleteAllItems() {
@@ -182,7 +187,10 @@ std::unique_ptr<ImageList> HeadlessTreeControl::CreateDragImage(TreeItem item) {
 
 bool HeadlessTreeControl::OnWindowMessage(UINT message, WPARAM wParam, LPARAM) {
     if (message != WM_KEYDOWN) return false;
-    events_.OnTreeKeyDown(static_cast<UINT>(wParam));
+    const auto key = static_cast<UINT>(wParam);
+    const std::weak_ptr<bool> alive = alive_;
+    events_.OnTreeKeyDown(key);
+    if (alive.lock()) NavigateTree(*this, items_, key, registration_.PageRows(kRowHeight));
     return true;
 }
 

@@ -22,6 +22,7 @@ class HeadlessTreeControl final : public TreeControl {
     TreeItem InsertItem(std::string_view text, int image, int selectedImage, TreeItem parent,
                         TreeInsert where) override;
     bool DeleteItem(TreeItem item) override;
+    bool MoveItem(TreeItem item, TreeItem parent, TreeInsert where) override;
     void DeleteAllItems() override;
     std::size_t GetCount() const override { return items_.Count(); }
 
@@ -62,14 +63,15 @@ class HeadlessTreeControl final : public TreeControl {
     void SetImageList(const ImageList* images) override { images_ = images; }
     void RedrawNow() override { ++redraws_; }
 
-    // The messages the control takes from its window: keys go to the events object, or to the
-    // edit box while one is open. False for messages it leaves to the window's procedure.
+    // The messages the control takes from its window: a key goes to the events object, then
+    // moves the selection or expands as the key does. False for messages it leaves to the
+    // window's procedure.
     bool OnWindowMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     // What the user does. UserEditLabel opens an edit box (or takes the open one), types the
     // text and presses Enter, or Escape with no text; it returns whether the label changed.
     void UserSelect(TreeItem item) { SelectItem(item); }
-    void UserKeyDown(UINT key) { events_.OnTreeKeyDown(key); }
+    void UserKeyDown(UINT key) { OnWindowMessage(WM_KEYDOWN, key, 0); }
     bool UserExpand(TreeItem item, bool expand) { return Expand(item, expand); }
     void UserBeginDrag(TreeItem item, POINT point) { events_.OnTreeBeginDrag(item, point); }
     void UserRightClick(TreeItem item, POINT point) { events_.OnTreeRightClick(item, point); }
@@ -101,6 +103,8 @@ class HeadlessTreeControl final : public TreeControl {
     TreeItem dropTarget_ = kTreeNone;
     TreeItem editItem_ = kTreeNone;
     HeadlessLabelEdit labelEdit_;
+    // Gone with the control: a handler that destroys it is noticed.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace orbel::platform

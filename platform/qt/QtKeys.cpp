@@ -8,7 +8,7 @@ namespace orbel::platform {
 
 namespace {
 // Keys whose codes differ; letters and digits share theirs (A-Z 0x41-0x5A, 0-9 0x30-0x39).
-constexpr std::array<std::pair<int, UINT>, 28> kKeys{{
+constexpr std::array<std::pair<int, UINT>, 31> kKeys{{
     {Qt::Key_Backspace, VK_BACK},
     {Qt::Key_Tab, VK_TAB},
     {Qt::Key_Backtab, VK_TAB},
@@ -19,16 +19,19 @@ constexpr std::array<std::pair<int, UINT>, 28> kKeys{{
     {Qt::Key_Alt, VK_MENU},
     {Qt::Key_Escape, VK_ESCAPE},
     {Qt::Key_Space, VK_SPACE},
-    {Qt::Key_PageUp, 0x21},
-    {Qt::Key_PageDown, 0x22},
-    {Qt::Key_End, 0x23},
-    {Qt::Key_Home, 0x24},
+    {Qt::Key_PageUp, VK_PRIOR},
+    {Qt::Key_PageDown, VK_NEXT},
+    {Qt::Key_End, VK_END},
+    {Qt::Key_Home, VK_HOME},
     {Qt::Key_Left, VK_LEFT},
     {Qt::Key_Up, VK_UP},
     {Qt::Key_Right, VK_RIGHT},
     {Qt::Key_Down, VK_DOWN},
     {Qt::Key_Insert, 0x2D},
     {Qt::Key_Delete, VK_DELETE},
+    {Qt::Key_Asterisk, VK_MULTIPLY},
+    {Qt::Key_Plus, VK_ADD},
+    {Qt::Key_Minus, VK_SUBTRACT},
     {Qt::Key_F1, 0x70},
     {Qt::Key_F2, VK_F2},
     {Qt::Key_F3, 0x72},

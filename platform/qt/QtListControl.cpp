@@ -10,6 +10,7 @@
 #include <QTreeView>
 #include <algorithm>
 
+#include "platform/controls/KeyNavigation.h"
 #include "platform/qt/QtImageList.h"
 #include "platform/qt/QtKeys.h"
 #include "platform/qt/QtWindows.h"
@@ -61,10 +62,18 @@ class QtListView final : public Base {
     // Lays the rows out now if a change is waiting for it.
     void Settle() { this->executeDelayedItemsLayout(); }
 
+    // The owner hears of the key first; then the key moves the focus and the selection as in
+    // every backend's list, and nothing else of the view's own handling runs.
     void HandleKey(QKeyEvent* event) {
+        event->accept();
         QPointer<QtListView> alive(this);
-        if (const UINT key = VirtualKeyFromQt(event->key())) owner_->events_.OnListKeyDown(key);
-        if (alive && owner_) Base::keyPressEvent(event);
+        const UINT key = VirtualKeyFromQt(event->key());
+        if (!key) return;
+        owner_->events_.OnListKeyDown(key);
+        if (!alive || !owner_) return;
+        const int row = this->sizeHintForRow(0);
+        const int page = row > 0 ? this->viewport()->height() / row : 1;
+        NavigateList(*owner_, owner_->focused_, key, page, owner_->style_ != ListViewStyle::Report);
     }
 
   protected:

@@ -4,9 +4,10 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <utility>
 
+#include "platform/controls/KeyNavigation.h"
 #include "platform/qt/QtImageList.h"
 #include "platform/qt/QtKeys.h"
 #include "platform/qt/QtWindows.h"
@@ -14,22 +15,6 @@
 namespace orbel::platform {
 
 namespace {
-
-constexpr int kRowType = QTreeWidgetItem::UserType + 1;
-
-// A row of the widget knows the handle of its item.
-class TreeRow final : public QTreeWidgetItem {
-  public:
-    explicit TreeRow(TreeItem handle) : QTreeWidgetItem(kRowType), handle_(handle) {}
-    TreeItem Handle() const { return handle_; }
-
-  private:
-    TreeItem handle_;
-};
-
-TreeItem HandleOf(const QTreeWidgetItem* row) {
-    return row && row->type() == kRowType ? static_cast<const TreeRow*>(row)->Handle() : kTreeNone;
-}
 
 RECT ToRect(const QRect& r) {
     return RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
@@ -39,14 +24,13 @@ RECT ToRect(const QRect& r) {
 
 // The widget: the records decide, the widget shows them. Mouse and keys are taken here so that
 // a click selects on release (a press that turns into a drag selects nothing), the expand
-// button and the arrow keys ask before expanding, and a drag becomes a notification instead of
-// Qt's own drag.
-class QtTreeView final : public QTreeWidget {
+// button and the keys ask before expanding, and a drag becomes a notification instead of Qt's
+// own drag.
+class QtTreeView final : public QTreeView {
   public:
-    QtTreeView(QtTreeControl& owner, QWidget* parent) : QTreeWidget(parent), owner_(&owner) {
+    QtTreeView(QtTreeControl& owner, QWidget* parent) : QTreeView(parent), owner_(&owner) {
         delegate_ = new QtItemDelegate(this);
         setItemDelegate(delegate_);
-        setColumnCount(1);
         setHeaderHidden(true);
         setRootIsDecorated(true);
         setUniformRowHeights(true);
@@ -57,16 +41,19 @@ class QtTreeView final : public QTreeWidget {
         setExpandsOnDoubleClick(false);
         setDragEnabled(false);
         setFocusPolicy(Qt::StrongFocus);
+        setModel(owner.model_.get());
         connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
             if (owner_) owner_->OnViewSelectionChanged();
         });
     }
 
-    // The control is going: the widget only waits to be deleted.
-    void Detach() { owner_ = nullptr; }
+    // The control is going: the widget lets go of its model and only waits to be deleted.
+    void Detach() {
+        owner_ = nullptr;
+        setModel(nullptr);
+    }
 
-    ItemParts Parts(const QTreeWidgetItem* row) const {
-        const QModelIndex index = indexFromItem(row);
+    ItemParts Parts(const QModelIndex& index) const {
         QStyleOptionViewItem option;
         initViewItemOption(&option);
         option.rect = visualRect(index);
@@ -76,39 +63,21 @@ class QtTreeView final : public QTreeWidget {
     }
     // Lays the rows out now if a change is waiting for it.
     void Settle() { executeDelayedItemsLayout(); }
-    QModelIndex IndexOf(const QTreeWidgetItem* row) const { return indexFromItem(row); }
+    // The rows one page of the view shows.
+    int PageRows() const {
+        const int row = rowHeight(currentIndex().isValid() ? currentIndex() : model()->index(0, 0));
+        return row > 0 ? viewport()->height() / row : 1;
+    }
 
+    // The owner hears of the key first; then the key moves the selection or expands as in
+    // every backend's tree, and nothing else of the widget's own handling runs.
     void HandleKey(QKeyEvent* event) {
+        event->accept();
         QPointer<QtTreeView> alive(this);
-        if (const UINT key = VirtualKeyFromQt(event->key())) owner_->events_.OnTreeKeyDown(key);
-        if (!alive || !owner_) return;
-        const TreeItem selected = owner_->GetSelectedItem();
-        switch (event->key()) {
-            case Qt::Key_Right:
-            case Qt::Key_Plus:
-                if (selected && owner_->ItemHasChildren(selected)) {
-                    if (!owner_->IsExpanded(selected))
-                        owner_->UserExpand(selected, true);
-                    else if (event->key() == Qt::Key_Right)
-                        owner_->UserSelect(owner_->GetChildItem(selected));
-                }
-                event->accept();
-                return;
-            case Qt::Key_Left:
-            case Qt::Key_Minus:
-                if (selected && owner_->IsExpanded(selected))
-                    owner_->UserExpand(selected, false);
-                else if (selected && event->key() == Qt::Key_Left &&
-                         owner_->GetParentItem(selected))
-                    owner_->UserSelect(owner_->GetParentItem(selected));
-                event->accept();
-                return;
-            case Qt::Key_Asterisk:
-                event->accept();
-                return;
-            default:
-                QTreeWidget::keyPressEvent(event);
-        }
+        const UINT key = VirtualKeyFromQt(event->key());
+        if (!key) return;
+        owner_->events_.OnTreeKeyDown(key);
+        if (alive && owner_) NavigateTree(*owner_, owner_->items_, key, PageRows());
     }
 
   protected:
@@ -137,7 +106,7 @@ class QtTreeView final : public QTreeWidget {
         if (!owner_) return;
         if (!(event->buttons() & Qt::LeftButton)) {
             pressed_ = kTreeNone;
-            QTreeWidget::mouseMoveEvent(event);  // hover
+            QTreeView::mouseMoveEvent(event);  // hover
             return;
         }
         if (pressed_ && (event->position().toPoint() - pressedAt_).manhattanLength() >=
@@ -183,6 +152,7 @@ QtTreeControl::QtTreeControl(std::weak_ptr<QtControlContext> context, HWND windo
                              TreeControlEvents& events)
     : registration_(context, &QtControlContext::trees, window, this),
       events_(events),
+      model_(std::make_unique<QtTreeModel>(items_, look_)),
       labelEdit_(context) {
     if (auto c = registration_.Context()) host_ = c->windows.Widget(window);
     if (!host_) return;
@@ -202,52 +172,42 @@ QtTreeControl::~QtTreeControl() {
     }
 }
 
-QTreeWidgetItem* QtTreeControl::RowOf(TreeItem item) const {
-    const auto found = rows_.find(item);
-    return found == rows_.end() ? nullptr : found->second;
-}
-
 TreeItem QtTreeControl::InsertItem(std::string_view text, int image, int selectedImage,
                                    TreeItem parent, TreeInsert where) {
-    const TreeItems::Placed placed = items_.Insert(text, image, selectedImage, parent, where);
-    if (!placed.item) return kTreeNone;
-    if (view_) {
+    const std::optional<std::size_t> place = items_.PlaceFor(text, parent, where);
+    if (!place) return kTreeNone;
+    TreeItems::Placed placed;
+    {
         Quiet quiet(quiet_);
-        auto* row = new TreeRow(placed.item);  // owned by the widget
-        row->setText(0, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-        rows_.emplace(placed.item, row);
-        const auto position = static_cast<int>(placed.position);
-        if (QTreeWidgetItem* above = RowOf(parent)) {
-            above->insertChild(position, row);
-            // An item opened before its children came shows them as they arrive.
-            if (items_.IsExpanded(parent)) above->setExpanded(true);
-        } else {
-            view_->insertTopLevelItem(position, row);
-        }
+        model_->BeginInsert(parent, *place);
+        placed = items_.Insert(text, image, selectedImage, parent, where);
+        model_->EndInsert();
     }
-    ShowIcon(placed.item);
+    // An item opened before its children came shows them as they arrive.
+    if (placed.item && items_.ChildCount(parent) == 1) ShowExpanded(parent);
     return placed.item;
 }
 
-void QtTreeControl::Forget(TreeItem item) {
-    if (item == dropTarget_) dropTarget_ = kTreeNone;
-    if (item == editItem_) {
+void QtTreeControl::ForgetGone() {
+    if (!items_.Has(look_.dropTarget)) look_.dropTarget = kTreeNone;
+    if (editItem_ != kTreeNone && !items_.Has(editItem_)) {
         editItem_ = kTreeNone;
         labelEdit_.Drop();
     }
-    rows_.erase(item);
 }
 
 bool QtTreeControl::DeleteItem(TreeItem item) {
     if (!items_.Has(item)) return false;
-    const std::optional<TreeItem> successor = items_.SelectionAfterDelete(item, selected_);
+    const std::optional<TreeItem> successor = items_.SelectionAfterDelete(item, look_.selected);
     {
-        // The widget moves its current row on its own; the records say where the selection
+        // The view moves its current row on its own; the records say where the selection
         // goes.
         Quiet quiet(quiet_);
-        if (view_) delete RowOf(item);  // with the rows below it
+        model_->BeginErase(item);
+        items_.Erase(item, nullptr);
+        model_->EndErase();
     }
-    items_.Erase(item, [this](TreeItem gone) { Forget(gone); });
+    ForgetGone();
     if (successor)
         SetSelection(*successor);
     else
@@ -255,69 +215,79 @@ bool QtTreeControl::DeleteItem(TreeItem item) {
     return true;
 }
 
+bool QtTreeControl::MoveItem(TreeItem item, TreeItem parent, TreeInsert where) {
+    if (!items_.Has(item)) return false;
+    const std::optional<std::size_t> place =
+        items_.PlaceFor(items_.Text(item), parent, where, item);
+    if (!place) return false;
+    {
+        Quiet quiet(quiet_);
+        const bool told = model_->BeginMove(item, parent, *place);
+        items_.Move(item, parent, where);
+        if (told) model_->EndMove();
+    }
+    // The view keeps the expansion of the rows that moved; the new parent may show children
+    // for the first time.
+    ShowExpanded(parent);
+    ShowExpanded(item);
+    ShowSelection();
+    if (editItem_ != kTreeNone && items_.IsInside(editItem_, item)) labelEdit_.Move(EditPlace());
+    return true;
+}
+
 void QtTreeControl::DeleteAllItems() {
     labelEdit_.Drop();
-    if (view_) {
+    {
         Quiet quiet(quiet_);
-        view_->clear();
+        model_->BeginClear();
+        items_.Clear();
+        look_.dropTarget = kTreeNone;
+        editItem_ = kTreeNone;
+        model_->EndClear();
     }
-    rows_.clear();
-    items_.Clear();
-    dropTarget_ = kTreeNone;
-    editItem_ = kTreeNone;
     SetSelection(kTreeNone);
 }
 
 bool QtTreeControl::SetItemText(TreeItem item, std::string_view text) {
     if (!items_.SetText(item, text)) return false;
-    if (QTreeWidgetItem* row = RowOf(item); view_ && row)
-        row->setText(0, QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    model_->Changed(item);
     return true;
 }
 
 bool QtTreeControl::SetItemImage(TreeItem item, int image, int selectedImage) {
     if (!items_.SetImages(item, image, selectedImage)) return false;
-    ShowIcon(item);
+    model_->Changed(item);
     return true;
 }
 
 void QtTreeControl::ShowSelection() {
     if (!view_) return;
     Quiet quiet(quiet_);
-    QTreeWidgetItem* row = RowOf(selected_);
-    if (!row)
+    const QModelIndex at = IndexOf(look_.selected);
+    if (!at.isValid())
         view_->selectionModel()->clear();
     else
-        view_->selectionModel()->setCurrentIndex(view_->IndexOf(row),
-                                                 QItemSelectionModel::ClearAndSelect);
+        view_->selectionModel()->setCurrentIndex(at, QItemSelectionModel::ClearAndSelect);
 }
 
-void QtTreeControl::ShowIcon(TreeItem item) {
-    QTreeWidgetItem* row = RowOf(item);
-    int image = 0;
-    int selectedImage = 0;
-    if (!row || !items_.Images(item, image, selectedImage)) return;
-    const QtImageList* images = AsQtImageList(images_);
-    row->setIcon(0, images ? images->IconAt(item == selected_ ? selectedImage : image) : QIcon());
-}
-
-void QtTreeControl::ShowHighlight(TreeItem item, bool on) {
-    QTreeWidgetItem* row = RowOf(item);
-    if (!row || !view_) return;
-    const QPalette& palette = view_->palette();
-    row->setBackground(0, on ? palette.brush(QPalette::Highlight) : QBrush());
-    row->setForeground(0, on ? palette.brush(QPalette::HighlightedText) : QBrush());
+void QtTreeControl::ShowExpanded(TreeItem item) {
+    const QModelIndex at = IndexOf(item);
+    if (!view_ || !at.isValid()) return;
+    const bool expanded = items_.IsExpanded(item) && items_.HasChildren(item);
+    if (view_->isExpanded(at) == expanded) return;
+    Quiet quiet(quiet_);
+    view_->setExpanded(at, expanded);
 }
 
 void QtTreeControl::SetSelection(TreeItem item) {
-    if (item == selected_) {
+    if (item == look_.selected) {
         ShowSelection();
         return;
     }
-    const TreeItem old = selected_;
-    selected_ = item;
-    ShowIcon(old);
-    ShowIcon(item);
+    const TreeItem old = look_.selected;
+    look_.selected = item;
+    model_->Changed(old);
+    model_->Changed(item);
     ShowSelection();
     events_.OnTreeSelChanged(old, item);
 }
@@ -331,19 +301,19 @@ bool QtTreeControl::SelectItem(TreeItem item) {
 void QtTreeControl::UserSelect(TreeItem item) {
     if (!items_.Has(item)) return;
     // As a click does: the widget's selection changes, and its signal tells the records.
-    if (QTreeWidgetItem* row = RowOf(item); view_ && row)
-        view_->selectionModel()->setCurrentIndex(view_->IndexOf(row),
+    if (view_)
+        view_->selectionModel()->setCurrentIndex(IndexOf(item),
                                                  QItemSelectionModel::ClearAndSelect);
     else
         SetSelection(item);
 }
 
 void QtTreeControl::OnViewSelectionChanged() {
-    if (quiet_) return;
-    const QList<QTreeWidgetItem*> rows = view_ ? view_->selectedItems() : QList<QTreeWidgetItem*>{};
-    const TreeItem now = rows.empty() ? kTreeNone : HandleOf(rows.front());
+    if (quiet_ || !view_) return;
+    const QModelIndexList rows = view_->selectionModel()->selectedRows();
+    const TreeItem now = rows.empty() ? kTreeNone : QtTreeModel::ItemOf(rows.front());
     // A person cannot take the selection away from a tree (Ctrl+click on it keeps it).
-    if (now == kTreeNone && selected_ != kTreeNone) {
+    if (now == kTreeNone && look_.selected != kTreeNone) {
         ShowSelection();
         return;
     }
@@ -356,21 +326,20 @@ bool QtTreeControl::Expand(TreeItem item, bool expand) {
     // The handler may change the tree, even remove the item.
     if (events_.OnTreeItemExpanding(item, expand) || !items_.SetExpanded(item, expand))
         return false;
-    if (QTreeWidgetItem* row = RowOf(item); view_ && row) {
-        Quiet quiet(quiet_);
-        row->setExpanded(expand);
-    }
+    ShowExpanded(item);
     // Collapsing hides the selection inside; the original control then selects the collapsed
     // item.
-    if (!expand && selected_ != item && items_.IsInside(selected_, item)) SetSelection(item);
+    if (!expand && look_.selected != item && items_.IsInside(look_.selected, item))
+        SetSelection(item);
     return true;
 }
 
 void QtTreeControl::EnsureVisible(TreeItem item) {
     for (TreeItem ancestor : items_.Ancestors(item)) Expand(ancestor, true);
-    if (QTreeWidgetItem* row = RowOf(item); view_ && row) {
+    const QModelIndex at = IndexOf(item);
+    if (view_ && at.isValid()) {
         view_->Settle();
-        if (!view_->visualItemRect(row).isEmpty()) view_->scrollToItem(row);
+        if (!view_->visualRect(at).isEmpty()) view_->scrollTo(at);
     }
 }
 
@@ -391,10 +360,10 @@ POINT QtTreeControl::ToClient(const QPoint& viewport) const {
 }
 
 bool QtTreeControl::GetItemRect(TreeItem item, RECT& rect, bool textOnly) const {
-    const QTreeWidgetItem* row = RowOf(item);
-    if (!row || !view_) return false;
+    const QModelIndex at = IndexOf(item);
+    if (!at.isValid() || !view_) return false;
     view_->Settle();
-    const ItemParts parts = view_->Parts(row);
+    const ItemParts parts = view_->Parts(at);
     if (parts.cell.isEmpty()) return false;  // under a collapsed item
     const QRect whole(0, parts.cell.top(), view_->viewport()->width(), parts.cell.height());
     const QRect shown = textOnly ? parts.label : whole;
@@ -409,9 +378,10 @@ TreeItem QtTreeControl::HitTest(POINT point, UINT* flags) const {
     if (view_) {
         view_->Settle();
         const QPoint at = ToViewport(point);
-        QTreeWidgetItem* row = view_->viewport()->rect().contains(at) ? view_->itemAt(at) : nullptr;
-        if ((hit = HandleOf(row))) {
-            const ItemParts parts = view_->Parts(row);
+        const QModelIndex index =
+            view_->viewport()->rect().contains(at) ? view_->indexAt(at) : QModelIndex();
+        if ((hit = QtTreeModel::ItemOf(index))) {
+            const ItemParts parts = view_->Parts(index);
             // The expand button stands in the last indentation step before the item's cell.
             where = TreeHitOnRow(
                 at.x(), TreeRowParts{parts.cell.left() - view_->indentation(), parts.cell.left(),
@@ -422,19 +392,25 @@ TreeItem QtTreeControl::HitTest(POINT point, UINT* flags) const {
     return hit;
 }
 
+QRect QtTreeControl::EditPlace() const {
+    const QModelIndex at = IndexOf(editItem_);
+    if (!view_ || !at.isValid()) return QRect();
+    view_->Settle();
+    const QRect label = view_->Parts(at).label;
+    return label.isEmpty() ? QRect(0, 0, view_->viewport()->width(), 0) : label;
+}
+
 bool QtTreeControl::EditLabel(TreeItem item) {
     if (!items_.Has(item) || !view_) return false;
     labelEdit_.Cancel();
     // The ended edit's handler may have changed the tree.
-    QTreeWidgetItem* row = RowOf(item);
-    if (!row || !view_) return false;
+    const QModelIndex at = IndexOf(item);
+    if (!at.isValid() || !view_) return false;
     view_->Settle();
-    if (!view_->visualItemRect(row).isEmpty()) view_->scrollToItem(row);
-    QRect label = view_->Parts(row).label;
-    if (label.isEmpty()) label = QRect(0, 0, view_->viewport()->width(), 0);
+    if (!view_->visualRect(at).isEmpty()) view_->scrollTo(at);
     // The edit box exists when the owner is asked, so that it can limit it.
     editItem_ = item;
-    labelEdit_.Open(Window(), view_->viewport(), label, items_.Text(item),
+    labelEdit_.Open(Window(), view_->viewport(), EditPlace(), items_.Text(item),
                     [this](std::optional<std::string> text) { FinishEdit(std::move(text)); });
     if (events_.OnTreeBeginLabelEdit(item) || !items_.Has(item) || editItem_ != item) {
         editItem_ = kTreeNone;
@@ -461,10 +437,11 @@ bool QtTreeControl::LimitEditText(int characters) {
 
 bool QtTreeControl::SelectDropTarget(TreeItem item) {
     if (item != kTreeNone && !items_.Has(item)) return false;
-    if (item == dropTarget_) return true;
-    ShowHighlight(dropTarget_, false);
-    dropTarget_ = item;
-    ShowHighlight(dropTarget_, true);
+    if (item == look_.dropTarget) return true;
+    const TreeItem old = look_.dropTarget;
+    look_.dropTarget = item;
+    model_->Changed(old);
+    model_->Changed(item);
     return true;
 }
 
@@ -475,16 +452,17 @@ std::unique_ptr<ImageList> QtTreeControl::CreateDragImage(TreeItem item) {
     const std::string text = items_.Text(item);
     const std::string name = "drag \"" + text + "\"";
     if (!view_) return std::make_unique<QtImageList>(name, QPixmap(1, 1));
-    const QtImageList* images = AsQtImageList(images_);
+    const QtImageList* images = AsQtImageList(look_.images);
     const QIcon icon = images ? images->IconAt(image) : QIcon();
     return std::make_unique<QtImageList>(
         name, DragPicture(view_, icon, view_->iconSize(), QString::fromStdString(text)));
 }
 
 void QtTreeControl::SetImageList(const ImageList* images) {
-    images_ = images;
-    if (view_ && images) view_->setIconSize(QSize(images->Width(), images->Height()));
-    for (const auto& entry : rows_) ShowIcon(entry.first);
+    look_.images = images;
+    if (!view_) return;
+    if (images) view_->setIconSize(QSize(images->Width(), images->Height()));
+    view_->viewport()->update();
 }
 
 void QtTreeControl::RedrawNow() {
@@ -492,15 +470,12 @@ void QtTreeControl::RedrawNow() {
 }
 
 void QtTreeControl::UserKey(UINT key) {
-    if (!view_) {
+    const int qtKey = QtKeyFromVirtualKey(key);
+    if (!view_ || qtKey == 0) {
         events_.OnTreeKeyDown(key);
         return;
     }
-    QKeyEvent event(QEvent::KeyPress, QtKeyFromVirtualKey(key), Qt::NoModifier);
-    if (event.key() == 0) {
-        events_.OnTreeKeyDown(key);
-        return;
-    }
+    QKeyEvent event(QEvent::KeyPress, qtKey, Qt::NoModifier);
     view_->HandleKey(&event);
 }
 

@@ -1,6 +1,6 @@
 // The desktop tree control: the items and their order kept in the shared tree records (as the
-// headless tree keeps them, so both answer alike), shown by a QTreeWidget whose rows follow the
-// records.
+// headless tree keeps them, so both answer alike), shown by a QTreeView through a model that
+// reads the records themselves.
 // A person's clicks and keys on the widget become the same notifications the program's own
 // calls send; expanding asks the events object before anything moves.
 #pragma once
@@ -9,15 +9,14 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <unordered_map>
 
 #include "platform/controls/TreeControl.h"
 #include "platform/controls/TreeItems.h"
 #include "platform/qt/QtControls.h"
+#include "platform/qt/QtTreeModel.h"
 #include "platform/qt/QtViewParts.h"
 
 class QPoint;
-class QTreeWidgetItem;
 class QWidget;
 
 namespace orbel::platform {
@@ -34,6 +33,7 @@ class QtTreeControl final : public TreeControl {
     TreeItem InsertItem(std::string_view text, int image, int selectedImage, TreeItem parent,
                         TreeInsert where) override;
     bool DeleteItem(TreeItem item) override;
+    bool MoveItem(TreeItem item, TreeItem parent, TreeInsert where) override;
     void DeleteAllItems() override;
     std::size_t GetCount() const override { return items_.Count(); }
 
@@ -53,7 +53,7 @@ class QtTreeControl final : public TreeControl {
     bool ItemHasChildren(TreeItem item) const override { return items_.HasChildren(item); }
 
     bool SelectItem(TreeItem item) override;
-    TreeItem GetSelectedItem() const override { return selected_; }
+    TreeItem GetSelectedItem() const override { return look_.selected; }
     bool Expand(TreeItem item, bool expand) override;
     bool IsExpanded(TreeItem item) const override { return items_.IsExpanded(item); }
 
@@ -64,7 +64,7 @@ class QtTreeControl final : public TreeControl {
     bool LimitEditText(int characters) override;
     TreeItem GetEditItem() const override { return editItem_; }
     bool SelectDropTarget(TreeItem item) override;
-    TreeItem GetDropHilightItem() const override { return dropTarget_; }
+    TreeItem GetDropHilightItem() const override { return look_.dropTarget; }
     std::unique_ptr<ImageList> CreateDragImage(TreeItem item) override;
 
     void SetImageList(const ImageList* images) override;
@@ -97,16 +97,17 @@ class QtTreeControl final : public TreeControl {
         int& depth_;
     };
 
-    // The widget's row of an item; null for an unknown item, or when there is no widget.
-    QTreeWidgetItem* RowOf(TreeItem item) const;
+    // The view's index of an item; invalid for an unknown item.
+    QModelIndex IndexOf(TreeItem item) const { return model_->IndexOf(item); }
     void SetSelection(TreeItem item);
-    // The item is going (its row with it): it can no longer be the drop target or have an edit
-    // box.
-    void Forget(TreeItem item);
-    // The view shows the selection, the expansion, the icon and the highlight of the records.
+    // Items are gone (their rows with them): none of them is the drop target or has an edit
+    // box any more.
+    void ForgetGone();
+    // The view shows the selection and the expansion of the records.
     void ShowSelection();
-    void ShowIcon(TreeItem item);
-    void ShowHighlight(TreeItem item, bool on);
+    void ShowExpanded(TreeItem item);
+    // Where the edit box stands: over the edited item's label.
+    QRect EditPlace() const;
     void FinishEdit(std::optional<std::string> text);
 
     // From the view.
@@ -119,11 +120,9 @@ class QtTreeControl final : public TreeControl {
     QPointer<QWidget> host_;
     QPointer<QtTreeView> view_;
     TreeItems items_;
-    // The widget's rows by item, while there is a widget (owned by it).
-    std::unordered_map<TreeItem, QTreeWidgetItem*> rows_;
-    TreeItem selected_ = kTreeNone;
-    const ImageList* images_ = nullptr;
-    TreeItem dropTarget_ = kTreeNone;
+    QtTreeLook look_;
+    // Read by the view, so it goes after the view has let go of it.
+    std::unique_ptr<QtTreeModel> model_;
     TreeItem editItem_ = kTreeNone;
     QtLabelEdit labelEdit_;
     int quiet_ = 0;

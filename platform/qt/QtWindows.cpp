@@ -4,6 +4,7 @@
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <utility>
 
 #include "platform/qt/QtKeys.h"
 #include "platform/qt/QtLoop.h"
@@ -230,7 +231,19 @@ bool QtWindows::EnableWindow(HWND window, bool enable) {
     const bool wasDisabled = !r->enabled;
     if (r->enabled != enable) {
         r->enabled = enable;
+        // Qt takes the focus away from a widget it disables and never gives it back, while a
+        // window keeps the focus through a disabled spell: a tree that loads a folder on a key
+        // would take no further key.
+        QWidget* focus = r->widget ? r->widget->window()->focusWidget() : nullptr;
+        if (!enable && focus && r->widget->isAncestorOf(focus)) r->focusWhileDisabled = focus;
         if (r->widget) r->widget->setEnabled(enable);
+        const QPointer<QWidget> held =
+            enable ? std::exchange(r->focusWhileDisabled, nullptr) : QPointer<QWidget>();
+        if (held && WindowOf(held) == focus_ && held->isEnabled()) {
+            settingFocus_ = true;
+            held->setFocus(Qt::OtherFocusReason);
+            settingFocus_ = false;
+        }
         SendMessage(window, WM_ENABLE, enable ? 1 : 0, 0);
     }
     return wasDisabled;

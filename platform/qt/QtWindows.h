@@ -85,6 +85,8 @@ class QtWindows final : public QObject, public WindowSystem {
         std::vector<HWND> children;
         int reportedWidth = -1;
         int reportedHeight = -1;
+        // The widget inside that had the focus when the window was disabled.
+        QPointer<QWidget> focusWhileDisabled;
     };
     const Record* Find(HWND window) const;
     Record* Find(HWND window);

@@ -131,29 +131,19 @@ void CViewTree::RenameFolder(std::int32_t key, const std::string& name) {
     m_tree->SetItemText(item, name);
 }
 
-TreeItem CViewTree::CopySubtree(TreeItem source, TreeItem parent) {
-    int image = 0, selectedImage = 0;
-    m_tree->GetItemImage(source, image, selectedImage);
-    TreeItem copy =
-        Insert(m_tree->GetItemText(source), image, selectedImage, parent, TreeInsert::Sort,
-               static_cast<std::int32_t>(m_tree->GetItemData(source)));
-    while (TreeItem child = m_tree->GetChildItem(source)) {
-        CopySubtree(child, copy);
-        Delete(child);
-    }
-    return copy;
-}
-
 void CViewTree::MoveFolder(std::int32_t key, std::int32_t parentKey) {
     TreeItem item = FindByKey(key);
     if (item == kTreeNone) return;
     TreeItem parent = parentKey == -1 ? kTreeNone : FindByKey(parentKey);
-    // Copying a folder under its own subtree would never end; the drop refuses such moves
-    // before they get here, and a host that asks for one loses nothing.
-    for (TreeItem p = parent; p != kTreeNone; p = m_tree->GetParentItem(p))
-        if (p == item) return;
-    if (parent != kTreeNone) CopySubtree(item, parent);
-    Delete(item);
+    if (parent == kTreeNone) {
+        Delete(item);
+        return;
+    }
+    // The folder goes with its subtree and keeps its items, so a load that moves each folder
+    // under its parent costs one step per folder however deep the chains are. A move under
+    // its own subtree is refused by the tree; the drop refuses such moves before they get
+    // here, and a host that asks for one loses nothing.
+    m_tree->MoveItem(item, parent, TreeInsert::Sort);
 }
 
 void CViewTree::SetFolderMark(std::int32_t key, bool marked) {

@@ -99,7 +99,6 @@ class CViewTree final : public CWnd, private platform::TreeControlEvents {
                               std::int32_t key);
     void Delete(platform::TreeItem item);
     void Unindex(platform::TreeItem item);
-    platform::TreeItem CopySubtree(platform::TreeItem source, platform::TreeItem parent);
     platform::TreeItem WalkForKey(platform::TreeItem from, DWORD key) const;
 
     COrbelCtrl* m_control = nullptr;

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QTimer>
+#include <QWidget>
 #include <cstdlib>
 
 #include "platform/headless/HeadlessPlatform.h"
@@ -30,6 +31,18 @@ void HeadlessBackend::Pump(platform::Platform& p) {
 
 void HeadlessBackend::RunFor(platform::Platform& p, unsigned ms) {
     static_cast<platform::HeadlessPlatform&>(p).RunFor(ms);
+}
+
+HWND HeadlessBackend::KeyboardFocus(platform::Platform& p, HWND) {
+    return p.Windows().GetFocus();
+}
+
+// The top window's own focus widget: an offscreen window never becomes the active one.
+HWND QtBackend::KeyboardFocus(platform::Platform& p, HWND top) {
+    auto& windows = static_cast<platform::QtPlatform&>(p).Windows();
+    QWidget* widget = windows.Widget(top);
+    QWidget* focus = widget ? widget->window()->focusWidget() : nullptr;
+    return focus && focus->isEnabled() ? windows.WindowOf(focus) : kNoWindow;
 }
 
 platform::Platform& QtBackend::Install() {

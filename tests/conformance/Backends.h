@@ -23,6 +23,8 @@ struct HeadlessBackend {
     static void Pump(platform::Platform& p);
     // Delivers messages as `ms` milliseconds pass on the loop's clock.
     static void RunFor(platform::Platform& p, unsigned ms);
+    // The window whose keys the keyboard hands to the top window `top` now.
+    static HWND KeyboardFocus(platform::Platform& p, HWND top);
 };
 
 struct QtBackend {
@@ -31,6 +33,7 @@ struct QtBackend {
     static std::unique_ptr<platform::UserDriver> MakeDriver(platform::Platform& p);
     static void Pump(platform::Platform& p);
     static void RunFor(platform::Platform& p, unsigned ms);
+    static HWND KeyboardFocus(platform::Platform& p, HWND top);
 };
 
 class BackendNames {

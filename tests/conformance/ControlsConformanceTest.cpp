@@ -4,6 +4,7 @@
 // thousand rows.
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -456,6 +457,118 @@ TYPED_TEST(ControlsConformance, AControlMayOutliveThePlatformThatMadeIt) {
     this->SetUp();
 }
 
+// The arrow, page, Home and End keys and + and -, pressed as a person presses them, move the
+// selection and expand as clicks do, after the owner has heard of the key.
+TYPED_TEST(ControlsConformance, KeysMoveTheTreeSelectionAndExpandAsClicksDo) {
+    TreeLog log;
+    auto tree = this->C().CreateTreeControl(this->pane, log);
+    const TreeItem all = tree->InsertItem("All", 2, 2, kTreeNone, TreeInsert::First);
+    const TreeItem a = tree->InsertItem("A", 0, 7, all, TreeInsert::Sort);
+    const TreeItem a1 = tree->InsertItem("A1", 0, 7, a, TreeInsert::Sort);
+    const TreeItem a2 = tree->InsertItem("A2", 0, 7, a, TreeInsert::Sort);
+    const TreeItem b = tree->InsertItem("B", 0, 7, all, TreeInsert::Sort);
+    // Without a selection a key goes to the first item.
+    this->Press(this->pane, VK_DOWN);
+    tree->Expand(all, true);
+    for (UINT key : {VK_DOWN, VK_RIGHT, VK_RIGHT, VK_DOWN, VK_DOWN, VK_UP, VK_LEFT, VK_LEFT,
+                     VK_SUBTRACT, VK_ADD, VK_END, VK_HOME, VK_NEXT, VK_PRIOR})
+        this->Press(this->pane, key);
+    const auto sel = [](TreeItem from, TreeItem to) { return "sel " + N(from) + "->" + N(to); };
+    const auto key = [](UINT k) { return "key " + std::to_string(k); };
+    EXPECT_EQ(log.lines, (std::vector<std::string>{
+                             key(VK_DOWN), sel(kTreeNone, all), "expanding " + N(all), key(VK_DOWN),
+                             sel(all, a), key(VK_RIGHT), "expanding " + N(a), key(VK_RIGHT),
+                             sel(a, a1), key(VK_DOWN), sel(a1, a2), key(VK_DOWN), sel(a2, b),
+                             key(VK_UP), sel(b, a2), key(VK_LEFT), sel(a2, a), key(VK_LEFT),
+                             "collapsing " + N(a), key(VK_SUBTRACT), key(VK_ADD),
+                             "expanding " + N(a), key(VK_END), sel(a, b), key(VK_HOME), sel(b, all),
+                             // A page is more rows than the tree has.
+                             key(VK_NEXT), sel(all, b), key(VK_PRIOR), sel(b, all)}));
+    EXPECT_TRUE(tree->IsExpanded(a));
+    RECT r{};
+    EXPECT_TRUE(tree->GetItemRect(a2, r, true));
+
+    // A refused expansion leaves the selection where it is, and a collapse takes the selection
+    // out of the collapsed item.
+    this->Press(this->pane, VK_END);
+    log.refuseExpand = true;
+    log.lines.clear();
+    this->Press(this->pane, VK_LEFT);
+    this->Press(this->pane, VK_LEFT);
+    EXPECT_EQ(tree->GetSelectedItem(), all);
+    EXPECT_EQ(log.lines, (std::vector<std::string>{key(VK_LEFT), sel(b, all), key(VK_LEFT),
+                                                   "collapsing " + N(all)}));
+}
+
+// A key that makes another folder current disables the control while the folder loads: the
+// tree keeps the keyboard through that, and takes the next keys where they are sent.
+TYPED_TEST(ControlsConformance, AFocusedTreeTakesTheNextKeysAfterItsWindowWasDisabled) {
+    struct LoadingLog : TreeLog {
+        std::function<void()> load;
+        void OnTreeSelChanged(TreeItem oldItem, TreeItem newItem) override {
+            TreeLog::OnTreeSelChanged(oldItem, newItem);
+            if (load) load();
+        }
+    } log;
+    auto tree = this->C().CreateTreeControl(this->pane, log);
+    const TreeItem all = tree->InsertItem("All", 2, 2, kTreeNone, TreeInsert::First);
+    const TreeItem a = tree->InsertItem("A", 0, 7, all, TreeInsert::Sort);
+    const TreeItem b = tree->InsertItem("B", 0, 7, all, TreeInsert::Sort);
+    tree->Expand(all, true);
+    tree->SelectItem(all);
+    log.load = [this] {
+        this->W().EnableWindow(this->top, false);
+        this->Pump();
+        this->W().EnableWindow(this->top, true);
+    };
+    this->Press(this->W().GetFocus(), VK_DOWN);
+    EXPECT_EQ(tree->GetSelectedItem(), a);
+    EXPECT_EQ(this->W().GetFocus(), this->pane);
+    EXPECT_EQ(TypeParam::KeyboardFocus(this->P(), this->top), this->pane);
+    this->Press(this->W().GetFocus(), VK_DOWN);
+    EXPECT_EQ(tree->GetSelectedItem(), b);
+    log.load = nullptr;
+}
+
+// A folder moved in the tree takes everything of its item along, in the view as well.
+TYPED_TEST(ControlsConformance, AMovedItemKeepsItsSubtreeExpansionAndSelectionInTheView) {
+    TreeLog log;
+    auto tree = this->C().CreateTreeControl(this->pane, log);
+    const TreeItem all = tree->InsertItem("All", 2, 2, kTreeNone, TreeInsert::First);
+    const TreeItem a = tree->InsertItem("A", 3, 5, all, TreeInsert::Sort);
+    const TreeItem a1 = tree->InsertItem("A1", 0, 7, a, TreeInsert::Sort);
+    const TreeItem z = tree->InsertItem("Z", 0, 7, all, TreeInsert::Sort);
+    tree->SetItemData(a1, 30);
+    tree->Expand(all, true);
+    tree->Expand(a, true);
+    tree->SelectItem(a1);
+    log.lines.clear();
+
+    EXPECT_TRUE(tree->MoveItem(a, z, TreeInsert::Sort));
+    EXPECT_FALSE(tree->MoveItem(z, a1, TreeInsert::Sort));
+    EXPECT_FALSE(tree->MoveItem(4711, all, TreeInsert::Sort));
+    EXPECT_EQ(platform::DescribeTree(*tree),
+              "All key=0 image=2/2\n"
+              "  Z key=0 image=0/7\n"
+              "    A key=0 image=3/5\n"
+              "      A1 key=30 image=0/7 current\n");
+    EXPECT_TRUE(log.lines.empty());
+    // Where the view shows them: under a parent it opens, the moved item still open.
+    tree->Expand(z, true);
+    RECT r{};
+    ASSERT_TRUE(tree->GetItemRect(a1, r, true));
+    EXPECT_EQ(tree->HitTest(Middle(r), nullptr), a1);
+    ASSERT_TRUE(tree->GetItemRect(z, r, true));
+    EXPECT_EQ(tree->HitTest(Middle(r), nullptr), z);
+    // Keys walk the outline as it is now.
+    this->Press(this->pane, VK_UP);
+    EXPECT_EQ(tree->GetSelectedItem(), a);
+    // Back to the top level, sorted among the others there.
+    EXPECT_TRUE(tree->MoveItem(a, kTreeNone, TreeInsert::Sort));
+    EXPECT_EQ(tree->GetRootItem(), a);
+    EXPECT_EQ(tree->GetNextSiblingItem(a), all);
+}
+
 // ---------------------------------------------------------------------------------------
 // The list
 
@@ -628,6 +741,38 @@ TYPED_TEST(ControlsConformance, ADragFromTheListStartsOnTheRowUnderThePointer) {
     ASSERT_TRUE(image);
     EXPECT_EQ(image->Describe(0), "drag \"b\"#0");
     EXPECT_EQ(list->CreateDragImage(2), nullptr);
+}
+
+// The arrow, page, Home and End keys, pressed as a person presses them, move the focus and the
+// selection as a click does, after the owner has heard of the key.
+TYPED_TEST(ControlsConformance, KeysMoveTheListFocusAndSelectionAsAClickDoes) {
+    ListLog log;
+    auto list = this->MakeList(log);
+    for (int row = 0; row < 5; ++row) list->InsertItem(row, "row " + std::to_string(row), 1);
+    this->Press(this->pane, VK_DOWN);
+    this->Press(this->pane, VK_DOWN);
+    EXPECT_EQ(log.lines, (std::vector<std::string>{"key 40", "row 0 0->3", "key 40", "row 0 3->1",
+                                                   "row 0 1->0", "row 1 0->3"}));
+    const struct {
+        UINT key;
+        int row;
+    } steps[] = {{VK_END, 4}, {VK_UP, 3},   {VK_LEFT, 3}, {VK_RIGHT, 3}, {VK_HOME, 0},
+                 {VK_UP, 0},  {VK_NEXT, 4}, {VK_DOWN, 4}, {VK_PRIOR, 0}};
+    for (const auto& step : steps) {
+        log.lines.clear();
+        this->Press(this->pane, step.key);
+        EXPECT_EQ(list->GetSelectedRows(), std::vector<int>{step.row}) << step.key;
+        EXPECT_EQ(list->GetItemState(step.row, kListFocused), kListFocused) << step.key;
+        EXPECT_EQ(log.lines.front(), "key " + std::to_string(step.key));
+    }
+    // Beside each other, rows go left and right.
+    list->SetViewStyle(ListViewStyle::List);
+    this->Press(this->pane, VK_RIGHT);
+    EXPECT_EQ(list->GetSelectedRows(), std::vector<int>{1});
+    // Several selected rows give way to the one a key goes to.
+    this->Driver().ListToggleSelect(this->pane, 3);
+    this->Press(this->pane, VK_LEFT);
+    EXPECT_EQ(list->GetSelectedRows(), std::vector<int>{2});
 }
 
 TYPED_TEST(ControlsConformance, AHundredThousandRowsGoInAndReadBackQuickly) {

@@ -2,6 +2,9 @@
 // through the store, Escape while editing, and drags of folders and items onto folders.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
+
 #include "tests/panes/PaneUserFixture.h"
 
 namespace orbel {
@@ -131,6 +134,38 @@ TEST_F(TreeActionsTest, DroppingAFolderOnAnotherMovesItThereAndTellsTheHost) {
     EXPECT_EQ(UserEvents(), Events{R"(FolderChange("\\All"))"});
     // The list is filled again for the current folder and now shows the moved one.
     EXPECT_NE(List().FindRow(60), -1);
+}
+
+// A host that hands over its folders children first adds each one under the root and then
+// moves it under its parent: a chain 20,000 deep moves each folder once, with what is below
+// it, however deep it already is.
+TEST_F(TreeActionsTest, ADeepChainHandedOverChildrenFirstLoadsInLinearTime) {
+    constexpr std::int32_t kDepth = 20000;
+    const auto start = std::chrono::steady_clock::now();
+    Ctrl().BeginTreeDownload();
+    char name[16];
+    for (std::int32_t n = 1; n <= kDepth; ++n) {
+        std::snprintf(name, sizeof name, "F%05d", n);
+        ASSERT_TRUE(Ctrl().AddTreeViewItem(true, false, n, 0, name));
+    }
+    const platform::TreeItem deepest = Tree().FindByKey(10);
+    for (std::int32_t n = 1; n < kDepth; ++n) Ctrl().SetTreeParent(n * 10, (n + 1) * 10);
+    Ctrl().EndTreeDownload();
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    // Copying the subtree on every move took minutes and gigabytes here.
+    EXPECT_LT(seconds, 20.0);
+
+    EXPECT_EQ(TreeModel().GetCount(), static_cast<std::size_t>(kDepth) + 1);
+    EXPECT_EQ(Tree().FindByKey(10), deepest);
+    EXPECT_EQ(TreeModel().GetItemText(deepest), "F00001");
+    std::int32_t depth = 0;
+    for (platform::TreeItem up = deepest; up != platform::kTreeNone;
+         up = TreeModel().GetParentItem(up))
+        ++depth;
+    EXPECT_EQ(depth, kDepth + 1);
+    EXPECT_EQ(TreeModel().GetItemText(TreeModel().GetChildItem(TreeModel().GetRootItem())),
+              "F20000");
 }
 
 TEST_F(TreeActionsTest, AFolderDoesNotGoIntoItsOwnSubtreeAndDroppingOnItselfDoesNothing) {

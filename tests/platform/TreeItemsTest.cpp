@@ -81,6 +81,104 @@ TEST(TreeItems, ClearedHandlesAreNeverGivenAgain) {
     EXPECT_EQ(items.Count(), 1u);
 }
 
+// A folder tree loaded children first moves every folder under its parent once it is there.
+TEST(TreeItems, AMovedItemKeepsItsHandleRecordAndSubtreeAndGoesWhereAnInsertWould) {
+    TreeItems items;
+    const TreeItem root = items.Insert("All", 2, 2, kTreeNone, TreeInsert::First).item;
+    const TreeItem b = items.Insert("b", 0, 7, root, TreeInsert::Sort).item;
+    const TreeItem d = items.Insert("d", 0, 7, root, TreeInsert::Sort).item;
+    const TreeItem a = items.Insert("a", 3, 5, root, TreeInsert::Sort).item;
+    const TreeItem a1 = items.Insert("a1", 0, 7, a, TreeInsert::Sort).item;
+    const TreeItem a2 = items.Insert("a2", 0, 7, a, TreeInsert::Sort).item;
+    items.SetData(a, 10);
+    items.SetData(a2, 30);
+    items.SetExpanded(a, true);
+    const std::size_t records = items.Records();
+
+    const std::optional<std::size_t> place = items.PlaceFor("a", d, TreeInsert::Sort, a);
+    const TreeItems::Placed moved = items.Move(a, d, TreeInsert::Sort);
+    EXPECT_EQ(moved.item, a);
+    EXPECT_EQ(place, moved.position);
+    EXPECT_EQ(Labels(items, root), (std::vector<std::string>{"b", "d"}));
+    EXPECT_EQ(Labels(items, d), std::vector<std::string>{"a"});
+    EXPECT_EQ(Labels(items, a), (std::vector<std::string>{"a1", "a2"}));
+    EXPECT_EQ(items.Parent(a1), a);
+    EXPECT_EQ(items.Data(a), 10u);
+    EXPECT_EQ(items.Data(a2), 30u);
+    EXPECT_TRUE(items.IsExpanded(a));
+    int image = 0;
+    int selectedImage = 0;
+    ASSERT_TRUE(items.Images(a, image, selectedImage));
+    EXPECT_EQ(image * 10 + selectedImage, 35);
+    EXPECT_EQ(items.Count(), 6u);
+    EXPECT_EQ(items.Records(), records);
+
+    // Among its own siblings it takes its sorted place as if it had left first.
+    items.SetText(b, "zz");
+    EXPECT_EQ(items.PlaceFor("zz", root, TreeInsert::Sort, b), 1u);
+    EXPECT_EQ(items.Move(b, root, TreeInsert::Sort).position, 1u);
+    EXPECT_EQ(Labels(items, root), (std::vector<std::string>{"d", "zz"}));
+    EXPECT_EQ(items.Move(b, root, TreeInsert::First).position, 0u);
+    EXPECT_EQ(IndexOf(items, b), 0u);
+
+    // Never under itself or its own subtree, nor to an unknown parent.
+    EXPECT_EQ(items.Move(d, a1, TreeInsert::Sort).item, kTreeNone);
+    EXPECT_EQ(items.Move(d, d, TreeInsert::Sort).item, kTreeNone);
+    EXPECT_EQ(items.Move(d, 4711, TreeInsert::Sort).item, kTreeNone);
+    EXPECT_EQ(items.Move(4711, root, TreeInsert::Sort).item, kTreeNone);
+    EXPECT_EQ(items.Parent(d), root);
+    // To the top level.
+    EXPECT_EQ(items.Move(a2, kTreeNone, TreeInsert::Last).position, 1u);
+    EXPECT_EQ(items.Parent(a2), kTreeNone);
+}
+
+TEST(TreeItems, ErasedAndClearedRecordsAreTakenAgainButTheirOldHandlesFindNothing) {
+    TreeItems items;
+    std::vector<TreeItem> first;
+    for (int n = 0; n < 100; ++n)
+        first.push_back(
+            items.Insert("f" + std::to_string(n), 0, 7, kTreeNone, TreeInsert::Last).item);
+    const TreeItem parent = items.Insert("p", 0, 7, kTreeNone, TreeInsert::Last).item;
+    for (int n = 0; n < 50; ++n) items.Insert("c", 0, 7, parent, TreeInsert::Last);
+    EXPECT_EQ(items.Records(), 151u);
+    items.Erase(parent, nullptr);
+    for (int n = 0; n < 51; ++n) items.Insert("again", 0, 7, kTreeNone, TreeInsert::Sort);
+    EXPECT_EQ(items.Records(), 151u);
+    EXPECT_FALSE(items.Has(parent));
+    for (int load = 0; load < 3; ++load) {
+        items.Clear();
+        EXPECT_EQ(items.Count(), 0u);
+        EXPECT_EQ(items.First(), kTreeNone);
+        for (int n = 0; n < 151; ++n) items.Insert("x", 0, 7, kTreeNone, TreeInsert::Last);
+    }
+    EXPECT_EQ(items.Records(), 151u);
+    for (TreeItem old : first) EXPECT_FALSE(items.Has(old)) << old;
+}
+
+TEST(TreeItems, TheItemsAboveAndBelowFollowTheOutline) {
+    TreeItems items;
+    const TreeItem a = items.Insert("A", 0, 0, kTreeNone, TreeInsert::Last).item;
+    const TreeItem a1 = items.Insert("A1", 0, 0, a, TreeInsert::Last).item;
+    const TreeItem a1x = items.Insert("A1x", 0, 0, a1, TreeInsert::Last).item;
+    items.Insert("A2", 0, 0, a, TreeInsert::Last);
+    const TreeItem b = items.Insert("B", 0, 0, kTreeNone, TreeInsert::Last).item;
+    items.Insert("B1", 0, 0, b, TreeInsert::Last);
+    for (const auto& expanded :
+         std::vector<std::vector<TreeItem>>{{}, {a}, {a, a1}, {a, a1, b}, {a1, b}}) {
+        for (TreeItem item : {a, a1, b}) items.SetExpanded(item, false);
+        for (TreeItem item : expanded) items.SetExpanded(item, true);
+        std::vector<TreeItem> outline;
+        for (const TreeItems::Shown& s : items.ShownItems()) outline.push_back(s.item);
+        std::vector<TreeItem> down;
+        for (TreeItem i = items.First(); i; i = items.NextShown(i)) down.push_back(i);
+        std::vector<TreeItem> up;
+        for (TreeItem i = items.LastShown(); i; i = items.PrevShown(i)) up.insert(up.begin(), i);
+        EXPECT_EQ(down, outline) << expanded.size();
+        EXPECT_EQ(up, outline) << expanded.size();
+    }
+    EXPECT_EQ(items.PrevShown(a1x), a1);
+}
+
 TEST(TreeItems, TheSelectionLeavesADeletedItemForANeighbourOrTheParent) {
     TreeItems items;
     const TreeItem a = items.Insert("A", 0, 0, kTreeNone, TreeInsert::Last).item;
