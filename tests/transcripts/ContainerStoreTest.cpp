@@ -26,7 +26,9 @@ class ContainerStoreTest : public ::testing::Test {
         ::setenv("ORBEL_INI_DIR", (temp_ / "ini").c_str(), 1);
         ::setenv("XDG_CONFIG_HOME", (temp_ / "config").c_str(), 1);
         ::setenv("XDG_DATA_HOME", (temp_ / "data").c_str(), 1);
-        ::unsetenv("TMPDIR");
+        // A run of its own temporary folder would say so first; these runs are about the store.
+        fs::create_directory(temp_ / "tmp");
+        ::setenv("TMPDIR", (temp_ / "tmp").c_str(), 1);
     }
     void TearDown() override {
         for (const char* name :
