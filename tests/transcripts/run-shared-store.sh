@@ -9,12 +9,7 @@ container=$1
 processes=${2:-4}
 takes=${3:-1000}
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/orbel-shared-XXXXXX") || exit 1
-trap 'rm -rf "$work"' EXIT
-export ORBEL_REGISTRY="$work/registry.reg"
-export ORBEL_INI_DIR="$work/ini"
-export XDG_CONFIG_HOME="$work/config"
-export XDG_DATA_HOME="$work/data"
+. "$(dirname "$0")/isolated-run.sh"
 
 i=0
 while [ "$i" -lt "$takes" ]; do

@@ -12,12 +12,7 @@ expected=$3
 status=$4
 shift 4
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/orbel-transcript-XXXXXX") || exit 1
-trap 'rm -rf "$work"' EXIT
-export ORBEL_REGISTRY="$work/registry.reg"
-export ORBEL_INI_DIR="$work/ini"
-export XDG_CONFIG_HOME="$work/config"
-export XDG_DATA_HOME="$work/data"
+. "$(dirname "$0")/isolated-run.sh"
 # A temporary folder of the run's own; transcripts name it $TMPDIR/.
 export TMPDIR="$work/tmp"
 mkdir -p "$TMPDIR"
