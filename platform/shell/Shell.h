@@ -28,6 +28,14 @@ inline constexpr int kShellStarted = 42;       // what a successful request retu
 
 namespace orbel::platform {
 
+// What the file of a request is. Only a command line that the system put together itself may
+// name a program to start; a path that came from stored data is opened with the program of
+// its type, however it is named, whatever its permission bits or first bytes, and never split.
+enum class ShellTarget {
+    Command,   // file and parameters come from a command the system composed
+    Document,  // file is one document, folder or address taken as data; no parameters
+};
+
 struct ShellRequest {
     std::string verb;  // "open", "properties"...; empty means "open"
     std::string file;  // a document, folder, address or program
@@ -37,6 +45,14 @@ struct ShellRequest {
     // The request came as an extended one naming its verb through the item's verb list
     // (SEE_MASK_INVOKEIDLIST), the way the "properties" verb is asked for.
     bool invokeIdList = false;
+    ShellTarget target = ShellTarget::Command;
+};
+
+struct ShellResult {
+    int code = 0;  // see the codes above
+    // Why a request failed, in plain words, when the shell knows more than its code says:
+    // "No program is set up to open this kind of file (xdg-open: no method available ...)".
+    std::string reason;
 };
 
 // The verb as the shell understands it: lower case, "open" when empty.
@@ -48,8 +64,7 @@ int ShellErrorFromErrno(int error);
 class Shell {
   public:
     virtual ~Shell();
-    // Carries out the request; returns a result code (see above).
-    virtual int Execute(const ShellRequest& request) = 0;
+    virtual ShellResult Execute(const ShellRequest& request) = 0;
 };
 
 }  // namespace orbel::platform

@@ -26,9 +26,16 @@ struct SHELLEXECUTEINFO {
     int hInstApp = 0;
 };
 
-// Above 32 on success, else the failure code (Shell.h).
+// A command the system composed: file may name a program, started with the parameters. Above
+// 32 on success, else the failure code (Shell.h); reason, when given, receives what the shell
+// knows beyond the code, in plain words, or nothing.
 int ShellExecute(HWND parent, std::string_view verb, std::string_view file,
-                 std::string_view parameters, std::string_view directory, int show);
+                 std::string_view parameters, std::string_view directory, int show,
+                 std::string* reason = nullptr);
+// A document, folder or address that came as data (a stored path): opened with the program of
+// its type and never started itself, whatever its name, bits or contents. Results as above.
+int ShellOpenDocument(HWND parent, std::string_view verb, std::string_view path, int show,
+                      std::string* reason = nullptr);
 // Fills info.hInstApp; true when it is above 32.
 bool ShellExecuteEx(SHELLEXECUTEINFO& info);
 

@@ -164,7 +164,8 @@ void CViewList::OpenInProgram(const std::string& path) {
     if (path.empty()) return;
     {
         CWaitCursor wait;
-        ShellRun(kNoWindow, "\"" + path + "\"", SW_SHOWNORMAL, "open");
+        // The stored path is one file name whatever quotes it holds, and only ever opened.
+        ShellOpen(kNoWindow, path, SW_SHOWNORMAL);
     }
     Invalidate();
 }
