@@ -192,8 +192,7 @@ TEST_F(ViewResourceTest, AnExportThatFailsIsReportedAndNothingReachesTheHost) {
     View(missing);
     EXPECT_TRUE(UserEvents().empty());
     EXPECT_EQ(Boxes().size(), 1u);
-    // The new file was made before the source was opened; it keeps the instruction alone.
-    EXPECT_EQ(ReadAll(Tmp("XML0.xml")), Instruction(""));
+    EXPECT_TRUE(fs::is_empty(tmp_));
 
     // A temporary folder that is not there: the message names the file it tried to make.
     const fs::path nowhere = TempDir() / "no-such-folder";
@@ -203,6 +202,23 @@ TEST_F(ViewResourceTest, AnExportThatFailsIsReportedAndNothingReachesTheHost) {
     View(Doc("a.xml"));
     EXPECT_TRUE(UserEvents().empty());
     EXPECT_EQ(Boxes().size(), 2u);
+}
+
+TEST_F(ViewResourceTest, APipeOrADeviceIsRefusedWithoutWaitingAndLeavesNoCopy) {
+    ASSERT_TRUE(Ctrl().ProcessTarnMessage("y/styles/view.xsl"));
+    fs::create_directories(docs_);
+    const std::string fifo = (docs_ / "feed.xml").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string device = (docs_ / "null.xml").string();
+    fs::create_symlink("/dev/null", device);
+
+    User().AnswerMessageBox(MessageAnswer::Ok, OpenFailure(fifo, ENXIO));
+    Ctrl().ShowItem(fifo);
+    User().AnswerMessageBox(MessageAnswer::Ok, OpenFailure(device, ENXIO));
+    View(device);
+    EXPECT_EQ(Boxes().size(), 2u);
+    EXPECT_TRUE(UserEvents().empty());
+    EXPECT_TRUE(fs::is_empty(tmp_));
 }
 
 TEST_F(ViewResourceTest, AStoredPathWithQuotesIsOpenedAsOneDocument) {
