@@ -3,6 +3,7 @@
 // Not for: sending mail (the mail service) or showing anything inside the control.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,13 @@ enum class ShellTarget {
     Document,  // file is one document, folder or address taken as data; no parameters
 };
 
+struct ShellResult {
+    int code = 0;  // see the codes above
+    // Why a request failed, in plain words, when the shell knows more than its code says:
+    // "No program is set up to open this kind of file (xdg-open: no method available ...)".
+    std::string reason;
+};
+
 struct ShellRequest {
     std::string verb;  // "open", "properties"...; empty means "open"
     std::string file;  // a document, folder, address or program
@@ -46,13 +54,9 @@ struct ShellRequest {
     // (SEE_MASK_INVOKEIDLIST), the way the "properties" verb is asked for.
     bool invokeIdList = false;
     ShellTarget target = ShellTarget::Command;
-};
-
-struct ShellResult {
-    int code = 0;  // see the codes above
-    // Why a request failed, in plain words, when the shell knows more than its code says:
-    // "No program is set up to open this kind of file (xdg-open: no method available ...)".
-    std::string reason;
+    // Called from the message loop when the request counted as started but failed after all
+    // (an opener that ran past its grace); empty: nobody is told.
+    std::function<void(const ShellResult&)> lateFailure;
 };
 
 // The verb as the shell understands it: lower case, "open" when empty.

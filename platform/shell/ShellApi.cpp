@@ -15,23 +15,25 @@ int Execute(const platform::ShellRequest& request, std::string* reason) {
 }  // namespace
 
 int ShellExecute(HWND, std::string_view verb, std::string_view file, std::string_view parameters,
-                 std::string_view directory, int show, std::string* reason) {
+                 std::string_view directory, int show, std::string* reason, ShellLateFailure late) {
     platform::ShellRequest request;
     request.verb = verb;
     request.file = file;
     request.parameters = parameters;
     request.directory = directory;
     request.show = show;
+    request.lateFailure = std::move(late);
     return Execute(request, reason);
 }
 
 int ShellOpenDocument(HWND, std::string_view verb, std::string_view path, int show,
-                      std::string* reason) {
+                      std::string* reason, ShellLateFailure late) {
     platform::ShellRequest request;
     request.verb = verb;
     request.file = path;
     request.show = show;
     request.target = platform::ShellTarget::Document;
+    request.lateFailure = std::move(late);
     return Execute(request, reason);
 }
 

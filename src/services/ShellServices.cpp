@@ -50,6 +50,15 @@ int ReportFailure(int result, std::string_view file, std::string_view parameters
     return result;
 }
 
+// A desktop may keep its opener running with the program it starts, so its failure can come
+// after the request returned; the user is told the same way then.
+ShellLateFailure ReportLater(std::string_view file, std::string_view parameters) {
+    return [file = std::string(file),
+            parameters = std::string(parameters)](const platform::ShellResult& late) {
+        ReportFailure(late.code, file, parameters, late.reason);
+    };
+}
+
 }  // namespace
 
 std::string ShellErrorText(int code) {
@@ -72,14 +81,16 @@ int ShellRun(HWND parent, std::string_view command, int showCommand, std::string
         ShellExecuteEx(info);
         result = info.hInstApp;
     } else {
-        result = ShellExecute(parent, verb, split.file, split.parameters, "", showCommand, &reason);
+        result = ShellExecute(parent, verb, split.file, split.parameters, "", showCommand, &reason,
+                              ReportLater(split.file, split.parameters));
     }
     return ReportFailure(result, split.file, split.parameters, reason);
 }
 
 int ShellOpen(HWND parent, std::string_view path, int showCommand) {
     std::string reason;
-    const int result = ShellOpenDocument(parent, "open", path, showCommand, &reason);
+    const int result =
+        ShellOpenDocument(parent, "open", path, showCommand, &reason, ReportLater(path, ""));
     return ReportFailure(result, path, "", reason);
 }
 

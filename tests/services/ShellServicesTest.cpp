@@ -141,6 +141,18 @@ TEST_F(ShellRunTest, TheShellsReasonFollowsTheMessageOnALineOfItsOwn) {
     EXPECT_EQ(Boxes().size(), 2u);
 }
 
+TEST_F(ShellRunTest, AFailureThatComesAfterTheOpenerCountedAsStartedIsShownAllTheSame) {
+    EXPECT_EQ(ShellOpen(kNoWindow, "/srv/a.xyz", SW_SHOWNORMAL), kShellStarted);
+    EXPECT_TRUE(Boxes().empty());
+    const platform::ShellRequest request = Shell().Requests().at(0).request;
+    ASSERT_TRUE(request.lateFailure);
+    User().AnswerMessageBox(MessageAnswer::Ok,
+                            "Unable to execute /srv/a.xyz \nError 31:(Unknown)\nNo program is "
+                            "set up to open this kind of file.");
+    request.lateFailure({SE_ERR_NOASSOC, "No program is set up to open this kind of file."});
+    EXPECT_EQ(Boxes().size(), 1u);
+}
+
 TEST(ShellErrorText, EveryCodeOfTheTableHasItsOwnTextAndTheRestAreUnknown) {
     EXPECT_EQ(ShellErrorText(3), "Path was not found.");
     EXPECT_EQ(ShellErrorText(5),

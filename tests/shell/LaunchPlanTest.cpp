@@ -158,7 +158,9 @@ TEST_F(LaunchPlanTest, ExplorerUsesGdbusWhenDbusSendIsMissing) {
     Stub("gdbus");
     test::WriteText(root_ / "it's.doc", "x");
     env_.sessionBus = true;
-    ShellRequest request{"open", "explorer", "/select," + At("it's.doc"), "", SW_SHOW, false};
+    ShellRequest request;
+    request.file = "explorer";
+    request.parameters = "/select," + At("it's.doc");
     const LaunchPlan plan = PlanShellRequest(request, env_);
     ASSERT_EQ(plan.launches.size(), 2u) << plan.Describe();
     EXPECT_EQ(plan.launches[0].mode, LaunchMode::Query);
