@@ -11,6 +11,7 @@
 #include <csignal>
 #include <filesystem>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <utility>
 
@@ -176,7 +177,7 @@ struct LinuxShell::Children {
             const std::lock_guard lock(children->mutex);
             ++children->waiting;
         }
-        std::thread([children, pid, output = std::move(output),
+        auto wait = [children, pid, output = std::move(output),
                      opened = std::move(opened)]() mutable {
             std::optional<int> status;
             while (pid > 0 && !status) {
@@ -210,7 +211,14 @@ struct LinuxShell::Children {
                 output.Await(std::chrono::milliseconds(1000));
                 output.Take();
             }
-        }).detach();
+        };
+        try {
+            std::thread(std::move(wait)).detach();
+        } catch (const std::system_error&) {
+            // No thread to be had: the program is left to the system when this process ends.
+            const std::lock_guard lock(children->mutex);
+            --children->waiting;
+        }
     }
 };
 
