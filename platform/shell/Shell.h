@@ -40,7 +40,7 @@ enum class ShellTarget {
 struct ShellResult {
     int code = 0;  // see the codes above
     // Why a request failed, in plain words, when the shell knows more than its code says:
-    // "No program is set up to open this kind of file (xdg-open: no method available ...)".
+    // "No program is set up to open this kind of file. (xdg-open: no method available ...)".
     std::string reason;
 };
 
@@ -68,6 +68,7 @@ int ShellErrorFromErrno(int error);
 class Shell {
   public:
     virtual ~Shell();
+    // Carries out the request, or says why it could not.
     virtual ShellResult Execute(const ShellRequest& request) = 0;
 };
 
