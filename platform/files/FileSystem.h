@@ -74,6 +74,8 @@ class FileSystem {
     // Sets or clears read-only: clearing gives the owner write permission back.
     virtual bool SetReadOnly(std::string_view path, bool readOnly) = 0;
 
+    // Only a regular file opens, and the open never waits: a folder fails with EISDIR, a named
+    // pipe, device or socket with ENXIO. Copy takes the same rule for both of its files.
     virtual std::unique_ptr<File> Open(std::string_view path, FileAccess access,
                                        Disposition disposition) = 0;
     // Copies the bytes and the permission bits; with failIfExists an existing target is an

@@ -44,6 +44,25 @@ FileInfo InfoOf(const struct stat& st, std::string_view name) {
     return info;
 }
 
+// Opens a file that holds bytes: a pipe or a device would block the open or the reads, or never
+// end, so the open does not wait and anything but a regular file is refused (ENXIO, what a
+// pipe with nobody at its other end gives; EISDIR for a folder). -1 on a failure, recorded.
+int OpenRegular(const std::string& path, int flags, mode_t mode) {
+    const int fd = ::open(path.c_str(), flags | O_NONBLOCK, mode);
+    if (fd < 0) {
+        Fail();
+        return -1;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        lastError = S_ISDIR(st.st_mode) ? EISDIR : ENXIO;
+        ::close(fd);
+        return -1;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
 class Descriptor {
   public:
     explicit Descriptor(int fd = -1) : fd_(fd) {}
@@ -169,17 +188,8 @@ std::unique_ptr<File> PosixFileSystem::Open(std::string_view path, FileAccess ac
             break;
     }
     // Creating for reading only still has to make the file; the mode bits come from umask.
-    const int fd = ::open(p->c_str(), flags, 0666);
-    if (fd < 0) {
-        Fail();
-        return nullptr;
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        lastError = EISDIR;
-        return nullptr;
-    }
+    const int fd = OpenRegular(*p, flags, 0666);
+    if (fd < 0) return nullptr;
     return std::make_unique<PosixFile>(fd);
 }
 
@@ -187,17 +197,13 @@ bool PosixFileSystem::Copy(std::string_view from, std::string_view to, bool fail
     const auto source = CPath(from);
     const auto target = CPath(to);
     if (!source || !target) return false;
-    Descriptor in(::open(source->c_str(), O_RDONLY | O_CLOEXEC));
-    if (in.Get() < 0) return Fail();
+    Descriptor in(OpenRegular(*source, O_RDONLY | O_CLOEXEC, 0));
+    if (in.Get() < 0) return false;
     struct stat st {};
     if (::fstat(in.Get(), &st) != 0) return Fail();
-    if (S_ISDIR(st.st_mode)) {
-        lastError = EISDIR;
-        return false;
-    }
     const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (failIfExists ? O_EXCL : O_TRUNC);
-    Descriptor out(::open(target->c_str(), flags, st.st_mode & 0777));
-    if (out.Get() < 0) return Fail();
+    Descriptor out(OpenRegular(*target, flags, st.st_mode & 0777));
+    if (out.Get() < 0) return false;
     std::array<std::byte, 65536> buffer{};
     for (;;) {
         const ssize_t n = ::read(in.Get(), buffer.data(), buffer.size());

@@ -25,6 +25,14 @@ QtPlatform::QtPlatform(QtUserMode mode) : mode_(mode), mounts_(MountTable::ReadS
     shell_.SetPropertiesPresenter([](const FileProperties& properties) {
         return ShowFileProperties(properties, QApplication::activeWindow());
     });
+    // A late failure is found on a thread of the shell's; its caller tells the user from the
+    // desktop's thread.
+    shell_.SetLateFailureListener([](const ShellRequest& request, const ShellResult& result) {
+        QCoreApplication* app = QCoreApplication::instance();
+        if (!app || !request.lateFailure) return;
+        QMetaObject::invokeMethod(
+            app, [late = request.lateFailure, result] { late(result); }, Qt::QueuedConnection);
+    });
 }
 
 QtPlatform::~QtPlatform() {

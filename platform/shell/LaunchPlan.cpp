@@ -56,6 +56,18 @@ bool IsAddress(std::string_view text) {
     return text.substr(colon + 1).starts_with("//") || scheme == "mailto";
 }
 
+constexpr std::string_view kNoOpener =
+    "No program to open documents was found: xdg-open is not installed.";
+
+// Why a file of this kind is not opened as a document; empty for files and folders.
+std::string_view SpecialFileReason(const struct stat& st) {
+    if (S_ISREG(st.st_mode) || S_ISDIR(st.st_mode)) return {};
+    if (S_ISFIFO(st.st_mode)) return "This is a named pipe, not a document.";
+    if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)) return "This is a device, not a document.";
+    if (S_ISSOCK(st.st_mode)) return "This is a socket, not a document.";
+    return "This is not a document.";
+}
+
 class Planner {
   public:
     Planner(const ShellRequest& request, const ShellEnvironment& env)
@@ -76,21 +88,23 @@ class Planner {
             request_.parameters.find('\0') != std::string::npos) {
             return Fail(SE_ERR_FNF);
         }
+        if (verb == "edit") return Editor(request_.file);
+        if (request_.target == ShellTarget::Document) return Open(request_.file, false);
         // A Linux path is a document even when it is called "notepad"; the stored commands
         // name these programs bare or with a Windows folder.
         const std::string stem = request_.file.find('/') == std::string::npos
                                      ? ProgramStem(request_.file)
                                      : std::string();
-        if (verb == "edit") return Editor(request_.file);
         if (stem == "explorer") return Explorer(request_.parameters);
         if (stem == "notepad") return Editor(Unquote(request_.parameters));
         if (stem == "iexplore") return Browser(Trim(request_.parameters));
-        return Open(request_.file);
+        return Open(request_.file, true);
     }
 
   private:
-    LaunchPlan Fail(int code) {
+    LaunchPlan Fail(int code, std::string reason = {}) {
         plan_.failure = code;
+        plan_.reason = std::move(reason);
         plan_.launches.clear();
         return plan_;
     }
@@ -130,11 +144,13 @@ class Planner {
     }
 
     LaunchPlan OpenWithOpener(std::string target) {
-        if (!AddOpener(std::move(target))) return Fail(SE_ERR_NOASSOC);
+        if (!AddOpener(std::move(target))) return Fail(SE_ERR_NOASSOC, std::string(kNoOpener));
         return plan_;
     }
 
-    LaunchPlan Open(std::string_view file) {
+    // mayRun: the file comes from a command the system composed, so a program there is run;
+    // anything else is only ever handed to the opener.
+    LaunchPlan Open(std::string_view file, bool mayRun) {
         if (file.empty()) return Fail(SE_ERR_FNF);
         if (IsAddress(file)) return OpenWithOpener(std::string(file));
         std::string path = Absolute(file);
@@ -142,7 +158,7 @@ class Planner {
         if (::stat(path.c_str(), &st) != 0) {
             const int code = MissingCode(path);
             // A bare program name is looked for on PATH, as the original shell does.
-            if (file.find('/') == std::string_view::npos) {
+            if (mayRun && file.find('/') == std::string_view::npos) {
                 if (auto program = FindProgram(file, env_.path)) {
                     path = *program;
                     if (::stat(path.c_str(), &st) == 0 && IsProgramFile(path, st)) {
@@ -152,7 +168,11 @@ class Planner {
             }
             return Fail(code);
         }
-        if (IsProgramFile(path, st)) return Run(path);
+        if (mayRun && IsProgramFile(path, st)) return Run(path);
+        // A program reading a pipe or a device as a document would wait or read forever.
+        if (const std::string_view kind = SpecialFileReason(st); !kind.empty()) {
+            return Fail(SE_ERR_NOASSOC, std::string(kind));
+        }
         return OpenWithOpener(path);
     }
 
@@ -305,7 +325,9 @@ ShellEnvironment ShellEnvironment::FromProcess() {
 }
 
 std::string LaunchPlan::Describe() const {
-    if (failure != 0) return "failure " + std::to_string(failure);
+    if (failure != 0) {
+        return "failure " + std::to_string(failure) + (reason.empty() ? "" : ": " + reason);
+    }
     std::string out;
     for (const Launch& launch : launches) {
         switch (launch.mode) {

@@ -2,13 +2,15 @@
 // be checked without starting programs. Every program gets an argument vector; no shell ever
 // sees a file name, an address or a parameter.
 //
-// "open" on
-//  - an address ("scheme://...", "mailto:..."), a folder or a document: xdg-open with the
-//    address or the document's absolute path;
+// "open" on a document request (ShellTarget::Document, a path taken from data): xdg-open with
+// the address or the absolute path, whatever the file's name, permission bits or first bytes;
+// a named pipe, device or socket is refused (SE_ERR_NOASSOC) before anything starts.
+// "open" on a command the system composed:
+//  - an address ("scheme://...", "mailto:..."), a folder or a document: as above;
 //  - a program (an executable file that is an ELF binary or a "#!" script, or a bare name
 //    found on PATH): the program itself, with the parameters split into words (SplitShellWords:
 //    nothing expanded);
-// and the program names of stored commands, matched without regard to case, with or without
+// and the program names of composed commands, matched without regard to case, with or without
 // ".exe" and any folder before them:
 //  - "explorer /select,PATH": the file manager's FileManager1.ShowItems over the D-Bus session
 //    bus (dbus-send, else gdbus) when a bus is there; when that fails, xdg-open on the folder
@@ -57,12 +59,13 @@ struct Launch {
 };
 
 struct LaunchPlan {
-    int failure = 0;  // nonzero: nothing is started and this is the result code
+    int failure = 0;     // nonzero: nothing is started and this is the result code
+    std::string reason;  // with a failure, why in plain words, when the code says too little
     std::vector<Launch> launches;
     std::string directory;  // working directory of the started programs; empty: inherited
 
-    // "failure 2", or one line per launch: "run: ARGV", "open: ARGV", "ask: ARGV", the
-    // argument vectors quoted as JoinShellWords does.
+    // "failure 2" ("failure 31: REASON"), or one line per launch: "run: ARGV", "open: ARGV", "ask:
+    // ARGV", the argument vectors quoted as JoinShellWords does.
     std::string Describe() const;
 };
 

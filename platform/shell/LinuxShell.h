@@ -1,14 +1,16 @@
 // The shell of the desktop: starts real programs for requests, as LaunchPlan.h decides, with
 // posix_spawn and an argument vector; stdin is /dev/null and each program gets a session of
-// its own, so that it outlives a host started from a terminal.
+// its own, so that it outlives a host started from a terminal. Every program it starts is
+// waited for by a thread of its own, so none is ever left a zombie.
 #pragma once
 
 #include <sys/types.h>
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <optional>
-#include <vector>
+#include <string>
 
 #include "platform/shell/FileProperties.h"
 #include "platform/shell/LaunchPlan.h"
@@ -21,6 +23,7 @@ class Registry;
 class LinuxShell final : public Shell {
   public:
     using PropertiesPresenter = std::function<bool(const FileProperties&)>;
+    using LateFailureListener = std::function<void(const ShellRequest&, const ShellResult&)>;
 
     // registry (may be null) gives the type descriptions of the properties window.
     explicit LinuxShell(Registry* registry = nullptr);
@@ -28,7 +31,7 @@ class LinuxShell final : public Shell {
     LinuxShell(const LinuxShell&) = delete;
     LinuxShell& operator=(const LinuxShell&) = delete;
 
-    int Execute(const ShellRequest& request) override;
+    ShellResult Execute(const ShellRequest& request) override;
 
     // The window for the verb "properties"; without one that verb finds no program.
     void SetPropertiesPresenter(PropertiesPresenter presenter);
@@ -39,22 +42,31 @@ class LinuxShell final : public Shell {
     // take.
     void SetOpenerGrace(std::chrono::milliseconds grace) { openerGrace_ = grace; }
     void SetQueryLimit(std::chrono::milliseconds limit) { queryLimit_ = limit; }
+    // Told when an xdg-open that outlived its grace, and so counted as started, ends with a
+    // failure after all. Called on the thread that waited for it, not the caller's.
+    void SetLateFailureListener(LateFailureListener listener);
 
-    // Waits until every program this shell left running has ended, at most `limit`; true when
-    // they all have. For tests.
+    // Waits until every program this shell started has ended and been collected, at most
+    // `limit`; true when they all have. For tests.
     bool WaitForChildren(std::chrono::milliseconds limit);
 
+    struct Children;  // what the waiting threads share with the shell
+
   private:
-    int Start(const Launch& launch, const std::string& directory);
-    // Collects programs that have ended, so that none stays a zombie for long.
-    void ReapEnded();
+    ShellResult Start(const ShellRequest& request, const Launch& launch,
+                      const std::string& directory);
 
     Registry* registry_;
     PropertiesPresenter presenter_;
     std::optional<ShellEnvironment> env_;
-    std::chrono::milliseconds openerGrace_{300};
+    std::chrono::milliseconds openerGrace_{1000};
     std::chrono::milliseconds queryLimit_{3000};
-    std::vector<pid_t> running_;
+    std::shared_ptr<Children> children_;
 };
+
+// xdg-open's exit status as a result: 0 started; 2 the file was not found; 1, 3, 4 and any
+// other status no program, with the reason in plain words, ending with the last line the
+// opener wrote to its error output when there is one.
+ShellResult OpenerVerdict(int status, std::string_view errorOutput);
 
 }  // namespace orbel::platform

@@ -3,22 +3,29 @@
 #include "platform/automation/Variant.h"
 
 namespace orbel::platform {
-int RecordingShell::Execute(const ShellRequest& request) {
-    int result = kShellStarted;
+ShellResult RecordingShell::Execute(const ShellRequest& request) {
+    ShellResult result{kShellStarted, {}};
     if (!failures_.empty()) {
-        result = failures_.front();
+        result = std::move(failures_.front());
         failures_.pop_front();
     }
-    records_.push_back({request, result});
+    records_.push_back({request, result.code, result.reason});
     if (listener_) listener_("shell " + Line(records_.back()));
     return result;
 }
 
 std::string RecordingShell::Line(const Record& record) {
     const ShellRequest& r = record.request;
-    return CanonicalVerb(r.verb) + (r.invokeIdList ? "(ex)" : "") + " file=" + QuoteString(r.file) +
-           " parameters=" + QuoteString(r.parameters) + " directory=" + QuoteString(r.directory) +
-           " show=" + std::to_string(r.show) + " -> " + std::to_string(record.result);
+    std::string line = CanonicalVerb(r.verb) + (r.invokeIdList ? "(ex)" : "");
+    if (r.target == ShellTarget::Document) {
+        line += " document=" + QuoteString(r.file);
+    } else {
+        line += " file=" + QuoteString(r.file) + " parameters=" + QuoteString(r.parameters) +
+                " directory=" + QuoteString(r.directory);
+    }
+    line += " show=" + std::to_string(r.show) + " -> " + std::to_string(record.result);
+    if (!record.reason.empty()) line += " " + QuoteString(record.reason);
+    return line;
 }
 
 std::vector<std::string> RecordingShell::Lines() const {
@@ -33,7 +40,7 @@ std::string RecordingShell::Dump() const {
     for (const Record& record : records_) out += "  " + Line(record) + "\n";
     if (!failures_.empty()) {
         out += "  queued failures:";
-        for (int code : failures_) out += " " + std::to_string(code);
+        for (const ShellResult& failure : failures_) out += " " + std::to_string(failure.code);
         out += "\n";
     }
     return out;

@@ -16,17 +16,22 @@ class RecordingShell final : public Shell {
     struct Record {
         ShellRequest request;
         int result = 0;
+        std::string reason;
     };
 
-    int Execute(const ShellRequest& request) override;
+    ShellResult Execute(const ShellRequest& request) override;
 
-    // The next request that has no earlier queued answer returns code instead of starting.
-    void FailNext(int code) { failures_.push_back(code); }
+    // The next request that has no earlier queued answer fails with code (and the reason)
+    // instead of starting.
+    void FailNext(int code, std::string reason = {}) {
+        failures_.push_back({code, std::move(reason)});
+    }
 
     const std::vector<Record>& Requests() const { return records_; }
     // One line per request:
     //   open file="x.doc" parameters="/p" directory="" show=5 -> 42
     //   properties(ex) file="x.doc" parameters="" directory="" show=0 -> 42
+    //   open document="/srv/a \"b\".doc" show=1 -> 31 "No program is set up ..."
     std::vector<std::string> Lines() const;
     void Clear() { records_.clear(); }
     // Answers queued but never used.
@@ -42,7 +47,7 @@ class RecordingShell final : public Shell {
 
   private:
     std::vector<Record> records_;
-    std::deque<int> failures_;
+    std::deque<ShellResult> failures_;
     std::function<void(const std::string&)> listener_;
 };
 

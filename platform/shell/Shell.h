@@ -3,6 +3,7 @@
 // Not for: sending mail (the mail service) or showing anything inside the control.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,21 @@ inline constexpr int kShellStarted = 42;       // what a successful request retu
 
 namespace orbel::platform {
 
+// What the file of a request is. Only a command line that the system put together itself may
+// name a program to start; a path that came from stored data is opened with the program of
+// its type, however it is named, whatever its permission bits or first bytes, and never split.
+enum class ShellTarget {
+    Command,   // file and parameters come from a command the system composed
+    Document,  // file is one document, folder or address taken as data; no parameters
+};
+
+struct ShellResult {
+    int code = 0;  // see the codes above
+    // Why a request failed, in plain words, when the shell knows more than its code says:
+    // "No program is set up to open this kind of file. (xdg-open: no method available ...)".
+    std::string reason;
+};
+
 struct ShellRequest {
     std::string verb;  // "open", "properties"...; empty means "open"
     std::string file;  // a document, folder, address or program
@@ -37,6 +53,10 @@ struct ShellRequest {
     // The request came as an extended one naming its verb through the item's verb list
     // (SEE_MASK_INVOKEIDLIST), the way the "properties" verb is asked for.
     bool invokeIdList = false;
+    ShellTarget target = ShellTarget::Command;
+    // Called from the message loop when the request counted as started but failed after all
+    // (an opener that ran past its grace); empty: nobody is told.
+    std::function<void(const ShellResult&)> lateFailure;
 };
 
 // The verb as the shell understands it: lower case, "open" when empty.
@@ -48,8 +68,8 @@ int ShellErrorFromErrno(int error);
 class Shell {
   public:
     virtual ~Shell();
-    // Carries out the request; returns a result code (see above).
-    virtual int Execute(const ShellRequest& request) = 0;
+    // Carries out the request, or says why it could not.
+    virtual ShellResult Execute(const ShellRequest& request) = 0;
 };
 
 }  // namespace orbel::platform

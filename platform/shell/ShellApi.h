@@ -2,6 +2,7 @@
 // installed platform's shell.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -26,9 +27,19 @@ struct SHELLEXECUTEINFO {
     int hInstApp = 0;
 };
 
-// Above 32 on success, else the failure code (Shell.h).
+using ShellLateFailure = std::function<void(const platform::ShellResult&)>;
+
+// A command the system composed: file may name a program, started with the parameters. Above
+// 32 on success, else the failure code (Shell.h); reason, when given, receives what the shell
+// knows beyond the code, in plain words, or nothing. late is called from the message loop
+// when a request that counted as started fails after all.
 int ShellExecute(HWND parent, std::string_view verb, std::string_view file,
-                 std::string_view parameters, std::string_view directory, int show);
+                 std::string_view parameters, std::string_view directory, int show,
+                 std::string* reason = nullptr, ShellLateFailure late = {});
+// A document, folder or address that came as data (a stored path): opened with the program of
+// its type and never started itself, whatever its name, bits or contents. Results as above.
+int ShellOpenDocument(HWND parent, std::string_view verb, std::string_view path, int show,
+                      std::string* reason = nullptr, ShellLateFailure late = {});
 // Fills info.hInstApp; true when it is above 32.
 bool ShellExecuteEx(SHELLEXECUTEINFO& info);
 

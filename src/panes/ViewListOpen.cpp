@@ -124,38 +124,37 @@ void CViewList::ViewResource(const std::string& path, std::int32_t firstPage, st
 
 std::string CViewList::ExportXmlWithStylesheet(const std::string& source,
                                                const std::string& stylesheet) {
+    // The source is opened first, so that one that cannot be read leaves no copy holding the
+    // instruction alone. Read only: the source may be a file nobody may change. A pipe or a
+    // device is refused by the open without waiting.
+    auto in = CreateFile(source, FileAccess::Read, Disposition::OpenExisting);
+    if (!in) {
+        AfxMessageBox(OpenFailure(source, GetLastError()));
+        return {};
+    }
     std::string name;
     auto out = CreateExportFile(GetTempPath(), name);
     if (!out) {
         AfxMessageBox(OpenFailure(name, GetLastError()));
         return {};
     }
+    // A copy that cannot be finished is not left behind half made.
+    const auto abandon = [&](const std::string& failed) {
+        const DWORD error = GetLastError();
+        out.reset();
+        DeleteFile(name);
+        AfxMessageBox(OpenFailure(failed, error));
+        return std::string();
+    };
     const std::string instruction =
         std::string(kStylesheetOpen) + stylesheet + std::string(kStylesheetClose);
-    if (!out->SeekToStart() || !out->Write(instruction)) {
-        AfxMessageBox(OpenFailure(name, GetLastError()));
-        return {};
-    }
-    // Read only: the source may be a file nobody may change.
-    auto in = CreateFile(source, FileAccess::Read, Disposition::OpenExisting);
-    if (!in) {
-        // The new file stays behind with the instruction alone; it is the system's temporary
-        // folder's to clear.
-        AfxMessageBox(OpenFailure(source, GetLastError()));
-        return {};
-    }
+    if (!out->SeekToStart() || !out->Write(instruction)) return abandon(name);
     std::array<std::byte, kCopyBlock> block{};
     for (;;) {
         const auto read = in->Read(block);
-        if (!read) {
-            AfxMessageBox(OpenFailure(source, GetLastError()));
-            return {};
-        }
+        if (!read) return abandon(source);
         if (*read == 0) break;
-        if (!out->Write(std::span<const std::byte>(block.data(), *read))) {
-            AfxMessageBox(OpenFailure(name, GetLastError()));
-            return {};
-        }
+        if (!out->Write(std::span<const std::byte>(block.data(), *read))) return abandon(name);
     }
     return name;
 }
@@ -164,7 +163,8 @@ void CViewList::OpenInProgram(const std::string& path) {
     if (path.empty()) return;
     {
         CWaitCursor wait;
-        ShellRun(kNoWindow, "\"" + path + "\"", SW_SHOWNORMAL, "open");
+        // The stored path is one file name whatever quotes it holds, and only ever opened.
+        ShellOpen(kNoWindow, path, SW_SHOWNORMAL);
     }
     Invalidate();
 }

@@ -38,6 +38,27 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
 }
 
+int ReportFailure(int result, std::string_view file, std::string_view parameters,
+                  const std::string& reason) {
+    if (result < 33) {
+        std::string text = "Unable to execute " + std::string(file) + " " +
+                           std::string(parameters) + "\nError " + std::to_string(result) + ":" +
+                           ShellErrorText(result);
+        if (!reason.empty()) text += "\n" + reason;
+        AfxMessageBox(text, MB_OK);
+    }
+    return result;
+}
+
+// A desktop may keep its opener running with the program it starts, so its failure can come
+// after the request returned; the user is told the same way then.
+ShellLateFailure ReportLater(std::string_view file, std::string_view parameters) {
+    return [file = std::string(file),
+            parameters = std::string(parameters)](const platform::ShellResult& late) {
+        ReportFailure(late.code, file, parameters, late.reason);
+    };
+}
+
 }  // namespace
 
 std::string ShellErrorText(int code) {
@@ -50,6 +71,7 @@ std::string ShellErrorText(int code) {
 int ShellRun(HWND parent, std::string_view command, int showCommand, std::string_view verb) {
     const ShellCommand split = SplitShellCommand(command);
     int result = 0;
+    std::string reason;
     if (verb == "properties") {
         SHELLEXECUTEINFO info;
         info.cbSize = kShellExecuteInfoSize;
@@ -59,14 +81,17 @@ int ShellRun(HWND parent, std::string_view command, int showCommand, std::string
         ShellExecuteEx(info);
         result = info.hInstApp;
     } else {
-        result = ShellExecute(parent, verb, split.file, split.parameters, "", showCommand);
+        result = ShellExecute(parent, verb, split.file, split.parameters, "", showCommand, &reason,
+                              ReportLater(split.file, split.parameters));
     }
-    if (result < 33) {
-        AfxMessageBox("Unable to execute " + split.file + " " + split.parameters + "\nError " +
-                          std::to_string(result) + ":" + ShellErrorText(result),
-                      MB_OK);
-    }
-    return result;
+    return ReportFailure(result, split.file, split.parameters, reason);
+}
+
+int ShellOpen(HWND parent, std::string_view path, int showCommand) {
+    std::string reason;
+    const int result =
+        ShellOpenDocument(parent, "open", path, showCommand, &reason, ReportLater(path, ""));
+    return ReportFailure(result, path, "", reason);
 }
 
 bool IsWebAddress(std::string_view text) {

@@ -13,11 +13,18 @@
 
 namespace orbel {
 
-// Runs a stored command (SplitShellCommand) with the verb: "properties" shows the file's
-// property window, any other verb goes to the shell with the parameters. A result of 32 or
-// less is shown in a message box, "Unable to execute FILE PARAMETERS\nError N:TEXT". Returns
-// the shell's result.
+// Runs a command that the system composed itself (SplitShellCommand) with the verb:
+// "properties" shows the file's property window, any other verb goes to the shell with the
+// parameters. A result of 32 or less is shown in a message box, "Unable to execute FILE
+// PARAMETERS\nError N:TEXT", followed on a line of its own by the shell's reason when it gives
+// one. Returns the shell's result.
+// Not for a path taken from stored data: quotes in it would split it into a program and its
+// arguments (ShellOpen).
 int ShellRun(HWND parent, std::string_view command, int showCommand, std::string_view verb);
+// Opens a document, folder or address taken from data with the program of its type, with the
+// verb "open": the path is one name whatever it holds, and it is never started as a program.
+// A failure is shown as ShellRun shows one, for the path without parameters.
+int ShellOpen(HWND parent, std::string_view path, int showCommand);
 
 // The text of a shell result code (string resources 201-217), "(Unknown)" for other codes.
 std::string ShellErrorText(int code);

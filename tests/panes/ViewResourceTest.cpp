@@ -1,6 +1,7 @@
 // Opening an item from the list: the browser the host named, the host for TIFF images and
 // relative paths, an XML copy carrying the host's stylesheet, or the file type's program.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -63,8 +64,7 @@ class ViewResourceTest : public test::StoreControlTest {
         List().ViewResource(path, first, last, true);
     }
     static std::string OpenedLine(const std::string& file, int result = 42) {
-        return "open file=\"" + file + "\" parameters=\"\" directory=\"\" show=1 -> " +
-               std::to_string(result);
+        return "open document=\"" + file + "\" show=1 -> " + std::to_string(result);
     }
     static std::string Instruction(const std::string& stylesheet) {
         return "<?xml-stylesheet type='text/xsl' href='" + stylesheet + "'?>";
@@ -192,8 +192,7 @@ TEST_F(ViewResourceTest, AnExportThatFailsIsReportedAndNothingReachesTheHost) {
     View(missing);
     EXPECT_TRUE(UserEvents().empty());
     EXPECT_EQ(Boxes().size(), 1u);
-    // The new file was made before the source was opened; it keeps the instruction alone.
-    EXPECT_EQ(ReadAll(Tmp("XML0.xml")), Instruction(""));
+    EXPECT_TRUE(fs::is_empty(tmp_));
 
     // A temporary folder that is not there: the message names the file it tried to make.
     const fs::path nowhere = TempDir() / "no-such-folder";
@@ -203,6 +202,39 @@ TEST_F(ViewResourceTest, AnExportThatFailsIsReportedAndNothingReachesTheHost) {
     View(Doc("a.xml"));
     EXPECT_TRUE(UserEvents().empty());
     EXPECT_EQ(Boxes().size(), 2u);
+}
+
+TEST_F(ViewResourceTest, APipeOrADeviceIsRefusedWithoutWaitingAndLeavesNoCopy) {
+    ASSERT_TRUE(Ctrl().ProcessTarnMessage("y/styles/view.xsl"));
+    fs::create_directories(docs_);
+    const std::string fifo = (docs_ / "feed.xml").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string device = (docs_ / "null.xml").string();
+    fs::create_symlink("/dev/null", device);
+
+    User().AnswerMessageBox(MessageAnswer::Ok, OpenFailure(fifo, ENXIO));
+    Ctrl().ShowItem(fifo);
+    User().AnswerMessageBox(MessageAnswer::Ok, OpenFailure(device, ENXIO));
+    View(device);
+    EXPECT_EQ(Boxes().size(), 2u);
+    EXPECT_TRUE(UserEvents().empty());
+    EXPECT_TRUE(fs::is_empty(tmp_));
+}
+
+TEST_F(ViewResourceTest, AStoredPathWithQuotesIsOpenedAsOneDocument) {
+    // Quoted and split as a command, the part before the inner quote ran as a program with the
+    // rest as its arguments.
+    const std::string quoted = "/usr/bin/python3\" -c \"import os\"";
+    const std::string draft = Doc("My \"draft\".txt");
+    Ctrl().ShowItem(quoted);
+    List().OpenPath(draft, 0, 0, true);
+    ASSERT_EQ(Shell().Requests().size(), 2u);
+    for (const auto& record : Shell().Requests()) {
+        EXPECT_EQ(record.request.target, platform::ShellTarget::Document);
+        EXPECT_EQ(record.request.parameters, "");
+    }
+    EXPECT_EQ(Shell().Requests()[0].request.file, quoted);
+    EXPECT_EQ(Shell().Requests()[1].request.file, draft);
 }
 
 TEST_F(ViewResourceTest, OnlyAFullPathIsOpenedHereAnyOtherGoesToTheHost) {

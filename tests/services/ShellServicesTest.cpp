@@ -111,6 +111,48 @@ TEST_F(ShellRunTest, PropertiesGoesAsAnExtendedRequestForTheUnquotedFile) {
     EXPECT_EQ(ShellRun(kNoWindow, "\"/nowhere\"", SW_SHOW, "properties"), SE_ERR_FNF);
 }
 
+TEST_F(ShellRunTest, AStoredPathIsOpenedAsOneDocumentWhateverQuotesItHolds) {
+    // Quoted and split as a command, this ran python3 with the rest as its arguments.
+    const std::string path = "/usr/bin/python3\" -c \"import os\"";
+    EXPECT_EQ(ShellOpen(kNoWindow, path, SW_SHOWNORMAL), kShellStarted);
+    EXPECT_EQ(ShellOpen(kNoWindow, "/srv/My \"draft\".txt", SW_SHOWNORMAL), kShellStarted);
+    ASSERT_EQ(Shell().Requests().size(), 2u);
+    const platform::ShellRequest& r = Shell().Requests()[0].request;
+    EXPECT_EQ(r.target, platform::ShellTarget::Document);
+    EXPECT_EQ(r.file, path);
+    EXPECT_EQ(r.parameters, "");
+    EXPECT_EQ(Shell().Lines()[1], "open document=\"/srv/My \\\"draft\\\".txt\" show=1 -> 42");
+    // A composed command is still taken apart.
+    ShellRun(kNoWindow, "iexplore.exe http://srv/a", SW_SHOWNORMAL, "open");
+    EXPECT_EQ(Shell().Requests()[2].request.target, platform::ShellTarget::Command);
+}
+
+TEST_F(ShellRunTest, TheShellsReasonFollowsTheMessageOnALineOfItsOwn) {
+    Shell().FailNext(SE_ERR_NOASSOC, "No program is set up to open this kind of file.");
+    User().AnswerMessageBox(MessageAnswer::Ok,
+                            "Unable to execute /srv/a.xyz \nError 31:(Unknown)\nNo program is "
+                            "set up to open this kind of file.");
+    EXPECT_EQ(ShellOpen(kNoWindow, "/srv/a.xyz", SW_SHOWNORMAL), SE_ERR_NOASSOC);
+    Shell().FailNext(SE_ERR_FNF, "The desktop's opener did not find the file.");
+    User().AnswerMessageBox(MessageAnswer::Ok,
+                            "Unable to execute iexplore.exe http://srv/a\nError 2:File was not "
+                            "found.\nThe desktop's opener did not find the file.");
+    ShellRun(kNoWindow, "iexplore.exe http://srv/a", SW_SHOWNORMAL, "open");
+    EXPECT_EQ(Boxes().size(), 2u);
+}
+
+TEST_F(ShellRunTest, AFailureThatComesAfterTheOpenerCountedAsStartedIsShownAllTheSame) {
+    EXPECT_EQ(ShellOpen(kNoWindow, "/srv/a.xyz", SW_SHOWNORMAL), kShellStarted);
+    EXPECT_TRUE(Boxes().empty());
+    const platform::ShellRequest request = Shell().Requests().at(0).request;
+    ASSERT_TRUE(request.lateFailure);
+    User().AnswerMessageBox(MessageAnswer::Ok,
+                            "Unable to execute /srv/a.xyz \nError 31:(Unknown)\nNo program is "
+                            "set up to open this kind of file.");
+    request.lateFailure({SE_ERR_NOASSOC, "No program is set up to open this kind of file."});
+    EXPECT_EQ(Boxes().size(), 1u);
+}
+
 TEST(ShellErrorText, EveryCodeOfTheTableHasItsOwnTextAndTheRestAreUnknown) {
     EXPECT_EQ(ShellErrorText(3), "Path was not found.");
     EXPECT_EQ(ShellErrorText(5),

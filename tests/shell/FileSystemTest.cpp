@@ -1,5 +1,7 @@
 // The file calls as the store files, templates, exports and script files use them, through the
 // installed platform, with the error numbers and texts the system shows.
+#include <sys/stat.h>
+
 #include <array>
 #include <cerrno>
 #include <map>
@@ -54,6 +56,25 @@ TEST_F(FileSystemTest, DispositionsTruncateOnlyWhenAskedTo) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ENOENT));
     // A folder is not a file to open.
     EXPECT_FALSE(CreateFile(TempDir().string(), FileAccess::Read, Disposition::OpenExisting));
+}
+
+TEST_F(FileSystemTest, PipesAndDevicesAreRefusedWithoutWaitingForThem) {
+    // A named pipe with nobody at its other end blocked the open for good.
+    ASSERT_EQ(::mkfifo(At("feed.xml").c_str(), 0600), 0);
+    EXPECT_FALSE(CreateFile(At("feed.xml"), FileAccess::Read, Disposition::OpenExisting));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ENXIO));
+    EXPECT_FALSE(CreateFile(At("feed.xml"), FileAccess::Write, Disposition::CreateAlways));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ENXIO));
+    EXPECT_FALSE(CreateFile("/dev/zero", FileAccess::Read, Disposition::OpenExisting));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ENXIO));
+
+    EXPECT_FALSE(CopyFile(At("feed.xml"), At("copy.xml"), true));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ENXIO));
+    EXPECT_FALSE(CopyFile("/dev/null", At("copy.xml"), true));
+    EXPECT_FALSE(fs::exists(At("copy.xml")));
+    test::WriteText(At("a.doc"), "x");
+    EXPECT_FALSE(CopyFile(At("a.doc"), At("feed.xml"), false));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ENXIO));
 }
 
 TEST_F(FileSystemTest, BlockReadsReturnTheBytesThenZeroAtTheEnd) {

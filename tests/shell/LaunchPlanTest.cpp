@@ -1,6 +1,7 @@
 // What the real shell would start for each kind of request, checked without starting anything:
 // the program, its argument vector, and the order of fallbacks.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "platform/shell/LaunchPlan.h"
 #include "tests/shell/ShellTestFiles.h"
@@ -29,6 +30,15 @@ class LaunchPlanTest : public ::testing::Test {
         request.verb = std::move(verb);
         request.file = std::move(file);
         request.parameters = std::move(parameters);
+        return PlanShellRequest(request, env_).Describe();
+    }
+    // A path taken from data, as opening an item asks for it.
+    std::string PlanDocument(std::string file, std::string parameters = {}) {
+        ShellRequest request;
+        request.verb = "open";
+        request.file = std::move(file);
+        request.parameters = std::move(parameters);
+        request.target = ShellTarget::Document;
         return PlanShellRequest(request, env_).Describe();
     }
     std::string Bin(const std::string& name) const { return (bin_ / name).string(); }
@@ -65,11 +75,6 @@ TEST_F(LaunchPlanTest, MissingFilesAndFoldersAreReportedWithoutStartingAnything)
     EXPECT_EQ(Plan("print", At("bin")), "failure 31");
 }
 
-TEST_F(LaunchPlanTest, WithoutXdgOpenNoProgramIsFound) {
-    test::WriteText(root_ / "a.doc", "x");
-    EXPECT_EQ(Plan("open", "a.doc"), "failure 31");
-}
-
 TEST_F(LaunchPlanTest, ProgramsRunWithTheirParametersAsLiteralWords) {
     Stub("tool");
     EXPECT_EQ(Plan("open", Bin("tool"), "-x 'a b' $(rm -rf ~);ls | cat `id` && x"),
@@ -84,6 +89,46 @@ TEST_F(LaunchPlanTest, DocumentsWithExecuteBitsAreOpenedNotRun) {
     test::WriteText(root_ / "report.doc", "\xD0\xCF\x11\xE0 not a program", 0777);
     EXPECT_EQ(Plan("open", At("report.doc"), "; touch x"),
               "open: " + Bin("xdg-open") + " " + At("report.doc") + "\n");
+}
+
+TEST_F(LaunchPlanTest, ADocumentIsOnlyEverHandedToTheOpenerAsOneName) {
+    Stub("xdg-open");
+    Stub("python3");
+    // A name with quotes is one name; split at them it would run the program before them.
+    const std::string quoted = At("python3\" -c \"import os\"");
+    test::WriteText(quoted, "x");
+    EXPECT_EQ(PlanDocument(quoted), "open: " + Bin("xdg-open") + " '" + quoted + "'\n");
+    test::WriteText(At("My \"draft\".txt"), "x");
+    EXPECT_EQ(PlanDocument(At("My \"draft\".txt")),
+              "open: " + Bin("xdg-open") + " '" + At("My \"draft\".txt") + "'\n");
+    // A script named like a document, with every permission bit: opened, never run, and no
+    // parameters go with it.
+    const fs::path script = test::WriteStub(root_, "report.pdf", log_);
+    EXPECT_EQ(PlanDocument(script.string(), "; touch PWNED"),
+              "open: " + Bin("xdg-open") + " " + script.string() + "\n");
+    EXPECT_EQ(PlanDocument(Bin("python3")),
+              "open: " + Bin("xdg-open") + " " + Bin("python3") + "\n");
+    // Bare names are files of the current folder, not programs on PATH or stored commands.
+    EXPECT_EQ(PlanDocument("python3"), "failure 2");
+    EXPECT_EQ(PlanDocument("notepad"), "failure 2");
+    EXPECT_EQ(PlanDocument("iexplore.exe"), "failure 2");
+    EXPECT_EQ(PlanDocument("http://srv/a b"), "open: " + Bin("xdg-open") + " 'http://srv/a b'\n");
+}
+
+TEST_F(LaunchPlanTest, PipesAndDevicesAreRefusedAsDocuments) {
+    Stub("xdg-open");
+    ASSERT_EQ(::mkfifo(At("feed.xml").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", At("zero.doc"));
+    EXPECT_EQ(PlanDocument(At("feed.xml")), "failure 31: This is a named pipe, not a document.");
+    EXPECT_EQ(PlanDocument(At("zero.doc")), "failure 31: This is a device, not a document.");
+    EXPECT_EQ(Plan("open", At("feed.xml")), "failure 31: This is a named pipe, not a document.");
+    EXPECT_EQ(PlanDocument(At("gone.doc")), "failure 2");
+}
+
+TEST_F(LaunchPlanTest, WithoutTheOpenerTheFailureSaysSo) {
+    test::WriteText(root_ / "a.doc", "x");
+    EXPECT_EQ(PlanDocument(At("a.doc")),
+              "failure 31: No program to open documents was found: xdg-open is not installed.");
 }
 
 TEST_F(LaunchPlanTest, ExplorerSelectAsksTheFileManagerThenFallsBackToTheFolder) {
@@ -113,7 +158,9 @@ TEST_F(LaunchPlanTest, ExplorerUsesGdbusWhenDbusSendIsMissing) {
     Stub("gdbus");
     test::WriteText(root_ / "it's.doc", "x");
     env_.sessionBus = true;
-    ShellRequest request{"open", "explorer", "/select," + At("it's.doc"), "", SW_SHOW, false};
+    ShellRequest request;
+    request.file = "explorer";
+    request.parameters = "/select," + At("it's.doc");
     const LaunchPlan plan = PlanShellRequest(request, env_);
     ASSERT_EQ(plan.launches.size(), 2u) << plan.Describe();
     EXPECT_EQ(plan.launches[0].mode, LaunchMode::Query);

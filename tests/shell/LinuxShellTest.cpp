@@ -1,7 +1,15 @@
 // The desktop's shell starting real (stub) programs from a PATH of the test's own: the result
 // codes users see, and that file names and parameters never start anything else.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <fstream>
+#include <mutex>
+#include <sstream>
+#include <thread>
+
+#include "platform/shell/CommandLine.h"
 #include "platform/shell/LinuxShell.h"
 #include "tests/shell/ShellTestFiles.h"
 #include "tests/support/HeadlessTest.h"
@@ -31,15 +39,30 @@ class LinuxShellTest : public ::testing::Test {
         fs::remove_all(root_);
     }
 
-    int Run(std::string verb, std::string file, std::string parameters = {}) {
+    ShellResult Execute(std::string verb, std::string file, std::string parameters = {},
+                        ShellTarget target = ShellTarget::Command) {
         ShellRequest request;
         request.verb = std::move(verb);
         request.file = std::move(file);
         request.parameters = std::move(parameters);
         request.show = SW_SHOW;
-        const int result = shell_.Execute(request);
+        request.target = target;
+        ShellResult result = shell_.Execute(request);
         EXPECT_TRUE(shell_.WaitForChildren(5s));
         return result;
+    }
+    int Run(std::string verb, std::string file, std::string parameters = {}) {
+        return Execute(std::move(verb), std::move(file), std::move(parameters)).code;
+    }
+    ShellResult OpenDocument(std::string file) {
+        return Execute("open", std::move(file), {}, ShellTarget::Document);
+    }
+    // An opener that says what it says on its error output, then ends with status.
+    void WriteOpener(const std::string& says, int status, const std::string& sleepSeconds = "0") {
+        test::WriteText(bin_ / "xdg-open",
+                        "#!/bin/sh\nsleep " + sleepSeconds + "\nprintf '%s\\n' " +
+                            QuoteShellWord(says) + " >&2\nexit " + std::to_string(status) + "\n",
+                        0755);
     }
     std::vector<std::string> Log() const { return test::LogLines(log_); }
     void UseEnvironment() { shell_.SetEnvironment(env_); }
@@ -96,6 +119,92 @@ TEST_F(LinuxShellTest, XdgOpenVerdictsBecomeShellCodes) {
     EXPECT_EQ(Run("open", "a.xyz"), kShellStarted);
 }
 
+TEST_F(LinuxShellTest, ADocumentWithQuotesOrAScriptInsideIsOpenedNeverRun) {
+    test::WriteStub(bin_, "xdg-open", log_);
+    const fs::path tool = test::WriteStub(root_, "tool", log_);
+    // Split at its quotes, this name would run the tool (it logs) with "-c" and "touch PWNED".
+    const std::string quoted = tool.string() + "\" -c \"touch PWNED\"";
+    test::WriteText(quoted, "x");
+    test::WriteText(root_ / "My \"draft\".txt", "x");
+    const fs::path script = test::WriteStub(root_, "report.pdf", log_);
+    EXPECT_EQ(OpenDocument(quoted).code, kShellStarted);
+    EXPECT_EQ(OpenDocument((root_ / "My \"draft\".txt").string()).code, kShellStarted);
+    EXPECT_EQ(OpenDocument(script.string()).code, kShellStarted);
+    // Only the opener ran, each time with the whole name.
+    EXPECT_EQ(Log(),
+              (std::vector<std::string>{"xdg-open:[" + quoted + "]",
+                                        "xdg-open:[" + (root_ / "My \"draft\".txt").string() + "]",
+                                        "xdg-open:[" + script.string() + "]"}));
+}
+
+TEST_F(LinuxShellTest, AnOpenerThatFailsSaysWhyInPlainWords) {
+    test::WriteText(root_ / "a.xyz", "x");
+    WriteOpener("/usr/bin/xdg-open: 882: x-terminal-emulator: not found", 4);
+    ShellResult result = OpenDocument((root_ / "a.xyz").string());
+    EXPECT_EQ(result.code, SE_ERR_NOASSOC);
+    EXPECT_EQ(result.reason,
+              "The program set up for this kind of file could not open it. (/usr/bin/xdg-open: "
+              "882: x-terminal-emulator: not found)");
+    WriteOpener("xdg-open: no method available for opening 'a.xyz'", 3);
+    result = OpenDocument((root_ / "a.xyz").string());
+    EXPECT_EQ(result.code, SE_ERR_NOASSOC);
+    EXPECT_EQ(result.reason,
+              "No program is set up to open this kind of file. (xdg-open: no method available "
+              "for opening 'a.xyz')");
+}
+
+// Children of this process that have ended and not been collected.
+std::vector<std::string> Zombies() {
+    std::vector<std::string> found;
+    const std::string parent = std::to_string(::getpid());
+    for (const auto& entry : fs::directory_iterator("/proc")) {
+        std::ifstream in(entry.path() / "stat");
+        std::string line;
+        if (!std::getline(in, line)) continue;
+        // "pid (name) S ppid ...": the name may hold blanks and parentheses.
+        const std::size_t close = line.rfind(')');
+        if (close == std::string::npos || close + 2 >= line.size()) continue;
+        std::istringstream rest(line.substr(close + 2));
+        std::string state;
+        std::string ppid;
+        rest >> state >> ppid;
+        if (state == "Z" && ppid == parent) found.push_back(line.substr(0, close + 1));
+    }
+    return found;
+}
+
+TEST_F(LinuxShellTest, AnOpenerThatFailsAfterItsGraceIsToldAndCollected) {
+    test::WriteText(root_ / "a.xyz", "x");
+    WriteOpener("xdg-open: no method available", 3, "0.3");
+    std::mutex mutex;
+    std::vector<std::string> late;
+    shell_.SetLateFailureListener([&](const ShellRequest& request, const ShellResult& result) {
+        const std::lock_guard lock(mutex);
+        late.push_back(request.file + " -> " + std::to_string(result.code) + " " + result.reason);
+    });
+    shell_.SetOpenerGrace(50ms);
+    ShellRequest request;
+    request.file = (root_ / "a.xyz").string();
+    request.target = ShellTarget::Document;
+    EXPECT_EQ(shell_.Execute(request).code, kShellStarted);
+    // Collected as soon as it ends, without another request or a wait of the caller.
+    std::this_thread::sleep_for(300ms);
+    std::vector<std::string> zombies;
+    for (int i = 0; i < 200; ++i) {
+        std::this_thread::sleep_for(10ms);
+        zombies = Zombies();
+        const std::lock_guard lock(mutex);
+        if (zombies.empty() && !late.empty()) break;
+    }
+    EXPECT_EQ(zombies, std::vector<std::string>{});
+    EXPECT_TRUE(shell_.WaitForChildren(5s));
+    shell_.SetLateFailureListener({});
+    const std::lock_guard lock(mutex);
+    EXPECT_EQ(late, std::vector<std::string>{request.file +
+                                             " -> 31 No program is set up to open this kind of "
+                                             "file. (xdg-open: no method available)"});
+}
+
 TEST_F(LinuxShellTest, XdgOpenThatKeepsRunningCountsAsStarted) {
     test::WriteText(root_ / "a.xyz", "x");
     test::WriteStub(bin_, "xdg-open", log_, 3, "0.3");
@@ -114,6 +223,15 @@ TEST_F(LinuxShellTest, StartFailuresMapToTheirCodes) {
     test::WriteText(bin_ / "orphan", "#!/nonexistent/interpreter\n", 0755);
     EXPECT_EQ(Run("open", (bin_ / "orphan").string()), SE_ERR_FNF);
     EXPECT_EQ(Run("open", (root_ / "nowhere" / "a.doc").string()), SE_ERR_PNF);
+    EXPECT_TRUE(Log().empty());
+}
+
+TEST_F(LinuxShellTest, APipeIsRefusedWithoutWaitingForIt) {
+    test::WriteStub(bin_, "xdg-open", log_);
+    ASSERT_EQ(::mkfifo((root_ / "feed.pdf").c_str(), 0600), 0);
+    const ShellResult result = OpenDocument((root_ / "feed.pdf").string());
+    EXPECT_EQ(result.code, SE_ERR_NOASSOC);
+    EXPECT_EQ(result.reason, "This is a named pipe, not a document.");
     EXPECT_TRUE(Log().empty());
 }
 
