@@ -27,6 +27,14 @@ int LastErrorCode();
 void SetLastErrorCode(int code);
 // The system's message text for an error number.
 std::string SystemMessage(int code);
+// Records code as the thread's last error and reports the failure, for a backend's returns.
+bool FailWith(int code);
+
+// Whether a directory entry's name matches a Find pattern: "*" and "*.*" (or nothing) match
+// every name, anything else is a glob whose wildcards never match a leading ".".
+bool MatchesPattern(std::string_view name, std::string_view pattern);
+// Whether the last part of a path is a hidden name (begins with ".", and is not "." or "..").
+bool IsHiddenName(std::string_view path);
 
 struct FileInfo {
     bool directory = false;
@@ -79,8 +87,9 @@ class FileSystem {
     virtual std::unique_ptr<File> Open(std::string_view path, FileAccess access,
                                        Disposition disposition) = 0;
     // Copies the bytes and the permission bits; with failIfExists an existing target is an
-    // error (and is left alone), otherwise it is replaced.
-    virtual bool Copy(std::string_view from, std::string_view to, bool failIfExists) = 0;
+    // error (and is left alone), otherwise it is replaced. By default through Open, carrying
+    // over only the read-only attribute: a backend that keeps more bits copies them itself.
+    virtual bool Copy(std::string_view from, std::string_view to, bool failIfExists);
     // Removes a file (not a directory).
     virtual bool Delete(std::string_view path) = 0;
     virtual bool CreateDirectory(std::string_view path) = 0;

@@ -2,31 +2,26 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <fnmatch.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <utility>
 
 namespace orbel::platform {
 namespace {
 
-thread_local int lastError = 0;
-
 // Records errno as the thread's last error and reports the failure.
 bool Fail() {
-    lastError = errno;
-    return false;
+    return FailWith(errno);
 }
 
 // A path as the system calls want it; a name holding a NUL names nothing.
 std::optional<std::string> CPath(std::string_view path) {
     if (path.empty() || path.find('\0') != std::string_view::npos) {
-        lastError = ENOENT;
+        FailWith(ENOENT);
         return std::nullopt;
     }
     return std::string(path);
@@ -36,9 +31,7 @@ FileInfo InfoOf(const struct stat& st, std::string_view name) {
     FileInfo info;
     info.directory = S_ISDIR(st.st_mode);
     info.readOnly = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
-    const std::size_t slash = name.find_last_of('/');
-    const std::string_view base = slash == std::string_view::npos ? name : name.substr(slash + 1);
-    info.hidden = !base.empty() && base[0] == '.' && base != "." && base != "..";
+    info.hidden = IsHiddenName(name);
     info.size = info.directory ? 0 : static_cast<std::uint64_t>(st.st_size);
     info.modified = static_cast<std::int64_t>(st.st_mtime);
     return info;
@@ -55,7 +48,7 @@ int OpenRegular(const std::string& path, int flags, mode_t mode) {
     }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        lastError = S_ISDIR(st.st_mode) ? EISDIR : ENXIO;
+        FailWith(S_ISDIR(st.st_mode) ? EISDIR : ENXIO);
         ::close(fd);
         return -1;
     }
@@ -117,26 +110,6 @@ class PosixFile final : public File {
 };
 
 }  // namespace
-
-std::string SystemError::Text() const {
-    return code == 0 ? std::string() : SystemMessage(code);
-}
-
-int LastErrorCode() {
-    return lastError;
-}
-void SetLastErrorCode(int code) {
-    lastError = code;
-}
-
-std::string SystemMessage(int code) {
-    std::array<char, 256> buffer{};
-    // The GNU strerror_r returns the text, which may or may not be in buffer.
-    return ::strerror_r(code, buffer.data(), buffer.size());
-}
-
-File::~File() = default;
-FileSystem::~FileSystem() = default;
 
 std::optional<FileInfo> PosixFileSystem::Attributes(std::string_view path) {
     const auto p = CPath(path);
@@ -239,8 +212,6 @@ std::optional<std::vector<DirectoryEntry>> PosixFileSystem::Find(std::string_vie
         Fail();
         return std::nullopt;
     }
-    const bool all = pattern.empty() || pattern == "*" || pattern == "*.*";
-    const std::string glob(pattern);
     std::vector<DirectoryEntry> entries;
     for (;;) {
         errno = 0;
@@ -254,7 +225,7 @@ std::optional<std::vector<DirectoryEntry>> PosixFileSystem::Find(std::string_vie
         }
         const std::string_view name = d->d_name;
         if (name == "." || name == "..") continue;
-        if (!all && ::fnmatch(glob.c_str(), d->d_name, FNM_PERIOD) != 0) continue;
+        if (!MatchesPattern(name, pattern)) continue;
         DirectoryEntry entry;
         entry.name = name;
         struct stat st {};

@@ -38,12 +38,19 @@ int HeadlessPlatform::RunFor(std::uint64_t ms) {
     return delivered;
 }
 
+MemoryFileSystem& HeadlessPlatform::UseMemoryFiles() {
+    if (!memoryFiles_) memoryFiles_ = std::make_unique<MemoryFileSystem>();
+    files_ = memoryFiles_.get();
+    return *memoryFiles_;
+}
+
 std::string HeadlessPlatform::Dump() const {
     std::string out = "loop: " + loop_.Dump() + "\nwindows:\n" + windows_.Dump();
     out += controls_.Dump();
     out += "drag image: " + controls_.DragState() + "\n";
     out += "dialogs:\n" + dialogs_.Dump();
     out += "shell:\n" + shell_.Dump();
+    if (memoryFiles_) out += "files:\n" + memoryFiles_->Dump();
     out += "transcript:\n";
     for (const std::string& line : user_.Transcript()) out += "  " + line + "\n";
     return out;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "platform/files/MemoryFileSystem.h"
 #include "platform/files/PosixFileSystem.h"
 #include "platform/headless/HeadlessControls.h"
 #include "platform/headless/HeadlessDialogs.h"
@@ -24,8 +25,10 @@ class HeadlessPlatform final : public Platform {
     const MountTable& Mounts() override { return mounts_; }
     // Records shell requests instead of starting programs.
     RecordingShell& ShellService() override { return shell_; }
-    // The real file system and registry: tests point them at temporary folders.
-    PosixFileSystem& Files() override { return files_; }
+    // The real file system and registry: tests point them at temporary folders, or put a
+    // file system in memory in place of the real one, for the rest of the platform's life.
+    FileSystem& Files() override { return *files_; }
+    MemoryFileSystem& UseMemoryFiles();
     Registry& Reg() override { return registry_; }
     HeadlessDialogs& DialogFactory() override { return dialogs_; }
 
@@ -52,7 +55,9 @@ class HeadlessPlatform final : public Platform {
     HeadlessControls controls_;
     MountTable mounts_;
     RecordingShell shell_;
-    PosixFileSystem files_;
+    PosixFileSystem posixFiles_;
+    std::unique_ptr<MemoryFileSystem> memoryFiles_;
+    FileSystem* files_ = &posixFiles_;
     Registry registry_;
     HeadlessDialogs dialogs_{windows_, controls_};
 };
