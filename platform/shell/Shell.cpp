@@ -6,6 +6,10 @@ namespace orbel::platform {
 
 Shell::~Shell() = default;
 
+ShellResult Shell::Execute(const ShellRequest&) {
+    return {SE_ERR_NOASSOC, {}};
+}
+
 std::string CanonicalVerb(std::string_view verb) {
     std::string out(verb);
     for (char& c : out) {

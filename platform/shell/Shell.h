@@ -68,8 +68,10 @@ int ShellErrorFromErrno(int error);
 class Shell {
   public:
     virtual ~Shell();
-    // Carries out the request, or says why it could not.
-    virtual ShellResult Execute(const ShellRequest& request) = 0;
+    // Carries out the request, or says why it could not. By default there is no program for
+    // anything, as on a machine with nothing to start: a backend or test double that starts
+    // nothing need not say so.
+    virtual ShellResult Execute(const ShellRequest& request);
 };
 
 }  // namespace orbel::platform
