@@ -172,13 +172,22 @@ void CHostExchange::RequestResult(std::int32_t result,
                                   const std::array<std::string_view, 11>& strings) {
     m_lastResult = result;
     m_timerRestart = true;
-    // Assigned in place: a select of many rows reuses the same buffers row after row.
+    // Assigned in place: a select of many rows reuses the same buffers row after row, and the
+    // keys a host leaves empty (most of them) cost nothing.
     const bool keep = !strings[0].empty();
-    for (std::size_t i = 0; i < strings.size(); ++i)
-        m_replies[i].assign(keep ? strings[i] : std::string_view());
+    for (std::size_t i = 0; i < strings.size(); ++i) {
+        if (keep && !strings[i].empty())
+            m_replies[i].assign(strings[i]);
+        else
+            m_replies[i].clear();
+    }
     if (m_recordHandler) {
         RecordHandler handler = m_recordHandler;
-        ParseTreeEntryInto(m_streamedRow, m_replies[0], m_replies[1], m_replies[2], m_replies[3]);
+        // Parsed from the incoming text, which the reply strings now hold as well.
+        if (keep)
+            ParseTreeEntryInto(m_streamedRow, strings[0], strings[1], strings[2], strings[3]);
+        else
+            ParseTreeEntryInto(m_streamedRow, {}, {}, {}, {});
         m_responseComplete = handler(result, m_streamedRow);
     } else {
         m_responseComplete = true;
