@@ -1,6 +1,6 @@
 // What only the desktop shows: a real popup menu where a person's right click went through the
 // application's own event path (not the user driver), the drag image's window, and how the
-// list's rows reach its view.
+// list's rows and the tree's icons reach their views.
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
@@ -17,6 +17,7 @@
 #include "platform/qt/QtControls.h"
 #include "platform/qt/QtListControl.h"
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/QtTreeControl.h"
 #include "tests/conformance/MenuAtPointer.h"
 
 namespace orbel::test {
@@ -186,6 +187,34 @@ TEST_F(DesktopOnly, RowsAddedInOneStretchReachTheViewOnceAndFilled) {
     for (int row = 0; row < list.GetItemCount(); ++row)
         EXPECT_EQ(shown(row, 0), list.GetItemText(row, 0)) << row;
     EXPECT_EQ(shown(54, 0), "Last");
+}
+
+// A load marks a folder again for every child it adds: the view hears only of a new icon.
+TEST_F(DesktopOnly, ATreeIconSetAgainUnchangedDoesNotReachTheView) {
+    Install(platform::QtUserMode::Scripted);
+    platform::TreeControlEvents owner;
+    platform::Controls& controls = platform_->CommonControls();
+    std::unique_ptr<platform::TreeControl> tree = controls.CreateTreeControl(pane_, owner);
+    images_ = controls.CreateImageList("tree", 16, 20, 15);
+    tree->SetImageList(images_.get());
+    const platform::TreeItem folder =
+        tree->InsertItem("Letters", 1, 2, platform::kTreeNone, platform::TreeInsert::Last);
+    platform_->DeliverPending();
+    auto* view = qobject_cast<QAbstractItemView*>(
+        dynamic_cast<platform::QtControls&>(controls).Tree(pane_)->Viewport()->parentWidget());
+    ASSERT_TRUE(view);
+    int changed = 0;
+    QObject::connect(view->model(), &QAbstractItemModel::dataChanged, [&] { ++changed; });
+
+    for (int n = 0; n < 3; ++n) EXPECT_TRUE(tree->SetItemImage(folder, 1, 2));
+    EXPECT_EQ(changed, 0);
+    EXPECT_TRUE(tree->SetItemImage(folder, 3, 2));
+    EXPECT_EQ(changed, 1);
+    int image = 0;
+    int selected = 0;
+    EXPECT_TRUE(tree->GetItemImage(folder, image, selected));
+    EXPECT_EQ(image, 3);
+    EXPECT_FALSE(tree->SetItemImage(folder + 100, 1, 2));
 }
 
 }  // namespace
