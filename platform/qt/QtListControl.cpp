@@ -237,6 +237,7 @@ QAbstractItemView* QtListControl::Shown() const {
 }
 
 void QtListControl::Settle() const {
+    model_->Announce();
     if (style_ == ListViewStyle::Report && report_) report_->Settle();
     if (style_ != ListViewStyle::Report && icons_) icons_->Settle();
 }
@@ -481,6 +482,7 @@ void QtListControl::ChangeState(int row, UINT state, bool show) {
 
 void QtListControl::ShowState(int row, UINT old, UINT now) {
     Quiet quiet(quiet_);
+    model_->Announce();
     const QModelIndex at = model_->index(row, 0);
     if ((old ^ now) & kListSelected)
         selection_->select(at, ((now & kListSelected) ? QItemSelectionModel::Select
@@ -496,6 +498,7 @@ void QtListControl::ShowState(int row, UINT old, UINT now) {
 
 void QtListControl::ShowCurrent() {
     Quiet quiet(quiet_);
+    model_->Announce();
     const QModelIndex want = Valid(focused_) ? model_->index(focused_, 0) : QModelIndex();
     if (selection_->currentIndex() != want)
         selection_->setCurrentIndex(want, QItemSelectionModel::NoUpdate);
@@ -503,6 +506,7 @@ void QtListControl::ShowCurrent() {
 
 void QtListControl::ShowAllStates() {
     Quiet quiet(quiet_);
+    model_->Announce();
     QItemSelection selected;
     const int count = GetItemCount();
     const int last = model_->columnCount() - 1;
@@ -576,6 +580,7 @@ void QtListControl::UserDoubleClick(int row) {
 }
 
 void QtListControl::UserKey(UINT key) {
+    model_->Announce();
     QKeyEvent event(QEvent::KeyPress, QtKeyFromVirtualKey(key), Qt::NoModifier);
     if (event.key() != 0 && style_ == ListViewStyle::Report && report_)
         report_->HandleKey(&event);
@@ -613,6 +618,7 @@ POINT QtListControl::ToClient(const QPoint& viewport) const {
 }
 
 void QtListControl::ScrollTo(int row) {
+    model_->Announce();
     if (QAbstractItemView* view = Shown(); view && Valid(row))
         view->scrollTo(model_->index(row, 0));
 }
@@ -726,6 +732,7 @@ void QtListControl::RedrawItems(int first, int last) {
 }
 
 void QtListControl::RedrawNow() {
+    model_->Announce();
     if (QWidget* viewport = Viewport()) viewport->repaint();
 }
 

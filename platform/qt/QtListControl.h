@@ -105,7 +105,8 @@ class QtListControl final : public ListControl {
 
     // The shown view, null when it is gone.
     QAbstractItemView* Shown() const;
-    // Lays the shown view's rows out now if a change is waiting for it.
+    // Announces the waiting rows and lays the shown view's rows out now if a change is waiting
+    // for it.
     void Settle() const;
     // The row's parts in the shown view, laid out now; empty parts without a view.
     ItemParts PartsOf(int row) const;

@@ -24,7 +24,7 @@ Qt::Alignment AlignmentOf(ListAlign align) {
 }  // namespace
 
 int QtListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : RowCount();
+    return parent.isValid() ? 0 : Announced();
 }
 
 int QtListModel::columnCount(const QModelIndex& parent) const {
@@ -32,7 +32,7 @@ int QtListModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant QtListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= RowCount()) return {};
+    if (!index.isValid() || index.row() >= Announced()) return {};
     const QtListRow& row = Row(index.row());
     const auto column = static_cast<std::size_t>(index.column());
     switch (role) {
@@ -87,33 +87,63 @@ void QtListModel::SetText(int row, int column, std::string_view text) {
     auto& texts = rows_[static_cast<std::size_t>(row)].texts;
     const auto c = static_cast<std::size_t>(column);
     if (texts.size() <= c) texts.resize(c + 1);
-    texts[c] = std::string(text);
+    texts[c].assign(text);
+    // A row not announced yet is shown with its texts when it is.
+    if (row >= Announced()) return;
     const QModelIndex at = index(row, std::min(column, columnCount() - 1));
     emit dataChanged(at, at, {Qt::DisplayRole});
 }
 
 void QtListModel::SetImage(int row, int image) {
     rows_[static_cast<std::size_t>(row)].image = image;
+    if (row >= Announced()) return;
     const QModelIndex at = index(row, 0);
     emit dataChanged(at, at, {Qt::DecorationRole});
 }
 
 void QtListModel::InsertRow(int at, QtListRow row) {
-    beginInsertRows(QModelIndex(), at, at);
+    if (at < Announced()) {
+        // Among the rows the views know: announced at once, the waiting ones after it.
+        beginInsertRows(QModelIndex(), at, at);
+        rows_.insert(rows_.begin() + at, std::move(row));
+        ++announced_;
+        endInsertRows();
+        return;
+    }
     rows_.insert(rows_.begin() + at, std::move(row));
+    if (announcing_) return;
+    announcing_ = true;
+    QMetaObject::invokeMethod(
+        this, [this] { Announce(); }, Qt::QueuedConnection);
+}
+
+void QtListModel::Announce() {
+    announcing_ = false;
+    if (Announced() >= RowCount()) return;
+    beginInsertRows(QModelIndex(), Announced(), RowCount() - 1);
+    announced_ = RowCount();
     endInsertRows();
 }
 
 void QtListModel::RemoveRow(int row) {
+    if (row >= Announced()) {
+        rows_.erase(rows_.begin() + row);
+        return;
+    }
     beginRemoveRows(QModelIndex(), row, row);
     rows_.erase(rows_.begin() + row);
+    --announced_;
     endRemoveRows();
 }
 
 void QtListModel::RemoveAll() {
-    if (rows_.empty()) return;
-    beginRemoveRows(QModelIndex(), 0, RowCount() - 1);
+    if (Announced() == 0) {
+        rows_.clear();
+        return;
+    }
+    beginRemoveRows(QModelIndex(), 0, Announced() - 1);
     rows_.clear();
+    announced_ = 0;
     endRemoveRows();
 }
 
@@ -129,7 +159,7 @@ void QtListModel::InsertColumn(int at, QtListColumn column) {
         endInsertColumns();
     } else {
         emit headerDataChanged(Qt::Horizontal, 0, 0);
-        RowsChanged(0, RowCount() - 1);
+        RowsChanged(0, Announced() - 1);
     }
 }
 
@@ -143,7 +173,7 @@ void QtListModel::RemoveColumn(int at) {
         endRemoveColumns();
     } else {
         emit headerDataChanged(Qt::Horizontal, 0, 0);
-        RowsChanged(0, RowCount() - 1);
+        RowsChanged(0, Announced() - 1);
     }
 }
 
@@ -151,13 +181,13 @@ void QtListModel::SetImages(const ImageList* normal, const ImageList* small, boo
     normal_ = normal;
     small_ = small;
     large_ = large;
-    if (!rows_.empty())
-        emit dataChanged(index(0, 0), index(RowCount() - 1, 0), {Qt::DecorationRole});
+    if (Announced() > 0)
+        emit dataChanged(index(0, 0), index(Announced() - 1, 0), {Qt::DecorationRole});
 }
 
 void QtListModel::RowsChanged(int first, int last) {
     first = std::max(first, 0);
-    last = std::min(last, RowCount() - 1);
+    last = std::min(last, Announced() - 1);
     if (first > last) return;
     emit dataChanged(index(first, 0), index(last, columnCount() - 1));
 }

@@ -1,6 +1,7 @@
 // The rows and columns of the desktop list control as a Qt table model: one plain record per
 // row, read by the view only for the rows it draws, so a list of a hundred thousand rows costs
-// one record each and no widget.
+// one record each and no widget. Rows added at the end are announced to the views together,
+// filled: a select that adds thousands of rows costs the views one insertion.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -36,6 +37,7 @@ class QtListModel final : public QAbstractTableModel {
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+    // Every row, announced or not: the control's own reads see a row as soon as it is inserted.
     int RowCount() const { return static_cast<int>(rows_.size()); }
     const QtListRow& Row(int row) const { return rows_[static_cast<std::size_t>(row)]; }
     // Data and the row's state: nothing the view draws differently, except the drop
@@ -58,9 +60,18 @@ class QtListModel final : public QAbstractTableModel {
     void SetImages(const ImageList* normal, const ImageList* small, bool large);
     // Tells the view that the rows changed (a repaint).
     void RowsChanged(int first, int last);
+    // Tells the views of the rows added at the end since the last announcement. Runs by itself
+    // once the thread's events are next processed; whoever reaches the views through model
+    // indexes before that calls it first.
+    void Announce();
 
   private:
+    // The rows the views know of: the first announced_ of rows_.
+    int Announced() const { return announced_; }
+
     std::vector<QtListRow> rows_;
+    int announced_ = 0;
+    bool announcing_ = false;  // an announcement is queued
     std::vector<QtListColumn> columns_;
     const ImageList* normal_ = nullptr;
     const ImageList* small_ = nullptr;

@@ -255,7 +255,12 @@ bool QtTreeControl::SetItemText(TreeItem item, std::string_view text) {
 }
 
 bool QtTreeControl::SetItemImage(TreeItem item, int image, int selectedImage) {
-    if (!items_.SetImages(item, image, selectedImage)) return false;
+    int oldImage = 0;
+    int oldSelected = 0;
+    if (!items_.Images(item, oldImage, oldSelected)) return false;
+    // A load marks a folder again for each child it adds: only a new icon reaches the view.
+    if (oldImage == image && oldSelected == selectedImage) return true;
+    items_.SetImages(item, image, selectedImage);
     model_->Changed(item);
     return true;
 }

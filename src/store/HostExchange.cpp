@@ -1,6 +1,9 @@
 #include "src/store/HostExchange.h"
 
+#include <algorithm>
+
 #include "platform/Api.h"
+#include "platform/Platform.h"
 
 namespace orbel {
 
@@ -86,10 +89,44 @@ std::int32_t CHostExchange::Request(RequestKind kind, Table table, std::int32_t 
     return m_lastResult;
 }
 
+namespace {
+std::uint64_t LoopNow() {
+    return platform::GetPlatform().Loop().Now();
+}
+}  // namespace
+
+UINT CHostExchange::TimeOutInterval() const {
+    // The interval as the loop's timer takes it, so that the deadline falls where a timer
+    // started at the reply would fire.
+    return std::clamp(static_cast<UINT>(m_site.ResponseTimeOut()), platform::kTimerMinimum,
+                      platform::kTimerMaximum);
+}
+
+void CHostExchange::ArmWaitTimer(HWND window, std::uint64_t now) {
+    const UINT interval = TimeOutInterval();
+    m_deadline = now + interval;
+    m_timerDue = m_deadline;
+    m_waitTimer = SetTimer(window, kWaitTimerId, interval);
+}
+
+void CHostExchange::Postpone(HWND window) {
+    // A streamed select replies row after row: moving the deadline is all a reply needs. The
+    // timer is set again only when it would otherwise fire less than its shortest interval
+    // before the deadline (or after it), where it could not be set to fire exactly there.
+    const std::uint64_t now = LoopNow();
+    const std::uint64_t deadline = now + TimeOutInterval();
+    if (deadline == m_timerDue ||
+        (deadline > m_timerDue && deadline - m_timerDue >= platform::kTimerMinimum)) {
+        m_deadline = deadline;
+        return;
+    }
+    ArmWaitTimer(window, now);
+}
+
 void CHostExchange::Wait() {
     const HWND window = m_site.ExchangeWindow();
     m_timerRestart = false;
-    m_waitTimer = SetTimer(window, kWaitTimerId, static_cast<UINT>(m_site.ResponseTimeOut()));
+    ArmWaitTimer(window, LoopNow());
     bool quit = false;
     while (!m_responseComplete) {
         MSG msg;
@@ -105,10 +142,8 @@ void CHostExchange::Wait() {
         TranslateMessage(msg);
         DispatchMessage(msg);
         if (m_timerRestart) {
-            KillTimer(window, m_waitTimer);
-            m_waitTimer =
-                SetTimer(window, kWaitTimerId, static_cast<UINT>(m_site.ResponseTimeOut()));
             m_timerRestart = false;
+            if (!m_responseComplete) Postpone(window);
         }
     }
     KillTimer(window, m_waitTimer);
@@ -119,7 +154,15 @@ void CHostExchange::Wait() {
 
 bool CHostExchange::OnTimer(UINT_PTR id) {
     if (m_waitTimer == 0 || id != m_waitTimer || m_responseComplete) return false;
-    KillTimer(m_site.ExchangeWindow(), m_waitTimer);
+    const HWND window = m_site.ExchangeWindow();
+    const std::uint64_t now = LoopNow();
+    if (now < m_deadline) {
+        // Replies came since the timer was set: it fires again at the last one's deadline.
+        m_timerDue = m_deadline;
+        m_waitTimer = SetTimer(window, kWaitTimerId, static_cast<UINT>(m_deadline - now));
+        return true;
+    }
+    KillTimer(window, m_waitTimer);
     m_responseComplete = true;
     m_lastResult = kResultTimeout;
     return true;
@@ -129,13 +172,22 @@ void CHostExchange::RequestResult(std::int32_t result,
                                   const std::array<std::string_view, 11>& strings) {
     m_lastResult = result;
     m_timerRestart = true;
-    // Assigned in place: a select of many rows reuses the same buffers row after row.
+    // Assigned in place: a select of many rows reuses the same buffers row after row, and the
+    // keys a host leaves empty (most of them) cost nothing.
     const bool keep = !strings[0].empty();
-    for (std::size_t i = 0; i < strings.size(); ++i)
-        m_replies[i].assign(keep ? strings[i] : std::string_view());
+    for (std::size_t i = 0; i < strings.size(); ++i) {
+        if (keep && !strings[i].empty())
+            m_replies[i].assign(strings[i]);
+        else
+            m_replies[i].clear();
+    }
     if (m_recordHandler) {
         RecordHandler handler = m_recordHandler;
-        ParseTreeEntryInto(m_streamedRow, m_replies[0], m_replies[1], m_replies[2], m_replies[3]);
+        // Parsed from the incoming text, which the reply strings now hold as well.
+        if (keep)
+            ParseTreeEntryInto(m_streamedRow, strings[0], strings[1], strings[2], strings[3]);
+        else
+            ParseTreeEntryInto(m_streamedRow, {}, {}, {}, {});
         m_responseComplete = handler(result, m_streamedRow);
     } else {
         m_responseComplete = true;

@@ -119,6 +119,11 @@ class CHostExchange {
     std::int32_t Request(RequestKind kind, Table table, std::int32_t keyNo = 0,
                          std::int32_t relationship = 0);
     void Wait();
+    UINT TimeOutInterval() const;
+    // Sets the wait timer to fire one time-out from now.
+    void ArmWaitTimer(HWND window, std::uint64_t now);
+    // A reply came: the time-out runs from now.
+    void Postpone(HWND window);
     std::int32_t RequestWithMessage(RequestKind kind, Table table, const char* message);
     std::int32_t DirectNextId(RequestKind kind, const char* message);
     std::int32_t CounterNextId(const char* className, const char* operation);
@@ -133,6 +138,9 @@ class CHostExchange {
     RecordHandler m_recordHandler;
     TreeEntry m_streamedRow;  // each streamed row in turn, parsed in place
     UINT_PTR m_waitTimer = 0;
+    // Loop clock: when the wait times out, and when its timer fires next.
+    std::uint64_t m_deadline = 0;
+    std::uint64_t m_timerDue = 0;
     bool m_directIdRetrieval = false;
 };
 

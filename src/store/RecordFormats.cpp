@@ -1,6 +1,7 @@
 #include "src/store/RecordFormats.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdio>
 #include <cstring>
 
@@ -20,7 +21,29 @@ const char* TableName(Table t) {
     return "";
 }
 
+namespace {
+// Eight decimal digits and nothing else, as every number of a key is stored, read eight bytes
+// at a time: loading a store reads several per row.
+bool ReadEightDigits(std::string_view text, std::int32_t& value) {
+    if constexpr (std::endian::native != std::endian::little) return false;
+    if (text.size() != 8) return false;
+    std::uint64_t v;
+    std::memcpy(&v, text.data(), 8);
+    constexpr std::uint64_t kHigh = 0xF0F0F0F0F0F0F0F0ULL;
+    constexpr std::uint64_t kZeros = 0x3030303030303030ULL;
+    if ((v & kHigh) != kZeros || ((v + 0x0606060606060606ULL) & kHigh) != kZeros) return false;
+    v -= kZeros;
+    v = (v * 10) + (v >> 8);  // pairs of digits
+    v = (((v & 0x000000FF000000FFULL) * (100 + (1000000ULL << 32))) +
+         (((v >> 16) & 0x000000FF000000FFULL) * (1 + (10000ULL << 32)))) >>
+        32;
+    value = static_cast<std::int32_t>(v);
+    return true;
+}
+}  // namespace
+
 std::int32_t Atol(std::string_view text) {
+    if (std::int32_t value = 0; ReadEightDigits(text, value)) return value;
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
     bool negative = false;

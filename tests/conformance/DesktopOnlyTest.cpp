@@ -1,7 +1,9 @@
 // What only the desktop shows: a real popup menu where a person's right click went through the
-// application's own event path (not the user driver), and the drag image's window.
+// application's own event path (not the user driver), the drag image's window, and how the
+// list's rows and the tree's icons reach their views.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QBitmap>
 #include <QLabel>
@@ -15,6 +17,7 @@
 #include "platform/qt/QtControls.h"
 #include "platform/qt/QtListControl.h"
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/QtTreeControl.h"
 #include "tests/conformance/MenuAtPointer.h"
 
 namespace orbel::test {
@@ -136,6 +139,82 @@ TEST_F(DesktopOnly, TheDragImageShowsTheIconAndTheLabelAndNothingAroundThem) {
     EXPECT_FALSE(
         Any(shown, shown.rect(), [&](QPoint p, int alpha) { return !alpha && shape.contains(p); }));
     controls.EndDrag();
+}
+
+// A select adds thousands of rows in one stretch: the view hears of them once, each row
+// already filled, and whatever reaches the view in between finds every row in its place.
+TEST_F(DesktopOnly, RowsAddedInOneStretchReachTheViewOnceAndFilled) {
+    Install(platform::QtUserMode::Scripted);
+    platform::ListControlEvents owner;
+    platform::QtListControl& list = MakeList(owner);
+    list.InsertColumn(1, "Size", platform::ListAlign::Right, 60);
+    auto* view = qobject_cast<QAbstractItemView*>(list.Viewport()->parentWidget());
+    ASSERT_TRUE(view);
+    QAbstractItemModel& model = *view->model();
+    std::vector<std::pair<int, int>> inserted;
+    int changed = 0;
+    QObject::connect(
+        &model, &QAbstractItemModel::rowsInserted,
+        [&](const QModelIndex&, int first, int last) { inserted.emplace_back(first, last); });
+    QObject::connect(&model, &QAbstractItemModel::dataChanged, [&] { ++changed; });
+    auto shown = [&](int row, int column) {
+        return model.data(model.index(row, column)).toString().toStdString();
+    };
+
+    for (int n = 0; n < 50; ++n) {
+        const int row = list.InsertItem(list.GetItemCount(), "Scan " + std::to_string(n), 1);
+        list.SetItemText(row, 1, std::to_string(n) + " KB");
+    }
+    EXPECT_EQ(list.GetItemCount(), 53);
+    platform_->DeliverPending();
+    EXPECT_EQ(inserted, (std::vector<std::pair<int, int>>{{3, 52}}));
+    EXPECT_EQ(changed, 0);
+    ASSERT_EQ(model.rowCount(), 53);
+    EXPECT_EQ(shown(52, 0), "Scan 49");
+    EXPECT_EQ(shown(52, 1), "49 KB");
+
+    // Rows waiting while one goes in among the shown ones, one is deleted and one is
+    // selected: the view has them all, in the list's order.
+    inserted.clear();
+    list.InsertItem(53, "Late", 1);
+    list.InsertItem(1, "Early", 1);
+    list.InsertItem(55, "Last", 1);
+    list.DeleteItem(54);
+    list.SetItemState(54, platform::kListSelected, platform::kListSelected);
+    EXPECT_EQ(view->selectionModel()->selectedRows(), QModelIndexList{model.index(54, 0)});
+    platform_->DeliverPending();
+    ASSERT_EQ(model.rowCount(), list.GetItemCount());
+    for (int row = 0; row < list.GetItemCount(); ++row)
+        EXPECT_EQ(shown(row, 0), list.GetItemText(row, 0)) << row;
+    EXPECT_EQ(shown(54, 0), "Last");
+}
+
+// A load marks a folder again for every child it adds: the view hears only of a new icon.
+TEST_F(DesktopOnly, ATreeIconSetAgainUnchangedDoesNotReachTheView) {
+    Install(platform::QtUserMode::Scripted);
+    platform::TreeControlEvents owner;
+    platform::Controls& controls = platform_->CommonControls();
+    std::unique_ptr<platform::TreeControl> tree = controls.CreateTreeControl(pane_, owner);
+    images_ = controls.CreateImageList("tree", 16, 20, 15);
+    tree->SetImageList(images_.get());
+    const platform::TreeItem folder =
+        tree->InsertItem("Letters", 1, 2, platform::kTreeNone, platform::TreeInsert::Last);
+    platform_->DeliverPending();
+    auto* view = qobject_cast<QAbstractItemView*>(
+        dynamic_cast<platform::QtControls&>(controls).Tree(pane_)->Viewport()->parentWidget());
+    ASSERT_TRUE(view);
+    int changed = 0;
+    QObject::connect(view->model(), &QAbstractItemModel::dataChanged, [&] { ++changed; });
+
+    for (int n = 0; n < 3; ++n) EXPECT_TRUE(tree->SetItemImage(folder, 1, 2));
+    EXPECT_EQ(changed, 0);
+    EXPECT_TRUE(tree->SetItemImage(folder, 3, 2));
+    EXPECT_EQ(changed, 1);
+    int image = 0;
+    int selected = 0;
+    EXPECT_TRUE(tree->GetItemImage(folder, image, selected));
+    EXPECT_EQ(image, 3);
+    EXPECT_FALSE(tree->SetItemImage(folder + 100, 1, 2));
 }
 
 }  // namespace

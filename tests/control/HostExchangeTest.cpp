@@ -73,6 +73,54 @@ TEST_F(ExchangeTest, TheTimeOutIsTheOneSetBeforeTheWaitAndRunsFromTheLastReply) 
     EXPECT_EQ(P().Loop().Now() - start, 36000u);
 }
 
+// A select whose host sends rows at the given times (ms after the request, each with the
+// time-out the host sets before it) and then falls silent: the wait times out one time-out
+// after the last row, whatever came before it.
+TEST_F(ExchangeTest, ASelectThatFallsSilentTimesOutOneTimeOutAfterItsLastRow) {
+    struct Shape {
+        std::vector<std::pair<UINT, std::int32_t>> rows;  // (when, time-out set before it)
+        std::uint64_t timesOutAfter;
+    };
+    const Shape shapes[] = {
+        {{{0, 500}, {0, 500}}, 500},                     // rows at the request's moment
+        {{{3, 500}, {4, 500}}, 504},                     // just after the timer was set
+        {{{9000, 10000}, {9005, 10000}}, 19005},         // each within the last interval
+        {{{100, 10000}, {200, 500}}, 700},               // the time-out shortened
+        {{{100, 500}, {300, 2000}, {301, 2000}}, 2301},  // and lengthened
+        {{{490, 500}, {985, 500}, {986, 20}}, 1006},     // near the timer's own moment
+    };
+    for (const Shape& shape : shapes) {
+        Ctrl().m_responseTimeOut = shape.rows.front().second;
+        Host().OnEvent([this, &shape](DISPID id, std::span<const Variant>) {
+            if (id != eventidSelectTable) return;
+            for (const auto& [when, timeOut] : shape.rows)
+                P().Loop().PostDelayedTask(when, [this, timeOut = timeOut] {
+                    Ctrl().m_responseTimeOut = timeOut;
+                    RowText row =
+                        BuildTreeEntry(TreeEntry{5, 1, 5, 0, 0, "row", 0, 0, 0, 0, "", ""});
+                    Ctrl().RequestResult(kResultRow, row.data, row.key1, row.key2, row.key3, "", "",
+                                         "", "", "", "", "");
+                });
+        });
+        User().AnswerMessageBox(MessageAnswer::Ok, "Timeout waiting response from container");
+        User().AnswerMessageBox(MessageAnswer::Ok, "Error SelectTableOleTree");
+        const std::uint64_t start = P().Loop().Now();
+        std::size_t rows = 0;
+        TreeEntry any;
+        EXPECT_EQ(X().SelectTableOleTree(2, any, any,
+                                         [&](std::int32_t, const TreeEntry&) {
+                                             ++rows;
+                                             return false;
+                                         }),
+                  kResultTimeout);
+        EXPECT_EQ(rows, shape.rows.size());
+        EXPECT_EQ(P().Loop().Now() - start, shape.timesOutAfter) << shape.timesOutAfter;
+        // The wait's timer is gone with it.
+        P().RunFor(30000);
+        EXPECT_EQ(X().LastResult(), kResultTimeout);
+    }
+}
+
 TEST_F(ExchangeTest, ASelectStreamsEveryRowToTheHandlerAndEndsWithoutAMessage) {
     StreamRows({"Letters", "Invoices", "Scans"}, kResultEndOfData);
     std::vector<std::string> seen;
