@@ -26,18 +26,23 @@ struct ColumnSpec {
     int units;  // tenths of the client width
     ListAlign align;
 };
-constexpr ColumnSpec kDirectoryColumns[] = {{"Name", 3, ListAlign::Left},
+// Column titles that more than one layout shows.
+constexpr const char* kNameColumn = "Name";
+constexpr const char* kPageStartColumn = "Page Start";
+constexpr const char* kPageEndColumn = "Page End";
+constexpr const char* kBatchColumn = "Batch";
+constexpr ColumnSpec kDirectoryColumns[] = {{kNameColumn, 3, ListAlign::Left},
                                             {"Attach To", 3, ListAlign::Left},
                                             {"Email To", 3, ListAlign::Left}};
-constexpr ColumnSpec kResourceColumns[] = {{"Name", 3, ListAlign::Left},
+constexpr ColumnSpec kResourceColumns[] = {{kNameColumn, 3, ListAlign::Left},
                                            {"Resource", 4, ListAlign::Left},
-                                           {"Page Start", 1, ListAlign::Right},
-                                           {"Page End", 1, ListAlign::Right},
-                                           {"Batch", 1, ListAlign::Right}};
-constexpr ColumnSpec kPlainColumns[] = {{"Name", 4, ListAlign::Left},
-                                        {"Page Start", 2, ListAlign::Right},
-                                        {"Page End", 2, ListAlign::Right},
-                                        {"Batch", 2, ListAlign::Right}};
+                                           {kPageStartColumn, 1, ListAlign::Right},
+                                           {kPageEndColumn, 1, ListAlign::Right},
+                                           {kBatchColumn, 1, ListAlign::Right}};
+constexpr ColumnSpec kPlainColumns[] = {{kNameColumn, 4, ListAlign::Left},
+                                        {kPageStartColumn, 2, ListAlign::Right},
+                                        {kPageEndColumn, 2, ListAlign::Right},
+                                        {kBatchColumn, 2, ListAlign::Right}};
 
 std::string NumberOrEmpty(std::int32_t value) {
     return value == 0 ? std::string() : std::to_string(value);

@@ -15,6 +15,7 @@
 #include "src/panes/ViewList.h"
 #include "src/panes/ViewTree.h"
 #include "src/resources/ListMenus.h"
+#include "src/resources/StringTable.h"
 #include "src/store/RecordFormats.h"
 
 namespace orbel {
@@ -111,7 +112,7 @@ bool CViewList::OnCommand(WPARAM wParam, LPARAM) {
 void CViewList::RenameRow(int row, bool classRowsAllowed) {
     if (row < 0) return;
     if (!classRowsAllowed && IsClassRow(row)) {
-        AfxMessageBox("May not edit a class item");
+        AfxMessageBox(LoadString(IDS_NO_EDIT_CLASS_ITEM));
         return;
     }
     m_list->EditLabel(row);
@@ -225,7 +226,7 @@ void CViewList::DeleteSelected() {
     };
     for (int row = nextRow(); row != -1; row = nextRow()) {
         if (!m_control->m_directorySelect && IsClassRow(row)) {
-            AfxMessageBox("May not delete a class item");
+            AfxMessageBox(LoadString(IDS_NO_DELETE_CLASS_ITEM));
             break;
         }
         bool remove = true;

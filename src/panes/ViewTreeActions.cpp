@@ -6,6 +6,7 @@
 #include "src/control/OrbelCtrl.h"
 #include "src/panes/ViewList.h"
 #include "src/panes/ViewTree.h"
+#include "src/resources/StringTable.h"
 #include "src/store/RecordFormats.h"
 
 namespace orbel {
@@ -26,7 +27,7 @@ void CViewTree::OnTreeKeyDown(UINT key) {
     const auto entryKey = static_cast<std::int32_t>(m_tree->GetItemData(item));
     if (key == VK_DELETE) {
         if (IsClassEntryKey(entryKey)) {
-            AfxMessageBox("May not delete a class item");
+            AfxMessageBox(LoadString(IDS_NO_DELETE_CLASS_ITEM));
             return;
         }
         const std::string question = Sprintf(
@@ -36,7 +37,7 @@ void CViewTree::OnTreeKeyDown(UINT key) {
         return;
     }
     if (IsClassEntryKey(entryKey)) {
-        AfxMessageBox("May not edit a class item");
+        AfxMessageBox(LoadString(IDS_NO_EDIT_CLASS_ITEM));
         return;
     }
     m_tree->EditLabel(item);

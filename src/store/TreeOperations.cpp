@@ -4,12 +4,15 @@
 #include "src/control/OrbelCtrl.h"
 #include "src/panes/ViewList.h"
 #include "src/panes/ViewTree.h"
+#include "src/resources/StringTable.h"
 #include "src/services/ShellServices.h"
 
 namespace orbel {
 
 namespace {
 constexpr std::int32_t kLastEntryNo = 99999999;
+// A new item whose entry number or entry row could not be had fails at the same step.
+constexpr const char* kCreateNewItemEntryError = "Error CreateNewItem:4";
 
 // The key-2 range of the children of one folder (or, with parent 0 and range to the last
 // number, of every entry) of an owner.
@@ -268,7 +271,7 @@ void COrbelCtrl::CreateNewItem(const std::string& name, const std::string& path,
     }
     const std::int32_t entryNo = NextEntryNumber(m_currentOleId);
     if (entryNo == -1) {
-        AfxMessageBox("Error CreateNewItem:4");
+        AfxMessageBox(kCreateNewItemEntryError);
         return;
     }
     TreeEntry& row = NewOwnEntry(entryNo, parentOwnerId, parentEntryNo, name);
@@ -279,7 +282,7 @@ void COrbelCtrl::CreateNewItem(const std::string& name, const std::string& path,
     row.Batch = m_batchMaint ? "00000000" : "";
     row.Type = IsWebAddress(path) ? "url" : FileExtension(path);
     if (m_exchange.InsertOleTree() >= 1) {
-        AfxMessageBox("Error CreateNewItem:4");
+        AfxMessageBox(kCreateNewItemEntryError);
         return;
     }
     AddRowToList(row, false, m_exchange.m_resourceRow.Path);
@@ -345,7 +348,7 @@ bool COrbelCtrl::SetParent(std::int32_t entryKey, std::int32_t newParentKey) {
 void COrbelCtrl::DeleteEntry(std::int32_t entryKey) {
     m_exchange.m_treeKey1 = {m_currentOleId, EntryNoOfKey(entryKey)};
     if (m_exchange.DeleteOleTree() >= 1) {
-        AfxMessageBox("Error DeleteEntry");
+        AfxMessageBox(LoadString(IDS_ERROR_DELETE_ENTRY));
         return;
     }
     // The script view removes its own entries in script mode, once it exists.
