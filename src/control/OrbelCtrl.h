@@ -16,6 +16,7 @@
 #include "platform/framework/CmdTarget.h"
 #include "platform/framework/OleControl.h"
 #include "platform/framework/ToolBar.h"
+#include "src/control/DisplayMode.h"
 #include "src/control/OrbelStoreProbe.h"
 #include "src/maintenance/DriveMapping.h"
 #include "src/maintenance/FolderList.h"
@@ -150,13 +151,13 @@ class COrbelCtrl final : public COleControl,
     // Enables or disables the control window, with the arrow or the hourglass.
     void EnableControl(bool enable);
     // The toolbar of a mode: 209 normal, 208 folder maintenance, 210 script maintenance (then
-    // hidden), 207 for any other value.
-    void SetToolbarForMode(std::int32_t mode);
+    // hidden), 207 for a value outside the enumeration.
+    void SetToolbarForMode(DisplayMode mode);
     void EnableToolbarButton(UINT id, bool enable);
     void SetBusy(bool busy);
     bool IsBusy() const { return m_busy; }
     bool SubscriberMode() const { return m_subscriberMode; }
-    void SetDisplayMode(std::int32_t mode) { m_mode = mode; }
+    void SetDisplayMode(DisplayMode mode) { m_mode = mode; }
     std::int32_t CurrentOleId() const { return m_currentOleId; }
     std::int32_t ClassOleId() const { return m_classOleId; }
     std::uint32_t OptionWord() const { return m_optionWord; }
@@ -187,7 +188,7 @@ class COrbelCtrl final : public COleControl,
     CHostExchange& Exchange() { return m_exchange; }
     CMappingList& Mappings() { return m_mappingList; }
     CFolderList& Folders() { return m_folderList; }
-    std::int32_t Mode() const { return m_mode; }
+    DisplayMode Mode() const { return m_mode; }
     platform::Cursor CurrentCursor() const { return m_hCursor; }
 
     bool PreTranslateMessage(MSG& msg) override;
@@ -219,6 +220,10 @@ class COrbelCtrl final : public COleControl,
     void OnDraw(const RECT& bounds, const RECT& invalid) override;
 
   private:
+    // Loading the tree reads each owner's entries twice: every folder goes to the top first,
+    // then under its parent; the class tree before the current OLE ID's own.
+    enum class TreeLoadPass { ClassTop, ClassParents, OwnTop, OwnParents };
+
     void BuildDispatchMap();
     void BuildEventMap();
     void OnPropertyChanged();
@@ -270,7 +275,7 @@ class COrbelCtrl final : public COleControl,
     std::unique_ptr<CFrameContainer> m_frame;
     CHostExchange m_exchange;  // request buffers, reply strings and the wait
     platform::Cursor m_hCursor = platform::Cursor::Arrow;
-    std::int32_t m_treeLoadPhase = 0;
+    TreeLoadPass m_treeLoadPass = TreeLoadPass::ClassTop;
     bool m_nodeLoadPart = false;
     std::uint32_t m_optionWord = 0;
     CToolBar m_toolBar;
@@ -280,7 +285,7 @@ class COrbelCtrl final : public COleControl,
     std::int32_t m_classOleId = 0;
     std::int32_t m_shownFolderOwner = 0;
     std::int32_t m_shownFolderEntry = 0;
-    std::int32_t m_mode = 0;
+    DisplayMode m_mode = DisplayMode::Normal;
     std::string m_pendingAttachOrEmail;
     bool m_subscriberMode = false;
     bool m_scriptMaint = false;

@@ -141,14 +141,15 @@ void CViewList::AddItem(bool isFolder, bool isClass, std::int32_t entryNo, const
                         const std::string& type, const std::string& resource,
                         std::int32_t pageStart, std::int32_t pageEnd, std::int32_t batch) {
     if (!m_list || !m_control) return;
-    const std::int32_t mode = m_control->Mode();
+    const DisplayMode mode = m_control->Mode();
     const bool subscriber = m_control->SubscriberMode();
     int row = -1;
     if (isFolder) {
-        if (mode == 2 && !subscriber) return;  // the script view lists no folders
+        // The script view lists no folders.
+        if (mode == DisplayMode::ScriptMaint && !subscriber) return;
         row = m_list->InsertItem(m_folderCount, name, isClass ? kListImageClass : kListImageFolder);
         ++m_folderCount;
-        if ((subscriber || mode == 0) && m_treeView) m_treeView->RedrawNow();
+        if ((subscriber || mode == DisplayMode::Normal) && m_treeView) m_treeView->RedrawNow();
     } else {
         int image = subscriber ? kListImageItem : FileTypeImage(type);
         row = m_list->InsertItem(m_list->GetItemCount(), name, image);

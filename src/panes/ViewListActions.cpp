@@ -84,7 +84,8 @@ void CViewList::ShowContextMenu(int row) {
         } else {
             menu.AppendMenu(MF_STRING, ID_LIST_NEW_ITEM, kMenuNewOleItem);
         }
-        if (m_control->Mode() == 0) menu.AppendMenu(MF_STRING, ID_LIST_NEW_FOLDER, kMenuNewFolder);
+        if (m_control->Mode() == DisplayMode::Normal)
+            menu.AppendMenu(MF_STRING, ID_LIST_NEW_FOLDER, kMenuNewFolder);
         menu.AppendMenu(MF_SEPARATOR);
         const auto style = m_list->GetViewStyle();
         auto styleItem = [&](UINT id, const char* text, platform::ListViewStyle itsStyle) {
@@ -201,7 +202,7 @@ void CViewList::Open() {
     // A placeholder row being named is not an entry yet.
     if (m_adding || m_newFolder || m_currentRow < 0 || !m_control) return;
     const std::int32_t key = RowKey(m_currentRow);
-    if (IsFolderRow(m_currentRow) && m_control->Mode() == 0) {
+    if (IsFolderRow(m_currentRow) && m_control->Mode() == DisplayMode::Normal) {
         if (m_treeView) m_treeView->ShowFolder(key);
         return;
     }
@@ -321,7 +322,7 @@ void CViewList::OnListBeginDrag(int, POINT point) {
     const int row = m_list->HitTest(point, &flags);
     // Only the normal mode drags rows out of the list.
     if (row < 0 || !(flags & platform::kListHitOnItem) || !m_control || !m_treeView ||
-        m_control->Mode() != 0)
+        m_control->Mode() != DisplayMode::Normal)
         return;
     m_treeView->SetDragImage(m_list->CreateDragImage(row));
     m_treeView->StartDrag(RowKey(row), GetCursorPos(), this);

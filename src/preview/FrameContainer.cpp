@@ -105,7 +105,7 @@ void CFrameContainer::ShowPreviewPane(bool show) {
 }
 
 void CFrameContainer::ShowScriptView(int row, int col, const CRuntimeClass& viewClass) {
-    if (m_control) m_control->SetDisplayMode(2);
+    if (m_control) m_control->SetDisplayMode(DisplayMode::ScriptMaint);
     m_innerSplitter.DeleteView(row, col);
     if (m_listView && row == 0 && col == 0) m_listView = nullptr;
     m_innerSplitter.CreateView(row, col, viewClass, SIZE{0, 0});

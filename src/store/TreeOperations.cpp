@@ -49,9 +49,10 @@ bool COrbelCtrl::OnTreeRow(std::int32_t result, const TreeEntry& row) {
     if (row.ParentOwnerId != 0 && row.ParentOwnerId != m_currentOleId &&
         row.ParentOwnerId != m_classOleId)
         return false;
-    const bool classPhase = m_treeLoadPhase == 1 || m_treeLoadPhase == 2;
+    const bool classPhase =
+        m_treeLoadPass == TreeLoadPass::ClassTop || m_treeLoadPass == TreeLoadPass::ClassParents;
     if (!classPhase && m_directorySelect) return false;
-    if (m_treeLoadPhase == 1 || m_treeLoadPhase == 3) {
+    if (m_treeLoadPass == TreeLoadPass::ClassTop || m_treeLoadPass == TreeLoadPass::OwnTop) {
         // Every folder goes to the top first; the second pass hangs it under its parent.
         if (row.ParentEntryNo == 0) AddRowToList(row, classPhase, std::string());
         TreeEntry top = row;
@@ -87,12 +88,12 @@ bool COrbelCtrl::GetTree() {
         return OnTreeRow(result, row);
     };
     struct Pass {
-        std::int32_t phase;
+        TreeLoadPass pass;
         const char* message;
     };
     auto load = [&](std::int32_t owner, Pass first, Pass second) {
         for (const Pass& pass : {first, second}) {
-            m_treeLoadPhase = pass.phase;
+            m_treeLoadPass = pass.pass;
             if (SelectOwnerTree(owner, handler) > kResultEndOfData) {
                 AfxMessageBox(pass.message);
                 return false;
@@ -100,9 +101,11 @@ bool COrbelCtrl::GetTree() {
         }
         return true;
     };
-    if (m_classOleId != 0 && !load(m_classOleId, {1, "Error GetTree:1"}, {2, "Error GetTree:2"}))
+    if (m_classOleId != 0 && !load(m_classOleId, {TreeLoadPass::ClassTop, "Error GetTree:1"},
+                                   {TreeLoadPass::ClassParents, "Error GetTree:2"}))
         return false;
-    if (!m_scriptMaint && !load(m_currentOleId, {3, "Error GetTree:3"}, {4, "Error GetTree:4"}))
+    if (!m_scriptMaint && !load(m_currentOleId, {TreeLoadPass::OwnTop, "Error GetTree:3"},
+                                {TreeLoadPass::OwnParents, "Error GetTree:4"}))
         return false;
     return true;
 }

@@ -17,7 +17,7 @@ class FolderMaintTest : public test::StoreControlTest {
   protected:
     // The state every folder maintenance opening leaves, whatever it loaded.
     void ExpectFolderMaintenanceLayout() {
-        EXPECT_EQ(Ctrl().Mode(), 1);
+        EXPECT_EQ(Ctrl().Mode(), DisplayMode::FolderMaint);
         EXPECT_EQ(Ctrl().ToolBar().LoadedResource(), 208u);
         EXPECT_EQ(ToolBarModel().Dump(),
                   "32833 \"New OLE Item\"\n"

@@ -67,7 +67,7 @@ TEST_F(ListActionsTest, DirectorySelectionOffersRoutingAndFolderMaintenanceNoNew
     Choose(2, "Email To ");
     EXPECT_EQ(UserEvents(), Events{R"(AttachOrEmail("EMAIL"))"});
 
-    Ctrl().SetDisplayMode(1);
+    Ctrl().SetDisplayMode(DisplayMode::FolderMaint);
     EXPECT_EQ(MenuAt(-1),
               "menu New OLE Item | - | Large Icons | Small Icons | List | Details (checked) -> "
               "none");
