@@ -17,7 +17,6 @@
 #include "platform/framework/OleControl.h"
 #include "platform/framework/ToolBar.h"
 #include "src/control/DisplayMode.h"
-#include "src/control/OrbelStoreProbe.h"
 #include "src/maintenance/DriveMapping.h"
 #include "src/maintenance/FolderList.h"
 #include "src/store/HostExchange.h"
@@ -45,10 +44,8 @@ struct ListItemHandle {
     std::uint32_t data = 0;
 };
 
-class COrbelCtrl final : public COleControl,
-                         public CCmdTarget,
-                         public IOrbelStoreProbe,
-                         private IExchangeSite {
+// Not final: the test module's control derives from it to carry the store probe.
+class COrbelCtrl : public COleControl, public CCmdTarget, private IExchangeSite {
   public:
     COrbelCtrl();
     ~COrbelCtrl() override;
@@ -192,9 +189,6 @@ class COrbelCtrl final : public COleControl,
     platform::Cursor CurrentCursor() const { return m_hCursor; }
 
     bool PreTranslateMessage(MSG& msg) override;
-
-    HRESULT RunStoreOperation(const std::string& operation, const std::vector<Variant>& args,
-                              Variant& result) override;
 
     // Events.
     void FireFolderChange(const std::string& sFolderName);
