@@ -3,6 +3,7 @@
 #include "platform/Api.h"
 #include "platform/Platform.h"
 #include "src/control/OrbelIds.h"
+#include "src/dialogs/FolderPropertiesDlg.h"
 #include "src/module/OrbelApp.h"
 #include "src/panes/ViewList.h"
 #include "src/panes/ViewTree.h"
@@ -119,6 +120,10 @@ void COrbelCtrl::SetToolbarForMode(DisplayMode mode) {
 
 void COrbelCtrl::EnableToolbarButton(UINT id, bool enable) {
     if (m_toolBar.GetSafeHwnd()) m_toolBar.GetToolBarCtrl().EnableButton(id, enable);
+}
+
+void COrbelCtrl::ShowFolderProperties(std::int32_t folderKey) {
+    RunFolderProperties(*this, folderKey);
 }
 
 void COrbelCtrl::SetBusy(bool busy) {

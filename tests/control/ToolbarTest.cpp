@@ -15,7 +15,7 @@ class ToolbarTest : public test::StoreControlTest {
     std::string State() {
         return ToolBarModel().Dump() + TreeDump() + ListDump() + "mode " +
                std::to_string(static_cast<int>(Ctrl().Mode())) + (Ctrl().IsBusy() ? " busy" : "") +
-               (Ctrl().m_showPreviewPane ? " preview" : "") + " rows " +
+               (Ctrl().PreviewPaneWanted() ? " preview" : "") + " rows " +
                std::to_string(Ctrl().Frame()->InnerSplitter().GetRowCount());
     }
 };

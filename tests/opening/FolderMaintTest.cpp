@@ -67,7 +67,7 @@ TEST_F(FolderMaintTest, ALaterOpeningFindsBothFoldersAndListsTheSubfoldersEntrie
 }
 
 TEST_F(FolderMaintTest, WithResourcesShownEveryEntryOfTheSubfolderIsListedWithItsPath) {
-    Ctrl().m_showResource = true;
+    Put("ShowResource", Variant(true));
     Ctrl().ListView()->BuildColumns(&Ctrl());
     ASSERT_EQ(Ctrl().InitiateFolderMaint(7, 2, "Letters", "2024"), 7);
     // Names before and after the subfolder's own name, which the lookup of the subfolder
