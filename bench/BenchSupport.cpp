@@ -14,6 +14,7 @@
 #include "platform/qt/QtUserDriver.h"
 #include "src/control/OrbelCtrl.h"
 #include "src/control/OrbelIds.h"
+#include "src/control/OrbelStoreProbe.h"
 #include "src/store/RecordFormats.h"
 
 namespace orbel::bench {
@@ -134,7 +135,7 @@ ControlOnStore::~ControlOnStore() {
 
 std::string ControlOnStore::SelectOwner(std::int32_t owner) {
     Variant result;
-    if (ctrl_->RunStoreOperation("SelectTree", {Variant(owner)}, result) != S_OK)
+    if (RunStoreOperation(*ctrl_, "SelectTree", {Variant(owner)}, result) != S_OK)
         throw std::runtime_error("SelectTree was refused");
     return result.BStr();
 }

@@ -3,6 +3,7 @@
 #include "platform/Api.h"
 #include "platform/Platform.h"
 #include "src/control/OrbelIds.h"
+#include "src/dialogs/FolderPropertiesDlg.h"
 #include "src/module/OrbelApp.h"
 #include "src/panes/ViewList.h"
 #include "src/panes/ViewTree.h"
@@ -92,25 +93,37 @@ CViewList* COrbelCtrl::ListView() const {
 }
 
 CViewList* COrbelCtrl::ListPane() const {
-    return m_mode == 2 ? nullptr : ListView();
+    return m_mode == DisplayMode::ScriptMaint ? nullptr : ListView();
 }
 
 CViewTree* COrbelCtrl::TreePane() const {
-    return m_mode == 0 ? TreeView() : nullptr;
+    return m_mode == DisplayMode::Normal ? TreeView() : nullptr;
 }
 
-void COrbelCtrl::SetToolbarForMode(std::int32_t mode) {
-    unsigned resource = mode == 0   ? IDR_TOOLBAR_NORMAL
-                        : mode == 1 ? IDR_TOOLBAR_FOLDER_MAINT
-                        : mode == 2 ? IDR_TOOLBAR_SCRIPT_MAINT
-                                    : IDR_TOOLBAR_OTHER;
+void COrbelCtrl::SetToolbarForMode(DisplayMode mode) {
+    unsigned resource = IDR_TOOLBAR_OTHER;
+    switch (mode) {
+        case DisplayMode::Normal:
+            resource = IDR_TOOLBAR_NORMAL;
+            break;
+        case DisplayMode::FolderMaint:
+            resource = IDR_TOOLBAR_FOLDER_MAINT;
+            break;
+        case DisplayMode::ScriptMaint:
+            resource = IDR_TOOLBAR_SCRIPT_MAINT;
+            break;
+    }
     m_toolBar.LoadToolBar(*FindToolBarResource(resource), LoadString);
-    if (mode == 2) m_toolBar.ShowWindow(false);
+    if (mode == DisplayMode::ScriptMaint) m_toolBar.ShowWindow(false);
     if (m_frame) m_frame->RecalcLayout();
 }
 
 void COrbelCtrl::EnableToolbarButton(UINT id, bool enable) {
     if (m_toolBar.GetSafeHwnd()) m_toolBar.GetToolBarCtrl().EnableButton(id, enable);
+}
+
+void COrbelCtrl::ShowFolderProperties(std::int32_t folderKey) {
+    RunFolderProperties(*this, folderKey);
 }
 
 void COrbelCtrl::SetBusy(bool busy) {

@@ -16,9 +16,10 @@
 #include "platform/framework/CmdTarget.h"
 #include "platform/framework/OleControl.h"
 #include "platform/framework/ToolBar.h"
-#include "src/control/OrbelStoreProbe.h"
+#include "src/control/DisplayMode.h"
 #include "src/maintenance/DriveMapping.h"
 #include "src/maintenance/FolderList.h"
+#include "src/panes/PaneSite.h"
 #include "src/store/HostExchange.h"
 
 namespace orbel {
@@ -44,24 +45,19 @@ struct ListItemHandle {
     std::uint32_t data = 0;
 };
 
-class COrbelCtrl final : public COleControl,
-                         public CCmdTarget,
-                         public IOrbelStoreProbe,
-                         private IExchangeSite {
+// Not final: the test module's control derives from it to carry the store probe.
+class COrbelCtrl : public COleControl, public CCmdTarget, public CPaneSite, private IExchangeSite {
   public:
     COrbelCtrl();
     ~COrbelCtrl() override;
 
-    // Properties.
-    bool m_autoCreate = false;
-    bool m_batchMaint = false;
-    bool m_showResource = false;
-    std::int32_t m_responseTimeOut = 10000;
-    bool m_notifySelectTiff = false;
-    std::int32_t m_scanMode = 0;
-    bool m_directorySelect = false;
-    bool m_autoOpen = false;
-    bool m_showPreviewPane = true;
+    // Properties the control reads itself; the host sets them through the dispatch interface.
+    bool DirectorySelect() const override { return m_directorySelect; }
+    bool ShowResource() const override { return m_showResource; }
+    bool NotifySelectTiff() const override { return m_notifySelectTiff; }
+    bool PreviewPaneWanted() const { return m_showPreviewPane; }
+    // The frame says when it splits off or removes the preview pane.
+    void SetPreviewPaneShown(bool shown) { m_showPreviewPane = shown; }
     bool GetScriptMaint() { return m_scriptMaint; }
     void SetScriptMaint(bool value);
 
@@ -116,18 +112,18 @@ class COrbelCtrl final : public COleControl,
     bool GetTree();
     void GetNode(bool classPart);
     void GetNodeResources(bool classPart);
-    void ShowFolder(bool classTree, std::int32_t entryNo);
+    void ShowFolder(bool classTree, std::int32_t entryNo) override;
     std::int32_t NextEntryNumber(std::int32_t ownerId);
     std::int32_t CreateNewFolder(const std::string& name, std::int32_t parentOwnerId,
-                                 std::int32_t parentEntryNo);
+                                 std::int32_t parentEntryNo) override;
     void CreateNewItem(const std::string& name, const std::string& path, std::int32_t parentOwnerId,
                        std::int32_t parentEntryNo, std::int32_t pageStart, std::int32_t pageEnd);
     bool ChangeItem(std::int32_t entryKey, const std::string& name, std::int32_t pageStart,
-                    std::int32_t pageEnd);
+                    std::int32_t pageEnd) override;
     // Renames the entry and keeps the page range that it has in the store.
-    bool ChangeItem(std::int32_t entryKey, const std::string& name);
-    bool SetParent(std::int32_t entryKey, std::int32_t newParentKey);
-    void DeleteEntry(std::int32_t entryKey);
+    bool ChangeItem(std::int32_t entryKey, const std::string& name) override;
+    bool SetParent(std::int32_t entryKey, std::int32_t newParentKey) override;
+    void DeleteEntry(std::int32_t entryKey) override;
     std::int32_t GetResource();
     std::int32_t FindFolder(const TreeKey2& key);
 
@@ -136,7 +132,7 @@ class COrbelCtrl final : public COleControl,
     // links to no file: a folder, or an item whose stored path is empty.
     bool GetResourceDetails(std::int32_t entryKey, std::string& path, std::int32_t& pageStart,
                             std::int32_t& pageEnd, bool withMarkers,
-                            bool quietWithoutResource = false);
+                            bool quietWithoutResource = false) override;
 
     // Folder extensions and special classes.
     bool CheckExtensionFree(const std::string& extension, const std::string& folderName);
@@ -144,32 +140,33 @@ class COrbelCtrl final : public COleControl,
     void GetFolderNameAndType(std::int32_t entryKey, std::string& name, std::string& type);
     void ChangeFolderNameAndType(std::int32_t entryKey, const std::string& name,
                                  const std::string& type);
-    void DeleteFolderEntry(std::int32_t entryKey);
+    void DeleteFolderEntry(std::int32_t entryKey) override;
+    void ShowFolderProperties(std::int32_t folderKey) override;
     std::int32_t GetClassOLEID();
 
     // Enables or disables the control window, with the arrow or the hourglass.
     void EnableControl(bool enable);
     // The toolbar of a mode: 209 normal, 208 folder maintenance, 210 script maintenance (then
-    // hidden), 207 for any other value.
-    void SetToolbarForMode(std::int32_t mode);
+    // hidden), 207 for a value outside the enumeration.
+    void SetToolbarForMode(DisplayMode mode);
     void EnableToolbarButton(UINT id, bool enable);
     void SetBusy(bool busy);
-    bool IsBusy() const { return m_busy; }
-    bool SubscriberMode() const { return m_subscriberMode; }
-    void SetDisplayMode(std::int32_t mode) { m_mode = mode; }
-    std::int32_t CurrentOleId() const { return m_currentOleId; }
-    std::int32_t ClassOleId() const { return m_classOleId; }
+    bool IsBusy() const override { return m_busy; }
+    bool SubscriberMode() const override { return m_subscriberMode; }
+    void SetDisplayMode(DisplayMode mode) { m_mode = mode; }
+    std::int32_t CurrentOleId() const override { return m_currentOleId; }
+    std::int32_t ClassOleId() const override { return m_classOleId; }
     std::uint32_t OptionWord() const { return m_optionWord; }
-    const std::string& BrowseTarget() const { return m_browseTarget; }
-    const std::string& ViewFileText() const { return m_viewFileText; }
+    const std::string& BrowseTarget() const override { return m_browseTarget; }
+    const std::string& ViewFileText() const override { return m_viewFileText; }
     const std::vector<SystemScriptEntry>& SystemScripts() const { return m_systemScripts; }
     // Stores the list row and the action ("ATTACH" or "EMAIL") as the pending selection that
     // the host's "h" reply fills, and asks the host with AttachOrEmail.
-    void SetAttachOrEmail(int listIndex, const std::string& action);
+    void SetAttachOrEmail(int listIndex, const std::string& action) override;
     // The panes say while a label is edited or a context menu is open; Escape then belongs
     // to them.
-    void SetLabelEdit(bool on) { m_labelEdit = on; }
-    void SetContextMenu(bool on) { m_contextMenu = on; }
+    void SetLabelEdit(bool on) override { m_labelEdit = on; }
+    void SetContextMenu(bool on) override { m_contextMenu = on; }
     bool LabelEditing() const { return m_labelEdit; }
     bool ContextMenuOpen() const { return m_contextMenu; }
 
@@ -187,18 +184,15 @@ class COrbelCtrl final : public COleControl,
     CHostExchange& Exchange() { return m_exchange; }
     CMappingList& Mappings() { return m_mappingList; }
     CFolderList& Folders() { return m_folderList; }
-    std::int32_t Mode() const { return m_mode; }
+    DisplayMode Mode() const override { return m_mode; }
     platform::Cursor CurrentCursor() const { return m_hCursor; }
 
     bool PreTranslateMessage(MSG& msg) override;
 
-    HRESULT RunStoreOperation(const std::string& operation, const std::vector<Variant>& args,
-                              Variant& result) override;
-
     // Events.
-    void FireFolderChange(const std::string& sFolderName);
+    void FireFolderChange(const std::string& sFolderName) override;
     void FireSelectTiff(const std::string& lpszResource, std::int32_t nPageStart,
-                        std::int32_t nPageEnd);
+                        std::int32_t nPageEnd) override;
     void FireBusy(bool bBusy);
     void FireExit();
     void FireAttachOrEmail(const std::string& actionType);
@@ -206,8 +200,8 @@ class COrbelCtrl final : public COleControl,
                        const std::string& ledger, const std::string& account,
                        const std::string& msgType);
     void FireOnGetSystemScripts();
-    void FireOnViewFile(const std::string& sFileName);
-    void FireSelectAttachment(const std::string& path);
+    void FireOnViewFile(const std::string& sFileName) override;
+    void FireSelectAttachment(const std::string& path) override;
 
   protected:
     std::string WindowClassName() const override { return "COrbelCtrl"; }
@@ -219,6 +213,10 @@ class COrbelCtrl final : public COleControl,
     void OnDraw(const RECT& bounds, const RECT& invalid) override;
 
   private:
+    // Loading the tree reads each owner's entries twice: every folder goes to the top first,
+    // then under its parent; the class tree before the current OLE ID's own.
+    enum class TreeLoadPass { ClassTop, ClassParents, OwnTop, OwnParents };
+
     void BuildDispatchMap();
     void BuildEventMap();
     void OnPropertyChanged();
@@ -264,13 +262,24 @@ class COrbelCtrl final : public COleControl,
     std::string ToStoredPath(const std::string& path) const override;
     void OnTreeRowUpdated(const TreeEntry& entry) override;
 
+    // Properties.
+    bool m_autoCreate = false;
+    bool m_batchMaint = false;
+    bool m_showResource = false;
+    std::int32_t m_responseTimeOut = 10000;
+    bool m_notifySelectTiff = false;
+    std::int32_t m_scanMode = 0;
+    bool m_directorySelect = false;
+    bool m_autoOpen = false;
+    bool m_showPreviewPane = true;
+
     // Members in the order the control declares them.
     bool m_labelEdit = false;
     bool m_busy = false;
     std::unique_ptr<CFrameContainer> m_frame;
     CHostExchange m_exchange;  // request buffers, reply strings and the wait
     platform::Cursor m_hCursor = platform::Cursor::Arrow;
-    std::int32_t m_treeLoadPhase = 0;
+    TreeLoadPass m_treeLoadPass = TreeLoadPass::ClassTop;
     bool m_nodeLoadPart = false;
     std::uint32_t m_optionWord = 0;
     CToolBar m_toolBar;
@@ -280,7 +289,7 @@ class COrbelCtrl final : public COleControl,
     std::int32_t m_classOleId = 0;
     std::int32_t m_shownFolderOwner = 0;
     std::int32_t m_shownFolderEntry = 0;
-    std::int32_t m_mode = 0;
+    DisplayMode m_mode = DisplayMode::Normal;
     std::string m_pendingAttachOrEmail;
     bool m_subscriberMode = false;
     bool m_scriptMaint = false;

@@ -9,8 +9,22 @@ std::vector<std::string> IOrbelStoreProbe::Operations() {
             "ReadClass",    "SelectTreeEntry",   "ReadTree"};
 }
 
-HRESULT COrbelCtrl::RunStoreOperation(const std::string& operation,
-                                      const std::vector<Variant>& args, Variant& result) {
+namespace {
+class CProbedOrbelCtrl final : public COrbelCtrl, public IOrbelStoreProbe {
+  public:
+    HRESULT RunStoreOperation(const std::string& operation, const std::vector<Variant>& args,
+                              Variant& result) override {
+        return orbel::RunStoreOperation(*this, operation, args, result);
+    }
+};
+}  // namespace
+
+std::shared_ptr<IUnknown> NewProbedControl() {
+    return std::make_shared<CProbedOrbelCtrl>();
+}
+
+HRESULT RunStoreOperation(COrbelCtrl& control, const std::string& operation,
+                          const std::vector<Variant>& args, Variant& result) {
     auto expect = [&](std::vector<VarType> types, std::vector<Variant>& out) -> HRESULT {
         if (args.size() != types.size()) return DISP_E_BADPARAMCOUNT;
         for (std::size_t i = 0; i < types.size(); ++i) {
@@ -22,7 +36,7 @@ HRESULT COrbelCtrl::RunStoreOperation(const std::string& operation,
     };
     std::vector<Variant> a;
     HRESULT hr = S_OK;
-    CHostExchange& x = m_exchange;
+    CHostExchange& x = control.Exchange();
     if (operation == "GetNextOLEID" || operation == "GetNextResourceID") {
         if ((hr = expect({}, a)) != S_OK) return hr;
         result = operation == "GetNextOLEID" ? x.GetNextOLEID() : x.GetNextResourceID();

@@ -1,15 +1,19 @@
 // A second interface of the control, for test containers: runs one of the control's table
 // operations by name, exactly as the control's own code calls it, so a container can exercise
 // the table conversation on its own. Hosts reach it by casting the control object; it is not
-// part of the dispatch interface or the type library.
+// part of the dispatch interface or the type library, and only the test module's control
+// carries it: the module hosts install does not.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/automation/Dispatch.h"
 
 namespace orbel {
+
+class COrbelCtrl;
 
 class IOrbelStoreProbe : public virtual IUnknown {
   public:
@@ -25,5 +29,12 @@ class IOrbelStoreProbe : public virtual IUnknown {
                                       const std::vector<Variant>& args, Variant& result) = 0;
     static std::vector<std::string> Operations();
 };
+
+// The same operations for code that holds the control itself.
+HRESULT RunStoreOperation(COrbelCtrl& control, const std::string& operation,
+                          const std::vector<Variant>& args, Variant& result);
+
+// A control that carries the probe, for the test module's class factory.
+std::shared_ptr<IUnknown> NewProbedControl();
 
 }  // namespace orbel

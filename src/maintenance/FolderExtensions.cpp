@@ -6,6 +6,7 @@
 #include "platform/text/AsciiCase.h"
 #include "src/control/OrbelCtrl.h"
 #include "src/panes/ViewTree.h"
+#include "src/resources/StringTable.h"
 
 namespace orbel {
 
@@ -57,7 +58,7 @@ void COrbelCtrl::DeleteFolderEntry(std::int32_t entryKey) {
     m_folderList.RememberFolder(m_exchange.m_treeEntry, RememberMode::Remove);
     m_exchange.m_treeKey1 = {m_currentOleId, EntryNoOfKey(entryKey)};
     if (m_exchange.DeleteOleTree() >= 1) {
-        AfxMessageBox("Error DeleteEntry");
+        AfxMessageBox(LoadString(IDS_ERROR_DELETE_ENTRY));
         return;
     }
     if (CViewTree* tree = TreePane()) tree->RemoveFolder(entryKey);

@@ -6,9 +6,9 @@
 #include "platform/automation/TypeLib.h"
 #include "platform/framework/OleControl.h"
 #include "platform/framework/Registration.h"
-#include "src/control/OrbelCtrl.h"
 #include "src/control/OrbelIds.h"
 #include "src/control/OrbelPropPage.h"
+#include "src/module/ControlObject.h"
 #include "src/module/OrbelApp.h"
 #include "src/resources/StringTable.h"
 #include "src/resources/TypeLibrary.h"
@@ -29,15 +29,23 @@ std::string ThisModulePath() {
     return ModulePathOf(reinterpret_cast<const void*>(&ThisModulePath));
 }
 
-template <class T>
 class Factory final : public IClassFactory {
   public:
+    using Make = std::shared_ptr<IUnknown> (*)();
+    explicit Factory(Make make) : make_(make) {}
     HRESULT CreateInstance(std::shared_ptr<IUnknown>& object) override {
         if (!platform::HasPlatform()) return E_FAIL;
-        object = std::make_shared<T>();
+        object = make_();
         return S_OK;
     }
+
+  private:
+    Make make_;
 };
+
+std::shared_ptr<IUnknown> NewPropPage() {
+    return std::make_shared<COrbelPropPage>();
+}
 
 std::optional<TypeLibRegistration> OrbelTypeLibRegistration() {
     auto lib = ParseTypeLibrary(OrbelTypeLibraryText(), nullptr);
@@ -89,9 +97,9 @@ extern "C" __attribute__((visibility("default"))) HRESULT DllUnregisterServer() 
 extern "C" __attribute__((visibility("default"))) HRESULT DllGetClassObject(
     const Guid& clsid, std::shared_ptr<IClassFactory>& factory) {
     if (clsid == ClsidOrbel())
-        factory = std::make_shared<Factory<COrbelCtrl>>();
+        factory = std::make_shared<Factory>(NewOrbelControl);
     else if (clsid == ClsidOrbelPropPage())
-        factory = std::make_shared<Factory<COrbelPropPage>>();
+        factory = std::make_shared<Factory>(NewPropPage);
     else
         return CLASS_E_CLASSNOTAVAILABLE;
     return S_OK;

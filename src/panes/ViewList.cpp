@@ -7,7 +7,7 @@
 #include "platform/Platform.h"
 #include "platform/files/FileApi.h"
 #include "platform/text/AsciiCase.h"
-#include "src/control/OrbelCtrl.h"
+#include "src/panes/PaneSite.h"
 #include "src/panes/ViewTree.h"
 #include "src/services/ShellServices.h"
 #include "src/store/RecordFormats.h"
@@ -26,18 +26,23 @@ struct ColumnSpec {
     int units;  // tenths of the client width
     ListAlign align;
 };
-constexpr ColumnSpec kDirectoryColumns[] = {{"Name", 3, ListAlign::Left},
+// Column titles that more than one layout shows.
+constexpr const char* kNameColumn = "Name";
+constexpr const char* kPageStartColumn = "Page Start";
+constexpr const char* kPageEndColumn = "Page End";
+constexpr const char* kBatchColumn = "Batch";
+constexpr ColumnSpec kDirectoryColumns[] = {{kNameColumn, 3, ListAlign::Left},
                                             {"Attach To", 3, ListAlign::Left},
                                             {"Email To", 3, ListAlign::Left}};
-constexpr ColumnSpec kResourceColumns[] = {{"Name", 3, ListAlign::Left},
+constexpr ColumnSpec kResourceColumns[] = {{kNameColumn, 3, ListAlign::Left},
                                            {"Resource", 4, ListAlign::Left},
-                                           {"Page Start", 1, ListAlign::Right},
-                                           {"Page End", 1, ListAlign::Right},
-                                           {"Batch", 1, ListAlign::Right}};
-constexpr ColumnSpec kPlainColumns[] = {{"Name", 4, ListAlign::Left},
-                                        {"Page Start", 2, ListAlign::Right},
-                                        {"Page End", 2, ListAlign::Right},
-                                        {"Batch", 2, ListAlign::Right}};
+                                           {kPageStartColumn, 1, ListAlign::Right},
+                                           {kPageEndColumn, 1, ListAlign::Right},
+                                           {kBatchColumn, 1, ListAlign::Right}};
+constexpr ColumnSpec kPlainColumns[] = {{kNameColumn, 4, ListAlign::Left},
+                                        {kPageStartColumn, 2, ListAlign::Right},
+                                        {kPageEndColumn, 2, ListAlign::Right},
+                                        {kBatchColumn, 2, ListAlign::Right}};
 
 std::string NumberOrEmpty(std::int32_t value) {
     return value == 0 ? std::string() : std::to_string(value);
@@ -71,15 +76,15 @@ void CViewList::OnDestroy() {
 }
 
 bool CViewList::ResourceColumnShown() const {
-    return m_control && (m_control->SubscriberMode() || m_control->m_showResource);
+    return m_site && (m_site->SubscriberMode() || m_site->ShowResource());
 }
 
 bool CViewList::PageColumnsShown() const {
-    return m_control && !m_control->m_directorySelect;
+    return m_site && !m_site->DirectorySelect();
 }
 
-void CViewList::BuildColumns(COrbelCtrl* control) {
-    m_control = control;
+void CViewList::BuildColumns(CPaneSite* site) {
+    m_site = site;
     if (!m_list) return;
     // The first column holds the rows' names, and deleting it takes them along; the rows keep
     // their names under the new columns (the host's "j" rebuilds them on a filled list).
@@ -93,7 +98,7 @@ void CViewList::BuildColumns(COrbelCtrl* control) {
         for (const ColumnSpec& c : specs)
             m_list->InsertColumn(index++, c.title, c.align, c.units * unit);
     };
-    if (control && control->m_directorySelect)
+    if (site && site->DirectorySelect())
         insert(kDirectoryColumns);
     else if (ResourceColumnShown())
         insert(kResourceColumns);
@@ -135,15 +140,16 @@ int CViewList::FileTypeImage(const std::string& extension) {
 void CViewList::AddItem(bool isFolder, bool isClass, std::int32_t entryNo, const std::string& name,
                         const std::string& type, const std::string& resource,
                         std::int32_t pageStart, std::int32_t pageEnd, std::int32_t batch) {
-    if (!m_list || !m_control) return;
-    const std::int32_t mode = m_control->Mode();
-    const bool subscriber = m_control->SubscriberMode();
+    if (!m_list || !m_site) return;
+    const DisplayMode mode = m_site->Mode();
+    const bool subscriber = m_site->SubscriberMode();
     int row = -1;
     if (isFolder) {
-        if (mode == 2 && !subscriber) return;  // the script view lists no folders
+        // The script view lists no folders.
+        if (mode == DisplayMode::ScriptMaint && !subscriber) return;
         row = m_list->InsertItem(m_folderCount, name, isClass ? kListImageClass : kListImageFolder);
         ++m_folderCount;
-        if ((subscriber || mode == 0) && m_treeView) m_treeView->RedrawNow();
+        if ((subscriber || mode == DisplayMode::Normal) && m_treeView) m_treeView->RedrawNow();
     } else {
         int image = subscriber ? kListImageItem : FileTypeImage(type);
         row = m_list->InsertItem(m_list->GetItemCount(), name, image);
@@ -177,7 +183,7 @@ void CViewList::RemoveItem(std::int32_t key) {
     int row = FindRow(key);
     if (row < 0) return;
     if (IsFolderRow(row)) --m_folderCount;
-    if (m_control && m_control->m_directorySelect) SetRouting(key, 0, false, true);
+    if (m_site && m_site->DirectorySelect()) SetRouting(key, 0, false, true);
     m_list->DeleteItem(row);
     if (row == m_currentRow)
         m_currentRow = -1;

@@ -15,7 +15,7 @@
 
 namespace orbel {
 
-class COrbelCtrl;
+class CPaneSite;
 class CViewTree;
 
 // A row's image tells its kind; the first three images of both of the list's strips have these
@@ -44,7 +44,7 @@ class CViewList final : public CWnd, private platform::ListControlEvents {
     void SetTreeView(CViewTree* tree) { m_treeView = tree; }
 
     // Remembers the control and lays the columns out for its present state.
-    void BuildColumns(COrbelCtrl* control);
+    void BuildColumns(CPaneSite* site);
     // Adds a column after the present ones (folder maintenance adds "Link Info").
     void AddColumn(int index, const std::string& title, int width);
     void AddItem(bool isFolder, bool isClass, std::int32_t entryNo, const std::string& name,
@@ -153,7 +153,7 @@ class CViewList final : public CWnd, private platform::ListControlEvents {
         int image = 0;
     };
 
-    COrbelCtrl* m_control = nullptr;
+    CPaneSite* m_site = nullptr;
     CViewTree* m_treeView = nullptr;
     std::unique_ptr<platform::ListControl> m_list;
     std::unique_ptr<platform::ImageList> m_normalImages;

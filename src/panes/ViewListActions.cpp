@@ -10,11 +10,11 @@
 #include "platform/framework/Menu.h"
 #include "platform/text/AsciiCase.h"
 #include "platform/text/Sprintf.h"
-#include "src/control/OrbelCtrl.h"
-#include "src/dialogs/FolderPropertiesDlg.h"
+#include "src/panes/PaneSite.h"
 #include "src/panes/ViewList.h"
 #include "src/panes/ViewTree.h"
 #include "src/resources/ListMenus.h"
+#include "src/resources/StringTable.h"
 #include "src/store/RecordFormats.h"
 
 namespace orbel {
@@ -40,13 +40,13 @@ std::vector<UINT> CViewList::CommandsWithoutReceiver() {
 // Context menus and commands
 
 void CViewList::OnListRightClick(int row, POINT) {
-    if (!m_control || m_control->IsBusy()) return;
+    if (!m_site || m_site->IsBusy()) return;
     ShowContextMenu(row);
 }
 
 void CViewList::ShowContextMenu(int row) {
-    const bool subscriber = m_control->SubscriberMode();
-    const bool directorySelect = m_control->m_directorySelect;
+    const bool subscriber = m_site->SubscriberMode();
+    const bool directorySelect = m_site->DirectorySelect();
     CMenu menu;
     menu.CreatePopupMenu();
     if (row >= 0 && IsFolderRow(row)) {
@@ -83,7 +83,8 @@ void CViewList::ShowContextMenu(int row) {
         } else {
             menu.AppendMenu(MF_STRING, ID_LIST_NEW_ITEM, kMenuNewOleItem);
         }
-        if (m_control->Mode() == 0) menu.AppendMenu(MF_STRING, ID_LIST_NEW_FOLDER, kMenuNewFolder);
+        if (m_site->Mode() == DisplayMode::Normal)
+            menu.AppendMenu(MF_STRING, ID_LIST_NEW_FOLDER, kMenuNewFolder);
         menu.AppendMenu(MF_SEPARATOR);
         const auto style = m_list->GetViewStyle();
         auto styleItem = [&](UINT id, const char* text, platform::ListViewStyle itsStyle) {
@@ -96,9 +97,9 @@ void CViewList::ShowContextMenu(int row) {
     }
     const POINT at = GetCursorPos();
     // Escape belongs to the menu while it is open.
-    m_control->SetContextMenu(true);
+    m_site->SetContextMenu(true);
     menu.TrackPopupMenu(TPM_LEFTALIGN, at.x, at.y, this);
-    m_control->SetContextMenu(false);
+    m_site->SetContextMenu(false);
 }
 
 bool CViewList::OnCommand(WPARAM wParam, LPARAM) {
@@ -111,14 +112,14 @@ bool CViewList::OnCommand(WPARAM wParam, LPARAM) {
 void CViewList::RenameRow(int row, bool classRowsAllowed) {
     if (row < 0) return;
     if (!classRowsAllowed && IsClassRow(row)) {
-        AfxMessageBox("May not edit a class item");
+        AfxMessageBox(LoadString(IDS_NO_EDIT_CLASS_ITEM));
         return;
     }
     m_list->EditLabel(row);
 }
 
 void CViewList::OnListCommand(UINT id) {
-    if (!m_control) return;
+    if (!m_site) return;
     const int row = m_currentRow;
     switch (id) {
         case ID_LIST_NEW_FOLDER: {
@@ -148,16 +149,16 @@ void CViewList::OnListCommand(UINT id) {
         case ID_LIST_ATTACH_TO:
         case ID_LIST_EMAIL_TO:
             if (row >= 0)
-                m_control->SetAttachOrEmail(row, id == ID_LIST_ATTACH_TO ? "ATTACH" : "EMAIL");
+                m_site->SetAttachOrEmail(row, id == ID_LIST_ATTACH_TO ? "ATTACH" : "EMAIL");
             break;
         case ID_LIST_RENAME:
-            RenameRow(row, m_control->m_directorySelect);
+            RenameRow(row, m_site->DirectorySelect());
             break;
         case ID_LIST_RENAME_FOLDER:
             RenameRow(row, false);
             break;
         case ID_LIST_FOLDER_PROPERTIES:
-            if (row >= 0) RunFolderProperties(*m_control, RowKey(row));
+            if (row >= 0) m_site->ShowFolderProperties(RowKey(row));
             Invalidate();
             break;
         case ID_LIST_NEW_ITEM:
@@ -198,9 +199,9 @@ void CViewList::OnListDoubleClick(int) {
 
 void CViewList::Open() {
     // A placeholder row being named is not an entry yet.
-    if (m_adding || m_newFolder || m_currentRow < 0 || !m_control) return;
+    if (m_adding || m_newFolder || m_currentRow < 0 || !m_site) return;
     const std::int32_t key = RowKey(m_currentRow);
-    if (IsFolderRow(m_currentRow) && m_control->Mode() == 0) {
+    if (IsFolderRow(m_currentRow) && m_site->Mode() == DisplayMode::Normal) {
         if (m_treeView) m_treeView->ShowFolder(key);
         return;
     }
@@ -208,7 +209,7 @@ void CViewList::Open() {
 }
 
 void CViewList::DeleteSelected() {
-    if (!m_control) return;
+    if (!m_site) return;
     std::vector<int> selected = m_list->GetSelectedRows();
     if (selected.empty()) return;
     bool linksConfirmed = false;
@@ -224,8 +225,8 @@ void CViewList::DeleteSelected() {
         return -1;
     };
     for (int row = nextRow(); row != -1; row = nextRow()) {
-        if (!m_control->m_directorySelect && IsClassRow(row)) {
-            AfxMessageBox("May not delete a class item");
+        if (!m_site->DirectorySelect() && IsClassRow(row)) {
+            AfxMessageBox(LoadString(IDS_NO_DELETE_CLASS_ITEM));
             break;
         }
         bool remove = true;
@@ -243,7 +244,7 @@ void CViewList::DeleteSelected() {
             continue;
         }
         const std::int32_t key = RowKey(row);
-        m_control->DeleteEntry(key);
+        m_site->DeleteEntry(key);
         if (FindRow(key) != -1) failed.insert(key);
     }
     SetFocus();
@@ -257,16 +258,16 @@ void CViewList::DeleteSelected() {
 // Label editing
 
 bool CViewList::OnListBeginLabelEdit(int row) {
-    if (!m_control) return true;
-    if (!m_control->m_directorySelect && IsClassRow(row)) return true;
+    if (!m_site) return true;
+    if (!m_site->DirectorySelect() && IsClassRow(row)) return true;
     m_list->LimitEditText(static_cast<int>(kNameWidth));
-    m_control->SetLabelEdit(true);
+    m_site->SetLabelEdit(true);
     return false;
 }
 
 bool CViewList::OnListEndLabelEdit(int row, const std::optional<std::string>& text) {
-    if (!m_control) return false;
-    m_control->SetLabelEdit(false);
+    if (!m_site) return false;
+    m_site->SetLabelEdit(false);
     // An emptied label names nothing: it is taken as a cancelled edit.
     const bool entered = text && !text->empty();
     if (m_newFolder) {
@@ -288,9 +289,9 @@ bool CViewList::OnListEndLabelEdit(int row, const std::optional<std::string>& te
         pageStart = static_cast<std::int32_t>(std::atoi(RowText(row, first).c_str()));
         pageEnd = static_cast<std::int32_t>(std::atoi(RowText(row, first + 1).c_str()));
         batch = static_cast<std::int32_t>(std::atoi(RowText(row, first + 2).c_str()));
-        changed = m_control->ChangeItem(key, name, pageStart, pageEnd);
+        changed = m_site->ChangeItem(key, name, pageStart, pageEnd);
     } else {
-        changed = m_control->ChangeItem(key, name);
+        changed = m_site->ChangeItem(key, name);
     }
     if (!changed) return false;
     if (folder) {
@@ -303,13 +304,12 @@ bool CViewList::OnListEndLabelEdit(int row, const std::optional<std::string>& te
 }
 
 void CViewList::CreateFolder(const std::string& name) {
-    if (!m_control) return;
+    if (!m_site) return;
     std::int32_t parentOwner = 0;
     const std::int32_t parentEntry = m_folderKey / 10;
     if (m_folderKey != 0)
-        parentOwner =
-            IsClassEntryKey(m_folderKey) ? m_control->ClassOleId() : m_control->CurrentOleId();
-    m_control->CreateNewFolder(name, parentOwner, parentEntry);
+        parentOwner = IsClassEntryKey(m_folderKey) ? m_site->ClassOleId() : m_site->CurrentOleId();
+    m_site->CreateNewFolder(name, parentOwner, parentEntry);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -319,8 +319,8 @@ void CViewList::OnListBeginDrag(int, POINT point) {
     UINT flags = 0;
     const int row = m_list->HitTest(point, &flags);
     // Only the normal mode drags rows out of the list.
-    if (row < 0 || !(flags & platform::kListHitOnItem) || !m_control || !m_treeView ||
-        m_control->Mode() != 0)
+    if (row < 0 || !(flags & platform::kListHitOnItem) || !m_site || !m_treeView ||
+        m_site->Mode() != DisplayMode::Normal)
         return;
     m_treeView->SetDragImage(m_list->CreateDragImage(row));
     m_treeView->StartDrag(RowKey(row), GetCursorPos(), this);

@@ -13,7 +13,7 @@
 #include "platform/framework/WaitCursor.h"
 #include "platform/text/AsciiCase.h"
 #include "platform/text/Sprintf.h"
-#include "src/control/OrbelCtrl.h"
+#include "src/panes/PaneSite.h"
 #include "src/panes/ViewList.h"
 #include "src/services/ShellServices.h"
 
@@ -74,28 +74,28 @@ std::string OpenFailure(const std::string& name, DWORD error) {
 }  // namespace
 
 void CViewList::OpenItem(std::int32_t key) {
-    if (!m_control) return;
+    if (!m_site) return;
     std::string path;
     std::int32_t pageStart = 0;
     std::int32_t pageEnd = 0;
     // The bare file: a processed marker or a link suffix would make the path name nothing.
-    if (m_control->GetResourceDetails(key, path, pageStart, pageEnd, false))
+    if (m_site->GetResourceDetails(key, path, pageStart, pageEnd, false, false))
         OpenPath(path, pageStart, pageEnd, true);
 }
 
 void CViewList::OpenPath(const std::string& path, std::int32_t firstPage, std::int32_t lastPage,
                          bool previewAllowed) {
-    if (!m_control) return;
+    if (!m_site) return;
     if (IsFullPath(path))
         ViewResource(path, firstPage, lastPage, previewAllowed);
     else
-        m_control->FireSelectAttachment(path);
+        m_site->FireSelectAttachment(path);
 }
 
 void CViewList::ViewResource(const std::string& path, std::int32_t firstPage, std::int32_t lastPage,
                              bool previewAllowed) {
-    if (!m_control) return;
-    const std::string& target = m_control->BrowseTarget();
+    if (!m_site) return;
+    const std::string& target = m_site->BrowseTarget();
     if (!target.empty()) {
         // The path's first characters stand for the target's, whatever they are.
         std::string address = target;
@@ -109,14 +109,14 @@ void CViewList::ViewResource(const std::string& path, std::int32_t firstPage, st
         // The image view shows the page range here once the list is given one.
         return;
     }
-    if (IsTiffFile(path) && m_control->m_notifySelectTiff) {
-        m_control->FireSelectTiff(path, firstPage, lastPage);
+    if (IsTiffFile(path) && m_site->NotifySelectTiff()) {
+        m_site->FireSelectTiff(path, firstPage, lastPage);
         return;
     }
     const std::string extension = FileExtension(path);
     if (extension == "xml" || extension == "XML") {
-        const std::string exported = ExportXmlWithStylesheet(path, m_control->ViewFileText());
-        if (!exported.empty()) m_control->FireOnViewFile(exported);
+        const std::string exported = ExportXmlWithStylesheet(path, m_site->ViewFileText());
+        if (!exported.empty()) m_site->FireOnViewFile(exported);
         return;
     }
     OpenInProgram(path);

@@ -2,7 +2,7 @@
 
 #include "platform/Api.h"
 #include "platform/Platform.h"
-#include "src/control/OrbelCtrl.h"
+#include "src/panes/PaneSite.h"
 #include "src/panes/ViewList.h"
 #include "src/store/RecordFormats.h"
 
@@ -180,17 +180,17 @@ void CViewTree::RedrawNow() {
 }
 
 void CViewTree::ShowItemFolder(TreeItem item) {
-    if (!m_control || item == kTreeNone) return;
+    if (!m_site || item == kTreeNone) return;
     auto key = static_cast<std::int32_t>(m_tree->GetItemData(item));
     std::int32_t entryNo = key / 10;
     bool classTree = IsClassEntryKey(key) || entryNo == 0;
-    m_control->ShowFolder(classTree, entryNo);
+    m_site->ShowFolder(classTree, entryNo);
 }
 
 void CViewTree::OnTreeSelChanged(TreeItem, TreeItem newItem) {
-    if (m_suppress || !m_control || newItem == kTreeNone) return;
+    if (m_suppress || !m_site || newItem == kTreeNone) return;
     ShowItemFolder(newItem);
-    m_control->FireFolderChange(FolderPath());
+    m_site->FireFolderChange(FolderPath());
 }
 
 bool CViewTree::OnTreeItemExpanding(TreeItem, bool) {

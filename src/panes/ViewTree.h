@@ -15,7 +15,7 @@
 
 namespace orbel {
 
-class COrbelCtrl;
+class CPaneSite;
 class CViewList;
 
 // Images of the tree's strip.
@@ -39,7 +39,7 @@ class CViewTree final : public CWnd, private platform::TreeControlEvents {
     CViewTree();
     ~CViewTree() override;
 
-    void SetControl(COrbelCtrl* control) { m_control = control; }
+    void SetControl(CPaneSite* site) { m_site = site; }
     void SetListView(CViewList* list) { m_listView = list; }
 
     // Operations the control calls.
@@ -101,7 +101,7 @@ class CViewTree final : public CWnd, private platform::TreeControlEvents {
     void Unindex(platform::TreeItem item);
     platform::TreeItem WalkForKey(platform::TreeItem from, DWORD key) const;
 
-    COrbelCtrl* m_control = nullptr;
+    CPaneSite* m_site = nullptr;
     CViewList* m_listView = nullptr;
     std::unique_ptr<platform::TreeControl> m_tree;
     std::unique_ptr<platform::ImageList> m_images;

@@ -3,9 +3,10 @@
 #include "platform/Api.h"
 #include "platform/Platform.h"
 #include "platform/text/Sprintf.h"
-#include "src/control/OrbelCtrl.h"
+#include "src/panes/PaneSite.h"
 #include "src/panes/ViewList.h"
 #include "src/panes/ViewTree.h"
+#include "src/resources/StringTable.h"
 #include "src/store/RecordFormats.h"
 
 namespace orbel {
@@ -15,7 +16,7 @@ using platform::kTreeNone;
 using platform::TreeItem;
 
 void CViewTree::OnTreeKeyDown(UINT key) {
-    if (!m_control) return;
+    if (!m_site) return;
     if (key == VK_ESCAPE) {
         if (Dragging()) EndDrag(POINT{0, 0}, true);
         return;
@@ -26,17 +27,17 @@ void CViewTree::OnTreeKeyDown(UINT key) {
     const auto entryKey = static_cast<std::int32_t>(m_tree->GetItemData(item));
     if (key == VK_DELETE) {
         if (IsClassEntryKey(entryKey)) {
-            AfxMessageBox("May not delete a class item");
+            AfxMessageBox(LoadString(IDS_NO_DELETE_CLASS_ITEM));
             return;
         }
         const std::string question = Sprintf(
             "Are you sure you want to remove %s and all it's contents?", m_tree->GetItemText(item));
         if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) == IDYES)
-            m_control->DeleteFolderEntry(entryKey);
+            m_site->DeleteFolderEntry(entryKey);
         return;
     }
     if (IsClassEntryKey(entryKey)) {
-        AfxMessageBox("May not edit a class item");
+        AfxMessageBox(LoadString(IDS_NO_EDIT_CLASS_ITEM));
         return;
     }
     m_tree->EditLabel(item);
@@ -44,20 +45,20 @@ void CViewTree::OnTreeKeyDown(UINT key) {
 
 bool CViewTree::OnTreeBeginLabelEdit(TreeItem item) {
     if (IsClassEntryKey(static_cast<std::int32_t>(m_tree->GetItemData(item)))) return true;
-    if (m_control) m_control->SetLabelEdit(true);
+    if (m_site) m_site->SetLabelEdit(true);
     // Labels are edited within the width of the stored name.
     m_tree->LimitEditText(static_cast<int>(kNameWidth));
     return false;
 }
 
 bool CViewTree::OnTreeEndLabelEdit(TreeItem item, const std::optional<std::string>& text) {
-    if (m_control) m_control->SetLabelEdit(false);
+    if (m_site) m_site->SetLabelEdit(false);
     // An emptied label names nothing: it is taken as a cancelled edit.
-    if (!m_control || !text || text->empty()) return false;
+    if (!m_site || !text || text->empty()) return false;
     const auto entryKey = static_cast<std::int32_t>(m_tree->GetItemData(item));
     const std::string name = StoredText(*text, kNameWidth);
     // The label changes only once the store took the name.
-    if (m_control->ChangeItem(entryKey, name, 0, 0)) {
+    if (m_site->ChangeItem(entryKey, name, 0, 0)) {
         RenameFolder(entryKey, name);
         if (m_listView) m_listView->RenameFolderRow(entryKey, name);
     }
@@ -130,7 +131,7 @@ void CViewTree::EndDrag(POINT screen, bool cancel) {
     m_tree->SelectDropTarget(kTreeNone);
     // A drag that ends anywhere else leaves no row of the list highlighted either.
     if (m_listView) m_listView->ClearDropHighlight();
-    if (m_control) m_control->FireFolderChange(FolderPath());
+    if (m_site) m_site->FireFolderChange(FolderPath());
 }
 
 void CViewTree::Drop(POINT screen) {
@@ -146,7 +147,7 @@ void CViewTree::Drop(POINT screen) {
     }
     if (m_listView) m_listView->ClearDropHighlight();
     TreeItem dragged = FindByKey(m_dragKey);
-    if (target == kTreeNone || target == dragged || !m_control) return;
+    if (target == kTreeNone || target == dragged || !m_site) return;
     for (TreeItem up = target; dragged != kTreeNone && up != kTreeNone;
          up = m_tree->GetParentItem(up)) {
         if (up == dragged) {
@@ -155,7 +156,7 @@ void CViewTree::Drop(POINT screen) {
         }
     }
     const auto targetKey = static_cast<std::int32_t>(m_tree->GetItemData(target));
-    if (!m_control->SetParent(m_dragKey, targetKey)) return;
+    if (!m_site->SetParent(m_dragKey, targetKey)) return;
     MoveFolder(m_dragKey, targetKey);
     ShowItemFolder(m_tree->GetSelectedItem());
 }

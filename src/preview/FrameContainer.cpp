@@ -36,7 +36,7 @@ bool CPaneSplitter::CreateView(int row, int col, const CRuntimeClass& viewClass,
 bool CFrameContainer::Create(HWND parent, const RECT& rect) {
     m_control = dynamic_cast<COrbelCtrl*>(CWnd::FromHandlePermanent(parent));
     if (!CFrameWnd::Create(kClassName, WS_CHILD | WS_VISIBLE, rect, parent)) return false;
-    m_preview = m_control && m_control->m_showPreviewPane && ImagingControlsAvailable();
+    m_preview = m_control && m_control->PreviewPaneWanted() && ImagingControlsAvailable();
     RecalcLayout();
     m_outerSplitter.Invalidate();
     Invalidate();
@@ -73,7 +73,7 @@ void CFrameContainer::SetToolbar(CToolBar* toolbar) {
         ShowPreviewPane(true);
         buttons.CheckButton(ID_SHOW_PREVIEW_PANE, true);
     }
-    const bool directorySelect = m_control && m_control->m_directorySelect;
+    const bool directorySelect = m_control && m_control->DirectorySelect();
     buttons.EnableButton(ID_SEND_EMAIL_TO_SUBSCRIBERS, directorySelect);
     buttons.EnableButton(ID_SUBSCRIBER_MAINTENANCE, !directorySelect);
     buttons.CheckButton(ID_ATTACH_OBJECTS, true);
@@ -101,11 +101,11 @@ void CFrameContainer::ShowPreviewPane(bool show) {
     } else if (m_innerSplitter.GetRowCount() > 1) {
         m_innerSplitter.DeleteRow(1);
     }
-    if (m_control) m_control->m_showPreviewPane = show;
+    if (m_control) m_control->SetPreviewPaneShown(show);
 }
 
 void CFrameContainer::ShowScriptView(int row, int col, const CRuntimeClass& viewClass) {
-    if (m_control) m_control->SetDisplayMode(2);
+    if (m_control) m_control->SetDisplayMode(DisplayMode::ScriptMaint);
     m_innerSplitter.DeleteView(row, col);
     if (m_listView && row == 0 && col == 0) m_listView = nullptr;
     m_innerSplitter.CreateView(row, col, viewClass, SIZE{0, 0});

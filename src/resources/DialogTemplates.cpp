@@ -12,6 +12,9 @@ namespace {
 using platform::DialogControlKind;
 using platform::DialogControlTemplate;
 using platform::DialogTemplate;
+
+// Both waiting dialogs say the same.
+constexpr const char* kPleaseWait = "Please wait...";
 using platform::kStaticId;
 
 // A control at (x, y) of cx by cy dialog units.
@@ -36,8 +39,7 @@ std::vector<DialogTemplate> MakeTemplates() {
          std::nullopt,
          {Label("Orbel Control has no properties to set at design time.", 7, 25, 236, 8)}});
 
-    all.push_back(
-        {IDD_PLEASE_WAIT, "", 82, 17, std::nullopt, {Label("Please wait...", 7, 5, 68, 8)}});
+    all.push_back({IDD_PLEASE_WAIT, "", 82, 17, std::nullopt, {Label(kPleaseWait, 7, 5, 68, 8)}});
 
     all.push_back({IDD_EMAIL_NAME_ADDRESS,
                    "Email Name and Address",
@@ -67,12 +69,8 @@ std::vector<DialogTemplate> MakeTemplates() {
                        Control(IDCANCEL, K::Button, "Cancel", 200, 24, 50, 14),
                    }});
 
-    all.push_back({IDD_PLEASE_WAIT_PROGRESS,
-                   "",
-                   167,
-                   17,
-                   std::nullopt,
-                   {Label("Please wait...", 7, 5, 153, 8)}});
+    all.push_back(
+        {IDD_PLEASE_WAIT_PROGRESS, "", 167, 17, std::nullopt, {Label(kPleaseWait, 7, 5, 153, 8)}});
 
     all.push_back({IDD_CREATE_SELECT_FILE,
                    "Create/Select a File",

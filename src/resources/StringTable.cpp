@@ -39,6 +39,9 @@ std::string LoadString(unsigned id) {
          "Dynamic-link library (DLL) file was invalid. One of the DLLs required to run this "
          "application was corrupt."},
         {217, "Application requires Microsoft Windows 32-bit extensions."},
+        {IDS_NO_EDIT_CLASS_ITEM, "May not edit a class item"},
+        {IDS_NO_DELETE_CLASS_ITEM, "May not delete a class item"},
+        {IDS_ERROR_DELETE_ENTRY, "Error DeleteEntry"},
         // Toolbar commands: the button's text, then its tool tip.
         {32786, "Show Preview Pane\nShow Preview Pane"},
         {32793, "Subscriber Maintenance\nSubscriber Maintenance"},

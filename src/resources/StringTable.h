@@ -11,6 +11,10 @@ inline constexpr unsigned IDS_ORBEL_PPG_CAPTION = 200;  // caption of the proper
 // Texts of the shell's result codes, 201-217 (see ShellErrorText in src/services).
 inline constexpr unsigned IDS_SHELL_ERROR_FIRST = 201;
 inline constexpr unsigned IDS_SHELL_ERROR_LAST = 217;
+// Refusals and failures that both panes, or both the tree and its maintenance, show.
+inline constexpr unsigned IDS_NO_EDIT_CLASS_ITEM = 230;
+inline constexpr unsigned IDS_NO_DELETE_CLASS_ITEM = 231;
+inline constexpr unsigned IDS_ERROR_DELETE_ENTRY = 232;
 
 // The text of a string resource; empty when there is none with that ID.
 std::string LoadString(unsigned id);

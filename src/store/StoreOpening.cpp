@@ -14,7 +14,7 @@ constexpr const char* kLinkInfo = "Link Info";
 }  // namespace
 
 std::int32_t COrbelCtrl::Initiate(std::int32_t nOLEID, std::int32_t nClassOLEID) {
-    m_mode = 0;
+    m_mode = DisplayMode::Normal;
     BeginTreeDownload();
     EndTreeDownload();
     DeleteAllListViewItems();
@@ -58,12 +58,12 @@ std::int32_t COrbelCtrl::InitiateFolderMaint(std::int32_t nOLEID, std::int32_t n
         outer.ModifyStyle(0, 0x1);
         outer.RecalcLayout();
     }
-    SetToolbarForMode(1);
+    SetToolbarForMode(DisplayMode::FolderMaint);
     // A host that opens folder maintenance again (another subfolder) keeps one such column.
     if (CViewList* list = ListView())
         if (list->List().GetColumnCount() <= 4 || list->List().GetColumnTitle(4) != kLinkInfo)
             list->AddColumn(4, kLinkInfo, 70);
-    m_mode = 1;
+    m_mode = DisplayMode::FolderMaint;
     if (nOLEID == 0) {
         m_currentOleId = m_exchange.GetNextOLEID();
         if (m_currentOleId == -1) {

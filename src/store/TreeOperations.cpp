@@ -4,12 +4,15 @@
 #include "src/control/OrbelCtrl.h"
 #include "src/panes/ViewList.h"
 #include "src/panes/ViewTree.h"
+#include "src/resources/StringTable.h"
 #include "src/services/ShellServices.h"
 
 namespace orbel {
 
 namespace {
 constexpr std::int32_t kLastEntryNo = 99999999;
+// A new item whose entry number or entry row could not be had fails at the same step.
+constexpr const char* kCreateNewItemEntryError = "Error CreateNewItem:4";
 
 // The key-2 range of the children of one folder (or, with parent 0 and range to the last
 // number, of every entry) of an owner.
@@ -46,9 +49,10 @@ bool COrbelCtrl::OnTreeRow(std::int32_t result, const TreeEntry& row) {
     if (row.ParentOwnerId != 0 && row.ParentOwnerId != m_currentOleId &&
         row.ParentOwnerId != m_classOleId)
         return false;
-    const bool classPhase = m_treeLoadPhase == 1 || m_treeLoadPhase == 2;
+    const bool classPhase =
+        m_treeLoadPass == TreeLoadPass::ClassTop || m_treeLoadPass == TreeLoadPass::ClassParents;
     if (!classPhase && m_directorySelect) return false;
-    if (m_treeLoadPhase == 1 || m_treeLoadPhase == 3) {
+    if (m_treeLoadPass == TreeLoadPass::ClassTop || m_treeLoadPass == TreeLoadPass::OwnTop) {
         // Every folder goes to the top first; the second pass hangs it under its parent.
         if (row.ParentEntryNo == 0) AddRowToList(row, classPhase, std::string());
         TreeEntry top = row;
@@ -84,12 +88,12 @@ bool COrbelCtrl::GetTree() {
         return OnTreeRow(result, row);
     };
     struct Pass {
-        std::int32_t phase;
+        TreeLoadPass pass;
         const char* message;
     };
     auto load = [&](std::int32_t owner, Pass first, Pass second) {
         for (const Pass& pass : {first, second}) {
-            m_treeLoadPhase = pass.phase;
+            m_treeLoadPass = pass.pass;
             if (SelectOwnerTree(owner, handler) > kResultEndOfData) {
                 AfxMessageBox(pass.message);
                 return false;
@@ -97,9 +101,11 @@ bool COrbelCtrl::GetTree() {
         }
         return true;
     };
-    if (m_classOleId != 0 && !load(m_classOleId, {1, "Error GetTree:1"}, {2, "Error GetTree:2"}))
+    if (m_classOleId != 0 && !load(m_classOleId, {TreeLoadPass::ClassTop, "Error GetTree:1"},
+                                   {TreeLoadPass::ClassParents, "Error GetTree:2"}))
         return false;
-    if (!m_scriptMaint && !load(m_currentOleId, {3, "Error GetTree:3"}, {4, "Error GetTree:4"}))
+    if (!m_scriptMaint && !load(m_currentOleId, {TreeLoadPass::OwnTop, "Error GetTree:3"},
+                                {TreeLoadPass::OwnParents, "Error GetTree:4"}))
         return false;
     return true;
 }
@@ -268,7 +274,7 @@ void COrbelCtrl::CreateNewItem(const std::string& name, const std::string& path,
     }
     const std::int32_t entryNo = NextEntryNumber(m_currentOleId);
     if (entryNo == -1) {
-        AfxMessageBox("Error CreateNewItem:4");
+        AfxMessageBox(kCreateNewItemEntryError);
         return;
     }
     TreeEntry& row = NewOwnEntry(entryNo, parentOwnerId, parentEntryNo, name);
@@ -279,7 +285,7 @@ void COrbelCtrl::CreateNewItem(const std::string& name, const std::string& path,
     row.Batch = m_batchMaint ? "00000000" : "";
     row.Type = IsWebAddress(path) ? "url" : FileExtension(path);
     if (m_exchange.InsertOleTree() >= 1) {
-        AfxMessageBox("Error CreateNewItem:4");
+        AfxMessageBox(kCreateNewItemEntryError);
         return;
     }
     AddRowToList(row, false, m_exchange.m_resourceRow.Path);
@@ -345,7 +351,7 @@ bool COrbelCtrl::SetParent(std::int32_t entryKey, std::int32_t newParentKey) {
 void COrbelCtrl::DeleteEntry(std::int32_t entryKey) {
     m_exchange.m_treeKey1 = {m_currentOleId, EntryNoOfKey(entryKey)};
     if (m_exchange.DeleteOleTree() >= 1) {
-        AfxMessageBox("Error DeleteEntry");
+        AfxMessageBox(LoadString(IDS_ERROR_DELETE_ENTRY));
         return;
     }
     // The script view removes its own entries in script mode, once it exists.

@@ -32,6 +32,18 @@ void ControlTest::PostReply(std::int32_t result, std::string data, std::string k
     });
 }
 
+void ControlTest::Put(std::string_view name, Variant value) {
+    ASSERT_EQ(InvokeByName(Ctrl(), name, InvokeKind::PropertyPut, {std::move(value)}, nullptr),
+              S_OK)
+        << name;
+}
+
+Variant ControlTest::Get(std::string_view name) {
+    Variant value;
+    EXPECT_EQ(InvokeByName(Ctrl(), name, InvokeKind::PropertyGet, {}, &value), S_OK) << name;
+    return value;
+}
+
 std::vector<std::string> ControlTest::TableEvents() const {
     std::vector<std::string> out;
     for (const std::string& e : sink_->Events())

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <string_view>
 
 #include "platform/framework/Wnd.h"
 #include "src/control/OrbelCtrl.h"
@@ -23,6 +24,9 @@ class ControlTest : public HeadlessTest {
     // The host answers the pending request later, from the message loop, as a real host does.
     void PostReply(std::int32_t result, std::string data = {}, std::string key1 = {},
                    std::string key2 = {}, std::string key3 = {});
+    // A property set or read the way a host does it, through the dispatch interface.
+    void Put(std::string_view name, Variant value);
+    Variant Get(std::string_view name);
     // Table events only, without the Yield that precedes each.
     std::vector<std::string> TableEvents() const;
 

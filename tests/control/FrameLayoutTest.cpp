@@ -39,13 +39,13 @@ TEST_F(FrameLayoutTest, TheFrameIsMadeBelowTheTopAndFillsTheWindowFromTheFirstSi
 }
 
 TEST_F(FrameLayoutTest, TheToolbarFollowsTheModeAndHidesInScriptMaintenance) {
-    Ctrl().SetToolbarForMode(1);
+    Ctrl().SetToolbarForMode(DisplayMode::FolderMaint);
     EXPECT_EQ(Ctrl().ToolBar().LoadedResource(), 208u);
     EXPECT_EQ(ToolBarModel().ButtonWidth(), 16);
-    Ctrl().SetToolbarForMode(7);
+    Ctrl().SetToolbarForMode(static_cast<DisplayMode>(7));
     EXPECT_EQ(Ctrl().ToolBar().LoadedResource(), 207u);
     EXPECT_TRUE(Ctrl().ToolBar().IsShown());
-    Ctrl().SetToolbarForMode(2);
+    Ctrl().SetToolbarForMode(DisplayMode::ScriptMaint);
     EXPECT_EQ(Ctrl().ToolBar().LoadedResource(), 210u);
     EXPECT_FALSE(Ctrl().ToolBar().IsShown());
     // With the bar hidden the panes take the whole frame.

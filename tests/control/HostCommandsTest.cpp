@@ -94,7 +94,7 @@ TEST_F(HostCommandsTest, OptionBitOneShowsTheOptionsButtonAndTheOtherBitsDoNot) 
 TEST_F(HostCommandsTest, DirectorySelectionRebuildsTheColumnsAndSwapsTheSubscriberButtons) {
     SendListEntry(false, 40, "Scan", "/srv/scan.tif");
     Send("j");
-    EXPECT_TRUE(Ctrl().m_directorySelect);
+    EXPECT_TRUE(Ctrl().DirectorySelect());
     EXPECT_EQ(ListDump(),
               "columns: Name | Attach To | Email To\n"
               "0 key=40 image=1: Scan |  | \n");

@@ -39,13 +39,13 @@ TEST_F(ExchangeTest, AHostThatNeverAnswersTimesOutAfterTheResponseTimeOut) {
 }
 
 TEST_F(ExchangeTest, TheTimeOutIsTheOneSetBeforeTheWaitAndRunsFromTheLastReply) {
-    Ctrl().m_responseTimeOut = 500;
+    Put("ResponseTimeOut", Variant(std::int32_t{500}));
     User().AnswerMessageBox(MessageAnswer::Ok, "Timeout");
     EXPECT_EQ(X().ReadOleTree(), kResultTimeout);
     EXPECT_EQ(P().Loop().Now(), 500u);
 
     // Rows 9 s apart under the default 10 s never time out: each reply restarts the timer.
-    Ctrl().m_responseTimeOut = 10000;
+    Put("ResponseTimeOut", Variant(std::int32_t{10000}));
     const std::uint64_t start = P().Loop().Now();
     Host().OnEvent([this](DISPID id, std::span<const Variant>) {
         if (id != eventidSelectTable) return;

@@ -99,7 +99,7 @@ TEST_F(InterfaceTest, PropertiesStartAtTheirDefaultsAndSettingOneMarksTheControl
                            {Variant(std::int32_t{500})}, nullptr),
               S_OK);
     EXPECT_TRUE(Ctrl().IsModified());
-    EXPECT_EQ(Ctrl().m_responseTimeOut, 500);
+    EXPECT_EQ(Get("ResponseTimeOut"), Variant(std::int32_t{500}));
     EXPECT_EQ(
         InvokeByName(Ctrl(), "ScriptMaint", InvokeKind::PropertyPut, {Variant(true)}, nullptr),
         S_OK);

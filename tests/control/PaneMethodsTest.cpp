@@ -21,7 +21,7 @@ class PaneMethodsTest : public test::StoreControlTest {
     }
     void EnterFolderMaintenance() {
         ASSERT_EQ(Ctrl().InitiateFolderMaint(7, 5, "Letters", "2024"), 7);
-        ASSERT_EQ(Ctrl().Mode(), 1);
+        ASSERT_EQ(Ctrl().Mode(), DisplayMode::FolderMaint);
     }
     // Every list method once, on a list the calls fill themselves.
     void UseListMethods() {
@@ -102,7 +102,7 @@ TEST_F(PaneMethodsTest, TheListMethodsWorkTheSameInTheNormalModeAndInFolderMaint
 TEST_F(PaneMethodsTest, InScriptMaintenanceTheListMethodsLeaveTheItemListAlone) {
     UseListMethods();
     const std::string before = ListDump();
-    Ctrl().SetDisplayMode(2);
+    Ctrl().SetDisplayMode(DisplayMode::ScriptMaint);
     UseListMethods();
     EXPECT_TRUE(Ctrl().DeleteListItem(20));
     Ctrl().DeleteAllListViewItems();

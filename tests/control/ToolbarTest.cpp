@@ -14,8 +14,8 @@ class ToolbarTest : public test::StoreControlTest {
     // Everything a command could change, as text.
     std::string State() {
         return ToolBarModel().Dump() + TreeDump() + ListDump() + "mode " +
-               std::to_string(Ctrl().Mode()) + (Ctrl().IsBusy() ? " busy" : "") +
-               (Ctrl().m_showPreviewPane ? " preview" : "") + " rows " +
+               std::to_string(static_cast<int>(Ctrl().Mode())) + (Ctrl().IsBusy() ? " busy" : "") +
+               (Ctrl().PreviewPaneWanted() ? " preview" : "") + " rows " +
                std::to_string(Ctrl().Frame()->InnerSplitter().GetRowCount());
     }
 };

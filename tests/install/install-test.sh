@@ -28,6 +28,11 @@ if [ -e "$prefix/bin/orbel-demo" ]; then
     done
 fi
 
+# The store probe is a back door for test containers: the module hosts install has none of it.
+if grep -aq -e IOrbelStoreProbe -e RunStoreOperation "$module"; then
+    fail "the installed module carries the store probe"
+fi
+
 # Every Orbel library a program or the module needs resolves inside the prefix.
 for f in "$prefix"/bin/* "$module"; do
     ldd "$f" >"$work/ldd.txt" 2>&1 || fail "ldd $f failed"

@@ -125,8 +125,17 @@ class IdHost final : public host::COrbelEventSink {
     }
 };
 
-TEST_F(ModuleTest, AHostCreatesTheControlByProgIdAndGetsANewOleIdEndToEnd) {
+TEST_F(ModuleTest, TheInstalledModulesControlCarriesNoStoreProbe) {
     ASSERT_EQ(RegisterModule(ORBEL_MODULE_PATH), S_OK);
+    std::shared_ptr<IUnknown> object;
+    ASSERT_EQ(CreateObject(kProgId, object), S_OK);
+    EXPECT_TRUE(std::dynamic_pointer_cast<IDispatch>(object));
+    EXPECT_FALSE(std::dynamic_pointer_cast<IOrbelStoreProbe>(object));
+}
+
+TEST_F(ModuleTest, AHostCreatesTheControlByProgIdAndGetsANewOleIdEndToEnd) {
+    // The test module's control, whose store probe asks for the OLE ID.
+    ASSERT_EQ(RegisterModule(ORBEL_PROBE_MODULE_PATH), S_OK);
     std::shared_ptr<IUnknown> object;
     ASSERT_EQ(CreateObject(kProgId, object), S_OK);
     auto dispatch = std::dynamic_pointer_cast<IDispatch>(object);

@@ -17,7 +17,7 @@ class FolderMaintTest : public test::StoreControlTest {
   protected:
     // The state every folder maintenance opening leaves, whatever it loaded.
     void ExpectFolderMaintenanceLayout() {
-        EXPECT_EQ(Ctrl().Mode(), 1);
+        EXPECT_EQ(Ctrl().Mode(), DisplayMode::FolderMaint);
         EXPECT_EQ(Ctrl().ToolBar().LoadedResource(), 208u);
         EXPECT_EQ(ToolBarModel().Dump(),
                   "32833 \"New OLE Item\"\n"
@@ -67,7 +67,7 @@ TEST_F(FolderMaintTest, ALaterOpeningFindsBothFoldersAndListsTheSubfoldersEntrie
 }
 
 TEST_F(FolderMaintTest, WithResourcesShownEveryEntryOfTheSubfolderIsListedWithItsPath) {
-    Ctrl().m_showResource = true;
+    Put("ShowResource", Variant(true));
     Ctrl().ListView()->BuildColumns(&Ctrl());
     ASSERT_EQ(Ctrl().InitiateFolderMaint(7, 2, "Letters", "2024"), 7);
     // Names before and after the subfolder's own name, which the lookup of the subfolder

@@ -130,7 +130,7 @@ TEST_F(OpeningTest, InScriptMaintenanceNoRowOfTheItemsOwnTreeIsAskedFor) {
 
 TEST_F(OpeningTest, DirectorySelectionOpensTheDirectoryClassAsBothTreesWhateverIsAsked) {
     SeedClass("0", 20);
-    Ctrl().m_directorySelect = true;
+    Put("DirectorySelect", Variant(true));
     SeedFolder(21, 1, 0, 0, "Inbox");
     SeedFolder(21, 2, 21, 1, "Today");
     SeedFolder(kOwn, 1, 0, 0, "Mine");
@@ -155,16 +155,16 @@ TEST_F(OpeningTest, LoadersOfLaterWorkAreNotThereYet) {
 
     // A tree with its resources (ShowResource, and subscriber maintenance, which loads the
     // same way) is refused with a message; no row is asked for.
-    Ctrl().m_showResource = true;
+    Put("ShowResource", Variant(true));
     User().AnswerMessageBox(MessageAnswer::Ok,
                             "Error GetTree: trees with their resources cannot be loaded yet.");
     EXPECT_EQ(Ctrl().Initiate(kOwn, kClass), -1);
     EXPECT_TRUE(Selects().empty());
-    Ctrl().m_showResource = false;
+    Put("ShowResource", Variant(false));
 
     // Directory selection opens the directory class, but the rows already routed are not
     // marked processed yet: the routing table stays empty.
-    Ctrl().m_directorySelect = true;
+    Put("DirectorySelect", Variant(true));
     SeedFolder(21, 1, 0, 0, "Inbox");
     ASSERT_NE(Ctrl().Initiate(kOwn, kClass), -1);
     EXPECT_TRUE(Ctrl().ListView()->Routing().empty());

@@ -57,13 +57,13 @@ TEST_F(StoreWriteTest, TheFirstFolderOfAnEmptyStoreIsNumberOne) {
 
 TEST_F(StoreWriteTest, ANewItemStoresItsResourceAndTheRowTheHostExpects) {
     Open();
-    Ctrl().m_batchMaint = true;
+    Put("BatchMaint", Variant(true));
     Ctrl().CreateNewItem("Scan", "/srv/scans/a.tif", 0, 0, -1, -1);
     EXPECT_EQ(ResourceRow(1), (ResourceRecord{1, "/srv/scans/a.tif"}));
     EXPECT_EQ(TreeRow(kOwn, 1),
               (TreeEntry{kOwn, 1, kOwn, 0, 0, "Scan", 1, 1, 0, 0, "00000000", "tif"}));
 
-    Ctrl().m_batchMaint = false;
+    Put("BatchMaint", Variant(false));
     Ctrl().CreateNewItem("Site", "http://example.com/page.html", kClass, 4, 2, 7);
     EXPECT_EQ(ResourceRow(2), (ResourceRecord{2, "http://example.com/page.html"}));
     EXPECT_EQ(TreeRow(kOwn, 2),

@@ -55,7 +55,7 @@ TEST_F(ListActionsTest, EachPlaceHasItsMenu) {
 }
 
 TEST_F(ListActionsTest, DirectorySelectionOffersRoutingAndFolderMaintenanceNoNewFolder) {
-    Ctrl().m_directorySelect = true;
+    Put("DirectorySelect", Variant(true));
     EXPECT_EQ(MenuAt(2),
               "menu Open (default) | Rename | Attach To  | Email To  | - | Properties -> none");
     ListModel().SetItemText(2, 1, "Ledger");
@@ -67,7 +67,7 @@ TEST_F(ListActionsTest, DirectorySelectionOffersRoutingAndFolderMaintenanceNoNew
     Choose(2, "Email To ");
     EXPECT_EQ(UserEvents(), Events{R"(AttachOrEmail("EMAIL"))"});
 
-    Ctrl().SetDisplayMode(1);
+    Ctrl().SetDisplayMode(DisplayMode::FolderMaint);
     EXPECT_EQ(MenuAt(-1),
               "menu New OLE Item | - | Large Icons | Small Icons | List | Details (checked) -> "
               "none");
@@ -245,7 +245,7 @@ TEST_F(ListActionsTest, AClassRowIsRenamedOnlyInDirectorySelectionAndNeverAsAFol
     ListModel().UserKeyDown(VK_F2);
     EXPECT_EQ(ListModel().GetEditRow(), -1);
 
-    Ctrl().m_directorySelect = true;
+    Put("DirectorySelect", Variant(true));
     ListModel().UserKeyDown(VK_F2);
     EXPECT_EQ(ListModel().GetEditRow(), 0);
     ListModel().UserEditLabel(0, std::nullopt);

@@ -65,7 +65,7 @@ TEST_F(ViewListTest, PageNumbersAndBatchesOfZeroShowAsEmptyCells) {
 }
 
 TEST_F(ViewListTest, WithTheResourceShownThePagesMoveOneColumnRight) {
-    Ctrl().m_showResource = true;
+    Put("ShowResource", Variant(true));
     List().BuildColumns(&Ctrl());
     List().AddItem(false, false, 1, "scan.tif", "tif", "/srv/scan.tif", 1, 9, 0);
     EXPECT_EQ(ListDump(),

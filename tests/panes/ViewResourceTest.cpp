@@ -83,7 +83,7 @@ TEST_F(ViewResourceTest, TheBrowseTargetTakesThePlaceOfThePathsFirstCharacters) 
     ASSERT_EQ(target.size(), 17u);
     ASSERT_TRUE(Ctrl().ProcessTarnMessage("H" + target));
     // The browser comes first: before the host's TIFF notification and the XML export.
-    Ctrl().m_notifySelectTiff = true;
+    Put("NotifySelectTiff", Variant(true));
 
     View("\\\\fileserver\\docs\\sub\\scan.tif", 1, 3);
     // Seventeen characters go, whatever they are.
@@ -106,7 +106,7 @@ TEST_F(ViewResourceTest, ATiffGoesToTheHostOnlyWhenItAskedForTiffs) {
     const std::string scan = Doc("scan.tif");
     const std::string upper = Doc("SCAN.TIF");
 
-    Ctrl().m_notifySelectTiff = true;
+    Put("NotifySelectTiff", Variant(true));
     View(scan, 2, 5);
     EXPECT_EQ(UserEvents(), std::vector<std::string>{"SelectTiff(\"" + scan + "\", 2, 5)"});
     EXPECT_TRUE(Shell().Lines().empty());
@@ -116,7 +116,7 @@ TEST_F(ViewResourceTest, ATiffGoesToTheHostOnlyWhenItAskedForTiffs) {
 
     Adapter().ClearUserEvents();
     Shell().Clear();
-    Ctrl().m_notifySelectTiff = false;
+    Put("NotifySelectTiff", Variant(false));
     View(scan, 2, 5);
     EXPECT_EQ(Shell().Lines(), std::vector<std::string>{OpenedLine(scan)});
     EXPECT_TRUE(UserEvents().empty());
@@ -280,7 +280,7 @@ TEST_F(ViewResourceTest, OpeningAnItemViewsItsBareFileWithItsPages) {
     SeedItem(kOwn, 1, 0, 0, "Scan", 100, scan + "%PYN1!Sheet1!B2", 2, 5);
     SeedFolder(kOwn, 2, 0, 0, "Folder");
     ASSERT_EQ(Ctrl().Initiate(kOwn, kClass), kOwn);
-    Ctrl().m_notifySelectTiff = true;
+    Put("NotifySelectTiff", Variant(true));
     Adapter().ClearUserEvents();
 
     List().OpenItem(10);

@@ -1,0 +1,57 @@
+// What the panes ask of the control that holds them, and nothing more: its settings, the
+// store changes that a user's edits and drags make, and the events they raise. The control
+// implements it; the panes know no other part of the control.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "src/control/DisplayMode.h"
+
+namespace orbel {
+
+class CPaneSite {
+  public:
+    // Settings and state.
+    virtual DisplayMode Mode() const = 0;
+    virtual bool SubscriberMode() const = 0;
+    virtual bool DirectorySelect() const = 0;
+    virtual bool ShowResource() const = 0;
+    virtual bool NotifySelectTiff() const = 0;
+    virtual bool IsBusy() const = 0;
+    virtual std::int32_t CurrentOleId() const = 0;
+    virtual std::int32_t ClassOleId() const = 0;
+    virtual const std::string& BrowseTarget() const = 0;
+    virtual const std::string& ViewFileText() const = 0;
+    // While a label is edited or a context menu is open, Escape belongs to the pane.
+    virtual void SetLabelEdit(bool on) = 0;
+    virtual void SetContextMenu(bool on) = 0;
+
+    // The store.
+    virtual void ShowFolder(bool classTree, std::int32_t entryNo) = 0;
+    virtual std::int32_t CreateNewFolder(const std::string& name, std::int32_t parentOwnerId,
+                                         std::int32_t parentEntryNo) = 0;
+    virtual bool ChangeItem(std::int32_t entryKey, const std::string& name, std::int32_t pageStart,
+                            std::int32_t pageEnd) = 0;
+    virtual bool ChangeItem(std::int32_t entryKey, const std::string& name) = 0;
+    virtual bool SetParent(std::int32_t entryKey, std::int32_t newParentKey) = 0;
+    virtual void DeleteEntry(std::int32_t entryKey) = 0;
+    virtual void DeleteFolderEntry(std::int32_t entryKey) = 0;
+    virtual bool GetResourceDetails(std::int32_t entryKey, std::string& path,
+                                    std::int32_t& pageStart, std::int32_t& pageEnd,
+                                    bool withMarkers, bool quietWithoutResource) = 0;
+    virtual void SetAttachOrEmail(int listIndex, const std::string& action) = 0;
+    virtual void ShowFolderProperties(std::int32_t folderKey) = 0;
+
+    // Events to the host.
+    virtual void FireFolderChange(const std::string& sFolderName) = 0;
+    virtual void FireSelectTiff(const std::string& lpszResource, std::int32_t nPageStart,
+                                std::int32_t nPageEnd) = 0;
+    virtual void FireOnViewFile(const std::string& sFileName) = 0;
+    virtual void FireSelectAttachment(const std::string& path) = 0;
+
+  protected:
+    ~CPaneSite() = default;
+};
+
+}  // namespace orbel
