@@ -64,7 +64,7 @@ class QtWindows::KeyHook final : public QObject {
             case QEvent::MouseButtonRelease:
             case QEvent::MouseButtonDblClick: {
                 const QPoint global = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
-                windows_.mouse_ = POINT{global.x(), global.y()};
+                windows_.SetMousePos(POINT{global.x(), global.y()});
                 return false;
             }
             default:
@@ -86,61 +86,42 @@ QtWindows::QtWindows(QtLoop& loop) : loop_(loop), keyHook_(std::make_unique<KeyH
 
 QtWindows::~QtWindows() {
     if (qApp) qApp->removeEventFilter(keyHook_.get());
-    if (cursor_ == Cursor::Hourglass) QApplication::restoreOverrideCursor();
+    if (GetCursor() == Cursor::Hourglass) QApplication::restoreOverrideCursor();
     if (QWidget* grabber = QWidget::mouseGrabber(); grabber && WindowOf(grabber))
         grabber->releaseMouse();
     // Windows made here go with the system; adopted widgets stay their owners'.
     std::vector<QPointer<QWidget>> owned;
-    for (auto& [handle, r] : windows_) {
-        if (r.widget) r.widget->removeEventFilter(this);
-        if (r.owned && !r.parent) owned.push_back(r.widget);
+    for (const auto& [widget, handle] : byWidget_) {
+        const QtRecord* r = Native(HWND{handle});
+        if (!r) continue;  // its widget went first
+        if (r->widget) r->widget->removeEventFilter(this);
+        if (r->owned && !r->parent) owned.push_back(r->widget);
     }
-    windows_.clear();
     byWidget_.clear();
     for (auto& widget : owned) delete widget.data();
 }
 
-const QtWindows::Record* QtWindows::Find(HWND window) const {
-    auto it = windows_.find(window.value);
-    return it == windows_.end() ? nullptr : &it->second;
+const QtWindows::QtRecord* QtWindows::Native(HWND window) const {
+    return static_cast<const QtRecord*>(Find(window));
 }
 
-QtWindows::Record* QtWindows::Find(HWND window) {
-    auto it = windows_.find(window.value);
-    return it == windows_.end() ? nullptr : &it->second;
+QtWindows::QtRecord* QtWindows::Native(HWND window) {
+    return static_cast<QtRecord*>(Find(window));
 }
 
-HWND QtWindows::Register(QWidget* widget, const std::string& className, HWND parent, UINT id,
-                         WindowProcedure* proc, bool owned) {
-    HWND handle{nextHandle_++};
-    Record r;
-    r.widget = widget;
-    r.className = className;
-    r.parent = parent;
-    r.id = id;
-    r.proc = proc;
-    r.owned = owned;
-    r.enabled = widget->isEnabled();
-    r.reportedWidth = widget->width();
-    r.reportedHeight = widget->height();
-    windows_.emplace(handle.value, std::move(r));
-    byWidget_[widget] = handle.value;
-    if (Record* p = Find(parent)) p->children.push_back(handle);
-    widget->installEventFilter(this);
-    if (SendMessage(handle, WM_CREATE, 0, 0) == -1) {
-        DestroyWindow(handle);
-        return kNoWindow;
-    }
-    // A new window learns its size right after its creation, as on the original platform.
-    if (const Record* r = Find(handle))
-        SendMessage(handle, WM_SIZE, 0, MAKELPARAM(r->reportedWidth, r->reportedHeight));
-    return handle;
+HWND QtWindows::Register(QWidget* widget, std::unique_ptr<QtRecord> record) {
+    record->widget = widget;
+    record->rect = ToRect(widget->geometry());
+    return Insert(std::move(record), [&](HWND handle) {
+        byWidget_[widget] = handle.value;
+        widget->installEventFilter(this);
+    });
 }
 
 HWND QtWindows::CreateWindow(const CreateWindowParams& params, WindowProcedure* proc) {
     QWidget* parentWidget = nullptr;
     if (params.parent) {
-        const Record* p = Find(params.parent);
+        const QtRecord* p = Native(params.parent);
         if (!p || !p->widget) return kNoWindow;
         parentWidget = p->widget;
     }
@@ -153,11 +134,17 @@ HWND QtWindows::CreateWindow(const CreateWindowParams& params, WindowProcedure* 
     widget->setGeometry(ToQRect(params.rect));
     widget->setEnabled((params.style & WS_DISABLED) == 0);
     const bool visible = (params.style & WS_VISIBLE) != 0;
-    HWND handle = Register(widget, params.className, params.parent, params.id, proc, true);
+    auto record = std::make_unique<QtRecord>();
+    record->className = params.className;
+    record->text = params.text;
+    record->parent = params.parent;
+    record->id = params.id;
+    record->enabled = widget->isEnabled();
+    record->proc = proc;
+    record->owned = true;
+    HWND handle = Register(widget, std::move(record));
     if (Record* r = Find(handle)) {
         r->visible = visible;
-        r->reportedWidth = params.rect.Width();
-        r->reportedHeight = params.rect.Height();
         if (visible) widget->show();
         if (visible && !params.parent) widget->activateWindow();
     }
@@ -168,125 +155,55 @@ HWND QtWindows::Adopt(QWidget* widget, const std::string& className, HWND parent
                       WindowProcedure* proc) {
     if (!widget || byWidget_.contains(widget)) return kNoWindow;
     if (parent && !Find(parent)) return kNoWindow;
-    return Register(widget, className, parent, id, proc, false);
+    auto record = std::make_unique<QtRecord>();
+    record->className = className;
+    record->parent = parent;
+    record->id = id;
+    record->enabled = widget->isEnabled();
+    record->proc = proc;
+    return Register(widget, std::move(record));
 }
 
-bool QtWindows::DestroyWindow(HWND window) {
-    Record* r = Find(window);
-    if (!r) return false;
-    SendMessage(window, WM_DESTROY, 0, 0);
-    // The procedure may have destroyed children already; take a fresh look each time.
-    while (true) {
-        r = Find(window);
-        if (!r || r->children.empty()) break;
-        DestroyWindow(r->children.back());
+void QtWindows::OnRemoved(HWND, Record& record) {
+    auto& r = static_cast<QtRecord&>(record);
+    if (!r.widget) return;
+    byWidget_.erase(r.widget.data());
+    r.widget->removeEventFilter(this);
+    // Destroyed later: the window may be going away inside one of its own events.
+    if (r.owned) {
+        r.widget->hide();
+        r.widget->deleteLater();
     }
-    r = Find(window);
-    if (!r) return true;
-    if (Record* parent = Find(r->parent)) std::erase(parent->children, window);
-    if (focus_ == window) focus_ = kNoWindow;
-    if (capture_ == window) ReleaseCapture();
-    QPointer<QWidget> widget = r->widget;
-    const bool owned = r->owned;
-    windows_.erase(window.value);
-    if (widget) {
-        byWidget_.erase(widget.data());
-        widget->removeEventFilter(this);
-        // Destroyed later: the window may be going away inside one of its own events.
-        if (owned) {
-            widget->hide();
-            widget->deleteLater();
-        }
+}
+
+void QtWindows::OnEnable(HWND window, bool enable) {
+    QtRecord* r = Native(window);
+    if (!r->widget) return;
+    // Qt takes the focus away from a widget it disables and never gives it back, while a
+    // window keeps the focus through a disabled spell: a tree that loads a folder on a key
+    // would take no further key.
+    QWidget* focus = r->widget->window()->focusWidget();
+    if (!enable && focus && r->widget->isAncestorOf(focus)) r->focusWhileDisabled = focus;
+    r->widget->setEnabled(enable);
+    const QPointer<QWidget> held =
+        enable ? std::exchange(r->focusWhileDisabled, nullptr) : QPointer<QWidget>();
+    if (held && WindowOf(held) == GetFocus() && held->isEnabled()) {
+        settingFocus_ = true;
+        held->setFocus(Qt::OtherFocusReason);
+        settingFocus_ = false;
     }
-    return true;
 }
 
-bool QtWindows::IsWindow(HWND window) const {
-    return Find(window) != nullptr;
+void QtWindows::OnShow(HWND window, bool show) {
+    if (const QtRecord* r = Native(window); r->widget) r->widget->setVisible(show);
 }
 
-HWND QtWindows::GetParent(HWND window) const {
-    const Record* r = Find(window);
-    return r ? r->parent : kNoWindow;
-}
-
-std::vector<HWND> QtWindows::GetChildren(HWND window) const {
-    const Record* r = Find(window);
-    return r ? r->children : std::vector<HWND>{};
-}
-
-std::string QtWindows::GetClassName(HWND window) const {
-    const Record* r = Find(window);
-    return r ? r->className : std::string();
-}
-
-UINT QtWindows::GetDlgCtrlID(HWND window) const {
-    const Record* r = Find(window);
-    return r ? r->id : 0;
-}
-
-bool QtWindows::EnableWindow(HWND window, bool enable) {
-    Record* r = Find(window);
-    if (!r) return false;
-    const bool wasDisabled = !r->enabled;
-    if (r->enabled != enable) {
-        r->enabled = enable;
-        // Qt takes the focus away from a widget it disables and never gives it back, while a
-        // window keeps the focus through a disabled spell: a tree that loads a folder on a key
-        // would take no further key.
-        QWidget* focus = r->widget ? r->widget->window()->focusWidget() : nullptr;
-        if (!enable && focus && r->widget->isAncestorOf(focus)) r->focusWhileDisabled = focus;
-        if (r->widget) r->widget->setEnabled(enable);
-        const QPointer<QWidget> held =
-            enable ? std::exchange(r->focusWhileDisabled, nullptr) : QPointer<QWidget>();
-        if (held && WindowOf(held) == focus_ && held->isEnabled()) {
-            settingFocus_ = true;
-            held->setFocus(Qt::OtherFocusReason);
-            settingFocus_ = false;
-        }
-        SendMessage(window, WM_ENABLE, enable ? 1 : 0, 0);
+void QtWindows::OnFocus(HWND window) {
+    if (const QtRecord* r = Native(window); r && r->widget) {
+        settingFocus_ = true;
+        r->widget->setFocus(Qt::OtherFocusReason);
+        settingFocus_ = false;
     }
-    return wasDisabled;
-}
-
-bool QtWindows::IsWindowEnabled(HWND window) const {
-    const Record* r = Find(window);
-    return r && r->enabled;
-}
-
-bool QtWindows::ShowWindow(HWND window, bool show) {
-    Record* r = Find(window);
-    if (!r) return false;
-    const bool wasVisible = r->visible;
-    r->visible = show;
-    if (r->widget) r->widget->setVisible(show);
-    return wasVisible;
-}
-
-bool QtWindows::IsWindowVisible(HWND window) const {
-    for (const Record* r = Find(window); r; r = Find(r->parent)) {
-        if (!r->visible) return false;
-        if (!r->parent) return true;
-    }
-    return false;
-}
-
-HWND QtWindows::SetFocus(HWND window) {
-    HWND previous = focus_;
-    if (window && !Find(window)) return previous;
-    if (previous == window) return previous;
-    focus_ = window;
-    if (previous && Find(previous))
-        SendMessage(previous, WM_KILLFOCUS, static_cast<WPARAM>(window.value), 0);
-    if (window) {
-        SendMessage(window, WM_SETFOCUS, static_cast<WPARAM>(previous.value), 0);
-        if (const Record* r = Find(window); r && r->widget) {
-            settingFocus_ = true;
-            r->widget->setFocus(Qt::OtherFocusReason);
-            settingFocus_ = false;
-        }
-    }
-    return previous;
 }
 
 void QtWindows::OnFocusChanged(QWidget*, QWidget* now) {
@@ -294,96 +211,61 @@ void QtWindows::OnFocusChanged(QWidget*, QWidget* now) {
     // Focus leaving the application keeps the window that had it, as the original does.
     if (settingFocus_ || !now) return;
     HWND window = WindowOf(now);
-    if (!window || window == focus_) return;
-    HWND previous = focus_;
-    focus_ = window;
-    if (previous && Find(previous))
-        SendMessage(previous, WM_KILLFOCUS, static_cast<WPARAM>(window.value), 0);
-    SendMessage(window, WM_SETFOCUS, static_cast<WPARAM>(previous.value), 0);
+    if (!window || window == GetFocus()) return;
+    MoveFocus(window);
 }
 
 RECT QtWindows::GetClientRect(HWND window) const {
-    const Record* r = Find(window);
+    const QtRecord* r = Native(window);
     if (!r || !r->widget) return {};
     return RECT{0, 0, r->widget->width(), r->widget->height()};
 }
 
 RECT QtWindows::GetWindowRect(HWND window) const {
-    const Record* r = Find(window);
+    const QtRecord* r = Native(window);
     if (!r || !r->widget) return {};
     return ToRect(r->widget->geometry());
 }
 
-bool QtWindows::MoveWindow(HWND window, const RECT& rect, bool repaint) {
-    Record* r = Find(window);
-    if (!r || !r->widget) return false;
+bool QtWindows::OnMove(HWND window, const RECT& rect, bool repaint) {
+    const QtRecord* r = Native(window);
+    if (!r->widget) return false;
     r->widget->setGeometry(ToQRect(rect));
     if (repaint) r->widget->update();
-    if (r->reportedWidth != rect.Width() || r->reportedHeight != rect.Height()) {
-        r->reportedWidth = rect.Width();
-        r->reportedHeight = rect.Height();
-        SendMessage(window, WM_SIZE, 0, MAKELPARAM(rect.Width(), rect.Height()));
-    }
     return true;
 }
 
-void QtWindows::InvalidateRect(HWND window, const RECT* rect) {
-    const Record* r = Find(window);
-    if (!r || !r->widget) return;
+void QtWindows::OnInvalidate(HWND window, const RECT* rect) {
+    const QtRecord* r = Native(window);
+    if (!r->widget) return;
     if (rect)
         r->widget->update(ToQRect(*rect));
     else
         r->widget->update();
 }
 
-LRESULT QtWindows::SendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!Find(window)) return 0;
-    if (router_ && router_(window, message, wParam, lParam)) return 0;
-    const Record* r = Find(window);
-    if (!r || !r->proc) return 0;
-    return r->proc->WindowProc(window, message, wParam, lParam);
-}
-
-Cursor QtWindows::SetCursor(Cursor cursor) {
-    const Cursor previous = cursor_;
-    if (cursor == previous) return previous;
-    cursor_ = cursor;
+void QtWindows::OnCursor(Cursor cursor) {
     // An application-wide cursor: the hourglass stays over disabled windows too.
     if (cursor == Cursor::Hourglass)
         QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
     else
         QApplication::restoreOverrideCursor();
-    return previous;
 }
 
-HWND QtWindows::SetCapture(HWND window) {
-    HWND previous = capture_;
-    if (window && !Find(window)) return previous;
-    if (const Record* old = Find(capture_); old && old->widget) old->widget->releaseMouse();
-    capture_ = window;
-    if (const Record* r = Find(window); r && r->widget) r->widget->grabMouse();
-    return previous;
-}
-
-bool QtWindows::ReleaseCapture() {
-    if (const Record* r = Find(capture_); r && r->widget) r->widget->releaseMouse();
-    capture_ = kNoWindow;
-    return true;
-}
-
-POINT QtWindows::GetCursorPos() const {
-    return mouse_;
+void QtWindows::OnCapture(HWND previous, HWND window) {
+    if (const QtRecord* old = Native(previous); old && old->widget) old->widget->releaseMouse();
+    if (const QtRecord* r = Native(window); r && r->widget) r->widget->grabMouse();
 }
 
 POINT QtWindows::ClientToScreen(HWND window, POINT point) const {
-    const Record* r = Find(window);
+    const QtRecord* r = Native(window);
     if (!r || !r->widget) return point;
     const QPoint global = r->widget->mapToGlobal(QPoint(point.x, point.y));
     return POINT{global.x(), global.y()};
 }
 
 POINT QtWindows::ScreenToClient(HWND window, POINT point) const {
-    const Record* r = Find(window);
+    const QtRecord* r = Native(window);
     if (!r || !r->widget) return point;
     const QPoint local = r->widget->mapFromGlobal(QPoint(point.x, point.y));
     return POINT{local.x(), local.y()};
@@ -395,7 +277,7 @@ HWND QtWindows::WindowFromPoint(POINT screen) const {
 }
 
 QWidget* QtWindows::Widget(HWND window) const {
-    const Record* r = Find(window);
+    const QtRecord* r = Native(window);
     return r ? r->widget.data() : nullptr;
 }
 
@@ -410,7 +292,7 @@ HWND QtWindows::WindowOf(const QObject* object) const {
 bool QtWindows::MouseMessage(HWND window, QEvent* event) {
     auto* mouse = static_cast<QMouseEvent*>(event);
     const QPoint global = mouse->globalPosition().toPoint();
-    mouse_ = POINT{global.x(), global.y()};
+    SetMousePos(POINT{global.x(), global.y()});
     const UINT message = MouseMessageFor(*mouse);
     if (!message) return false;
     WPARAM keys = 0;
@@ -437,7 +319,7 @@ bool QtWindows::OnKeyPress(QWidget* receiver, QEvent* event) {
     if (msg.message == WM_NULL) return true;  // consumed: no widget sees it
     // A window of ours with the focus itself gets the key as a message.
     auto it = byWidget_.find(receiver);
-    if (it != byWidget_.end() && Find(HWND{it->second})->owned)
+    if (it != byWidget_.end() && Native(HWND{it->second})->owned)
         SendMessage(HWND{it->second}, msg.message, msg.wParam, msg.lParam);
     return false;
 }
@@ -449,14 +331,8 @@ bool QtWindows::eventFilter(QObject* watched, QEvent* event) {
     const HWND window{it->second};
     switch (type) {
         case QEvent::Resize: {
-            Record* r = Find(window);
-            auto* widget = static_cast<QWidget*>(watched);
-            if (r &&
-                (r->reportedWidth != widget->width() || r->reportedHeight != widget->height())) {
-                r->reportedWidth = widget->width();
-                r->reportedHeight = widget->height();
-                SendMessage(window, WM_SIZE, 0, MAKELPARAM(widget->width(), widget->height()));
-            }
+            const auto* widget = static_cast<QWidget*>(watched);
+            Resized(window, widget->width(), widget->height());
             return false;
         }
         case QEvent::MouseMove:
@@ -466,7 +342,7 @@ bool QtWindows::eventFilter(QObject* watched, QEvent* event) {
             return MouseMessage(window, event);
         case QEvent::Close: {
             // The close box of a window of ours ends the program's loop, as its owner would.
-            const Record* r = Find(window);
+            const QtRecord* r = Native(window);
             if (r && r->owned && !r->parent) {
                 event->ignore();
                 loop_.PostQuitMessage(0);

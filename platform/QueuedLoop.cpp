@@ -1,0 +1,106 @@
+#include "platform/QueuedLoop.h"
+
+#include <algorithm>
+
+namespace orbel::platform {
+
+void QueuedLoop::PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER) ++queuedTimerMessages_;
+    queue_.push_back(MSG{window, message, wParam, lParam, 0});
+}
+
+void QueuedLoop::PostQuitMessage(int exitCode) {
+    quitPosted_ = true;
+    quitCode_ = exitCode;
+}
+
+void QueuedLoop::PostTask(std::function<void()> fn) {
+    const std::uint64_t task = nextTask_++;
+    tasks_.emplace(task, std::move(fn));
+    PostMessage(kNoWindow, WM_ORBEL_TASK, 0, static_cast<LPARAM>(task));
+}
+
+void QueuedLoop::PostDelayedTask(UINT ms, std::function<void()> fn) {
+    const std::uint64_t task = nextTask_++;
+    tasks_.emplace(task, std::move(fn));
+    const std::uint64_t due = Now() + ms;
+    timers_.push_back(Timer{kNoWindow, 0, 0, due, nextOrder_++, task, false});
+    Arm(due);
+}
+
+UINT_PTR QueuedLoop::SetTimer(HWND window, UINT_PTR id, UINT ms) {
+    if (id == 0) return 0;
+    ms = std::clamp<UINT>(ms, kTimerMinimum, kTimerMaximum);
+    KillTimer(window, id);
+    const std::uint64_t due = Now() + ms;
+    timers_.push_back(Timer{window, id, ms, due, nextOrder_++, 0, false});
+    Arm(due);
+    return id;
+}
+
+bool QueuedLoop::KillTimer(HWND window, UINT_PTR id) {
+    auto it = std::find_if(timers_.begin(), timers_.end(), [&](const Timer& t) {
+        return t.task == 0 && t.window == window && t.id == id;
+    });
+    if (it == timers_.end()) return false;
+    timers_.erase(it);
+    // A WM_TIMER already queued for it is not delivered any more. Timers are killed and set
+    // again on every reply of a streamed select, so the queue is only searched when it holds a
+    // timer message at all. A wake-up armed for it stays: it comes with nothing due.
+    if (queuedTimerMessages_ > 0)
+        queuedTimerMessages_ -= std::erase_if(queue_, [&](const MSG& m) {
+            return m.message == WM_TIMER && m.hwnd == window && m.wParam == id;
+        });
+    return true;
+}
+
+std::vector<QueuedLoop::Timer>::iterator QueuedLoop::NextDue() {
+    return std::min_element(timers_.begin(), timers_.end(), [](const Timer& a, const Timer& b) {
+        return a.due != b.due ? a.due < b.due : a.order < b.order;
+    });
+}
+
+bool QueuedLoop::TakeQueued(MSG& msg) {
+    if (queue_.empty()) return false;
+    msg = queue_.front();
+    queue_.pop_front();
+    if (msg.message == WM_TIMER) {
+        --queuedTimerMessages_;
+        auto it = std::find_if(timers_.begin(), timers_.end(), [&](const Timer& t) {
+            return t.task == 0 && t.window == msg.hwnd && t.id == msg.wParam;
+        });
+        if (it != timers_.end()) it->queued = false;
+    }
+    return true;
+}
+
+bool QueuedLoop::TakeQuit(MSG& msg) {
+    if (!quitPosted_) return false;
+    quitPosted_ = false;
+    msg = MSG{kNoWindow, WM_QUIT, static_cast<WPARAM>(quitCode_), 0, Now()};
+    return true;
+}
+
+bool QueuedLoop::RunIdleOnce() {
+    if (idleDone_) return false;
+    idleDone_ = true;
+    RunIdleHandlers();
+    return true;
+}
+
+void QueuedLoop::RunHooks(MSG& msg) {
+    msg.time = Now();
+    hooks_.RunHooks(msg);
+}
+
+bool QueuedLoop::RunTaskMessage(const MSG& msg) {
+    if (msg.message != WM_ORBEL_TASK || msg.hwnd) return false;
+    auto it = tasks_.find(static_cast<std::uint64_t>(msg.lParam));
+    if (it == tasks_.end()) return true;
+    auto fn = std::move(it->second);
+    tasks_.erase(it);
+    fn();
+    return true;
+}
+
+}  // namespace orbel::platform
