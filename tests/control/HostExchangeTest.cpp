@@ -90,12 +90,12 @@ TEST_F(ExchangeTest, ASelectThatFallsSilentTimesOutOneTimeOutAfterItsLastRow) {
         {{{490, 500}, {985, 500}, {986, 20}}, 1006},     // near the timer's own moment
     };
     for (const Shape& shape : shapes) {
-        Ctrl().m_responseTimeOut = shape.rows.front().second;
+        Put("ResponseTimeOut", Variant(shape.rows.front().second));
         Host().OnEvent([this, &shape](DISPID id, std::span<const Variant>) {
             if (id != eventidSelectTable) return;
             for (const auto& [when, timeOut] : shape.rows)
                 P().Loop().PostDelayedTask(when, [this, timeOut = timeOut] {
-                    Ctrl().m_responseTimeOut = timeOut;
+                    Put("ResponseTimeOut", Variant(timeOut));
                     RowText row =
                         BuildTreeEntry(TreeEntry{5, 1, 5, 0, 0, "row", 0, 0, 0, 0, "", ""});
                     Ctrl().RequestResult(kResultRow, row.data, row.key1, row.key2, row.key3, "", "",
