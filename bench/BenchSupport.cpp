@@ -80,6 +80,18 @@ class StoreHost final : public IDispatch {
     host::StoreReply row_;  // reused, so its strings keep their capacity from row to row
 };
 
+std::string SeededStore(const std::string& fileName,
+                        const std::function<bool(host::SqliteTableStore&)>& seed) {
+    const std::filesystem::path path = RunFolder() / fileName;
+    if (std::filesystem::exists(path)) return path.string();
+    host::SqliteOpenResult opened = host::SqliteTableStore::Open(path.string());
+    if (!opened) throw std::runtime_error(opened.error);
+    host::SqliteTableStore& store = *opened.store;
+    if (!store.InTransaction([&] { return seed(store); }))
+        throw std::runtime_error("cannot seed " + path.string() + ": " + store.LastError());
+    return path.string();
+}
+
 bool InsertTreeEntry(host::TableStore& store, std::int32_t owner, std::int32_t entryNo,
                      std::int32_t parentOwner, std::int32_t parentEntry, const std::string& name,
                      bool item) {

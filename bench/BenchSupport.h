@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -38,6 +39,11 @@ namespace orbel::bench {
 const std::filesystem::path& RunFolder();
 
 class StoreHost;
+
+// The store file `fileName` in the run's folder, made and seeded by `seed` in one transaction on
+// first use; later calls of the run find it made. Throws when it cannot be opened or seeded.
+std::string SeededStore(const std::string& fileName,
+                        const std::function<bool(host::SqliteTableStore&)>& seed);
 
 // Writes one OLE_TREE entry as the control writes it: a folder, or an item of page 1 to 3
 // linked to resource `entryNo` ("tif"). The parent is (parentOwner, parentEntry), 0/0 for the

@@ -4,8 +4,6 @@
 // the host's floor, a plain SQLite scan of the same key-2 range as often as the control selects
 // it. Prints folders per second of each and their ratio.
 #include <cstdio>
-#include <filesystem>
-#include <stdexcept>
 #include <string>
 
 #include "bench/BenchSupport.h"
@@ -13,31 +11,23 @@
 namespace orbel::bench {
 namespace {
 
-namespace fs = std::filesystem;
-
 constexpr std::int32_t kClassOleId = 100;
 constexpr std::int32_t kOleId = 7;
 
 // Folder n hangs under folder n + 1; the last one under the top.
 std::string ChainStore(std::int32_t depth) {
-    const fs::path path = RunFolder() / ("chain-" + std::to_string(depth) + ".db");
-    if (fs::exists(path)) return path.string();
-    host::SqliteOpenResult opened = host::SqliteTableStore::Open(path.string());
-    if (!opened) throw std::runtime_error(opened.error);
-    host::SqliteTableStore& store = *opened.store;
-    const bool seeded = store.InTransaction([&] {
-        char name[32];
-        for (std::int32_t n = 1; n <= depth; ++n) {
-            std::snprintf(name, sizeof name, "Folder %06d", n);
-            const bool top = n == depth;
-            if (!InsertTreeEntry(store, kOleId, n, top ? 0 : kOleId, top ? 0 : n + 1, name, false))
-                return false;
-        }
-        return true;
-    });
-    if (!seeded)
-        throw std::runtime_error("cannot seed " + path.string() + ": " + store.LastError());
-    return path.string();
+    return SeededStore("chain-" + std::to_string(depth) + ".db",
+                       [&](host::SqliteTableStore& store) {
+                           char name[32];
+                           for (std::int32_t n = 1; n <= depth; ++n) {
+                               std::snprintf(name, sizeof name, "Folder %06d", n);
+                               const bool top = n == depth;
+                               if (!InsertTreeEntry(store, kOleId, n, top ? 0 : kOleId,
+                                                    top ? 0 : n + 1, name, false))
+                                   return false;
+                           }
+                           return true;
+                       });
 }
 
 void OpenChain(benchmark::State& state, Backend backend) {

@@ -11,8 +11,6 @@
 // parent before the parent is moved under its own. The rest are items spread over all folders,
 // one in ten of them class items.
 #include <cstdio>
-#include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -20,8 +18,6 @@
 
 namespace orbel::bench {
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr std::int32_t kClassOleId = 100;
 constexpr std::int32_t kOleId = 7;
@@ -94,52 +90,45 @@ std::string StoreWithEntries(std::int64_t entries, StoreShape& shape) {
     for (const ChainFolder& f : ownChains)
         if (f.parent == 0 && ownChain++ % 2 == 0) ++shape.topFolders;
 
-    const fs::path path = RunFolder() / ("open-" + std::to_string(entries) + ".db");
-    if (fs::exists(path)) return path.string();
-    host::SqliteOpenResult opened = host::SqliteTableStore::Open(path.string());
-    if (!opened) throw std::runtime_error(opened.error);
-    host::SqliteTableStore& store = *opened.store;
-    auto insert = [&](std::int32_t owner, std::int32_t entryNo, std::int32_t parentOwner,
-                      std::int32_t parentEntry, bool item) {
-        char name[32];
-        std::snprintf(name, sizeof name, item ? "Item %07d" : "Folder %06d", entryNo);
-        return InsertTreeEntry(store, owner, entryNo, parentOwner, parentEntry, name, item);
-    };
-    const bool seeded = store.InTransaction([&] {
-        for (const ChainFolder& f : classChains)
-            if (!insert(kClassOleId, f.entry, f.parent ? kClassOleId : 0, f.parent, false))
-                return false;
-        int chain = 0;
-        for (const ChainFolder& f : ownChains) {
-            std::int32_t parentOwner = f.parent ? kOleId : 0;
-            std::int32_t parent = f.parent;
-            // Every other own chain hangs under the top of a class chain.
-            if (f.parent == 0 && chain++ % 2 == 1) {
-                parentOwner = kClassOleId;
-                parent = classTops[static_cast<std::size_t>(chain) % classTops.size()];
+    return SeededStore(
+        "open-" + std::to_string(entries) + ".db", [&](host::SqliteTableStore& store) {
+            auto insert = [&](std::int32_t owner, std::int32_t entryNo, std::int32_t parentOwner,
+                              std::int32_t parentEntry, bool item) {
+                char name[32];
+                std::snprintf(name, sizeof name, item ? "Item %07d" : "Folder %06d", entryNo);
+                return InsertTreeEntry(store, owner, entryNo, parentOwner, parentEntry, name, item);
+            };
+            for (const ChainFolder& f : classChains)
+                if (!insert(kClassOleId, f.entry, f.parent ? kClassOleId : 0, f.parent, false))
+                    return false;
+            int chain = 0;
+            for (const ChainFolder& f : ownChains) {
+                std::int32_t parentOwner = f.parent ? kOleId : 0;
+                std::int32_t parent = f.parent;
+                // Every other own chain hangs under the top of a class chain.
+                if (f.parent == 0 && chain++ % 2 == 1) {
+                    parentOwner = kClassOleId;
+                    parent = classTops[static_cast<std::size_t>(chain) % classTops.size()];
+                }
+                if (!insert(kOleId, f.entry, parentOwner, parent, false)) return false;
             }
-            if (!insert(kOleId, f.entry, parentOwner, parent, false)) return false;
-        }
-        for (std::int32_t n = 0; n < shape.classItems; ++n)
-            if (!insert(kClassOleId, shape.classFolders + 1 + n, kClassOleId,
-                        1 + n % shape.classFolders, true))
-                return false;
-        const std::int32_t folders = shape.Folders();
-        for (std::int32_t n = 0; n < shape.ownItems; ++n) {
-            const std::int32_t folder = n % folders;
-            const bool inClassFolder = folder < shape.classFolders;
-            if (!insert(kOleId, shape.ownFolders + 1 + n, inClassFolder ? kClassOleId : kOleId,
-                        inClassFolder ? 1 + folder : 1 + folder - shape.classFolders, true))
-                return false;
-        }
-        for (std::int32_t owner : kNeighbourOwners)
-            for (std::int32_t n = 1; n <= kNeighbourEntries; ++n)
-                if (!insert(owner, n, 0, 0, false)) return false;
-        return true;
-    });
-    if (!seeded)
-        throw std::runtime_error("cannot seed " + path.string() + ": " + store.LastError());
-    return path.string();
+            for (std::int32_t n = 0; n < shape.classItems; ++n)
+                if (!insert(kClassOleId, shape.classFolders + 1 + n, kClassOleId,
+                            1 + n % shape.classFolders, true))
+                    return false;
+            const std::int32_t folders = shape.Folders();
+            for (std::int32_t n = 0; n < shape.ownItems; ++n) {
+                const std::int32_t folder = n % folders;
+                const bool inClassFolder = folder < shape.classFolders;
+                if (!insert(kOleId, shape.ownFolders + 1 + n, inClassFolder ? kClassOleId : kOleId,
+                            inClassFolder ? 1 + folder : 1 + folder - shape.classFolders, true))
+                    return false;
+            }
+            for (std::int32_t owner : kNeighbourOwners)
+                for (std::int32_t n = 1; n <= kNeighbourEntries; ++n)
+                    if (!insert(owner, n, 0, 0, false)) return false;
+            return true;
+        });
 }
 
 void Initiate(benchmark::State& state, Backend backend) {

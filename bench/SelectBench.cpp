@@ -4,8 +4,6 @@
 // wait parsing each row), and the host's floor, a plain SQLite scan of the same rows. Prints rows
 // per second of each and their ratio.
 #include <cstdio>
-#include <filesystem>
-#include <stdexcept>
 #include <string>
 
 #include "bench/BenchSupport.h"
@@ -13,34 +11,25 @@
 namespace orbel::bench {
 namespace {
 
-namespace fs = std::filesystem;
-
 constexpr std::int32_t kOwner = 5;
 
 // A store file whose owner kOwner has `rows` entries in 100 folders, with a hundred entries of
 // the owners on either side so the select has neighbours to leave out. Made once per size.
 std::string StoreWithRows(std::int64_t rows) {
-    const fs::path path = RunFolder() / ("select-" + std::to_string(rows) + ".db");
-    if (fs::exists(path)) return path.string();
-    host::SqliteOpenResult opened = host::SqliteTableStore::Open(path.string());
-    if (!opened) throw std::runtime_error(opened.error);
-    host::SqliteTableStore& store = *opened.store;
-    auto insert = [&](std::int32_t owner, std::int32_t entryNo, std::int32_t parent) {
-        char name[32];
-        std::snprintf(name, sizeof name, "Entry %07d", entryNo);
-        return InsertTreeEntry(store, owner, entryNo, parent ? owner : 0, parent, name,
-                               entryNo > 100);
-    };
-    const bool seeded = store.InTransaction([&] {
-        for (std::int32_t n = 1; n <= rows; ++n)
-            if (!insert(kOwner, n, n <= 100 ? 0 : 1 + n % 100)) return false;
-        for (std::int32_t n = 1; n <= 100; ++n)
-            if (!insert(kOwner - 1, n, 0) || !insert(kOwner + 1, n, 0)) return false;
-        return true;
-    });
-    if (!seeded)
-        throw std::runtime_error("cannot seed " + path.string() + ": " + store.LastError());
-    return path.string();
+    return SeededStore(
+        "select-" + std::to_string(rows) + ".db", [&](host::SqliteTableStore& store) {
+            auto insert = [&](std::int32_t owner, std::int32_t entryNo, std::int32_t parent) {
+                char name[32];
+                std::snprintf(name, sizeof name, "Entry %07d", entryNo);
+                return InsertTreeEntry(store, owner, entryNo, parent ? owner : 0, parent, name,
+                                       entryNo > 100);
+            };
+            for (std::int32_t n = 1; n <= rows; ++n)
+                if (!insert(kOwner, n, n <= 100 ? 0 : 1 + n % 100)) return false;
+            for (std::int32_t n = 1; n <= 100; ++n)
+                if (!insert(kOwner - 1, n, 0) || !insert(kOwner + 1, n, 0)) return false;
+            return true;
+        });
 }
 
 std::size_t CountNames(const std::string& reply) {

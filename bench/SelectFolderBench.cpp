@@ -3,8 +3,6 @@
 // host's floor, a plain SQLite scan of the owner's entries. Opening the store itself is
 // measured beforehand and not counted.
 #include <cstdio>
-#include <filesystem>
-#include <stdexcept>
 #include <string>
 
 #include "bench/BenchSupport.h"
@@ -12,36 +10,29 @@
 namespace orbel::bench {
 namespace {
 
-namespace fs = std::filesystem;
-
 constexpr std::int32_t kClassOleId = 100;
 constexpr std::int32_t kOleId = 7;
 
 // Folder "Big" (entry 1) with `items` items, folder "Small" (entry 2) with one; both at the
 // top of the item's own tree. Made once per size.
 std::string StoreWithFolder(std::int64_t items) {
-    const fs::path path = RunFolder() / ("folder-" + std::to_string(items) + ".db");
-    if (fs::exists(path)) return path.string();
-    host::SqliteOpenResult opened = host::SqliteTableStore::Open(path.string());
-    if (!opened) throw std::runtime_error(opened.error);
-    host::SqliteTableStore& store = *opened.store;
-    auto insert = [&](std::int32_t entryNo, std::int32_t parent, const std::string& name,
-                      bool item) {
-        return InsertTreeEntry(store, kOleId, entryNo, parent ? kOleId : 0, parent, name, item);
-    };
-    const bool seeded = store.InTransaction([&] {
-        if (!insert(1, 0, "Big", false) || !insert(2, 0, "Small", false)) return false;
-        char name[32];
-        for (std::int32_t n = 0; n < items; ++n) {
-            std::snprintf(name, sizeof name, "Item %07d", n);
-            if (!insert(3 + n, 1, name, true)) return false;
-        }
-        std::snprintf(name, sizeof name, "Item %07d", 0);
-        return insert(static_cast<std::int32_t>(3 + items), 2, name, true);
-    });
-    if (!seeded)
-        throw std::runtime_error("cannot seed " + path.string() + ": " + store.LastError());
-    return path.string();
+    return SeededStore("folder-" + std::to_string(items) + ".db",
+                       [&](host::SqliteTableStore& store) {
+                           auto insert = [&](std::int32_t entryNo, std::int32_t parent,
+                                             const std::string& name, bool item) {
+                               return InsertTreeEntry(store, kOleId, entryNo, parent ? kOleId : 0,
+                                                      parent, name, item);
+                           };
+                           if (!insert(1, 0, "Big", false) || !insert(2, 0, "Small", false))
+                               return false;
+                           char name[32];
+                           for (std::int32_t n = 0; n < items; ++n) {
+                               std::snprintf(name, sizeof name, "Item %07d", n);
+                               if (!insert(3 + n, 1, name, true)) return false;
+                           }
+                           std::snprintf(name, sizeof name, "Item %07d", 0);
+                           return insert(static_cast<std::int32_t>(3 + items), 2, name, true);
+                       });
 }
 
 void SelectFolder(benchmark::State& state, Backend backend) {
