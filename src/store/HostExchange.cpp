@@ -7,10 +7,6 @@
 
 namespace orbel {
 
-namespace {
-constexpr std::int32_t kLastCounterValue = 99999999;
-}  // namespace
-
 CHostExchange::CHostExchange(IExchangeSite& site) : m_site(site) {}
 
 std::string CHostExchange::KeyValue(Table table, std::int32_t keyNo) const {
@@ -322,7 +318,7 @@ std::int32_t CHostExchange::CounterNextId(const char* className, const char* ope
     }
     // The row's field holds eight digits: the next ID would be written back as the last one,
     // and handed out again on every call.
-    if (m_classRow.Value >= kLastCounterValue) {
+    if (m_classRow.Value >= kLargestNumber) {
         AfxMessageBox("Error " + op + ":3", MB_OK);
         return -1;
     }

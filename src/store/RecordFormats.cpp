@@ -231,7 +231,7 @@ std::string FormatClassKey(std::string_view className) {
 }
 
 TreeKey2 TreeKey2RangeEnd(std::int32_t ownerId) {
-    return TreeKey2{ownerId, 99999999, 99999999, std::string(kNameWidth, 'z')};
+    return TreeKey2{ownerId, kLargestNumber, kLargestNumber, std::string(kNameWidth, 'z')};
 }
 
 std::int32_t EntryKeyOf(std::int32_t ownerId, std::int32_t entryNo, std::int32_t classOleId) {

@@ -19,6 +19,8 @@ inline constexpr std::size_t kBatchWidth = 8;
 inline constexpr std::size_t kTypeWidth = 3;
 inline constexpr std::size_t kClassNameWidth = 10;
 inline constexpr std::size_t kPathWidth = 256;
+// The largest number an eight-digit field (an entry number, an ID, a counter) holds.
+inline constexpr std::int32_t kLargestNumber = 99999999;
 
 enum class Table { OleTree = 0, OleRes = 1, OleCla = 2 };
 const char* TableName(Table t);  // "OLE_TREE", "OLE_RES", "OLE_CLA"

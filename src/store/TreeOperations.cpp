@@ -10,7 +10,6 @@
 namespace orbel {
 
 namespace {
-constexpr std::int32_t kLastEntryNo = 99999999;
 // A new item whose entry number or entry row could not be had fails at the same step.
 constexpr const char* kCreateNewItemEntryError = "Error CreateNewItem:4";
 
@@ -73,7 +72,7 @@ bool COrbelCtrl::OnTreeRow(std::int32_t result, const TreeEntry& row) {
 
 std::int32_t COrbelCtrl::SelectOwnerTree(std::int32_t ownerId, const RecordHandler& handler) {
     return m_exchange.SelectTableOleTree(2, Key2Start(ownerId, 0, 0),
-                                         Key2End(ownerId, kLastEntryNo, kLastEntryNo), handler);
+                                         Key2End(ownerId, kLargestNumber, kLargestNumber), handler);
 }
 
 bool COrbelCtrl::GetTree() {
@@ -210,7 +209,7 @@ std::int32_t COrbelCtrl::GetResource() {
 }
 
 std::int32_t COrbelCtrl::NextEntryNumber(std::int32_t ownerId) {
-    m_exchange.m_treeKey1 = {ownerId, kLastEntryNo};
+    m_exchange.m_treeKey1 = {ownerId, kLargestNumber};
     if (m_exchange.SelectOleTree(1, kRelAtOrBefore) != kResultOk) return 1;
     if (m_exchange.ReadOleTree() > 0) {
         AfxMessageBox("Error CreateNewItem:3");
