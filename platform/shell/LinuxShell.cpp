@@ -30,20 +30,6 @@ int ExitStatus(int status) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-// The exit status of pid once it has ended within limit; nullopt while it still runs.
-std::optional<int> WaitWithin(pid_t pid, std::chrono::milliseconds limit) {
-    const auto deadline = Clock::now() + limit;
-    for (;;) {
-        int status = 0;
-        const pid_t done = ::waitpid(pid, &status, WNOHANG);
-        if (done == pid) return ExitStatus(status);
-        // Someone else reaps children (SIGCHLD ignored): no verdict can come.
-        if (done < 0 && errno != EINTR) return std::nullopt;
-        if (Clock::now() >= deadline) return std::nullopt;
-        std::this_thread::sleep_for(kPollStep);
-    }
-}
-
 // A program's error output as it arrives: passed on to ours, so that nothing it says is lost,
 // and its end kept for the reason of a failure.
 class ErrorOutput {
@@ -104,6 +90,25 @@ class ErrorOutput {
     int fd_;
     std::string kept_;
 };
+
+// The exit status of pid once it has ended within limit, its error output taken meanwhile so
+// that a full pipe never holds it up; nullopt while it still runs.
+std::optional<int> WaitWithin(pid_t pid, std::chrono::milliseconds limit, ErrorOutput& output) {
+    const auto deadline = Clock::now() + limit;
+    for (;;) {
+        output.Take();
+        int status = 0;
+        const pid_t done = ::waitpid(pid, &status, WNOHANG);
+        if (done == pid) {
+            output.Take();
+            return ExitStatus(status);
+        }
+        // Someone else reaps children (SIGCHLD ignored): no verdict can come.
+        if (done < 0 && errno != EINTR) return std::nullopt;
+        if (Clock::now() >= deadline) return std::nullopt;
+        output.Await(kPollStep);
+    }
+}
 
 // The last line with something in it, control characters made blanks, cut short at a
 // character boundary.
@@ -299,26 +304,17 @@ ShellResult LinuxShell::Start(const ShellRequest& request, const Launch& launch,
             Children::Watch(children_, pid, std::move(output), std::nullopt);
             return {kShellStarted, {}};
         case LaunchMode::Opener: {
-            const auto deadline = Clock::now() + openerGrace_;
-            for (;;) {
-                output.Take();
-                int raw = 0;
-                const pid_t done = ::waitpid(pid, &raw, WNOHANG);
-                if (done == pid) {
-                    output.Take();
-                    const ShellResult verdict = OpenerVerdict(ExitStatus(raw), output.Kept());
-                    // What it started may go on writing.
-                    Children::Watch(children_, -1, std::move(output), std::nullopt);
-                    return verdict;
-                }
-                if ((done < 0 && errno != EINTR) || Clock::now() >= deadline) break;
-                output.Await(kPollStep);
+            if (const auto status = WaitWithin(pid, openerGrace_, output)) {
+                const ShellResult verdict = OpenerVerdict(*status, output.Kept());
+                // What it started may go on writing.
+                Children::Watch(children_, -1, std::move(output), std::nullopt);
+                return verdict;
             }
             Children::Watch(children_, pid, std::move(output), request);
             return {kShellStarted, {}};
         }
         case LaunchMode::Query: {
-            const auto status = WaitWithin(pid, queryLimit_);
+            const auto status = WaitWithin(pid, queryLimit_, output);
             if (!status) {
                 ::kill(pid, SIGTERM);
                 Children::Watch(children_, pid, std::move(output), std::nullopt);
