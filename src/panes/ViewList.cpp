@@ -115,6 +115,15 @@ void CViewList::AddColumn(int index, const std::string& title, int width) {
 int CViewList::FileTypeImage(const std::string& extension) {
     for (const IconCacheEntry& e : m_iconCache)
         if (EqualsIgnoringAsciiCase(e.extension, extension)) return e.image;
+    const int image = LookUpFileTypeImage(extension);
+    // A type without an icon is asked for again only in the next listing: every row of a
+    // folder would otherwise read the registry, while a type registered meanwhile shows its
+    // icon once the list is filled again.
+    m_iconCache.push_front({extension, image, image == kListImageItem});
+    return image;
+}
+
+int CViewList::LookUpFileTypeImage(const std::string& extension) {
     auto type = ReadRegistryString(HKEY_CLASSES_ROOT, "." + extension, "");
     if (!type || type->size() >= kRegistryBuffer) return kListImageItem;
     auto icon = ReadRegistryString(HKEY_CLASSES_ROOT, *type + "\\DefaultIcon", "");
@@ -133,7 +142,6 @@ int CViewList::FileTypeImage(const std::string& extension) {
     // when the normal list has gone past its end.
     while (m_smallImages->GetImageCount() < image) m_smallImages->Add(platform::Icon{});
     m_smallImages->Replace(image, *extracted);
-    m_iconCache.push_front({extension, image});
     return image;
 }
 
@@ -193,6 +201,7 @@ void CViewList::RemoveItem(std::int32_t key) {
 
 void CViewList::ClearItems() {
     if (m_list) m_list->DeleteAllItems();
+    m_iconCache.remove_if([](const IconCacheEntry& e) { return e.untilCleared; });
     m_currentRow = -1;
     m_folderCount = 0;
 }

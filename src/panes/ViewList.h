@@ -145,12 +145,16 @@ class CViewList final : public CWnd, private platform::ListControlEvents {
     // page range and the batch.
     bool PageColumnsShown() const;
     int FileTypeImage(const std::string& extension);
+    // The registry's icon for the extension, added to both image lists; the plain item image
+    // when the type or its icon is missing.
+    int LookUpFileTypeImage(const std::string& extension);
     void WritePageColumns(int row, std::int32_t pageStart, std::int32_t pageEnd,
                           std::int32_t batch);
 
     struct IconCacheEntry {
         std::string extension;
         int image = 0;
+        bool untilCleared = false;  // a type without an icon, remembered for one listing
     };
 
     CPaneSite* m_site = nullptr;

@@ -107,6 +107,27 @@ TEST_F(ViewListTest, ExtensionsDifferingInLetterCaseShareOneCachedIcon) {
     EXPECT_EQ(ListModel().NormalImages()->GetImageCount(), normalBefore + 1);
 }
 
+TEST_F(ViewListTest, ATypeRegisteredMeanwhileShowsItsIconFromTheNextListingOn) {
+    WriteHive("[HKEY_CLASSES_ROOT\\.nic]\n@=\"NoIcon.Document\"\n");
+    AddDocument(1, "a.xyz", "xyz");
+    AddDocument(2, "b.nic", "nic");
+    WriteHive(
+        "[HKEY_CLASSES_ROOT\\.xyz]\n@=\"Xyz.Document\"\n\n"
+        "[HKEY_CLASSES_ROOT\\Xyz.Document\\DefaultIcon]\n@=\"/icons/xyz.png\"\n\n"
+        "[HKEY_CLASSES_ROOT\\.nic]\n@=\"NoIcon.Document\"\n\n"
+        "[HKEY_CLASSES_ROOT\\NoIcon.Document\\DefaultIcon]\n@=\"/icons/nic.png\"\n");
+    // Within one listing a type keeps the image its first row got.
+    AddDocument(3, "c.XYZ", "XYZ");
+    EXPECT_EQ(ListModel().GetItemImage(2), 1);
+
+    List().ClearItems();
+    AddDocument(4, "d.xyz", "xyz");
+    AddDocument(5, "e.nic", "nic");
+    const platform::ImageList& normal = *ListModel().NormalImages();
+    EXPECT_EQ(normal.Describe(ListModel().GetItemImage(0)), "/icons/xyz.png,0");
+    EXPECT_EQ(normal.Describe(ListModel().GetItemImage(1)), "/icons/nic.png,0");
+}
+
 TEST_F(ViewListTest, EveryFileTypeIconSitsAtTheSameIndexInBothImageLists) {
     // More types than the small strip has cells left over.
     std::string keys;
