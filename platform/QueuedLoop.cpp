@@ -14,15 +14,27 @@ void QueuedLoop::PostQuitMessage(int exitCode) {
     quitCode_ = exitCode;
 }
 
-void QueuedLoop::PostTask(std::function<void()> fn) {
+std::uint64_t QueuedLoop::AddTask(std::function<void()> fn) {
     const std::uint64_t task = nextTask_++;
-    tasks_.emplace(task, std::move(fn));
-    PostMessage(kNoWindow, WM_ORBEL_TASK, 0, static_cast<LPARAM>(task));
+    // Numbers only grow, so the new task goes last.
+    if (spareTasks_.empty()) {
+        tasks_.emplace_hint(tasks_.end(), task, std::move(fn));
+        return task;
+    }
+    Tasks::node_type node = std::move(spareTasks_.back());
+    spareTasks_.pop_back();
+    node.key() = task;
+    node.mapped() = std::move(fn);
+    tasks_.insert(tasks_.end(), std::move(node));
+    return task;
+}
+
+void QueuedLoop::PostTask(std::function<void()> fn) {
+    PostMessage(kNoWindow, WM_ORBEL_TASK, 0, static_cast<LPARAM>(AddTask(std::move(fn))));
 }
 
 void QueuedLoop::PostDelayedTask(UINT ms, std::function<void()> fn) {
-    const std::uint64_t task = nextTask_++;
-    tasks_.emplace(task, std::move(fn));
+    const std::uint64_t task = AddTask(std::move(fn));
     const std::uint64_t due = Now() + ms;
     timers_.push_back(Timer{kNoWindow, 0, 0, due, nextOrder_++, task, false});
     Arm(due);
@@ -97,8 +109,12 @@ bool QueuedLoop::RunTaskMessage(const MSG& msg) {
     if (msg.message != WM_ORBEL_TASK || msg.hwnd) return false;
     auto it = tasks_.find(static_cast<std::uint64_t>(msg.lParam));
     if (it == tasks_.end()) return true;
-    auto fn = std::move(it->second);
-    tasks_.erase(it);
+    Tasks::node_type node = tasks_.extract(it);
+    auto fn = std::move(node.mapped());
+    node.mapped() = nullptr;
+    // A host that answers a select row by row posts a task per row: the node is kept for the
+    // next one instead of going back to the heap.
+    if (spareTasks_.size() < kSpareTasks) spareTasks_.push_back(std::move(node));
     fn();
     return true;
 }

@@ -74,7 +74,14 @@ class QueuedLoop : public MessageLoop {
     std::uint64_t nextOrder_ = 0;
 
   private:
-    std::map<std::uint64_t, std::function<void()>> tasks_;
+    using Tasks = std::map<std::uint64_t, std::function<void()>>;
+    static constexpr std::size_t kSpareTasks = 16;
+
+    // Files fn under a new task number.
+    std::uint64_t AddTask(std::function<void()> fn);
+
+    Tasks tasks_;
+    std::vector<Tasks::node_type> spareTasks_;
     LoopHooks hooks_;
     std::size_t queuedTimerMessages_ = 0;
     std::uint64_t nextTask_ = 1;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+
 #include "platform/headless/HeadlessPlatform.h"
 #include "tests/support/HeadlessTest.h"
 
@@ -168,6 +171,41 @@ TEST_F(HeadlessPlatformTest, TasksRunInOrderAndDelayedTasksAtTheirTime) {
     EXPECT_EQ(P().RunUntilIdle(), 4);
     EXPECT_EQ(order,
               (std::vector<std::string>{"first", "second", "posted from a task", "late@50"}));
+}
+
+TEST_F(HeadlessPlatformTest, RunTasksLetGoOfWhatTheyHeldAndLaterTasksStillRunInTurn) {
+    auto& loop = P().Loop();
+    auto held = std::make_shared<int>(0);
+    std::vector<int> order;
+    std::vector<int> expected;
+    // More tasks waiting at once than the loop keeps places for, one of them swallowed by a
+    // hook: it never runs and keeps what it holds.
+    for (int n = 0; n < 40; ++n) loop.PostTask([&order, held, n] { order.push_back(n); });
+    int taken = 0;
+    const platform::HookHandle hook = loop.SetGetMessageHook([&](MSG& m) {
+        if (m.message == platform::WM_ORBEL_TASK && ++taken == 21) m.message = WM_NULL;
+    });
+    P().RunUntilIdle();
+    loop.UnhookGetMessageHook(hook);
+    for (int n = 0; n < 40; ++n)
+        if (n != 20) expected.push_back(n);
+    EXPECT_EQ(order, expected);
+    EXPECT_EQ(held.use_count(), 2);
+
+    // A chain as a host answering row by row posts it: each task posts the next.
+    std::function<void(int)> chain = [&](int n) {
+        loop.PostTask([&, held, n] {
+            order.push_back(n);
+            if (n < 199) chain(n + 1);
+        });
+    };
+    chain(100);
+    loop.PostDelayedTask(5, [&order, held] { order.push_back(-1); });
+    P().RunUntilIdle();
+    for (int n = 100; n < 200; ++n) expected.push_back(n);
+    expected.push_back(-1);
+    EXPECT_EQ(order, expected);
+    EXPECT_EQ(held.use_count(), 2);
 }
 
 TEST_F(HeadlessPlatformTest, RunForStopsAtItsDeadlineWithoutFiringLaterTimers) {
