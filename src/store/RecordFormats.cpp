@@ -65,6 +65,12 @@ namespace {
 // every row read passes its texts through here.
 void AssignTrimmed(std::string& out, std::string_view text) {
     std::size_t end = text.size();
+    // A name is padded with blanks to its field's width: they go eight at a time.
+    constexpr std::uint64_t kEightBlanks = 0x2020202020202020ULL;
+    for (std::uint64_t word; end >= 8; end -= 8) {
+        std::memcpy(&word, text.data() + end - 8, 8);
+        if (word != kEightBlanks) break;
+    }
     while (end > 0 && (text[end - 1] == ' ' || text[end - 1] == '\t' || text[end - 1] == '\r' ||
                        text[end - 1] == '\n'))
         --end;

@@ -25,6 +25,19 @@ TEST(TreeEntryText, TrailingBlanksOfTextsAreNotPartOfTheValue) {
     TreeEntry e{1, 1, 1, 0, 0, "Letters   ", 0, 0, 0, 0, "", ""};
     RowText row = BuildTreeEntry(e);
     EXPECT_EQ(ParseTreeEntry(row.data, row.key1, row.key2, row.key3).Name, "Letters");
+
+    // Whatever the name's length, blanks inside it stay and tabs and line ends among the
+    // trailing blanks go with them.
+    const std::string padded = BuildTreeEntry(e).key2.substr(0, 24);
+    for (std::size_t length = 0; length <= 30; ++length) {
+        std::string name(length, 'n');
+        if (length >= 12) name.replace(1, 10, std::string(10, ' '));
+        SCOPED_TRACE(length);
+        const std::string key2 = padded + name + std::string(30 - length, ' ');
+        EXPECT_EQ(ParseTreeEntry("", "", key2, "").Name, name);
+        EXPECT_EQ(ParseTreeEntry("", "", padded + name + "\t\r\n" + std::string(9, ' '), "").Name,
+                  name);
+    }
 }
 
 TEST(TreeEntryText, ShortRepliesArePaddedAndAFifteenCharacterDataStringHasNoType) {
