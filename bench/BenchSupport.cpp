@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
@@ -293,6 +294,46 @@ void RatioReporter::PrintRatios() const {
         }
     }
     std::printf("ratio: rows per second of the plain SQLite scan over the control's\n");
+    PrintGrowth();
+}
+
+void RatioReporter::PrintGrowth() const {
+    // Sizes in increasing order, each with its measurements' rates.
+    std::vector<std::pair<double, const std::map<std::string, double>*>> sizes;
+    for (const auto& [args, byName] : rates_) {
+        char* end = nullptr;
+        const double rows = std::strtod(args.c_str(), &end);
+        if (end != args.c_str() && *end == '\0' && rows > 0) sizes.emplace_back(rows, &byName);
+    }
+    std::sort(sizes.begin(), sizes.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    if (sizes.size() < 2) return;
+    std::printf("\n%-18s %-34s %10s %10s %8s\n", "rows", "growth of the time", "control", "plain",
+                "ratio");
+    for (std::size_t i = 1; i < sizes.size(); ++i) {
+        const auto& [smallRows, small] = sizes[i - 1];
+        const auto& [largeRows, large] = sizes[i];
+        // The time per run grows with the rows and falls with the rate.
+        auto growth = [&](const std::string& name) {
+            const auto a = small->find(name);
+            const auto b = large->find(name);
+            if (a == small->end() || b == large->end() || b->second <= 0) return 0.0;
+            return (largeRows / smallRows) * (a->second / b->second);
+        };
+        const double plain = growth(floorName_);
+        if (plain <= 0) continue;
+        const std::string span = std::to_string(static_cast<long long>(smallRows)) + " -> " +
+                                 std::to_string(static_cast<long long>(largeRows));
+        for (const auto& [name, rate] : *large) {
+            const double control = growth(name);
+            if (name == floorName_ || control <= 0) continue;
+            std::printf("%-18s %-34s %9.2fx %9.2fx %7.2fx\n", span.c_str(), name.c_str(), control,
+                        plain, control / plain);
+        }
+    }
+    std::printf(
+        "growth: how many times longer the larger size takes; ratio: the control's over "
+        "the plain scan's\n");
 }
 
 int RunBenchmarks(int argc, char** argv, const std::string& floorName, const std::string& title) {

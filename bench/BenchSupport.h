@@ -126,7 +126,8 @@ inline benchmark::Counter RowsPerSecond(std::int64_t rows) {
 }
 
 // The console report, and at the end a table of each measurement beside the floor of the same
-// size: rows per second of both and how many times faster the floor is.
+// size: rows per second of both and how many times faster the floor is; then how each grows
+// from one size to the next beside the floor's own growth.
 class RatioReporter : public benchmark::ConsoleReporter {
   public:
     RatioReporter(std::string floorName, std::string title)
@@ -135,6 +136,10 @@ class RatioReporter : public benchmark::ConsoleReporter {
     void PrintRatios() const;
 
   private:
+    // Between each size and the next: how many times longer each measurement and the floor
+    // take, and the one over the other (above 1, the control falls behind as the rows grow).
+    void PrintGrowth() const;
+
     std::string floorName_;
     std::string title_;
     std::map<std::string, std::map<std::string, double>> rates_;
