@@ -168,18 +168,21 @@ void CHostExchange::RequestResult(std::int32_t result,
                                   const std::array<std::string_view, 11>& strings) {
     m_lastResult = result;
     m_timerRestart = true;
-    // Assigned in place: a select of many rows reuses the same buffers row after row, and the
-    // keys a host leaves empty (most of them) cost nothing.
     const bool keep = !strings[0].empty();
-    for (std::size_t i = 0; i < strings.size(); ++i) {
-        if (keep && !strings[i].empty())
-            m_replies[i].assign(strings[i]);
-        else
-            m_replies[i].clear();
+    // A streamed row reaches its handler parsed from the incoming text and is not kept as
+    // text: only the requests that read their answer from the reply strings need them.
+    if (!m_recordHandler || result != kResultRow) {
+        // Assigned in place, so that the buffers keep their room, and the keys a host leaves
+        // empty (most of them) cost nothing.
+        for (std::size_t i = 0; i < strings.size(); ++i) {
+            if (keep && !strings[i].empty())
+                m_replies[i].assign(strings[i]);
+            else
+                m_replies[i].clear();
+        }
     }
     if (m_recordHandler) {
         RecordHandler handler = m_recordHandler;
-        // Parsed from the incoming text, which the reply strings now hold as well.
         if (keep)
             ParseTreeEntryInto(m_streamedRow, strings[0], strings[1], strings[2], strings[3]);
         else

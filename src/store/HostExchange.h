@@ -88,7 +88,8 @@ class CHostExchange {
     bool DirectIDRetrieval() const { return m_directIdRetrieval; }
 
     std::int32_t LastResult() const { return m_lastResult; }
-    // sData, sKey1 ... sKey10 of the last reply (or of the last row sent).
+    // sData, sKey1 ... sKey10 of the last reply other than a row streamed to a select's
+    // handler (or of the last row sent).
     const std::array<std::string, 11>& Replies() const { return m_replies; }
 
     // Table request operations; each returns the result it ended with.
