@@ -127,12 +127,18 @@ class Fields {
         const std::size_t from = m_at;
         // Most rows are plain ASCII, where a character is a byte: loading a store reads
         // every row through here.
-        m_at =
-            m_ascii ? std::min(m_at + width, m_text.size()) : SkipCharacters(m_text, m_at, width);
-        return m_text.substr(from, m_at - from);
+        m_at = m_ascii ? std::min(m_at + width, m_text.size()) : SkipWide(width);
+        // Within the text by construction: no bounds check, so that this stays small enough
+        // to be inlined at each field.
+        return std::string_view(m_text.data() + from, m_at - from);
     }
 
   private:
+    // Kept out of line: a row with wide characters is the rare one.
+    [[gnu::noinline]] std::size_t SkipWide(std::size_t width) const {
+        return SkipCharacters(m_text, m_at, width);
+    }
+
     static bool IsAscii(std::string_view text) {
         // Eight bytes at a time: a row string is checked once before its fields are cut.
         std::uint64_t any = 0;
