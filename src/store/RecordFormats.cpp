@@ -40,10 +40,24 @@ bool ReadEightDigits(std::string_view text, std::int32_t& value) {
     value = static_cast<std::int32_t>(v);
     return true;
 }
+
+// One to eight decimal digits and nothing else: the item flag and the pages of a row are
+// such shorter fields.
+bool ReadPlainDigits(std::string_view text, std::int32_t& value) {
+    if (text.size() == 8) return ReadEightDigits(text, value);
+    if (text.empty() || text.size() > 8) return false;
+    std::int32_t v = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return false;
+        v = v * 10 + (c - '0');
+    }
+    value = v;
+    return true;
+}
 }  // namespace
 
 std::int32_t Atol(std::string_view text) {
-    if (std::int32_t value = 0; ReadEightDigits(text, value)) return value;
+    if (std::int32_t value = 0; ReadPlainDigits(text, value)) return value;
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
     bool negative = false;

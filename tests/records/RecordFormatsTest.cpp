@@ -206,10 +206,12 @@ TEST(Atol, ReadsAsTheCLibraryDoesOnASlice) {
     EXPECT_EQ(Atol("99999999999999"), INT32_MAX);
     EXPECT_EQ(Atol("-99999999999999"), INT32_MIN);
     EXPECT_EQ(Atol(std::string_view("123456", 3)), 123);
-    // Eight-character fields, as keys store numbers, read as any other text.
+    // Fields of one to eight characters, as rows store numbers, read as any other text.
     for (const char* field :
-         {"00000000", "00000007", "12345678", "99999999", "90000001", "0000000/",
-          "0000000:", "1234 678", " 1234567", "-1234567", "1234567x", "/9999999", ":0000000"}) {
+         {"00000000", "00000007", "12345678", "99999999", "90000001", "0000000/", "0000000:",
+          "1234 678", " 1234567", "-1234567", "1234567x", "/9999999", ":0000000", "0",
+          "9",        "/",        ":",        "-",        " ",        "007",      "999",
+          "9999999",  "12 ",      " 12",      "1/2",      "1:2",      "-12",      "+12"}) {
         const std::string text(field);
         EXPECT_EQ(Atol(text), static_cast<std::int32_t>(std::atol(text.c_str()))) << field;
     }
