@@ -151,7 +151,7 @@ bool CTreeLoader::ReadNodeResources(std::int32_t ownerId, bool classFlag, int fi
     key.ParentEntryNo = m_shownFolderEntry;
     // From the folder's first child on, whatever name an earlier lookup left in the buffer.
     key.Name.clear();
-    std::int32_t result = m_exchange.SelectOleTree(2, kRelAtOrAfter);
+    std::int32_t result = m_exchange.SelectOleTree(2, Relationship::AtOrAfter);
     if (ended(result)) return true;
     if (result >= 1) return fail(0);
     result = m_exchange.ReadOleTree();
