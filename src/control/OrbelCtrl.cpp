@@ -3,7 +3,6 @@
 #include "platform/Api.h"
 #include "platform/Platform.h"
 #include "src/control/OrbelIds.h"
-#include "src/dialogs/FolderPropertiesDlg.h"
 #include "src/module/OrbelApp.h"
 #include "src/panes/ViewList.h"
 #include "src/panes/ViewTree.h"
@@ -15,7 +14,13 @@ namespace orbel {
 
 using platform::GetPlatform;
 
-COrbelCtrl::COrbelCtrl() : m_exchange(*this), m_mappingList(GetPlatform().Mounts()) {
+COrbelCtrl::COrbelCtrl()
+    : m_exchange(*this),
+      m_lookup(m_exchange, *this),
+      m_writer(m_exchange, *this, m_lookup),
+      m_loader(m_exchange, *this, m_lookup),
+      m_maintenance(m_exchange, *this, m_lookup, m_writer),
+      m_mappingList(GetPlatform().Mounts()) {
     InitializeIIDs(IidDOrbel(), IidDOrbelEvents());
     BuildDispatchMap();
     BuildEventMap();
@@ -27,7 +32,7 @@ COrbelCtrl::COrbelCtrl() : m_exchange(*this), m_mappingList(GetPlatform().Mounts
 COrbelCtrl::~COrbelCtrl() {
     // The panes go while the control is still whole: they may call on it as they close.
     if (GetSafeHwnd() && platform::HasPlatform()) DestroyWindow();
-    m_folderList.RemoveAll();
+    m_maintenance.Folders().RemoveAll();
     m_systemScripts.clear();
     m_mappingList.RemoveAll();
 }
@@ -120,10 +125,6 @@ void COrbelCtrl::SetToolbarForMode(DisplayMode mode) {
 
 void COrbelCtrl::EnableToolbarButton(UINT id, bool enable) {
     if (m_toolBar.GetSafeHwnd()) m_toolBar.GetToolBarCtrl().EnableButton(id, enable);
-}
-
-void COrbelCtrl::ShowFolderProperties(std::int32_t folderKey) {
-    RunFolderProperties(*this, folderKey);
 }
 
 void COrbelCtrl::SetBusy(bool busy) {
@@ -230,7 +231,7 @@ std::string COrbelCtrl::ToStoredPath(const std::string& path) const {
 }
 
 void COrbelCtrl::OnTreeRowUpdated(const TreeEntry& entry) {
-    m_folderList.RememberFolder(entry, RememberMode::Replace);
+    m_maintenance.Folders().RememberFolder(entry, RememberMode::Replace);
 }
 
 }  // namespace orbel

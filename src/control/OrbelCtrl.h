@@ -4,11 +4,8 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <memory>
-#include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "platform/MessageLoop.h"
@@ -18,9 +15,13 @@
 #include "platform/framework/ToolBar.h"
 #include "src/control/DisplayMode.h"
 #include "src/maintenance/DriveMapping.h"
-#include "src/maintenance/FolderList.h"
+#include "src/maintenance/FolderMaintenance.h"
 #include "src/panes/PaneSite.h"
+#include "src/store/EntryWriter.h"
 #include "src/store/HostExchange.h"
+#include "src/store/ResourceLookup.h"
+#include "src/store/StoreSite.h"
+#include "src/store/TreeLoader.h"
 
 namespace orbel {
 
@@ -46,7 +47,11 @@ struct ListItemHandle {
 };
 
 // Not final: the test module's control derives from it to carry the store probe.
-class COrbelCtrl : public COleControl, public CCmdTarget, public CPaneSite, private IExchangeSite {
+class COrbelCtrl : public COleControl,
+                   public CCmdTarget,
+                   public CPaneSite,
+                   private CStoreSite,
+                   private IExchangeSite {
   public:
     COrbelCtrl();
     ~COrbelCtrl() override;
@@ -108,44 +113,8 @@ class COrbelCtrl : public COleControl, public CCmdTarget, public CPaneSite, priv
     std::int32_t InitiateFolderMaint(std::int32_t nOLEID, std::int32_t nClassOLEID,
                                      const std::string& szFolder, const std::string& szSubFolder);
 
-    // Loading and changing the store's entries. Failures are shown where they happen.
-    bool GetTree();
-    void GetNode(bool classPart);
-    void GetNodeResources(bool classPart);
-    void ShowFolder(bool classTree, std::int32_t entryNo) override;
-    std::int32_t NextEntryNumber(std::int32_t ownerId);
-    std::int32_t CreateNewFolder(const std::string& name, std::int32_t parentOwnerId,
-                                 std::int32_t parentEntryNo) override;
-    void CreateNewItem(const std::string& name, const std::string& path, std::int32_t parentOwnerId,
-                       std::int32_t parentEntryNo, std::int32_t pageStart, std::int32_t pageEnd);
-    bool ChangeItem(std::int32_t entryKey, const std::string& name, std::int32_t pageStart,
-                    std::int32_t pageEnd) override;
-    // Renames the entry and keeps the page range that it has in the store.
-    bool ChangeItem(std::int32_t entryKey, const std::string& name) override;
-    bool SetParent(std::int32_t entryKey, std::int32_t newParentKey) override;
-    void DeleteEntry(std::int32_t entryKey) override;
-    std::int32_t GetResource();
-    std::int32_t FindFolder(const TreeKey2& key);
-
-    // The file behind an entry, as valid on this machine.
-    // A host that asks (`quietWithoutResource`) gets false without a message for an entry that
-    // links to no file: a folder, or an item whose stored path is empty.
-    bool GetResourceDetails(std::int32_t entryKey, std::string& path, std::int32_t& pageStart,
-                            std::int32_t& pageEnd, bool withMarkers,
-                            bool quietWithoutResource = false) override;
-
-    // Folder extensions and special classes.
-    bool CheckExtensionFree(const std::string& extension, const std::string& folderName);
-    std::int32_t FindFolderForExtension(const std::string& extension);
-    void GetFolderNameAndType(std::int32_t entryKey, std::string& name, std::string& type);
-    void ChangeFolderNameAndType(std::int32_t entryKey, const std::string& name,
-                                 const std::string& type);
-    void DeleteFolderEntry(std::int32_t entryKey) override;
-    void ShowFolderProperties(std::int32_t folderKey) override;
-    std::int32_t GetClassOLEID();
-
     // Enables or disables the control window, with the arrow or the hourglass.
-    void EnableControl(bool enable);
+    void EnableControl(bool enable) override;
     // The toolbar of a mode: 209 normal, 208 folder maintenance, 210 script maintenance (then
     // hidden), 207 for a value outside the enumeration.
     void SetToolbarForMode(DisplayMode mode);
@@ -181,9 +150,12 @@ class COrbelCtrl : public COleControl, public CCmdTarget, public CPaneSite, priv
 
     bool OnCmdMsg(UINT id, CCmdUI* ui) override;
 
+    // The store's table conversation, and the classes that read and write entries over it.
     CHostExchange& Exchange() { return m_exchange; }
+    CResourceLookup& Lookup() { return m_lookup; }
+    CEntryWriter& Writer() { return m_writer; }
+    CFolderMaintenance& Maintenance() { return m_maintenance; }
     CMappingList& Mappings() { return m_mappingList; }
-    CFolderList& Folders() { return m_folderList; }
     DisplayMode Mode() const override { return m_mode; }
     platform::Cursor CurrentCursor() const { return m_hCursor; }
 
@@ -193,7 +165,7 @@ class COrbelCtrl : public COleControl, public CCmdTarget, public CPaneSite, priv
     void FireFolderChange(const std::string& sFolderName) override;
     void FireSelectTiff(const std::string& lpszResource, std::int32_t nPageStart,
                         std::int32_t nPageEnd) override;
-    void FireBusy(bool bBusy);
+    void FireBusy(bool bBusy) override;
     void FireExit();
     void FireAttachOrEmail(const std::string& actionType);
     void FireSendEmail(const std::string& receiver, const std::string& message,
@@ -213,37 +185,44 @@ class COrbelCtrl : public COleControl, public CCmdTarget, public CPaneSite, priv
     void OnDraw(const RECT& bounds, const RECT& invalid) override;
 
   private:
-    // Loading the tree reads each owner's entries twice: every folder goes to the top first,
-    // then under its parent; the class tree before the current OLE ID's own.
-    enum class TreeLoadPass { ClassTop, ClassParents, OwnTop, OwnParents };
-
     void BuildDispatchMap();
     void BuildEventMap();
     void OnPropertyChanged();
     void OnAutoCreateChanged();
     void OnAutoOpenChanged();
-    // Adds a row read from the store to the list (the script view in script mode).
-    void AddRowToList(const TreeEntry& row, bool isClass, const std::string& resource);
-    // Remembers a folder row and adds it to the tree.
-    void AddRowToTree(const TreeEntry& row, bool isClass);
-    bool OnTreeRow(std::int32_t result, const TreeEntry& row);
-    bool OnNodeRow(std::int32_t result, const TreeEntry& row);
-    std::int32_t SelectOwnerTree(std::int32_t ownerId, const RecordHandler& handler);
-    // Positions OLE_TREE by key 1 on (owner, entry) and reads the row; 0 when both succeed,
-    // else which step failed (1 position, 2 read).
-    int ReadTreeEntry(std::int32_t ownerId, std::int32_t entryNo);
-    // Reads the entry, lets `change` alter it and writes it back; a failing step shows
-    // "Error OPERATION:N" (1 position, 2 read, 3 update) and gives false.
-    bool RewriteTreeEntry(std::int32_t ownerId, std::int32_t entryNo, const char* operation,
-                          const std::function<void(TreeEntry&)>& change);
-    // Stores the entry's new name, and its page range when one is given.
-    bool ChangeEntry(std::int32_t entryKey, const std::string& name,
-                     std::optional<std::pair<std::int32_t, std::int32_t>> pages);
-    // Fills the tree entry buffer with a new row of the current OLE ID's tree.
-    TreeEntry& NewOwnEntry(std::int32_t entryNo, std::int32_t parentOwnerId,
-                           std::int32_t parentEntryNo, const std::string& name);
-    bool ReadNodeResources(std::int32_t ownerId, bool classFlag, int firstMessage);
     void ApplyAttachOrEmailReply(const std::string& message);
+
+    // CPaneSite: the panes' store changes go to the classes that make them.
+    void ShowFolder(bool classTree, std::int32_t entryNo) override;
+    std::int32_t CreateNewFolder(const std::string& name, std::int32_t parentOwnerId,
+                                 std::int32_t parentEntryNo) override;
+    bool ChangeItem(std::int32_t entryKey, const std::string& name, std::int32_t pageStart,
+                    std::int32_t pageEnd) override;
+    bool ChangeItem(std::int32_t entryKey, const std::string& name) override;
+    bool SetParent(std::int32_t entryKey, std::int32_t newParentKey) override;
+    void DeleteEntry(std::int32_t entryKey) override;
+    void DeleteFolderEntry(std::int32_t entryKey) override;
+    bool GetResourceDetails(std::int32_t entryKey, std::string& path, std::int32_t& pageStart,
+                            std::int32_t& pageEnd, bool withMarkers,
+                            bool quietWithoutResource) override;
+    void ShowFolderProperties(std::int32_t folderKey) override;
+
+    // CStoreSite (the settings and EnableControl and FireBusy serve it as well).
+    bool ScriptMaint() const override { return m_scriptMaint; }
+    bool BatchMaint() const override { return m_batchMaint; }
+    void AddListRow(const TreeEntry& row, bool isClass, const std::string& resource) override;
+    void AddTreeFolder(bool isClass, std::int32_t entryNo, std::int32_t parentKey,
+                       const std::string& name) override;
+    void MoveTreeFolder(std::int32_t key, std::int32_t parentKey) override;
+    void MarkTreeFolder(std::int32_t key) override;
+    void RemoveTreeFolder(std::int32_t key) override;
+    void RedrawTree() override;
+    void RemoveListRow(std::int32_t key) override;
+    void ClearList() override;
+    void SetListFolder(bool classTree, std::int32_t entryNo) override;
+    void RememberFolder(const TreeEntry& row) override;
+    void ForgetFolders() override;
+    bool TranslateStoredPath(std::string& path) const override;
 
     // IExchangeSite
     void FireYield() override;
@@ -278,17 +257,17 @@ class COrbelCtrl : public COleControl, public CCmdTarget, public CPaneSite, priv
     bool m_busy = false;
     std::unique_ptr<CFrameContainer> m_frame;
     CHostExchange m_exchange;  // request buffers, reply strings and the wait
+    CResourceLookup m_lookup;
+    CEntryWriter m_writer;
+    CTreeLoader m_loader;              // the load pass and the folder the list shows
+    CFolderMaintenance m_maintenance;  // the folders the tree shows
     platform::Cursor m_hCursor = platform::Cursor::Arrow;
-    TreeLoadPass m_treeLoadPass = TreeLoadPass::ClassTop;
-    bool m_nodeLoadPart = false;
     std::uint32_t m_optionWord = 0;
     CToolBar m_toolBar;
     std::unique_ptr<ListItemHandle> m_listItemHandle;
     std::uint32_t m_listItemHandleValue = 0;
     std::int32_t m_currentOleId = -1;
     std::int32_t m_classOleId = 0;
-    std::int32_t m_shownFolderOwner = 0;
-    std::int32_t m_shownFolderEntry = 0;
     DisplayMode m_mode = DisplayMode::Normal;
     std::string m_pendingAttachOrEmail;
     bool m_subscriberMode = false;
@@ -298,7 +277,6 @@ class COrbelCtrl : public COleControl, public CCmdTarget, public CPaneSite, priv
     bool m_contextMenu = false;
     bool m_scriptViewShown = true;
     std::vector<MailEntry> m_mailEntries;
-    CFolderList m_folderList;
     std::vector<SystemScriptEntry> m_systemScripts;
     std::string m_viewFileText;
     CMappingList m_mappingList;

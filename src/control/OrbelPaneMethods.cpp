@@ -133,4 +133,16 @@ void COrbelCtrl::ShowItem(const std::string& sResource) {
     if (CViewList* list = ListPane()) list->ViewResource(sResource, 0, 0, true);
 }
 
+std::string COrbelCtrl::GetListViewData(std::int32_t nIndex) {
+    std::string path;
+    CViewList* list = ListPane();
+    // A host that walks the list asks for every row: a folder's is answered without asking the
+    // store, and a row that links to no file is answered empty without a message box.
+    if (!list || nIndex < 0 || nIndex >= list->GetItemCount() || list->IsFolderRow(nIndex))
+        return path;
+    std::int32_t pageStart = 0, pageEnd = 0;
+    m_lookup.GetResourceDetails(list->RowKey(nIndex), path, pageStart, pageEnd, true, true);
+    return path;
+}
+
 }  // namespace orbel

@@ -58,7 +58,7 @@ HRESULT RunStoreOperation(COrbelCtrl& control, const std::string& operation,
     } else if (operation == "SelectClass") {
         if ((hr = expect({VarType::BStr}, a)) != S_OK) return hr;
         x.m_classKey = a[0].BStr();
-        result = x.SelectOleClass(1, kRelEqual);
+        result = x.SelectOleClass(1, Relationship::Equal);
     } else if (operation == "ReadClass") {
         if ((hr = expect({}, a)) != S_OK) return hr;
         std::int32_t r = x.ReadOleClass();
@@ -67,7 +67,7 @@ HRESULT RunStoreOperation(COrbelCtrl& control, const std::string& operation,
     } else if (operation == "SelectTreeEntry") {
         if ((hr = expect({VarType::I4, VarType::I4}, a)) != S_OK) return hr;
         x.m_treeKey1 = TreeKey1{a[0].I4(), a[1].I4()};
-        result = x.SelectOleTree(1, kRelEqual);
+        result = x.SelectOleTree(1, Relationship::Equal);
     } else if (operation == "ReadTree") {
         if ((hr = expect({}, a)) != S_OK) return hr;
         std::int32_t r = x.ReadOleTree();

@@ -2,8 +2,8 @@
 
 #include "platform/text/AsciiCase.h"
 #include "platform/text/Utf8.h"
-#include "src/control/OrbelCtrl.h"
 #include "src/dialogs/ShellNewLookup.h"
+#include "src/maintenance/FolderMaintenance.h"
 #include "src/resources/DialogTemplates.h"
 
 namespace orbel {
@@ -39,12 +39,12 @@ void CFolderPropertiesDlg::DoDataExchange(CDataExchange& dx) {
     DDX_CBString(dx, IDC_FOLDER_EXTENSION, m_extension);
 }
 
-bool RunFolderProperties(COrbelCtrl& control, std::int32_t folderKey) {
-    CFolderPropertiesDlg dialog(control.GetSafeHwnd());
-    control.GetFolderNameAndType(folderKey, dialog.m_folderName, dialog.m_extension);
+bool RunFolderProperties(HWND parent, CFolderMaintenance& folders, std::int32_t folderKey) {
+    CFolderPropertiesDlg dialog(parent);
+    folders.GetFolderNameAndType(folderKey, dialog.m_folderName, dialog.m_extension);
     if (dialog.DoModal() != IDOK) return false;
-    if (control.CheckExtensionFree(dialog.m_extension, dialog.m_folderName)) return false;
-    control.ChangeFolderNameAndType(folderKey, dialog.m_folderName, dialog.m_extension);
+    if (folders.CheckExtensionFree(dialog.m_extension, dialog.m_folderName)) return false;
+    folders.ChangeFolderNameAndType(folderKey, dialog.m_folderName, dialog.m_extension);
     return true;
 }
 

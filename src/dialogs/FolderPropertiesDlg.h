@@ -10,7 +10,7 @@
 
 namespace orbel {
 
-class COrbelCtrl;
+class CFolderMaintenance;
 
 class CFolderPropertiesDlg final : public CDialog {
   public:
@@ -29,6 +29,6 @@ class CFolderPropertiesDlg final : public CDialog {
 // Shows the dialog for the folder with the entry key and stores what the user confirmed: an
 // extension that another folder holds is refused (the user is told) and nothing is written.
 // True when the name and extension went to the store (which reports its own failures).
-bool RunFolderProperties(COrbelCtrl& control, std::int32_t folderKey);
+bool RunFolderProperties(HWND parent, CFolderMaintenance& folders, std::int32_t folderKey);
 
 }  // namespace orbel

@@ -50,7 +50,7 @@ RowText CHostExchange::OutgoingRow(Table table) {
 }
 
 std::int32_t CHostExchange::Request(RequestKind kind, Table table, std::int32_t keyNo,
-                                    std::int32_t relationship) {
+                                    Relationship relationship) {
     // Another request is waiting: its buffers, reply strings and wait must stay its own.
     if (!m_responseComplete) return kResultRefused;
     m_site.FireYield();
@@ -58,7 +58,8 @@ std::int32_t CHostExchange::Request(RequestKind kind, Table table, std::int32_t 
     const std::string name = TableName(table);
     switch (kind) {
         case RequestKind::Position:
-            m_site.FireSetTablePos(name, relationship, keyNo, KeyValue(table, keyNo));
+            m_site.FireSetTablePos(name, static_cast<std::int32_t>(relationship), keyNo,
+                                   KeyValue(table, keyNo));
             break;
         case RequestKind::ReadNext:
             m_site.FireReadNextRecord(name);
@@ -193,10 +194,15 @@ void CHostExchange::RequestResult(std::int32_t result,
     }
 }
 
+namespace {
+// Said both when a select is refused because another request waits and when one fails.
+constexpr const char* kSelectTableError = "Error SelectTableOleTree";
+}  // namespace
+
 std::int32_t CHostExchange::SelectTableOleTree(std::int32_t keyNo, const TreeEntry& start,
                                                const TreeEntry& end, RecordHandler handler) {
     if (!m_responseComplete) {
-        AfxMessageBox("Error SelectTableOleTree", MB_OK);
+        AfxMessageBox(kSelectTableError, MB_OK);
         return kResultRefused;
     }
     auto format = [keyNo](const TreeEntry& e) {
@@ -209,7 +215,7 @@ std::int32_t CHostExchange::SelectTableOleTree(std::int32_t keyNo, const TreeEnt
     m_site.FireSelectTable(TableName(Table::OleTree), keyNo, format(start), format(end));
     Wait();
     m_recordHandler = nullptr;
-    if (m_lastResult > kResultEndOfData) AfxMessageBox("Error SelectTableOleTree", MB_OK);
+    if (m_lastResult > kResultEndOfData) AfxMessageBox(kSelectTableError, MB_OK);
     return m_lastResult;
 }
 
@@ -219,18 +225,18 @@ std::int32_t CHostExchange::RequestWithMessage(RequestKind kind, Table table, co
     return result;
 }
 
-std::int32_t CHostExchange::SelectOleTree(std::int32_t keyNo, std::int32_t relationship) {
+std::int32_t CHostExchange::SelectOleTree(std::int32_t keyNo, Relationship relationship) {
     return Request(RequestKind::Position, Table::OleTree, keyNo, relationship);
 }
 
-std::int32_t CHostExchange::SelectOleRes(std::int32_t keyNo, std::int32_t relationship) {
+std::int32_t CHostExchange::SelectOleRes(std::int32_t keyNo, Relationship relationship) {
     if (keyNo != 1) return m_lastResult;
     std::int32_t result = Request(RequestKind::Position, Table::OleRes, keyNo, relationship);
     if (result >= 1) AfxMessageBox("Error SelectOleRes", MB_OK);
     return result;
 }
 
-std::int32_t CHostExchange::SelectOleClass(std::int32_t keyNo, std::int32_t relationship) {
+std::int32_t CHostExchange::SelectOleClass(std::int32_t keyNo, Relationship relationship) {
     if (keyNo != 1) return m_lastResult;
     return Request(RequestKind::Position, Table::OleCla, keyNo, relationship);
 }
@@ -307,7 +313,7 @@ std::int32_t CHostExchange::DirectNextId(RequestKind kind, const char* message) 
 std::int32_t CHostExchange::CounterNextId(const char* className, const char* operation) {
     const std::string op = operation;
     m_classKey = className;
-    if (SelectOleClass(1, kRelEqual) != kResultOk) {
+    if (SelectOleClass(1, Relationship::Equal) != kResultOk) {
         m_classRow = ClassRecord{className, 1};
         if (InsertOleClass() >= 1) {
             AfxMessageBox("Error " + op + ":1", MB_OK);

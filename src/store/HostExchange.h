@@ -95,9 +95,9 @@ class CHostExchange {
     // Table request operations; each returns the result it ended with.
     std::int32_t SelectTableOleTree(std::int32_t keyNo, const TreeEntry& start,
                                     const TreeEntry& end, RecordHandler handler);
-    std::int32_t SelectOleTree(std::int32_t keyNo, std::int32_t relationship);
-    std::int32_t SelectOleRes(std::int32_t keyNo, std::int32_t relationship);
-    std::int32_t SelectOleClass(std::int32_t keyNo, std::int32_t relationship);
+    std::int32_t SelectOleTree(std::int32_t keyNo, Relationship relationship);
+    std::int32_t SelectOleRes(std::int32_t keyNo, Relationship relationship);
+    std::int32_t SelectOleClass(std::int32_t keyNo, Relationship relationship);
     std::int32_t ReadOleTree();
     std::int32_t ReadOleRes();
     std::int32_t ReadOleClass();
@@ -118,7 +118,7 @@ class CHostExchange {
 
   private:
     std::int32_t Request(RequestKind kind, Table table, std::int32_t keyNo = 0,
-                         std::int32_t relationship = 0);
+                         Relationship relationship = Relationship::Equal);
     void Wait();
     UINT TimeOutInterval() const;
     // Sets the wait timer to fire one time-out from now.

@@ -25,11 +25,11 @@ inline constexpr std::int32_t kLargestNumber = 99999999;
 enum class Table { OleTree = 0, OleRes = 1, OleCla = 2 };
 const char* TableName(Table t);  // "OLE_TREE", "OLE_RES", "OLE_CLA"
 
-// How the host positions for the next read.
-enum Relationship : std::int32_t {
-    kRelEqual = 0,       // the row whose key equals the value
-    kRelAtOrAfter = 2,   // the first row whose key is equal or greater
-    kRelAtOrBefore = 4,  // the last row whose key is equal or less
+// How the host positions for the next read; the event carries the number.
+enum class Relationship : std::int32_t {
+    Equal = 0,       // the row whose key equals the value
+    AtOrAfter = 2,   // the first row whose key is equal or greater
+    AtOrBefore = 4,  // the last row whose key is equal or less
 };
 
 struct TreeEntry {

@@ -292,8 +292,8 @@ TEST_F(ExchangeTest, WritesCarryTheRowBuffersAndUpdatesRefreshTheFolderList) {
     });
     X().m_treeEntry = TreeEntry{12, 3, 12, 0, 0, "Invoices", 0, 0, 0, 0, "", "pdf"};
     EXPECT_EQ(X().UpdateOleTree(), kResultOk);
-    ASSERT_EQ(Ctrl().Folders().Entries().size(), 1u);
-    EXPECT_EQ(Ctrl().Folders().Entries()[0].Type, "pdf");
+    ASSERT_EQ(Ctrl().Maintenance().Folders().Entries().size(), 1u);
+    EXPECT_EQ(Ctrl().Maintenance().Folders().Entries()[0].Type, "pdf");
 
     X().m_treeKey1 = TreeKey1{12, 3};
     EXPECT_EQ(X().DeleteOleTree(), kResultOk);

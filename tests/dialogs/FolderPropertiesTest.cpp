@@ -190,33 +190,33 @@ TEST_F(FolderPropertiesActionTest, AnExtensionAnotherFolderHoldsIsRefusedAndNoth
     AnswerProperties({Action::Set(IDC_FOLDER_EXTENSION, "TIFF"), Action::Press(IDOK)});
     User().AnswerMessageBox(MessageAnswer::Ok,
                             "This extension has already been allocated to a folder.");
-    EXPECT_FALSE(RunFolderProperties(Ctrl(), 20));
+    EXPECT_FALSE(RunFolderProperties(Ctrl().GetSafeHwnd(), Ctrl().Maintenance(), 20));
 
     EXPECT_NE(P().DialogFactory().LastDump().find("static 226 \"Scans\""), std::string::npos);
     EXPECT_FALSE(Wrote());
     EXPECT_EQ(TreeRow(5, 2)->Type, "");
-    EXPECT_EQ(Ctrl().FindFolderForExtension("TIF"), 10);
+    EXPECT_EQ(Ctrl().Maintenance().FindFolderForExtension("TIF"), 10);
 }
 
 TEST_F(FolderPropertiesActionTest, AnExtensionNoOtherFolderHoldsIsStoredWithTheName) {
     AnswerProperties(
         {Action::Choose(IDC_FOLDER_EXTENSION, "DOC - Letter Document"), Action::Press(IDOK)});
-    EXPECT_TRUE(RunFolderProperties(Ctrl(), 20));
+    EXPECT_TRUE(RunFolderProperties(Ctrl().GetSafeHwnd(), Ctrl().Maintenance(), 20));
     EXPECT_TRUE(Wrote());
     EXPECT_EQ(TreeRow(5, 2)->Name, "Scans");
     EXPECT_EQ(TreeRow(5, 2)->Type, "DOC");
-    EXPECT_EQ(Ctrl().FindFolderForExtension("doc"), 20);
+    EXPECT_EQ(Ctrl().Maintenance().FindFolderForExtension("doc"), 20);
 
     // The folder that holds an extension may keep it: the dialog starts from what it has.
     AnswerProperties({Action::Press(IDOK)});
-    EXPECT_TRUE(RunFolderProperties(Ctrl(), 10));
+    EXPECT_TRUE(RunFolderProperties(Ctrl().GetSafeHwnd(), Ctrl().Maintenance(), 10));
     EXPECT_EQ(TreeRow(5, 1)->Type, "tif");
     EXPECT_TRUE(Boxes().empty());
 }
 
 TEST_F(FolderPropertiesActionTest, CancelWritesNothing) {
     AnswerProperties({Action::Set(IDC_FOLDER_EXTENSION, "pdf"), Action::Press(IDCANCEL)});
-    EXPECT_FALSE(RunFolderProperties(Ctrl(), 20));
+    EXPECT_FALSE(RunFolderProperties(Ctrl().GetSafeHwnd(), Ctrl().Maintenance(), 20));
     EXPECT_FALSE(Wrote());
     EXPECT_EQ(TreeRow(5, 2)->Type, "");
 }

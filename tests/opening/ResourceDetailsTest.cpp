@@ -39,7 +39,8 @@ class ResourceDetailsTest : public test::StoreControlTest {
 
     Details Get(std::int32_t key, bool withMarkers) {
         Details d;
-        d.found = Ctrl().GetResourceDetails(key, d.path, d.pageStart, d.pageEnd, withMarkers);
+        d.found =
+            Ctrl().Lookup().GetResourceDetails(key, d.path, d.pageStart, d.pageEnd, withMarkers);
         return d;
     }
     void MapDocs() { Ctrl().Mappings().AddMapping("\\\\srv\\docs", docs_.string(), false, false); }
@@ -120,7 +121,7 @@ TEST_F(ResourceDetailsTest, ARowOfAnotherOwnerIsNotTakenForTheEntry) {
     User().AnswerMessageBox(MessageAnswer::Ok, "Failed to read tree entry for ID 5, RecNo 1");
     Details d;
     d.path = "unchanged";
-    EXPECT_FALSE(Ctrl().GetResourceDetails(10, d.path, d.pageStart, d.pageEnd, true));
+    EXPECT_FALSE(Ctrl().Lookup().GetResourceDetails(10, d.path, d.pageStart, d.pageEnd, true));
     EXPECT_EQ(d.path, "unchanged");
 }
 

@@ -25,7 +25,7 @@ TEST_F(StoreWriteTest, ANewFolderTakesTheNumberAfterItsOwnersHighestAndShowsInBo
     // Rows of a lower and of a higher owner do not count.
     SeedFolder(9, 30, 0, 0, "Other owner");
     Open();
-    EXPECT_EQ(Ctrl().CreateNewFolder("Drafts", 0, 0), 1);
+    EXPECT_EQ(Ctrl().Writer().CreateNewFolder("Drafts", 0, 0), 1);
     EXPECT_EQ(TreeRow(kOwn, 1), (TreeEntry{kOwn, 1, kOwn, 0, 0, "Drafts", 0, 0, 0, 0, "", ""}));
     EXPECT_EQ(TreeDump(),
               "All key=0 image=2/2 current\n"
@@ -39,7 +39,7 @@ TEST_F(StoreWriteTest, ANewFolderTakesTheNumberAfterItsOwnersHighestAndShowsInBo
 
     SeedFolder(kOwn, 2, 0, 0, "Two");
     SeedFolder(kOwn, 5, 0, 0, "Five");
-    EXPECT_EQ(Ctrl().CreateNewFolder("Inside", kOwn, 1), 6);
+    EXPECT_EQ(Ctrl().Writer().CreateNewFolder("Inside", kOwn, 1), 6);
     EXPECT_EQ(TreeRow(kOwn, 6)->ParentEntryNo, 1);
     EXPECT_EQ(TreeDump(),
               "All key=0 image=2/2 current\n"
@@ -51,20 +51,20 @@ TEST_F(StoreWriteTest, ANewFolderTakesTheNumberAfterItsOwnersHighestAndShowsInBo
 
 TEST_F(StoreWriteTest, TheFirstFolderOfAnEmptyStoreIsNumberOne) {
     ASSERT_EQ(Ctrl().Initiate(kOwn, 0), kOwn);
-    EXPECT_EQ(Ctrl().CreateNewFolder("First", 0, 0), 1);
+    EXPECT_EQ(Ctrl().Writer().CreateNewFolder("First", 0, 0), 1);
     EXPECT_EQ(TreeNames(kOwn), (std::vector<std::string>{"First"}));
 }
 
 TEST_F(StoreWriteTest, ANewItemStoresItsResourceAndTheRowTheHostExpects) {
     Open();
     Put("BatchMaint", Variant(true));
-    Ctrl().CreateNewItem("Scan", "/srv/scans/a.tif", 0, 0, -1, -1);
+    Ctrl().Writer().CreateNewItem("Scan", "/srv/scans/a.tif", 0, 0, -1, -1);
     EXPECT_EQ(ResourceRow(1), (ResourceRecord{1, "/srv/scans/a.tif"}));
     EXPECT_EQ(TreeRow(kOwn, 1),
               (TreeEntry{kOwn, 1, kOwn, 0, 0, "Scan", 1, 1, 0, 0, "00000000", "tif"}));
 
     Put("BatchMaint", Variant(false));
-    Ctrl().CreateNewItem("Site", "http://example.com/page.html", kClass, 4, 2, 7);
+    Ctrl().Writer().CreateNewItem("Site", "http://example.com/page.html", kClass, 4, 2, 7);
     EXPECT_EQ(ResourceRow(2), (ResourceRecord{2, "http://example.com/page.html"}));
     EXPECT_EQ(TreeRow(kOwn, 2),
               (TreeEntry{kOwn, 2, kOwn, kClass, 4, "Site", 2, 1, 2, 7, "", "url"}));
@@ -85,7 +85,7 @@ TEST_F(StoreWriteTest, AnItemWhoseTreeRowIsRefusedKeepsItsResourceRow) {
     };
     User().AnswerMessageBox(MessageAnswer::Ok, "Error InsertOleTree");
     User().AnswerMessageBox(MessageAnswer::Ok, "Error CreateNewItem:4");
-    Ctrl().CreateNewItem("Scan", "/srv/scans/a.tif", 0, 0, 1, 1);
+    Ctrl().Writer().CreateNewItem("Scan", "/srv/scans/a.tif", 0, 0, 1, 1);
     EXPECT_EQ(ResourceRow(1), (ResourceRecord{1, "/srv/scans/a.tif"}));
     EXPECT_TRUE(TreeNames(kOwn).empty());
     EXPECT_EQ(Ctrl().GetListViewItemCount(), 1);
@@ -96,12 +96,12 @@ TEST_F(StoreWriteTest, AKeyEndingInOneChangesTheClassTreesEntryAndAnyOtherTheIte
     SeedItem(kOwn, 7, 0, 0, "Own seven", 101, "/srv/o.pdf");
     ASSERT_EQ(Ctrl().Initiate(kOwn, kClass), kOwn);
 
-    EXPECT_TRUE(Ctrl().ChangeItem(71, "Renamed class", 1, 2));
+    EXPECT_TRUE(Ctrl().Writer().ChangeItem(71, "Renamed class", 1, 2));
     EXPECT_EQ(TreeRow(kClass, 7)->Name, "Renamed class");
     EXPECT_EQ(TreeRow(kClass, 7)->PageEnd, 2);
     EXPECT_EQ(TreeRow(kOwn, 7)->Name, "Own seven");
 
-    EXPECT_TRUE(Ctrl().ChangeItem(70, "Renamed own", 3, 4));
+    EXPECT_TRUE(Ctrl().Writer().ChangeItem(70, "Renamed own", 3, 4));
     EXPECT_EQ(TreeRow(kOwn, 7)->Name, "Renamed own");
     EXPECT_EQ(TreeRow(kOwn, 7)->PageStart, 3);
     EXPECT_EQ(TreeRow(kClass, 7)->Name, "Renamed class");
@@ -109,7 +109,7 @@ TEST_F(StoreWriteTest, AKeyEndingInOneChangesTheClassTreesEntryAndAnyOtherTheIte
     EXPECT_EQ(TreeRow(kOwn, 7)->ResourceId, 101);
 
     User().AnswerMessageBox(MessageAnswer::Ok, "Error ChangeItem:1");
-    EXPECT_FALSE(Ctrl().ChangeItem(90, "Nobody", 0, 0));
+    EXPECT_FALSE(Ctrl().Writer().ChangeItem(90, "Nobody", 0, 0));
 }
 
 TEST_F(StoreWriteTest, AMovedEntryTakesTheOwnerThatItsNewParentsKeyNames) {
@@ -121,7 +121,7 @@ TEST_F(StoreWriteTest, AMovedEntryTakesTheOwnerThatItsNewParentsKeyNames) {
     };
     for (const Case& c : {Case{41, kClass, 4}, Case{10, kOwn, 1}, Case{0, 0, 0}}) {
         SCOPED_TRACE(c.parentKey);
-        EXPECT_TRUE(Ctrl().SetParent(20, c.parentKey));
+        EXPECT_TRUE(Ctrl().Writer().SetParent(20, c.parentKey));
         const std::optional<TreeEntry> row = TreeRow(kOwn, 2);
         ASSERT_TRUE(row);
         EXPECT_EQ(row->ParentOwnerId, c.owner);
@@ -134,7 +134,7 @@ TEST_F(StoreWriteTest, DeletingAnEntryRemovesItsRowItsListRowAndItsTreeFolder) {
     SeedFolder(kOwn, 1, 0, 0, "Mine");
     SeedItem(kOwn, 2, 0, 0, "memo", 100, "/srv/memo.txt");
     Open();
-    Ctrl().DeleteEntry(10);
+    Ctrl().Writer().DeleteEntry(10);
     EXPECT_FALSE(TreeRow(kOwn, 1));
     EXPECT_EQ(TreeDump(),
               "All key=0 image=4/6 current\n"
@@ -147,7 +147,7 @@ TEST_F(StoreWriteTest, DeletingAnEntryRemovesItsRowItsListRowAndItsTreeFolder) {
     // A row the host cannot delete stays in the panes as well.
     User().AnswerMessageBox(MessageAnswer::Ok, "Error DeleteOleTree");
     User().AnswerMessageBox(MessageAnswer::Ok, "Error DeleteEntry");
-    Ctrl().DeleteEntry(10);
+    Ctrl().Writer().DeleteEntry(10);
     EXPECT_EQ(Ctrl().GetListViewItemCount(), 2);
 }
 

@@ -21,7 +21,7 @@ std::int32_t COrbelCtrl::Initiate(std::int32_t nOLEID, std::int32_t nClassOLEID)
     m_currentOleId = nOLEID;
     m_classOleId = nClassOLEID;
     if (m_directorySelect) {
-        const std::int32_t directoryClass = GetClassOLEID();
+        const std::int32_t directoryClass = m_maintenance.GetClassOLEID();
         if (directoryClass == -1) return -1;
         m_currentOleId = directoryClass;
         m_classOleId = directoryClass;
@@ -30,7 +30,7 @@ std::int32_t COrbelCtrl::Initiate(std::int32_t nOLEID, std::int32_t nClassOLEID)
         m_currentOleId = m_exchange.GetNextOLEID();
         if (m_currentOleId == -1) return -1;
     }
-    if (!GetTree()) return -1;
+    if (!m_loader.GetTree()) return -1;
     // Marking the rows already routed comes with routing; in directory selection the list
     // shows the rows without their processed marks until then.
     if (CViewList* list = ListView()) list->SetFolderKey(false, 0);
@@ -73,7 +73,7 @@ std::int32_t COrbelCtrl::InitiateFolderMaint(std::int32_t nOLEID, std::int32_t n
     const std::int32_t ownOleId = m_currentOleId;
     if (nClassOLEID == 2) {
         m_exchange.m_classKey = std::string(kFolderMaintClass);
-        if (m_exchange.SelectOleClass(1, kRelEqual) == kResultOk) {
+        if (m_exchange.SelectOleClass(1, Relationship::Equal) == kResultOk) {
             m_exchange.ReadOleClass();
         } else {
             const std::int32_t newClass = m_exchange.GetNextOLEID();
@@ -88,10 +88,10 @@ std::int32_t COrbelCtrl::InitiateFolderMaint(std::int32_t nOLEID, std::int32_t n
         // Creating a folder in F's own tree: F is the current OLE ID meanwhile.
         auto findOrCreate = [&](std::int32_t parentOwner, std::int32_t parentEntry,
                                 const std::string& name) {
-            std::int32_t entry = FindFolder(TreeKey2{f, parentOwner, parentEntry, name});
+            std::int32_t entry = m_lookup.FindFolder(TreeKey2{f, parentOwner, parentEntry, name});
             if (entry == -1) {
                 m_currentOleId = f;
-                entry = CreateNewFolder(name, parentOwner, parentEntry);
+                entry = m_writer.CreateNewFolder(name, parentOwner, parentEntry);
                 m_currentOleId = ownOleId;
             }
             return entry;
@@ -106,7 +106,7 @@ std::int32_t COrbelCtrl::InitiateFolderMaint(std::int32_t nOLEID, std::int32_t n
             return fail();
         }
         m_classOleId = f;
-        ShowFolder(true, subFolder);
+        m_loader.ShowFolder(true, subFolder);
     }
     SetBusy(false);
     return m_currentOleId;

@@ -1,10 +1,10 @@
 // The file behind an entry: its tree row gives the resource and the pages, the resource row
 // the stored path, and the drive mappings turn that into a path valid on this machine.
+#include "src/store/ResourceLookup.h"
+
 #include <cstdio>
 
 #include "platform/Api.h"
-#include "src/control/OrbelCtrl.h"
-#include "src/panes/ViewList.h"
 #include "src/services/ShellServices.h"
 #include "src/store/StoredPath.h"
 
@@ -18,10 +18,42 @@ std::string Format(const char* format, long a, long b, long c = 0) {
 }
 }  // namespace
 
-bool COrbelCtrl::GetResourceDetails(std::int32_t entryKey, std::string& path,
-                                    std::int32_t& pageStart, std::int32_t& pageEnd,
-                                    bool withMarkers, bool quietWithoutResource) {
-    const std::int32_t owner = OwnerOfKey(entryKey, m_currentOleId, m_classOleId);
+CResourceLookup::CResourceLookup(CHostExchange& exchange, CStoreSite& site)
+    : m_exchange(exchange), m_site(site) {}
+
+int CResourceLookup::ReadTreeEntry(std::int32_t ownerId, std::int32_t entryNo) {
+    m_exchange.m_treeKey1 = {ownerId, entryNo};
+    if (m_exchange.SelectOleTree(1, Relationship::Equal) >= 1) return 1;
+    if (m_exchange.ReadOleTree() >= 1) return 2;
+    return 0;
+}
+
+std::int32_t CResourceLookup::GetResource() {
+    const TreeEntry& entry = m_exchange.m_treeEntry;
+    if (entry.IsItem != 1) {
+        m_exchange.m_resourceRow.Path.clear();
+        return 0;
+    }
+    m_exchange.m_resourceKey = entry.ResourceId;
+    if (m_exchange.SelectOleRes(1, Relationship::Equal) > 0) {
+        AfxMessageBox("Error GetResource:1");
+        return m_exchange.LastResult();
+    }
+    if (m_exchange.ReadOleRes() > 0) AfxMessageBox("Error GetResource:2");
+    return m_exchange.LastResult();
+}
+
+std::int32_t CResourceLookup::FindFolder(const TreeKey2& key) {
+    m_exchange.m_treeKey2 = key;
+    if (m_exchange.SelectOleTree(2, Relationship::Equal) >= 1) return -1;
+    if (m_exchange.ReadOleTree() >= 1) return -1;
+    return m_exchange.m_treeEntry.EntryNo;
+}
+
+bool CResourceLookup::GetResourceDetails(std::int32_t entryKey, std::string& path,
+                                         std::int32_t& pageStart, std::int32_t& pageEnd,
+                                         bool withMarkers, bool quietWithoutResource) {
+    const std::int32_t owner = OwnerOfKey(entryKey, m_site.CurrentOleId(), m_site.ClassOleId());
     const std::int32_t entry = EntryNoOfKey(entryKey);
     if (int step = ReadTreeEntry(owner, entry)) {
         AfxMessageBox("Error GetResourceDetails:" + std::to_string(step));
@@ -45,7 +77,7 @@ bool COrbelCtrl::GetResourceDetails(std::int32_t entryKey, std::string& path,
     }
     const StoredPathParts parts = SplitStoredPath(stored);
     path = parts.file;
-    const bool mapped = m_mappingList.TranslateStoredPath(path);
+    const bool mapped = m_site.TranslateStoredPath(path);
     if (!IsWebAddress(path)) {
         std::string storedLocation = stored;
         if (!parts.link.empty())
@@ -69,18 +101,6 @@ bool COrbelCtrl::GetResourceDetails(std::int32_t entryKey, std::string& path,
     pageStart = row.PageStart;
     pageEnd = row.PageEnd;
     return true;
-}
-
-std::string COrbelCtrl::GetListViewData(std::int32_t nIndex) {
-    std::string path;
-    CViewList* list = ListPane();
-    // A host that walks the list asks for every row: a folder's is answered without asking the
-    // store, and a row that links to no file is answered empty without a message box.
-    if (!list || nIndex < 0 || nIndex >= list->GetItemCount() || list->IsFolderRow(nIndex))
-        return path;
-    std::int32_t pageStart = 0, pageEnd = 0;
-    GetResourceDetails(list->RowKey(nIndex), path, pageStart, pageEnd, true, true);
-    return path;
 }
 
 }  // namespace orbel

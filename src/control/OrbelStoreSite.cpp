@@ -1,0 +1,105 @@
+// The control between its panes and the store's classes: the panes' store changes go to the
+// loader, the writer, the lookup and folder maintenance, and the rows those read go to the
+// panes that take them in the current mode.
+#include "src/control/OrbelCtrl.h"
+#include "src/dialogs/FolderPropertiesDlg.h"
+#include "src/panes/ViewList.h"
+#include "src/panes/ViewTree.h"
+
+namespace orbel {
+
+void COrbelCtrl::ShowFolder(bool classTree, std::int32_t entryNo) {
+    m_loader.ShowFolder(classTree, entryNo);
+}
+
+std::int32_t COrbelCtrl::CreateNewFolder(const std::string& name, std::int32_t parentOwnerId,
+                                         std::int32_t parentEntryNo) {
+    return m_writer.CreateNewFolder(name, parentOwnerId, parentEntryNo);
+}
+
+bool COrbelCtrl::ChangeItem(std::int32_t entryKey, const std::string& name, std::int32_t pageStart,
+                            std::int32_t pageEnd) {
+    return m_writer.ChangeItem(entryKey, name, pageStart, pageEnd);
+}
+
+bool COrbelCtrl::ChangeItem(std::int32_t entryKey, const std::string& name) {
+    return m_writer.ChangeItem(entryKey, name);
+}
+
+bool COrbelCtrl::SetParent(std::int32_t entryKey, std::int32_t newParentKey) {
+    return m_writer.SetParent(entryKey, newParentKey);
+}
+
+void COrbelCtrl::DeleteEntry(std::int32_t entryKey) {
+    m_writer.DeleteEntry(entryKey);
+}
+
+void COrbelCtrl::DeleteFolderEntry(std::int32_t entryKey) {
+    m_maintenance.DeleteFolderEntry(entryKey);
+}
+
+bool COrbelCtrl::GetResourceDetails(std::int32_t entryKey, std::string& path,
+                                    std::int32_t& pageStart, std::int32_t& pageEnd,
+                                    bool withMarkers, bool quietWithoutResource) {
+    return m_lookup.GetResourceDetails(entryKey, path, pageStart, pageEnd, withMarkers,
+                                       quietWithoutResource);
+}
+
+void COrbelCtrl::ShowFolderProperties(std::int32_t folderKey) {
+    RunFolderProperties(GetSafeHwnd(), m_maintenance, folderKey);
+}
+
+void COrbelCtrl::AddListRow(const TreeEntry& row, bool isClass, const std::string& resource) {
+    // The script view takes the rows in script mode once it exists.
+    if (CViewList* list = ListPane())
+        list->AddItem(row.IsItem == 0, isClass, row.EntryNo, row.Name, row.Type, resource,
+                      row.PageStart, row.PageEnd, Atol(row.Batch));
+}
+
+void COrbelCtrl::AddTreeFolder(bool isClass, std::int32_t entryNo, std::int32_t parentKey,
+                               const std::string& name) {
+    AddTreeViewItem(true, isClass, entryNo, parentKey, name);
+}
+
+void COrbelCtrl::MoveTreeFolder(std::int32_t key, std::int32_t parentKey) {
+    SetTreeParent(key, parentKey);
+}
+
+void COrbelCtrl::MarkTreeFolder(std::int32_t key) {
+    if (CViewTree* tree = TreePane()) tree->SetFolderMark(key, true);
+}
+
+void COrbelCtrl::RemoveTreeFolder(std::int32_t key) {
+    DeleteTreeItem(key);
+}
+
+void COrbelCtrl::RedrawTree() {
+    if (CViewTree* tree = TreePane()) tree->RedrawNow();
+}
+
+void COrbelCtrl::RemoveListRow(std::int32_t key) {
+    // The script view removes its own entries in script mode, once it exists.
+    DeleteListItem(key);
+}
+
+void COrbelCtrl::ClearList() {
+    DeleteAllListViewItems();
+}
+
+void COrbelCtrl::SetListFolder(bool classTree, std::int32_t entryNo) {
+    if (CViewList* list = ListPane()) list->SetFolderKey(classTree, entryNo);
+}
+
+void COrbelCtrl::RememberFolder(const TreeEntry& row) {
+    m_maintenance.Folders().RememberFolder(row, RememberMode::Add);
+}
+
+void COrbelCtrl::ForgetFolders() {
+    m_maintenance.Folders().RemoveAll();
+}
+
+bool COrbelCtrl::TranslateStoredPath(std::string& path) const {
+    return m_mappingList.TranslateStoredPath(path);
+}
+
+}  // namespace orbel
