@@ -10,7 +10,6 @@
 #include <QTreeView>
 #include <algorithm>
 
-#include "platform/controls/KeyNavigation.h"
 #include "platform/qt/QtImageList.h"
 #include "platform/qt/QtKeys.h"
 #include "platform/qt/QtWindows.h"
