@@ -1,5 +1,5 @@
-// One home for the type information of the control interfaces, and the handlers an owner does
-// not override: they do nothing and refuse nothing.
+// One home for the type information of the control interfaces, the handlers an owner does not
+// override (they do nothing and refuse nothing), and what a list that is not drawn answers.
 #include "platform/controls/Controls.h"
 
 namespace orbel::platform {
@@ -8,6 +8,28 @@ Controls::~Controls() = default;
 ImageList::~ImageList() = default;
 TreeControl::~TreeControl() = default;
 ListControl::~ListControl() = default;
+int ListControl::HitTest(POINT, UINT* flags) const {
+    if (flags) *flags = kListHitNowhere;
+    return -1;
+}
+bool ListControl::GetItemRect(int, RECT&, bool) const {
+    return false;
+}
+bool ListControl::EditLabel(int) {
+    return false;
+}
+bool ListControl::LimitEditText(int) {
+    return false;
+}
+int ListControl::GetEditRow() const {
+    return -1;
+}
+std::unique_ptr<ImageList> ListControl::CreateDragImage(int) {
+    return nullptr;
+}
+void ListControl::RedrawItems(int, int) {}
+void ListControl::SetImageLists(const ImageList*, const ImageList*) {}
+void ListControl::RedrawNow() {}
 ToolBarControl::~ToolBarControl() = default;
 
 TreeControlEvents::~TreeControlEvents() = default;

@@ -75,25 +75,27 @@ class ListControl {
     // Selected rows in row order.
     virtual std::vector<int> GetSelectedRows() const = 0;
 
+    // What a list that is not drawn answers: no row under any point, no rectangles, no label
+    // edit, no drag image and nothing to repaint.
     // The row under a point in client coordinates with kListHit* flags, -1 when none.
-    virtual int HitTest(POINT point, UINT* flags) const = 0;
+    virtual int HitTest(POINT point, UINT* flags) const;
     // The row's rectangle in client coordinates (its label alone with `labelOnly`).
-    virtual bool GetItemRect(int row, RECT& rect, bool labelOnly) const = 0;
+    virtual bool GetItemRect(int row, RECT& rect, bool labelOnly) const;
     // Label editing of column 0: starts an edit box on the row after asking the events
     // object; false when refused. The limit applies to the running edit box.
-    virtual bool EditLabel(int row) = 0;
-    virtual bool LimitEditText(int characters) = 0;
+    virtual bool EditLabel(int row);
+    virtual bool LimitEditText(int characters);
     // The row being edited, -1 when no edit box is open.
-    virtual int GetEditRow() const = 0;
+    virtual int GetEditRow() const;
     // A one-image list showing the row as it is dragged; null for a row that is not there.
-    virtual std::unique_ptr<ImageList> CreateDragImage(int row) = 0;
+    virtual std::unique_ptr<ImageList> CreateDragImage(int row);
     // Repaints the rows at once.
-    virtual void RedrawItems(int first, int last) = 0;
+    virtual void RedrawItems(int first, int last);
 
     virtual void SetViewStyle(ListViewStyle style) = 0;
     virtual ListViewStyle GetViewStyle() const = 0;
-    virtual void SetImageLists(const ImageList* normal, const ImageList* small) = 0;
-    virtual void RedrawNow() = 0;
+    virtual void SetImageLists(const ImageList* normal, const ImageList* small);
+    virtual void RedrawNow();
 };
 
 }  // namespace orbel::platform

@@ -10,7 +10,6 @@
 #include <QTreeView>
 #include <algorithm>
 
-#include "platform/controls/KeyNavigation.h"
 #include "platform/qt/QtImageList.h"
 #include "platform/qt/QtKeys.h"
 #include "platform/qt/QtWindows.h"
@@ -66,14 +65,8 @@ class QtListView final : public Base {
     // every backend's list, and nothing else of the view's own handling runs.
     void HandleKey(QKeyEvent* event) {
         event->accept();
-        QPointer<QtListView> alive(this);
         const UINT key = VirtualKeyFromQt(event->key());
-        if (!key) return;
-        owner_->events_.OnListKeyDown(key);
-        if (!alive || !owner_) return;
-        const int row = this->sizeHintForRow(0);
-        const int page = row > 0 ? this->viewport()->height() / row : 1;
-        NavigateList(*owner_, owner_->focused_, key, page, owner_->style_ != ListViewStyle::Report);
+        if (key) owner_->KeyDown(key);
     }
 
   protected:
@@ -169,9 +162,9 @@ class QtListView final : public Base {
 
 QtListControl::QtListControl(std::weak_ptr<QtControlContext> context, HWND window,
                              ListControlEvents& events)
-    : registration_(context, &QtControlContext::lists, window, this),
-      events_(events),
-      model_(std::make_unique<QtListModel>()),
+    : ListControlBase(events),
+      registration_(context, &QtControlContext::lists, window, this),
+      model_(std::make_unique<QtListModel>(Items())),
       selection_(std::make_unique<QItemSelectionModel>(model_.get())),
       labelEdit_(context) {
     QObject::connect(selection_.get(), &QItemSelectionModel::currentChanged, selection_.get(),
@@ -201,7 +194,7 @@ QtListControl::QtListControl(std::weak_ptr<QtControlContext> context, HWND windo
                      [this](int column, int, int width) {
                          // A person dragged a column's edge.
                          if (!quiet_ && column < GetColumnCount())
-                             model_->SetColumnWidth(column, width);
+                             Records().SetColumnWidth(column, width);
                      });
     auto* icons = new QtListView<QListView>(*this, stack);
     icons_ = icons;
@@ -209,7 +202,7 @@ QtListControl::QtListControl(std::weak_ptr<QtControlContext> context, HWND windo
     stack->addWidget(report);
     stack->addWidget(icons);
     FillWindow(host_, stack, nullptr);
-    Attach(style_);
+    Attach(GetViewStyle());
 }
 
 QtListControl::~QtListControl() {
@@ -232,31 +225,32 @@ QtListControl::~QtListControl() {
 }
 
 QAbstractItemView* QtListControl::Shown() const {
-    if (style_ == ListViewStyle::Report) return report_.data();
+    if (GetViewStyle() == ListViewStyle::Report) return report_.data();
     return icons_.data();
 }
 
 void QtListControl::Settle() const {
     model_->Announce();
-    if (style_ == ListViewStyle::Report && report_) report_->Settle();
-    if (style_ != ListViewStyle::Report && icons_) icons_->Settle();
+    if (GetViewStyle() == ListViewStyle::Report && report_) report_->Settle();
+    if (GetViewStyle() != ListViewStyle::Report && icons_) icons_->Settle();
 }
 
 ItemParts QtListControl::PartsOf(int row) const {
     if (!Valid(row)) return ItemParts{};
     Settle();
     const QModelIndex index = model_->index(row, 0);
-    if (style_ == ListViewStyle::Report) return report_ ? report_->Parts(index) : ItemParts{};
+    if (GetViewStyle() == ListViewStyle::Report)
+        return report_ ? report_->Parts(index) : ItemParts{};
     return icons_ ? icons_->Parts(index) : ItemParts{};
 }
 
 void QtListControl::ConfigureIcons() {
     if (!icons_) return;
     QListView& view = *icons_;
-    const QSize small = SizeOf(small_, kDefaultSmallIcon);
-    switch (style_) {
+    const QSize small = SizeOf(SmallImages(), kDefaultSmallIcon);
+    switch (GetViewStyle()) {
         case ListViewStyle::LargeIcons: {
-            const QSize large = SizeOf(normal_, kDefaultLargeIcon);
+            const QSize large = SizeOf(NormalImages(), kDefaultLargeIcon);
             view.setViewMode(QListView::IconMode);
             view.setFlow(QListView::LeftToRight);
             view.setIconSize(large);
@@ -287,7 +281,7 @@ void QtListControl::ConfigureIcons() {
 
 void QtListControl::Attach(ListViewStyle style) {
     Quiet quiet(quiet_);
-    model_->SetImages(normal_, small_, style == ListViewStyle::LargeIcons);
+    model_->SetImages(NormalImages(), SmallImages(), style == ListViewStyle::LargeIcons);
     QAbstractItemView* shown = Shown();
     QAbstractItemView* hidden = style == ListViewStyle::Report
                                     ? static_cast<QAbstractItemView*>(icons_.data())
@@ -302,11 +296,10 @@ void QtListControl::Attach(ListViewStyle style) {
         shown->setSelectionModel(selection_.get());
     }
     if (report_ && style == ListViewStyle::Report) {
-        report_->setIconSize(SizeOf(small_, kDefaultSmallIcon));
-        const auto& columns = model_->Columns();
-        if (columns.empty()) report_->header()->resizeSection(0, kDefaultColumnWidth);
-        for (std::size_t c = 0; c < columns.size(); ++c)
-            report_->header()->resizeSection(static_cast<int>(c), columns[c].width);
+        report_->setIconSize(SizeOf(SmallImages(), kDefaultSmallIcon));
+        if (GetColumnCount() == 0) report_->header()->resizeSection(0, kDefaultColumnWidth);
+        for (int c = 0; c < GetColumnCount(); ++c)
+            report_->header()->resizeSection(c, GetColumnWidth(c));
     }
     if (stack_) stack_->setCurrentWidget(shown);
     if (QtEditBox* box = labelEdit_.Box()) box->raise();
@@ -314,170 +307,44 @@ void QtListControl::Attach(ListViewStyle style) {
     if (hadFocus) shown->setFocus(Qt::OtherFocusReason);
 }
 
-void QtListControl::SetViewStyle(ListViewStyle style) {
-    if (style == style_) return;
-    style_ = style;
-    Attach(style);
+void QtListControl::OnViewStyleChanged() {
+    Attach(GetViewStyle());
     // An open edit goes on over the label in the view now shown.
-    if (editRow_ >= 0) labelEdit_.Move(EditPlace());
+    if (GetEditRow() >= 0) labelEdit_.Move(EditPlace());
 }
 
-void QtListControl::SetImageLists(const ImageList* normal, const ImageList* small) {
-    normal_ = normal;
-    small_ = small;
-    Attach(style_);
+void QtListControl::OnChanging(const ListChange& change) {
+    ++quiet_;
+    model_->Changing(change);
 }
 
-int QtListControl::InsertColumn(int index, std::string_view title, ListAlign align, int width) {
-    if (index < 0) return -1;
-    index = std::min(index, GetColumnCount());
-    Quiet quiet(quiet_);
-    model_->InsertColumn(index, QtListColumn{std::string(title), align, width});
-    if (report_ && style_ == ListViewStyle::Report) report_->header()->resizeSection(index, width);
-    return index;
-}
-
-bool QtListControl::DeleteColumn(int index) {
-    if (index < 0 || index >= GetColumnCount()) return false;
-    Quiet quiet(quiet_);
-    model_->RemoveColumn(index);
-    if (report_ && style_ == ListViewStyle::Report && GetColumnCount() == 0)
-        report_->header()->resizeSection(0, kDefaultColumnWidth);
-    return true;
-}
-
-int QtListControl::GetColumnCount() const {
-    return static_cast<int>(model_->Columns().size());
-}
-
-std::string QtListControl::GetColumnTitle(int index) const {
-    if (index < 0 || index >= GetColumnCount()) return {};
-    return model_->Columns()[static_cast<std::size_t>(index)].title;
-}
-
-int QtListControl::GetColumnWidth(int index) const {
-    if (index < 0 || index >= GetColumnCount()) return 0;
-    return model_->Columns()[static_cast<std::size_t>(index)].width;
-}
-
-ListAlign QtListControl::GetColumnAlign(int index) const {
-    if (index < 0 || index >= GetColumnCount()) return ListAlign::Left;
-    return model_->Columns()[static_cast<std::size_t>(index)].align;
-}
-
-int QtListControl::InsertItem(int index, std::string_view text, int image) {
-    index = std::clamp(index, 0, GetItemCount());
-    QtListRow row;
-    row.texts.emplace_back(text);
-    row.image = image;
-    {
-        Quiet quiet(quiet_);
-        model_->InsertRow(index, std::move(row));
+void QtListControl::OnChanged(const ListChange& change) {
+    model_->Changed(change);
+    const bool report = report_ && GetViewStyle() == ListViewStyle::Report;
+    switch (change.kind) {
+        case ListChange::Kind::RemoveRow:
+            // The selection model moves its current row to a neighbour; no row has the focus.
+            if (Items().Focused() == -1 && selection_->currentIndex().isValid())
+                selection_->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+            break;
+        case ListChange::Kind::RemoveAll:
+            selection_->clear();
+            break;
+        case ListChange::Kind::InsertColumn:
+            if (report)
+                report_->header()->resizeSection(change.column, GetColumnWidth(change.column));
+            break;
+        case ListChange::Kind::RemoveColumn:
+            if (report && GetColumnCount() == 0)
+                report_->header()->resizeSection(0, kDefaultColumnWidth);
+            break;
+        default:
+            break;
     }
-    if (focused_ >= index) ++focused_;
-    if (editRow_ >= index) {
-        ++editRow_;
+    --quiet_;
+    // The box follows its row when rows are put before it.
+    if (change.kind == ListChange::Kind::InsertRow && GetEditRow() > change.row)
         labelEdit_.Move(EditPlace());
-    }
-    return index;
-}
-
-bool QtListControl::DeleteItem(int row) {
-    if (!Valid(row)) return false;
-    {
-        Quiet quiet(quiet_);
-        model_->RemoveRow(row);
-        if (focused_ == row) focused_ = -1;
-        if (focused_ > row) --focused_;
-        // The selection model moves its current row to a neighbour; no row has the focus.
-        if (focused_ == -1 && selection_->currentIndex().isValid())
-            selection_->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
-    }
-    if (row == editRow_)
-        DropEdit();
-    else if (row < editRow_)
-        --editRow_;
-    return true;
-}
-
-void QtListControl::DeleteAllItems() {
-    {
-        Quiet quiet(quiet_);
-        model_->RemoveAll();
-        selection_->clear();
-    }
-    focused_ = -1;
-    DropEdit();
-}
-
-void QtListControl::DropEdit() {
-    editRow_ = -1;
-    labelEdit_.Drop();
-}
-
-std::string QtListControl::GetItemText(int row, int column) const {
-    if (!Valid(row) || column < 0) return {};
-    const auto& texts = model_->Row(row).texts;
-    const auto c = static_cast<std::size_t>(column);
-    return c < texts.size() ? texts[c] : std::string();
-}
-
-bool QtListControl::SetItemText(int row, int column, std::string_view text) {
-    // Column 0 is the row's label and exists even before any column was inserted.
-    if (!Valid(row) || column < 0 || (column > 0 && column >= GetColumnCount())) return false;
-    model_->SetText(row, column, text);
-    return true;
-}
-
-DWORD QtListControl::GetItemData(int row) const {
-    return Valid(row) ? model_->Row(row).data : 0;
-}
-
-bool QtListControl::SetItemData(int row, DWORD data) {
-    if (!Valid(row)) return false;
-    model_->SetData(row, data);
-    return true;
-}
-
-int QtListControl::GetItemImage(int row) const {
-    return Valid(row) ? model_->Row(row).image : -1;
-}
-
-bool QtListControl::SetItemImage(int row, int image) {
-    if (!Valid(row)) return false;
-    model_->SetImage(row, image);
-    return true;
-}
-
-UINT QtListControl::GetItemState(int row, UINT mask) const {
-    return Valid(row) ? model_->Row(row).state & mask : 0;
-}
-
-bool QtListControl::SetItemState(int row, UINT state, UINT mask) {
-    if (row == -1) {
-        // Every row, as the original control takes -1; the view takes the result at once.
-        for (int r = 0; r < GetItemCount(); ++r)
-            ChangeState(r, (model_->Row(r).state & ~mask) | (state & mask), false);
-        ShowAllStates();
-        return true;
-    }
-    if (!Valid(row)) return false;
-    ChangeState(row, (model_->Row(row).state & ~mask) | (state & mask), true);
-    return true;
-}
-
-void QtListControl::ChangeState(int row, UINT state, bool show) {
-    const UINT old = model_->Row(row).state;
-    if (state == old) return;
-    if ((state & kListFocused) && !(old & kListFocused) && focused_ != -1 && focused_ != row)
-        ChangeState(focused_, model_->Row(focused_).state & ~kListFocused, show);
-    model_->SetState(row, state);
-    if (state & kListFocused)
-        focused_ = row;
-    else if (focused_ == row)
-        focused_ = -1;
-    if (show) ShowState(row, old, state);
-    events_.OnListItemChanged(row, old, state);
 }
 
 void QtListControl::ShowState(int row, UINT old, UINT now) {
@@ -499,7 +366,8 @@ void QtListControl::ShowState(int row, UINT old, UINT now) {
 void QtListControl::ShowCurrent() {
     Quiet quiet(quiet_);
     model_->Announce();
-    const QModelIndex want = Valid(focused_) ? model_->index(focused_, 0) : QModelIndex();
+    const QModelIndex want =
+        Valid(Items().Focused()) ? model_->index(Items().Focused(), 0) : QModelIndex();
     if (selection_->currentIndex() != want)
         selection_->setCurrentIndex(want, QItemSelectionModel::NoUpdate);
 }
@@ -511,91 +379,57 @@ void QtListControl::ShowAllStates() {
     const int count = GetItemCount();
     const int last = model_->columnCount() - 1;
     for (int r = 0; r < count;) {
-        if (!(model_->Row(r).state & kListSelected)) {
+        if (!(Items().State(r) & kListSelected)) {
             ++r;
             continue;
         }
         int end = r;
-        while (end + 1 < count && (model_->Row(end + 1).state & kListSelected)) ++end;
+        while (end + 1 < count && (Items().State(end + 1) & kListSelected)) ++end;
         selected.select(model_->index(r, 0), model_->index(end, last));
         r = end + 1;
     }
     selection_->select(selected, QItemSelectionModel::ClearAndSelect);
-    selection_->setCurrentIndex(focused_ >= 0 ? model_->index(focused_, 0) : QModelIndex(),
+    const int focused = Items().Focused();
+    selection_->setCurrentIndex(focused >= 0 ? model_->index(focused, 0) : QModelIndex(),
                                 QItemSelectionModel::NoUpdate);
 }
 
-std::vector<int> QtListControl::GetSelectedRows() const {
-    std::vector<int> out;
-    for (int r = 0; r < GetItemCount(); ++r)
-        if (model_->Row(r).state & kListSelected) out.push_back(r);
-    return out;
-}
-
 void QtListControl::OnViewCurrentChanged(int now, int before) {
-    if (Valid(before) && (model_->Row(before).state & kListFocused))
-        ChangeState(before, model_->Row(before).state & ~kListFocused, false);
-    if (Valid(now) && !(model_->Row(now).state & kListFocused))
-        ChangeState(now, model_->Row(now).state | kListFocused, false);
+    if (Valid(before) && (Items().State(before) & kListFocused))
+        ChangeState(before, Items().State(before) & ~kListFocused, false);
+    if (Valid(now) && !(Items().State(now) & kListFocused))
+        ChangeState(now, Items().State(now) | kListFocused, false);
 }
 
 void QtListControl::OnViewSelectionChanged(const QItemSelection& selected,
                                            const QItemSelection& deselected) {
     for (const QItemSelectionRange& range : deselected)
         for (int r = range.top(); r <= range.bottom(); ++r)
-            if (Valid(r) && (model_->Row(r).state & kListSelected))
-                ChangeState(r, model_->Row(r).state & ~kListSelected, false);
+            if (Valid(r) && (Items().State(r) & kListSelected))
+                ChangeState(r, Items().State(r) & ~kListSelected, false);
     for (const QItemSelectionRange& range : selected)
         for (int r = range.top(); r <= range.bottom(); ++r)
-            if (Valid(r) && !(model_->Row(r).state & kListSelected))
-                ChangeState(r, model_->Row(r).state | kListSelected, false);
-}
-
-void QtListControl::UserClick(int row) {
-    for (int r : GetSelectedRows())
-        if (r != row && Valid(r)) SetItemState(r, 0, kListSelected);
-    if (Valid(row)) SetItemState(row, kListSelected | kListFocused, kListSelected | kListFocused);
-}
-
-void QtListControl::UserToggleSelect(int row) {
-    if (!Valid(row)) return;
-    const UINT selected = model_->Row(row).state & kListSelected;
-    SetItemState(row, (selected ^ kListSelected) | kListFocused, kListSelected | kListFocused);
-}
-
-void QtListControl::UserExtendSelect(int row) {
-    if (!Valid(row)) return UserClick(row);
-    const int anchor = Valid(focused_) ? focused_ : row;
-    const int first = std::min(anchor, row);
-    const int last = std::max(anchor, row);
-    for (int r : GetSelectedRows())
-        if ((r < first || r > last) && Valid(r)) SetItemState(r, 0, kListSelected);
-    for (int r = first; r <= last; ++r) SetItemState(r, kListSelected, kListSelected);
-    SetItemState(row, kListFocused, kListFocused);
-}
-
-void QtListControl::UserDoubleClick(int row) {
-    UserClick(row);
-    events_.OnListDoubleClick(row);
+            if (Valid(r) && !(Items().State(r) & kListSelected))
+                ChangeState(r, Items().State(r) | kListSelected, false);
 }
 
 void QtListControl::UserKey(UINT key) {
     model_->Announce();
     QKeyEvent event(QEvent::KeyPress, QtKeyFromVirtualKey(key), Qt::NoModifier);
-    if (event.key() != 0 && style_ == ListViewStyle::Report && report_)
+    if (event.key() != 0 && GetViewStyle() == ListViewStyle::Report && report_)
         report_->HandleKey(&event);
-    else if (event.key() != 0 && style_ != ListViewStyle::Report && icons_)
+    else if (event.key() != 0 && GetViewStyle() != ListViewStyle::Report && icons_)
         icons_->HandleKey(&event);
     else
-        events_.OnListKeyDown(key);
+        Events().OnListKeyDown(key);
 }
 
 void QtListControl::OnViewBeginDrag(int row, const QPoint& at) {
-    if (Valid(row)) events_.OnListBeginDrag(row, ToClient(at));
+    if (Valid(row)) Events().OnListBeginDrag(row, ToClient(at));
 }
 
 void QtListControl::OnViewRightClick(int row, const QPoint& at) {
-    events_.OnListRightClick(row, ToClient(at));
+    Events().OnListRightClick(row, ToClient(at));
 }
 
 QWidget* QtListControl::Viewport() const {
@@ -678,33 +512,26 @@ std::optional<POINT> QtListControl::EmptySpot() const {
 QRect QtListControl::EditPlace() const {
     QWidget* viewport = Viewport();
     if (!viewport || !stack_) return QRect();
-    QRect label = PartsOf(editRow_).label;
+    QRect label = PartsOf(GetEditRow()).label;
     if (label.isEmpty()) label = QRect(0, 0, viewport->width(), 0);
     // The box stands over the views, so that it stays when the shown view changes.
     return QRect(viewport->mapTo(stack_.data(), label.topLeft()), label.size());
 }
 
-bool QtListControl::EditLabel(int row) {
-    if (!Valid(row) || !Viewport() || !stack_) return false;
-    labelEdit_.Cancel();
-    if (!Valid(row) || !Viewport() || !stack_) return false;
-    ScrollTo(row);
-    // The edit box exists when the owner is asked, so that it can limit it.
-    editRow_ = row;
-    labelEdit_.Open(Window(), stack_, EditPlace(), GetItemText(row, 0),
-                    [this](std::optional<std::string> text) { FinishEdit(std::move(text)); });
-    if (events_.OnListBeginLabelEdit(row) || editRow_ == -1) {
-        DropEdit();
-        return false;
-    }
-    return true;
+bool QtListControl::CanEditLabels() const {
+    return Viewport() && stack_;
 }
 
-void QtListControl::FinishEdit(std::optional<std::string> text) {
-    const int row = editRow_;
-    editRow_ = -1;
-    labelEdit_.Retire();
-    if (events_.OnListEndLabelEdit(row, text) && text && Valid(row)) SetItemText(row, 0, *text);
+void QtListControl::OpenEditBox(int row, const std::string& text) {
+    ScrollTo(row);
+    labelEdit_.Open(Window(), stack_, EditPlace(), text,
+                    [this](std::optional<std::string> typed) { FinishEdit(std::move(typed)); });
+}
+
+int QtListControl::PageRows() const {
+    QAbstractItemView* view = Shown();
+    const int row = view ? view->sizeHintForRow(0) : 0;
+    return row > 0 ? view->viewport()->height() / row : 1;
 }
 
 bool QtListControl::LimitEditText(int characters) {
@@ -721,8 +548,8 @@ std::unique_ptr<ImageList> QtListControl::CreateDragImage(int row) {
     QAbstractItemView* view = Shown();
     if (!view) return std::make_unique<QtImageList>(name, QPixmap(1, 1));
     const QtImageList* images =
-        AsQtImageList(style_ == ListViewStyle::LargeIcons ? normal_ : small_);
-    const QIcon icon = images ? images->IconAt(model_->Row(row).image) : QIcon();
+        AsQtImageList(GetViewStyle() == ListViewStyle::LargeIcons ? NormalImages() : SmallImages());
+    const QIcon icon = images ? images->IconAt(GetItemImage(row)) : QIcon();
     return std::make_unique<QtImageList>(
         name, DragPicture(view, icon, view->iconSize(), QString::fromStdString(label)));
 }
