@@ -11,10 +11,9 @@
 #include <string_view>
 
 #include "platform/Win.h"
+#include "platform/controls/ImageList.h"
 
 namespace orbel::platform {
-
-class ImageList;
 
 // An item handle; 0 is no item (and, as a parent, the top level).
 using TreeItem = std::uint32_t;
@@ -66,7 +65,9 @@ class TreeControl {
     // as an insert places it; labels, images, data, children and their expansion go along
     // and every handle stays. The selection, the drop target and the edit stay on their items,
     // so nothing is notified. False for an unknown item or parent, or a parent inside the item.
-    virtual bool MoveItem(TreeItem item, TreeItem parent, TreeInsert where) = 0;
+    virtual bool MoveItem(TreeItem /*item*/, TreeItem /*parent*/, TreeInsert /*where*/) {
+        return false;
+    }
     virtual void DeleteAllItems() = 0;
     virtual std::size_t GetCount() const = 0;
 
@@ -94,30 +95,40 @@ class TreeControl {
     virtual bool IsExpanded(TreeItem item) const = 0;
 
     // Expands every ancestor of the item (each asks the events object).
-    virtual void EnsureVisible(TreeItem item) = 0;
+    virtual void EnsureVisible(TreeItem item) {
+        for (TreeItem up = GetParentItem(item); up != kTreeNone; up = GetParentItem(up))
+            Expand(up, true);
+    }
     // The item under a point in client coordinates, with kTreeHit* flags saying where on it;
     // kTreeNone when no item is there.
-    virtual TreeItem HitTest(POINT point, UINT* flags) const = 0;
+    virtual TreeItem HitTest(POINT /*point*/, UINT* flags) const {
+        if (flags) *flags = kTreeHitNowhere;
+        return kTreeNone;
+    }
     // The item's rectangle (its whole row, or its label alone with `textOnly`) in client
     // coordinates; false when the item is not shown (a collapsed ancestor).
-    virtual bool GetItemRect(TreeItem item, RECT& rect, bool textOnly) const = 0;
+    virtual bool GetItemRect(TreeItem /*item*/, RECT& /*rect*/, bool /*textOnly*/) const {
+        return false;
+    }
 
     // Label editing: starts an edit box on the item after asking the events object; false
     // when refused. The limit applies to the running edit box (characters, 0 for none).
-    virtual bool EditLabel(TreeItem item) = 0;
-    virtual bool LimitEditText(int characters) = 0;
+    // A tree without an edit box refuses every edit.
+    virtual bool EditLabel(TreeItem /*item*/) { return false; }
+    virtual bool LimitEditText(int /*characters*/) { return false; }
     // The item being edited, kTreeNone when no edit box is open.
-    virtual TreeItem GetEditItem() const = 0;
+    virtual TreeItem GetEditItem() const { return kTreeNone; }
 
-    // The drop-target highlight (kTreeNone clears it).
-    virtual bool SelectDropTarget(TreeItem item) = 0;
-    virtual TreeItem GetDropHilightItem() const = 0;
-    // A one-image list showing the item as it is dragged; null for an unknown item.
-    virtual std::unique_ptr<ImageList> CreateDragImage(TreeItem item) = 0;
+    // The drop-target highlight (kTreeNone clears it); a tree that shows none refuses.
+    virtual bool SelectDropTarget(TreeItem item) { return item == kTreeNone; }
+    virtual TreeItem GetDropHilightItem() const { return kTreeNone; }
+    // A one-image list showing the item as it is dragged; null for an unknown item, and from a
+    // tree that cannot draw one.
+    virtual std::unique_ptr<ImageList> CreateDragImage(TreeItem /*item*/) { return nullptr; }
 
-    virtual void SetImageList(const ImageList* images) = 0;
+    virtual void SetImageList(const ImageList* /*images*/) {}
     // Repaints at once (the headless model counts).
-    virtual void RedrawNow() = 0;
+    virtual void RedrawNow() {}
 };
 
 }  // namespace orbel::platform

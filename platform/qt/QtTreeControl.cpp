@@ -7,7 +7,6 @@
 #include <QTreeView>
 #include <utility>
 
-#include "platform/controls/KeyNavigation.h"
 #include "platform/qt/QtImageList.h"
 #include "platform/qt/QtKeys.h"
 #include "platform/qt/QtWindows.h"
@@ -73,11 +72,9 @@ class QtTreeView final : public QTreeView {
     // every backend's tree, and nothing else of the widget's own handling runs.
     void HandleKey(QKeyEvent* event) {
         event->accept();
-        QPointer<QtTreeView> alive(this);
         const UINT key = VirtualKeyFromQt(event->key());
         if (!key) return;
-        owner_->events_.OnTreeKeyDown(key);
-        if (alive && owner_) NavigateTree(*owner_, owner_->items_, key, PageRows());
+        owner_->KeyDown(key);
     }
 
   protected:
@@ -150,9 +147,9 @@ class QtTreeView final : public QTreeView {
 
 QtTreeControl::QtTreeControl(std::weak_ptr<QtControlContext> context, HWND window,
                              TreeControlEvents& events)
-    : registration_(context, &QtControlContext::trees, window, this),
-      events_(events),
-      model_(std::make_unique<QtTreeModel>(items_, look_)),
+    : TreeControlBase(events),
+      registration_(context, &QtControlContext::trees, window, this),
+      model_(std::make_unique<QtTreeModel>(*this)),
       labelEdit_(context) {
     if (auto c = registration_.Context()) host_ = c->windows.Widget(window);
     if (!host_) return;
@@ -172,103 +169,30 @@ QtTreeControl::~QtTreeControl() {
     }
 }
 
-TreeItem QtTreeControl::InsertItem(std::string_view text, int image, int selectedImage,
-                                   TreeItem parent, TreeInsert where) {
-    const std::optional<std::size_t> place = items_.PlaceFor(text, parent, where);
-    if (!place) return kTreeNone;
-    TreeItems::Placed placed;
-    {
-        Quiet quiet(quiet_);
-        model_->BeginInsert(parent, *place);
-        placed = items_.Insert(text, image, selectedImage, parent, where);
-        model_->EndInsert();
-    }
-    // An item opened before its children came shows them as they arrive.
-    if (placed.item && items_.ChildCount(parent) == 1) ShowExpanded(parent);
-    return placed.item;
+void QtTreeControl::BeforeChange(const TreeChange& change) {
+    // The view moves its current row on its own while rows come and go; the control says
+    // where the selection is once they have.
+    ++quiet_;
+    model_->Begin(change);
 }
 
-void QtTreeControl::ForgetGone() {
-    if (!items_.Has(look_.dropTarget)) look_.dropTarget = kTreeNone;
-    if (editItem_ != kTreeNone && !items_.Has(editItem_)) {
-        editItem_ = kTreeNone;
-        labelEdit_.Drop();
-    }
-}
-
-bool QtTreeControl::DeleteItem(TreeItem item) {
-    if (!items_.Has(item)) return false;
-    const std::optional<TreeItem> successor = items_.SelectionAfterDelete(item, look_.selected);
-    {
-        // The view moves its current row on its own; the records say where the selection
-        // goes.
-        Quiet quiet(quiet_);
-        model_->BeginErase(item);
-        items_.Erase(item, nullptr);
-        model_->EndErase();
-    }
-    ForgetGone();
-    if (successor)
-        SetSelection(*successor);
-    else
-        ShowSelection();
-    return true;
-}
-
-bool QtTreeControl::MoveItem(TreeItem item, TreeItem parent, TreeInsert where) {
-    if (!items_.Has(item)) return false;
-    const std::optional<std::size_t> place =
-        items_.PlaceFor(items_.Text(item), parent, where, item);
-    if (!place) return false;
-    {
-        Quiet quiet(quiet_);
-        const bool told = model_->BeginMove(item, parent, *place);
-        items_.Move(item, parent, where);
-        if (told) model_->EndMove();
-    }
+void QtTreeControl::AfterChange(const TreeChange& change) {
+    model_->End(change);
+    --quiet_;
+    if (change.kind != TreeChange::Kind::Move) return;
     // The view keeps the expansion of the rows that moved; the new parent may show children
     // for the first time.
-    ShowExpanded(parent);
-    ShowExpanded(item);
+    ShowExpanded(change.parent);
+    ShowExpanded(change.item);
     ShowSelection();
-    if (editItem_ != kTreeNone && items_.IsInside(editItem_, item)) labelEdit_.Move(EditPlace());
-    return true;
-}
-
-void QtTreeControl::DeleteAllItems() {
-    labelEdit_.Drop();
-    {
-        Quiet quiet(quiet_);
-        model_->BeginClear();
-        items_.Clear();
-        look_.dropTarget = kTreeNone;
-        editItem_ = kTreeNone;
-        model_->EndClear();
-    }
-    SetSelection(kTreeNone);
-}
-
-bool QtTreeControl::SetItemText(TreeItem item, std::string_view text) {
-    if (!items_.SetText(item, text)) return false;
-    model_->Changed(item);
-    return true;
-}
-
-bool QtTreeControl::SetItemImage(TreeItem item, int image, int selectedImage) {
-    int oldImage = 0;
-    int oldSelected = 0;
-    if (!items_.Images(item, oldImage, oldSelected)) return false;
-    // A load marks a folder again for each child it adds: only a new icon reaches the view.
-    if (oldImage == image && oldSelected == selectedImage) return true;
-    items_.SetImages(item, image, selectedImage);
-    model_->Changed(item);
-    return true;
+    if (GetEditItem() != kTreeNone && Items().IsInside(GetEditItem(), change.item))
+        labelEdit_.Move(EditPlace());
 }
 
 void QtTreeControl::ShowSelection() {
     if (!view_) return;
     Quiet quiet(quiet_);
-    const QModelIndex at = IndexOf(look_.selected);
+    const QModelIndex at = IndexOf(GetSelectedItem());
     if (!at.isValid())
         view_->selectionModel()->clear();
     else
@@ -278,39 +202,20 @@ void QtTreeControl::ShowSelection() {
 void QtTreeControl::ShowExpanded(TreeItem item) {
     const QModelIndex at = IndexOf(item);
     if (!view_ || !at.isValid()) return;
-    const bool expanded = items_.IsExpanded(item) && items_.HasChildren(item);
+    const bool expanded = Items().IsExpanded(item) && Items().HasChildren(item);
     if (view_->isExpanded(at) == expanded) return;
     Quiet quiet(quiet_);
     view_->setExpanded(at, expanded);
 }
 
-void QtTreeControl::SetSelection(TreeItem item) {
-    if (item == look_.selected) {
-        ShowSelection();
-        return;
-    }
-    const TreeItem old = look_.selected;
-    look_.selected = item;
-    model_->Changed(old);
-    model_->Changed(item);
-    ShowSelection();
-    events_.OnTreeSelChanged(old, item);
-}
-
-bool QtTreeControl::SelectItem(TreeItem item) {
-    if (item != kTreeNone && !items_.Has(item)) return false;
-    SetSelection(item);
-    return true;
-}
-
 void QtTreeControl::UserSelect(TreeItem item) {
-    if (!items_.Has(item)) return;
+    if (!Items().Has(item)) return;
     // As a click does: the widget's selection changes, and its signal tells the records.
     if (view_)
         view_->selectionModel()->setCurrentIndex(IndexOf(item),
                                                  QItemSelectionModel::ClearAndSelect);
     else
-        SetSelection(item);
+        SelectItem(item);
 }
 
 void QtTreeControl::OnViewSelectionChanged() {
@@ -318,34 +223,11 @@ void QtTreeControl::OnViewSelectionChanged() {
     const QModelIndexList rows = view_->selectionModel()->selectedRows();
     const TreeItem now = rows.empty() ? kTreeNone : QtTreeModel::ItemOf(rows.front());
     // A person cannot take the selection away from a tree (Ctrl+click on it keeps it).
-    if (now == kTreeNone && look_.selected != kTreeNone) {
+    if (now == kTreeNone && GetSelectedItem() != kTreeNone) {
         ShowSelection();
         return;
     }
-    SetSelection(now);
-}
-
-bool QtTreeControl::Expand(TreeItem item, bool expand) {
-    if (!items_.HasChildren(item)) return false;
-    if (items_.IsExpanded(item) == expand) return true;
-    // The handler may change the tree, even remove the item.
-    if (events_.OnTreeItemExpanding(item, expand) || !items_.SetExpanded(item, expand))
-        return false;
-    ShowExpanded(item);
-    // Collapsing hides the selection inside; the original control then selects the collapsed
-    // item.
-    if (!expand && look_.selected != item && items_.IsInside(look_.selected, item))
-        SetSelection(item);
-    return true;
-}
-
-void QtTreeControl::EnsureVisible(TreeItem item) {
-    for (TreeItem ancestor : items_.Ancestors(item)) Expand(ancestor, true);
-    const QModelIndex at = IndexOf(item);
-    if (view_ && at.isValid()) {
-        view_->Settle();
-        if (!view_->visualRect(at).isEmpty()) view_->scrollTo(at);
-    }
+    SelectItem(now);
 }
 
 QWidget* QtTreeControl::Viewport() const {
@@ -362,6 +244,37 @@ POINT QtTreeControl::ToClient(const QPoint& viewport) const {
     if (!view_ || !host_) return POINT{viewport.x(), viewport.y()};
     const QPoint at = view_->viewport()->mapTo(host_.data(), viewport);
     return POINT{at.x(), at.y()};
+}
+
+void QtTreeControl::ScrollTo(TreeItem item) {
+    const QModelIndex at = IndexOf(item);
+    if (!view_ || !at.isValid()) return;
+    view_->Settle();
+    if (!view_->visualRect(at).isEmpty()) view_->scrollTo(at);
+}
+
+int QtTreeControl::PageRows() const {
+    return view_ ? view_->PageRows() : 1;
+}
+
+bool QtTreeControl::OpenEditBox(TreeItem item, const std::string& text, EditEnd end) {
+    if (!view_ || !IndexOf(item).isValid()) return false;
+    ScrollTo(item);
+    labelEdit_.Open(Window(), view_->viewport(), EditPlace(), text, std::move(end));
+    return true;
+}
+
+bool QtTreeControl::LimitEditBox(int characters) {
+    QtEditBox* box = labelEdit_.Box();
+    if (!box) return false;
+    box->Limit(characters);
+    return true;
+}
+
+void QtTreeControl::ImagesChanged() {
+    if (!view_) return;
+    if (Images()) view_->setIconSize(QSize(Images()->Width(), Images()->Height()));
+    view_->viewport()->update();
 }
 
 bool QtTreeControl::GetItemRect(TreeItem item, RECT& rect, bool textOnly) const {
@@ -398,76 +311,24 @@ TreeItem QtTreeControl::HitTest(POINT point, UINT* flags) const {
 }
 
 QRect QtTreeControl::EditPlace() const {
-    const QModelIndex at = IndexOf(editItem_);
+    const QModelIndex at = IndexOf(GetEditItem());
     if (!view_ || !at.isValid()) return QRect();
     view_->Settle();
     const QRect label = view_->Parts(at).label;
     return label.isEmpty() ? QRect(0, 0, view_->viewport()->width(), 0) : label;
 }
 
-bool QtTreeControl::EditLabel(TreeItem item) {
-    if (!items_.Has(item) || !view_) return false;
-    labelEdit_.Cancel();
-    // The ended edit's handler may have changed the tree.
-    const QModelIndex at = IndexOf(item);
-    if (!at.isValid() || !view_) return false;
-    view_->Settle();
-    if (!view_->visualRect(at).isEmpty()) view_->scrollTo(at);
-    // The edit box exists when the owner is asked, so that it can limit it.
-    editItem_ = item;
-    labelEdit_.Open(Window(), view_->viewport(), EditPlace(), items_.Text(item),
-                    [this](std::optional<std::string> text) { FinishEdit(std::move(text)); });
-    if (events_.OnTreeBeginLabelEdit(item) || !items_.Has(item) || editItem_ != item) {
-        editItem_ = kTreeNone;
-        labelEdit_.Drop();
-        return false;
-    }
-    return true;
-}
-
-void QtTreeControl::FinishEdit(std::optional<std::string> text) {
-    const TreeItem item = editItem_;
-    editItem_ = kTreeNone;
-    labelEdit_.Retire();
-    if (events_.OnTreeEndLabelEdit(item, text) && text && items_.Has(item))
-        SetItemText(item, *text);
-}
-
-bool QtTreeControl::LimitEditText(int characters) {
-    QtEditBox* box = labelEdit_.Box();
-    if (!box) return false;
-    box->Limit(characters);
-    return true;
-}
-
-bool QtTreeControl::SelectDropTarget(TreeItem item) {
-    if (item != kTreeNone && !items_.Has(item)) return false;
-    if (item == look_.dropTarget) return true;
-    const TreeItem old = look_.dropTarget;
-    look_.dropTarget = item;
-    model_->Changed(old);
-    model_->Changed(item);
-    return true;
-}
-
 std::unique_ptr<ImageList> QtTreeControl::CreateDragImage(TreeItem item) {
     int image = 0;
     int selectedImage = 0;
-    if (!items_.Images(item, image, selectedImage)) return nullptr;
-    const std::string text = items_.Text(item);
+    if (!Items().Images(item, image, selectedImage)) return nullptr;
+    const std::string text = Items().Text(item);
     const std::string name = "drag \"" + text + "\"";
     if (!view_) return std::make_unique<QtImageList>(name, QPixmap(1, 1));
-    const QtImageList* images = AsQtImageList(look_.images);
+    const QtImageList* images = AsQtImageList(Images());
     const QIcon icon = images ? images->IconAt(image) : QIcon();
     return std::make_unique<QtImageList>(
         name, DragPicture(view_, icon, view_->iconSize(), QString::fromStdString(text)));
-}
-
-void QtTreeControl::SetImageList(const ImageList* images) {
-    look_.images = images;
-    if (!view_) return;
-    if (images) view_->setIconSize(QSize(images->Width(), images->Height()));
-    view_->viewport()->update();
 }
 
 void QtTreeControl::RedrawNow() {
@@ -477,7 +338,7 @@ void QtTreeControl::RedrawNow() {
 void QtTreeControl::UserKey(UINT key) {
     const int qtKey = QtKeyFromVirtualKey(key);
     if (!view_ || qtKey == 0) {
-        events_.OnTreeKeyDown(key);
+        Events().OnTreeKeyDown(key);
         return;
     }
     QKeyEvent event(QEvent::KeyPress, qtKey, Qt::NoModifier);
@@ -485,12 +346,12 @@ void QtTreeControl::UserKey(UINT key) {
 }
 
 void QtTreeControl::OnViewBeginDrag(TreeItem item, const QPoint& at) {
-    if (items_.Has(item)) events_.OnTreeBeginDrag(item, ToClient(at));
+    if (Items().Has(item)) Events().OnTreeBeginDrag(item, ToClient(at));
 }
 
 void QtTreeControl::OnViewRightClick(const QPoint& at) {
     const POINT client = ToClient(at);
-    events_.OnTreeRightClick(HitTest(client, nullptr), client);
+    Events().OnTreeRightClick(HitTest(client, nullptr), client);
 }
 
 }  // namespace orbel::platform

@@ -10,17 +10,17 @@ namespace orbel::platform {
 
 QModelIndex QtTreeModel::index(int row, int column, const QModelIndex& parent) const {
     if (row < 0 || column != 0) return {};
-    const TreeItem item = items_.ChildAt(ItemOf(parent), static_cast<std::size_t>(row));
+    const TreeItem item = Items().ChildAt(ItemOf(parent), static_cast<std::size_t>(row));
     return item == kTreeNone ? QModelIndex() : createIndex(row, 0, quintptr{item});
 }
 
 QModelIndex QtTreeModel::parent(const QModelIndex& child) const {
-    return IndexOf(items_.Parent(ItemOf(child)));
+    return IndexOf(Items().Parent(ItemOf(child)));
 }
 
 int QtTreeModel::rowCount(const QModelIndex& parent) const {
     if (parent.column() > 0) return 0;
-    return static_cast<int>(items_.ChildCount(ItemOf(parent)));
+    return static_cast<int>(Items().ChildCount(ItemOf(parent)));
 }
 
 int QtTreeModel::columnCount(const QModelIndex&) const {
@@ -33,24 +33,25 @@ bool QtTreeModel::hasChildren(const QModelIndex& parent) const {
 
 QVariant QtTreeModel::data(const QModelIndex& index, int role) const {
     const TreeItem item = ItemOf(index);
-    if (!items_.Has(item)) return {};
+    if (!Items().Has(item)) return {};
     switch (role) {
         case Qt::DisplayRole:
-            return QString::fromStdString(items_.Text(item));
+            return QString::fromStdString(Items().Text(item));
         case Qt::DecorationRole: {
             int image = 0;
             int selectedImage = 0;
-            items_.Images(item, image, selectedImage);
-            const QtImageList* images = AsQtImageList(look_.images);
+            Items().Images(item, image, selectedImage);
+            const QtImageList* images = AsQtImageList(tree_.Images());
             const QIcon icon =
-                images ? images->IconAt(item == look_.selected ? selectedImage : image) : QIcon();
+                images ? images->IconAt(item == tree_.GetSelectedItem() ? selectedImage : image)
+                       : QIcon();
             return icon.isNull() ? QVariant() : QVariant(icon);
         }
         case Qt::BackgroundRole:
-            if (item != look_.dropTarget) return {};
+            if (item != tree_.GetDropHilightItem()) return {};
             return QApplication::palette().brush(QPalette::Highlight);
         case Qt::ForegroundRole:
-            if (item != look_.dropTarget) return {};
+            if (item != tree_.GetDropHilightItem()) return {};
             return QApplication::palette().brush(QPalette::HighlightedText);
         default:
             return {};
@@ -62,32 +63,54 @@ Qt::ItemFlags QtTreeModel::flags(const QModelIndex& index) const {
 }
 
 QModelIndex QtTreeModel::IndexOf(TreeItem item) const {
-    if (!items_.Has(item)) return {};
-    return createIndex(static_cast<int>(items_.Position(item)), 0, quintptr{item});
+    if (!Items().Has(item)) return {};
+    return createIndex(static_cast<int>(Items().Position(item)), 0, quintptr{item});
 }
 
 TreeItem QtTreeModel::ItemOf(const QModelIndex& index) {
     return index.isValid() ? static_cast<TreeItem>(index.internalId()) : kTreeNone;
 }
 
-void QtTreeModel::BeginInsert(TreeItem parent, std::size_t position) {
-    const int row = static_cast<int>(position);
-    beginInsertRows(IndexOf(parent), row, row);
+void QtTreeModel::Begin(const TreeChange& change) {
+    const int row = static_cast<int>(change.position);
+    switch (change.kind) {
+        case TreeChange::Kind::Insert:
+            beginInsertRows(IndexOf(change.parent), row, row);
+            break;
+        case TreeChange::Kind::Erase:
+            beginRemoveRows(IndexOf(change.parent), row, row);
+            break;
+        case TreeChange::Kind::Move: {
+            const TreeItem from = Items().Parent(change.item);
+            const int at = static_cast<int>(Items().Position(change.item));
+            // The views count the place among the siblings as they are before the move.
+            const int to = from == change.parent && row > at ? row + 1 : row;
+            moveTold_ = !(from == change.parent && (to == at || to == at + 1)) &&
+                        beginMoveRows(IndexOf(from), at, at, IndexOf(change.parent), to);
+            break;
+        }
+        case TreeChange::Kind::Clear:
+            beginResetModel();
+            break;
+    }
 }
 
-void QtTreeModel::BeginErase(TreeItem item) {
-    const int row = static_cast<int>(items_.Position(item));
-    beginRemoveRows(IndexOf(items_.Parent(item)), row, row);
-}
-
-bool QtTreeModel::BeginMove(TreeItem item, TreeItem parent, std::size_t position) {
-    const TreeItem from = items_.Parent(item);
-    const int row = static_cast<int>(items_.Position(item));
-    // The views count the place among the siblings as they are before the move.
-    int to = static_cast<int>(position);
-    if (from == parent && to > row) ++to;
-    if (from == parent && (to == row || to == row + 1)) return false;
-    return beginMoveRows(IndexOf(from), row, row, IndexOf(parent), to);
+void QtTreeModel::End(const TreeChange& change) {
+    switch (change.kind) {
+        case TreeChange::Kind::Insert:
+            endInsertRows();
+            break;
+        case TreeChange::Kind::Erase:
+            endRemoveRows();
+            break;
+        case TreeChange::Kind::Move:
+            if (moveTold_) endMoveRows();
+            moveTold_ = false;
+            break;
+        case TreeChange::Kind::Clear:
+            endResetModel();
+            break;
+    }
 }
 
 void QtTreeModel::Changed(TreeItem item) {

@@ -1,30 +1,20 @@
-// The items of the desktop tree control as a Qt item model over the shared tree records: the
-// view reads labels, icons and the hierarchy from the records themselves, so a tree of tens of
-// thousands of folders costs its records and nothing more, a move is one move of the records,
-// and emptying the tree gives everything back.
+// The items of the desktop tree control as a Qt item model over the shared tree control: the
+// view reads labels, icons, the hierarchy, the selection and the drop target from the control's
+// records themselves, so a tree of tens of thousands of folders costs its records and nothing
+// more, a move is one move of the records, and emptying the tree gives everything back.
 // Not for: changing the records (the control does that, between the Begin and End calls
 // that tell the views).
 #pragma once
 
 #include <QAbstractItemModel>
 
-#include "platform/controls/TreeItems.h"
+#include "platform/controls/TreeControlBase.h"
 
 namespace orbel::platform {
 
-class ImageList;
-
-// What the rows show beside the records: the selected item its selected image, the drop
-// target the highlight; the images come from the control's image list.
-struct QtTreeLook {
-    const ImageList* images = nullptr;
-    TreeItem selected = kTreeNone;
-    TreeItem dropTarget = kTreeNone;
-};
-
 class QtTreeModel final : public QAbstractItemModel {
   public:
-    QtTreeModel(const TreeItems& items, const QtTreeLook& look) : items_(items), look_(look) {}
+    explicit QtTreeModel(const TreeControlBase& tree) : tree_(tree) {}
 
     QModelIndex index(int row, int column,
                       const QModelIndex& parent = QModelIndex()) const override;
@@ -40,21 +30,17 @@ class QtTreeModel final : public QAbstractItemModel {
     static TreeItem ItemOf(const QModelIndex& index);
 
     // Around a change of the records: the views hear of it before and after.
-    void BeginInsert(TreeItem parent, std::size_t position);
-    void EndInsert() { endInsertRows(); }
-    void BeginErase(TreeItem item);
-    void EndErase() { endRemoveRows(); }
-    // False when the views see no change (the item keeps its place); End only after true.
-    bool BeginMove(TreeItem item, TreeItem parent, std::size_t position);
-    void EndMove() { endMoveRows(); }
-    void BeginClear() { beginResetModel(); }
-    void EndClear() { endResetModel(); }
+    void Begin(const TreeChange& change);
+    void End(const TreeChange& change);
     // The item's row looks different (label, icon, highlight).
     void Changed(TreeItem item);
 
   private:
-    const TreeItems& items_;
-    const QtTreeLook& look_;
+    const TreeItems& Items() const { return tree_.Items(); }
+
+    const TreeControlBase& tree_;
+    // Whether the views heard of the move under way: not when the item keeps its place.
+    bool moveTold_ = false;
 };
 
 }  // namespace orbel::platform
