@@ -73,7 +73,7 @@ std::int32_t COrbelCtrl::InitiateFolderMaint(std::int32_t nOLEID, std::int32_t n
     const std::int32_t ownOleId = m_currentOleId;
     if (nClassOLEID == 2) {
         m_exchange.m_classKey = std::string(kFolderMaintClass);
-        if (m_exchange.SelectOleClass(1, Relationship::Equal) == kResultOk) {
+        if (m_exchange.SelectOleClass(KeyNo::Key1, Relationship::Equal) == kResultOk) {
             m_exchange.ReadOleClass();
         } else {
             const std::int32_t newClass = m_exchange.GetNextOLEID();

@@ -48,17 +48,17 @@ HRESULT RunStoreOperation(COrbelCtrl& control, const std::string& operation,
         TreeEntry end{owner, 0,  owner, last.ParentOwnerId, last.ParentEntryNo, last.Name, 0, 0, 0,
                       0,     "", ""};
         std::string names;
-        std::int32_t r =
-            x.SelectTableOleTree(2, start, end, [&](std::int32_t code, const TreeEntry& e) {
-                if (code != kResultRow) return true;
-                names += (names.empty() ? "" : ", ") + e.Name;
-                return false;
-            });
+        std::int32_t r = x.SelectTableOleTree(KeyNo::Key2, start, end,
+                                              [&](std::int32_t code, const TreeEntry& e) {
+                                                  if (code != kResultRow) return true;
+                                                  names += (names.empty() ? "" : ", ") + e.Name;
+                                                  return false;
+                                              });
         result = std::to_string(r) + ": " + names;
     } else if (operation == "SelectClass") {
         if ((hr = expect({VarType::BStr}, a)) != S_OK) return hr;
         x.m_classKey = a[0].BStr();
-        result = x.SelectOleClass(1, Relationship::Equal);
+        result = x.SelectOleClass(KeyNo::Key1, Relationship::Equal);
     } else if (operation == "ReadClass") {
         if ((hr = expect({}, a)) != S_OK) return hr;
         std::int32_t r = x.ReadOleClass();
@@ -67,7 +67,7 @@ HRESULT RunStoreOperation(COrbelCtrl& control, const std::string& operation,
     } else if (operation == "SelectTreeEntry") {
         if ((hr = expect({VarType::I4, VarType::I4}, a)) != S_OK) return hr;
         x.m_treeKey1 = TreeKey1{a[0].I4(), a[1].I4()};
-        result = x.SelectOleTree(1, Relationship::Equal);
+        result = x.SelectOleTree(KeyNo::Key1, Relationship::Equal);
     } else if (operation == "ReadTree") {
         if ((hr = expect({}, a)) != S_OK) return hr;
         std::int32_t r = x.ReadOleTree();

@@ -70,7 +70,7 @@ void CFolderMaintenance::DeleteFolderEntry(std::int32_t entryKey) {
 
 std::int32_t CFolderMaintenance::GetClassOLEID() {
     m_exchange.m_classKey = std::string(kDirectorySelectClass);
-    if (m_exchange.SelectOleClass(1, Relationship::Equal) != kResultOk) {
+    if (m_exchange.SelectOleClass(KeyNo::Key1, Relationship::Equal) != kResultOk) {
         const std::int32_t id = m_exchange.GetNextOLEID();
         m_exchange.m_classRow = ClassRecord{kDirectorySelectClass, id};
         if (id == -1 || m_exchange.InsertOleClass() >= 1) {

@@ -16,7 +16,7 @@ CEntryWriter::CEntryWriter(CHostExchange& exchange, CStoreSite& site, CResourceL
 
 std::int32_t CEntryWriter::NextEntryNumber(std::int32_t ownerId) {
     m_exchange.m_treeKey1 = {ownerId, kLargestNumber};
-    if (m_exchange.SelectOleTree(1, Relationship::AtOrBefore) != kResultOk) return 1;
+    if (m_exchange.SelectOleTree(KeyNo::Key1, Relationship::AtOrBefore) != kResultOk) return 1;
     if (m_exchange.ReadOleTree() > 0) {
         AfxMessageBox("Error CreateNewItem:3");
         return -1;

@@ -9,17 +9,22 @@ namespace orbel {
 
 CHostExchange::CHostExchange(IExchangeSite& site) : m_site(site) {}
 
-std::string CHostExchange::KeyValue(Table table, std::int32_t keyNo) const {
+std::string CHostExchange::KeyValue(Table table, KeyNo keyNo) const {
     switch (table) {
         case Table::OleTree:
-            if (keyNo == 1) return FormatTreeKey1(m_treeKey1);
-            if (keyNo == 2) return FormatTreeKey2(m_treeKey2);
-            if (keyNo == 3) return FormatTreeKey3(m_treeKey3);
+            switch (keyNo) {
+                case KeyNo::Key1:
+                    return FormatTreeKey1(m_treeKey1);
+                case KeyNo::Key2:
+                    return FormatTreeKey2(m_treeKey2);
+                case KeyNo::Key3:
+                    return FormatTreeKey3(m_treeKey3);
+            }
             return {};
         case Table::OleRes:
-            return keyNo == 1 ? FormatResourceKey(m_resourceKey) : std::string();
+            return keyNo == KeyNo::Key1 ? FormatResourceKey(m_resourceKey) : std::string();
         case Table::OleCla:
-            return keyNo == 1 ? FormatClassKey(m_classKey) : std::string();
+            return keyNo == KeyNo::Key1 ? FormatClassKey(m_classKey) : std::string();
     }
     return {};
 }
@@ -49,7 +54,7 @@ RowText CHostExchange::OutgoingRow(Table table) {
     return row;
 }
 
-std::int32_t CHostExchange::Request(RequestKind kind, Table table, std::int32_t keyNo,
+std::int32_t CHostExchange::Request(RequestKind kind, Table table, KeyNo keyNo,
                                     Relationship relationship) {
     // Another request is waiting: its buffers, reply strings and wait must stay its own.
     if (!m_responseComplete) return kResultRefused;
@@ -58,8 +63,8 @@ std::int32_t CHostExchange::Request(RequestKind kind, Table table, std::int32_t 
     const std::string name = TableName(table);
     switch (kind) {
         case RequestKind::Position:
-            m_site.FireSetTablePos(name, static_cast<std::int32_t>(relationship), keyNo,
-                                   KeyValue(table, keyNo));
+            m_site.FireSetTablePos(name, static_cast<std::int32_t>(relationship),
+                                   static_cast<std::int32_t>(keyNo), KeyValue(table, keyNo));
             break;
         case RequestKind::ReadNext:
             m_site.FireReadNextRecord(name);
@@ -71,7 +76,7 @@ std::int32_t CHostExchange::Request(RequestKind kind, Table table, std::int32_t 
             m_site.FireInsertRecord(name, OutgoingRow(table));
             break;
         case RequestKind::Delete:
-            m_site.FireDeleteRecord(name, KeyValue(table, 1));
+            m_site.FireDeleteRecord(name, KeyValue(table, KeyNo::Key1));
             break;
         case RequestKind::NextOleId:
             m_site.FireGetNextOLEID();
@@ -199,20 +204,21 @@ namespace {
 constexpr const char* kSelectTableError = "Error SelectTableOleTree";
 }  // namespace
 
-std::int32_t CHostExchange::SelectTableOleTree(std::int32_t keyNo, const TreeEntry& start,
+std::int32_t CHostExchange::SelectTableOleTree(KeyNo keyNo, const TreeEntry& start,
                                                const TreeEntry& end, RecordHandler handler) {
     if (!m_responseComplete) {
         AfxMessageBox(kSelectTableError, MB_OK);
         return kResultRefused;
     }
     auto format = [keyNo](const TreeEntry& e) {
-        if (keyNo == 1) return FormatTreeKey1({e.OwnerId, e.EntryNo});
+        if (keyNo == KeyNo::Key1) return FormatTreeKey1({e.OwnerId, e.EntryNo});
         return FormatTreeKey2({e.OwnerId, e.ParentOwnerId, e.ParentEntryNo, e.Name});
     };
     m_recordHandler = std::move(handler);
     m_site.FireYield();
     m_responseComplete = false;
-    m_site.FireSelectTable(TableName(Table::OleTree), keyNo, format(start), format(end));
+    m_site.FireSelectTable(TableName(Table::OleTree), static_cast<std::int32_t>(keyNo),
+                           format(start), format(end));
     Wait();
     m_recordHandler = nullptr;
     if (m_lastResult > kResultEndOfData) AfxMessageBox(kSelectTableError, MB_OK);
@@ -225,19 +231,19 @@ std::int32_t CHostExchange::RequestWithMessage(RequestKind kind, Table table, co
     return result;
 }
 
-std::int32_t CHostExchange::SelectOleTree(std::int32_t keyNo, Relationship relationship) {
+std::int32_t CHostExchange::SelectOleTree(KeyNo keyNo, Relationship relationship) {
     return Request(RequestKind::Position, Table::OleTree, keyNo, relationship);
 }
 
-std::int32_t CHostExchange::SelectOleRes(std::int32_t keyNo, Relationship relationship) {
-    if (keyNo != 1) return m_lastResult;
+std::int32_t CHostExchange::SelectOleRes(KeyNo keyNo, Relationship relationship) {
+    if (keyNo != KeyNo::Key1) return m_lastResult;
     std::int32_t result = Request(RequestKind::Position, Table::OleRes, keyNo, relationship);
     if (result >= 1) AfxMessageBox("Error SelectOleRes", MB_OK);
     return result;
 }
 
-std::int32_t CHostExchange::SelectOleClass(std::int32_t keyNo, Relationship relationship) {
-    if (keyNo != 1) return m_lastResult;
+std::int32_t CHostExchange::SelectOleClass(KeyNo keyNo, Relationship relationship) {
+    if (keyNo != KeyNo::Key1) return m_lastResult;
     return Request(RequestKind::Position, Table::OleCla, keyNo, relationship);
 }
 
@@ -313,7 +319,7 @@ std::int32_t CHostExchange::DirectNextId(RequestKind kind, const char* message) 
 std::int32_t CHostExchange::CounterNextId(const char* className, const char* operation) {
     const std::string op = operation;
     m_classKey = className;
-    if (SelectOleClass(1, Relationship::Equal) != kResultOk) {
+    if (SelectOleClass(KeyNo::Key1, Relationship::Equal) != kResultOk) {
         m_classRow = ClassRecord{className, 1};
         if (InsertOleClass() >= 1) {
             AfxMessageBox("Error " + op + ":1", MB_OK);

@@ -93,11 +93,11 @@ class CHostExchange {
     const std::array<std::string, 11>& Replies() const { return m_replies; }
 
     // Table request operations; each returns the result it ended with.
-    std::int32_t SelectTableOleTree(std::int32_t keyNo, const TreeEntry& start,
-                                    const TreeEntry& end, RecordHandler handler);
-    std::int32_t SelectOleTree(std::int32_t keyNo, Relationship relationship);
-    std::int32_t SelectOleRes(std::int32_t keyNo, Relationship relationship);
-    std::int32_t SelectOleClass(std::int32_t keyNo, Relationship relationship);
+    std::int32_t SelectTableOleTree(KeyNo keyNo, const TreeEntry& start, const TreeEntry& end,
+                                    RecordHandler handler);
+    std::int32_t SelectOleTree(KeyNo keyNo, Relationship relationship);
+    std::int32_t SelectOleRes(KeyNo keyNo, Relationship relationship);
+    std::int32_t SelectOleClass(KeyNo keyNo, Relationship relationship);
     std::int32_t ReadOleTree();
     std::int32_t ReadOleRes();
     std::int32_t ReadOleClass();
@@ -117,7 +117,7 @@ class CHostExchange {
     std::int32_t GetNextResourceID();
 
   private:
-    std::int32_t Request(RequestKind kind, Table table, std::int32_t keyNo = 0,
+    std::int32_t Request(RequestKind kind, Table table, KeyNo keyNo = KeyNo::Key1,
                          Relationship relationship = Relationship::Equal);
     void Wait();
     UINT TimeOutInterval() const;
@@ -128,7 +128,7 @@ class CHostExchange {
     std::int32_t RequestWithMessage(RequestKind kind, Table table, const char* message);
     std::int32_t DirectNextId(RequestKind kind, const char* message);
     std::int32_t CounterNextId(const char* className, const char* operation);
-    std::string KeyValue(Table table, std::int32_t keyNo) const;
+    std::string KeyValue(Table table, KeyNo keyNo) const;
     RowText OutgoingRow(Table table);
 
     IExchangeSite& m_site;

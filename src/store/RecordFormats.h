@@ -25,6 +25,10 @@ inline constexpr std::int32_t kLargestNumber = 99999999;
 enum class Table { OleTree = 0, OleRes = 1, OleCla = 2 };
 const char* TableName(Table t);  // "OLE_TREE", "OLE_RES", "OLE_CLA"
 
+// The key of OLE_TREE (1 to 3) or of another table (1 only) that a position or a select goes
+// by; the event carries the number.
+enum class KeyNo : std::int32_t { Key1 = 1, Key2 = 2, Key3 = 3 };
+
 // How the host positions for the next read; the event carries the number.
 enum class Relationship : std::int32_t {
     Equal = 0,       // the row whose key equals the value

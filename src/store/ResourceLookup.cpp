@@ -23,7 +23,7 @@ CResourceLookup::CResourceLookup(CHostExchange& exchange, CStoreSite& site)
 
 int CResourceLookup::ReadTreeEntry(std::int32_t ownerId, std::int32_t entryNo) {
     m_exchange.m_treeKey1 = {ownerId, entryNo};
-    if (m_exchange.SelectOleTree(1, Relationship::Equal) >= 1) return 1;
+    if (m_exchange.SelectOleTree(KeyNo::Key1, Relationship::Equal) >= 1) return 1;
     if (m_exchange.ReadOleTree() >= 1) return 2;
     return 0;
 }
@@ -35,7 +35,7 @@ std::int32_t CResourceLookup::GetResource() {
         return 0;
     }
     m_exchange.m_resourceKey = entry.ResourceId;
-    if (m_exchange.SelectOleRes(1, Relationship::Equal) > 0) {
+    if (m_exchange.SelectOleRes(KeyNo::Key1, Relationship::Equal) > 0) {
         AfxMessageBox("Error GetResource:1");
         return m_exchange.LastResult();
     }
@@ -45,7 +45,7 @@ std::int32_t CResourceLookup::GetResource() {
 
 std::int32_t CResourceLookup::FindFolder(const TreeKey2& key) {
     m_exchange.m_treeKey2 = key;
-    if (m_exchange.SelectOleTree(2, Relationship::Equal) >= 1) return -1;
+    if (m_exchange.SelectOleTree(KeyNo::Key2, Relationship::Equal) >= 1) return -1;
     if (m_exchange.ReadOleTree() >= 1) return -1;
     return m_exchange.m_treeEntry.EntryNo;
 }

@@ -52,7 +52,7 @@ bool CTreeLoader::OnTreeRow(std::int32_t result, const TreeEntry& row) {
 }
 
 std::int32_t CTreeLoader::SelectOwnerTree(std::int32_t ownerId, const RecordHandler& handler) {
-    return m_exchange.SelectTableOleTree(2, Key2Start(ownerId, 0, 0),
+    return m_exchange.SelectTableOleTree(KeyNo::Key2, Key2Start(ownerId, 0, 0),
                                          Key2End(ownerId, kLargestNumber, kLargestNumber), handler);
 }
 
@@ -122,7 +122,7 @@ void CTreeLoader::GetNode(bool classPart) {
     // The entries of one owner whose parent is the shown folder.
     auto selectChildren = [&](std::int32_t ownerId) {
         return m_exchange.SelectTableOleTree(
-            2, Key2Start(ownerId, m_shownFolderOwner, m_shownFolderEntry),
+            KeyNo::Key2, Key2Start(ownerId, m_shownFolderOwner, m_shownFolderEntry),
             Key2End(ownerId, m_shownFolderOwner, m_shownFolderEntry), handler);
     };
     if (classPart) {
@@ -151,7 +151,7 @@ bool CTreeLoader::ReadNodeResources(std::int32_t ownerId, bool classFlag, int fi
     key.ParentEntryNo = m_shownFolderEntry;
     // From the folder's first child on, whatever name an earlier lookup left in the buffer.
     key.Name.clear();
-    std::int32_t result = m_exchange.SelectOleTree(2, Relationship::AtOrAfter);
+    std::int32_t result = m_exchange.SelectOleTree(KeyNo::Key2, Relationship::AtOrAfter);
     if (ended(result)) return true;
     if (result >= 1) return fail(0);
     result = m_exchange.ReadOleTree();

@@ -62,7 +62,7 @@ TEST_F(ExchangeTest, TheTimeOutIsTheOneSetBeforeTheWaitAndRunsFromTheLastReply) 
     });
     int rows = 0;
     TreeEntry any;
-    EXPECT_EQ(X().SelectTableOleTree(2, any, any,
+    EXPECT_EQ(X().SelectTableOleTree(KeyNo::Key2, any, any,
                                      [&](std::int32_t r, const TreeEntry&) {
                                          if (r != kResultRow) return true;
                                          ++rows;
@@ -107,7 +107,7 @@ TEST_F(ExchangeTest, ASelectThatFallsSilentTimesOutOneTimeOutAfterItsLastRow) {
         const std::uint64_t start = P().Loop().Now();
         std::size_t rows = 0;
         TreeEntry any;
-        EXPECT_EQ(X().SelectTableOleTree(2, any, any,
+        EXPECT_EQ(X().SelectTableOleTree(KeyNo::Key2, any, any,
                                          [&](std::int32_t, const TreeEntry&) {
                                              ++rows;
                                              return false;
@@ -129,7 +129,7 @@ TEST_F(ExchangeTest, ASelectStreamsEveryRowToTheHandlerAndEndsWithoutAMessage) {
     TreeEntry end{5, 0,  5, endKey.ParentOwnerId, endKey.ParentEntryNo, endKey.Name, 0, 0, 0,
                   0, "", ""};
     std::int32_t result =
-        X().SelectTableOleTree(2, start, end, [&](std::int32_t r, const TreeEntry& e) {
+        X().SelectTableOleTree(KeyNo::Key2, start, end, [&](std::int32_t r, const TreeEntry& e) {
             if (r != kResultRow) return true;
             seen.push_back(e.Name);
             return false;
@@ -148,7 +148,7 @@ TEST_F(ExchangeTest, ASelectAnsweredWithAnErrorSaysSoAndKeepsTheRowsAlreadyHandl
     User().AnswerMessageBox(MessageAnswer::Ok, "Error SelectTableOleTree");
     int rows = 0;
     TreeEntry any;
-    EXPECT_EQ(X().SelectTableOleTree(2, any, any,
+    EXPECT_EQ(X().SelectTableOleTree(KeyNo::Key2, any, any,
                                      [&](std::int32_t r, const TreeEntry&) {
                                          if (r == kResultRow) ++rows;
                                          return r != kResultRow;
