@@ -70,7 +70,6 @@ std::int32_t COrbelCtrl::InitiateFolderMaint(std::int32_t nOLEID, std::int32_t n
             return fail();
         }
     }
-    const std::int32_t ownOleId = m_currentOleId;
     if (nClassOLEID == 2) {
         m_exchange.m_classKey = std::string(kFolderMaintClass);
         if (m_exchange.SelectOleClass(KeyNo::Key1, Relationship::Equal) == kResultOk) {
@@ -85,15 +84,11 @@ std::int32_t COrbelCtrl::InitiateFolderMaint(std::int32_t nOLEID, std::int32_t n
             }
         }
         const std::int32_t f = m_exchange.m_classRow.Value;
-        // Creating a folder in F's own tree: F is the current OLE ID meanwhile.
+        // The folders are made in F's own tree.
         auto findOrCreate = [&](std::int32_t parentOwner, std::int32_t parentEntry,
                                 const std::string& name) {
             std::int32_t entry = m_lookup.FindFolder(TreeKey2{f, parentOwner, parentEntry, name});
-            if (entry == -1) {
-                m_currentOleId = f;
-                entry = m_writer.CreateNewFolder(name, parentOwner, parentEntry);
-                m_currentOleId = ownOleId;
-            }
+            if (entry == -1) entry = m_writer.CreateFolderOf(f, name, parentOwner, parentEntry);
             return entry;
         };
         const std::int32_t folder = findOrCreate(0, 0, szFolder);

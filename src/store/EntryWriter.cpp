@@ -25,8 +25,9 @@ std::int32_t CEntryWriter::NextEntryNumber(std::int32_t ownerId) {
     return row.OwnerId == ownerId ? row.EntryNo + 1 : 1;
 }
 
-TreeEntry& CEntryWriter::NewOwnEntry(std::int32_t entryNo, std::int32_t parentOwnerId,
-                                     std::int32_t parentEntryNo, const std::string& name) {
+TreeEntry& CEntryWriter::NewEntry(std::int32_t ownerId, std::int32_t entryNo,
+                                  std::int32_t parentOwnerId, std::int32_t parentEntryNo,
+                                  const std::string& name) {
     // A subscriber filed at the top goes to the top of the class tree.
     if (m_site.SubscriberMode() && parentOwnerId == 0) {
         parentOwnerId = m_site.ClassOleId();
@@ -34,9 +35,9 @@ TreeEntry& CEntryWriter::NewOwnEntry(std::int32_t entryNo, std::int32_t parentOw
     }
     TreeEntry& row = m_exchange.m_treeEntry;
     row = TreeEntry{};
-    row.OwnerId = m_site.CurrentOleId();
+    row.OwnerId = ownerId;
     row.EntryNo = entryNo;
-    row.OwnerId2 = m_site.CurrentOleId();
+    row.OwnerId2 = ownerId;
     row.ParentOwnerId = parentOwnerId;
     row.ParentEntryNo = parentEntryNo;
     // The panes show the new entry from this row: with the name as the store gives it back.
@@ -46,12 +47,17 @@ TreeEntry& CEntryWriter::NewOwnEntry(std::int32_t entryNo, std::int32_t parentOw
 
 std::int32_t CEntryWriter::CreateNewFolder(const std::string& name, std::int32_t parentOwnerId,
                                            std::int32_t parentEntryNo) {
-    const std::int32_t entryNo = NextEntryNumber(m_site.CurrentOleId());
+    return CreateFolderOf(m_site.CurrentOleId(), name, parentOwnerId, parentEntryNo);
+}
+
+std::int32_t CEntryWriter::CreateFolderOf(std::int32_t ownerId, const std::string& name,
+                                          std::int32_t parentOwnerId, std::int32_t parentEntryNo) {
+    const std::int32_t entryNo = NextEntryNumber(ownerId);
     if (entryNo == -1) {
         AfxMessageBox("Error CreateNewFolder");
         return -1;
     }
-    TreeEntry& row = NewOwnEntry(entryNo, parentOwnerId, parentEntryNo, name);
+    TreeEntry& row = NewEntry(ownerId, entryNo, parentOwnerId, parentEntryNo, name);
     if (m_exchange.InsertOleTree() >= 1) {
         AfxMessageBox("Error CreateNewFolder:2");
         return -1;
@@ -82,7 +88,7 @@ void CEntryWriter::CreateNewItem(const std::string& name, const std::string& pat
         AfxMessageBox(kCreateNewItemEntryError);
         return;
     }
-    TreeEntry& row = NewOwnEntry(entryNo, parentOwnerId, parentEntryNo, name);
+    TreeEntry& row = NewEntry(m_site.CurrentOleId(), entryNo, parentOwnerId, parentEntryNo, name);
     row.ResourceId = resourceId;
     row.IsItem = 1;
     row.PageStart = pageStart == -1 ? 0 : pageStart;

@@ -23,6 +23,9 @@ class CEntryWriter {
     // The new folder's entry number, or -1 after saying why.
     std::int32_t CreateNewFolder(const std::string& name, std::int32_t parentOwnerId,
                                  std::int32_t parentEntryNo);
+    // The same in the tree of another owner than the current OLE ID.
+    std::int32_t CreateFolderOf(std::int32_t ownerId, const std::string& name,
+                                std::int32_t parentOwnerId, std::int32_t parentEntryNo);
     void CreateNewItem(const std::string& name, const std::string& path, std::int32_t parentOwnerId,
                        std::int32_t parentEntryNo, std::int32_t pageStart, std::int32_t pageEnd);
     bool ChangeItem(std::int32_t entryKey, const std::string& name, std::int32_t pageStart,
@@ -40,9 +43,9 @@ class CEntryWriter {
     // Stores the entry's new name, and its page range when one is given.
     bool ChangeEntry(std::int32_t entryKey, const std::string& name,
                      std::optional<std::pair<std::int32_t, std::int32_t>> pages);
-    // Fills the tree entry buffer with a new row of the current OLE ID's tree.
-    TreeEntry& NewOwnEntry(std::int32_t entryNo, std::int32_t parentOwnerId,
-                           std::int32_t parentEntryNo, const std::string& name);
+    // Fills the tree entry buffer with a new row of the owner's tree.
+    TreeEntry& NewEntry(std::int32_t ownerId, std::int32_t entryNo, std::int32_t parentOwnerId,
+                        std::int32_t parentEntryNo, const std::string& name);
 
     CHostExchange& m_exchange;
     CStoreSite& m_site;
