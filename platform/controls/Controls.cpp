@@ -2,12 +2,19 @@
 // override (they do nothing and refuse nothing), and what a list that is not drawn answers.
 #include "platform/controls/Controls.h"
 
+#include <algorithm>
+
 namespace orbel::platform {
 
 Controls::~Controls() = default;
 ImageList::~ImageList() = default;
 TreeControl::~TreeControl() = default;
 ListControl::~ListControl() = default;
+int ListControl::FindItem(DWORD data, int after) const {
+    for (int row = std::max(after + 1, 0); row < GetItemCount(); ++row)
+        if (GetItemData(row) == data) return row;
+    return -1;
+}
 int ListControl::HitTest(POINT, UINT* flags) const {
     if (flags) *flags = kListHitNowhere;
     return -1;

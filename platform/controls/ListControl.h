@@ -74,6 +74,8 @@ class ListControl {
     virtual bool SetItemState(int row, UINT state, UINT mask) = 0;
     // Selected rows in row order.
     virtual std::vector<int> GetSelectedRows() const = 0;
+    // The first row after `after` whose data word is `data`, -1 when none.
+    virtual int FindItem(DWORD data, int after = -1) const;
 
     // What a list that is not drawn answers: no row under any point, no rectangles, no label
     // edit, no drag image and nothing to repaint.

@@ -42,6 +42,7 @@ class ListControlBase : public ListControl {
     UINT GetItemState(int row, UINT mask) const override { return items_.State(row) & mask; }
     bool SetItemState(int row, UINT state, UINT mask) override;
     std::vector<int> GetSelectedRows() const override { return items_.Selected(); }
+    int FindItem(DWORD data, int after = -1) const override { return items_.Find(data, after); }
 
     bool EditLabel(int row) override;
     int GetEditRow() const override { return editRow_; }
