@@ -41,6 +41,7 @@ bool TakesInput(const WindowSystem& windows, HWND window) {
 }
 
 UserInteraction::~UserInteraction() = default;
+void UserInteraction::MessageBeep() {}
 
 const char* CursorName(Cursor c) {
     switch (c) {
@@ -94,6 +95,19 @@ const char* AnswerName(MessageAnswer a) {
             return "NO";
     }
     return "?";
+}
+
+MessageAnswer DismissalAnswer(MessageButtons buttons) {
+    switch (buttons) {
+        case MessageButtons::Ok:
+            return MessageAnswer::Ok;
+        case MessageButtons::YesNo:
+            return MessageAnswer::No;
+        case MessageButtons::OkCancel:
+        case MessageButtons::YesNoCancel:
+            return MessageAnswer::Cancel;
+    }
+    return MessageAnswer::Cancel;
 }
 
 }  // namespace platform

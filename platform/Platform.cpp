@@ -25,6 +25,20 @@ LRESULT Platform::DispatchMessage(const MSG& msg) {
     return Windows().SendMessage(msg.hwnd, msg.message, msg.wParam, msg.lParam);
 }
 
+bool Platform::HasFeature(Feature) const {
+    return false;
+}
+
+int Platform::DeliverWhile(const std::function<bool(MSG&)>& take) {
+    int delivered = 0;
+    MSG msg;
+    while (take(msg)) {
+        DispatchMessage(msg);
+        ++delivered;
+    }
+    return delivered;
+}
+
 void InstallPlatform(std::unique_ptr<Platform> platform) {
     Installed() = std::move(platform);
 }

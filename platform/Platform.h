@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <utility>
 
 #include "platform/MessageLoop.h"
 #include "platform/UserInteraction.h"
@@ -19,6 +21,17 @@ class FileSystem;
 class Registry;
 class Shell;
 
+// What a backend can do beyond what every backend does, so that a caller asks instead of a
+// backend writing empty bodies (as a windowing plugin reports its capabilities).
+enum class Feature {
+    // The loop's clock is virtual: a wait costs no time, the clock jumps to the next timer.
+    VirtualClock,
+    // Windows are shown on a screen, where painting, the drag image and the cursor are seen.
+    Screen,
+    // A person answers what is modal; without it a script does.
+    PersonAnswers,
+};
+
 class Platform {
   public:
     Platform();
@@ -32,8 +45,12 @@ class Platform {
     virtual UserInteraction& User() = 0;
     // The common controls: tree, list, toolbar, image lists (platform/controls/Controls.h).
     virtual Controls& CommonControls() = 0;
-    // The mount table behind universal names of network paths.
-    virtual const MountTable& Mounts() = 0;
+    // Whether the backend has the feature; none by default.
+    virtual bool HasFeature(Feature feature) const;
+    // The mount table behind universal names of network paths: none until some are given.
+    const MountTable& Mounts() const { return mounts_; }
+    // A desktop reads the system's mounts; tests give their own.
+    void SetMounts(MountTable mounts) { mounts_ = std::move(mounts); }
     // Opening documents, folders, addresses and programs (platform/shell/Shell.h).
     virtual Shell& ShellService() = 0;
     // The file system (platform/files/FileSystem.h).
@@ -48,8 +65,13 @@ class Platform {
     // window's procedure.
     LRESULT DispatchMessage(const MSG& msg);
 
+  protected:
+    // Delivers each message `take` gives until it gives none; how many it delivered.
+    int DeliverWhile(const std::function<bool(MSG&)>& take);
+
   private:
     std::uint64_t instanceId_;
+    MountTable mounts_;
 };
 
 // Installs the process's platform, replacing (and destroying) the one before.

@@ -5,7 +5,11 @@
 namespace orbel::platform {
 
 void QueuedLoop::PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_TIMER) ++queuedTimerMessages_;
+    if (message == WM_TIMER) {
+        auto it = TicksOf(window, wParam);
+        if (it == ticks_.end()) it = ticks_.insert(it, Ticks{window, wParam, 0, 0});
+        ++it->waiting;
+    }
     queue_.push_back(MSG{window, message, wParam, lParam, 0});
 }
 
@@ -56,14 +60,19 @@ bool QueuedLoop::KillTimer(HWND window, UINT_PTR id) {
     });
     if (it == timers_.end()) return false;
     timers_.erase(it);
-    // A WM_TIMER already queued for it is not delivered any more. Timers are killed and set
-    // again on every reply of a streamed select, so the queue is only searched when it holds a
-    // timer message at all. A wake-up armed for it stays: it comes with nothing due.
-    if (queuedTimerMessages_ > 0)
-        queuedTimerMessages_ -= std::erase_if(queue_, [&](const MSG& m) {
-            return m.message == WM_TIMER && m.hwnd == window && m.wParam == id;
-        });
+    // A WM_TIMER already queued for it is not delivered any more. A wake-up armed for it
+    // stays: it comes with nothing due.
+    if (auto ticks = TicksOf(window, id); ticks != ticks_.end()) {
+        ticks->dropped += ticks->waiting;
+        droppedTicks_ += ticks->waiting;
+        ticks->waiting = 0;
+    }
     return true;
+}
+
+std::vector<QueuedLoop::Ticks>::iterator QueuedLoop::TicksOf(HWND window, UINT_PTR id) {
+    return std::find_if(ticks_.begin(), ticks_.end(),
+                        [&](const Ticks& t) { return t.window == window && t.id == id; });
 }
 
 std::vector<QueuedLoop::Timer>::iterator QueuedLoop::NextDue() {
@@ -73,17 +82,27 @@ std::vector<QueuedLoop::Timer>::iterator QueuedLoop::NextDue() {
 }
 
 bool QueuedLoop::TakeQueued(MSG& msg) {
-    if (queue_.empty()) return false;
-    msg = queue_.front();
-    queue_.pop_front();
-    if (msg.message == WM_TIMER) {
-        --queuedTimerMessages_;
+    while (!queue_.empty()) {
+        msg = queue_.front();
+        queue_.pop_front();
+        if (msg.message != WM_TIMER) return true;
+        auto ticks = TicksOf(msg.hwnd, msg.wParam);
+        const bool dropped = ticks->dropped > 0;
+        if (dropped) {
+            --ticks->dropped;
+            --droppedTicks_;
+        } else {
+            --ticks->waiting;
+        }
+        if (ticks->waiting == 0 && ticks->dropped == 0) ticks_.erase(ticks);
+        if (dropped) continue;
         auto it = std::find_if(timers_.begin(), timers_.end(), [&](const Timer& t) {
             return t.task == 0 && t.window == msg.hwnd && t.id == msg.wParam;
         });
         if (it != timers_.end()) it->queued = false;
+        return true;
     }
-    return true;
+    return false;
 }
 
 bool QueuedLoop::TakeQuit(MSG& msg) {

@@ -68,6 +68,8 @@ class QueuedLoop : public MessageLoop {
     bool QuitPosted() const { return quitPosted_; }
     // The earliest timer or delayed task, the one set first among equals; end when none.
     std::vector<Timer>::iterator NextDue();
+    // Whether a message waits that TakeQueued would give (ticks of killed timers do not).
+    bool HasQueued() const { return queue_.size() > droppedTicks_; }
 
     std::deque<MSG> queue_;
     std::vector<Timer> timers_;
@@ -82,8 +84,20 @@ class QueuedLoop : public MessageLoop {
 
     Tasks tasks_;
     std::vector<Tasks::node_type> spareTasks_;
+    // The WM_TIMER messages waiting for one (window, id). Killing the timer turns the waiting
+    // ones into dropped ones, which the queue skips as it reaches them: they are the first of
+    // that pair in the queue, so a kill never has to search the queue.
+    struct Ticks {
+        HWND window;
+        UINT_PTR id = 0;
+        std::size_t waiting = 0;
+        std::size_t dropped = 0;
+    };
+    std::vector<Ticks>::iterator TicksOf(HWND window, UINT_PTR id);
+
     LoopHooks hooks_;
-    std::size_t queuedTimerMessages_ = 0;
+    std::vector<Ticks> ticks_;
+    std::size_t droppedTicks_ = 0;
     std::uint64_t nextTask_ = 1;
     bool idleDone_ = false;
     bool quitPosted_ = false;

@@ -18,6 +18,9 @@ enum class MessageAnswer { Ok, Cancel, Yes, No };
 const char* ButtonsName(MessageButtons b);  // "OK", "OKCANCEL", "YESNO", "YESNOCANCEL"
 const char* IconName(MessageIcon i);        // "", "ERROR", "QUESTION", "WARNING", "INFORMATION"
 const char* AnswerName(MessageAnswer a);    // "OK", "CANCEL", "YES", "NO"
+// What closing a box without choosing gives: the safe way out (No of a yes/no box, Cancel
+// where there is one, the only answer of a box with one button).
+MessageAnswer DismissalAnswer(MessageButtons buttons);
 
 struct MessageBoxRequest {
     std::string text;
@@ -45,7 +48,8 @@ class UserInteraction {
   public:
     virtual ~UserInteraction();
     virtual MessageAnswer MessageBox(const MessageBoxRequest& request) = 0;
-    virtual void MessageBeep() = 0;
+    // Nothing by default: a backend without a speaker stays silent.
+    virtual void MessageBeep();
     // Shows the menu at the point and waits for the user: the chosen item's ID, or 0 when
     // the menu was dismissed.
     virtual UINT TrackPopupMenu(const PopupMenuRequest& request) = 0;

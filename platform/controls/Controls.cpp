@@ -7,6 +7,10 @@
 namespace orbel::platform {
 
 Controls::~Controls() = default;
+std::optional<Icon> Controls::ExtractIcon(const std::string& file, int index) {
+    if (file.empty() || index < 0) return std::nullopt;
+    return Icon{file + "," + std::to_string(index)};
+}
 ImageList::~ImageList() = default;
 TreeControl::~TreeControl() = default;
 ListControl::~ListControl() = default;

@@ -28,7 +28,9 @@ class Controls {
     virtual std::unique_ptr<ImageList> CreateImageList(const std::string& strip, int width,
                                                        int height, int cells) = 0;
     // The icon at `index` in a file or an icon theme name; none when there is no such icon.
-    virtual std::optional<Icon> ExtractIcon(const std::string& file, int index) = 0;
+    // By default named "FILE,INDEX" whatever the file holds, and none for an empty file name
+    // or a negative index: the image lists draw the picture when the name is added.
+    virtual std::optional<Icon> ExtractIcon(const std::string& file, int index);
 
     // The drag image: one per process, drawn over the screen while a drag runs. BeginDrag
     // takes an image of a list with its hot spot; DragEnter shows it at a screen point and

@@ -49,6 +49,10 @@ bool IsHiddenName(std::string_view path) {
 File::~File() = default;
 FileSystem::~FileSystem() = default;
 
+std::string FileSystem::TempDirectory() {
+    return "/tmp/";
+}
+
 bool FileSystem::Copy(std::string_view from, std::string_view to, bool failIfExists) {
     const auto info = Attributes(from);
     auto in = Open(from, FileAccess::Read, Disposition::OpenExisting);

@@ -102,8 +102,8 @@ class FileSystem {
 
     virtual std::string CurrentDirectory() = 0;
     virtual bool SetCurrentDirectory(std::string_view path) = 0;
-    // The folder for temporary files, ending with the separator ("/tmp/").
-    virtual std::string TempDirectory() = 0;
+    // The folder for temporary files, ending with the separator; "/tmp/" by default.
+    virtual std::string TempDirectory();
 };
 
 }  // namespace orbel::platform

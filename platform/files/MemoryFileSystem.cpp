@@ -351,10 +351,6 @@ bool MemoryFileSystem::SetCurrentDirectory(std::string_view path) {
     return true;
 }
 
-std::string MemoryFileSystem::TempDirectory() {
-    return "/tmp/";
-}
-
 bool MemoryFileSystem::CreateSymbolicLink(std::string_view target, std::string_view at) {
     return Plant(*state_, at, NodeKind::Link, 0777, std::string(target));
 }

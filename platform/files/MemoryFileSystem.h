@@ -32,7 +32,6 @@ class MemoryFileSystem final : public FileSystem {
                                                     std::string_view pattern) override;
     std::string CurrentDirectory() override;
     bool SetCurrentDirectory(std::string_view path) override;
-    std::string TempDirectory() override;
 
     // What the interface never makes but the system meets on a disk, for tests to plant: a
     // symbolic link at `at` holding `target`, and a named pipe, device or socket at `path`,

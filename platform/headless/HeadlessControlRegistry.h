@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "platform/Win.h"
+#include "platform/controls/ControlRegistration.h"
 
 namespace orbel::platform {
 
@@ -27,37 +28,16 @@ struct HeadlessControlRegistry {
 
 // Registers a model under its window for its lifetime; the newest model of a window wins.
 template <class Model>
-class RegisteredModel {
+class RegisteredModel : public ControlRegistration<HeadlessControlRegistry, Model> {
   public:
-    using Map = std::map<std::uint32_t, Model*> HeadlessControlRegistry::*;
-    RegisteredModel(std::weak_ptr<HeadlessControlRegistry> registry, Map map, HWND window,
-                    Model* model)
-        : registry_(std::move(registry)), map_(map), window_(window), model_(model) {
-        if (auto r = registry_.lock()) ((*r).*map_)[window_.value] = model_;
-    }
-    ~RegisteredModel() {
-        auto r = registry_.lock();
-        if (!r) return;
-        auto& map = (*r).*map_;
-        auto it = map.find(window_.value);
-        if (it != map.end() && it->second == model_) map.erase(it);
-    }
-    RegisteredModel(const RegisteredModel&) = delete;
-    RegisteredModel& operator=(const RegisteredModel&) = delete;
-    HWND Window() const { return window_; }
+    using ControlRegistration<HeadlessControlRegistry, Model>::ControlRegistration;
     // The rows of `rowHeight` pixels the window's client area shows, at least one.
     int PageRows(int rowHeight) const {
-        auto r = registry_.lock();
+        auto r = this->Context();
         if (!r || !r->clientRect) return 1;
-        const RECT client = r->clientRect(window_);
+        const RECT client = r->clientRect(this->Window());
         return std::max(1, (client.bottom - client.top) / rowHeight);
     }
-
-  private:
-    std::weak_ptr<HeadlessControlRegistry> registry_;
-    Map map_;
-    HWND window_;
-    Model* model_;
 };
 
 }  // namespace orbel::platform

@@ -10,62 +10,18 @@
 
 #include "platform/WindowSystem.h"
 #include "platform/controls/Controls.h"
-#include "platform/dialogs/DialogControlRules.h"
-#include "platform/dialogs/Dialogs.h"
+#include "platform/dialogs/DialogBase.h"
 
 namespace orbel::platform {
 
 class HeadlessDialogs;
 
-class HeadlessDialog final : public LiveDialog {
+class HeadlessDialog final : public DialogBase {
   public:
     HeadlessDialog(const DialogTemplate& dialogTemplate, DialogOwner& owner, WindowSystem& windows,
                    Controls& controls, std::weak_ptr<std::vector<HeadlessDialog*>> openDialogs,
                    std::weak_ptr<std::string> lastDump);
     ~HeadlessDialog() override;
-    HeadlessDialog(const HeadlessDialog&) = delete;
-    HeadlessDialog& operator=(const HeadlessDialog&) = delete;
-
-    const DialogTemplate& Template() const override { return template_; }
-    HWND Window() const override { return window_; }
-    bool HasControl(UINT id) const override { return Find(id) != nullptr; }
-
-    std::string GetText(UINT id) const override;
-    void SetText(UINT id, std::string_view text) override;
-    void LimitText(UINT id, int maxChars) override;
-    void SetReadOnly(UINT id, bool readOnly) override;
-    int GetCheck(UINT id) const override;
-    void SetCheck(UINT id, int state) override;
-
-    int AddString(UINT id, std::string_view text) override;
-    int GetCount(UINT id) const override;
-    int GetCurSel(UINT id) const override;
-    bool SetCurSel(UINT id, int index) override;
-    std::string GetItemText(UINT id, int index) const override;
-    void ResetContent(UINT id) override;
-
-    int InsertTab(UINT id, int index, std::string_view text) override;
-    int GetCurTab(UINT id) const override;
-    bool SetCurTab(UINT id, int index) override;
-
-    ListControl* GetListControl(UINT id) override;
-
-    void EnableControl(UINT id, bool enable) override;
-    bool IsControlEnabled(UINT id) const override;
-    void ShowControl(UINT id, bool show) override;
-    bool IsControlVisible(UINT id) const override;
-    void SetFocus(UINT id) override;
-    UINT GetFocus() const override { return focus_; }
-
-    void EndDialog(int result) override;
-    bool IsEnded() const override { return ended_; }
-    int Result() const override { return result_; }
-
-    std::string UserType(UINT id, std::string_view text) override;
-    std::string UserChoose(UINT id, std::string_view text) override;
-    std::string UserCheck(UINT id, int state) override;
-    std::string UserPress(UINT id) override;
-    void UserClose() override;
 
     // `dialog ID "CAPTION" (open|ended N)`, then one line per control in template order:
     //   `  KIND ID "TEXT"[ limit=N][ readonly][ check=N][ sel=N [ENTRY | ENTRY]]
@@ -74,28 +30,30 @@ class HeadlessDialog final : public LiveDialog {
     std::string Dump() const;
 
   private:
-    struct Control : DialogControlState {
+    struct Record : Control {
         std::string text;
         int check = 0;
         std::vector<std::string> entries;  // combo and list boxes; tabs of a tab control
         int selection = -1;
-        HWND window;                        // list controls only
-        std::unique_ptr<ListControl> list;  // list controls only
     };
-    const Control* Find(UINT id) const;
-    Control* Find(UINT id);
-    // What GetText gives for the control (several may share an ID).
-    std::string TextOf(const Control& c) const;
-    void Notify(UINT id, UINT code);
+    static Record& Of(Control& c) { return static_cast<Record&>(c); }
+    static const Record& Of(const Control& c) { return static_cast<const Record&>(c); }
 
-    DialogTemplate template_;
-    DialogOwner& owner_;
+    std::string TextOf(const Control& c) const override;
+    void PutText(Control& c, std::string_view text) override;
+    int CheckOf(const Control& c) const override { return Of(c).check; }
+    void PutCheck(Control& c, int state) override { Of(c).check = state; }
+    int EntryCount(const Control& c) const override;
+    std::string EntryText(const Control& c, int index) const override;
+    int AppendEntry(Control& c, std::string_view text) override;
+    void ClearEntries(Control& c) override;
+    int InsertTabAt(Control& c, int index, std::string_view text) override;
+    int Selection(const Control& c) const override { return Of(c).selection; }
+    void PutSelection(Control& c, int index) override;
+    void OnEnabled(Control& c) override;
+    void OnShown(Control& c) override;
+
     WindowSystem& windows_;
-    HWND window_;
-    std::vector<Control> controls_;  // template order
-    UINT focus_ = 0;
-    bool ended_ = false;
-    int result_ = 0;
     std::weak_ptr<std::vector<HeadlessDialog*>> openDialogs_;
     std::weak_ptr<std::string> lastDump_;
 };

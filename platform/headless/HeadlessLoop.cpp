@@ -39,7 +39,7 @@ bool HeadlessLoop::GetMessage(MSG& msg) {
 }
 
 bool HeadlessLoop::Idle() const {
-    return queue_.empty() && !QuitPosted() && timers_.empty();
+    return !HasQueued() && !QuitPosted() && timers_.empty();
 }
 
 std::string HeadlessLoop::Dump() const {

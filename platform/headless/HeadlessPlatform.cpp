@@ -16,26 +16,14 @@ HeadlessPlatform::HeadlessPlatform() {
 }
 
 int HeadlessPlatform::RunUntilIdle() {
-    int delivered = 0;
-    MSG msg;
-    while (loop_.GetMessage(msg)) {
-        DispatchMessage(msg);
-        ++delivered;
-    }
-    return delivered;
+    return DeliverWhile([this](MSG& msg) { return loop_.GetMessage(msg); });
 }
 
 int HeadlessPlatform::RunFor(std::uint64_t ms) {
     bool reached = false;
     // A delayed task marks the deadline; messages due before it are delivered first.
     loop_.PostDelayedTask(static_cast<UINT>(ms), [&reached] { reached = true; });
-    int delivered = 0;
-    MSG msg;
-    while (!reached && loop_.GetMessage(msg)) {
-        DispatchMessage(msg);
-        ++delivered;
-    }
-    return delivered;
+    return DeliverWhile([this, &reached](MSG& msg) { return !reached && loop_.GetMessage(msg); });
 }
 
 MemoryFileSystem& HeadlessPlatform::UseMemoryFiles() {

@@ -18,11 +18,11 @@ class HeadlessPlatform final : public Platform {
   public:
     HeadlessPlatform();
     const char* Name() const override { return "headless"; }
+    bool HasFeature(Feature feature) const override { return feature == Feature::VirtualClock; }
     HeadlessLoop& Loop() override { return loop_; }
     HeadlessWindows& Windows() override { return windows_; }
     ScriptedUser& User() override { return user_; }
     HeadlessControls& CommonControls() override { return controls_; }
-    const MountTable& Mounts() override { return mounts_; }
     // Records shell requests instead of starting programs.
     RecordingShell& ShellService() override { return shell_; }
     // The real file system and registry: tests point them at temporary folders, or put a
@@ -31,9 +31,6 @@ class HeadlessPlatform final : public Platform {
     MemoryFileSystem& UseMemoryFiles();
     Registry& Reg() override { return registry_; }
     HeadlessDialogs& DialogFactory() override { return dialogs_; }
-
-    // The headless backend sees no mounts unless a test gives it some.
-    void SetMounts(MountTable mounts) { mounts_ = std::move(mounts); }
 
     // Delivers messages until the loop has nothing left or a quit is taken; returns the number
     // of messages delivered. A posted quit is reported through Loop().LastQuitWasPosted().
@@ -53,7 +50,6 @@ class HeadlessPlatform final : public Platform {
     HeadlessWindows windows_;
     ScriptedUser user_;
     HeadlessControls controls_;
-    MountTable mounts_;
     RecordingShell shell_;
     PosixFileSystem posixFiles_;
     std::unique_ptr<MemoryFileSystem> memoryFiles_;

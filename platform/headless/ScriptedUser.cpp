@@ -22,20 +22,6 @@ bool Offers(MessageButtons buttons, MessageAnswer answer) {
     }
     return false;
 }
-
-// What closing the box without choosing gives: the safe way out.
-MessageAnswer Dismissal(MessageButtons buttons) {
-    switch (buttons) {
-        case MessageButtons::Ok:
-            return MessageAnswer::Ok;
-        case MessageButtons::YesNo:
-            return MessageAnswer::No;
-        case MessageButtons::OkCancel:
-        case MessageButtons::YesNoCancel:
-            return MessageAnswer::Cancel;
-    }
-    return MessageAnswer::Cancel;
-}
 }  // namespace
 
 void ScriptedUser::AnswerMessageBox(MessageAnswer answer, std::string textContains) {
@@ -81,7 +67,7 @@ std::optional<ScriptedUser::Expectation> ScriptedUser::Take(Expectation::Kind ki
 }
 
 MessageAnswer ScriptedUser::MessageBox(const MessageBoxRequest& request) {
-    MessageAnswer answer = Dismissal(request.buttons);
+    MessageAnswer answer = DismissalAnswer(request.buttons);
     const std::string shown = "message box " + QuoteString(request.text);
     if (auto e = Take(Expectation::Kind::Box, 0, shown)) {
         if (!e->textContains.empty() && request.text.find(e->textContains) == std::string::npos)

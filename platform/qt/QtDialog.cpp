@@ -68,26 +68,27 @@ class QtDialog::ProgramScope {
 
 QtDialog::QtDialog(const DialogTemplate& dialogTemplate, DialogOwner& owner, QtWindows& windows,
                    Controls& controls, QWidget* ownerWidget, std::weak_ptr<const int> alive)
-    : template_(dialogTemplate),
-      owner_(owner),
+    : DialogBase(dialogTemplate, owner),
       windows_(windows),
       ownerWidget_(ownerWidget),
       alive_(std::move(alive)) {
-    dialog_ = std::make_unique<QtDialogWindow>([this] { UserClose(); }, [this] { return ended_; },
-                                               [this](bool shown) {
-                                                   if (window_ && PlatformAlive())
-                                                       windows_.ShowWindow(window_, shown);
-                                               },
-                                               ownerWidget);
-    dialog_->setWindowTitle(ToQt(template_.caption));
-    if (template_.font) dialog_->setFont(DialogFontOf(template_));
-    const RECT size = DialogUnitsToPixels(RECT{0, 0, template_.width, template_.height},
-                                          DialogBaseUnitsOf(DialogFontOf(template_)));
+    dialog_ =
+        std::make_unique<QtDialogWindow>([this] { UserClose(); }, [this] { return IsEnded(); },
+                                         [this](bool shown) {
+                                             if (Window() && PlatformAlive())
+                                                 windows_.ShowWindow(Window(), shown);
+                                         },
+                                         ownerWidget);
+    const DialogTemplate& t = Template();
+    dialog_->setWindowTitle(ToQt(t.caption));
+    if (t.font) dialog_->setFont(DialogFontOf(t));
+    const RECT size =
+        DialogUnitsToPixels(RECT{0, 0, t.width, t.height}, DialogBaseUnitsOf(DialogFontOf(t)));
     dialog_->setFixedSize(size.Width(), size.Height());
     // The dialog is a window of its own, not a child of the one that owns it: searches below
     // the owner must not find the dialog's controls. It is not shown until the modal run.
-    window_ = windows_.Adopt(dialog_.get(), "#32770", kNoWindow, 0, nullptr);
-    windows_.ShowWindow(window_, false);
+    SetWindow(windows_.Adopt(dialog_.get(), "#32770", kNoWindow, 0, nullptr));
+    windows_.ShowWindow(Window(), false);
     Build(controls);
     focusConnection_ = QObject::connect(qApp, &QApplication::focusChanged, dialog_.get(),
                                         [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
@@ -95,18 +96,17 @@ QtDialog::QtDialog(const DialogTemplate& dialogTemplate, DialogOwner& owner, QtW
 
 QtDialog::~QtDialog() {
     QObject::disconnect(focusConnection_);
-    for (auto& c : controls_) c->list.reset();
-    if (window_ && PlatformAlive()) windows_.DestroyWindow(window_);
-    window_ = kNoWindow;
-    controls_.clear();
+    for (const auto& c : AllControls()) c->list.reset();
+    if (Window() && PlatformAlive()) windows_.DestroyWindow(Window());
+    SetWindow(kNoWindow);
+    ClearControls();
     dialog_.reset();
 }
 
 void QtDialog::Build(Controls& controls) {
-    const DialogBaseUnits base = DialogBaseUnitsOf(DialogFontOf(template_));
-    controls_.reserve(template_.controls.size());
-    for (const DialogControlTemplate& source : template_.controls) {
-        auto c = std::make_unique<Control>();
+    const DialogBaseUnits base = DialogBaseUnitsOf(DialogFontOf(Template()));
+    for (const DialogControlTemplate& source : Template().controls) {
+        auto c = std::make_unique<Widgets>();
         c->Start(source);
         c->widget = MakeWidget(*c);
 
@@ -118,7 +118,7 @@ void QtDialog::Build(Controls& controls) {
         c->widget->setGeometry(px.left, px.top, px.Width(), height);
 
         // Tab order and stacking follow the template, as widgets made in that order do.
-        c->window = windows_.Adopt(c->widget.get(), WindowClassOf(source.kind), window_, source.id,
+        c->window = windows_.Adopt(c->widget.get(), WindowClassOf(source.kind), Window(), source.id,
                                    nullptr);
         if (c->window) {
             if (!c->enabled) windows_.EnableWindow(c->window, false);
@@ -128,28 +128,29 @@ void QtDialog::Build(Controls& controls) {
         if (!c->visible) c->widget->hide();
 
         if (source.kind == Kind::ListControl && c->window) {
-            c->list = controls.CreateListControl(c->window, ListEventsOf(owner_, source.id));
+            c->list = controls.CreateListControl(c->window, ListEventsOf(Owner(), source.id));
         }
         Connect(*c);
-        controls_.push_back(std::move(c));
+        AddControl(std::move(c));
     }
     // A label's mnemonic moves the focus to the control after it, as the original's does.
-    for (std::size_t i = 0; i < controls_.size(); ++i) {
-        QLabel* label = Label(controls_[i].get());
+    const auto& all = AllControls();
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        QLabel* label = Label(all[i].get());
         if (!label || !label->text().contains('&')) continue;
-        for (std::size_t j = i + 1; j < controls_.size(); ++j) {
-            const Kind kind = controls_[j]->source->kind;
+        for (std::size_t j = i + 1; j < all.size(); ++j) {
+            const Kind kind = all[j]->source->kind;
             if (kind == Kind::Static || kind == Kind::GroupBox) continue;
-            label->setBuddy(controls_[j]->widget.get());
+            label->setBuddy(Of(*all[j]).widget.get());
             break;
         }
     }
 }
 
-std::unique_ptr<QWidget> QtDialog::MakeWidget(Control& c) {
+std::unique_ptr<QWidget> QtDialog::MakeWidget(Widgets& c) {
     QWidget* parent = dialog_.get();
     const QString text = ToQt(c.source->text);
-    Control* cp = &c;
+    Widgets* cp = &c;
     // A one-line field's typing limit; the program's texts pass whole.
     auto limit = [this, cp](std::function<bool(const QString&)> passes, QString current) {
         return std::make_unique<TypingLimit>([cp] { return cp->limit; },
@@ -223,8 +224,8 @@ std::unique_ptr<QWidget> QtDialog::MakeWidget(Control& c) {
     return std::make_unique<QWidget>(parent);
 }
 
-void QtDialog::Connect(Control& c) {
-    Control* cp = &c;
+void QtDialog::Connect(Widgets& c) {
+    Widgets* cp = &c;
     const UINT id = c.source->id;
     QObject* context = c.widget.get();
     switch (c.source->kind) {
@@ -267,54 +268,46 @@ void QtDialog::Connect(Control& c) {
     }
 }
 
-const QtDialog::Control* QtDialog::Find(UINT id) const {
-    for (const auto& c : controls_)
-        if (c->source->id == id) return c.get();
-    return nullptr;
-}
-
-QtDialog::Control* QtDialog::Find(UINT id) {
-    return const_cast<Control*>(std::as_const(*this).Find(id));
-}
-
 QLabel* QtDialog::Label(const Control* c) {
-    return c ? qobject_cast<QLabel*>(c->widget.get()) : nullptr;
+    return c ? qobject_cast<QLabel*>(Of(*c).widget.get()) : nullptr;
 }
 QLineEdit* QtDialog::Line(const Control* c) {
-    return c ? qobject_cast<QLineEdit*>(c->widget.get()) : nullptr;
+    return c ? qobject_cast<QLineEdit*>(Of(*c).widget.get()) : nullptr;
 }
 QPlainTextEdit* QtDialog::Plain(const Control* c) {
-    return c ? qobject_cast<QPlainTextEdit*>(c->widget.get()) : nullptr;
+    return c ? qobject_cast<QPlainTextEdit*>(Of(*c).widget.get()) : nullptr;
 }
 QAbstractButton* QtDialog::Button(const Control* c) {
-    return c ? qobject_cast<QAbstractButton*>(c->widget.get()) : nullptr;
+    return c ? qobject_cast<QAbstractButton*>(Of(*c).widget.get()) : nullptr;
 }
 QCheckBox* QtDialog::Check(const Control* c) {
-    return c ? qobject_cast<QCheckBox*>(c->widget.get()) : nullptr;
+    return c ? qobject_cast<QCheckBox*>(Of(*c).widget.get()) : nullptr;
 }
 QComboBox* QtDialog::Combo(const Control* c) {
-    return c ? qobject_cast<QComboBox*>(c->widget.get()) : nullptr;
+    return c ? qobject_cast<QComboBox*>(Of(*c).widget.get()) : nullptr;
 }
 QListWidget* QtDialog::ListBox(const Control* c) {
-    return c ? qobject_cast<QListWidget*>(c->widget.get()) : nullptr;
+    return c ? qobject_cast<QListWidget*>(Of(*c).widget.get()) : nullptr;
 }
 QTabBar* QtDialog::Tabs(const Control* c) {
-    return c ? qobject_cast<QTabBar*>(c->widget.get()) : nullptr;
+    return c ? qobject_cast<QTabBar*>(Of(*c).widget.get()) : nullptr;
 }
 QGroupBox* QtDialog::Group(const Control* c) {
-    return c ? qobject_cast<QGroupBox*>(c->widget.get()) : nullptr;
+    return c ? qobject_cast<QGroupBox*>(Of(*c).widget.get()) : nullptr;
 }
 
-std::vector<QString> QtDialog::Entries(const Control& c) const {
-    std::vector<QString> out;
-    if (QComboBox* combo = Combo(&c)) {
-        for (int i = 0; i < combo->count(); ++i) out.push_back(combo->itemText(i));
-    } else if (QListWidget* list = ListBox(&c)) {
-        for (int i = 0; i < list->count(); ++i) out.push_back(list->item(i)->text());
-    } else if (QTabBar* tabs = Tabs(&c)) {
-        for (int i = 0; i < tabs->count(); ++i) out.push_back(tabs->tabText(i));
-    }
-    return out;
+int QtDialog::EntryCount(const Control& c) const {
+    if (QComboBox* combo = Combo(&c)) return combo->count();
+    if (QListWidget* list = ListBox(&c)) return list->count();
+    if (QTabBar* tabs = Tabs(&c)) return tabs->count();
+    return 0;
+}
+
+std::string QtDialog::EntryText(const Control& c, int index) const {
+    if (QComboBox* combo = Combo(&c)) return combo->itemText(index).toStdString();
+    if (QListWidget* list = ListBox(&c)) return list->item(index)->text().toStdString();
+    if (QTabBar* tabs = Tabs(&c)) return tabs->tabText(index).toStdString();
+    return {};
 }
 
 int QtDialog::Selection(const Control& c) const {
@@ -334,7 +327,7 @@ std::string QtDialog::TextOf(const Control& c) const {
             return Label(&c)->text().toStdString();
         case Kind::Edit:
             if (QLineEdit* line = Line(&c)) return line->text().toStdString();
-            if (c.crlf)
+            if (Of(c).crlf)
                 return Plain(&c)->toPlainText().replace('\n', QStringLiteral("\r\n")).toStdString();
             return Plain(&c)->toPlainText().toStdString();
         case Kind::Button:
@@ -349,8 +342,7 @@ std::string QtDialog::TextOf(const Control& c) const {
         case Kind::ListBox:
         case Kind::TabControl: {
             const int selection = Selection(c);
-            if (selection < 0) return {};
-            return Entries(c)[static_cast<std::size_t>(selection)].toStdString();
+            return selection < 0 ? std::string() : EntryText(c, selection);
         }
         case Kind::ListControl:
             return {};
@@ -358,7 +350,11 @@ std::string QtDialog::TextOf(const Control& c) const {
     return {};
 }
 
-void QtDialog::PutText(Control& c, const QString& text) {
+void QtDialog::PutText(Control& c, std::string_view text) {
+    PutQtText(Of(c), ToQt(text));
+}
+
+void QtDialog::PutQtText(Widgets& c, const QString& text) {
     ProgramScope scope(*this, c.widget.get());
     switch (c.source->kind) {
         case Kind::Static:
@@ -394,7 +390,7 @@ void QtDialog::PutText(Control& c, const QString& text) {
 }
 
 void QtDialog::PutSelection(Control& c, int index) {
-    ProgramScope scope(*this, c.widget.get());
+    ProgramScope scope(*this, Of(c).widget.get());
     if (QComboBox* combo = Combo(&c)) {
         combo->setCurrentIndex(index);
         // Choosing the entry that was chosen before still puts its text in the edit field.
@@ -411,31 +407,13 @@ void QtDialog::PutSelection(Control& c, int index) {
     }
 }
 
-std::string QtDialog::GetText(UINT id) const {
-    const Control* c = Find(id);
-    return c ? TextOf(*c) : std::string();
+void QtDialog::OnReadOnly(Control& c) {
+    if (QLineEdit* line = Line(&c)) line->setReadOnly(c.readOnly);
+    if (QPlainTextEdit* plain = Plain(&c)) plain->setReadOnly(c.readOnly);
 }
 
-void QtDialog::SetText(UINT id, std::string_view text) {
-    if (Control* c = Find(id); HoldsText(c)) PutText(*c, ToQt(text));
-}
-
-void QtDialog::LimitText(UINT id, int maxChars) {
-    if (Control* c = Find(id); TakesTyping(c)) c->limit = std::max(0, maxChars);
-}
-
-void QtDialog::SetReadOnly(UINT id, bool readOnly) {
-    Control* c = Find(id);
-    if (!IsKind(c, Kind::Edit)) return;
-    c->readOnly = readOnly;
-    if (QLineEdit* line = Line(c)) line->setReadOnly(readOnly);
-    if (QPlainTextEdit* plain = Plain(c)) plain->setReadOnly(readOnly);
-}
-
-int QtDialog::GetCheck(UINT id) const {
-    QCheckBox* box = Check(Find(id));
-    if (!box) return 0;
-    switch (box->checkState()) {
+int QtDialog::CheckOf(const Control& c) const {
+    switch (Check(&c)->checkState()) {
         case Qt::Checked:
             return 1;
         case Qt::PartiallyChecked:
@@ -445,20 +423,16 @@ int QtDialog::GetCheck(UINT id) const {
     }
 }
 
-void QtDialog::SetCheck(UINT id, int state) {
-    Control* c = Find(id);
-    QCheckBox* box = Check(c);
-    if (!box) return;
+void QtDialog::PutCheck(Control& c, int state) {
+    QCheckBox* box = Check(&c);
     ProgramScope scope(*this, box);
     if (state == 2) box->setTristate(true);
     box->setCheckState(state == 2 ? Qt::PartiallyChecked : state ? Qt::Checked : Qt::Unchecked);
 }
 
-int QtDialog::AddString(UINT id, std::string_view text) {
-    Control* c = Find(id);
-    if (!HasEntries(c)) return -1;
-    ProgramScope scope(*this, c->widget.get());
-    if (QComboBox* combo = Combo(c)) {
+int QtDialog::AppendEntry(Control& c, std::string_view text) {
+    ProgramScope scope(*this, Of(c).widget.get());
+    if (QComboBox* combo = Combo(&c)) {
         // A combo box chooses its first entry by itself; here adding chooses nothing.
         const int before = combo->currentIndex();
         const QString typed = combo->currentText();
@@ -469,133 +443,60 @@ int QtDialog::AddString(UINT id, std::string_view text) {
         }
         return combo->count() - 1;
     }
-    QListWidget* list = ListBox(c);
+    QListWidget* list = ListBox(&c);
     list->addItem(ToQt(text));
     return list->count() - 1;
 }
 
-int QtDialog::GetCount(UINT id) const {
-    const Control* c = Find(id);
-    return HasEntries(c) ? static_cast<int>(Entries(*c).size()) : 0;
-}
-
-int QtDialog::GetCurSel(UINT id) const {
-    const Control* c = Find(id);
-    return HasEntries(c) ? Selection(*c) : -1;
-}
-
-bool QtDialog::SetCurSel(UINT id, int index) {
-    Control* c = Find(id);
-    if (!HasEntries(c) || index < -1 || index >= GetCount(id)) return false;
-    PutSelection(*c, index);
-    return true;
-}
-
-std::string QtDialog::GetItemText(UINT id, int index) const {
-    const Control* c = Find(id);
-    if (!HasEntries(c) || index < 0 || index >= GetCount(id)) return {};
-    return Entries(*c)[static_cast<std::size_t>(index)].toStdString();
-}
-
-void QtDialog::ResetContent(UINT id) {
-    Control* c = Find(id);
-    if (!HasEntries(c)) return;
-    ProgramScope scope(*this, c->widget.get());
-    if (QComboBox* combo = Combo(c)) {
+void QtDialog::ClearEntries(Control& c) {
+    ProgramScope scope(*this, Of(c).widget.get());
+    if (QComboBox* combo = Combo(&c)) {
         combo->clear();
         if (combo->isEditable()) combo->setEditText(QString());
-    } else if (QListWidget* list = ListBox(c)) {
+    } else if (QListWidget* list = ListBox(&c)) {
         list->clear();
     }
 }
 
-int QtDialog::InsertTab(UINT id, int index, std::string_view text) {
-    Control* c = Find(id);
-    QTabBar* tabs = Tabs(c);
-    if (!tabs || index < 0) return -1;
+int QtDialog::InsertTabAt(Control& c, int index, std::string_view text) {
+    QTabBar* tabs = Tabs(&c);
     ProgramScope scope(*this, tabs);
-    // The first tab becomes the current one; one inserted before the current one moves it on.
-    return tabs->insertTab(std::min(index, tabs->count()), ToQt(text));
+    return tabs->insertTab(index, ToQt(text));
 }
 
-int QtDialog::GetCurTab(UINT id) const {
-    QTabBar* tabs = Tabs(Find(id));
-    return tabs ? tabs->currentIndex() : -1;
+void QtDialog::OnEnabled(Control& c) {
+    // The focus Qt moves away from a control that goes is not the user's doing.
+    ProgramScope scope(*this, nullptr);
+    if (c.window && PlatformAlive()) windows_.EnableWindow(c.window, c.enabled);
+    Of(c).widget->setEnabled(c.enabled);
 }
 
-bool QtDialog::SetCurTab(UINT id, int index) {
-    Control* c = Find(id);
-    QTabBar* tabs = Tabs(c);
-    if (!tabs || index < 0 || index >= tabs->count()) return false;
-    PutSelection(*c, index);
-    return true;
-}
-
-ListControl* QtDialog::GetListControl(UINT id) {
-    Control* c = Find(id);
-    return c ? c->list.get() : nullptr;
-}
-
-void QtDialog::EnableControl(UINT id, bool enable) {
-    Control* c = Find(id);
-    if (!c) return;
-    c->enabled = enable;
-    {
-        // The focus Qt moves away from a control that goes is not the user's doing.
-        ProgramScope scope(*this, nullptr);
-        if (c->window && PlatformAlive()) windows_.EnableWindow(c->window, enable);
-        c->widget->setEnabled(enable);
-    }
-    if (!enable && focus_ == id) focus_ = 0;
-}
-
-bool QtDialog::IsControlEnabled(UINT id) const {
-    const Control* c = Find(id);
-    return c && c->enabled;
-}
-
-void QtDialog::ShowControl(UINT id, bool show) {
-    Control* c = Find(id);
-    if (!c) return;
-    c->visible = show;
-    {
-        ProgramScope scope(*this, nullptr);
-        if (c->window && PlatformAlive()) windows_.ShowWindow(c->window, show);
-        c->widget->setVisible(show);
-    }
-    if (!show && focus_ == id) focus_ = 0;
-}
-
-bool QtDialog::IsControlVisible(UINT id) const {
-    const Control* c = Find(id);
-    return c && c->visible;
-}
-
-void QtDialog::SetFocus(UINT id) {
-    if (Control* c = Find(id)) FocusOn(*c);
+void QtDialog::OnShown(Control& c) {
+    ProgramScope scope(*this, nullptr);
+    if (c.window && PlatformAlive()) windows_.ShowWindow(c.window, c.visible);
+    Of(c).widget->setVisible(c.visible);
 }
 
 void QtDialog::FocusOn(Control& c) {
-    focus_ = c.source->id;
+    DialogBase::FocusOn(c);
     // Before the dialog is shown Qt only remembers the widget, and gives it the focus then.
     ProgramScope scope(*this, nullptr);
-    c.widget->setFocus(Qt::OtherFocusReason);
-}
-
-void QtDialog::EndDialog(int result) {
-    if (ended_) return;
-    ended_ = true;
-    result_ = result;
+    Of(c).widget->setFocus(Qt::OtherFocusReason);
 }
 
 void QtDialog::Notify(UINT id, UINT code) {
     // Signals the widgets send while the program changes them, or after the end, are no one's.
-    if (ended_ || programDepth_ > 0) return;
-    owner_.OnDialogCommand(id, code);
+    if (IsEnded() || programDepth_ > 0) return;
+    DialogBase::Notify(id, code);
 }
 
-void QtDialog::OnPersonEdited(Control& c) {
-    if (ended_ || programDepth_ > 0) return;
+void QtDialog::Click(Control& c) {
+    // The button's own click, as a person's: its clicked signal notifies the owner.
+    Button(&c)->click();
+}
+
+void QtDialog::OnPersonEdited(Widgets& c) {
+    if (IsEnded() || programDepth_ > 0) return;
     if (QComboBox* combo = Combo(&c)) {
         if (combo->currentIndex() >= 0) {
             // Typing leaves no entry chosen; the field keeps what was typed.
@@ -613,8 +514,8 @@ void QtDialog::OnPersonEdited(Control& c) {
     Notify(c.source->id, EN_CHANGE);
 }
 
-void QtDialog::OnPersonEditedMultiline(Control& c) {
-    if (ended_ || programDepth_ > 0) return;
+void QtDialog::OnPersonEditedMultiline(Widgets& c) {
+    if (IsEnded() || programDepth_ > 0) return;
     QPlainTextEdit* edit = Plain(&c);
     const QString typed = edit->toPlainText();
     int cursor = edit->textCursor().position();
@@ -633,73 +534,14 @@ void QtDialog::OnPersonEditedMultiline(Control& c) {
 
 void QtDialog::OnFocusChanged(QWidget* now) {
     // A person moved the focus (a click, Tab); the program's own moves set it already.
-    if (ended_ || programDepth_ > 0 || !now) return;
-    for (const auto& c : controls_) {
-        if (c->widget.get() == now || c->widget->isAncestorOf(now)) {
-            focus_ = c->source->id;
+    if (IsEnded() || programDepth_ > 0 || !now) return;
+    for (const auto& c : AllControls()) {
+        QWidget* widget = Of(*c).widget.get();
+        if (widget == now || widget->isAncestorOf(now)) {
+            SetFocusId(c->source->id);
             return;
         }
     }
-}
-
-std::string QtDialog::UserType(UINT id, std::string_view text) {
-    Control* c = Find(id);
-    if (std::string why = RefuseTyping(c, id, ended_); !why.empty()) return why;
-    FocusOn(*c);
-    const std::string_view typed = TypedText(*c, text);
-    if (TextOf(*c) == typed) return {};
-    if (QComboBox* combo = Combo(c)) {
-        {
-            ProgramScope scope(*this, combo);
-            combo->setCurrentIndex(-1);
-            combo->setEditText(ToQt(typed));
-        }
-        Notify(id, CBN_EDITCHANGE);
-        return {};
-    }
-    PutText(*c, ToQt(typed));
-    Notify(id, EN_CHANGE);
-    return {};
-}
-
-std::string QtDialog::UserChoose(UINT id, std::string_view text) {
-    Control* c = Find(id);
-    if (std::string why = RefuseChoosing(c, id, ended_); !why.empty()) return why;
-    const std::vector<QString> entries = Entries(*c);
-    const QString wanted = ToQt(text);
-    auto it = std::find(entries.begin(), entries.end(), wanted);
-    if (it == entries.end()) return RefuseNoEntry(id, text);
-    FocusOn(*c);
-    const int index = static_cast<int>(it - entries.begin());
-    if (index == Selection(*c) && (!IsKind(c, Kind::ComboDropDown) || TextOf(*c) == text))
-        return {};
-    PutSelection(*c, index);
-    Notify(id, ChoiceNotification(*c));
-    return {};
-}
-
-std::string QtDialog::UserCheck(UINT id, int state) {
-    Control* c = Find(id);
-    if (std::string why = RefuseChecking(c, id, ended_); !why.empty()) return why;
-    FocusOn(*c);
-    if (GetCheck(id) == state) return {};
-    SetCheck(id, state);
-    Notify(id, BN_CLICKED);
-    return {};
-}
-
-std::string QtDialog::UserPress(UINT id) {
-    Control* c = Find(id);
-    if (std::string why = RefusePressing(c, id, ended_); !why.empty()) return why;
-    if (IsKind(c, Kind::CheckBox)) return UserCheck(id, GetCheck(id) ? 0 : 1);
-    FocusOn(*c);
-    // The button's own click, as a person's: its clicked signal notifies the owner.
-    Button(c)->click();
-    return {};
-}
-
-void QtDialog::UserClose() {
-    if (!ended_) owner_.OnDialogClose();
 }
 
 }  // namespace orbel::platform

@@ -174,40 +174,25 @@ QIcon IconFromName(const std::string& name, QSize size) {
 }
 
 QtImageList::QtImageList(const std::string& strip, int width, int height, int cells)
-    : width_(width), height_(height) {
+    : NamedImageList(strip, width, height, cells) {
     const QSize size(std::max(1, width), std::max(1, height));
-    for (int i = 0; i < cells; ++i)
-        images_.push_back(Image{strip + "#" + std::to_string(i), CellIcon(strip, i, size)});
+    for (int i = 0; i < cells; ++i) icons_.push_back(CellIcon(strip, i, size));
 }
 
 QtImageList::QtImageList(const std::string& strip, const QPixmap& picture)
-    : width_(picture.width()), height_(picture.height()) {
-    images_.push_back(Image{strip + "#0", QIcon(picture)});
-}
+    : NamedImageList(strip, picture.width(), picture.height(), 1), icons_{QIcon(picture)} {}
 
-int QtImageList::Add(const Icon& icon) {
-    images_.push_back(Image{icon.name, IconFromName(icon.name, Size())});
-    return GetImageCount() - 1;
-}
-
-bool QtImageList::Replace(int index, const Icon& icon) {
-    if (index < 0 || index > GetImageCount()) return false;
-    Image image{icon.name, IconFromName(icon.name, Size())};
-    if (index == GetImageCount())
-        images_.push_back(std::move(image));
+void QtImageList::PutIcon(std::size_t index, const Icon& icon) {
+    QIcon picture = IconFromName(icon.name, Size());
+    if (index == icons_.size())
+        icons_.push_back(std::move(picture));
     else
-        images_[static_cast<std::size_t>(index)] = std::move(image);
-    return true;
-}
-
-std::string QtImageList::Describe(int index) const {
-    if (index < 0 || index >= GetImageCount()) return {};
-    return images_[static_cast<std::size_t>(index)].name;
+        icons_[index] = std::move(picture);
 }
 
 QIcon QtImageList::IconAt(int index) const {
     if (index < 0 || index >= GetImageCount()) return QIcon();
-    return images_[static_cast<std::size_t>(index)].icon;
+    return icons_[static_cast<std::size_t>(index)];
 }
 
 const QtImageList* AsQtImageList(const ImageList* images) {

@@ -12,31 +12,20 @@
 
 namespace orbel::platform {
 
-class QtImageList final : public ImageList {
+class QtImageList final : public NamedImageList {
   public:
     QtImageList(const std::string& strip, int width, int height, int cells);
     // A list of one picture made by a control (a drag image), named as a strip of one cell.
     QtImageList(const std::string& strip, const QPixmap& picture);
 
-    int GetImageCount() const override { return static_cast<int>(images_.size()); }
-    int Width() const override { return width_; }
-    int Height() const override { return height_; }
-    int Add(const Icon& icon) override;
-    bool Replace(int index, const Icon& icon) override;
-    std::string Describe(int index) const override;
-
     // The picture at the index; a null icon beyond the count or for an empty name.
     QIcon IconAt(int index) const;
-    QSize Size() const { return QSize(width_, height_); }
+    QSize Size() const { return QSize(Width(), Height()); }
 
   private:
-    struct Image {
-        std::string name;
-        QIcon icon;
-    };
-    int width_;
-    int height_;
-    std::vector<Image> images_;
+    void PutIcon(std::size_t index, const Icon& icon) override;
+
+    std::vector<QIcon> icons_;  // by image
 };
 
 // The desktop picture of an icon name: "FILE,INDEX" is the icon of that file (or, when there is

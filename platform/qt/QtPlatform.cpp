@@ -8,7 +8,8 @@
 
 namespace orbel::platform {
 
-QtPlatform::QtPlatform(QtUserMode mode) : mode_(mode), mounts_(MountTable::ReadSystem()) {
+QtPlatform::QtPlatform(QtUserMode mode) : mode_(mode) {
+    SetMounts(MountTable::ReadSystem());
     auto controls = MakeQtControls(windows_, loop_);
     dialogs_ = std::make_unique<QtDialogs>(windows_, *controls);
     windows_.SetControlRouter(
@@ -43,13 +44,19 @@ QtPlatform::~QtPlatform() {
 }
 
 int QtPlatform::DeliverPending() {
-    int delivered = 0;
-    MSG msg;
-    while (loop_.TakeWithoutWaiting(msg)) {
-        DispatchMessage(msg);
-        ++delivered;
+    return DeliverWhile([this](MSG& msg) { return loop_.TakeWithoutWaiting(msg); });
+}
+
+bool QtPlatform::HasFeature(Feature feature) const {
+    switch (feature) {
+        case Feature::VirtualClock:
+            return false;
+        case Feature::Screen:
+            return true;
+        case Feature::PersonAnswers:
+            return mode_ == QtUserMode::Person;
     }
-    return delivered;
+    return false;
 }
 
 UserInteraction& QtPlatform::User() {

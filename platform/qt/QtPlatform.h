@@ -28,11 +28,11 @@ class QtPlatform final : public Platform {
     explicit QtPlatform(QtUserMode mode = QtUserMode::Person);
     ~QtPlatform() override;
     const char* Name() const override { return "qt"; }
+    bool HasFeature(Feature feature) const override;
     QtLoop& Loop() override { return loop_; }
     QtWindows& Windows() override { return windows_; }
     UserInteraction& User() override;
     Controls& CommonControls() override { return *controls_; }
-    const MountTable& Mounts() override { return mounts_; }
     Shell& ShellService() override { return shell_; }
     PosixFileSystem& Files() override { return files_; }
     Registry& Reg() override { return registry_; }
@@ -42,8 +42,6 @@ class QtPlatform final : public Platform {
     int DeliverPending();
     // The scripted user, when that is who answers; null for a person.
     ScriptedUser* Scripted() { return mode_ == QtUserMode::Scripted ? &scripted_ : nullptr; }
-    // The mounts come from the system; tests may give others.
-    void SetMounts(MountTable mounts) { mounts_ = std::move(mounts); }
 
   private:
     QtUserMode mode_;
@@ -53,7 +51,6 @@ class QtPlatform final : public Platform {
     std::unique_ptr<Dialogs> dialogs_;
     QtUser person_{windows_, loop_};
     ScriptedUser scripted_;
-    MountTable mounts_;
     PosixFileSystem files_;
     Registry registry_;
     LinuxShell shell_{&registry_};

@@ -45,8 +45,8 @@ QIcon CommandIcon(UINT id) {
 
 QtToolBarControl::QtToolBarControl(std::weak_ptr<QtControlContext> context, HWND window,
                                    ToolBarControlEvents& events)
-    : registration_(std::move(context), &QtControlContext::toolBars, window, this),
-      events_(events) {
+    : ToolBarBase(events),
+      registration_(std::move(context), &QtControlContext::toolBars, window, this) {
     if (auto c = registration_.Context()) host_ = c->windows.Widget(window);
     if (!host_) return;
     auto* bar = new QToolBar(host_);  // owned by the window's widget until we go
@@ -69,20 +69,15 @@ QtToolBarControl::~QtToolBarControl() {
     }
 }
 
-void QtToolBarControl::SetButtons(const std::vector<ToolButton>& buttons, int buttonWidth,
-                                  int buttonHeight) {
-    buttons_ = buttons;
-    states_.assign(buttons_.size(), State{});
-    width_ = buttonWidth;
-    height_ = buttonHeight;
+void QtToolBarControl::OnButtonsSet() {
     if (bar_) bar_->clear();
     for (QPointer<QAction>& action : actions_)
         if (action) action->deleteLater();
     actions_.clear();
     if (!bar_) return;
-    bar_->setIconSize(QSize(buttonWidth, buttonHeight));
-    for (std::size_t i = 0; i < buttons_.size(); ++i) {
-        const ToolButton& b = buttons_[i];
+    bar_->setIconSize(QSize(ButtonWidth(), ButtonHeight()));
+    for (std::size_t i = 0; i < Buttons().size(); ++i) {
+        const ToolButton& b = Buttons()[i];
         if (b.id == 0) {
             actions_.emplace_back(bar_->addSeparator());
             continue;
@@ -94,17 +89,10 @@ void QtToolBarControl::SetButtons(const std::vector<ToolButton>& buttons, int bu
     }
 }
 
-std::size_t QtToolBarControl::IndexOf(UINT id) const {
-    if (id == 0) return buttons_.size();
-    std::size_t i = 0;
-    while (i < buttons_.size() && buttons_[i].id != id) ++i;
-    return i;
-}
-
-void QtToolBarControl::Show(std::size_t index) {
+void QtToolBarControl::OnButtonState(std::size_t index) {
     if (index >= actions_.size() || !actions_[index]) return;
     QAction& action = *actions_[index];
-    const State& s = states_[index];
+    const State& s = StateAt(index);
     action.setEnabled(s.enabled);
     // Checked is a state of any button here, not a kind of button: only a checked one is
     // checkable, so that a click never checks it by itself.
@@ -113,66 +101,25 @@ void QtToolBarControl::Show(std::size_t index) {
     action.setVisible(!s.hidden);
 }
 
-bool QtToolBarControl::EnableButton(UINT id, bool enable) {
-    const std::size_t i = IndexOf(id);
-    if (i >= states_.size()) return false;
-    states_[i].enabled = enable;
-    Show(i);
-    return true;
-}
-
-bool QtToolBarControl::CheckButton(UINT id, bool check) {
-    const std::size_t i = IndexOf(id);
-    if (i >= states_.size()) return false;
-    states_[i].checked = check;
-    Show(i);
-    return true;
-}
-
-bool QtToolBarControl::HideButton(UINT id, bool hide) {
-    const std::size_t i = IndexOf(id);
-    if (i >= states_.size()) return false;
-    states_[i].hidden = hide;
-    Show(i);
-    return true;
-}
-
-bool QtToolBarControl::IsButtonEnabled(UINT id) const {
-    const std::size_t i = IndexOf(id);
-    return i < states_.size() && states_[i].enabled;
-}
-
-bool QtToolBarControl::IsButtonChecked(UINT id) const {
-    const std::size_t i = IndexOf(id);
-    return i < states_.size() && states_[i].checked;
-}
-
-bool QtToolBarControl::IsButtonHidden(UINT id) const {
-    const std::size_t i = IndexOf(id);
-    return i < states_.size() && states_[i].hidden;
-}
-
 QWidget* QtToolBarControl::ButtonWidget(UINT id) const {
     const std::size_t i = IndexOf(id);
-    if (i >= actions_.size() || !actions_[i] || !bar_ || states_[i].hidden) return nullptr;
+    if (i >= actions_.size() || !actions_[i] || !bar_ || StateAt(i).hidden) return nullptr;
     return bar_->widgetForAction(actions_[i]);
 }
 
 bool QtToolBarControl::UserClick(UINT id) {
-    const std::size_t i = IndexOf(id);
-    if (i >= states_.size() || !states_[i].enabled || states_[i].hidden) return false;
+    if (!Clickable(id)) return false;
     if (auto* button = qobject_cast<QAbstractButton*>(ButtonWidget(id)))
         button->click();
     else
-        OnTriggered(i);
+        OnTriggered(IndexOf(id));
     return true;
 }
 
 void QtToolBarControl::OnTriggered(std::size_t index) {
-    if (index >= buttons_.size()) return;
-    const UINT id = buttons_[index].id;
-    Show(index);  // a click leaves the checked state to the owner
-    events_.OnToolButtonClicked(id);
+    if (index >= Buttons().size()) return;
+    OnButtonState(index);  // a click leaves the checked state to the owner
+    Clicked(Buttons()[index].id);
 }
 
 }  // namespace orbel::platform

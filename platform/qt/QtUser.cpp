@@ -38,16 +38,8 @@ MessageAnswer AnswerFromQtButton(QMessageBox::StandardButton button, MessageButt
         case QMessageBox::Cancel:
             return MessageAnswer::Cancel;
         default:
-            // Closed without a button (Escape, the close box): the box's cancel answer, or
-            // the only answer of a box with one button.
-            switch (buttons) {
-                case MessageButtons::Ok:
-                    return MessageAnswer::Ok;
-                case MessageButtons::YesNo:
-                    return MessageAnswer::No;
-                default:
-                    return MessageAnswer::Cancel;
-            }
+            // Closed without a button (Escape, the close box).
+            return DismissalAnswer(buttons);
     }
 }
 

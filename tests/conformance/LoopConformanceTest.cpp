@@ -1,4 +1,5 @@
 // The message loop on both backends: what is delivered, in which order, and when.
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,22 @@ TYPED_TEST(LoopConformance, TimersRepeatUntilKilledAndDelayedTasksWaitTheirTime)
     rec.lines.clear();
     this->RunFor(50);
     EXPECT_TRUE(rec.lines.empty());
+}
+
+TYPED_TEST(LoopConformance, OnlyABackendReportingAVirtualClockWaitsWithoutTime) {
+    auto& p = this->P();
+    const std::uint64_t start = p.Loop().Now();
+    const auto wallStart = std::chrono::steady_clock::now();
+    this->RunFor(300);
+    const auto wall = std::chrono::steady_clock::now() - wallStart;
+    EXPECT_GE(p.Loop().Now() - start, 300u);
+    if (p.HasFeature(platform::Feature::VirtualClock))
+        EXPECT_LT(wall, std::chrono::milliseconds(250));
+    else
+        EXPECT_GE(wall, std::chrono::milliseconds(250));
+    // The suite's user is a script on both backends.
+    EXPECT_FALSE(p.HasFeature(platform::Feature::PersonAnswers));
+    EXPECT_EQ(p.HasFeature(platform::Feature::Screen), this->IsQt());
 }
 
 TYPED_TEST(LoopConformance, KillingATimerDropsTheTickAlreadyWaiting) {

@@ -2,6 +2,8 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "platform/headless/HeadlessPlatform.h"
 #include "tests/support/HeadlessTest.h"
@@ -81,6 +83,36 @@ TEST(HeadlessLoop, KillingATimerDropsItsQueuedTimerMessage) {
     loop.PostMessage(HWND{1}, WM_TIMER, 5, 0);
     loop.SetTimer(HWND{1}, 5, 100);
     loop.KillTimer(HWND{1}, 5);
+    MSG msg;
+    EXPECT_FALSE(loop.GetMessage(msg));
+}
+
+TEST(HeadlessLoop, KillingATimerDropsOnlyTheTicksWaitingBeforeTheKill) {
+    HeadlessLoop loop;
+    loop.PostMessage(HWND{1}, WM_TIMER, 5, 0);
+    loop.PostMessage(HWND{1}, WM_TIMER, 6, 0);
+    loop.PostMessage(HWND{1}, WM_TIMER, 5, 0);
+    loop.PostMessage(HWND{2}, WM_TIMER, 5, 0);
+    loop.SetTimer(HWND{1}, 5, 100);
+    loop.KillTimer(HWND{1}, 5);
+    // Set again: a tick posted now is the new timer's and arrives; the stale ones still do not.
+    loop.SetTimer(HWND{1}, 5, 100);
+    loop.PostMessage(HWND{1}, WM_TIMER, 5, 0);
+    std::vector<std::pair<std::uint32_t, UINT_PTR>> got;
+    MSG msg;
+    while (got.size() < 3 && loop.GetMessage(msg)) got.emplace_back(msg.hwnd.value, msg.wParam);
+    EXPECT_EQ(got, (std::vector<std::pair<std::uint32_t, UINT_PTR>>{{1, 6}, {2, 5}, {1, 5}}));
+    EXPECT_EQ(loop.Now(), 0u);  // all three came from the queue, none from the clock
+    loop.KillTimer(HWND{1}, 5);
+    EXPECT_TRUE(loop.Idle());
+}
+
+TEST(HeadlessLoop, AQueueHoldingOnlyKilledTicksIsIdle) {
+    HeadlessLoop loop;
+    loop.SetTimer(HWND{1}, 5, 100);
+    loop.PostMessage(HWND{1}, WM_TIMER, 5, 0);
+    loop.KillTimer(HWND{1}, 5);
+    EXPECT_TRUE(loop.Idle());
     MSG msg;
     EXPECT_FALSE(loop.GetMessage(msg));
 }

@@ -31,7 +31,6 @@ class StubFileSystem : public platform::FileSystem {
     }
     std::string CurrentDirectory() override { return "/"; }
     bool SetCurrentDirectory(std::string_view) override { return platform::FailWith(ENOENT); }
-    std::string TempDirectory() override { return "/tmp/"; }
 };
 
 }  // namespace orbel::test

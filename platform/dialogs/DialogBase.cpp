@@ -1,0 +1,216 @@
+#include "platform/dialogs/DialogBase.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace orbel::platform {
+
+namespace {
+using Kind = DialogControlKind;
+}  // namespace
+
+DialogBase::DialogBase(const DialogTemplate& dialogTemplate, DialogOwner& owner)
+    : template_(dialogTemplate), owner_(owner) {}
+
+DialogBase::~DialogBase() = default;
+
+const DialogBase::Control* DialogBase::Find(UINT id) const {
+    for (const auto& c : controls_)
+        if (c->source->id == id) return c.get();
+    return nullptr;
+}
+
+DialogBase::Control* DialogBase::Find(UINT id) {
+    return const_cast<Control*>(std::as_const(*this).Find(id));
+}
+
+DialogBase::Control& DialogBase::AddControl(std::unique_ptr<Control> c) {
+    controls_.push_back(std::move(c));
+    return *controls_.back();
+}
+
+std::string DialogBase::GetText(UINT id) const {
+    const Control* c = Find(id);
+    return c ? TextOf(*c) : std::string();
+}
+
+void DialogBase::SetText(UINT id, std::string_view text) {
+    if (Control* c = Find(id); HoldsText(c)) PutText(*c, text);
+}
+
+void DialogBase::LimitText(UINT id, int maxChars) {
+    if (Control* c = Find(id); TakesTyping(c)) c->limit = std::max(0, maxChars);
+}
+
+void DialogBase::SetReadOnly(UINT id, bool readOnly) {
+    Control* c = Find(id);
+    if (!IsKind(c, Kind::Edit)) return;
+    c->readOnly = readOnly;
+    OnReadOnly(*c);
+}
+
+int DialogBase::GetCheck(UINT id) const {
+    const Control* c = Find(id);
+    return IsKind(c, Kind::CheckBox) ? CheckOf(*c) : 0;
+}
+
+void DialogBase::SetCheck(UINT id, int state) {
+    if (Control* c = Find(id); IsKind(c, Kind::CheckBox)) PutCheck(*c, state);
+}
+
+int DialogBase::AddString(UINT id, std::string_view text) {
+    Control* c = Find(id);
+    return HasEntries(c) ? AppendEntry(*c, text) : -1;
+}
+
+int DialogBase::GetCount(UINT id) const {
+    const Control* c = Find(id);
+    return HasEntries(c) ? EntryCount(*c) : 0;
+}
+
+int DialogBase::GetCurSel(UINT id) const {
+    const Control* c = Find(id);
+    return HasEntries(c) ? Selection(*c) : -1;
+}
+
+bool DialogBase::SetCurSel(UINT id, int index) {
+    Control* c = Find(id);
+    if (!HasEntries(c) || index < -1 || index >= EntryCount(*c)) return false;
+    PutSelection(*c, index);
+    return true;
+}
+
+std::string DialogBase::GetItemText(UINT id, int index) const {
+    const Control* c = Find(id);
+    if (!HasEntries(c) || index < 0 || index >= EntryCount(*c)) return {};
+    return EntryText(*c, index);
+}
+
+void DialogBase::ResetContent(UINT id) {
+    if (Control* c = Find(id); HasEntries(c)) ClearEntries(*c);
+}
+
+int DialogBase::InsertTab(UINT id, int index, std::string_view text) {
+    Control* c = Find(id);
+    if (!IsKind(c, Kind::TabControl) || index < 0) return -1;
+    return InsertTabAt(*c, std::min(index, EntryCount(*c)), text);
+}
+
+int DialogBase::GetCurTab(UINT id) const {
+    const Control* c = Find(id);
+    return IsKind(c, Kind::TabControl) ? Selection(*c) : -1;
+}
+
+bool DialogBase::SetCurTab(UINT id, int index) {
+    Control* c = Find(id);
+    if (!IsKind(c, Kind::TabControl) || index < 0 || index >= EntryCount(*c)) return false;
+    PutSelection(*c, index);
+    return true;
+}
+
+ListControl* DialogBase::GetListControl(UINT id) {
+    Control* c = Find(id);
+    return c ? c->list.get() : nullptr;
+}
+
+void DialogBase::EnableControl(UINT id, bool enable) {
+    Control* c = Find(id);
+    if (!c) return;
+    c->enabled = enable;
+    OnEnabled(*c);
+    if (!enable && focus_ == id) focus_ = 0;
+}
+
+bool DialogBase::IsControlEnabled(UINT id) const {
+    const Control* c = Find(id);
+    return c && c->enabled;
+}
+
+void DialogBase::ShowControl(UINT id, bool show) {
+    Control* c = Find(id);
+    if (!c) return;
+    c->visible = show;
+    OnShown(*c);
+    if (!show && focus_ == id) focus_ = 0;
+}
+
+bool DialogBase::IsControlVisible(UINT id) const {
+    const Control* c = Find(id);
+    return c && c->visible;
+}
+
+void DialogBase::SetFocus(UINT id) {
+    if (Control* c = Find(id)) FocusOn(*c);
+}
+
+void DialogBase::FocusOn(Control& c) {
+    focus_ = c.source->id;
+}
+
+void DialogBase::EndDialog(int result) {
+    if (ended_) return;
+    ended_ = true;
+    result_ = result;
+}
+
+void DialogBase::Notify(UINT id, UINT code) {
+    owner_.OnDialogCommand(id, code);
+}
+
+void DialogBase::Click(Control& c) {
+    Notify(c.source->id, BN_CLICKED);
+}
+
+std::string DialogBase::UserType(UINT id, std::string_view text) {
+    Control* c = Find(id);
+    if (std::string why = RefuseTyping(c, id, ended_); !why.empty()) return why;
+    FocusOn(*c);
+    const std::string_view typed = TypedText(*c, text);
+    if (TextOf(*c) == typed) return {};
+    // Typing into a combo box leaves no entry chosen.
+    const bool combo = IsKind(c, Kind::ComboDropDown);
+    if (combo) PutSelection(*c, -1);
+    PutText(*c, typed);
+    Notify(id, combo ? CBN_EDITCHANGE : EN_CHANGE);
+    return {};
+}
+
+std::string DialogBase::UserChoose(UINT id, std::string_view text) {
+    Control* c = Find(id);
+    if (std::string why = RefuseChoosing(c, id, ended_); !why.empty()) return why;
+    const int count = EntryCount(*c);
+    int index = 0;
+    while (index < count && EntryText(*c, index) != text) ++index;
+    if (index == count) return RefuseNoEntry(id, text);
+    FocusOn(*c);
+    if (index == Selection(*c) && (!IsKind(c, Kind::ComboDropDown) || TextOf(*c) == text))
+        return {};
+    PutSelection(*c, index);
+    Notify(id, ChoiceNotification(*c));
+    return {};
+}
+
+std::string DialogBase::UserCheck(UINT id, int state) {
+    Control* c = Find(id);
+    if (std::string why = RefuseChecking(c, id, ended_); !why.empty()) return why;
+    FocusOn(*c);
+    if (CheckOf(*c) == state) return {};
+    PutCheck(*c, state);
+    Notify(id, BN_CLICKED);
+    return {};
+}
+
+std::string DialogBase::UserPress(UINT id) {
+    Control* c = Find(id);
+    if (std::string why = RefusePressing(c, id, ended_); !why.empty()) return why;
+    if (IsKind(c, Kind::CheckBox)) return UserCheck(id, CheckOf(*c) ? 0 : 1);
+    FocusOn(*c);
+    Click(*c);
+    return {};
+}
+
+void DialogBase::UserClose() {
+    if (!ended_) owner_.OnDialogClose();
+}
+
+}  // namespace orbel::platform
