@@ -40,15 +40,22 @@ TreeItems::Siblings* TreeItems::ChildrenOf(TreeItem parent) {
 }
 
 std::size_t TreeItems::PositionOf(TreeItem item) const {
-    const Node& n = *Find(item);
+    return PositionOf(*Find(item));
+}
+
+std::size_t TreeItems::PositionOf(const Node& n) const {
     const Siblings& items = *ChildrenOf(n.parent);
+    if (n.position < items.size() && items[n.position] == n.handle) return n.position;
     auto at = std::lower_bound(items.begin(), items.end(), n.text,
                                [this](TreeItem sibling, const std::string& label) {
                                    return LessIgnoringAsciiCase(Find(sibling)->text, label);
                                });
-    for (; at != items.end() && !LessIgnoringAsciiCase(n.text, Find(*at)->text); ++at)
-        if (*at == item) return static_cast<std::size_t>(at - items.begin());
-    return static_cast<std::size_t>(std::find(items.begin(), items.end(), item) - items.begin());
+    for (; at != items.end() && *at != n.handle && !LessIgnoringAsciiCase(n.text, Find(*at)->text);)
+        ++at;
+    // Items placed first or last, or renamed, stand outside the label order.
+    if (at == items.end() || *at != n.handle) at = std::find(items.begin(), items.end(), n.handle);
+    n.position = static_cast<std::size_t>(at - items.begin());
+    return n.position;
 }
 
 std::optional<std::size_t> TreeItems::PlaceFor(std::string_view text, TreeItem parent,
@@ -90,6 +97,7 @@ TreeItems::Placed TreeItems::Insert(std::string_view text, int image, int select
     node.image = image;
     node.selectedImage = selectedImage;
     node.parent = parent;
+    node.position = *place;
     Siblings& siblings = *ChildrenOf(parent);
     siblings.insert(siblings.begin() + static_cast<std::ptrdiff_t>(*place), node.handle);
     ++count_;
@@ -102,10 +110,11 @@ TreeItems::Placed TreeItems::Move(TreeItem item, TreeItem parent, TreeInsert whe
     const std::optional<std::size_t> place = PlaceFor(n->text, parent, where, item);
     if (!place) return Placed{};
     Siblings& from = *ChildrenOf(n->parent);
-    from.erase(from.begin() + static_cast<std::ptrdiff_t>(PositionOf(item)));
+    from.erase(from.begin() + static_cast<std::ptrdiff_t>(PositionOf(*n)));
     Siblings& to = *ChildrenOf(parent);
     to.insert(to.begin() + static_cast<std::ptrdiff_t>(*place), item);
     n->parent = parent;
+    n->position = *place;
     return Placed{item, *place};
 }
 
@@ -122,7 +131,7 @@ bool TreeItems::Erase(TreeItem item, const std::function<void(TreeItem)>& erasin
     const Node* n = Find(item);
     if (!n) return false;
     Siblings& siblings = *ChildrenOf(n->parent);
-    siblings.erase(siblings.begin() + static_cast<std::ptrdiff_t>(PositionOf(item)));
+    siblings.erase(siblings.begin() + static_cast<std::ptrdiff_t>(PositionOf(*n)));
     std::vector<TreeItem> pending{item};
     while (!pending.empty()) {
         const TreeItem next = pending.back();
@@ -147,7 +156,8 @@ void TreeItems::Clear() {
 }
 
 std::size_t TreeItems::Position(TreeItem item) const {
-    return Has(item) ? PositionOf(item) : 0;
+    const Node* n = Find(item);
+    return n ? PositionOf(*n) : 0;
 }
 
 std::size_t TreeItems::ChildCount(TreeItem item) const {
@@ -231,14 +241,14 @@ TreeItem TreeItems::NextSibling(TreeItem item) const {
     const Node* n = Find(item);
     if (!n) return kTreeNone;
     const Siblings& siblings = *ChildrenOf(n->parent);
-    const std::size_t next = PositionOf(item) + 1;
+    const std::size_t next = PositionOf(*n) + 1;
     return next < siblings.size() ? siblings[next] : kTreeNone;
 }
 
 TreeItem TreeItems::PrevSibling(TreeItem item) const {
     const Node* n = Find(item);
     if (!n) return kTreeNone;
-    const std::size_t position = PositionOf(item);
+    const std::size_t position = PositionOf(*n);
     return position > 0 ? (*ChildrenOf(n->parent))[position - 1] : kTreeNone;
 }
 

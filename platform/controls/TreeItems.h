@@ -111,6 +111,10 @@ class TreeItems {
         int image = 0;
         int selectedImage = 0;
         TreeItem parent = kTreeNone;
+        // The index among its siblings when it was last placed or found: a view asks an item's
+        // place far more often than siblings come and go, so the hint is checked in one step
+        // and searched for only when a sibling before it came or went.
+        mutable std::size_t position = 0;
         bool expanded = false;
         Siblings children;
         // The handle the slot gives now; kTreeNone while the slot is free.
@@ -125,6 +129,7 @@ class TreeItems {
     Siblings* ChildrenOf(TreeItem parent);
     // The index of a live item among its siblings.
     std::size_t PositionOf(TreeItem item) const;
+    std::size_t PositionOf(const Node& node) const;
     // Gives the slot back, its record emptied, for the next item to take.
     void Free(Node& node);
 

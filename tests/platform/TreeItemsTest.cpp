@@ -155,6 +155,49 @@ TEST(TreeItems, ErasedAndClearedRecordsAreTakenAgainButTheirOldHandlesFindNothin
     for (TreeItem old : first) EXPECT_FALSE(items.Has(old)) << old;
 }
 
+// A desktop view asks an item's place again and again while siblings come, go and move; every
+// answer must be where the item stands now, whatever was asked before.
+TEST(TreeItems, EveryItemIsAtThePlaceItsSiblingsHoldItAfterInsertsErasesAndMoves) {
+    TreeItems items;
+    const TreeItem root = items.Insert("All", 0, 0, kTreeNone, TreeInsert::Last).item;
+    const TreeItem other = items.Insert("Other", 0, 0, kTreeNone, TreeInsert::Last).item;
+    std::vector<TreeItem> kept;
+    for (const char* label : {"m", "c", "x", "C", "c", "a", "q", "M"})
+        kept.push_back(items.Insert(label, 0, 0, root, TreeInsert::Sort).item);
+    items.Insert("zz", 0, 0, root, TreeInsert::First);
+    items.Insert("aa", 0, 0, root, TreeInsert::Last);
+    // A renamed item keeps its place, out of the label order.
+    items.SetText(kept[0], "b");
+    const TreeItem stranger = items.Insert("k", 0, 0, other, TreeInsert::Sort).item;
+
+    auto expectPlaces = [&](const char* step) {
+        for (TreeItem parent : {root, other, kTreeNone})
+            for (std::size_t i = 0; i < items.ChildCount(parent); ++i) {
+                const TreeItem item = items.ChildAt(parent, i);
+                EXPECT_EQ(items.Position(item), i) << step << " " << items.Text(item);
+                EXPECT_EQ(items.PrevSibling(item), i ? items.ChildAt(parent, i - 1) : kTreeNone)
+                    << step << " " << items.Text(item);
+                EXPECT_EQ(items.NextSibling(item), items.ChildAt(parent, i + 1))
+                    << step << " " << items.Text(item);
+            }
+    };
+    expectPlaces("loaded");
+    items.Insert("0", 0, 0, root, TreeInsert::Sort);
+    expectPlaces("one before all");
+    items.Erase(items.ChildAt(root, 3), nullptr);
+    expectPlaces("one in the middle gone");
+    items.Move(kept[2], root, TreeInsert::First);
+    expectPlaces("moved to the front");
+    items.Move(stranger, root, TreeInsert::Sort);
+    expectPlaces("moved in from another parent");
+    items.Move(items.ChildAt(root, 1), other, TreeInsert::Last);
+    expectPlaces("moved out");
+    items.Erase(kept[5], nullptr);
+    items.Insert("c", 0, 0, root, TreeInsert::Sort);
+    expectPlaces("a record given again");
+    EXPECT_EQ(items.Position(kept[5]), 0u);
+}
+
 TEST(TreeItems, TheItemsAboveAndBelowFollowTheOutline) {
     TreeItems items;
     const TreeItem a = items.Insert("A", 0, 0, kTreeNone, TreeInsert::Last).item;
