@@ -1,6 +1,7 @@
 #include "src/panes/ViewList.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdlib>
 
 #include "platform/Api.h"
@@ -44,9 +45,18 @@ constexpr ColumnSpec kPlainColumns[] = {{kNameColumn, 4, ListAlign::Left},
                                         {kPageEndColumn, 2, ListAlign::Right},
                                         {kBatchColumn, 2, ListAlign::Right}};
 
-std::string NumberOrEmpty(std::int32_t value) {
-    return value == 0 ? std::string() : std::to_string(value);
-}
+// A page or batch number as its column shows it: empty for 0.
+class NumberText {
+  public:
+    explicit NumberText(std::int32_t value) {
+        if (value != 0) length_ = std::to_chars(text_, text_ + sizeof text_, value).ptr - text_;
+    }
+    std::string_view View() const { return {text_, length_}; }
+
+  private:
+    char text_[12];
+    std::size_t length_ = 0;
+};
 }  // namespace
 
 std::unique_ptr<CWnd> CViewList::CreateObject() {
@@ -167,18 +177,22 @@ void CViewList::AddItem(bool isFolder, bool isClass, std::int32_t entryNo, const
     m_list->SetItemData(row, static_cast<DWORD>(entryNo * 10 + (isClass ? 1 : 0)));
     // The row just added is the one meant, even when an earlier row carries the same key.
     if (pageStart != 0 || pageEnd != 0 || batch != 0)
-        WritePageColumns(row, pageStart, pageEnd, batch);
+        WritePageColumns(row, pageStart, pageEnd, batch, true);
 }
 
 void CViewList::WritePageColumns(int row, std::int32_t pageStart, std::int32_t pageEnd,
-                                 std::int32_t batch) {
+                                 std::int32_t batch, bool newRow) {
     // In directory selection the columns after the name hold routing texts that pages must
     // not overwrite.
     if (!PageColumnsShown()) return;
     const int first = ResourceColumnShown() ? 2 : 1;
-    m_list->SetItemText(row, first, NumberOrEmpty(pageStart));
-    m_list->SetItemText(row, first + 1, NumberOrEmpty(pageEnd));
-    m_list->SetItemText(row, first + 2, NumberOrEmpty(batch));
+    const std::int32_t values[] = {pageStart, pageEnd, batch};
+    for (int i = 0; i < 3; ++i) {
+        // A row just inserted has empty cells already: a listing of thousands of rows skips
+        // writing them again.
+        if (newRow && values[i] == 0) continue;
+        m_list->SetItemText(row, first + i, NumberText(values[i]).View());
+    }
 }
 
 void CViewList::SetPageColumns(std::int32_t key, std::int32_t pageStart, std::int32_t pageEnd,

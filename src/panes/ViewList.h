@@ -148,8 +148,9 @@ class CViewList final : public CWnd, private platform::ListControlEvents {
     // The registry's icon for the extension, added to both image lists; the plain item image
     // when the type or its icon is missing.
     int LookUpFileTypeImage(const std::string& extension);
-    void WritePageColumns(int row, std::int32_t pageStart, std::int32_t pageEnd,
-                          std::int32_t batch);
+    // Writes the page and batch columns; `newRow`: the row was just inserted, its cells empty.
+    void WritePageColumns(int row, std::int32_t pageStart, std::int32_t pageEnd, std::int32_t batch,
+                          bool newRow = false);
 
     struct IconCacheEntry {
         std::string extension;
