@@ -40,7 +40,7 @@ void QueuedLoop::PostTask(std::function<void()> fn) {
 void QueuedLoop::PostDelayedTask(UINT ms, std::function<void()> fn) {
     const std::uint64_t task = AddTask(std::move(fn));
     const std::uint64_t due = Now() + ms;
-    timers_.push_back(Timer{kNoWindow, 0, 0, due, nextOrder_++, task, false});
+    timers_.push_back(Timer{kNoWindow, 0, 0, due, nextOrder_++, task});
     Arm(due);
 }
 
@@ -49,7 +49,7 @@ UINT_PTR QueuedLoop::SetTimer(HWND window, UINT_PTR id, UINT ms) {
     ms = std::clamp<UINT>(ms, kTimerMinimum, kTimerMaximum);
     KillTimer(window, id);
     const std::uint64_t due = Now() + ms;
-    timers_.push_back(Timer{window, id, ms, due, nextOrder_++, 0, false});
+    timers_.push_back(Timer{window, id, ms, due, nextOrder_++, 0});
     Arm(due);
     return id;
 }
@@ -75,6 +75,12 @@ std::vector<QueuedLoop::Ticks>::iterator QueuedLoop::TicksOf(HWND window, UINT_P
                         [&](const Ticks& t) { return t.window == window && t.id == id; });
 }
 
+bool QueuedLoop::TickWaiting(HWND window, UINT_PTR id) const {
+    return std::any_of(ticks_.begin(), ticks_.end(), [&](const Ticks& t) {
+        return t.window == window && t.id == id && t.waiting > 0;
+    });
+}
+
 std::vector<QueuedLoop::Timer>::iterator QueuedLoop::NextDue() {
     return std::min_element(timers_.begin(), timers_.end(), [](const Timer& a, const Timer& b) {
         return a.due != b.due ? a.due < b.due : a.order < b.order;
@@ -96,10 +102,6 @@ bool QueuedLoop::TakeQueued(MSG& msg) {
         }
         if (ticks->waiting == 0 && ticks->dropped == 0) ticks_.erase(ticks);
         if (dropped) continue;
-        auto it = std::find_if(timers_.begin(), timers_.end(), [&](const Timer& t) {
-            return t.task == 0 && t.window == msg.hwnd && t.id == msg.wParam;
-        });
-        if (it != timers_.end()) it->queued = false;
         return true;
     }
     return false;

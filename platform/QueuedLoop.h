@@ -48,8 +48,6 @@ class QueuedLoop : public MessageLoop {
         std::uint64_t due = 0;
         std::uint64_t order = 0;  // ties on `due` go in the order timers were set
         std::uint64_t task = 0;   // a delayed task rather than a window timer
-        // A WM_TIMER for it waits in the queue (a backend that queues ticks adds no second).
-        bool queued = false;
     };
 
     // Makes sure the loop wakes no later than `due` on its clock; the headless clock jumps
@@ -70,6 +68,9 @@ class QueuedLoop : public MessageLoop {
     std::vector<Timer>::iterator NextDue();
     // Whether a message waits that TakeQueued would give (ticks of killed timers do not).
     bool HasQueued() const { return queue_.size() > droppedTicks_; }
+    // Whether a WM_TIMER of the window's timer waits to be delivered (a backend that queues
+    // ticks adds no second one then).
+    bool TickWaiting(HWND window, UINT_PTR id) const;
 
     std::deque<MSG> queue_;
     std::vector<Timer> timers_;

@@ -40,10 +40,7 @@ void QtLoop::OnWake() {
             dueTasks.push_back(timer);
             continue;
         }
-        if (!timer.queued) {
-            timer.queued = true;
-            PostMessage(timer.window, WM_TIMER, timer.id, 0);
-        }
+        if (!TickWaiting(timer.window, timer.id)) PostMessage(timer.window, WM_TIMER, timer.id, 0);
         timer.due = now + timer.interval;
     }
     std::erase_if(timers_, [&](const Timer& t) { return t.task && t.due <= now; });
