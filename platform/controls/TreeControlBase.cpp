@@ -12,7 +12,7 @@ TreeItem TreeControlBase::InsertItem(std::string_view text, int image, int selec
     if (!place) return kTreeNone;
     TreeChange change{TreeChange::Kind::Insert, kTreeNone, parent, *place};
     BeforeChange(change);
-    const TreeItem item = items_.Insert(text, image, selectedImage, parent, where).item;
+    const TreeItem item = items_.InsertAt(text, image, selectedImage, parent, *place).item;
     change.item = item;
     AfterChange(change);
     // An item opened before its children came shows them as they arrive.
@@ -52,7 +52,7 @@ bool TreeControlBase::MoveItem(TreeItem item, TreeItem parent, TreeInsert where)
     if (!place) return false;
     const TreeChange change{TreeChange::Kind::Move, item, parent, *place};
     BeforeChange(change);
-    items_.Move(item, parent, where);
+    items_.MoveTo(item, parent, *place);
     AfterChange(change);
     return true;
 }

@@ -82,6 +82,11 @@ TreeItems::Placed TreeItems::Insert(std::string_view text, int image, int select
                                     TreeItem parent, TreeInsert where) {
     const std::optional<std::size_t> place = PlaceFor(text, parent, where);
     if (!place) return Placed{};
+    return InsertAt(text, image, selectedImage, parent, *place);
+}
+
+TreeItems::Placed TreeItems::InsertAt(std::string_view text, int image, int selectedImage,
+                                      TreeItem parent, std::size_t place) {
     TreeItem slot = 0;
     if (!free_.empty()) {
         slot = free_.back();
@@ -97,11 +102,11 @@ TreeItems::Placed TreeItems::Insert(std::string_view text, int image, int select
     node.image = image;
     node.selectedImage = selectedImage;
     node.parent = parent;
-    node.position = *place;
+    node.position = place;
     Siblings& siblings = *ChildrenOf(parent);
-    siblings.insert(siblings.begin() + static_cast<std::ptrdiff_t>(*place), node.handle);
+    siblings.insert(siblings.begin() + static_cast<std::ptrdiff_t>(place), node.handle);
     ++count_;
-    return Placed{node.handle, *place};
+    return Placed{node.handle, place};
 }
 
 TreeItems::Placed TreeItems::Move(TreeItem item, TreeItem parent, TreeInsert where) {
@@ -109,13 +114,18 @@ TreeItems::Placed TreeItems::Move(TreeItem item, TreeItem parent, TreeInsert whe
     if (!n) return Placed{};
     const std::optional<std::size_t> place = PlaceFor(n->text, parent, where, item);
     if (!place) return Placed{};
+    return MoveTo(item, parent, *place);
+}
+
+TreeItems::Placed TreeItems::MoveTo(TreeItem item, TreeItem parent, std::size_t place) {
+    Node* n = Find(item);
     Siblings& from = *ChildrenOf(n->parent);
     from.erase(from.begin() + static_cast<std::ptrdiff_t>(PositionOf(*n)));
     Siblings& to = *ChildrenOf(parent);
-    to.insert(to.begin() + static_cast<std::ptrdiff_t>(*place), item);
+    to.insert(to.begin() + static_cast<std::ptrdiff_t>(place), item);
     n->parent = parent;
-    n->position = *place;
-    return Placed{item, *place};
+    n->position = place;
+    return Placed{item, place};
 }
 
 void TreeItems::Free(Node& node) {

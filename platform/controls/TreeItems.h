@@ -47,6 +47,11 @@ class TreeItems {
     // as Insert places a new one; everything of the items stays, their handles too. Fails
     // (kTreeNone) for an unknown item or parent, and for a parent inside the item.
     Placed Move(TreeItem item, TreeItem parent, TreeInsert where);
+    // Insert and Move at a place PlaceFor gave for the same item, label and parent, with
+    // nothing changed since: for a caller that needed the place beforehand.
+    Placed InsertAt(std::string_view text, int image, int selectedImage, TreeItem parent,
+                    std::size_t place);
+    Placed MoveTo(TreeItem item, TreeItem parent, std::size_t place);
     // Removes the item with its subtree. `erasing` hears of each item just before it goes,
     // the item itself first; false for an unknown item.
     bool Erase(TreeItem item, const std::function<void(TreeItem)>& erasing);
