@@ -54,10 +54,12 @@ class StoreHost final : public IDispatch {
     }
 
   private:
+    // The reply's own strings, the empty ones too, as the host adapter passes them.
     void Answer(const host::StoreReply& r) {
+        const auto& k = r.keys;
         if (auto c = ctrl_.lock())
-            c->RequestResult(r.result, r.data, r.keys[0], r.keys[1], r.keys[2], "", "", "", "", "",
-                             "", "");
+            c->RequestResult(r.result, r.data, k[0], k[1], k[2], k[3], k[4], k[5], k[6], k[7], k[8],
+                             k[9]);
     }
     void PostStep() {
         platform::GetPlatform().Loop().PostTask([this] { Step(); });

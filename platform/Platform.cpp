@@ -2,14 +2,25 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace orbel::platform {
 
 namespace {
-std::unique_ptr<Platform>& Installed() {
-    static std::unique_ptr<Platform> platform;
-    return platform;
-}
+// A plain pointer beside the owner: every loop message asks for the platform several times, and
+// reading it then costs no guard of a function's static.
+Platform* g_installed = nullptr;
+// Owns the platform and forgets the pointer before the platform goes, also at the process's end.
+struct Owner {
+    std::unique_ptr<Platform> platform;
+    // The one coming in is already the platform while the one going out is destroyed.
+    void Reset(std::unique_ptr<Platform> next = nullptr) {
+        std::unique_ptr<Platform> old = std::exchange(platform, std::move(next));
+        g_installed = platform.get();
+        old.reset();
+    }
+    ~Owner() { Reset(); }
+} g_owner;
 }  // namespace
 
 Platform::Platform() {
@@ -40,23 +51,23 @@ int Platform::DeliverWhile(const std::function<bool(MSG&)>& take) {
 }
 
 void InstallPlatform(std::unique_ptr<Platform> platform) {
-    Installed() = std::move(platform);
+    g_owner.Reset(std::move(platform));
 }
 
 void UninstallPlatform() {
-    Installed().reset();
+    g_owner.Reset();
 }
 
 bool HasPlatform() {
-    return Installed() != nullptr;
+    return g_installed != nullptr;
 }
 
 Platform& GetPlatform() {
-    if (!Installed()) {
+    if (!g_installed) [[unlikely]] {
         std::fputs("orbel: no platform is installed in this process\n", stderr);
         std::abort();
     }
-    return *Installed();
+    return *g_installed;
 }
 
 }  // namespace orbel::platform
