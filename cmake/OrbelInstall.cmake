@@ -22,23 +22,51 @@ install(TARGETS orbel_host_adapter orbel_host_store orbel_rows
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
 
 # Headers, under include/orbel with the paths hosts include them by ("platform/...",
-# "host/adapter/HostAdapter.h", "host/wrapper/OrbelWrapper.h").
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/platform/
-  DESTINATION ${ORBEL_INSTALL_INCLUDEDIR}/platform
-  FILES_MATCHING PATTERN "*.h")
-foreach(part adapter store)
-  install(DIRECTORY ${PROJECT_SOURCE_DIR}/host/${part}/
-    DESTINATION ${ORBEL_INSTALL_INCLUDEDIR}/host/${part}
-    FILES_MATCHING PATTERN "*.h")
-endforeach()
-install(FILES ${CMAKE_BINARY_DIR}/host/wrapper/OrbelWrapper.h
-  DESTINATION ${ORBEL_INSTALL_INCLUDEDIR}/host/wrapper)
-# The row layouts are the protocol: a host that keeps the tables reads rows with this code.
-install(FILES ${PROJECT_SOURCE_DIR}/src/store/RecordFormats.h
-  DESTINATION ${ORBEL_INSTALL_INCLUDEDIR}/src/store)
+# "host/adapter/HostAdapter.h", "host/wrapper/OrbelWrapper.h"): the host kit's own and what they
+# include, not the rest of the platform or the control's insides. The row layouts are the
+# protocol: a host that keeps the tables reads rows with that code.
+set(ORBEL_HOST_HEADERS
+  host/adapter/EmbeddedControl.h host/adapter/HostAdapter.h host/adapter/ProgramPaths.h
+  host/store/SqliteTableStore.h host/store/TableStore.h host/store/StoreRows.h
+  host/wrapper/OrbelWrapper.h host/wrapper/OrbelVersion.h src/store/RecordFormats.h
+  platform/headless/HeadlessPlatform.h platform/framework/Wnd.h
+  platform/automation/ComRuntime.h)
+set(ORBEL_HOST_SYSTEM_INCLUDES "")
+if(TARGET orbel_platform_qt)
+  list(APPEND ORBEL_HOST_HEADERS platform/qt/QtPlatform.h)
+  set(ORBEL_HOST_SYSTEM_INCLUDES "$<TARGET_PROPERTY:Qt6::Widgets,INTERFACE_INCLUDE_DIRECTORIES>")
+endif()
+install(CODE "
+  set(ORBEL_CXX \"${CMAKE_CXX_COMPILER}\")
+  set(ORBEL_SOURCE_DIR \"${PROJECT_SOURCE_DIR}\")
+  set(ORBEL_BINARY_DIR \"${PROJECT_BINARY_DIR}\")
+  set(ORBEL_ENTRY_HEADERS \"${ORBEL_HOST_HEADERS}\")
+  set(ORBEL_SYSTEM_INCLUDES \"${ORBEL_HOST_SYSTEM_INCLUDES}\")
+  set(ORBEL_DEST \"\${CMAKE_INSTALL_PREFIX}/${ORBEL_INSTALL_INCLUDEDIR}\")
+  include(\"${CMAKE_CURRENT_LIST_DIR}/InstallHostHeaders.cmake\")")
 
+# Two example hosts with their build files, which build against the installed kit as they are.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/examples/headless-host
+  DESTINATION ${ORBEL_INSTALL_EXAMPLESDIR})
+if(TARGET orbel_platform_qt)
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/examples/qt-host
+    DESTINATION ${ORBEL_INSTALL_EXAMPLESDIR})
+endif()
+
+# The CMake package: find_package(Orbel [COMPONENTS Qt]).
+include(CMakePackageConfigHelpers)
 # orbel.pc finds its prefix from where it lies, so a moved prefix needs no edit.
 get_target_property(ORBEL_MODULE_NAME orbel_module OUTPUT_NAME)
 set(ORBEL_MODULE_FILE ${ORBEL_MODULE_NAME}${CMAKE_SHARED_MODULE_SUFFIX})
 configure_file(${PROJECT_SOURCE_DIR}/data/orbel.pc.in ${PROJECT_BINARY_DIR}/orbel.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/orbel.pc DESTINATION ${ORBEL_INSTALL_PKGCONFIGDIR})
+if(TARGET orbel_platform_qt)
+  configure_file(${PROJECT_SOURCE_DIR}/data/orbel-qt.pc.in ${PROJECT_BINARY_DIR}/orbel-qt.pc @ONLY)
+  install(FILES ${PROJECT_BINARY_DIR}/orbel-qt.pc DESTINATION ${ORBEL_INSTALL_PKGCONFIGDIR})
+endif()
+configure_file(${PROJECT_SOURCE_DIR}/data/OrbelConfig.cmake.in
+  ${PROJECT_BINARY_DIR}/OrbelConfig.cmake @ONLY)
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/OrbelConfigVersion.cmake
+  COMPATIBILITY SameMinorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/OrbelConfig.cmake ${PROJECT_BINARY_DIR}/OrbelConfigVersion.cmake
+  DESTINATION ${ORBEL_INSTALL_CMAKEDIR})

@@ -17,8 +17,6 @@ namespace orbel::host {
 
 namespace {
 
-const char* const kProgId = "ORBEL.OrbelCtrl.1";
-
 // The table conversation, printed only when asked for or when the script is the host.
 bool IsTableEvent(std::string_view name) {
     static constexpr std::string_view kTable[] = {
@@ -98,41 +96,25 @@ bool Container::OpenStore() {
 }
 
 bool Container::CreateControl() {
-    Guid clsid;
-    HRESULT hr = options_.registerModule ? REGDB_E_CLASSNOTREG : CLSIDFromProgID(kProgId, clsid);
-    if (hr == S_OK) hr = CreateObject(kProgId, object_);
-    // Not registered yet, registered from a module that is no longer there, or to be registered
-    // afresh from this build.
-    if (hr == CO_E_CLASSSTRING || hr == REGDB_E_CLASSNOTREG || hr == CO_E_DLLNOTFOUND) {
-        std::string error;
-        if (RegisterModule(options_.modulePath, &error) != S_OK) {
-            err_ << "orbel-container: cannot register " << options_.modulePath << ": " << error
-                 << "\n";
-            return false;
-        }
-        hr = CreateObject(kProgId, object_);
-    }
-    if (hr != S_OK) {
-        err_ << "orbel-container: cannot create " << kProgId << ": " << ComErrorText(hr) << "\n";
-        return false;
-    }
-    dispatch_ = std::dynamic_pointer_cast<IDispatch>(object_);
-    probe_ = std::dynamic_pointer_cast<IOrbelStoreProbe>(object_);
-    auto points = std::dynamic_pointer_cast<IConnectionPointContainer>(object_);
-    auto inplace = std::dynamic_pointer_cast<IOleInPlaceObject>(object_);
-    if (!dispatch_ || !points || !inplace) {
-        err_ << "orbel-container: " << kProgId << " is not a control\n";
-        return false;
-    }
-    if (!LoadTypeLibrary()) return false;
-
     form_ = std::make_unique<CWnd>();
     const RECT rect{0, 0, 800, 600};
-    if (!form_->Create("OrbelContainerForm", "orbel-container", WS_VISIBLE, rect, kNoWindow, 0) ||
-        inplace->InPlaceActivate(form_->GetSafeHwnd(), rect, controlWindow_) != S_OK) {
+    if (!form_->Create("OrbelContainerForm", "orbel-container", WS_VISIBLE, rect, kNoWindow, 0)) {
         err_ << "orbel-container: the control did not open its window\n";
         return false;
     }
+    // The adapter answers from inside the sink: it is there before the sink is connected.
+    std::string error;
+    const EmbeddedControl::Options embed{
+        options_.modulePath, options_.registerModule ? EmbeddedControl::Registration::Always
+                                                     : EmbeddedControl::Registration::IfMissing};
+    if (!control_.Create(form_->GetSafeHwnd(), rect, std::make_shared<EventSink>(*this), embed,
+                         error)) {
+        err_ << "orbel-container: " << error << "\n";
+        return false;
+    }
+    dispatch_ = control_.Dispatch();
+    controlWindow_ = control_.Window();
+    probe_ = std::dynamic_pointer_cast<IOrbelStoreProbe>(control_.Object());
     platform_->Windows().SetFocus(controlWindow_);
 
     if (store_) {
@@ -142,54 +124,17 @@ bool Container::CreateControl() {
         if (options_.traceTable)
             adapter_->OnReply([this](const StoreReply& reply) { PrintReply(reply); });
     }
-    if (!events_ || events_->Advise(std::make_shared<EventSink>(*this), cookie_) != S_OK) {
-        err_ << "orbel-container: the control takes no event sink\n";
-        return false;
-    }
-    return true;
-}
-
-// The control's interface and event names, from the type library its class registered.
-bool Container::LoadTypeLibrary() {
-    Guid clsid;
-    TypeLibrary library;
-    std::string error;
-    if (CLSIDFromProgID(kProgId, clsid) != S_OK ||
-        LoadClassTypeLib(clsid, library, &error) != S_OK) {
-        err_ << "orbel-container: no type library for " << kProgId << " " << error << "\n";
-        return false;
-    }
-    const TypeLibCoclass* coclass = nullptr;
-    for (const TypeLibCoclass& c : library.coclasses)
-        if (c.clsid == clsid) coclass = &c;
-    const TypeLibInterface* dispatch =
-        coclass ? library.FindInterface(coclass->defaultInterface) : nullptr;
-    const TypeLibInterface* events =
-        coclass ? library.FindInterface(coclass->defaultSource) : nullptr;
-    if (!dispatch || !events) {
-        err_ << "orbel-container: the type library does not describe " << kProgId << "\n";
-        return false;
-    }
-    interface_ = *dispatch;
-    for (const TypeLibMember& m : events->members) eventNames_[m.id] = m.name;
-    eventNames_.emplace(kSelectAttachmentEvent, "SelectAttachment");
-    auto points = std::dynamic_pointer_cast<IConnectionPointContainer>(object_);
-    events_ = points->FindConnectionPoint(events->iid);
     return true;
 }
 
 void Container::Shutdown() {
     if (!platform_) return;
-    if (events_ && cookie_) events_->Unadvise(cookie_);
-    events_.reset();
-    if (auto inplace = std::dynamic_pointer_cast<IOleInPlaceObject>(object_))
-        inplace->InPlaceDeactivate();
+    control_.Destroy();
     if (form_) form_->DestroyWindow();
     form_.reset();
     adapter_.reset();
     probe_.reset();
     dispatch_.reset();
-    object_.reset();
     store_.reset();
     driver_.reset();
     user_ = nullptr;
@@ -319,8 +264,9 @@ void Container::Fail(const std::string& what) {
 }
 
 void Container::OnEvent(DISPID id, std::span<const Variant> args) {
-    auto it = eventNames_.find(id);
-    const std::string name = it != eventNames_.end() ? it->second : "#" + std::to_string(id);
+    auto it = control_.EventNames().find(id);
+    const std::string name =
+        it != control_.EventNames().end() ? it->second : "#" + std::to_string(id);
     const bool scripted = options_.store == StoreKind::Scripted;
     const bool table = IsTableEvent(name);
     if (!table || scripted || options_.traceTable)

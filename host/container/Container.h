@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "host/adapter/EmbeddedControl.h"
 #include "host/adapter/HostAdapter.h"
 #include "host/container/ScriptLine.h"
 #include "host/store/SqliteTableStore.h"
@@ -77,7 +78,6 @@ class Container {
     // Setting up and tearing down; a failure says why on the error stream.
     bool OpenStore();
     bool CreateControl();
-    bool LoadTypeLibrary();
     void Shutdown();
     // Takes TMPDIR as the run's temporary folder, or makes one when it is unset.
     bool SetUpTempDir();
@@ -160,15 +160,12 @@ class Container {
     std::unique_ptr<platform::UserDriver> driver_;
     std::unique_ptr<SqliteTableStore> store_;
     std::shared_ptr<HostAdapter> adapter_;
-    std::shared_ptr<IUnknown> object_;
-    std::shared_ptr<IDispatch> dispatch_;
-    std::shared_ptr<IOrbelStoreProbe> probe_;
-    std::shared_ptr<IConnectionPoint> events_;
-    DWORD cookie_ = 0;
     std::unique_ptr<CWnd> form_;
+    EmbeddedControl control_;
+    // Handles into control_, kept for the commands that use them on every line.
+    std::shared_ptr<IDispatch> dispatch_;
     HWND controlWindow_;
-    TypeLibInterface interface_;
-    std::map<DISPID, std::string> eventNames_;
+    std::shared_ptr<IOrbelStoreProbe> probe_;
 
     ScriptLocation location_;  // the line running now, for messages
     int depth_ = 0;            // lines running, one inside the other

@@ -225,7 +225,7 @@ TypeLibMember Container::Member(const Token& token, bool& described) {
         if (dispatch_->GetIDsOfNames(member.name, member.id) != S_OK)
             throw ScriptError{"the control has no member " + member.name};
     }
-    const TypeLibMember* found = interface_.Find(member.id);
+    const TypeLibMember* found = control_.Interface().Find(member.id);
     described = found != nullptr;
     return found ? *found : member;
 }

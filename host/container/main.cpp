@@ -6,6 +6,7 @@
 
 #include "host/adapter/ProgramPaths.h"
 #include "host/container/Container.h"
+#include "host/wrapper/OrbelVersion.h"
 
 namespace {
 
@@ -42,6 +43,7 @@ Hosts:
                         what a script does (menus, boxes and dialogs are still answered by the
                         script; shell requests start real programs)
   --hold                with --gui: keep the window open after the script until it is closed
+  --version             the version of this build
 
 Script: one command per line; a line starting with # is a comment. Tokens are separated by
 blanks; strings are in double quotes with \" \\ \n \r \t escapes; integers may be negative;
@@ -113,6 +115,10 @@ int main(int argc, char** argv) {
         const std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             std::cout << Help();
+            return 0;
+        }
+        if (arg == "--version") {
+            std::cout << "orbel-container " << orbel::kOrbelVersion << "\n";
             return 0;
         }
         if (arg == "--trace-table") {

@@ -5,13 +5,8 @@
 
 #include "host/demo/DemoPaths.h"
 #include "host/demo/DemoStore.h"
-#include "platform/automation/ComRuntime.h"
 
 namespace orbel::demo {
-
-namespace {
-const char* const kProgId = "ORBEL.OrbelCtrl.1";
-}  // namespace
 
 // Hands every event of the control to its host; forgets the host when it goes first.
 class ControlHost::Sink final : public IDispatch {
@@ -47,99 +42,39 @@ ControlHost::~ControlHost() {
 
 bool ControlHost::Create(HWND parent, const RECT& rect, const std::string& modulePath,
                          std::string& error) {
+    Destroy();
     // The module this program ships with becomes the registered one, whatever was registered
     // before (another build, another installation).
-    std::string why;
-    if (RegisterModule(modulePath, &why) != S_OK) {
-        error = "cannot register the control module " + modulePath + ": " + why;
-        return false;
-    }
-    if (HRESULT hr = CreateObject(kProgId, object_); hr != S_OK) {
-        error = std::string("cannot create ") + kProgId + ": " + ComErrorText(hr);
-        return false;
-    }
-    auto dispatch = std::dynamic_pointer_cast<IDispatch>(object_);
-    auto inplace = std::dynamic_pointer_cast<IOleInPlaceObject>(object_);
-    if (!dispatch || !inplace || !std::dynamic_pointer_cast<IConnectionPointContainer>(object_)) {
-        error = std::string(kProgId) + " is not a control";
-        object_.reset();
-        return false;
-    }
-    dispatch_ = dispatch;
-    if (!LoadEventNames(error)) {
-        Destroy();
-        return false;
-    }
-    if (inplace->InPlaceActivate(parent, rect, controlWindow_) != S_OK) {
-        error = "the control did not open its window";
-        Destroy();
-        return false;
-    }
     sink_ = std::make_shared<Sink>(this);
-    if (events_->Advise(sink_, cookie_) != S_OK) {
-        error = "the control takes no event sink";
+    const host::EmbeddedControl::Options options{modulePath,
+                                                 host::EmbeddedControl::Registration::Always};
+    if (!control_.Create(parent, rect, sink_, options, error)) {
         Destroy();
         return false;
     }
-    platform_.Windows().EnableWindow(controlWindow_, false);
-    return true;
-}
-
-// The event names come from the type library the class registered, as a late-binding host
-// reads them.
-bool ControlHost::LoadEventNames(std::string& error) {
-    Guid clsid;
-    TypeLibrary library;
-    std::string why;
-    if (CLSIDFromProgID(kProgId, clsid) != S_OK || LoadClassTypeLib(clsid, library, &why) != S_OK) {
-        error = std::string("no type library for ") + kProgId + " " + why;
-        return false;
-    }
-    const TypeLibInterface* events = nullptr;
-    for (const TypeLibCoclass& c : library.coclasses)
-        if (c.clsid == clsid) events = library.FindInterface(c.defaultSource);
-    if (!events) {
-        error = std::string("the type library does not describe the events of ") + kProgId;
-        return false;
-    }
-    for (const TypeLibMember& m : events->members) eventNames_[m.id] = m.name;
-    eventNames_.emplace(host::kSelectAttachmentEvent, "SelectAttachment");
-    auto points = std::dynamic_pointer_cast<IConnectionPointContainer>(object_);
-    events_ = points->FindConnectionPoint(events->iid);
-    if (!events_) {
-        error = std::string(kProgId) + " has no connection point for its events";
-        return false;
-    }
+    platform_.Windows().EnableWindow(control_.Window(), false);
     return true;
 }
 
 void ControlHost::Destroy() {
-    if (events_ && cookie_) events_->Unadvise(cookie_);
-    cookie_ = 0;
-    events_.reset();
     if (sink_) sink_->Detach();
     sink_.reset();
-    if (auto inplace = std::dynamic_pointer_cast<IOleInPlaceObject>(object_))
-        inplace->InPlaceDeactivate();
-    controlWindow_ = kNoWindow;
     // The adapter holds the control weakly: once it is gone nothing more is answered.
-    dispatch_.reset();
-    object_.reset();
+    control_.Destroy();
 }
 
 void ControlHost::Resize(const RECT& rect) {
-    if (auto inplace = std::dynamic_pointer_cast<IOleInPlaceObject>(object_))
-        inplace->SetObjectRects(rect);
+    control_.Resize(rect);
 }
 
 bool ControlHost::AttachStore(std::unique_ptr<host::SqliteTableStore> store, std::string& error) {
     CloseStore();
-    if (!store || !dispatch_) {
+    if (!store || !control_.Created()) {
         error = store ? "the control is not there" : "no store";
         return false;
     }
     store_ = std::move(store);
-    adapter_ = std::make_shared<host::HostAdapter>(dispatch_, *store_, platform_.Loop());
+    adapter_ = std::make_shared<host::HostAdapter>(control_.Dispatch(), *store_, platform_.Loop());
     adapter_->OnReply([this](const host::StoreReply& reply) {
         std::size_t used = reply.keys.size();
         while (used > 0 && reply.keys[used - 1].empty()) --used;
@@ -158,19 +93,19 @@ bool ControlHost::AttachStore(std::unique_ptr<host::SqliteTableStore> store, std
         std::filesystem::create_directories(objects, ec);
         Control().SetObjectDir(objects.string());
     }
-    platform_.Windows().EnableWindow(controlWindow_, true);
+    platform_.Windows().EnableWindow(control_.Window(), true);
     return true;
 }
 
 void ControlHost::CloseStore() {
     if (!store_) return;
-    if (dispatch_) {
+    if (control_.Created()) {
         host::COrbelWrapper control = Control();
         control.BeginTreeDownload();
         control.EndTreeDownload();
         control.DeleteAllListViewItems();
     }
-    if (controlWindow_) platform_.Windows().EnableWindow(controlWindow_, false);
+    if (control_.Created()) platform_.Windows().EnableWindow(control_.Window(), false);
     // The adapter keeps cursors of the store's: it goes first.
     adapter_.reset();
     store_.reset();
@@ -201,12 +136,12 @@ void ControlHost::Log(const std::string& line) {
 
 bool ControlHost::Idle() const {
     if (adapter_ && adapter_->Answering()) return false;
-    return !dispatch_ || Control().QueryClose();
+    return !control_.Created() || Control().QueryClose();
 }
 
 std::string ControlHost::EventName(DISPID id) const {
-    auto it = eventNames_.find(id);
-    return it != eventNames_.end() ? it->second : "#" + std::to_string(id);
+    auto it = control_.EventNames().find(id);
+    return it != control_.EventNames().end() ? it->second : "#" + std::to_string(id);
 }
 
 void ControlHost::Event(DISPID id, std::span<const Variant> args) {

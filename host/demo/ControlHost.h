@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "host/adapter/EmbeddedControl.h"
 #include "host/adapter/HostAdapter.h"
 #include "host/store/SqliteTableStore.h"
 #include "host/wrapper/OrbelWrapper.h"
@@ -46,11 +47,11 @@ class ControlHost {
     bool Create(HWND parent, const RECT& rect, const std::string& modulePath, std::string& error);
     // Takes the control down (the store stays open).
     void Destroy();
-    bool Created() const { return dispatch_ != nullptr; }
-    HWND ControlWindow() const { return controlWindow_; }
+    bool Created() const { return control_.Created(); }
+    HWND ControlWindow() const { return control_.Window(); }
     void Resize(const RECT& rect);
     // The typed calls on the control; calls on a control not created fail with E_POINTER.
-    host::COrbelWrapper Control() const { return host::COrbelWrapper(dispatch_); }
+    host::COrbelWrapper Control() const { return control_.Control(); }
 
     // Makes `store` the one that answers, with its documents' folder as the control's object
     // directory (created when missing), switches the control to taking its IDs from the store
@@ -72,19 +73,13 @@ class ControlHost {
 
   private:
     class Sink;
-    bool LoadEventNames(std::string& error);
     void Event(DISPID id, std::span<const Variant> args);
     std::string EventName(DISPID id) const;
     void Log(const std::string& line);
 
     platform::Platform& platform_;
-    std::shared_ptr<IUnknown> object_;
-    std::shared_ptr<IDispatch> dispatch_;
-    std::shared_ptr<IConnectionPoint> events_;
+    host::EmbeddedControl control_;
     std::shared_ptr<Sink> sink_;
-    DWORD cookie_ = 0;
-    HWND controlWindow_;
-    std::map<DISPID, std::string> eventNames_;
     std::unique_ptr<host::SqliteTableStore> store_;
     std::shared_ptr<host::HostAdapter> adapter_;
     LogObserver log_;

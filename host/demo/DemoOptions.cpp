@@ -16,6 +16,7 @@ the first run.
                       list, saves the main window to PNG and exits (status 0 when saved)
   --select PATH       the folder, as the control names it: "\All" or "\All\Invoices\2026"
   --help              this text
+  --version           the version of this build
 
 Without a display, run it under a virtual one: xvfb-run -a orbel-demo
 )";
@@ -50,6 +51,8 @@ ParsedOptions ParseDemoOptions(std::span<const char* const> args) {
         const std::string_view arg = args[i];
         if (arg == "--help" || arg == "-h") {
             options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
         } else if (named(arg, "--store")) {
             if (!value(i, arg, "--store", options.storePath)) return parsed;
         } else if (named(arg, "--screenshot")) {

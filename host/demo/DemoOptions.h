@@ -12,6 +12,7 @@ struct DemoOptions {
     std::string screenshotPath;  // set: open, select, grab the window to this PNG, quit
     std::string selectPath;      // the folder to select first, as FolderChange names it
     bool help = false;
+    bool version = false;
 };
 
 struct ParsedOptions {

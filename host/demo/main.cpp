@@ -11,6 +11,7 @@
 #include "host/demo/DemoPaths.h"
 #include "host/demo/DemoWindow.h"
 #include "host/demo/ScreenshotRun.h"
+#include "host/wrapper/OrbelVersion.h"
 #include "platform/qt/QtPlatform.h"
 
 namespace {
@@ -95,6 +96,10 @@ int main(int argc, char** argv) {
     }
     if (parsed.options->help) {
         std::cout << orbel::demo::DemoUsage();
+        return 0;
+    }
+    if (parsed.options->version) {
+        std::cout << "orbel-demo " << orbel::kOrbelVersion << "\n";
         return 0;
     }
     return Run(*parsed.options, argc, argv);

@@ -352,6 +352,15 @@ std::string Generate(const TypeLibrary& lib) {
            "\n"
            "namespace orbel::host {\n"
            "\n"
+           "// What the class is known by: its class ID, the IID of its dispatch interface and "
+           "the IID\n"
+           "// of the event interface a sink connects to.\n"
+        << "inline constexpr std::string_view k" << cls.name << "Clsid = \"" << cls.clsid.ToString()
+        << "\";\n"
+        << "inline constexpr std::string_view k" << cls.name << "DispatchIid = \""
+        << dispatch->iid.ToString() << "\";\n"
+        << "inline constexpr std::string_view k" << cls.name << "EventsIid = \""
+        << events->iid.ToString() << "\";\n\n"
         << WrapperClass(*dispatch, "C" + cls.name + "Wrapper") << "\n"
         << SinkClass(*events, "C" + cls.name + "EventSink")
         << "\n"

@@ -1,11 +1,12 @@
 #!/bin/sh
-# install-test.sh BUILD WORK LIBDIR CXX CONSUMER_SOURCE [CXXFLAGS]: installs the build into WORK/prefix
-# and uses the installation alone: its files are where hosts look for them, its programs and
-# module load their libraries from the prefix (not from the build tree), the installed test
-# container creates the control from the installed module, and a host compiled with nothing
-# but `pkg-config orbel` opens a store through it.
+# install-test.sh BUILD WORK LIBDIR CXX [CXXFLAGS]: installs the build into WORK/prefix and uses
+# the installation alone: its files are where hosts look for them, its programs and module load
+# their libraries from the prefix (not from the build tree), the installed test container
+# creates the control from the installed module, and the installed example hosts build from
+# their installed sources with nothing but `find_package(Orbel)` or `pkg-config orbel`, and
+# open a store through it.
 set -u
-build=$1 work=$2 libdir=$3 cxx=$4 consumer=$5 extra=${6:-}
+build=$1 work=$2 libdir=$3 cxx=$4 extra=${5:-}
 prefix=$work/prefix
 fail() { echo "install-test.sh: $*" >&2; exit 1; }
 
@@ -15,15 +16,17 @@ cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 ||
 
 module=$prefix/$libdir/orbel/orbel.so
 for f in bin/orbel-container "$libdir/liborbel-platform.so" "$libdir/orbel/orbel.so" \
-    "$libdir/pkgconfig/orbel.pc" include/orbel/host/wrapper/OrbelWrapper.h \
-    include/orbel/host/adapter/HostAdapter.h include/orbel/platform/Platform.h \
-    include/orbel/src/store/RecordFormats.h; do
+    "$libdir/pkgconfig/orbel.pc" "$libdir/cmake/Orbel/OrbelConfig.cmake" \
+    include/orbel/host/wrapper/OrbelWrapper.h include/orbel/host/adapter/HostAdapter.h \
+    include/orbel/host/adapter/EmbeddedControl.h include/orbel/platform/Platform.h \
+    include/orbel/src/store/RecordFormats.h share/orbel/examples/headless-host/main.cpp; do
     [ -e "$prefix/$f" ] || fail "not installed: $f"
 done
 if [ -e "$prefix/bin/orbel-demo" ]; then
     for f in "$libdir/liborbel-platform-qt.so" share/applications/orbel-demo.desktop \
         share/orbel/samples/welcome.txt share/orbel/samples/invoice-scan.tif \
-        share/orbel/samples/order-4711.xml; do
+        share/orbel/samples/order-4711.xml "$libdir/pkgconfig/orbel-qt.pc" \
+        share/orbel/examples/qt-host/main.cpp; do
         [ -e "$prefix/$f" ] || fail "not installed with the demo: $f"
     done
 fi
@@ -39,6 +42,13 @@ for f in "$prefix"/bin/* "$module"; do
     if grep -q 'not found' "$work/ldd.txt"; then cat "$work/ldd.txt" >&2; fail "$f misses a library"; fi
     grep 'liborbel' "$work/ldd.txt" | grep -v "=> $prefix/" >/dev/null &&
         { cat "$work/ldd.txt" >&2; fail "$f loads an Orbel library from outside the prefix"; }
+done
+
+# Every installed program says which build it is, without a display or a store.
+for f in "$prefix"/bin/*; do
+    name=$(basename "$f")
+    env -u DISPLAY "$f" --version >"$work/version.out" 2>&1 && grep -q "^$name [0-9][0-9.]*\$" "$work/version.out" ||
+        { cat "$work/version.out" >&2; fail "$name --version did not print its version"; }
 done
 
 # The installed container makes the control from the module installed beside it.
@@ -64,12 +74,50 @@ if [ -e "$prefix/bin/orbel-demo" ]; then
         fail "the demo store does not link the installed samples"
 fi
 
-# A host built from the installed headers and libraries alone.
+# Only what a host compiles against is installed: the control's own code and the backends'
+# insides stay out.
+for f in include/orbel/src/control include/orbel/src/panes include/orbel/platform/headless/HeadlessUserDriver.h \
+    include/orbel/host/container; do
+    [ -e "$prefix/$f" ] && fail "installed, but no host needs it: $f"
+done
+
+# The example hosts, built from their installed sources against the installation alone: with
+# CMake's package and with pkg-config.
 export PKG_CONFIG_PATH="$prefix/$libdir/pkgconfig"
-flags=$(pkg-config --cflags --libs orbel) || fail "pkg-config orbel failed"
 [ "$(pkg-config --variable=module orbel)" -ef "$module" ] || fail "orbel.pc names another module"
-# shellcheck disable=SC2086
-"$cxx" -std=c++20 $extra -o "$work/consumer" "$consumer" $flags || fail "the host did not build"
+examples=$prefix/share/orbel/examples
 rm -f "$ORBEL_REGISTRY"
-"$work/consumer" "$(pkg-config --variable=module orbel)" || fail "the host could not open a store"
+for host in headless-host qt-host; do
+    [ -d "$examples/$host" ] || continue
+    cmake -S "$examples/$host" -B "$work/$host" -DCMAKE_PREFIX_PATH="$prefix" \
+        -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_CXX_FLAGS="$extra" >"$work/$host.log" 2>&1 &&
+        cmake --build "$work/$host" >>"$work/$host.log" 2>&1 ||
+        { cat "$work/$host.log" >&2; fail "the $host example did not build with find_package(Orbel)"; }
+done
+pc=orbel
+[ -d "$examples/qt-host" ] && pc="orbel orbel-qt"
+# shellcheck disable=SC2086
+flags=$(pkg-config --cflags --libs $pc) || fail "pkg-config $pc failed"
+# shellcheck disable=SC2086
+"$cxx" $extra -o "$work/headless-pc" "$examples/headless-host/main.cpp" $flags ||
+    fail "the headless example did not build with pkg-config"
+if [ -d "$examples/qt-host" ]; then
+    # shellcheck disable=SC2086
+    "$cxx" $extra -fPIC -o "$work/qt-pc" "$examples/qt-host/main.cpp" $flags ||
+        fail "the Qt example did not build with pkg-config"
+fi
+
+# Each opens a store through the installed module.
+for exe in "$work/headless-host/orbel-example-headless" "$work/headless-pc"; do
+    "$exe" "$module" >"$work/run.out" 2>&1 || { cat "$work/run.out" >&2; fail "$exe could not open a store"; }
+    grep -q '^folder: FolderChange(' "$work/run.out" || { cat "$work/run.out" >&2; fail "$exe showed no folder"; }
+done
+if [ -d "$examples/qt-host" ]; then
+    for exe in "$work/qt-host/orbel-example-qt" "$work/qt-pc"; do
+        rm -f "$work/qt.orbel"
+        QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR= "$exe" "$module" "$work/qt.orbel" --quit-after-open \
+            >"$work/run.out" 2>&1 || { cat "$work/run.out" >&2; fail "$exe could not open a store"; }
+        grep -q '^folder: FolderChange(' "$work/run.out" || { cat "$work/run.out" >&2; fail "$exe showed no folder"; }
+    done
+fi
 exit 0

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "host/adapter/EmbeddedControl.h"
 #include "host/wrapper/OrbelWrapper.h"
 #include "platform/automation/ComRuntime.h"
 #include "platform/framework/Wnd.h"
@@ -185,6 +186,61 @@ TEST_F(ModuleTest, AHostCreatesTheControlByProgIdAndGetsANewOleIdEndToEnd) {
 
     events->Unadvise(cookie);
     inplace->InPlaceDeactivate();
+    form.DestroyWindow();
+}
+
+TEST_F(ModuleTest, TheHostKitEmbedsTheControlInOneCallAndTakesItDownAgain) {
+    CWnd form;
+    ASSERT_TRUE(form.Create("HostForm", "", WS_VISIBLE, RECT{0, 0, 800, 600}, kNoWindow, 0));
+    auto sink = std::make_shared<IdHost>();
+    sink->platform = &P();
+    host::EmbeddedControl embedded;
+    std::string error;
+    // Nothing registered yet: the module is registered on the way.
+    ASSERT_TRUE(embedded.Create(form.GetSafeHwnd(), RECT{0, 0, 800, 600}, sink,
+                                {ORBEL_PROBE_MODULE_PATH}, error))
+        << error;
+    const HWND window = embedded.Window();
+    EXPECT_EQ(P().Windows().GetClassName(window), "COrbelCtrl");
+    EXPECT_EQ(embedded.EventNames().at(8), "FolderChange");
+    ASSERT_NE(embedded.Interface().Find("Initiate"), nullptr);
+
+    // The published IDs are the ones the registered class answers to.
+    EXPECT_EQ(host::kOrbelClsid, kClsid);
+    auto points = std::dynamic_pointer_cast<IConnectionPointContainer>(embedded.Object());
+    EXPECT_TRUE(points->FindConnectionPoint(*Guid::Parse(host::kOrbelEventsIid)));
+
+    // The sink is connected: a request of the control's reaches it and is answered.
+    auto probe = std::dynamic_pointer_cast<IOrbelStoreProbe>(embedded.Object());
+    ASSERT_TRUE(probe);
+    sink->control = std::make_shared<host::COrbelWrapper>(embedded.Dispatch());
+    embedded.Control().SetDirectIDRetrieval(true);
+    Variant id;
+    ASSERT_EQ(probe->RunStoreOperation("GetNextOLEID", {}, id), S_OK);
+    EXPECT_EQ(id, Variant(std::int32_t{4711}));
+
+    probe.reset();
+    points.reset();
+    sink->control.reset();
+    embedded.Destroy();
+    EXPECT_FALSE(embedded.Created());
+    EXPECT_FALSE(P().Windows().IsWindow(window));
+    form.DestroyWindow();
+}
+
+TEST_F(ModuleTest, AnEmbeddingThatFailsSaysWhichStepAndLeavesNothingBehind) {
+    CWnd form;
+    ASSERT_TRUE(form.Create("HostForm", "", WS_VISIBLE, RECT{0, 0, 800, 600}, kNoWindow, 0));
+    host::EmbeddedControl embedded;
+    std::string error;
+    EXPECT_FALSE(embedded.Create(form.GetSafeHwnd(), RECT{0, 0, 800, 600}, nullptr,
+                                 {"/nonexistent/orbel.so"}, error));
+    EXPECT_TRUE(error.starts_with("cannot register /nonexistent/orbel.so: ")) << error;
+    EXPECT_FALSE(embedded.Created());
+    // Without a module to register, an unregistered ProgID is a plain failure to create.
+    EXPECT_FALSE(embedded.Create(form.GetSafeHwnd(), RECT{0, 0, 800, 600}, nullptr, {}, error));
+    EXPECT_TRUE(error.starts_with("cannot create ORBEL.OrbelCtrl.1: ")) << error;
+    EXPECT_TRUE(P().Windows().GetChildren(form.GetSafeHwnd()).empty());
     form.DestroyWindow();
 }
 
