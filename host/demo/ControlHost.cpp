@@ -43,6 +43,9 @@ ControlHost::~ControlHost() {
 bool ControlHost::Create(HWND parent, const RECT& rect, const std::string& modulePath,
                          std::string& error) {
     Destroy();
+    parent_ = parent;
+    rect_ = rect;
+    modulePath_ = modulePath;
     // The module this program ships with becomes the registered one, whatever was registered
     // before (another build, another installation).
     sink_ = std::make_shared<Sink>(this);
@@ -64,7 +67,20 @@ void ControlHost::Destroy() {
 }
 
 void ControlHost::Resize(const RECT& rect) {
+    rect_ = rect;
     control_.Resize(rect);
+}
+
+bool ControlHost::Restart(std::string& error) {
+    if (!control_.Created()) {
+        error = "the control is not there";
+        return false;
+    }
+    // The adapter answers the control it was made for: a new one serves the new control.
+    adapter_.reset();
+    if (!Create(parent_, rect_, modulePath_, error)) return false;
+    if (store_) ConnectStore();
+    return true;
 }
 
 bool ControlHost::AttachStore(std::unique_ptr<host::SqliteTableStore> store, std::string& error) {
@@ -74,8 +90,14 @@ bool ControlHost::AttachStore(std::unique_ptr<host::SqliteTableStore> store, std
         return false;
     }
     store_ = std::move(store);
+    ConnectStore();
+    return true;
+}
+
+void ControlHost::ConnectStore() {
     adapter_ = std::make_shared<host::HostAdapter>(control_.Dispatch(), *store_, platform_.Loop());
     adapter_->OnReply([this](const host::StoreReply& reply) {
+        if (reply.result == host::kStoreRow) ++rowsRead_;
         std::size_t used = reply.keys.size();
         while (used > 0 && reply.keys[used - 1].empty()) --used;
         std::vector<Variant> args{Variant(reply.result), Variant(reply.data)};
@@ -94,7 +116,6 @@ bool ControlHost::AttachStore(std::unique_ptr<host::SqliteTableStore> store, std
         Control().SetObjectDir(objects.string());
     }
     platform_.Windows().EnableWindow(control_.Window(), true);
-    return true;
 }
 
 void ControlHost::CloseStore() {

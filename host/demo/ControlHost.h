@@ -50,6 +50,9 @@ class ControlHost {
     bool Created() const { return control_.Created(); }
     HWND ControlWindow() const { return control_.Window(); }
     void Resize(const RECT& rect);
+    // Takes the control down and makes a fresh one in the same place, answered from the same
+    // store: a new mode starts from the control's first state (its toolbar included).
+    bool Restart(std::string& error);
     // The typed calls on the control; calls on a control not created fail with E_POINTER.
     host::COrbelWrapper Control() const { return control_.Control(); }
 
@@ -67,12 +70,19 @@ class ControlHost {
     std::int32_t OpenNormally();
     std::int32_t OpenFolderMaintenance(const std::string& folder, const std::string& subfolder);
 
+    // How many rows the store has streamed to the control since the host started: the window
+    // shows the count while the control loads.
+    std::uint64_t RowsRead() const { return rowsRead_; }
+
     // Nothing waits: no request of the control is open and no answer is on its way. Store
     // changes and the screenshot wait for this.
     bool Idle() const;
 
   private:
     class Sink;
+    // Answers the control from store_, with the store's documents folder as its object
+    // directory, and enables the control window.
+    void ConnectStore();
     void Event(DISPID id, std::span<const Variant> args);
     std::string EventName(DISPID id) const;
     void Log(const std::string& line);
@@ -80,6 +90,10 @@ class ControlHost {
     platform::Platform& platform_;
     host::EmbeddedControl control_;
     std::shared_ptr<Sink> sink_;
+    HWND parent_;
+    RECT rect_{};
+    std::string modulePath_;
+    std::uint64_t rowsRead_ = 0;
     std::unique_ptr<host::SqliteTableStore> store_;
     std::shared_ptr<host::HostAdapter> adapter_;
     LogObserver log_;

@@ -11,11 +11,13 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
 #include <system_error>
 
 #include "host/demo/DemoPaths.h"
+#include "host/wrapper/OrbelVersion.h"
 #include "platform/qt/QtPlatform.h"
 
 namespace orbel::demo {
@@ -25,6 +27,9 @@ namespace {
 // The events dock keeps this many lines: a select of 100,000 rows logs twice that.
 constexpr int kLogLines = 5000;
 constexpr int kLogFlushMs = 100;
+// How often the status bar counts the rows read while the control loads.
+constexpr int kProgressMs = 100;
+constexpr int kRecentStores = 6;
 
 QString Text(const std::string& s) {
     return QString::fromStdString(s);
@@ -50,7 +55,7 @@ DemoWindow::DemoWindow(platform::QtPlatform& platform, ControlHost& host, Sample
       host_(host),
       samples_(std::move(samples)),
       formProc_(std::make_unique<FormProc>(host)) {
-    setWindowTitle("Orbel demo");
+    setWindowTitle(QString());
     setCentralWidget(new QWidget(this));
     BuildEventsDock();
     BuildMenus();
@@ -65,6 +70,12 @@ DemoWindow::DemoWindow(platform::QtPlatform& platform, ControlHost& host, Sample
         noticeLabel_->setText(Text("Host error: " + reason));
     });
     host_.OnEvent([this](const host::UserEvent& event) { OnControlEvent(event); });
+    progressTimer_ = new QTimer(this);
+    progressTimer_->setInterval(kProgressMs);
+    connect(progressTimer_, &QTimer::timeout, this, [this] { UpdateState(); });
+    QSettings settings;
+    restoreGeometry(settings.value("window/geometry").toByteArray());
+    restoreState(settings.value("window/state").toByteArray());
     UpdateState();
 }
 
@@ -96,9 +107,12 @@ bool DemoWindow::CreateControl(std::string& error) {
 
 void DemoWindow::BuildMenus() {
     QMenu* file = menuBar()->addMenu("&File");
-    file->addAction("&New store...", this, [this] { NewStore(); });
+    file->addAction("&New store...", QKeySequence::New, this, [this] { NewStore(); });
     file->addAction("&Open store...", QKeySequence::Open, this, [this] { OpenStoreDialog(); });
-    closeStoreAction_ = file->addAction("&Close store", this, [this] { CloseStore(); });
+    recentMenu_ = file->addMenu("Open &recent");
+    connect(recentMenu_, &QMenu::aboutToShow, this, [this] { FillRecentMenu(); });
+    closeStoreAction_ =
+        file->addAction("&Close store", QKeySequence::Close, this, [this] { CloseStore(); });
     file->addSeparator();
     file->addAction("&Quit", QKeySequence::Quit, this, &QWidget::close);
 
@@ -140,6 +154,9 @@ void DemoWindow::BuildMenus() {
                        [this] { SetResponseTimeOut(); });
     options->addSeparator();
     options->addAction(events_->toggleViewAction());
+
+    QMenu* help = menuBar()->addMenu("&Help");
+    help->addAction("&About Orbel demo", this, [this] { About(); });
     // The checks show the control's values as they are when the menu opens.
     connect(options, &QMenu::aboutToShow, this, [this] {
         host::COrbelWrapper control = host_.Control();
@@ -188,8 +205,9 @@ bool DemoWindow::OpenStore(const std::filesystem::path& path, bool seed, std::st
         // Told before the trees are shown: every change the user tries will be refused.
         noticeLabel_->setText(readOnly.empty() ? QString() : Text("Read-only: " + readOnly));
         if (!readOnly.empty()) AppendLog("notice: " + readOnly);
-        setWindowTitle(Text("Orbel demo - " + path.filename().string() +
-                            (readOnly.empty() ? "" : " (read-only)")));
+        // The application's name follows the title by itself: the title names the store.
+        setWindowTitle(Text(path.filename().string() + (readOnly.empty() ? "" : " (read-only)")));
+        RememberStore(path);
         const bool shown = host_.OpenNormally() != -1;
         UpdateState();
         if (shown) return true;
@@ -229,7 +247,7 @@ void DemoWindow::OpenStoreDialog() {
 void DemoWindow::CloseStore() {
     WhenIdle([this] {
         host_.CloseStore();
-        setWindowTitle("Orbel demo");
+        setWindowTitle(QString());
         noticeLabel_->clear();
         folder_.clear();
         AppendLog("store closed");
@@ -238,20 +256,73 @@ void DemoWindow::CloseStore() {
 }
 
 void DemoWindow::OpenNormally() {
-    WhenIdle([this] { host_.OpenNormally(); });
+    WhenIdle([this] {
+        if (FreshControl()) host_.OpenNormally();
+    });
 }
 
 void DemoWindow::OpenFolderMaintenance() {
     bool ok = false;
-    const QString folder = QInputDialog::getText(this, "Folder maintenance",
-                                                 "Folder:", QLineEdit::Normal, "Letters", &ok);
+    const QString folder = QInputDialog::getText(
+        this, "Folder maintenance",
+        "Folder maintenance edits the folders of a class: a tree of folders that every item\n"
+        "of the store shares. Which class folder do you want to edit? (It is made when it\n"
+        "does not exist yet.)",
+        QLineEdit::Normal, "Letters", &ok);
     if (!ok || folder.isEmpty()) return;
-    const QString subfolder = QInputDialog::getText(this, "Folder maintenance",
-                                                    "Subfolder:", QLineEdit::Normal, "2026", &ok);
+    const QString subfolder =
+        QInputDialog::getText(this, "Folder maintenance",
+                              "Which folder inside \"" + folder +
+                                  "\" do you want to open? (It is made when it does\n"
+                                  "not exist yet.)",
+                              QLineEdit::Normal, "2026", &ok);
     if (!ok || subfolder.isEmpty()) return;
     WhenIdle([this, f = folder.toStdString(), s = subfolder.toStdString()] {
-        host_.OpenFolderMaintenance(f, s);
+        if (FreshControl()) host_.OpenFolderMaintenance(f, s);
     });
+}
+
+bool DemoWindow::FreshControl() {
+    std::string error;
+    if (host_.Restart(error)) {
+        folder_.clear();
+        UpdateState();
+        return true;
+    }
+    QMessageBox::warning(this, "Orbel demo", Text("The control could not be restarted: " + error));
+    return false;
+}
+
+void DemoWindow::RememberStore(const std::filesystem::path& path) {
+    const QString name = Text(std::filesystem::absolute(path).lexically_normal().string());
+    QSettings settings;
+    QStringList recent = settings.value("stores/recent").toStringList();
+    recent.removeAll(name);
+    recent.prepend(name);
+    while (recent.size() > kRecentStores) recent.removeLast();
+    settings.setValue("stores/recent", recent);
+    settings.setValue("stores/last", name);
+}
+
+void DemoWindow::FillRecentMenu() {
+    recentMenu_->clear();
+    const QStringList recent = QSettings().value("stores/recent").toStringList();
+    for (const QString& name : recent) {
+        recentMenu_->addAction(name, this, [this, name] {
+            WhenIdle([this, path = std::filesystem::path(name.toStdString())] {
+                OpenStore(path, false);
+            });
+        });
+    }
+    if (recent.isEmpty()) recentMenu_->addAction("(none yet)")->setEnabled(false);
+}
+
+void DemoWindow::About() {
+    QMessageBox::about(this, "About Orbel demo",
+                       Text(std::string("<b>Orbel demo</b> ") + kOrbelVersion +
+                            "<p>The Orbel document-store browser control on a store kept in an "
+                            "SQLite file: folders, links to files and web pages, and the classes "
+                            "that give the store its structure.</p>"));
 }
 
 void DemoWindow::SetResponseTimeOut() {
@@ -278,8 +349,8 @@ void DemoWindow::OnControlEvent(const host::UserEvent& event) {
         busy_ = event.args[0].Type() == VarType::Bool && event.args[0].Bool();
         UpdateState();
     } else if (event.name == "Exit") {
-        // The control asks its host to close: not from inside its own event.
-        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+        // The user pressed Escape in the control: asked, not from inside the control's event.
+        QMetaObject::invokeMethod(this, &DemoWindow::ConfirmClose, Qt::QueuedConnection);
     }
 }
 
@@ -300,9 +371,24 @@ void DemoWindow::UpdateState() {
     const bool open = host_.Store() != nullptr;
     closeStoreAction_->setEnabled(open);
     for (QAction* a : storeActions_) a->setEnabled(open);
-    folderLabel_->setText(open ? Text("Folder: " + (folder_.empty() ? "-" : folder_))
-                               : QString("No store open"));
-    busyLabel_->setText(busy_ ? "Busy" : "Ready");
+    const bool waiting = busy_ || !host_.Idle();
+    const std::uint64_t rows = host_.RowsRead() - rowsAtStart_;
+    if (!open) {
+        folderLabel_->setText("No store open");
+    } else if (waiting && rows > 0) {
+        folderLabel_->setText(Text("Loading " +
+                                   (folder_.empty() ? std::string("the store's trees") : folder_) +
+                                   ": " + QString::number(rows).toStdString() + " rows read"));
+    } else {
+        folderLabel_->setText(Text("Folder: " + (folder_.empty() ? "-" : folder_)));
+    }
+    busyLabel_->setText(waiting ? "Busy" : "Ready");
+    // While the control waits the count goes on; once it is ready the next load counts anew.
+    if (waiting && !progressTimer_->isActive()) progressTimer_->start();
+    if (!waiting) {
+        progressTimer_->stop();
+        rowsAtStart_ = host_.RowsRead();
+    }
 }
 
 std::string DemoWindow::Notice() const {
@@ -322,8 +408,19 @@ void DemoWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     FlushLog();
+    QSettings settings;
+    settings.setValue("window/geometry", saveGeometry());
+    settings.setValue("window/state", saveState());
     event->accept();
     platform_.Loop().PostQuitMessage(0);
+}
+
+void DemoWindow::ConfirmClose() {
+    // Asked through the platform, so that a test's scripted user answers it as a person does.
+    const platform::MessageBoxRequest question{"Close the Orbel demo?", "Orbel demo",
+                                               platform::MessageButtons::YesNo,
+                                               platform::MessageIcon::Question};
+    if (platform_.User().MessageBox(question) == platform::MessageAnswer::Yes) close();
 }
 
 }  // namespace orbel::demo

@@ -17,6 +17,7 @@
 class QAction;
 class QDockWidget;
 class QLabel;
+class QMenu;
 class QPlainTextEdit;
 class QTimer;
 
@@ -65,6 +66,13 @@ class DemoWindow final : public QMainWindow {
     void OpenNormally();
     void OpenFolderMaintenance();
     void SetResponseTimeOut();
+    // Gives the control a fresh start before it opens another mode; false after saying why.
+    bool FreshControl();
+    void RememberStore(const std::filesystem::path& path);
+    void FillRecentMenu();
+    void About();
+    // Escape in the control: closes the window once the user said yes.
+    void ConfirmClose();
     void OnControlEvent(const host::UserEvent& event);
     void AppendLog(const std::string& line);
     void FlushLog();
@@ -88,6 +96,9 @@ class DemoWindow final : public QMainWindow {
     // The store's read-only notice, or the host's reason for the last refused request.
     QLabel* noticeLabel_ = nullptr;
     QAction* closeStoreAction_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    QTimer* progressTimer_ = nullptr;
+    std::uint64_t rowsAtStart_ = 0;
     QList<QAction*> storeActions_;
     QList<QAction*> propertyActions_;
 };

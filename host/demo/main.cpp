@@ -2,10 +2,12 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QSettings>
 #include <iostream>
 #include <memory>
 #include <string>
 
+#include "host/adapter/ProgramPaths.h"
 #include "host/demo/ControlHost.h"
 #include "host/demo/DemoOptions.h"
 #include "host/demo/DemoPaths.h"
@@ -24,10 +26,25 @@ constexpr int kExitNoDesktop = 2;
 constexpr int kExitFailed = 1;
 
 int NoDesktop(const std::string& problem) {
+    // An installed demo has the container beside it; a build tree has the first-light script.
+    const std::filesystem::path container = host::ProgramDir() / "orbel-container";
+    const std::string without =
+        std::filesystem::exists(container)
+            ? container.string() + " (see " + container.string() + " --help)"
+            : "the test container (bash scripts/first-light.sh)";
     std::cerr << "orbel-demo: " << problem
               << "; run it under a virtual display (xvfb-run -a orbel-demo), or try the control "
-                 "without a desktop with the test container (bash scripts/first-light.sh)\n";
+                 "without a desktop with "
+              << without << "\n";
     return kExitNoDesktop;
+}
+
+// The store the user had open last, when it is still there.
+std::filesystem::path LastStorePath() {
+    const std::filesystem::path last = QSettings().value("stores/last").toString().toStdString();
+    std::error_code ec;
+    return !last.empty() && std::filesystem::is_regular_file(last, ec) ? last
+                                                                       : std::filesystem::path();
 }
 
 int Run(const DemoOptions& options, int& argc, char** argv) {
@@ -35,6 +52,7 @@ int Run(const DemoOptions& options, int& argc, char** argv) {
     // The demo's own application object, gone before the process ends (a static one would be
     // torn down after the parts of Qt it needs).
     QApplication app(argc, argv);
+    QGuiApplication::setOrganizationName("orbel");
     QGuiApplication::setApplicationName("orbel-demo");
     QGuiApplication::setApplicationDisplayName("Orbel demo");
     QGuiApplication::setDesktopFileName("orbel-demo");
@@ -54,10 +72,12 @@ int Run(const DemoOptions& options, int& argc, char** argv) {
             status = kExitFailed;
         }
         // The demo store is made with the samples on the first run; a store named on the
-        // command line is the user's own and starts empty.
-        const bool named = !options.storePath.empty();
-        const std::filesystem::path store =
-            named ? std::filesystem::path(options.storePath) : DefaultStorePath();
+        // command line is the user's own and starts empty. A person gets the store of the last
+        // session back; an unattended screenshot run always starts from the demo store.
+        std::filesystem::path store = options.storePath;
+        if (store.empty() && options.screenshotPath.empty()) store = LastStorePath();
+        const bool named = !store.empty();
+        if (!named) store = DefaultStorePath();
         std::unique_ptr<ScreenshotRun> shot;
         if (status == 0) {
             if (!options.screenshotPath.empty()) {
@@ -71,7 +91,10 @@ int Run(const DemoOptions& options, int& argc, char** argv) {
                     shot->Start();
                 }
             } else {
-                window.OpenStore(store, !named);
+                // Opened from the loop, once the window has painted itself: a large store then
+                // loads with its progress in the status bar, not behind a blank screen.
+                platform.Loop().PostTask(
+                    [&window, store, named] { window.OpenStore(store, !named); });
             }
         }
         if (status == 0) {

@@ -35,6 +35,7 @@ class DemoWindowTest : public ::testing::Test {
         setenv("ORBEL_REGISTRY", (temp_ / "registry.reg").c_str(), 1);
         setenv("ORBEL_INI_DIR", (temp_ / "ini").c_str(), 1);
         setenv("XDG_DATA_HOME", (temp_ / "data").c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (temp_ / "config").c_str(), 1);
         setenv("ORBEL_MODULE", ORBEL_MODULE_PATH, 1);
         platform_ = &platform::InstallQtPlatform(platform::QtUserMode::Scripted);
         host_ = std::make_unique<ControlHost>(*platform_);
@@ -129,13 +130,43 @@ TEST_F(DemoWindowTest, ClosingTheWindowEndsTheLoopOnceTheControlWaitsForNothing)
     EXPECT_TRUE(platform_->Loop().QuitPending());
 }
 
-TEST_F(DemoWindowTest, EscapeInTheControlClosesTheDemo) {
+TEST_F(DemoWindowTest, EscapeInTheControlAsksAndClosesTheDemoOnlyOnYes) {
     const HWND focus = platform_->Windows().GetFocus();
     ASSERT_TRUE(focus);
+    platform_->Scripted()->AnswerMessageBox(platform::MessageAnswer::No, "Close the Orbel demo?");
+    platform_->Loop().PostMessage(focus, WM_KEYDOWN, VK_ESCAPE, 0);
+    RunLoop();
+    EXPECT_TRUE(window_->isVisible());
+    EXPECT_FALSE(platform_->Loop().QuitPending());
+
+    platform_->Scripted()->AnswerMessageBox(platform::MessageAnswer::Yes, "Close the Orbel demo?");
     platform_->Loop().PostMessage(focus, WM_KEYDOWN, VK_ESCAPE, 0);
     RunLoop();
     EXPECT_FALSE(window_->isVisible());
     EXPECT_TRUE(platform_->Loop().QuitPending());
+}
+
+TEST_F(DemoWindowTest, AnotherModeStartsAFreshControlOnTheSameStore) {
+    const HWND before = host_->ControlWindow();
+    host_->Control().SetBatchMaint(true);
+    Action("Open normally")->trigger();
+    RunLoop();
+    EXPECT_NE(host_->ControlWindow(), before);
+    // The fresh control has its first state and is answered from the same store.
+    EXPECT_FALSE(host_->Control().GetBatchMaint());
+    EXPECT_EQ(window_->LastFolder(), "\\All");
+    EXPECT_TRUE(Status().contains("Ready")) << Status().toStdString();
+}
+
+TEST_F(DemoWindowTest, TheStoresOpenedAreRememberedForTheRecentMenu) {
+    QMenu* recent = nullptr;
+    for (QAction* a : Menu("File")->actions())
+        if (a->menu() && a->text().remove('&') == "Open recent") recent = a->menu();
+    ASSERT_NE(recent, nullptr);
+    emit recent->aboutToShow();
+    ASSERT_FALSE(recent->actions().isEmpty());
+    EXPECT_TRUE(recent->actions().front()->text().endsWith("demo.orbel"))
+        << recent->actions().front()->text().toStdString();
 }
 
 TEST_F(DemoWindowTest, AReadOnlyStoreSaysSoInTheTitleAndTheHostsReasonsReachTheStatusBar) {
@@ -146,7 +177,7 @@ TEST_F(DemoWindowTest, AReadOnlyStoreSaysSoInTheTitleAndTheHostsReasonsReachTheS
     ASSERT_EQ(::chmod((temp_ / "demo.orbel").c_str(), 0444), 0);
     std::string error;
     ASSERT_TRUE(window_->OpenStore(temp_ / "demo.orbel", false, &error)) << error;
-    EXPECT_EQ(window_->windowTitle(), "Orbel demo - demo.orbel (read-only)");
+    EXPECT_EQ(window_->windowTitle(), "demo.orbel (read-only)");
     EXPECT_TRUE(window_->Notice().starts_with("Read-only: the store ")) << window_->Notice();
     EXPECT_TRUE(Status().contains("is a read-only file")) << Status().toStdString();
 
