@@ -208,7 +208,12 @@ bool DemoWindow::OpenStore(const std::filesystem::path& path, bool seed, std::st
         // The application's name follows the title by itself: the title names the store.
         setWindowTitle(Text(path.filename().string() + (readOnly.empty() ? "" : " (read-only)")));
         RememberStore(path);
+        // The status bar counts the rows as they come while the control opens the store.
+        opening_ = true;
+        folder_.clear();
+        UpdateState();
         const bool shown = host_.OpenNormally() != -1;
+        opening_ = false;
         UpdateState();
         if (shown) return true;
         why = "the control could not open the store's trees";
@@ -371,7 +376,7 @@ void DemoWindow::UpdateState() {
     const bool open = host_.Store() != nullptr;
     closeStoreAction_->setEnabled(open);
     for (QAction* a : storeActions_) a->setEnabled(open);
-    const bool waiting = busy_ || !host_.Idle();
+    const bool waiting = opening_ || busy_ || !host_.Idle();
     const std::uint64_t rows = host_.RowsRead() - rowsAtStart_;
     if (!open) {
         folderLabel_->setText("No store open");

@@ -86,6 +86,7 @@ class DemoWindow final : public QMainWindow {
     std::string folder_;
     bool busy_ = false;
     bool closing_ = false;
+    bool opening_ = false;  // a store's trees are being opened
 
     QDockWidget* events_ = nullptr;
     QPlainTextEdit* log_ = nullptr;

@@ -1,8 +1,10 @@
 // orbel-demo: the control on a desktop, over a store kept in an SQLite file. See DemoUsage().
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QSettings>
+#include <QWindow>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -37,6 +39,17 @@ int NoDesktop(const std::string& problem) {
                  "without a desktop with "
               << without << "\n";
     return kExitNoDesktop;
+}
+
+// Lets the window system show and paint the window (at most two seconds: a display that never
+// exposes it must not stop the program).
+void WaitUntilShown(QWidget& window) {
+    QElapsedTimer waited;
+    waited.start();
+    while (window.windowHandle() && !window.windowHandle()->isExposed() && waited.elapsed() < 2000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    window.repaint();
+    QCoreApplication::processEvents();
 }
 
 // The store the user had open last, when it is still there.
@@ -91,10 +104,10 @@ int Run(const DemoOptions& options, int& argc, char** argv) {
                     shot->Start();
                 }
             } else {
-                // Opened from the loop, once the window has painted itself: a large store then
-                // loads with its progress in the status bar, not behind a blank screen.
-                platform.Loop().PostTask(
-                    [&window, store, named] { window.OpenStore(store, !named); });
+                // Opened once the window is on the screen and painted: a large store then loads
+                // with its progress in the status bar, not behind a blank screen.
+                WaitUntilShown(window);
+                window.OpenStore(store, !named);
             }
         }
         if (status == 0) {

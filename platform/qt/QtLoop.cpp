@@ -6,6 +6,11 @@
 
 namespace orbel::platform {
 
+namespace {
+constexpr unsigned kMessagesPerClockRead = 64;
+constexpr std::uint64_t kEventsEveryMs = 50;
+}  // namespace
+
 QtLoop::QtLoop() : wake_(std::make_unique<QTimer>()) {
     clock_.start();
     wake_->setSingleShot(true);
@@ -71,10 +76,21 @@ bool QtLoop::TakeWithoutWaiting(MSG& msg) {
 
 bool QtLoop::GetMessage(MSG& msg) {
     while (true) {
+        // A host that streams thousands of rows keeps the queue full for seconds: what the
+        // window system delivers (paints, input, the wake-up of the loop's timers) still gets
+        // its turn a few times a second. The clock is read once every so many messages only.
+        if (++takenSinceCheck_ >= kMessagesPerClockRead) {
+            takenSinceCheck_ = 0;
+            if (HasQueued() && Now() - eventsAt_ >= kEventsEveryMs) {
+                QCoreApplication::processEvents(QEventLoop::AllEvents);
+                eventsAt_ = Now();
+            }
+        }
         if (TakeNext(msg)) return true;
         if (TakeQuit(msg)) return false;
         if (RunIdleOnce()) continue;
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        eventsAt_ = Now();
     }
 }
 

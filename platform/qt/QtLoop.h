@@ -41,6 +41,9 @@ class QtLoop final : public QueuedLoop {
     QElapsedTimer clock_;
     std::unique_ptr<QTimer> wake_;
     std::uint64_t wakeAt_ = 0;  // when the armed wake-up comes
+    // When Qt last delivered its events, and messages taken since the clock was read.
+    std::uint64_t eventsAt_ = 0;
+    unsigned takenSinceCheck_ = 0;
 };
 
 }  // namespace orbel::platform

@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QTimer>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 
 #include "platform/controls/Controls.h"
@@ -215,6 +216,44 @@ TEST_F(DesktopOnly, ATreeIconSetAgainUnchangedDoesNotReachTheView) {
     EXPECT_TRUE(tree->GetItemImage(folder, image, selected));
     EXPECT_EQ(image, 3);
     EXPECT_FALSE(tree->SetItemImage(folder + 100, 1, 2));
+}
+
+// A host that streams rows keeps the queue full for as long as the select runs: the window
+// system's events (here a Qt timer, as a paint or a key would be) and the loop's own timers
+// are still delivered while it does.
+TEST_F(DesktopOnly, ALoopKeptBusyByPostedTasksStillDeliversTheWindowSystemsEvents) {
+    Install(platform::QtUserMode::Scripted);
+    auto& loop = platform_->Loop();
+    bool qtTimerFired = false;
+    QTimer::singleShot(20, [&] { qtTimerFired = true; });
+    int ticks = 0;
+    struct TickCounter final : platform::WindowProcedure {
+        int* ticks;
+        LRESULT WindowProc(HWND, UINT message, WPARAM, LPARAM) override {
+            if (message == WM_TIMER) ++*ticks;
+            return 0;
+        }
+    } counter;
+    counter.ticks = &ticks;
+    platform::CreateWindowParams params;
+    params.className = "TickWindow";
+    params.rect = RECT{0, 0, 10, 10};
+    const HWND window = platform_->Windows().CreateWindow(params, &counter);
+    loop.SetTimer(window, 1, 20);
+
+    // Each task posts the next, for 300 ms: the queue never runs empty in between.
+    const std::uint64_t end = loop.Now() + 300;
+    bool seenWhileBusy = false;
+    std::function<void()> flood = [&] {
+        if (qtTimerFired && ticks > 0) seenWhileBusy = true;
+        if (loop.Now() < end) loop.PostTask(flood);
+    };
+    loop.PostTask(flood);
+    MSG msg;
+    while (loop.Now() < end && loop.GetMessage(msg)) platform_->DispatchMessage(msg);
+    EXPECT_TRUE(seenWhileBusy) << "Qt timer " << qtTimerFired << ", loop timer ticks " << ticks;
+    loop.KillTimer(window, 1);
+    platform_->Windows().DestroyWindow(window);
 }
 
 }  // namespace
