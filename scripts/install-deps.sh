@@ -11,10 +11,11 @@ packages=(
   # the host's table store
   libsqlite3-dev sqlite3
   # the desktop backend and the demo: Qt 6 Widgets, its SVG icons (the icon theme's), a font,
-  # TIFF pages, a virtual display for the screenshot test, and the desktop's openers
+  # TIFF pages, a virtual display and real input events for the demo tests, and the desktop's
+  # openers
   qt6-base-dev qt6-image-formats-plugins libqt6svg6 adwaita-icon-theme fonts-dejavu-core
   libtiff-dev
-  xvfb xauth xdg-utils
+  xvfb xauth xdg-utils xdotool
 )
 
 missing=()

@@ -1,0 +1,92 @@
+#!/bin/sh
+# run-demo-input.sh DEMO: drives orbel-demo under a virtual X display with real input events
+# (xdotool through the X server, as a person's keys and clicks arrive), on a first-run store:
+# the keyboard moves through the tree and F2 renames a folder, a right click opens the context
+# menu at the pointer, a folder is dragged onto another, and Escape asks before the demo closes.
+# What the control did is read back from the store file. Skipped (77) without xvfb-run, xdotool
+# or sqlite3.
+set -u
+demo=$1
+for tool in xvfb-run xdotool sqlite3; do
+    command -v "$tool" >/dev/null 2>&1 || { echo "$tool is not installed: skipped"; exit 77; }
+done
+work=$(mktemp -d "${TMPDIR:-/tmp}/orbel-demo-input.XXXXXX") || exit 1
+trap 'rm -rf "$work"' EXIT
+export HOME="$work/home" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
+export ORBEL_REGISTRY="$work/registry.reg" ORBEL_INI_DIR="$work/ini"
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+
+cat >"$work/drive.sh" <<'DRIVE'
+set -u
+demo=$1 work=$2
+store=$XDG_DATA_HOME/orbel/demo.orbel
+fail() { echo "run-demo-input.sh: $*" >&2; kill "$pid" 2>/dev/null; exit 1; }
+# Waits up to ten seconds for the query to print `want`.
+expect_store() {
+    i=0
+    while [ $i -lt 50 ]; do
+        [ "$(sqlite3 "$store" "$1" 2>/dev/null)" = "$2" ] && return 0
+        sleep 0.2; i=$((i + 1))
+    done
+    fail "$3 (the store says: $(sqlite3 "$store" "$1" 2>&1))"
+}
+QT_QPA_PLATFORM=xcb "$demo" >"$work/demo.log" 2>&1 &
+pid=$!
+# The title names the store once it is open; the trees are there a moment later.
+timeout 30 xdotool search --sync --name 'demo\.orbel' >/dev/null || fail "no demo window"
+expect_store "select count(*) from OLE_TREE where Name = 'Drafts'" 1 "the demo store was not made"
+sleep 1
+
+# The tree: a click on "All", then the keyboard: open it, down to the second folder (the
+# folders sort by name: Correspondence, Drafts, Invoices, Orders), F2 and a new name.
+xdotool mousemove 53 55 click 1
+sleep 0.3
+xdotool key Right Down Down
+sleep 0.3
+xdotool key F2
+sleep 0.3
+xdotool type 'Letters out'
+xdotool key Return
+expect_store "select count(*) from OLE_TREE where Name in ('Drafts', 'Letters out') group by Name" \
+    1 "F2 on the second folder renamed nothing"
+expect_store "select Name from OLE_TREE where Name in ('Drafts', 'Letters out')" 'Letters out' \
+    "the folder is not renamed"
+
+# A right click on the list's first row: the menu opens where the pointer is.
+xdotool mousemove 340 72 click 3
+sleep 0.5
+menu=$(xdotool search --onlyvisible --class orbel-demo | while read -r w; do
+    xdotool getwindowgeometry "$w" | sed -n 's/^ *Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p'
+done | awk '$1 >= 330 && $1 <= 350 && $2 >= 62 && $2 <= 82')
+[ -n "$menu" ] || fail "no context menu at the pointer (340, 72)"
+xdotool key Escape
+sleep 0.3
+
+# Drag "Letters out" (now the second folder) onto "Invoices" below it.
+xdotool mousemove 84 90 mousedown 1
+for step in 1 2 3 4 5; do xdotool mousemove 90 $((90 + step * 4)); sleep 0.05; done
+xdotool mousemove 92 109
+sleep 0.3
+xdotool mouseup 1
+expect_store "select c.ParentEntryNo from OLE_TREE c where c.Name = 'Letters out'" \
+    "$(sqlite3 "$store" "select EntryNo from OLE_TREE where Name = 'Invoices'")" \
+    "the dragged folder is not under Invoices"
+
+# Escape in the control asks first; the answer closes the demo.
+xdotool mousemove 53 55 click 1
+sleep 0.3
+xdotool key Escape
+sleep 0.8
+kill -0 "$pid" 2>/dev/null || fail "Escape closed the demo without asking"
+xdotool key Return
+i=0
+while kill -0 "$pid" 2>/dev/null && [ $i -lt 50 ]; do sleep 0.2; i=$((i + 1)); done
+kill -0 "$pid" 2>/dev/null && fail "the demo did not close after the question was answered"
+wait "$pid" || fail "the demo ended with status $?"
+exit 0
+DRIVE
+xvfb-run -a -s '-screen 0 1280x1024x24' sh "$work/drive.sh" "$demo" "$work"
+status=$?
+[ $status -eq 0 ] || cat "$work/demo.log" >&2
+exit $status
