@@ -26,7 +26,7 @@ fail() { echo "run-demo-input.sh: $*" >&2; kill "$pid" 2>/dev/null; exit 1; }
 expect_store() {
     i=0
     while [ $i -lt 50 ]; do
-        [ "$(sqlite3 "$store" "$1" 2>/dev/null)" = "$2" ] && return 0
+        [ "$(sqlite3 -cmd '.timeout 2000' "$store" "$1" 2>/dev/null)" = "$2" ] && return 0
         sleep 0.2; i=$((i + 1))
     done
     fail "$3 (the store says: $(sqlite3 "$store" "$1" 2>&1))"
@@ -69,8 +69,8 @@ for step in 1 2 3 4 5; do xdotool mousemove 90 $((90 + step * 4)); sleep 0.05; d
 xdotool mousemove 92 109
 sleep 0.3
 xdotool mouseup 1
-expect_store "select c.ParentEntryNo from OLE_TREE c where c.Name = 'Letters out'" \
-    "$(sqlite3 "$store" "select EntryNo from OLE_TREE where Name = 'Invoices'")" \
+expect_store "select p.Name from OLE_TREE c join OLE_TREE p on p.OwnerId = c.ParentOwnerId
+              and p.EntryNo = c.ParentEntryNo where c.Name = 'Letters out'" Invoices \
     "the dragged folder is not under Invoices"
 
 # Escape in the control asks first; the answer closes the demo.
