@@ -10,12 +10,7 @@ demo=$1
 for tool in xvfb-run xdotool sqlite3; do
     command -v "$tool" >/dev/null 2>&1 || { echo "$tool is not installed: skipped"; exit 77; }
 done
-work=$(mktemp -d "${TMPDIR:-/tmp}/orbel-demo-input.XXXXXX") || exit 1
-trap 'rm -rf "$work"' EXIT
-export HOME="$work/home" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
-export ORBEL_REGISTRY="$work/registry.reg" ORBEL_INI_DIR="$work/ini"
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+. "$(dirname "$0")/demo-home.sh"
 
 cat >"$work/drive.sh" <<'DRIVE'
 set -u

@@ -10,12 +10,7 @@
 set -u
 mode=$1 demo=$2 out=$3
 folder='\All\Invoices\2026'
-work=$(mktemp -d "${TMPDIR:-/tmp}/orbel-demo-test.XXXXXX") || exit 1
-trap 'rm -rf "$work"' EXIT
-export HOME="$work/home" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
-export ORBEL_REGISTRY="$work/registry.reg" ORBEL_INI_DIR="$work/ini"
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+. "$(dirname "$0")/demo-home.sh"
 
 fail() { echo "run-demo.sh $mode: $*" >&2; exit 1; }
 
