@@ -6,6 +6,7 @@
 #include <array>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -115,13 +116,25 @@ class Planner {
         return p.lexically_normal().string();
     }
 
-    // The result code for a path that cannot be examined.
-    static int MissingCode(const std::string& absolute) {
+    // The result code for a path that cannot be examined, and in words which file was looked
+    // for where: a stored path that a mapping or another machine made wrong shows as such.
+    static std::pair<int, std::string> Missing(const std::string& absolute) {
         const int error = errno;
-        if (error != ENOENT) return ShellErrorFromErrno(error);
+        const fs::path path(absolute);
+        const std::string name = "\"" + path.filename().string() + "\"";
+        const std::string parent = path.parent_path().string();
+        if (error != ENOENT)
+            return {ShellErrorFromErrno(error),
+                    name + " in " + parent + " cannot be read: " + std::strerror(error) + "."};
         struct stat st {};
-        const std::string parent = fs::path(absolute).parent_path().string();
-        return ::stat(parent.c_str(), &st) == 0 && S_ISDIR(st.st_mode) ? SE_ERR_FNF : SE_ERR_PNF;
+        if (::stat(parent.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+            return {SE_ERR_FNF, "There is no file " + name + " in the folder " + parent + "."};
+        return {SE_ERR_PNF,
+                "The folder " + parent + ", where " + name + " was looked for, does not exist."};
+    }
+    LaunchPlan FailMissing(const std::string& absolute) {
+        auto [code, reason] = Missing(absolute);
+        return Fail(code, std::move(reason));
     }
 
     // An ELF binary or a "#!" script with execute permission. Documents on shared folders
@@ -156,7 +169,7 @@ class Planner {
         std::string path = Absolute(file);
         struct stat st {};
         if (::stat(path.c_str(), &st) != 0) {
-            const int code = MissingCode(path);
+            auto [code, reason] = Missing(path);
             // A bare program name is looked for on PATH, as the original shell does.
             if (mayRun && file.find('/') == std::string_view::npos) {
                 if (auto program = FindProgram(file, env_.path)) {
@@ -166,7 +179,7 @@ class Planner {
                     }
                 }
             }
-            return Fail(code);
+            return Fail(code, std::move(reason));
         }
         if (mayRun && IsProgramFile(path, st)) return Run(path);
         // A program reading a pipe or a device as a document would wait or read forever.
@@ -192,7 +205,7 @@ class Planner {
         if (target.empty()) return Fail(SE_ERR_FNF);
         const std::string path = Absolute(target);
         struct stat st {};
-        if (::stat(path.c_str(), &st) != 0) return Fail(MissingCode(path));
+        if (::stat(path.c_str(), &st) != 0) return FailMissing(path);
         if (!select) return OpenWithOpener(path);
 
         if (env_.sessionBus) {
@@ -242,7 +255,7 @@ class Planner {
         if (path.empty()) return Fail(SE_ERR_NOASSOC);
         // Only ever opened: a script asked to be edited must not run.
         struct stat st {};
-        if (::stat(path.c_str(), &st) != 0) return Fail(MissingCode(path));
+        if (::stat(path.c_str(), &st) != 0) return FailMissing(path);
         return OpenWithOpener(path);
     }
 

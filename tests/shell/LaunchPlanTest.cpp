@@ -43,6 +43,10 @@ class LaunchPlanTest : public ::testing::Test {
     }
     std::string Bin(const std::string& name) const { return (bin_ / name).string(); }
     std::string At(const std::string& name) const { return (root_ / name).string(); }
+    // What a missing file is reported as: which file was looked for in which folder.
+    std::string NoFile(const std::string& name) const {
+        return "failure 2: There is no file \"" + name + "\" in the folder " + root_.string() + ".";
+    }
 
     fs::path root_;
     fs::path bin_;
@@ -69,8 +73,10 @@ TEST_F(LaunchPlanTest, AFileNamedLikeAnOptionIsPassedAsAPath) {
 
 TEST_F(LaunchPlanTest, MissingFilesAndFoldersAreReportedWithoutStartingAnything) {
     Stub("xdg-open");
-    EXPECT_EQ(Plan("open", "missing.doc"), "failure 2");
-    EXPECT_EQ(Plan("open", At("nodir/missing.doc")), "failure 3");
+    EXPECT_EQ(Plan("open", "missing.doc"), NoFile("missing.doc"));
+    EXPECT_EQ(Plan("open", At("nodir/missing.doc")),
+              "failure 3: The folder " + At("nodir") +
+                  ", where \"missing.doc\" was looked for, does not exist.");
     EXPECT_EQ(Plan("open", ""), "failure 2");
     EXPECT_EQ(Plan("print", At("bin")), "failure 31");
 }
@@ -109,9 +115,9 @@ TEST_F(LaunchPlanTest, ADocumentIsOnlyEverHandedToTheOpenerAsOneName) {
     EXPECT_EQ(PlanDocument(Bin("python3")),
               "open: " + Bin("xdg-open") + " " + Bin("python3") + "\n");
     // Bare names are files of the current folder, not programs on PATH or stored commands.
-    EXPECT_EQ(PlanDocument("python3"), "failure 2");
-    EXPECT_EQ(PlanDocument("notepad"), "failure 2");
-    EXPECT_EQ(PlanDocument("iexplore.exe"), "failure 2");
+    EXPECT_EQ(PlanDocument("python3"), NoFile("python3"));
+    EXPECT_EQ(PlanDocument("notepad"), NoFile("notepad"));
+    EXPECT_EQ(PlanDocument("iexplore.exe"), NoFile("iexplore.exe"));
     EXPECT_EQ(PlanDocument("http://srv/a b"), "open: " + Bin("xdg-open") + " 'http://srv/a b'\n");
 }
 
@@ -122,7 +128,7 @@ TEST_F(LaunchPlanTest, PipesAndDevicesAreRefusedAsDocuments) {
     EXPECT_EQ(PlanDocument(At("feed.xml")), "failure 31: This is a named pipe, not a document.");
     EXPECT_EQ(PlanDocument(At("zero.doc")), "failure 31: This is a device, not a document.");
     EXPECT_EQ(Plan("open", At("feed.xml")), "failure 31: This is a named pipe, not a document.");
-    EXPECT_EQ(PlanDocument(At("gone.doc")), "failure 2");
+    EXPECT_EQ(PlanDocument(At("gone.doc")), NoFile("gone.doc"));
 }
 
 TEST_F(LaunchPlanTest, WithoutTheOpenerTheFailureSaysSo) {
@@ -148,7 +154,7 @@ TEST_F(LaunchPlanTest, ExplorerSelectAsksTheFileManagerThenFallsBackToTheFolder)
     env_.sessionBus = false;
     EXPECT_EQ(Plan("open", "EXPLORER.EXE", "/SELECT,\"" + At("a,b c.doc") + "\""),
               "open: " + Bin("xdg-open") + " " + root_.string() + "\n");
-    EXPECT_EQ(Plan("open", "explorer", "/select," + At("gone.doc")), "failure 2");
+    EXPECT_EQ(Plan("open", "explorer", "/select," + At("gone.doc")), NoFile("gone.doc"));
     EXPECT_EQ(Plan("open", "explorer", At("bin")),
               "open: " + Bin("xdg-open") + " " + bin_.string() + "\n");
 }
@@ -203,7 +209,7 @@ TEST_F(LaunchPlanTest, NotepadNeverRunsTheScriptItWasAskedToEdit) {
     env_.editor = "vi";  // a terminal editor, and no terminal here
     EXPECT_EQ(Plan("open", "notepad", "\"" + script.string() + "\""),
               "open: " + Bin("xdg-open") + " '" + script.string() + "'\n");
-    EXPECT_EQ(Plan("open", "notepad", "\"" + At("gone.rcs") + "\""), "failure 2");
+    EXPECT_EQ(Plan("open", "notepad", "\"" + At("gone.rcs") + "\""), NoFile("gone.rcs"));
 }
 
 TEST_F(LaunchPlanTest, IexploreUsesBrowserThenXdgOpen) {
