@@ -1,5 +1,6 @@
 // Conversion, type inspection, array and math functions.
 #include <cmath>
+#include <cstdio>
 #include <ctime>
 
 #include "src/script/vbscript/Builtins.h"
@@ -228,24 +229,76 @@ Value Randomize(Interpreter& in, Args& a) {
     return Value();
 }
 
+// A tristate argument: -1 yes, 0 no, -2 (or left out) the usual way, which is given.
+bool Tristate(const Args& a, std::size_t i, bool usual) {
+    if (i >= a.size() || a[i].type == Type::Empty) return usual;
+    std::int32_t v = ToLong(a[i]);
+    return v == -2 ? usual : v != 0;
+}
+
+std::string Grouped(double d, const Args& a, const char* suffix) {
+    std::int32_t digits = a.size() > 1 && a[1].type != Type::Empty ? ToLong(a[1]) : 2;
+    if (digits == -1) digits = 2;
+    if (digits < 0 || digits > 20) Fail(kInvalidCall);
+    if (!std::isfinite(d) || std::fabs(d) > 1e300) Fail(kOverflow);
+    char buf[400];
+    std::snprintf(buf, sizeof buf, "%.*f", static_cast<int>(digits), std::fabs(d));
+    std::string text(buf);
+    std::string whole = text.substr(0, text.find('.'));
+    std::string frac = digits > 0 ? text.substr(text.find('.')) : std::string();
+    bool negative = d < 0 && text.find_first_not_of("0.") != std::string::npos;
+    if (whole == "0" && !frac.empty() && !Tristate(a, 2, true)) whole.clear();
+    if (Tristate(a, 4, true))
+        for (int at = static_cast<int>(whole.size()) - 3; at > 0; at -= 3) whole.insert(at, ",");
+    std::string out = whole + frac + suffix;
+    if (!negative) return out;
+    return Tristate(a, 3, false) ? "(" + out + ")" : "-" + out;
+}
+
+Value FormatNumber(Interpreter&, Args& a) {
+    return Value::Str(Grouped(ToDouble(a[0]), a, ""));
+}
+Value FormatPercent(Interpreter&, Args& a) {
+    return Value::Str(Grouped(ToDouble(a[0]) * 100, a, "%"));
+}
+
 constexpr Builtin kNumber[] = {
-    {"cint", 1, 1, false, CInt},      {"clng", 1, 1, false, CLng},
-    {"cdbl", 1, 1, false, CDbl},      {"csng", 1, 1, false, CDbl},
-    {"cstr", 1, 1, false, CStr},      {"cbool", 1, 1, false, CBool},
-    {"ccur", 1, 1, false, CCur},      {"cdate", 1, 1, false, CDate},
-    {"cbyte", 1, 1, false, CByte},    {"isnumeric", 1, 1, false, IsNumeric},
-    {"isempty", 1, 1, true, IsEmpty}, {"isnull", 1, 1, true, IsNull},
-    {"isarray", 1, 1, true, IsArray}, {"isobject", 1, 1, true, IsObject},
-    {"isdate", 1, 1, false, IsDate},  {"typename", 1, 1, true, TypeName},
-    {"vartype", 1, 1, true, VarType}, {"array", 0, 1 << 16, true, ArrayFn},
-    {"ubound", 1, 2, false, UBound},  {"lbound", 1, 2, false, LBound},
-    {"abs", 1, 1, false, Abs},        {"sgn", 1, 1, false, Sgn},
-    {"int", 1, 1, false, Int},        {"fix", 1, 1, false, Fix},
-    {"round", 1, 2, false, Round},    {"sqr", 1, 1, false, Sqr},
-    {"exp", 1, 1, false, Exp},        {"log", 1, 1, false, Log},
-    {"sin", 1, 1, false, Sin},        {"cos", 1, 1, false, Cos},
-    {"tan", 1, 1, false, Tan},        {"atn", 1, 1, false, Atn},
-    {"rnd", 0, 1, false, Rnd},        {"randomize", 0, 1, false, Randomize},
+    {"formatnumber", 1, 5, false, FormatNumber},
+    {"formatpercent", 1, 5, false, FormatPercent},
+    {"cint", 1, 1, false, CInt},
+    {"clng", 1, 1, false, CLng},
+    {"cdbl", 1, 1, false, CDbl},
+    {"csng", 1, 1, false, CDbl},
+    {"cstr", 1, 1, false, CStr},
+    {"cbool", 1, 1, false, CBool},
+    {"ccur", 1, 1, false, CCur},
+    {"cdate", 1, 1, false, CDate},
+    {"cbyte", 1, 1, false, CByte},
+    {"isnumeric", 1, 1, false, IsNumeric},
+    {"isempty", 1, 1, true, IsEmpty},
+    {"isnull", 1, 1, true, IsNull},
+    {"isarray", 1, 1, true, IsArray},
+    {"isobject", 1, 1, true, IsObject},
+    {"isdate", 1, 1, false, IsDate},
+    {"typename", 1, 1, true, TypeName},
+    {"vartype", 1, 1, true, VarType},
+    {"array", 0, 1 << 16, true, ArrayFn},
+    {"ubound", 1, 2, false, UBound},
+    {"lbound", 1, 2, false, LBound},
+    {"abs", 1, 1, false, Abs},
+    {"sgn", 1, 1, false, Sgn},
+    {"int", 1, 1, false, Int},
+    {"fix", 1, 1, false, Fix},
+    {"round", 1, 2, false, Round},
+    {"sqr", 1, 1, false, Sqr},
+    {"exp", 1, 1, false, Exp},
+    {"log", 1, 1, false, Log},
+    {"sin", 1, 1, false, Sin},
+    {"cos", 1, 1, false, Cos},
+    {"tan", 1, 1, false, Tan},
+    {"atn", 1, 1, false, Atn},
+    {"rnd", 0, 1, false, Rnd},
+    {"randomize", 0, 1, false, Randomize},
 };
 
 }  // namespace

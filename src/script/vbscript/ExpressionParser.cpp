@@ -1,5 +1,8 @@
 #include "src/script/vbscript/ExpressionParser.h"
 
+#include <optional>
+#include <string_view>
+
 #include "src/script/vbscript/Builtins.h"
 #include "src/script/vbscript/Conversions.h"
 
@@ -77,112 +80,69 @@ ExprPtr ExpressionParser::Unary(Op op, ExprPtr operand) {
 
 ExprPtr ExpressionParser::ParseExpression() {
     DepthGuard guard(*this);
-    return ParseImp();
+    return ParseLevel(0);
 }
 
-ExprPtr ExpressionParser::ParseImp() {
-    ExprPtr l = ParseEqv();
-    while (IsWord("imp")) {
-        Next();
-        l = Binary(Op::Imp, std::move(l), ParseEqv());
-    }
-    return l;
+namespace {
+
+struct OpName {
+    std::string_view text;
+    Op op;
+};
+
+// The binary operators from the loosest to the tightest. Not stands alone between And and the
+// comparisons; negation and ^ bind tighter than all of these.
+const std::vector<std::vector<OpName>> kLevels = {
+    {{"imp", Op::Imp}},
+    {{"eqv", Op::Eqv}},
+    {{"xor", Op::Xor}},
+    {{"or", Op::Or}},
+    {{"and", Op::And}},
+    {},  // Not
+    {{"=", Op::Eq},
+     {"<>", Op::Ne},
+     {"<", Op::Lt},
+     {"<=", Op::Le},
+     {">", Op::Gt},
+     {">=", Op::Ge},
+     {"is", Op::Is}},
+    {{"&", Op::Concat}},
+    {{"+", Op::Add}, {"-", Op::Sub}},
+    {{"mod", Op::Mod}},
+    {{"\\", Op::IntDiv}},
+    {{"*", Op::Mul}, {"/", Op::Div}},
+};
+constexpr std::size_t kNotLevel = 5;
+
+}  // namespace
+
+const std::size_t ExpressionParser::kConcatLevel = 7;
+
+std::optional<Op> ExpressionParser::OperatorAt(std::size_t level) const {
+    const Token& tok = Peek();
+    if (tok.kind != Tok::Name && tok.kind != Tok::Symbol) return std::nullopt;
+    for (const OpName& name : kLevels[level])
+        if (tok.kind == Tok::Symbol ? tok.text == name.text : EqualsNoCase(tok.text, name.text))
+            return name.op;
+    return std::nullopt;
 }
-ExprPtr ExpressionParser::ParseEqv() {
-    ExprPtr l = ParseXor();
-    while (IsWord("eqv")) {
-        Next();
-        l = Binary(Op::Eqv, std::move(l), ParseXor());
-    }
-    return l;
-}
-ExprPtr ExpressionParser::ParseXor() {
-    ExprPtr l = ParseOr();
-    while (IsWord("xor")) {
-        Next();
-        l = Binary(Op::Xor, std::move(l), ParseOr());
-    }
-    return l;
-}
-ExprPtr ExpressionParser::ParseOr() {
-    ExprPtr l = ParseAnd();
-    while (IsWord("or")) {
-        Next();
-        l = Binary(Op::Or, std::move(l), ParseAnd());
-    }
-    return l;
-}
-ExprPtr ExpressionParser::ParseAnd() {
-    ExprPtr l = ParseNot();
-    while (IsWord("and")) {
-        Next();
-        l = Binary(Op::And, std::move(l), ParseNot());
-    }
-    return l;
-}
-ExprPtr ExpressionParser::ParseNot() {
-    if (IsWord("not")) {
+
+ExprPtr ExpressionParser::ParseLevel(std::size_t level) {
+    if (level == kLevels.size()) return ParseNegation();
+    if (level == kNotLevel) {
+        if (!IsWord("not")) return ParseLevel(level + 1);
         DepthGuard guard(*this);
         Next();
-        return Unary(Op::Not, ParseNot());
+        return Unary(Op::Not, ParseLevel(level));
     }
-    return ParseComparison();
-}
-ExprPtr ExpressionParser::ParseComparison() {
-    ExprPtr l = ParseConcatLevel();
-    while (true) {
-        if (IsWord("is")) {
-            Next();
-            l = Binary(Op::Is, std::move(l), ParseConcatLevel());
-            continue;
-        }
-        if (Peek().kind != Tok::Symbol) return l;
-        const std::string& t = Peek().text;
-        if (t != "=" && t != "<>" && t != "<" && t != "<=" && t != ">" && t != ">=") return l;
-        Op op = ParseComparisonOp();
-        l = Binary(op, std::move(l), ParseConcatLevel());
-    }
-}
-ExprPtr ExpressionParser::ParseConcatLevel() {
-    ExprPtr l = ParseAdditive();
-    while (IsSymbol("&")) {
+    ExprPtr l = ParseLevel(level + 1);
+    while (auto op = OperatorAt(level)) {
         Next();
-        l = Binary(Op::Concat, std::move(l), ParseAdditive());
+        l = Binary(*op, std::move(l), ParseLevel(level + 1));
     }
     return l;
 }
-ExprPtr ExpressionParser::ParseAdditive() {
-    ExprPtr l = ParseMod();
-    while (IsSymbol("+") || IsSymbol("-")) {
-        Op op = Next().text == "+" ? Op::Add : Op::Sub;
-        l = Binary(op, std::move(l), ParseMod());
-    }
-    return l;
-}
-ExprPtr ExpressionParser::ParseMod() {
-    ExprPtr l = ParseIntDiv();
-    while (IsWord("mod")) {
-        Next();
-        l = Binary(Op::Mod, std::move(l), ParseIntDiv());
-    }
-    return l;
-}
-ExprPtr ExpressionParser::ParseIntDiv() {
-    ExprPtr l = ParseMultiplicative();
-    while (IsSymbol("\\")) {
-        Next();
-        l = Binary(Op::IntDiv, std::move(l), ParseMultiplicative());
-    }
-    return l;
-}
-ExprPtr ExpressionParser::ParseMultiplicative() {
-    ExprPtr l = ParseNegation();
-    while (IsSymbol("*") || IsSymbol("/")) {
-        Op op = Next().text == "*" ? Op::Mul : Op::Div;
-        l = Binary(op, std::move(l), ParseNegation());
-    }
-    return l;
-}
+
 ExprPtr ExpressionParser::ParseNegation() {
     if (IsSymbol("-") || IsSymbol("+")) {
         DepthGuard guard(*this);
@@ -241,7 +201,11 @@ ExprPtr ExpressionParser::ParsePrimary() {
             Next();
             return Literal(Value::Str(tok.text));
         case Tok::DateLit: {
-            auto date = ParseDateText(tok.text);
+            std::optional<double> date;
+            try {
+                date = ParseDateText(tok.text);
+            } catch (const ScriptError&) {  // a year out of range
+            }
             if (!date) Fail(kSyntaxError);
             Next();
             return Literal(Value::DateOf(*date));

@@ -2,6 +2,7 @@
 // the statement parser builds on it and shares its place in the tokens.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@ inline constexpr int kMaxParseDepth = 200;
 class ExpressionParser {
   public:
     explicit ExpressionParser(std::vector<Token> tokens) : t_(std::move(tokens)) {}
+    int CurrentLine() const { return Peek().line; }
 
   protected:
     // --- tokens -----------------------------------------------------------------------------
@@ -86,18 +88,10 @@ class ExpressionParser {
     ExprPtr Binary(Op op, ExprPtr l, ExprPtr r);
     ExprPtr Unary(Op op, ExprPtr operand);
     ExprPtr ParseExpression();
-    ExprPtr ParseImp();
-    ExprPtr ParseEqv();
-    ExprPtr ParseXor();
-    ExprPtr ParseOr();
-    ExprPtr ParseAnd();
-    ExprPtr ParseNot();
-    ExprPtr ParseComparison();
-    ExprPtr ParseConcatLevel();
-    ExprPtr ParseAdditive();
-    ExprPtr ParseMod();
-    ExprPtr ParseIntDiv();
-    ExprPtr ParseMultiplicative();
+    // Binary operators of the given tightness and tighter; 0 is a whole expression.
+    ExprPtr ParseLevel(std::size_t level);
+    std::optional<Op> OperatorAt(std::size_t level) const;
+    static const std::size_t kConcatLevel;  // where a Case Is comparison's operand starts
     ExprPtr ParseNegation();
     ExprPtr Negate(ExprPtr operand);
     ExprPtr ParsePower();

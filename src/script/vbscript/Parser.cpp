@@ -199,14 +199,8 @@ class Parser : public ExpressionParser {
                 block.push_back(NewStmt(StmtKind::OnErrorGoto0));
             }
             EndStatement();
-        } else if (word == "erase") {
-            auto s = NewStmt(StmtKind::Erase);
-            Next();
-            s->target = ParseTarget();
-            block.push_back(std::move(s));
-            EndStatement();
-        } else if (word == "call") {
-            auto s = NewStmt(StmtKind::Call);
+        } else if (word == "erase" || word == "call") {
+            auto s = NewStmt(word == "erase" ? StmtKind::Erase : StmtKind::Call);
             Next();
             s->target = ParseTarget();
             block.push_back(std::move(s));
@@ -395,7 +389,7 @@ class Parser : public ExpressionParser {
                         Next();
                         test.kind = CaseTest::Kind::Compare;
                         test.op = ParseComparisonOp();
-                        test.a = ParseConcatLevel();
+                        test.a = ParseLevel(kConcatLevel);
                     } else {
                         test.a = ParseExpression();
                         if (IsWord("to")) {
@@ -553,7 +547,14 @@ class Parser : public ExpressionParser {
 }  // namespace
 
 Program Parse(std::string_view text) {
-    return Parser(Tokenize(text)).Run();
+    Parser parser(Tokenize(text));
+    try {
+        return parser.Run();
+    } catch (ScriptError& e) {
+        // Conversions made while parsing fail without knowing the line.
+        e.SetLineIfUnknown(parser.CurrentLine());
+        throw;
+    }
 }
 
 }  // namespace orbel::vbs

@@ -42,12 +42,29 @@ TEST_F(VbsEngineTest, SyntaxErrorNamesItsLineAndAddsNothing) {
         {"Dim x\nOption Explicit\n", "Line 2: Must be first statement on the line"},
         {"x = 1 ?\n", "Line 1: Invalid character"},
         {"Do\nLoop Until\n", "Line 2: Expected expression"},
+        {"x = 1\nd = #1/1/10000#\n", "Line 2: Syntax error"},
     };
     for (const auto& [text, message] : cases) {
         auto e = engine.AddCode(text);
         ASSERT_TRUE(e) << text;
         EXPECT_EQ(message, FormatError(*e)) << text;
     }
+}
+
+TEST_F(VbsEngineTest, DeepNestingIsRefusedInsteadOfExhaustingTheStack) {
+    std::string deep = "x = " + std::string(100000, '(') + "1" + std::string(100000, ')');
+    auto error = engine.AddCode(deep);
+    ASSERT_TRUE(error);
+    EXPECT_EQ(kTooComplex, error->Number());
+    std::string blocks;
+    for (int i = 0; i < 50000; ++i) blocks += "If x Then\n";
+    error = engine.AddCode(blocks);
+    ASSERT_TRUE(error);
+    EXPECT_EQ(kTooComplex, error->Number());
+    std::string negations = "x = " + std::string(100000, '-') + "1";
+    error = engine.AddCode(negations);
+    ASSERT_TRUE(error);
+    EXPECT_EQ(kTooComplex, error->Number());
 }
 
 TEST_F(VbsEngineTest, LinesCountOnceForEveryKindOfLineEnd) {

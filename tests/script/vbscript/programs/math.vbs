@@ -21,3 +21,5 @@ r = Rnd
 MsgBox r >= 0 And r < 1
 Rnd -1: a = Rnd: Rnd -1: b = Rnd
 MsgBox a = b
+MsgBox FormatNumber(1234567.891) & " " & FormatNumber(-0.5, 1) & " " & FormatNumber(0.25, 2, 0)
+MsgBox FormatNumber(-1234.4, 0, , -1, 0) & " " & FormatPercent(0.256, 1)
