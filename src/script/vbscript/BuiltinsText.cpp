@@ -1,5 +1,4 @@
-// String functions. Positions and lengths count bytes of the UTF-8 text.
-#include <algorithm>
+// String functions. Positions and lengths count characters of the UTF-8 text.
 #include <cstdio>
 
 #include "src/script/vbscript/Builtins.h"
@@ -41,32 +40,40 @@ std::size_t FindLast(const std::string& hay, const std::string& needle, std::siz
     return Lower(hay).rfind(Lower(needle), from);
 }
 
+// The 1-based character position of a byte offset, 0 for none.
+Value CharPosition(const std::string& s, std::size_t at) {
+    if (at == std::string::npos) return Value::Lng(0);
+    return Value::Lng(static_cast<std::int32_t>(CharCount(std::string_view(s).substr(0, at)) + 1));
+}
+
 Value Len(Interpreter&, Args& a) {
     if (a[0].type == Type::Null) return Value::Null();
-    return Value::Lng(static_cast<std::int32_t>(ToStr(a[0]).size()));
+    return Value::Lng(static_cast<std::int32_t>(CharCount(ToStr(a[0]))));
 }
 
 Value Left(Interpreter&, Args& a) {
     if (a[0].type == Type::Null) return Value::Null();
     std::int32_t n = Count(a[1]);
     std::string s = ToStr(a[0]);
-    return Value::Str(s.substr(0, static_cast<std::size_t>(n)));
+    return Value::Str(s.substr(0, ByteOffset(s, static_cast<std::size_t>(n))));
 }
 
 Value Right(Interpreter&, Args& a) {
     if (a[0].type == Type::Null) return Value::Null();
     std::size_t n = static_cast<std::size_t>(Count(a[1]));
     std::string s = ToStr(a[0]);
-    return Value::Str(n >= s.size() ? s : s.substr(s.size() - n));
+    std::size_t total = CharCount(s);
+    return Value::Str(n >= total ? s : s.substr(ByteOffset(s, total - n)));
 }
 
 Value Mid(Interpreter&, Args& a) {
     if (a[0].type == Type::Null) return Value::Null();
     std::size_t start = static_cast<std::size_t>(Position(a[1])) - 1;
     std::string s = ToStr(a[0]);
-    if (start >= s.size()) return Value::Str("");
-    if (a.size() < 3) return Value::Str(s.substr(start));
-    return Value::Str(s.substr(start, static_cast<std::size_t>(Count(a[2]))));
+    std::size_t from = ByteOffset(s, start);
+    if (a.size() < 3) return Value::Str(s.substr(from));
+    std::size_t to = ByteOffset(s, start + static_cast<std::size_t>(Count(a[2])));
+    return Value::Str(s.substr(from, to - from));
 }
 
 Value InStr(Interpreter&, Args& a) {
@@ -78,10 +85,10 @@ Value InStr(Interpreter&, Args& a) {
     }
     if (AnyNull(a, first + 2)) return Value::Null();
     std::string hay = ToStr(a[first]), needle = ToStr(a[first + 1]);
-    if (start > hay.size()) return Value::Lng(0);
+    if (start > CharCount(hay)) return Value::Lng(0);
     if (needle.empty()) return Value::Lng(static_cast<std::int32_t>(start));
-    std::size_t at = Find(hay, needle, start - 1, TextCompare(a, 3));
-    return Value::Lng(at == std::string::npos ? 0 : static_cast<std::int32_t>(at + 1));
+    std::size_t at = Find(hay, needle, ByteOffset(hay, start - 1), TextCompare(a, 3));
+    return CharPosition(hay, at);
 }
 
 Value InStrRev(Interpreter&, Args& a) {
@@ -89,12 +96,14 @@ Value InStrRev(Interpreter&, Args& a) {
     std::string hay = ToStr(a[0]), needle = ToStr(a[1]);
     std::int32_t start = a.size() > 2 && a[2].type != Type::Empty ? ToLong(a[2]) : -1;
     if (start == 0 || start < -1) Fail(kInvalidCall);
-    std::size_t end = start == -1 ? hay.size() : static_cast<std::size_t>(start);
-    if (end > hay.size()) return Value::Lng(0);
-    if (needle.empty()) return Value::Lng(static_cast<std::int32_t>(end));
+    std::size_t chars = CharCount(hay);
+    std::size_t endChar = start == -1 ? chars : static_cast<std::size_t>(start);
+    if (endChar > chars) return Value::Lng(0);
+    if (needle.empty()) return Value::Lng(static_cast<std::int32_t>(endChar));
+    std::size_t end = ByteOffset(hay, endChar);
     if (needle.size() > end) return Value::Lng(0);
     std::size_t at = FindLast(hay, needle, end - needle.size(), TextCompare(a, 3));
-    return Value::Lng(at == std::string::npos ? 0 : static_cast<std::int32_t>(at + 1));
+    return CharPosition(hay, at);
 }
 
 Value LCase(Interpreter&, Args& a) {
@@ -136,8 +145,8 @@ Value Replace(Interpreter&, Args& a) {
     std::int32_t count = a.size() > 4 && a[4].type != Type::Empty ? ToLong(a[4]) : -1;
     if (count < -1) Fail(kInvalidCall);
     bool text = TextCompare(a, 5);
-    if (start > s.size()) return Value::Str("");
-    s = s.substr(start - 1);
+    if (start > CharCount(s)) return Value::Str("");
+    s = s.substr(ByteOffset(s, start - 1));
     if (find.empty() || count == 0) return Value::Str(s);
     std::string out;
     std::size_t from = 0;
@@ -178,8 +187,15 @@ Value StringFn(Interpreter&, Args& a) {
 Value StrReverse(Interpreter&, Args& a) {
     if (a[0].type == Type::Null) Fail(kInvalidUseOfNull);
     std::string s = ToStr(a[0]);
-    std::reverse(s.begin(), s.end());
-    return Value::Str(std::move(s));
+    std::string out;
+    out.reserve(s.size());
+    for (std::size_t end = s.size(); end > 0;) {
+        std::size_t begin = end - 1;
+        while (begin > 0 && (static_cast<unsigned char>(s[begin]) & 0xC0) == 0x80) --begin;
+        out.append(s, begin, end - begin);
+        end = begin;
+    }
+    return Value::Str(std::move(out));
 }
 
 Value StrComp(Interpreter&, Args& a) {

@@ -29,6 +29,29 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+namespace {
+bool IsContinuation(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+}  // namespace
+
+std::size_t CharCount(std::string_view s) {
+    std::size_t n = 0;
+    for (char c : s)
+        if (!IsContinuation(c)) ++n;
+    return n;
+}
+
+std::size_t ByteOffset(std::string_view s, std::size_t chars) {
+    std::size_t i = 0;
+    for (; i < s.size(); ++i) {
+        if (IsContinuation(s[i])) continue;
+        if (chars == 0) return i;
+        --chars;
+    }
+    return s.size();
+}
+
 std::string CharOf(std::uint32_t cp) {
     std::string r;
     if (cp < 0x80) {

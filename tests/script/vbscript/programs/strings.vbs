@@ -23,3 +23,4 @@ MsgBox Left("abc", 10)
 MsgBox InStr("", "a") & InStr("abc", "")
 MsgBox Len(12345)
 MsgBox LCase(Null) & "!"
+MsgBox Len("héllo") & Mid("héllo", 2, 2) & InStr("héllo", "l") & StrReverse("hé") & Right("café", 2) & InStrRev("éaé", "é")
