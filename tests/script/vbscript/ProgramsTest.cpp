@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -33,6 +34,8 @@ class ProgramTest : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(ProgramTest, PrintsWhatTheReferenceSays) {
     fs::path dir(ORBEL_VBS_PROGRAMS);
+    // Objects other than the test's own come from a registry that is empty, not the user's.
+    setenv("ORBEL_REGISTRY", (fs::temp_directory_path() / "orbel-vbs-none.reg").c_str(), 1);
     RecordingHost host;
     host.answers = {"typed text", std::nullopt};
     Engine engine(host);
