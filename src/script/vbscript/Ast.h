@@ -47,7 +47,8 @@ struct Binding {
     const void* target = nullptr;
 };
 
-enum class ExprKind : std::uint8_t { Literal, Name, Member, Unary, Binary, Missing };
+// WithObject is the object of the innermost With block, which ".name" refers to.
+enum class ExprKind : std::uint8_t { Literal, Name, Member, Unary, Binary, Missing, WithObject };
 
 struct Expr;
 using ExprPtr = std::unique_ptr<Expr>;
@@ -82,6 +83,7 @@ enum class StmtKind : std::uint8_t {
     Exit,
     OnErrorResumeNext,
     OnErrorGoto0,
+    With,
 };
 
 enum class ExitKind : std::uint8_t { None, Do, For, Procedure };

@@ -96,6 +96,8 @@ std::string ErrorDescription(std::int32_t number) {
             return "Invalid 'exit' statement";
         case kTooComplex:
             return "Expression or nesting too complex";
+        case kExpectedWith:
+            return "Expected 'With'";
         case kExpectedIn:
             return "Expected 'In'";
         default:

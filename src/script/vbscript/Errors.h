@@ -56,6 +56,7 @@ enum ErrorNumber : std::int32_t {
     kInvalidExit = 1039,
     kTooComplex = 1049,
     kExpectedIn = 1051,
+    kExpectedWith = 1054,
     // Not the language's own: the host stopped a script that ran too long or was cancelled.
     kStopped = 0x7fff0001,
 };

@@ -15,7 +15,7 @@ bool IsReserved(const std::string& key) {
         "exit", "false",    "for",     "function", "if",      "imp",    "in",    "is",
         "loop", "mod",      "next",    "not",      "nothing", "null",   "on",    "option",
         "or",   "preserve", "private", "public",   "redim",   "select", "set",   "sub",
-        "then", "to",       "true",    "until",    "wend",    "while",  "xor"};
+        "then", "to",       "true",    "until",    "wend",    "while",  "with",  "xor"};
     for (const char* w : kWords)
         if (key == w) return true;
     return false;
@@ -47,6 +47,13 @@ ExprPtr ExpressionParser::NewName(const std::string& name) {
     e->key = Lower(name);
     return e;
 }
+ExprPtr ExpressionParser::WithObject() {
+    auto e = std::make_unique<Expr>();
+    e->kind = ExprKind::WithObject;
+    e->line = Peek().line;
+    return e;
+}
+
 ExprPtr ExpressionParser::Missing() {
     auto e = std::make_unique<Expr>();
     e->kind = ExprKind::Missing;
@@ -218,6 +225,7 @@ ExprPtr ExpressionParser::ParsePrimary() {
                 e->wrapped = true;
                 return e;
             }
+            if (tok.text == "." && withDepth_ > 0) return ParsePostfix(WithObject());
             Fail(kExpectedExpression);
         case Tok::Name: {
             std::string key = Lower(tok.text);
@@ -273,7 +281,9 @@ ExprPtr ExpressionParser::ParsePostfix(ExprPtr e) {
             }
             ExpectSymbol(")", kExpectedCloseParen);
             lastParen_ = open;
-        } else if (IsSymbol(".")) {
+        } else if (IsSymbol(".") &&
+                   (e->kind == ExprKind::WithObject || withDepth_ == 0 || !Peek().spaceBefore)) {
+            // In a With block "F .x" passes the With object's x to F.
             Next();
             if (Peek().kind != Tok::Name) Fail(kExpectedIdentifier);
             auto m = std::make_unique<Expr>();

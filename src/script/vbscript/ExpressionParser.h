@@ -84,6 +84,7 @@ class ExpressionParser {
     Op ParseComparisonOp();
     ExprPtr NewName(const std::string& name);
     ExprPtr Missing();
+    ExprPtr WithObject();
     ExprPtr Literal(Value v);
     ExprPtr Binary(Op op, ExprPtr l, ExprPtr r);
     ExprPtr Unary(Op op, ExprPtr operand);
@@ -103,6 +104,7 @@ class ExpressionParser {
     std::size_t lastParen_ = 0;  // where the last argument list of a name began
     int depth_ = 0;
     int singleLineIf_ = 0;
+    int withDepth_ = 0;  // With blocks open around the statement being read
 };
 
 }  // namespace orbel::vbs

@@ -231,6 +231,8 @@ Value Interpreter::Eval(const Expr& e) {
         }
         case ExprKind::Missing:
             return Value();
+        case ExprKind::WithObject:
+            return frame_->withObjects.back();
     }
     return Value();
 }
@@ -459,6 +461,16 @@ ExitKind Interpreter::Exec(const Stmt& s) {
             frame_->resumeNext = true;
             err_->Clear();
             return ExitKind::None;
+        case StmtKind::With: {
+            Value object = Eval(*s.value);
+            if (object.type != Type::Object || !object.obj) Fail(kObjectRequired);
+            frame_->withObjects.push_back(std::move(object));
+            struct Pop {
+                std::vector<Value>& objects;
+                ~Pop() { objects.pop_back(); }
+            } pop{frame_->withObjects};
+            return ExecBlock(s.body);
+        }
         case StmtKind::OnErrorGoto0:
             frame_->resumeNext = false;
             err_->Clear();

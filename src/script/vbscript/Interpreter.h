@@ -49,6 +49,7 @@ class Interpreter {
         std::vector<Value> slots;
         std::vector<Value*> refs;  // a slot's own storage, or the caller's variable (ByRef)
         std::unordered_map<std::string, std::unique_ptr<Value>> implicit;
+        std::vector<Value> withObjects;
         bool resumeNext = false;
         bool optionExplicit = false;
     };

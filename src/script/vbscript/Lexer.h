@@ -25,7 +25,7 @@ struct Token {
     int line = 1;
     std::string text;
     double number = 0;
-    bool spaceBefore = false;  // "a (b)" passes b by value to a statement call; "a(b)" does not
+    bool spaceBefore = false;  // in a With block "F .x" is an argument, "F.x" a member
 };
 
 // Throws ScriptError (with its line) for a character that starts no token, an unterminated

@@ -130,9 +130,29 @@ class Parser : public ExpressionParser {
 
     void ParseStatement(Block& block) {
         const Token& tok = Peek();
+        if (tok.kind == Tok::Symbol && tok.text == "." && withDepth_ > 0) {
+            ParseAssignOrCall(block);
+            return;
+        }
         if (tok.kind != Tok::Name) Fail(kExpectedStatement);
         std::string word = Lower(tok.text);
-        if (word == "dim" || ((word == "public" || word == "private") && !proc_)) {
+        if ((word == "public" || word == "private") && IsWord("const", 1) && !proc_) {
+            Next();
+            Next();
+            ParseConst(block);
+        } else if (word == "with") {
+            auto s = NewStmt(StmtKind::With);
+            Next();
+            s->value = ParseExpression();
+            EndStatement();
+            ++withDepth_;
+            ParseBlock(s->body);
+            --withDepth_;
+            ExpectWord("end", kExpectedEnd);
+            ExpectWord("with", kExpectedWith);
+            block.push_back(std::move(s));
+            EndStatement();
+        } else if (word == "dim" || ((word == "public" || word == "private") && !proc_)) {
             Next();
             ParseDim(block, false);
         } else if (word == "redim") {
@@ -479,7 +499,8 @@ class Parser : public ExpressionParser {
     void ParseAssignOrCall(Block& block) {
         int line = Peek().line;
         lastParen_ = 0;
-        ExprPtr target = ParsePostfix(NewName(ExpectNameOrMember()));
+        ExprPtr target =
+            ParsePostfix(IsSymbol(".") && withDepth_ > 0 ? WithObject() : NewName(ExpectName()));
         if (IsSymbol("=")) {
             Next();
             auto s = NewStmt(StmtKind::Assign);
@@ -510,11 +531,6 @@ class Parser : public ExpressionParser {
         s->target = std::move(target);
         block.push_back(std::move(s));
         EndStatement();
-    }
-
-    std::string ExpectNameOrMember() {
-        if (IsSymbol(".")) Fail(kExpectedStatement);  // With blocks are not supported
-        return ExpectName();
     }
 
     void ParseArguments(std::vector<ExprPtr>& args) {
