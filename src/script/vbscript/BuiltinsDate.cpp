@@ -115,6 +115,7 @@ double AddMonths(double d, std::int64_t months) {
 Value DateAdd(Interpreter&, Args& a) {
     Unit unit = UnitOf(a[0]);
     double n = std::trunc(ToDouble(a[1]));
+    if (!(std::fabs(n) < 1e8)) Fail(kInvalidCall);
     double d = ToDate(a[2]);
     switch (unit) {
         case Unit::Year:

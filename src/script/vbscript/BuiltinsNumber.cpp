@@ -211,7 +211,9 @@ Value Atn(Interpreter&, Args& a) {
 // Rnd(negative) restarts the sequence from that number; Rnd(0) repeats the last value.
 Value Rnd(Interpreter& in, Args& a) {
     double n = a.empty() ? 1 : ToDouble(a[0]);
-    if (n < 0) in.Random().seed(static_cast<std::uint32_t>(std::fabs(n) * 1000003.0));
+    if (n < 0)
+        in.Random().seed(
+            static_cast<std::uint32_t>(std::fmod(std::fabs(n) * 1000003.0, 4294967296.0)));
     if (n != 0) {
         std::uniform_real_distribution<float> dist(0.0f, 1.0f);
         float r;
@@ -224,7 +226,8 @@ Value Rnd(Interpreter& in, Args& a) {
 
 Value Randomize(Interpreter& in, Args& a) {
     auto seed = a.empty() ? static_cast<std::uint32_t>(std::time(nullptr))
-                          : static_cast<std::uint32_t>(ToDouble(a[0]) * 1000003.0);
+                          : static_cast<std::uint32_t>(
+                                std::fmod(std::fabs(ToDouble(a[0])) * 1000003.0, 4294967296.0));
     in.Random().seed(seed);
     return Value();
 }

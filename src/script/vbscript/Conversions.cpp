@@ -210,6 +210,7 @@ void CivilFromDays(std::int64_t z, int& year, int& month, int& day) {
 // Whole seconds since the epoch day, the time part counted away from zero as the language does
 // for dates before 1899-12-30.
 std::int64_t TotalSeconds(double date) {
+    if (!(std::fabs(date) < 2958466.0)) Fail(kOverflow);  // beyond 31 December 9999
     double whole = std::trunc(date);
     double frac = std::fabs(date - whole);
     return static_cast<std::int64_t>(whole) * 86400 +

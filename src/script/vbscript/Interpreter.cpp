@@ -613,8 +613,9 @@ ExitKind Interpreter::ExecFor(const Stmt& s) {
     bool fractional =
         start.type == Type::Double || limit.type == Type::Double || step.type == Type::Double;
     auto store = [&](double x) {
-        *VariableOf(counter) =
-            fractional ? Value::Dbl(x) : Value::Number(static_cast<std::int64_t>(x));
+        *VariableOf(counter) = fractional || !(std::fabs(x) < 9e15)
+                                   ? Value::Dbl(x)
+                                   : Value::Number(static_cast<std::int64_t>(x));
     };
     store(ToDouble(start));
     while (true) {

@@ -23,3 +23,6 @@ MsgBox IsDate("2/30/2024") & " " & IsDate("12/25/2024")
 MsgBox FormatDateTime(d, vbLongDate)
 MsgBox IsDate(Now) And Year(Now) > 2000
 MsgBox DateSerial(2024, 3, 0)
+On Error Resume Next
+MsgBox CDate(1e300)
+MsgBox Err.Number
