@@ -1,0 +1,4 @@
+MsgBox "before"
+If x Then
+  MsgBox "x"
+End Sub
