@@ -323,6 +323,37 @@ std::optional<PageImage> ImageFile::DecodeTiffPage(int page, std::string& error)
     return image;
 }
 
+std::optional<BilevelImage> ImageFile::DecodeTiffBilevelPage(int page, std::string& error) const {
+    if (format_ != ImageFormat::Tiff || page < 1 || page > PageCount() ||
+        Page(page).type != PageType::BlackAndWhite) {
+        error = "not a black-and-white page";
+        return std::nullopt;
+    }
+    if (!SelectTiffPage(page, error)) return std::nullopt;
+    TIFF* tif = tiff_.get();
+    uint16_t photometric = PHOTOMETRIC_MINISWHITE;
+    TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &photometric);
+    if (TIFFIsTiled(tif) || TIFFScanlineSize(tif) <= 0) {
+        error = "not a page of strips";
+        return std::nullopt;
+    }
+    BilevelImage image;
+    image.width = Page(page).width;
+    image.height = Page(page).height;
+    image.stride = static_cast<std::size_t>(TIFFScanlineSize(tif));
+    image.zeroIsWhite = photometric == PHOTOMETRIC_MINISBLACK ? false : true;
+    image.bits.resize(image.stride * static_cast<std::size_t>(image.height));
+    t_tiffError.clear();
+    for (int y = 0; y < image.height; ++y) {
+        if (TIFFReadScanline(tif, image.bits.data() + image.stride * static_cast<std::size_t>(y),
+                             static_cast<uint32_t>(y), 0) < 0) {
+            error = t_tiffError.empty() ? "the page is damaged" : t_tiffError;
+            return std::nullopt;
+        }
+    }
+    return image;
+}
+
 bool ImageFile::SelectTiffPage(int page, std::string& error) const {
     t_tiffError.clear();
     if (TIFFCurrentDirectory(tiff_.get()) == static_cast<tdir_t>(page - 1)) return true;
@@ -340,6 +371,52 @@ const PageInfo& ImageFile::Page(int page) const {
         slot = SelectTiffPage(page, error) ? ReadTiffDirectory(tiff_.get()) : PageInfo{};
     }
     return *slot;
+}
+
+GreyImage ScaleToGrey(const BilevelImage& page, double zoom) {
+    GreyImage out;
+    out.width = std::max(1, static_cast<int>(std::lround(page.width * zoom)));
+    out.height = std::max(1, static_cast<int>(std::lround(page.height * zoom)));
+    out.pixels.assign(static_cast<std::size_t>(out.width) * out.height, 255);
+    if (page.width <= 0 || page.height <= 0) return out;
+    // The column of the output each page column falls in, and how many page columns each has.
+    std::vector<int> columnOf(static_cast<std::size_t>(page.width));
+    std::vector<int> columnWidth(static_cast<std::size_t>(out.width), 0);
+    for (int x = 0; x < page.width; ++x) {
+        const int ox = static_cast<int>(static_cast<long long>(x) * out.width / page.width);
+        columnOf[static_cast<std::size_t>(x)] = ox;
+        ++columnWidth[static_cast<std::size_t>(ox)];
+    }
+    std::vector<std::uint32_t> black(static_cast<std::size_t>(out.width));
+    const std::uint8_t blackBit = page.zeroIsWhite ? 1 : 0;
+    int y = 0;
+    for (int oy = 0; oy < out.height; ++oy) {
+        const int yEnd =
+            static_cast<int>(static_cast<long long>(oy + 1) * page.height / out.height);
+        const int rows = yEnd - y;
+        std::fill(black.begin(), black.end(), 0u);
+        for (; y < yEnd; ++y) {
+            const std::uint8_t* row = page.bits.data() + page.stride * static_cast<std::size_t>(y);
+            for (std::size_t i = 0; i < page.stride; ++i) {
+                // A byte of white, the most of a page, is passed over whole.
+                const std::uint8_t b = blackBit ? row[i] : static_cast<std::uint8_t>(~row[i]);
+                if (b == 0) continue;
+                for (int bit = 0; bit < 8; ++bit) {
+                    const std::size_t x = i * 8 + static_cast<std::size_t>(bit);
+                    if (x >= columnOf.size()) break;
+                    if (b & (0x80 >> bit)) ++black[static_cast<std::size_t>(columnOf[x])];
+                }
+            }
+        }
+        std::uint8_t* dst = out.pixels.data() + static_cast<std::size_t>(oy) * out.width;
+        for (int ox = 0; ox < out.width; ++ox) {
+            const std::uint32_t area = static_cast<std::uint32_t>(
+                std::max(1, columnWidth[static_cast<std::size_t>(ox)] * std::max(rows, 1)));
+            dst[ox] =
+                static_cast<std::uint8_t>(255 - black[static_cast<std::size_t>(ox)] * 255 / area);
+        }
+    }
+    return out;
 }
 
 int CountPages(const std::string& path) {

@@ -46,6 +46,27 @@ struct PageImage {
     std::vector<std::uint32_t> pixels;  // 0xAABBGGRR, as libtiff gives them
 };
 
+// A black-and-white page as the file stores it, one bit a pixel, rows padded to whole bytes,
+// the first pixel in the top bit.
+struct BilevelImage {
+    int width = 0;
+    int height = 0;
+    std::size_t stride = 0;
+    bool zeroIsWhite = true;  // else a 0 bit is black
+    std::vector<std::uint8_t> bits;
+};
+
+// An 8-bit grey image, 0 black, rows of `width` bytes.
+struct GreyImage {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> pixels;
+};
+
+// A bilevel page made smaller by `zoom` (below 1), each grey the share of white in the block of
+// page pixels it stands for: a scanned page read on a screen.
+GreyImage ScaleToGrey(const BilevelImage& page, double zoom);
+
 class ImageFile {
   public:
     // The text the viewer shows for a file that no reader here understands.
@@ -69,6 +90,10 @@ class ImageFile {
     // Decodes page `page` (from 1) of a TIFF file; nothing for another format or a damaged
     // page, with the reason in `error`.
     std::optional<PageImage> DecodeTiffPage(int page, std::string& error) const;
+
+    // A black-and-white page of a TIFF file in its own bits, an eighth of its pixels' size;
+    // nothing for another kind of page or a tiled one, or when it is damaged (with the reason).
+    std::optional<BilevelImage> DecodeTiffBilevelPage(int page, std::string& error) const;
 
   private:
     ImageFile() = default;

@@ -25,8 +25,9 @@ class PagePane final : public QWidget {
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
 
-    void SetPage(QImage page) {
+    void SetPage(QImage page, std::shared_ptr<const BilevelImage> bilevel = nullptr) {
         page_ = std::move(page);
+        bilevel_ = std::move(bilevel);
         scaled_ = QImage();
     }
     void SetPicture(const ViewerPicture& picture) {
@@ -45,8 +46,22 @@ class PagePane final : public QWidget {
             QTransform turn;
             turn.rotate(picture_.rotation);
             turn.scale(picture_.zoom, picture_.zoom);
-            scaled_ = page_.transformed(
-                turn, picture_.smooth ? Qt::SmoothTransformation : Qt::FastTransformation);
+            // Grey scaling: a bilevel page made smaller is drawn in greys, each the share of
+            // white it stands for, and only then turned.
+            if (picture_.smooth && bilevel_ && picture_.zoom < 1.0) {
+                GreyImage grey = ScaleToGrey(*bilevel_, picture_.zoom);
+                QImage small(grey.pixels.data(), grey.width, grey.height, grey.width,
+                             QImage::Format_Grayscale8);
+                QTransform quarter;
+                quarter.rotate(picture_.rotation);
+                // A deep copy: `small` only borrows the pixels of `grey`.
+                scaled_ = small.transformed(quarter).copy();
+            } else if (picture_.smooth && page_.format() == QImage::Format_Mono)
+                scaled_ = page_.convertToFormat(QImage::Format_Grayscale8)
+                              .transformed(turn, Qt::SmoothTransformation);
+            else
+                scaled_ = page_.transformed(
+                    turn, picture_.smooth ? Qt::SmoothTransformation : Qt::FastTransformation);
         }
         return scaled_;
     }
@@ -71,6 +86,8 @@ class PagePane final : public QWidget {
 
   private:
     QImage page_;
+    // The bits behind a black-and-white page_, for scaling to grey.
+    std::shared_ptr<const BilevelImage> bilevel_;
     QImage scaled_;
     ViewerPicture picture_;
 };
@@ -90,7 +107,23 @@ class QtViewerSurface final : public ViewerSurface {
 
     bool Load(const ImageFile& file, int page, std::string& error) override {
         QImage image;
-        if (file.Format() == ImageFormat::Tiff) {
+        if (file.Format() == ImageFormat::Tiff && file.Page(page).type == PageType::BlackAndWhite) {
+            // A scanned page stays one bit a pixel until it is scaled for the screen.
+            auto bilevel = file.DecodeTiffBilevelPage(page, error);
+            if (!bilevel) return false;
+            auto bits = std::make_shared<const BilevelImage>(std::move(*bilevel));
+            // The image shares the bits and keeps them alive with itself.
+            auto* keep = new std::shared_ptr<const BilevelImage>(bits);
+            image = QImage(
+                bits->bits.data(), bits->width, bits->height, static_cast<qsizetype>(bits->stride),
+                QImage::Format_Mono,
+                [](void* p) { delete static_cast<std::shared_ptr<const BilevelImage>*>(p); }, keep);
+            const QRgb white = qRgb(255, 255, 255), black = qRgb(0, 0, 0);
+            image.setColorTable(bits->zeroIsWhite ? QList<QRgb>{white, black}
+                                                  : QList<QRgb>{black, white});
+            if (pane_) pane_->SetPage(std::move(image), std::move(bits));
+            return true;
+        } else if (file.Format() == ImageFormat::Tiff) {
             auto decoded = file.DecodeTiffPage(page, error);
             if (!decoded) return false;
             // The pixels move into the image, which frees them with itself.

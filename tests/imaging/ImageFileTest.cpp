@@ -175,5 +175,26 @@ TEST_F(ImageFileTest, ADamagedTiffPageFailsWithAReasonAndTheOtherPagesStillDecod
     EXPECT_TRUE(file->DecodeTiffPage(1, error)) << error;
 }
 
+TEST_F(ImageFileTest, AScannedPageScaledToGreyShowsTheShareOfBlackInEachBlock) {
+    // 16 x 4: the left half black; in the right half every fourth column black.
+    BilevelImage page;
+    page.width = 16;
+    page.height = 4;
+    page.stride = 2;
+    page.bits = {0xFF, 0x88, 0xFF, 0x88, 0xFF, 0x88, 0xFF, 0x88};
+    GreyImage half = ScaleToGrey(page, 0.5);
+    ASSERT_EQ(half.width, 8);
+    ASSERT_EQ(half.height, 2);
+    // Each grey pixel stands for 2 x 2 page pixels.
+    EXPECT_EQ(half.pixels, (std::vector<std::uint8_t>{0, 0, 0, 0, 128, 255, 128, 255,  //
+                                                      0, 0, 0, 0, 128, 255, 128, 255}));
+    // Where 0 is black the same bits are the other way round.
+    page.zeroIsWhite = false;
+    GreyImage inverted = ScaleToGrey(page, 0.25);
+    ASSERT_EQ(inverted.pixels.size(), 4u);
+    EXPECT_EQ(inverted.pixels[0], 255);
+    EXPECT_EQ(inverted.pixels[2], 64);
+}
+
 }  // namespace
 }  // namespace orbel::imaging
