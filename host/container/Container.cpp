@@ -98,6 +98,14 @@ bool Container::OpenStore() {
 }
 
 bool Container::CreateControl() {
+    if (!options_.imagingModulePath.empty()) {
+        std::string error;
+        if (RegisterModule(options_.imagingModulePath, &error) != S_OK) {
+            err_ << "orbel-container: cannot register " << options_.imagingModulePath << ": "
+                 << error << "\n";
+            return false;
+        }
+    }
     Guid clsid;
     HRESULT hr = options_.registerModule ? REGDB_E_CLASSNOTREG : CLSIDFromProgID(kProgId, clsid);
     if (hr == S_OK) hr = CreateObject(kProgId, object_);

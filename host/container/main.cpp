@@ -37,6 +37,8 @@ Hosts:
   --trace-table         also print the table conversation, and with a store its answers as
                         reply lines, so that a recorded session replays against --store scripted
   --register            register the control module first even when the ProgID is registered
+  --imaging             register the imaging module first, so that the control shows its
+                        preview pane ($ORBEL_IMAGING_MODULE names it, else this build's)
                         (from another build, say), as installing it does
   --gui                 show the control in a window of the desktop instead of headless, to see
                         what a script does (menus, boxes and dialogs are still answered by the
@@ -119,6 +121,10 @@ int main(int argc, char** argv) {
             options.traceTable = true;
         } else if (arg == "--register") {
             options.registerModule = true;
+        } else if (arg == "--imaging") {
+            const char* imaging = std::getenv("ORBEL_IMAGING_MODULE");
+            options.imagingModulePath =
+                imaging && *imaging ? imaging : ORBEL_DEFAULT_IMAGING_MODULE;
         } else if (arg == "--gui") {
             options.gui = true;
         } else if (arg == "--hold") {
