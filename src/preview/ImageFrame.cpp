@@ -93,7 +93,8 @@ bool CMenuToolBar::Create(CWnd* parent, CCmdTarget* owner) {
     if (!CToolBar::Create(parent, kMenuBarStyle, AFX_IDW_TOOLBAR, owner)) return false;
     ShowWindow(true);
     const auto& popups = FindMenuResource(IDR_IMAGE_MENU);
-    ToolBarResource resource{IDR_IMAGE_MENU, 0, 0, {}};
+    // Text buttons; a bar of buttons 0 pixels high would not be seen here.
+    ToolBarResource resource{IDR_IMAGE_MENU, 16, 16, {}};
     for (std::size_t i = 0; i < popups.size(); ++i)
         resource.buttons.push_back(kFirstMenuButton + static_cast<UINT>(i));
     return LoadToolBar(resource, [&popups](UINT id) {
