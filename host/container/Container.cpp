@@ -96,6 +96,14 @@ bool Container::OpenStore() {
 }
 
 bool Container::CreateControl() {
+    if (!options_.imagingModulePath.empty()) {
+        std::string error;
+        if (RegisterModule(options_.imagingModulePath, &error) != S_OK) {
+            err_ << "orbel-container: cannot register " << options_.imagingModulePath << ": "
+                 << error << "\n";
+            return false;
+        }
+    }
     form_ = std::make_unique<CWnd>();
     const RECT rect{0, 0, 800, 600};
     if (!form_->Create("OrbelContainerForm", "orbel-container", WS_VISIBLE, rect, kNoWindow, 0)) {

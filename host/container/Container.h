@@ -28,6 +28,7 @@ class ScriptedUser;
 class TreeControl;
 class ListControl;
 class UserDriver;
+class WindowSystem;
 using TreeItem = std::uint32_t;
 }  // namespace platform
 }  // namespace orbel
@@ -36,6 +37,11 @@ namespace orbel::host {
 
 enum class StoreKind { Memory, Sqlite, Scripted };
 
+// The windows of the class below `root`, nearest first (the control's own toolbar before the
+// preview's bars).
+std::vector<HWND> WindowsOfClass(const platform::WindowSystem& windows, HWND root,
+                                 std::string_view className);
+
 struct ContainerOptions {
     StoreKind store = StoreKind::Memory;
     std::string sqlitePath;
@@ -43,8 +49,11 @@ struct ContainerOptions {
     std::vector<std::string> scripts;  // empty: standard input
     std::string modulePath;            // the control module, registered when the ProgID is not
     bool registerModule = false;       // register modulePath first, whatever is registered
-    bool gui = false;                  // on the desktop backend, in a visible window
-    bool hold = false;                 // with gui: keep the window open after the script
+    // The imaging module, registered before the control is made so that it shows its preview;
+    // none: whatever the registry says.
+    std::string imagingModulePath;
+    bool gui = false;   // on the desktop backend, in a visible window
+    bool hold = false;  // with gui: keep the window open after the script
 };
 
 // Exit statuses.
@@ -140,6 +149,15 @@ class Container {
     void CmdTree(std::span<const Token> args);
     void CmdList(std::span<const Token> args);
     void CmdToolbar(std::span<const Token> args);
+    // The preview pane (ContainerPreview.cpp).
+    std::string PreviewText(const std::string& operation);
+    HWND ViewerWindow();
+    void RightClickViewer();
+    void CmdPreview(std::span<const Token> args);
+    void CmdPageBar(std::span<const Token> args);
+    void CmdPress(std::span<const Token> args);
+    void CmdViewer(std::span<const Token> args);
+    void CmdImage(std::span<const Token> args);
     void PrintLines(const std::string& text);
     platform::TreeControl& TreeModel();
     void CmdExpect(std::span<const Token> args);

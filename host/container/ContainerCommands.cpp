@@ -67,7 +67,7 @@ std::vector<Variant> Arguments(const TypeLibMember& member, bool described,
 // The command table
 
 std::span<const Container::Command> Container::Commands() {
-    static const std::array<Command, 25> kCommands{{
+    static const std::array<Command, 30> kCommands{{
         {"set", "set NAME VALUE", "sets a property of the control", &Container::CmdSet},
         {"get", "get NAME", "prints the property as NAME = VALUE", &Container::CmdGet},
         {"call", "call NAME|#DISPID ARG...",
@@ -101,9 +101,9 @@ std::span<const Container::Command> Container::Commands() {
          "Like every key and mouse line, it does nothing while the pane or the control is "
          "disabled (during a folder load): the transcript says ignored: PANE is disabled",
          &Container::CmdClick},
-        {"rightclick", "rightclick tree PATH|list ROW|list empty",
-         "a right click there; the menu it opens is answered by a menu line that comes before "
-         "this one",
+        {"rightclick", "rightclick tree PATH|list ROW|list empty|viewer",
+         "a right click there (in the middle of the preview's image for viewer); the menu it "
+         "opens is answered by a menu line that comes before this one",
          &Container::CmdRightClick},
         {"dblclick", "dblclick list ROW", "a double click on a list row",
          &Container::CmdDoubleClick},
@@ -149,6 +149,25 @@ std::span<const Container::Command> Container::Commands() {
          "(--store memory|sqlite) runs SQL on the store; prints each row, columns joined by "
          "\" | \"",
          &Container::CmdSql},
+        {"preview", "preview",
+         "prints the preview pane: hidden, empty, or FILE page P of N zoom MODE grey on|off "
+         "rotation DEG [selection X,Y,W,H]",
+         &Container::CmdPreview},
+        {"pagebar", "pagebar",
+         "prints the preview's page bar: its buttons as the toolbar line does, then its page box",
+         &Container::CmdPageBar},
+        {"press", "press ID",
+         "clicks the button with the command or control ID on the control's toolbar, the "
+         "preview's menu toolbar or its page bar, as a user does; refused when it is disabled "
+         "or hidden",
+         &Container::CmdPress},
+        {"viewer", "viewer drag X1 Y1 X2 Y2",
+         "draws a rectangle in the preview's image with the left button, between two points "
+         "of the viewer",
+         &Container::CmdViewer},
+        {"image", "image \"PATH\" PAGES WIDTH HEIGHT",
+         "writes a black-and-white TIFF file of PAGES pages for the preview to show",
+         &Container::CmdImage},
         {"store", "store OPERATION ARG...",
          "runs a table operation of the control; prints store OPERATION(ARGS) -> RESULT",
          &Container::CmdStore},
@@ -354,7 +373,9 @@ void Container::CmdList(std::span<const Token> args) {
 
 void Container::CmdToolbar(std::span<const Token> args) {
     Need(args, 0, 0, "toolbar");
-    HWND window = platform::FindDescendant(platform_->Windows(), controlWindow_, "ToolbarWindow32");
+    // The nearest bar is the control's own: the preview's bars lie deeper, in its panes.
+    const auto bars = WindowsOfClass(platform_->Windows(), controlWindow_, "ToolbarWindow32");
+    const HWND window = bars.empty() ? kNoWindow : bars.front();
     platform::ToolBarControl* bar = driver_->ToolBar(window);
     if (!bar) throw ScriptError{"the control shows no toolbar"};
     // The buttons as they stand once the thread has been idle, as a user sees them.

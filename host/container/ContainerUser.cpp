@@ -217,6 +217,10 @@ void Container::CmdClick(std::span<const Token> args) {
 }
 
 void Container::CmdRightClick(std::span<const Token> args) {
+    if (args.size() == 1 && args[0].Spelling() == "viewer") {
+        RightClickViewer();
+        return;
+    }
     const Spot spot = PointAtAll(args, "rightclick tree PATH|list ROW|list empty");
     if (Refused(spot.window)) return;
     platform_->Windows().SetFocus(spot.window);

@@ -19,6 +19,14 @@ std::string DefaultModule() {
         .string();
 }
 
+// The imaging module installed beside this program, else the one the build made.
+std::string DefaultImagingModule() {
+    return orbel::host::InstalledOrBuilt(orbel::host::ProgramDir(),
+                                         ORBEL_IMAGING_MODULE_FROM_PROGRAM,
+                                         ORBEL_DEFAULT_IMAGING_MODULE)
+        .string();
+}
+
 const char* const kHelp =
     R"(usage: orbel-container [--store memory|sqlite:PATH|scripted] [--trace-table] [--register]
                        [--gui [--hold]] [SCRIPT...]
@@ -38,6 +46,9 @@ Hosts:
   --trace-table         also print the table conversation, and with a store its answers as
                         reply lines, so that a recorded session replays against --store scripted
   --register            register the control module first even when the ProgID is registered
+  --imaging             register the imaging module first, so that the control shows its
+                        preview pane ($ORBEL_IMAGING_MODULE names it, else the one beside
+                        this program or this build's)
                         (from another build, say), as installing it does
   --gui                 show the control in a window of the desktop instead of headless, to see
                         what a script does (menus, boxes and dialogs are still answered by the
@@ -125,6 +136,9 @@ int main(int argc, char** argv) {
             options.traceTable = true;
         } else if (arg == "--register") {
             options.registerModule = true;
+        } else if (arg == "--imaging") {
+            const char* imaging = std::getenv("ORBEL_IMAGING_MODULE");
+            options.imagingModulePath = imaging && *imaging ? imaging : DefaultImagingModule();
         } else if (arg == "--gui") {
             options.gui = true;
         } else if (arg == "--hold") {

@@ -30,6 +30,13 @@ std::string ModulePath() {
         .string();
 }
 
+std::string ImagingModulePath() {
+    if (const char* module = std::getenv("ORBEL_IMAGING_MODULE"); module && *module) return module;
+    return host::InstalledOrBuilt(host::ProgramDir(), ORBEL_DEMO_IMAGING_MODULE_FROM_PROGRAM,
+                                  ORBEL_DEMO_BUILT_IMAGING_MODULE)
+        .string();
+}
+
 fs::path SamplesDir() {
     return host::InstalledOrBuilt(host::ProgramDir(), ORBEL_DEMO_SAMPLES_FROM_PROGRAM,
                                   ORBEL_DEMO_BUILT_SAMPLES);

@@ -20,6 +20,9 @@ std::filesystem::path ObjectDirFor(const std::filesystem::path& store);
 
 // The control module to register: $ORBEL_MODULE, else the installed one, else this build's.
 std::string ModulePath();
+// The imaging module ($ORBEL_IMAGING_MODULE, else the one installed beside the program, else
+// this build's), registered so that the control shows its preview pane.
+std::string ImagingModulePath();
 // The folder of the sample documents.
 std::filesystem::path SamplesDir();
 

@@ -18,6 +18,7 @@
 
 #include "host/demo/DemoPaths.h"
 #include "host/wrapper/OrbelVersion.h"
+#include "platform/automation/ComRuntime.h"
 #include "platform/qt/QtPlatform.h"
 
 namespace orbel::demo {
@@ -95,6 +96,8 @@ bool DemoWindow::CreateControl(std::string& error) {
         error = "the main window's central widget cannot hold the control";
         return false;
     }
+    // The preview pane comes with the imaging module; without it the control shows none.
+    RegisterModule(ImagingModulePath());
     const QSize size = centralWidget()->size();
     if (!host_.Create(form_, RECT{0, 0, size.width(), size.height()}, ModulePath(), error))
         return false;

@@ -83,6 +83,10 @@ bool RegisterControlClass(platform::RegistryHive& hive, const ControlRegistratio
 }
 
 bool RegisterPropertyPageClass(platform::RegistryHive& hive, const ClassRegistration& r) {
+    return RegisterObjectClass(hive, r);
+}
+
+bool RegisterObjectClass(platform::RegistryHive& hive, const ClassRegistration& r) {
     const std::string cls = "CLSID\\" + r.clsid.ToString();
     return Set(hive, cls, "", r.typeName) &&
            Set(hive, cls + "\\InprocServer32", "", r.modulePath) &&
@@ -95,6 +99,11 @@ bool UnregisterClass(platform::RegistryHive& hive, const Guid& clsid, const std:
     hive.DeleteKeyTree(kClassesRoot + std::string("CLSID\\") + clsid.ToString());
     if (!progId.empty()) hive.DeleteKeyTree(kClassesRoot + progId);
     return true;
+}
+
+bool EditDefaultHive(const std::function<bool(platform::RegistryHive&)>& edit) {
+    std::string error;
+    return platform::RegistryHive::Update(platform::RegistryHive::DefaultPath(), edit, &error);
 }
 
 std::string ModulePathOf(const void* address) {

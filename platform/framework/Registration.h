@@ -2,6 +2,7 @@
 // interfaces and its classes, and removes again.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,8 +47,14 @@ bool RegisterTypeLib(platform::RegistryHive& hive, const TypeLibRegistration& r)
 bool UnregisterTypeLib(platform::RegistryHive& hive, const TypeLibRegistration& r);
 bool RegisterControlClass(platform::RegistryHive& hive, const ControlRegistration& r);
 bool RegisterPropertyPageClass(platform::RegistryHive& hive, const ClassRegistration& r);
+// A class that is no control: its module and ProgID only.
+bool RegisterObjectClass(platform::RegistryHive& hive, const ClassRegistration& r);
 // Removes the class key and its ProgID key.
 bool UnregisterClass(platform::RegistryHive& hive, const Guid& clsid, const std::string& progId);
+
+// Runs `edit` on the registry hive that CLSID lookups read, and writes it back when `edit`
+// succeeds; false when the hive cannot be read or written or `edit` fails.
+bool EditDefaultHive(const std::function<bool(platform::RegistryHive&)>& edit);
 
 // The file of the module that contains `address` (a function or object of that module).
 std::string ModulePathOf(const void* address);

@@ -35,8 +35,7 @@ std::int32_t COrbelCtrl::Initiate(std::int32_t nOLEID, std::int32_t nClassOLEID)
     // shows the rows without their processed marks until then.
     if (CViewList* list = ListView()) list->SetFolderKey(false, 0);
     FireFolderChange("\\All");
-    // A stale preview is cleared here once the preview pane exists; without the imaging
-    // controls there is no lower row to clear.
+    if (CFrameContainer* frame = Frame()) frame->ClearStalePreview();
     EnableControl(true);
     if (CViewTree* tree = TreeView()) tree->SetFocus();
     return m_currentOleId;

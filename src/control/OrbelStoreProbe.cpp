@@ -1,6 +1,7 @@
 #include "src/control/OrbelStoreProbe.h"
 
 #include "src/control/OrbelCtrl.h"
+#include "src/preview/PreviewDescription.h"
 
 namespace orbel {
 
@@ -14,6 +15,13 @@ class CProbedOrbelCtrl final : public COrbelCtrl, public IOrbelStoreProbe {
   public:
     HRESULT RunStoreOperation(const std::string& operation, const std::vector<Variant>& args,
                               Variant& result) override {
+        // The preview pane as text, for the container's preview and pagebar lines.
+        if (operation == "Preview" || operation == "PageBar") {
+            if (!args.empty()) return DISP_E_BADPARAMCOUNT;
+            result = Variant(operation == "Preview" ? DescribePreview(Frame())
+                                                    : DescribePageBar(Frame()));
+            return S_OK;
+        }
         return orbel::RunStoreOperation(*this, operation, args, result);
     }
 };

@@ -23,6 +23,7 @@ class IOrbelStoreProbe : public virtual IUnknown {
     //   SelectClass(name): the position's result. ReadClass: "RESULT NAME=VALUE".
     //   SelectTreeEntry(owner, entryNo): the position's result. ReadTree: "RESULT NAME".
     //   InsertTree(owner, entryNo, parentOwner, parentEntryNo, name, isItem): the result.
+    //   Preview, PageBar: the preview pane and its page bar as text.
     // DISP_E_UNKNOWNNAME for another name, DISP_E_BADPARAMCOUNT / DISP_E_TYPEMISMATCH for
     // wrong arguments.
     virtual HRESULT RunStoreOperation(const std::string& operation,

@@ -60,16 +60,12 @@ std::optional<TypeLibRegistration> OrbelTypeLibRegistration() {
     return r;
 }
 
-bool EditHive(const std::function<bool(platform::RegistryHive&)>& edit) {
-    std::string error;
-    return platform::RegistryHive::Update(platform::RegistryHive::DefaultPath(), edit, &error);
-}
-
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) HRESULT DllRegisterServer() {
     auto lib = OrbelTypeLibRegistration();
-    if (!lib || !EditHive([&](platform::RegistryHive& h) { return RegisterTypeLib(h, *lib); }))
+    if (!lib ||
+        !EditDefaultHive([&](platform::RegistryHive& h) { return RegisterTypeLib(h, *lib); }))
         return SELFREG_E_TYPELIB;
     const std::string path = ThisModulePath();
     ControlRegistration control{
@@ -77,7 +73,7 @@ extern "C" __attribute__((visibility("default"))) HRESULT DllRegisterServer() {
         kOrbelMiscStatus, LibidOrbel(), kTypeLibMajor,         kTypeLibMinor, false};
     ClassRegistration page{ClsidOrbelPropPage(), kOrbelPropPageProgId, LoadString(IDS_ORBEL_PPG),
                            path};
-    bool ok = EditHive([&](platform::RegistryHive& h) {
+    bool ok = EditDefaultHive([&](platform::RegistryHive& h) {
         return RegisterControlClass(h, control) && RegisterPropertyPageClass(h, page);
     });
     return ok ? S_OK : SELFREG_E_CLASS;
@@ -85,9 +81,10 @@ extern "C" __attribute__((visibility("default"))) HRESULT DllRegisterServer() {
 
 extern "C" __attribute__((visibility("default"))) HRESULT DllUnregisterServer() {
     auto lib = OrbelTypeLibRegistration();
-    if (!lib || !EditHive([&](platform::RegistryHive& h) { return UnregisterTypeLib(h, *lib); }))
+    if (!lib ||
+        !EditDefaultHive([&](platform::RegistryHive& h) { return UnregisterTypeLib(h, *lib); }))
         return SELFREG_E_TYPELIB;
-    bool ok = EditHive([&](platform::RegistryHive& h) {
+    bool ok = EditDefaultHive([&](platform::RegistryHive& h) {
         return UnregisterClass(h, ClsidOrbel(), kOrbelProgId) &&
                UnregisterClass(h, ClsidOrbelPropPage(), kOrbelPropPageProgId);
     });

@@ -15,6 +15,7 @@
 
 namespace orbel {
 
+class CImageView;
 class CPaneSite;
 class CViewTree;
 
@@ -42,6 +43,9 @@ class CViewList final : public CWnd, private platform::ListControlEvents {
     ~CViewList() override;
 
     void SetTreeView(CViewTree* tree) { m_treeView = tree; }
+    // The preview pane's image view while the frame shows it; null for none.
+    void SetImageView(CImageView* view) { m_imageView = view; }
+    CImageView* ImageView() const { return m_imageView; }
 
     // Remembers the control and lays the columns out for its present state.
     void BuildColumns(CPaneSite* site);
@@ -160,6 +164,7 @@ class CViewList final : public CWnd, private platform::ListControlEvents {
 
     CPaneSite* m_site = nullptr;
     CViewTree* m_treeView = nullptr;
+    CImageView* m_imageView = nullptr;
     std::unique_ptr<platform::ListControl> m_list;
     std::unique_ptr<platform::ImageList> m_normalImages;
     std::unique_ptr<platform::ImageList> m_smallImages;

@@ -15,6 +15,7 @@
 #include "platform/text/Sprintf.h"
 #include "src/panes/PaneSite.h"
 #include "src/panes/ViewList.h"
+#include "src/preview/ImageView.h"
 #include "src/services/ShellServices.h"
 
 namespace orbel {
@@ -35,11 +36,6 @@ bool IsPreviewImage(std::string_view path) {
     const std::string extension = FoldedAscii(FileExtension(path));
     for (std::string_view type : kTypes)
         if (extension == type) return true;
-    return false;
-}
-
-// The list is given no image view yet (that arrives with the preview pane), so none is shown.
-bool PreviewPaneShown() {
     return false;
 }
 
@@ -105,8 +101,8 @@ void CViewList::ViewResource(const std::string& path, std::int32_t firstPage, st
         ShellRun(kNoWindow, "iexplore.exe " + address, SW_SHOWNORMAL, "open");
         return;
     }
-    if (previewAllowed && PreviewPaneShown() && IsPreviewImage(path)) {
-        // The image view shows the page range here once the list is given one.
+    if (previewAllowed && m_imageView && IsPreviewImage(path)) {
+        m_imageView->ShowImage(path, firstPage, lastPage);
         return;
     }
     if (IsTiffFile(path) && m_site->NotifySelectTiff()) {

@@ -4,6 +4,8 @@
 #include "src/control/OrbelCtrl.h"
 #include "src/panes/ViewList.h"
 #include "src/panes/ViewTree.h"
+#include "src/preview/ImageFrame.h"
+#include "src/preview/ImageView.h"
 #include "src/preview/ImagingProbe.h"
 #include "src/resources/ListMenus.h"
 
@@ -12,6 +14,7 @@ namespace orbel {
 namespace {
 const CRuntimeClass kViewTreeClass{CViewTree::kClassName, &CViewTree::CreateObject};
 const CRuntimeClass kViewListClass{CViewList::kClassName, &CViewList::CreateObject};
+const CRuntimeClass kImageFrameClass{CImageFrame::kClassName, &CImageFrame::CreateObject};
 constexpr DWORD kInnerSplitterStyle = WS_CHILD | WS_VISIBLE | SPLS_DYNAMIC_SPLIT;  // 0x50000001
 constexpr const char* kScriptViewClass = "CScriptView";
 }  // namespace
@@ -20,11 +23,7 @@ constexpr const char* kScriptViewClass = "CScriptView";
 // The right-hand splitter
 
 bool CPaneSplitter::CreateView(int row, int col, const CRuntimeClass& viewClass, SIZE initial) {
-    if (row != 0) {
-        // The lower row is the image frame of the preview, which the control cannot make
-        // while no imaging controls are available; the row is then not added.
-        return false;
-    }
+    if (row != 0) return CSplitterWnd::CreateView(row, col, kImageFrameClass, initial);
     if (std::string_view(viewClass.className) == kScriptViewClass)
         return CSplitterWnd::CreateView(row, col, viewClass, initial);
     return CSplitterWnd::CreateView(row, col, kViewListClass, initial);
@@ -36,7 +35,8 @@ bool CPaneSplitter::CreateView(int row, int col, const CRuntimeClass& viewClass,
 bool CFrameContainer::Create(HWND parent, const RECT& rect) {
     m_control = dynamic_cast<COrbelCtrl*>(CWnd::FromHandlePermanent(parent));
     if (!CFrameWnd::Create(kClassName, WS_CHILD | WS_VISIBLE, rect, parent)) return false;
-    m_preview = m_control && m_control->PreviewPaneWanted() && ImagingControlsAvailable();
+    m_preview =
+        m_control && m_control->PreviewPaneWanted() && ImagingControlsAvailable(GetSafeHwnd());
     RecalcLayout();
     m_outerSplitter.Invalidate();
     Invalidate();
@@ -95,13 +95,21 @@ void CFrameContainer::ShowOptionsButton(bool show) {
 void CFrameContainer::ShowPreviewPane(bool show) {
     if (show) {
         const int half = m_outerSplitter.GetClientRect().Height() / 2;
-        m_innerSplitter.SplitRow(half);
-        // The new lower pane's view becomes the list's image view once the image frame
-        // exists; with no imaging controls the split does not happen.
-    } else if (m_innerSplitter.GetRowCount() > 1) {
-        m_innerSplitter.DeleteRow(1);
+        if (m_innerSplitter.GetRowCount() < 2 && m_innerSplitter.SplitRow(half))
+            if (auto* frame = dynamic_cast<CImageFrame*>(m_innerSplitter.GetPane(1, 0)))
+                if (m_listView) m_listView->SetImageView(frame->GetActiveView());
+    } else {
+        if (m_listView) m_listView->SetImageView(nullptr);
+        if (m_innerSplitter.GetRowCount() > 1) m_innerSplitter.DeleteRow(1);
     }
     if (m_control) m_control->SetPreviewPaneShown(show);
+}
+
+void CFrameContainer::ClearStalePreview() {
+    if (m_innerSplitter.GetRowCount() < 2 || m_innerSplitter.GetColumnCount() < 1) return;
+    auto* frame = dynamic_cast<CImageFrame*>(m_innerSplitter.GetPane(1, 0));
+    CImageView* view = frame ? frame->GetActiveView() : nullptr;
+    if (view && view->HasViewer()) view->ClearImage();
 }
 
 void CFrameContainer::ShowScriptView(int row, int col, const CRuntimeClass& viewClass) {
@@ -119,7 +127,7 @@ bool CFrameContainer::ControlBusy() const {
 }
 
 void CFrameContainer::OnShowPreviewPane() {
-    if (!ImagingControlsAvailable() || !m_toolBar) return;
+    if (!ImagingControlsAvailable(GetSafeHwnd()) || !m_toolBar) return;
     auto& buttons = m_toolBar->GetToolBarCtrl();
     const bool show = !buttons.IsButtonChecked(ID_SHOW_PREVIEW_PANE);
     buttons.CheckButton(ID_SHOW_PREVIEW_PANE, show);

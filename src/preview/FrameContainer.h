@@ -45,6 +45,8 @@ class CFrameContainer final : public CFrameWnd {
     void SetToolbar(CToolBar* toolbar);
     void ShowOptionsButton(bool show);
     void ShowPreviewPane(bool show);
+    // Opening a store blanks a page the preview still shows.
+    void ClearStalePreview();
     // The script view replaces the view at (row, col) of the right-hand splitter.
     void ShowScriptView(int row, int col, const CRuntimeClass& viewClass);
 

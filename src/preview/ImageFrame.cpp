@@ -1,0 +1,195 @@
+#include "src/preview/ImageFrame.h"
+
+#include "platform/framework/Menu.h"
+#include "platform/framework/SplitterWnd.h"
+#include "src/preview/ImageView.h"
+#include "src/resources/ImageMenus.h"
+
+namespace orbel {
+
+namespace {
+constexpr DWORD kMenuBarStyle = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM |
+                                CBRS_SIZE_DYNAMIC;  // 0x50002804 with the flat look
+constexpr DWORD kPageBarStyle = CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM;  // 0x2800
+constexpr UINT kPageBarId = 229;
+// The menu toolbar's buttons are numbered from 1: 0 marks a separator on this platform's bars.
+constexpr UINT kFirstMenuButton = 1;
+constexpr UINT kLastMenuCommand = 256;
+
+const char* PageBarCaption(UINT id) {
+    switch (id) {
+        case IDC_PREVPG:
+            return "PREVPG";
+        case IDC_NEXTPG:
+            return "NEXTPG";
+        case IDC_LEFT:
+            return "LEFT";
+        case IDC_RIGHT:
+            return "RIGHT";
+        case IDC_PRINT:
+            return "PRINT";
+        default:
+            return "";
+    }
+}
+
+// The menu's entries with the check marks their update handlers give.
+UINT TrackPopup(const MenuPopup& popup, POINT at, CWnd* owner, CCmdTarget* target) {
+    CMenu menu;
+    menu.CreatePopupMenu();
+    for (const MenuEntry& entry : popup.entries) {
+        if (entry.id == 0) {
+            menu.AppendMenu(MF_SEPARATOR);
+            continue;
+        }
+        CCmdUI ui;
+        ui.id = entry.id;
+        target->OnCmdMsg(entry.id, &ui);
+        menu.AppendMenu(MF_STRING | (ui.checked ? MF_CHECKED : MF_UNCHECKED), entry.id, entry.text);
+    }
+    const UINT chosen = menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_RETURNCMD, at.x, at.y, owner);
+    menu.DestroyMenu();
+    if (chosen == 0) return 0;
+    // A command its update handler disables is not carried out.
+    CCmdUI ui;
+    ui.id = chosen;
+    target->OnCmdMsg(chosen, &ui);
+    if (ui.enableChanged && !ui.enabled) return 0;
+    target->OnCmdMsg(chosen, nullptr);
+    return chosen;
+}
+}  // namespace
+
+// ---------------------------------------------------------------------------------------
+// The page bar
+
+bool CPageBar::Create(CWnd* parent, CCmdTarget* owner) {
+    if (!CToolBar::Create(parent, WS_CHILD | WS_VISIBLE | kPageBarStyle, kPageBarId, owner))
+        return false;
+    SetBarStyle(kPageBarStyle);
+    ShowWindow(true);
+    const ToolBarResource resource{
+        kPageBarId, 16, 16, {IDC_PREVPG, IDC_NEXTPG, IDC_LEFT, IDC_RIGHT, IDC_PRINT}};
+    return LoadToolBar(resource, [](UINT id) { return std::string(PageBarCaption(id)); });
+}
+
+void CPageBar::SetPageNumber(int page) {
+    m_pageNumber = page < 1 ? 0 : page;
+}
+
+std::string CPageBar::PageBoxText() const {
+    return m_pageNumber < 1 ? std::string() : std::to_string(m_pageNumber);
+}
+
+void CPageBar::EnableButtons(bool enable) {
+    m_enabled = enable;
+    OnUpdateCmdUI();
+}
+
+// ---------------------------------------------------------------------------------------
+// The menu toolbar
+
+bool CMenuToolBar::Create(CWnd* parent, CCmdTarget* owner) {
+    if (!CToolBar::Create(parent, kMenuBarStyle, AFX_IDW_TOOLBAR, owner)) return false;
+    ShowWindow(true);
+    const auto& popups = FindMenuResource(IDR_IMAGE_MENU);
+    // Text buttons; a bar of buttons 0 pixels high would not be seen here.
+    ToolBarResource resource{IDR_IMAGE_MENU, 16, 16, {}};
+    for (std::size_t i = 0; i < popups.size(); ++i)
+        resource.buttons.push_back(kFirstMenuButton + static_cast<UINT>(i));
+    return LoadToolBar(resource, [&popups](UINT id) {
+        const std::size_t i = id - kFirstMenuButton;
+        // At most 63 characters, the "&" markers kept.
+        return i < popups.size() ? popups[i].text.substr(0, 63) : std::string();
+    });
+}
+
+void CMenuToolBar::TrackMenu(int index, CCmdTarget* target) {
+    const auto& popups = FindMenuResource(IDR_IMAGE_MENU);
+    if (index < 0 || index >= static_cast<int>(popups.size())) return;
+    m_hotIndex = index;
+    const UINT id = kFirstMenuButton + static_cast<UINT>(index);
+    GetToolBarCtrl().CheckButton(id, true);
+    // Below the button's lower-left corner; the bar's buttons are laid out at equal widths.
+    const RECT bar = GetClientRect();
+    const int width = std::max(1, bar.Width() / static_cast<int>(popups.size()));
+    const POINT at = ClientToScreen(POINT{index * width, bar.bottom});
+    TrackPopup(popups[static_cast<std::size_t>(index)], at, this, target);
+    if (GetSafeHwnd()) GetToolBarCtrl().CheckButton(id, false);
+    m_hotIndex = -1;
+}
+
+// ---------------------------------------------------------------------------------------
+// The frame
+
+std::unique_ptr<CWnd> CImageFrame::CreateObject() {
+    return std::make_unique<CImageFrame>();
+}
+
+CImageFrame::CImageFrame() = default;
+
+CImageFrame::~CImageFrame() = default;
+
+int CImageFrame::OnCreate() {
+    if (!m_menuBar.Create(this, this)) return -1;
+    if (!m_pageBar.Create(this, this)) return -1;
+    DockControlBar(&m_menuBar);
+    DockControlBar(&m_pageBar);
+    if (CFrameWnd::OnCreate() != 0) return -1;
+    RecalcLayout();
+    return 0;
+}
+
+bool CImageFrame::OnCreateClient() {
+    auto view = std::make_unique<CImageView>();
+    view->SetFrame(this);
+    if (!view->Create(CImageView::kClassName, std::string(), WS_CHILD | WS_VISIBLE, ClientArea(),
+                      GetSafeHwnd(), AFX_IDW_PANE_FIRST))
+        return false;
+    m_view = std::move(view);
+    return true;
+}
+
+void CImageFrame::EnableControls(bool enable) {
+    m_controlsEnabled = enable;
+    m_menuBar.OnUpdateCmdUI();
+    m_pageBar.EnableButtons(enable);
+}
+
+void CImageFrame::TrackZoomMenu(POINT screen) {
+    const auto& popups = FindMenuResource(IDR_ZOOM_MENU);
+    if (!popups.empty()) TrackPopup(popups.front(), screen, this, this);
+}
+
+bool CImageFrame::OnCmdMsg(UINT id, CCmdUI* ui) {
+    CImageView* view = m_view.get();
+    if (id >= kFirstMenuButton && id <= kLastMenuCommand) {
+        if (ui)
+            ui->Enable(m_controlsEnabled && view && view->HasViewer());
+        else
+            m_menuBar.TrackMenu(static_cast<int>(id - kFirstMenuButton), this);
+        return true;
+    }
+    switch (id) {
+        case IDC_PREVPG:
+        case IDC_NEXTPG:
+        case IDC_LEFT:
+        case IDC_RIGHT:
+        case IDC_PRINT:
+            if (ui) {
+                ui->Enable(m_pageBar.ButtonsEnabled());
+                return true;
+            }
+            if (!view) return true;
+            if (id == IDC_PREVPG) view->PreviousPage();
+            if (id == IDC_NEXTPG) view->NextPage();
+            if (id == IDC_LEFT) view->Rotate(-1);
+            if (id == IDC_RIGHT) view->Rotate(1);
+            if (id == IDC_PRINT) view->Print();
+            return true;
+        default:
+            return view && view->OnCmdMsg(id, ui);
+    }
+}
+
+}  // namespace orbel

@@ -1,0 +1,82 @@
+// The preview pane: a small frame with the menu toolbar (the View, Zoom and Page menus as
+// buttons) and the page bar above one image view. It sends the Zoom and Page commands to the
+// view and keeps their buttons and check marks in step with it.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/framework/FrameWnd.h"
+#include "platform/framework/ToolBar.h"
+
+namespace orbel {
+
+class CImageView;
+
+// The page bar's controls.
+inline constexpr UINT IDC_PREVPG = 1063;
+inline constexpr UINT IDC_NEXTPG = 1064;
+inline constexpr UINT IDC_PAGEBOX = 1065;
+inline constexpr UINT IDC_LEFT = 1072;
+inline constexpr UINT IDC_RIGHT = 1073;
+inline constexpr UINT IDC_PRINT = 1074;
+
+// The page bar: the paging, turning and printing buttons and the page number.
+class CPageBar final : public CToolBar {
+  public:
+    bool Create(CWnd* parent, CCmdTarget* owner);
+    // Below 1 the page box shows nothing.
+    void SetPageNumber(int page);
+    int PageNumber() const { return m_pageNumber; }
+    std::string PageBoxText() const;
+    void EnableButtons(bool enable);
+    bool ButtonsEnabled() const { return m_enabled; }
+
+  private:
+    int m_pageNumber = 0;
+    bool m_enabled = true;
+};
+
+// The menu toolbar: one text button per menu of menu 227; a click opens that menu under it.
+class CMenuToolBar final : public CToolBar {
+  public:
+    bool Create(CWnd* parent, CCmdTarget* owner);
+    // Opens the menu of button `index` (0 the first) and carries out what is chosen.
+    void TrackMenu(int index, CCmdTarget* target);
+    int HotIndex() const { return m_hotIndex; }
+
+  private:
+    int m_hotIndex = -1;
+};
+
+class CImageFrame final : public CFrameWnd {
+  public:
+    static constexpr const char* kClassName = "CImageFrame";
+    static std::unique_ptr<CWnd> CreateObject();
+
+    CImageFrame();
+    ~CImageFrame() override;
+
+    CImageView* GetActiveView() const { return m_view.get(); }
+    CPageBar& PageBar() { return m_pageBar; }
+    CMenuToolBar& MenuBar() { return m_menuBar; }
+    // Every menu toolbar button and all page bar controls together.
+    void EnableControls(bool enable);
+    // The zoom context menu at a screen point, the frame taking its command.
+    void TrackZoomMenu(POINT screen);
+
+    bool OnCmdMsg(UINT id, CCmdUI* ui) override;
+
+  protected:
+    int OnCreate() override;
+    bool OnCreateClient() override;
+
+  private:
+    // Members in the order the frame declares them.
+    CPageBar m_pageBar;
+    CMenuToolBar m_menuBar;
+    std::unique_ptr<CImageView> m_view;
+    bool m_controlsEnabled = true;
+};
+
+}  // namespace orbel
