@@ -8,6 +8,7 @@
 
 #include "host/container/CommandArgs.h"
 #include "host/container/ContainerPlatform.h"
+#include "platform/EffectLog.h"
 #include "platform/UserDriver.h"
 #include "platform/automation/ComRuntime.h"
 #include "platform/framework/Wnd.h"
@@ -193,6 +194,7 @@ void Container::Shutdown() {
     store_.reset();
     driver_.reset();
     user_ = nullptr;
+    platform::SetEffectListener({});
     platform::UninstallPlatform();
     platform_ = nullptr;
 }
@@ -223,6 +225,7 @@ int Container::Run() {
     user.SetFailureListener([this](const std::string& what) { Fail(what); });
     if (installed.recordingShell)
         installed.recordingShell->SetListener([this](const std::string& line) { Print(line); });
+    platform::SetEffectListener([this](const std::string& line) { Print(line); });
     if (!SetUpTempDir()) {
         Shutdown();
         return kExitScriptError;

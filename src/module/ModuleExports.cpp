@@ -1,6 +1,9 @@
 // The entry points of the control module: registration, the class factories and the unload
 // test. Only the loadable module carries this file.
+#include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/automation/ComRuntime.h"
 #include "platform/automation/TypeLib.h"
@@ -60,6 +63,20 @@ std::optional<TypeLibRegistration> OrbelTypeLibRegistration() {
     return r;
 }
 
+// Components of ours the control relies on, registered and unregistered with it when their
+// module sits beside the control's.
+constexpr const char* kCompanionModules[] = {"orbel-script.so"};
+
+std::vector<std::string> CompanionPaths() {
+    std::vector<std::string> paths;
+    const std::string self = ThisModulePath();
+    const std::string dir = self.substr(0, self.find_last_of('/') + 1);
+    for (const char* name : kCompanionModules)
+        if (std::error_code ec; std::filesystem::exists(dir + name, ec))
+            paths.push_back(dir + name);
+    return paths;
+}
+
 bool EditHive(const std::function<bool(platform::RegistryHive&)>& edit) {
     std::string error;
     return platform::RegistryHive::Update(platform::RegistryHive::DefaultPath(), edit, &error);
@@ -80,6 +97,8 @@ extern "C" __attribute__((visibility("default"))) HRESULT DllRegisterServer() {
     bool ok = EditHive([&](platform::RegistryHive& h) {
         return RegisterControlClass(h, control) && RegisterPropertyPageClass(h, page);
     });
+    for (const std::string& companion : CompanionPaths())
+        ok = ok && RegisterModule(companion) == S_OK;
     return ok ? S_OK : SELFREG_E_CLASS;
 }
 
@@ -91,6 +110,8 @@ extern "C" __attribute__((visibility("default"))) HRESULT DllUnregisterServer() 
         return UnregisterClass(h, ClsidOrbel(), kOrbelProgId) &&
                UnregisterClass(h, ClsidOrbelPropPage(), kOrbelPropPageProgId);
     });
+    for (const std::string& companion : CompanionPaths())
+        ok = ok && UnregisterModule(companion) == S_OK;
     return ok ? S_OK : SELFREG_E_CLASS;
 }
 
