@@ -28,6 +28,7 @@ void BM_JScriptLoopWithTimeoutCheck(benchmark::State& state) {
     ScriptLimit limit;
     auto engine = CreateScriptEngine("JScript", site, limit);
     ScriptError error;
+    limit.Start(60000);
     engine->AddCode(bench::kScriptLoop, error);
     for (auto _ : state) {
         limit.Start(60000);

@@ -31,6 +31,10 @@ using TreeItem = std::uint32_t;
 }  // namespace platform
 }  // namespace orbel
 
+namespace orbel::platform {
+class LiveDialog;
+}  // namespace orbel::platform
+
 namespace orbel::host {
 
 enum class StoreKind { Memory, Sqlite, Scripted };
@@ -140,6 +144,10 @@ class Container {
     void CmdTree(std::span<const Token> args);
     void CmdList(std::span<const Token> args);
     void CmdToolbar(std::span<const Token> args);
+    void CmdScriptView(std::span<const Token> args);
+    void CmdPress(std::span<const Token> args);
+    // The form of the script view the control shows; a script error when it shows none.
+    platform::LiveDialog& ScriptForm();
     void PrintLines(const std::string& text);
     platform::TreeControl& TreeModel();
     void CmdExpect(std::span<const Token> args);
