@@ -2,6 +2,7 @@
 // and the script folder (and subfolder) of the script class's tree is found or made and shown.
 #include "platform/Api.h"
 #include "src/control/OrbelCtrl.h"
+#include "src/control/SpecialClass.h"
 #include "src/panes/ViewList.h"
 #include "src/preview/FrameContainer.h"
 #include "src/script/ScriptView.h"
@@ -32,20 +33,13 @@ std::int32_t COrbelCtrl::InitiateScriptMaint(std::int32_t nOLEID, std::int32_t n
     if (CScriptView* view = ScriptPane()) view->FillSystemScripts();
 
     if (nClassOLEID == 4) {
-        m_exchange.m_classKey = std::string(kScriptMaintClass);
-        if (m_exchange.SelectOleClass(KeyNo::Key1, Relationship::Equal) == kResultOk) {
-            m_exchange.ReadOleClass();
-        } else {
-            const std::int32_t newClass = m_exchange.GetNextOLEID();
-            m_exchange.m_classRow = ClassRecord{kScriptMaintClass, newClass};
-            if (newClass == -1 || m_exchange.InsertOleClass() >= 1) {
-                AfxMessageBox(
-                    "Error in InitiateScriptMaint(): Could not insert script maintenance class.");
-                SetBusy(false);
-                return -1;
-            }
+        const std::int32_t s = FindOrInsertSpecialClass(
+            m_exchange, kScriptMaintClass,
+            "Error in InitiateScriptMaint(): Could not insert script maintenance class.");
+        if (s == -1) {
+            SetBusy(false);
+            return -1;
         }
-        const std::int32_t s = m_exchange.m_classRow.Value;
         // A lookup that fails makes the folder, in the script class's own tree.
         auto findOrCreate = [&](std::int32_t parentOwner, std::int32_t parentEntry,
                                 const std::string& name) {

@@ -88,6 +88,21 @@ TEST_F(ScriptMaintTest, TheFirstOpeningMakesClassFolderAndSubfolderAndTheSecondF
     EXPECT_EQ(ClassValue("4"), 1);
 }
 
+TEST_F(ScriptMaintTest, AClassThatCannotBeInsertedIsTheOneFailureWithAMessage) {
+    Hooks().refuseInsert = [](std::string_view table, std::string_view key1) {
+        return table == "OLE_CLA" && key1.starts_with("4 ");
+    };
+    User().AnswerMessageBox(MessageAnswer::Ok, "Error InsertOleClass");
+    User().AnswerMessageBox(
+        MessageAnswer::Ok,
+        "Error in InitiateScriptMaint(): Could not insert script maintenance class.");
+    EXPECT_EQ(Ctrl().InitiateScriptMaint(7, 4, "Scripts", "", true), -1);
+    EXPECT_FALSE(Ctrl().IsBusy());
+    EXPECT_EQ(Ctrl().Mode(), DisplayMode::ScriptMaint);
+    EXPECT_EQ(Ctrl().GetScriptViewItemCount(), 0);
+    EXPECT_TRUE(TreeNames(1).empty());
+}
+
 TEST_F(ScriptMaintTest, WithoutASubfolderTheFolderIsShownAndAnotherClassLeavesTheViewEmpty) {
     SeedScripts("/s/a.js!JScript#Main", "/s/b.js");
     EXPECT_EQ(Ctrl().InitiateScriptMaint(7, 3, "Scripts", "", true), 7);
