@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "platform/Platform.h"
+
 namespace orbel {
 
 using platform::RegValue;
@@ -95,6 +97,17 @@ bool UnregisterClass(platform::RegistryHive& hive, const Guid& clsid, const std:
     hive.DeleteKeyTree(kClassesRoot + std::string("CLSID\\") + clsid.ToString());
     if (!progId.empty()) hive.DeleteKeyTree(kClassesRoot + progId);
     return true;
+}
+
+bool EditDefaultHive(const std::function<bool(platform::RegistryHive&)>& edit) {
+    std::string error;
+    return platform::RegistryHive::Update(platform::RegistryHive::DefaultPath(), edit, &error);
+}
+
+HRESULT ModuleClassFactory::CreateInstance(std::shared_ptr<IUnknown>& object) {
+    if (!platform::HasPlatform()) return E_FAIL;
+    object = make_();
+    return S_OK;
 }
 
 std::string ModulePathOf(const void* address) {

@@ -2,10 +2,13 @@
 // interfaces and its classes, and removes again.
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/Win.h"
+#include "platform/automation/Dispatch.h"
 #include "platform/automation/Guid.h"
 #include "platform/registry/RegistryHive.h"
 
@@ -51,5 +54,21 @@ bool UnregisterClass(platform::RegistryHive& hive, const Guid& clsid, const std:
 
 // The file of the module that contains `address` (a function or object of that module).
 std::string ModulePathOf(const void* address);
+
+// Applies `edit` to the registry hive at its default place and writes it back; false when the
+// hive cannot be read or written or `edit` fails.
+bool EditDefaultHive(const std::function<bool(platform::RegistryHive&)>& edit);
+
+// The class factory a module hands out for one of its classes: objects come from `make`, and
+// only while a platform is installed, as they live in its windows and loop.
+class ModuleClassFactory final : public IClassFactory {
+  public:
+    using Make = std::shared_ptr<IUnknown> (*)();
+    explicit ModuleClassFactory(Make make) : make_(make) {}
+    HRESULT CreateInstance(std::shared_ptr<IUnknown>& object) override;
+
+  private:
+    Make make_;
+};
 
 }  // namespace orbel

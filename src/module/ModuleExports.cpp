@@ -32,20 +32,6 @@ std::string ThisModulePath() {
     return ModulePathOf(reinterpret_cast<const void*>(&ThisModulePath));
 }
 
-class Factory final : public IClassFactory {
-  public:
-    using Make = std::shared_ptr<IUnknown> (*)();
-    explicit Factory(Make make) : make_(make) {}
-    HRESULT CreateInstance(std::shared_ptr<IUnknown>& object) override {
-        if (!platform::HasPlatform()) return E_FAIL;
-        object = make_();
-        return S_OK;
-    }
-
-  private:
-    Make make_;
-};
-
 std::shared_ptr<IUnknown> NewPropPage() {
     return std::make_shared<COrbelPropPage>();
 }
@@ -77,16 +63,12 @@ std::vector<std::string> CompanionPaths() {
     return paths;
 }
 
-bool EditHive(const std::function<bool(platform::RegistryHive&)>& edit) {
-    std::string error;
-    return platform::RegistryHive::Update(platform::RegistryHive::DefaultPath(), edit, &error);
-}
-
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) HRESULT DllRegisterServer() {
     auto lib = OrbelTypeLibRegistration();
-    if (!lib || !EditHive([&](platform::RegistryHive& h) { return RegisterTypeLib(h, *lib); }))
+    if (!lib ||
+        !EditDefaultHive([&](platform::RegistryHive& h) { return RegisterTypeLib(h, *lib); }))
         return SELFREG_E_TYPELIB;
     const std::string path = ThisModulePath();
     ControlRegistration control{
@@ -94,7 +76,7 @@ extern "C" __attribute__((visibility("default"))) HRESULT DllRegisterServer() {
         kOrbelMiscStatus, LibidOrbel(), kTypeLibMajor,         kTypeLibMinor, false};
     ClassRegistration page{ClsidOrbelPropPage(), kOrbelPropPageProgId, LoadString(IDS_ORBEL_PPG),
                            path};
-    bool ok = EditHive([&](platform::RegistryHive& h) {
+    bool ok = EditDefaultHive([&](platform::RegistryHive& h) {
         return RegisterControlClass(h, control) && RegisterPropertyPageClass(h, page);
     });
     for (const std::string& companion : CompanionPaths())
@@ -104,9 +86,10 @@ extern "C" __attribute__((visibility("default"))) HRESULT DllRegisterServer() {
 
 extern "C" __attribute__((visibility("default"))) HRESULT DllUnregisterServer() {
     auto lib = OrbelTypeLibRegistration();
-    if (!lib || !EditHive([&](platform::RegistryHive& h) { return UnregisterTypeLib(h, *lib); }))
+    if (!lib ||
+        !EditDefaultHive([&](platform::RegistryHive& h) { return UnregisterTypeLib(h, *lib); }))
         return SELFREG_E_TYPELIB;
-    bool ok = EditHive([&](platform::RegistryHive& h) {
+    bool ok = EditDefaultHive([&](platform::RegistryHive& h) {
         return UnregisterClass(h, ClsidOrbel(), kOrbelProgId) &&
                UnregisterClass(h, ClsidOrbelPropPage(), kOrbelPropPageProgId);
     });
@@ -118,9 +101,9 @@ extern "C" __attribute__((visibility("default"))) HRESULT DllUnregisterServer() 
 extern "C" __attribute__((visibility("default"))) HRESULT DllGetClassObject(
     const Guid& clsid, std::shared_ptr<IClassFactory>& factory) {
     if (clsid == ClsidOrbel())
-        factory = std::make_shared<Factory>(NewOrbelControl);
+        factory = std::make_shared<ModuleClassFactory>(NewOrbelControl);
     else if (clsid == ClsidOrbelPropPage())
-        factory = std::make_shared<Factory>(NewPropPage);
+        factory = std::make_shared<ModuleClassFactory>(NewPropPage);
     else
         return CLASS_E_CLASSNOTAVAILABLE;
     return S_OK;

@@ -20,32 +20,12 @@ std::string ThisModulePath() {
     return ModulePathOf(reinterpret_cast<const void*>(&ThisModulePath));
 }
 
-class Factory final : public IClassFactory {
-  public:
-    using Make = std::shared_ptr<IUnknown> (*)();
-    explicit Factory(Make make) : make_(make) {}
-    HRESULT CreateInstance(std::shared_ptr<IUnknown>& object) override {
-        // The control waits for its engine in the installed platform's loop.
-        if (!platform::HasPlatform()) return E_FAIL;
-        object = make_();
-        return S_OK;
-    }
-
-  private:
-    Make make_;
-};
-
 std::shared_ptr<IUnknown> NewScriptControl() {
     return std::make_shared<CScriptControlObject>();
 }
 
 std::shared_ptr<IUnknown> NewWrapper() {
     return std::make_shared<CWindowTextWrapper>();
-}
-
-bool EditHive(const std::function<bool(platform::RegistryHive&)>& edit) {
-    std::string error;
-    return platform::RegistryHive::Update(platform::RegistryHive::DefaultPath(), edit, &error);
 }
 
 }  // namespace
@@ -56,14 +36,14 @@ extern "C" __attribute__((visibility("default"))) HRESULT DllRegisterServer() {
                               kScriptControlName, path};
     ClassRegistration wrapper{*Guid::Parse(kWindowTextWrapperClsidText), kWindowTextWrapperProgId,
                               kWrapperName, path};
-    const bool ok = EditHive([&](platform::RegistryHive& h) {
+    const bool ok = EditDefaultHive([&](platform::RegistryHive& h) {
         return RegisterPropertyPageClass(h, control) && RegisterPropertyPageClass(h, wrapper);
     });
     return ok ? S_OK : SELFREG_E_CLASS;
 }
 
 extern "C" __attribute__((visibility("default"))) HRESULT DllUnregisterServer() {
-    const bool ok = EditHive([&](platform::RegistryHive& h) {
+    const bool ok = EditDefaultHive([&](platform::RegistryHive& h) {
         return UnregisterClass(h, *Guid::Parse(kScriptControlClsidText), kScriptControlProgId) &&
                UnregisterClass(h, *Guid::Parse(kWindowTextWrapperClsidText),
                                kWindowTextWrapperProgId);
@@ -74,9 +54,9 @@ extern "C" __attribute__((visibility("default"))) HRESULT DllUnregisterServer() 
 extern "C" __attribute__((visibility("default"))) HRESULT DllGetClassObject(
     const Guid& clsid, std::shared_ptr<IClassFactory>& factory) {
     if (clsid == *Guid::Parse(kScriptControlClsidText))
-        factory = std::make_shared<Factory>(NewScriptControl);
+        factory = std::make_shared<ModuleClassFactory>(NewScriptControl);
     else if (clsid == *Guid::Parse(kWindowTextWrapperClsidText))
-        factory = std::make_shared<Factory>(NewWrapper);
+        factory = std::make_shared<ModuleClassFactory>(NewWrapper);
     else
         return CLASS_E_CLASSNOTAVAILABLE;
     return S_OK;
