@@ -20,6 +20,10 @@ install(TARGETS orbel_module LIBRARY DESTINATION ${ORBEL_INSTALL_MODULEDIR})
 set_target_properties(orbel_imaging_module PROPERTIES
   INSTALL_RPATH "$ORIGIN/${ORBEL_MODULEDIR_TO_LIB}")
 install(TARGETS orbel_imaging_module LIBRARY DESTINATION ${ORBEL_INSTALL_MODULEDIR})
+# The script component sits beside the control module, which registers it with itself.
+set_target_properties(orbel_script_module PROPERTIES
+  INSTALL_RPATH "$ORIGIN/${ORBEL_MODULEDIR_TO_LIB}")
+install(TARGETS orbel_script_module LIBRARY DESTINATION ${ORBEL_INSTALL_MODULEDIR})
 install(TARGETS orbel-container RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS orbel_host_adapter orbel_host_store orbel_rows
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})

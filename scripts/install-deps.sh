@@ -16,6 +16,8 @@ packages=(
   qt6-base-dev qt6-image-formats-plugins libqt6svg6 adwaita-icon-theme fonts-dejavu-core
   libtiff-dev
   xvfb xauth xdg-utils xdotool
+  # JScript: Duktape's amalgamated source, built into the script component
+  duktape-dev
 )
 
 missing=()

@@ -8,6 +8,7 @@
 
 #include "host/container/CommandArgs.h"
 #include "host/container/ContainerPlatform.h"
+#include "platform/EffectLog.h"
 #include "platform/UserDriver.h"
 #include "platform/automation/ComRuntime.h"
 #include "platform/framework/Wnd.h"
@@ -146,6 +147,7 @@ void Container::Shutdown() {
     store_.reset();
     driver_.reset();
     user_ = nullptr;
+    platform::SetEffectListener({});
     platform::UninstallPlatform();
     platform_ = nullptr;
 }
@@ -176,6 +178,7 @@ int Container::Run() {
     user.SetFailureListener([this](const std::string& what) { Fail(what); });
     if (installed.recordingShell)
         installed.recordingShell->SetListener([this](const std::string& line) { Print(line); });
+    platform::SetEffectListener([this](const std::string& line) { Print(line); });
     if (!SetUpTempDir()) {
         Shutdown();
         return kExitScriptError;

@@ -33,6 +33,10 @@ using TreeItem = std::uint32_t;
 }  // namespace platform
 }  // namespace orbel
 
+namespace orbel::platform {
+class LiveDialog;
+}  // namespace orbel::platform
+
 namespace orbel::host {
 
 enum class StoreKind { Memory, Sqlite, Scripted };
@@ -158,6 +162,11 @@ class Container {
     void CmdPress(std::span<const Token> args);
     void CmdViewer(std::span<const Token> args);
     void CmdImage(std::span<const Token> args);
+    void CmdScriptView(std::span<const Token> args);
+    // Clicks button `id` of the script view when the control shows one; false when it does not.
+    bool PressInScriptView(UINT id);
+    // The form of the script view the control shows; a script error when it shows none.
+    platform::LiveDialog& ScriptForm();
     void PrintLines(const std::string& text);
     platform::TreeControl& TreeModel();
     void CmdExpect(std::span<const Token> args);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <filesystem>
 #include <fstream>
 #include <ostream>
 
@@ -12,6 +13,7 @@
 #include "platform/UserDriver.h"
 #include "platform/automation/ComRuntime.h"
 #include "platform/controls/ControlText.h"
+#include "platform/dialogs/Dialogs.h"
 #include "platform/headless/ScriptedUser.h"
 #include "src/control/OrbelStoreProbe.h"
 
@@ -67,7 +69,7 @@ std::vector<Variant> Arguments(const TypeLibMember& member, bool described,
 // The command table
 
 std::span<const Container::Command> Container::Commands() {
-    static const std::array<Command, 30> kCommands{{
+    static const std::array<Command, 31> kCommands{{
         {"set", "set NAME VALUE", "sets a property of the control", &Container::CmdSet},
         {"get", "get NAME", "prints the property as NAME = VALUE", &Container::CmdGet},
         {"call", "call NAME|#DISPID ARG...",
@@ -138,6 +140,11 @@ std::span<const Container::Command> Container::Commands() {
         {"toolbar", "toolbar",
          "prints the toolbar's buttons: ID \"TEXT\" [disabled] [checked] [hidden], separators",
          &Container::CmdToolbar},
+        {"scriptview", "scriptview [set|choose ID \"TEXT\"]",
+         "prints the script view: its script list (codes as keys), then each control as ID "
+         "\"TEXT\" with its entries, and whether it is disabled; with set, types the text into "
+         "control ID of the view, with choose, chooses that entry of its list",
+         &Container::CmdScriptView},
         {"write", "write \"PATH\" \"TEXT\"",
          "writes a file with the text (a document for the control to open); \"$TMPDIR/\" in "
          "any quoted text is the run's temporary folder, and the transcript shows it so. "
@@ -158,8 +165,8 @@ std::span<const Container::Command> Container::Commands() {
          &Container::CmdPageBar},
         {"press", "press ID",
          "clicks the button with the command or control ID on the control's toolbar, the "
-         "preview's menu toolbar or its page bar, as a user does; refused when it is disabled "
-         "or hidden",
+         "preview's menu toolbar or its page bar, or in the script view, as a user does; "
+         "refused when it is disabled or hidden",
          &Container::CmdPress},
         {"viewer", "viewer drag X1 Y1 X2 Y2",
          "draws a rectangle in the preview's image with the left button, between two points "
@@ -399,6 +406,9 @@ void Container::CmdExpect(std::span<const Token> args) {
 void Container::CmdWrite(std::span<const Token> args) {
     Need(args, 2, 2, "write \"PATH\" \"TEXT\"");
     const std::string path = StringArg(args[0], "PATH");
+    // A settings file goes where the program reads it, whose folder may not be made yet.
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file << StringArg(args[1], "TEXT");
     if (!file.flush()) throw ScriptError{"cannot write " + path};
@@ -429,6 +439,72 @@ void Container::CmdStore(std::span<const Token> args) {
         throw ScriptError{"store " + operation + ": " + ComErrorText(hr)};
     Print("store " + operation + "(" + Joined(values) + ") -> " +
           (FAILED(hr) ? "error " + ComErrorText(hr) : result.ToDisplayString()));
+}
+
+// ---------------------------------------------------------------------------------------
+// The script view
+
+platform::LiveDialog& Container::ScriptForm() {
+    const platform::WindowSystem& windows = platform_->Windows();
+    const HWND view = platform::FindDescendant(windows, controlWindow_, "CScriptView");
+    const HWND form = view ? platform::FindDescendant(windows, view, "#32770") : kNoWindow;
+    platform::LiveDialog* live = form ? platform::LiveDialog::FromWindow(form) : nullptr;
+    if (!live) throw ScriptError{"the control shows no script view"};
+    return *live;
+}
+
+void Container::CmdScriptView(std::span<const Token> args) {
+    constexpr std::string_view kUsage = "scriptview [set|choose ID \"TEXT\"]";
+    Need(args, 0, 3, kUsage);
+    platform::LiveDialog& form = ScriptForm();
+    if (!args.empty()) {
+        if (args.size() != 3) throw ScriptError{"usage: " + std::string(kUsage)};
+        const std::string how = WordArg(args[0], "set or choose");
+        const auto id = static_cast<UINT>(IntegerArg(args[1], "the control ID"));
+        const std::string text = StringArg(args[2], "TEXT");
+        std::string refused;
+        if (how == "set")
+            refused = form.UserType(id, text);
+        else if (how == "choose")
+            refused = form.UserChoose(id, text);
+        else
+            throw ScriptError{"usage: " + std::string(kUsage)};
+        if (!refused.empty()) Print("ignored: " + how + " " + std::to_string(id) + ": " + refused);
+        return;
+    }
+    using Kind = platform::DialogControlKind;
+    for (const platform::DialogControlTemplate& c : form.Template().controls) {
+        if (c.kind == Kind::Static) continue;
+        if (c.kind == Kind::ListControl) {
+            HWND window =
+                platform::FindDescendant(platform_->Windows(), form.Window(), "SysListView32");
+            if (platform::ListControl* list = driver_->List(window))
+                PrintLines(platform::DescribeList(*list));
+            continue;
+        }
+        const bool button = c.kind == Kind::Button || c.kind == Kind::DefaultButton;
+        std::string line =
+            std::to_string(c.id) + " " + QuoteString(button ? c.text : form.GetText(c.id));
+        if (c.kind == Kind::ListBox || c.kind == Kind::ComboDropDown ||
+            c.kind == Kind::ComboDropDownList) {
+            line += " [";
+            for (int i = 0; i < form.GetCount(c.id); ++i)
+                line += (i ? " | " : "") + form.GetItemText(c.id, i);
+            line += "]";
+            if (c.kind == Kind::ListBox && form.GetCurSel(c.id) >= 0)
+                line += " sel=" + std::to_string(form.GetCurSel(c.id));
+        }
+        if (!form.IsControlEnabled(c.id)) line += " disabled";
+        Print(line);
+    }
+}
+
+bool Container::PressInScriptView(UINT id) {
+    const platform::WindowSystem& windows = platform_->Windows();
+    if (!platform::FindDescendant(windows, controlWindow_, "CScriptView")) return false;
+    const std::string refused = ScriptForm().UserPress(id);
+    if (!refused.empty()) Print("ignored: press " + std::to_string(id) + ": " + refused);
+    return true;
 }
 
 }  // namespace orbel::host

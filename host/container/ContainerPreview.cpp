@@ -71,7 +71,9 @@ void Container::CmdPress(std::span<const Token> args) {
             return;
         }
     }
-    throw ScriptError{"no bar of the control has a button " + std::to_string(id)};
+    if (PressInScriptView(id)) return;
+    throw ScriptError{"no bar of the control and no script view has a button " +
+                      std::to_string(id)};
 }
 
 HWND Container::ViewerWindow() {

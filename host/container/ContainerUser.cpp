@@ -108,6 +108,11 @@ HWND Container::PaneWindow(bool tree) {
     const char* pane = tree ? "tree" : "list";
     HWND window = platform::FindDescendant(platform_->Windows(), controlWindow_,
                                            tree ? "CViewTree" : "CViewList");
+    // In script maintenance the script view's list takes the list's place.
+    if (!window && !tree)
+        if (HWND view =
+                platform::FindDescendant(platform_->Windows(), controlWindow_, "CScriptView"))
+            window = platform::FindDescendant(platform_->Windows(), view, "SysListView32");
     if (!window) throw ScriptError{std::string("the control shows no ") + pane + " pane"};
     return window;
 }

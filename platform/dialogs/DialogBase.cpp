@@ -1,6 +1,7 @@
 #include "platform/dialogs/DialogBase.h"
 
 #include <algorithm>
+#include <map>
 #include <utility>
 
 namespace orbel::platform {
@@ -12,7 +13,32 @@ using Kind = DialogControlKind;
 DialogBase::DialogBase(const DialogTemplate& dialogTemplate, DialogOwner& owner)
     : template_(dialogTemplate), owner_(owner) {}
 
-DialogBase::~DialogBase() = default;
+namespace {
+std::map<HWND, LiveDialog*>& ByWindow() {
+    static std::map<HWND, LiveDialog*> dialogs;
+    return dialogs;
+}
+}  // namespace
+
+LiveDialog* LiveDialog::FromWindow(HWND window) {
+    auto it = ByWindow().find(window);
+    return it == ByWindow().end() ? nullptr : it->second;
+}
+
+std::unique_ptr<LiveDialog> DialogBase::Initialised(std::unique_ptr<DialogBase> form) {
+    form->Owner().OnDialogInit(*form);
+    return form;
+}
+
+void DialogBase::SetWindow(HWND window) {
+    if (window_) ByWindow().erase(window_);
+    window_ = window;
+    if (window_) ByWindow()[window_] = this;
+}
+
+DialogBase::~DialogBase() {
+    if (window_) ByWindow().erase(window_);
+}
 
 const DialogBase::Control* DialogBase::Find(UINT id) const {
     for (const auto& c : controls_)

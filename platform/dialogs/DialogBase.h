@@ -19,6 +19,8 @@ class DialogBase : public LiveDialog {
   public:
     DialogBase(const DialogTemplate& dialogTemplate, DialogOwner& owner);
     ~DialogBase() override;
+    // A form as a backend makes it, once its owner has initialised it.
+    static std::unique_ptr<LiveDialog> Initialised(std::unique_ptr<DialogBase> form);
     DialogBase(const DialogBase&) = delete;
     DialogBase& operator=(const DialogBase&) = delete;
 
@@ -109,7 +111,8 @@ class DialogBase : public LiveDialog {
     // In template order.
     const std::vector<std::unique_ptr<Control>>& AllControls() const { return controls_; }
     void ClearControls() { controls_.clear(); }
-    void SetWindow(HWND window) { window_ = window; }
+    // Names the dialog's window, which FromWindow then finds it by.
+    void SetWindow(HWND window);
     DialogOwner& Owner() const { return owner_; }
     void SetFocusId(UINT id) { focus_ = id; }
 

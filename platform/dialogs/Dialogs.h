@@ -53,6 +53,8 @@ class DialogOwner {
 class LiveDialog {
   public:
     virtual ~LiveDialog();
+    // The live dialog or form whose window this is; null for any other window.
+    static LiveDialog* FromWindow(HWND window);
     virtual const DialogTemplate& Template() const = 0;
     virtual HWND Window() const = 0;
     virtual bool HasControl(UINT id) const = 0;
@@ -125,6 +127,10 @@ class Dialogs {
     // `parent` is the window that owns it (none for a dialog of its own).
     virtual std::unique_ptr<LiveDialog> CreateDialog(const DialogTemplate& dialogTemplate,
                                                      DialogOwner& owner, HWND parent) = 0;
+    // A form: the dialog's window is a visible child of `parent` (a view), found under it and
+    // reached by input as any child window; no modal run drives it and it ends with its owner.
+    virtual std::unique_ptr<LiveDialog> CreateForm(const DialogTemplate& formTemplate,
+                                                   DialogOwner& owner, HWND parent) = 0;
 };
 
 // Makes the dialog on the installed platform, lets the owner initialise it, runs it through

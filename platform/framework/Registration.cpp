@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "platform/Platform.h"
+
 namespace orbel {
 
 using platform::RegValue;
@@ -104,6 +106,12 @@ bool UnregisterClass(platform::RegistryHive& hive, const Guid& clsid, const std:
 bool EditDefaultHive(const std::function<bool(platform::RegistryHive&)>& edit) {
     std::string error;
     return platform::RegistryHive::Update(platform::RegistryHive::DefaultPath(), edit, &error);
+}
+
+HRESULT ModuleClassFactory::CreateInstance(std::shared_ptr<IUnknown>& object) {
+    if (!platform::HasPlatform()) return E_FAIL;
+    object = make_();
+    return S_OK;
 }
 
 std::string ModulePathOf(const void* address) {

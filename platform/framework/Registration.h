@@ -3,10 +3,12 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/Win.h"
+#include "platform/automation/Dispatch.h"
 #include "platform/automation/Guid.h"
 #include "platform/registry/RegistryHive.h"
 
@@ -58,5 +60,17 @@ bool EditDefaultHive(const std::function<bool(platform::RegistryHive&)>& edit);
 
 // The file of the module that contains `address` (a function or object of that module).
 std::string ModulePathOf(const void* address);
+
+// The class factory a module hands out for one of its classes: objects come from `make`, and
+// only while a platform is installed, as they live in its windows and loop.
+class ModuleClassFactory final : public IClassFactory {
+  public:
+    using Make = std::shared_ptr<IUnknown> (*)();
+    explicit ModuleClassFactory(Make make) : make_(make) {}
+    HRESULT CreateInstance(std::shared_ptr<IUnknown>& object) override;
+
+  private:
+    Make make_;
+};
 
 }  // namespace orbel

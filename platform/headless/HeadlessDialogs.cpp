@@ -15,17 +15,18 @@ using Kind = DialogControlKind;
 HeadlessDialog::HeadlessDialog(const DialogTemplate& dialogTemplate, DialogOwner& owner,
                                WindowSystem& windows, Controls& controls,
                                std::weak_ptr<std::vector<HeadlessDialog*>> openDialogs,
-                               std::weak_ptr<std::string> lastDump)
+                               std::weak_ptr<std::string> lastDump, HWND formParent)
     : DialogBase(dialogTemplate, owner),
       windows_(windows),
       openDialogs_(std::move(openDialogs)),
       lastDump_(std::move(lastDump)) {
     // The dialog is a window of its own, not a child of the one that owns it: searches below
-    // the owner must not find the dialog's controls.
+    // the owner must not find the dialog's controls. A form is the child of its view.
     CreateWindowParams params;
     params.className = "#32770";
     params.text = Template().caption;
-    params.style = 0;
+    params.style = formParent ? WS_CHILD | WS_VISIBLE : 0;
+    params.parent = formParent;
     params.rect = DialogUnitsToPixels(RECT{0, 0, Template().width, Template().height});
     SetWindow(windows_.CreateWindow(params, nullptr));
 
@@ -164,6 +165,12 @@ std::unique_ptr<LiveDialog> HeadlessDialogs::CreateDialog(const DialogTemplate& 
     (void)parent;
     return std::make_unique<HeadlessDialog>(dialogTemplate, owner, windows_, controls_, open_,
                                             lastDump_);
+}
+
+std::unique_ptr<LiveDialog> HeadlessDialogs::CreateForm(const DialogTemplate& formTemplate,
+                                                        DialogOwner& owner, HWND parent) {
+    return DialogBase::Initialised(std::make_unique<HeadlessDialog>(
+        formTemplate, owner, windows_, controls_, open_, lastDump_, parent));
 }
 
 std::string HeadlessDialogs::Dump() const {

@@ -20,7 +20,7 @@ class HeadlessDialog final : public DialogBase {
   public:
     HeadlessDialog(const DialogTemplate& dialogTemplate, DialogOwner& owner, WindowSystem& windows,
                    Controls& controls, std::weak_ptr<std::vector<HeadlessDialog*>> openDialogs,
-                   std::weak_ptr<std::string> lastDump);
+                   std::weak_ptr<std::string> lastDump, HWND formParent = kNoWindow);
     ~HeadlessDialog() override;
 
     // `dialog ID "CAPTION" (open|ended N)`, then one line per control in template order:
@@ -64,6 +64,8 @@ class HeadlessDialogs final : public Dialogs {
 
     std::unique_ptr<LiveDialog> CreateDialog(const DialogTemplate& dialogTemplate,
                                              DialogOwner& owner, HWND parent) override;
+    std::unique_ptr<LiveDialog> CreateForm(const DialogTemplate& formTemplate, DialogOwner& owner,
+                                           HWND parent) override;
 
     // The dialogs that exist now, the newest last.
     const std::vector<HeadlessDialog*>& Open() const { return *open_; }

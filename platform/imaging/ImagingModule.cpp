@@ -22,14 +22,9 @@ ClassRegistration ViewerRegistration() {
                              ThisModulePath()};
 }
 
-class ViewerFactory final : public IClassFactory {
-  public:
-    HRESULT CreateInstance(std::shared_ptr<IUnknown>& object) override {
-        if (!platform::HasPlatform()) return E_FAIL;
-        object = std::make_shared<CImageViewer>(MakeViewerSurface());
-        return S_OK;
-    }
-};
+std::shared_ptr<IUnknown> NewViewer() {
+    return std::make_shared<CImageViewer>(MakeViewerSurface());
+}
 
 }  // namespace
 
@@ -53,7 +48,7 @@ extern "C" __attribute__((visibility("default"))) HRESULT DllUnregisterServer() 
 extern "C" __attribute__((visibility("default"))) HRESULT DllGetClassObject(
     const Guid& clsid, std::shared_ptr<IClassFactory>& factory) {
     if (clsid != ParsedGuid(kClsidImgEditText)) return CLASS_E_CLASSNOTAVAILABLE;
-    factory = std::make_shared<ViewerFactory>();
+    factory = std::make_shared<ModuleClassFactory>(NewViewer);
     return S_OK;
 }
 

@@ -67,7 +67,8 @@ class QtDialog::ProgramScope {
 };
 
 QtDialog::QtDialog(const DialogTemplate& dialogTemplate, DialogOwner& owner, QtWindows& windows,
-                   Controls& controls, QWidget* ownerWidget, std::weak_ptr<const int> alive)
+                   Controls& controls, QWidget* ownerWidget, std::weak_ptr<const int> alive,
+                   HWND formParent)
     : DialogBase(dialogTemplate, owner),
       windows_(windows),
       ownerWidget_(ownerWidget),
@@ -84,12 +85,23 @@ QtDialog::QtDialog(const DialogTemplate& dialogTemplate, DialogOwner& owner, QtW
     if (t.font) dialog_->setFont(DialogFontOf(t));
     const RECT size =
         DialogUnitsToPixels(RECT{0, 0, t.width, t.height}, DialogBaseUnitsOf(DialogFontOf(t)));
-    dialog_->setFixedSize(size.Width(), size.Height());
-    // The dialog is a window of its own, not a child of the one that owns it: searches below
-    // the owner must not find the dialog's controls. It is not shown until the modal run.
-    SetWindow(windows_.Adopt(dialog_.get(), "#32770", kNoWindow, 0, nullptr));
-    windows_.ShowWindow(Window(), false);
-    Build(controls);
+    QWidget* view = formParent ? windows_.Widget(formParent) : nullptr;
+    if (view) {
+        // A form lies in its view and takes the view's size.
+        dialog_->setParent(view, Qt::Widget);
+        dialog_->resize(size.Width(), size.Height());
+        SetWindow(windows_.Adopt(dialog_.get(), "#32770", formParent, 0, nullptr));
+        Build(controls);
+        windows_.ShowWindow(Window(), true);
+    } else {
+        dialog_->setFixedSize(size.Width(), size.Height());
+        // The dialog is a window of its own, not a child of the one that owns it: searches
+        // below the owner must not find the dialog's controls. It is not shown until the modal
+        // run.
+        SetWindow(windows_.Adopt(dialog_.get(), "#32770", kNoWindow, 0, nullptr));
+        windows_.ShowWindow(Window(), false);
+        Build(controls);
+    }
     focusConnection_ = QObject::connect(qApp, &QApplication::focusChanged, dialog_.get(),
                                         [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
 }

@@ -37,7 +37,8 @@ class QtDialog final : public DialogBase {
     // `alive` expires when the platform that made the dialog goes; `owner` is the widget of
     // the window that owns the dialog, if any.
     QtDialog(const DialogTemplate& dialogTemplate, DialogOwner& owner, QtWindows& windows,
-             Controls& controls, QWidget* ownerWidget, std::weak_ptr<const int> alive);
+             Controls& controls, QWidget* ownerWidget, std::weak_ptr<const int> alive,
+             HWND formParent = kNoWindow);
     ~QtDialog() override;
 
   private:

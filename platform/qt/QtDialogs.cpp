@@ -15,4 +15,10 @@ std::unique_ptr<LiveDialog> QtDialogs::CreateDialog(const DialogTemplate& dialog
                                       alive_);
 }
 
+std::unique_ptr<LiveDialog> QtDialogs::CreateForm(const DialogTemplate& formTemplate,
+                                                  DialogOwner& owner, HWND parent) {
+    return DialogBase::Initialised(std::make_unique<QtDialog>(formTemplate, owner, windows_,
+                                                              controls_, nullptr, alive_, parent));
+}
+
 }  // namespace orbel::platform

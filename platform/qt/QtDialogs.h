@@ -19,6 +19,8 @@ class QtDialogs final : public Dialogs {
     // is still one of its own.
     std::unique_ptr<LiveDialog> CreateDialog(const DialogTemplate& dialogTemplate,
                                              DialogOwner& owner, HWND parent) override;
+    std::unique_ptr<LiveDialog> CreateForm(const DialogTemplate& formTemplate, DialogOwner& owner,
+                                           HWND parent) override;
 
   private:
     QtWindows& windows_;

@@ -9,6 +9,7 @@
 #include "src/preview/FrameContainer.h"
 #include "src/resources/StringTable.h"
 #include "src/resources/Toolbars.h"
+#include "src/script/ScriptView.h"
 
 namespace orbel {
 
@@ -101,6 +102,11 @@ CViewList* COrbelCtrl::ListPane() const {
     return m_mode == DisplayMode::ScriptMaint ? nullptr : ListView();
 }
 
+CScriptView* COrbelCtrl::ScriptPane() const {
+    if (m_mode != DisplayMode::ScriptMaint || !m_frame) return nullptr;
+    return dynamic_cast<CScriptView*>(m_frame->ScriptView());
+}
+
 CViewTree* COrbelCtrl::TreePane() const {
     return m_mode == DisplayMode::Normal ? TreeView() : nullptr;
 }
@@ -188,11 +194,13 @@ void COrbelCtrl::OnPropertyChanged() {
 void COrbelCtrl::OnAutoCreateChanged() {
     // The script view takes the value in script mode, once it exists.
     if (CViewList* list = ListPane()) list->SetAutoCreate(m_autoCreate);
+    if (CScriptView* view = ScriptPane()) view->SetAutoCreate(m_autoCreate);
     SetModifiedFlag();
 }
 
 void COrbelCtrl::OnAutoOpenChanged() {
     if (CViewList* list = ListPane()) list->SetAutoOpen(m_autoOpen);
+    if (CScriptView* view = ScriptPane()) view->SetAutoOpen(m_autoOpen);
     SetModifiedFlag();
 }
 

@@ -36,6 +36,7 @@ struct MailEntry {
 using SystemScriptEntry = std::array<std::string, 4>;
 
 class CFrameContainer;
+class CScriptView;
 class CViewList;
 class CViewTree;
 
@@ -113,6 +114,19 @@ class COrbelCtrl : public COleControl,
     std::int32_t InitiateFolderMaint(std::int32_t nOLEID, std::int32_t nClassOLEID,
                                      const std::string& szFolder, const std::string& szSubFolder);
 
+    // Script maintenance: the script view in place of the list, and what the host reads of it.
+    std::int32_t InitiateScriptMaint(std::int32_t nOLEID, std::int32_t nClassOLEID,
+                                     const std::string& sFolder, const std::string& sSubFolder,
+                                     bool bVisible);
+    std::int32_t GetScriptViewItemCount();
+    std::string GetScriptViewData(std::int32_t nIndex, bool bNameOnly);
+    void ShowScriptMaintenanceView(bool bShow);
+    // Stores the script file (and "!" and the function, when there is one) as the item's
+    // resource path.
+    bool SetScriptResource(std::int32_t entryKey, const std::string& scriptFile,
+                           const std::string& function);
+    bool ScriptViewShown() const { return m_scriptViewShown; }
+
     // Enables or disables the control window, with the arrow or the hourglass.
     void EnableControl(bool enable) override;
     // The toolbar of a mode: 209 normal, 208 folder maintenance, 210 script maintenance (then
@@ -147,6 +161,8 @@ class COrbelCtrl : public COleControl,
     // takes the list's calls there), the tree in normal mode only; null otherwise.
     CViewList* ListPane() const;
     CViewTree* TreePane() const;
+    // The script view, which takes the list's calls in script mode; null otherwise.
+    CScriptView* ScriptPane() const;
 
     bool OnCmdMsg(UINT id, CCmdUI* ui) override;
 

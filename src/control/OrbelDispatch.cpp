@@ -50,11 +50,12 @@ void COrbelCtrl::BuildDispatchMap() {
     map.Add(DispMethod("RefreshTarnField", 31, this, &COrbelCtrl::RefreshTarnField));
     map.Add(DispMethod("GetListViewData", 32, this, &COrbelCtrl::GetListViewData));
     map.Add(DispMethod("GetListViewItemCount", 33, this, &COrbelCtrl::GetListViewItemCount));
-    map.Add(DispMethodPending<L, L, L, S, S, B>("InitiateScriptMaint", 34));
+    map.Add(DispMethod("InitiateScriptMaint", 34, this, &COrbelCtrl::InitiateScriptMaint));
     map.Add(DispMethodPending<L, B>("GetProcessedAttachmentCount", 35));
-    map.Add(DispMethodPending<L>("GetScriptViewItemCount", 36));
-    map.Add(DispMethodPending<std::string, L, B>("GetScriptViewData", 37));
-    map.Add(DispMethodPending<void, B>("ShowScriptMaintenanceView", 38));
+    map.Add(DispMethod("GetScriptViewItemCount", 36, this, &COrbelCtrl::GetScriptViewItemCount));
+    map.Add(DispMethod("GetScriptViewData", 37, this, &COrbelCtrl::GetScriptViewData));
+    map.Add(
+        DispMethod("ShowScriptMaintenanceView", 38, this, &COrbelCtrl::ShowScriptMaintenanceView));
     map.Add(DispMethodPending<L, S>("GetOleFile", 39));
     map.Add(DispMethodPending<std::string, S, L>("SelectExcelCell", 40));
     map.Add(DispMethod("GetListViewdwItem", 41, this, &COrbelCtrl::GetListViewdwItem));

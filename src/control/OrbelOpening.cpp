@@ -2,6 +2,7 @@
 // named subfolder of a class tree kept for the purpose.
 #include "platform/Api.h"
 #include "src/control/OrbelCtrl.h"
+#include "src/control/SpecialClass.h"
 #include "src/panes/ViewList.h"
 #include "src/panes/ViewTree.h"
 #include "src/preview/FrameContainer.h"
@@ -12,6 +13,22 @@ namespace {
 constexpr const char* kFolderMaintClass = "2";
 constexpr const char* kLinkInfo = "Link Info";
 }  // namespace
+
+std::int32_t FindOrInsertSpecialClass(CHostExchange& exchange, const std::string& className,
+                                      const std::string& insertError) {
+    exchange.m_classKey = className;
+    if (exchange.SelectOleClass(KeyNo::Key1, Relationship::Equal) == kResultOk) {
+        exchange.ReadOleClass();
+        return exchange.m_classRow.Value;
+    }
+    const std::int32_t newClass = exchange.GetNextOLEID();
+    exchange.m_classRow = ClassRecord{className, newClass};
+    if (newClass == -1 || exchange.InsertOleClass() >= 1) {
+        AfxMessageBox(insertError);
+        return -1;
+    }
+    return newClass;
+}
 
 std::int32_t COrbelCtrl::Initiate(std::int32_t nOLEID, std::int32_t nClassOLEID) {
     m_mode = DisplayMode::Normal;
@@ -70,19 +87,10 @@ std::int32_t COrbelCtrl::InitiateFolderMaint(std::int32_t nOLEID, std::int32_t n
         }
     }
     if (nClassOLEID == 2) {
-        m_exchange.m_classKey = std::string(kFolderMaintClass);
-        if (m_exchange.SelectOleClass(KeyNo::Key1, Relationship::Equal) == kResultOk) {
-            m_exchange.ReadOleClass();
-        } else {
-            const std::int32_t newClass = m_exchange.GetNextOLEID();
-            m_exchange.m_classRow = ClassRecord{kFolderMaintClass, newClass};
-            if (newClass == -1 || m_exchange.InsertOleClass() >= 1) {
-                AfxMessageBox(
-                    "Error in InitiateFolderMaint(): Could not insert folder maintenance class.");
-                return fail();
-            }
-        }
-        const std::int32_t f = m_exchange.m_classRow.Value;
+        const std::int32_t f = FindOrInsertSpecialClass(
+            m_exchange, kFolderMaintClass,
+            "Error in InitiateFolderMaint(): Could not insert folder maintenance class.");
+        if (f == -1) return fail();
         // The folders are made in F's own tree.
         auto findOrCreate = [&](std::int32_t parentOwner, std::int32_t parentEntry,
                                 const std::string& name) {

@@ -3,6 +3,7 @@
 #include "src/control/OrbelCtrl.h"
 #include "src/panes/ViewList.h"
 #include "src/panes/ViewTree.h"
+#include "src/script/ScriptView.h"
 #include "src/services/ShellServices.h"
 
 namespace orbel {
@@ -28,6 +29,8 @@ bool COrbelCtrl::AddListViewItem(bool bFolder, bool bClassItem, std::int32_t nID
     if (CViewList* list = ListPane())
         list->AddItem(bFolder, bClassItem, nID, lpszName, FileExtension(lpszResource), lpszResource,
                       0, 0, 0);
+    if (CScriptView* view = ScriptPane())
+        view->AddItem(bFolder, bClassItem, nID, lpszName, lpszResource);
     return true;
 }
 
@@ -60,6 +63,7 @@ bool COrbelCtrl::UpdateItem(std::int32_t nID, const std::string& lpszName, std::
 
 bool COrbelCtrl::SetListParent(std::int32_t nID) {
     if (CViewList* list = ListPane()) list->SetFolderKey(false, nID);
+    if (CScriptView* view = ScriptPane()) view->SetParentCode(false, nID);
     return true;
 }
 
@@ -75,11 +79,13 @@ bool COrbelCtrl::DeleteTreeItem(std::int32_t nID) {
 
 bool COrbelCtrl::DeleteListItem(std::int32_t nID) {
     if (CViewList* list = ListPane()) list->RemoveItem(nID);
+    if (CScriptView* view = ScriptPane()) view->DeleteItem(nID);
     return true;
 }
 
 void COrbelCtrl::DeleteAllListViewItems() {
     if (CViewList* list = ListPane()) list->ClearItems();
+    if (CScriptView* view = ScriptPane()) view->DeleteAll();
 }
 
 void COrbelCtrl::BeginTreeDownload() {
@@ -99,6 +105,7 @@ bool COrbelCtrl::RequestDeleteObject(const std::string& lpszObjectPath) {
 
 bool COrbelCtrl::SetObjectDir(const std::string& lpszObjectsDir) {
     if (CViewList* list = ListPane()) list->SetObjectDir(lpszObjectsDir);
+    if (CScriptView* view = ScriptPane()) view->SetObjectDir(lpszObjectsDir);
     return true;
 }
 

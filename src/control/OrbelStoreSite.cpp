@@ -5,6 +5,7 @@
 #include "src/dialogs/FolderPropertiesDlg.h"
 #include "src/panes/ViewList.h"
 #include "src/panes/ViewTree.h"
+#include "src/script/ScriptView.h"
 
 namespace orbel {
 
@@ -50,10 +51,11 @@ void COrbelCtrl::ShowFolderProperties(std::int32_t folderKey) {
 }
 
 void COrbelCtrl::AddListRow(const TreeEntry& row, bool isClass, const std::string& resource) {
-    // The script view takes the rows in script mode once it exists.
     if (CViewList* list = ListPane())
         list->AddItem(row.IsItem == 0, isClass, row.EntryNo, row.Name, row.Type, resource,
                       row.PageStart, row.PageEnd, Atol(row.Batch));
+    if (CScriptView* view = ScriptPane())
+        view->AddItem(row.IsItem == 0, isClass, row.EntryNo, row.Name, resource);
 }
 
 void COrbelCtrl::AddTreeFolder(bool isClass, std::int32_t entryNo, std::int32_t parentKey,
@@ -78,7 +80,6 @@ void COrbelCtrl::RedrawTree() {
 }
 
 void COrbelCtrl::RemoveListRow(std::int32_t key) {
-    // The script view removes its own entries in script mode, once it exists.
     DeleteListItem(key);
 }
 
@@ -88,6 +89,7 @@ void COrbelCtrl::ClearList() {
 
 void COrbelCtrl::SetListFolder(bool classTree, std::int32_t entryNo) {
     if (CViewList* list = ListPane()) list->SetFolderKey(classTree, entryNo);
+    if (CScriptView* view = ScriptPane()) view->SetParentCode(classTree, entryNo);
 }
 
 void COrbelCtrl::RememberFolder(const TreeEntry& row) {

@@ -1,6 +1,9 @@
 // The entry points of the control module: registration, the class factories and the unload
 // test. Only the loadable module carries this file.
+#include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/automation/ComRuntime.h"
 #include "platform/automation/TypeLib.h"
@@ -29,20 +32,6 @@ std::string ThisModulePath() {
     return ModulePathOf(reinterpret_cast<const void*>(&ThisModulePath));
 }
 
-class Factory final : public IClassFactory {
-  public:
-    using Make = std::shared_ptr<IUnknown> (*)();
-    explicit Factory(Make make) : make_(make) {}
-    HRESULT CreateInstance(std::shared_ptr<IUnknown>& object) override {
-        if (!platform::HasPlatform()) return E_FAIL;
-        object = make_();
-        return S_OK;
-    }
-
-  private:
-    Make make_;
-};
-
 std::shared_ptr<IUnknown> NewPropPage() {
     return std::make_shared<COrbelPropPage>();
 }
@@ -58,6 +47,20 @@ std::optional<TypeLibRegistration> OrbelTypeLibRegistration() {
     r.modulePath = ThisModulePath();
     for (const auto& i : lib->interfaces) r.interfaces.emplace_back(i.iid, i.name);
     return r;
+}
+
+// Components of ours the control relies on, registered and unregistered with it when their
+// module sits beside the control's.
+constexpr const char* kCompanionModules[] = {"orbel-script.so"};
+
+std::vector<std::string> CompanionPaths() {
+    std::vector<std::string> paths;
+    const std::string self = ThisModulePath();
+    const std::string dir = self.substr(0, self.find_last_of('/') + 1);
+    for (const char* name : kCompanionModules)
+        if (std::error_code ec; std::filesystem::exists(dir + name, ec))
+            paths.push_back(dir + name);
+    return paths;
 }
 
 }  // namespace
@@ -76,6 +79,8 @@ extern "C" __attribute__((visibility("default"))) HRESULT DllRegisterServer() {
     bool ok = EditDefaultHive([&](platform::RegistryHive& h) {
         return RegisterControlClass(h, control) && RegisterPropertyPageClass(h, page);
     });
+    for (const std::string& companion : CompanionPaths())
+        ok = ok && RegisterModule(companion) == S_OK;
     return ok ? S_OK : SELFREG_E_CLASS;
 }
 
@@ -88,15 +93,17 @@ extern "C" __attribute__((visibility("default"))) HRESULT DllUnregisterServer() 
         return UnregisterClass(h, ClsidOrbel(), kOrbelProgId) &&
                UnregisterClass(h, ClsidOrbelPropPage(), kOrbelPropPageProgId);
     });
+    for (const std::string& companion : CompanionPaths())
+        ok = ok && UnregisterModule(companion) == S_OK;
     return ok ? S_OK : SELFREG_E_CLASS;
 }
 
 extern "C" __attribute__((visibility("default"))) HRESULT DllGetClassObject(
     const Guid& clsid, std::shared_ptr<IClassFactory>& factory) {
     if (clsid == ClsidOrbel())
-        factory = std::make_shared<Factory>(NewOrbelControl);
+        factory = std::make_shared<ModuleClassFactory>(NewOrbelControl);
     else if (clsid == ClsidOrbelPropPage())
-        factory = std::make_shared<Factory>(NewPropPage);
+        factory = std::make_shared<ModuleClassFactory>(NewPropPage);
     else
         return CLASS_E_CLASSNOTAVAILABLE;
     return S_OK;

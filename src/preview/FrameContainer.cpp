@@ -8,6 +8,7 @@
 #include "src/preview/ImageView.h"
 #include "src/preview/ImagingProbe.h"
 #include "src/resources/ListMenus.h"
+#include "src/script/ScriptView.h"
 
 namespace orbel {
 
@@ -119,7 +120,10 @@ void CFrameContainer::ShowScriptView(int row, int col, const CRuntimeClass& view
     m_innerSplitter.CreateView(row, col, viewClass, SIZE{0, 0});
     RecalcLayout();
     m_scriptView = m_innerSplitter.GetPane(0, 0);
-    // The script view takes the control and runs its first update once it exists.
+    if (auto* view = dynamic_cast<CScriptView*>(m_scriptView)) {
+        view->SetControl(m_control);
+        view->OnInitialUpdate();
+    }
 }
 
 bool CFrameContainer::ControlBusy() const {

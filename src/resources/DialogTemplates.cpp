@@ -69,6 +69,31 @@ std::vector<DialogTemplate> MakeTemplates() {
                        Control(IDCANCEL, K::Button, "Cancel", 200, 24, 50, 14),
                    }});
 
+    all.push_back({IDD_SCRIPT_VIEW,
+                   "",
+                   300,
+                   200,
+                   std::nullopt,
+                   {
+                       Control(IDC_SCRIPT_LIST, K::ListControl, "", 7, 7, 140, 120),
+                       Label("System Scripts", 7, 131, 140, 8),
+                       Control(IDC_SYSTEM_SCRIPTS, K::ListBox, "", 7, 141, 140, 52),
+                       Label("Script Name", 155, 7, 138, 8),
+                       Control(IDC_SCRIPT_NAME, K::Edit, "", 155, 17, 138, 12),
+                       Label("&Language", 155, 33, 138, 8),
+                       Control(IDC_SCRIPT_LANGUAGE, K::ComboDropDown, "", 155, 43, 138, 60),
+                       Label("Resource", 155, 60, 138, 8),
+                       Control(IDC_SCRIPT_RESOURCE, K::Edit, "", 155, 70, 138, 12),
+                       Label("Start &Function", 155, 86, 138, 8),
+                       Control(IDC_SCRIPT_FUNCTION, K::ComboDropDown, "", 155, 96, 138, 60),
+                       Control(IDC_SCRIPT_RENAME, K::Button, "Re&name", 155, 116, 44, 14),
+                       Control(IDC_SCRIPT_RUN, K::Button, "&Run", 202, 116, 44, 14),
+                       Control(IDC_SCRIPT_EDIT, K::Button, "&Edit", 249, 116, 44, 14),
+                       Control(IDC_SCRIPT_CREATE, K::Button, "&Create", 155, 134, 44, 14),
+                       Control(IDC_SCRIPT_ACCEPT, K::Button, "&Accept", 202, 134, 44, 14),
+                       Control(IDC_SCRIPT_DELETE, K::Button, "&Delete", 249, 134, 44, 14),
+                   }});
+
     all.push_back(
         {IDD_PLEASE_WAIT_PROGRESS, "", 167, 17, std::nullopt, {Label(kPleaseWait, 7, 5, 153, 8)}});
 

@@ -176,6 +176,39 @@ class DialogsConformance : public ConformanceTest<B> {
 };
 TYPED_TEST_SUITE(DialogsConformance, Backends, BackendNames);
 
+// A form lies in its view as a shown child, is found from its window, and what a person does
+// in it reaches its owner as in a dialog, with no modal run.
+TYPED_TEST(DialogsConformance, AFormIsAShownChildOfItsViewThatTakesInput) {
+    const HWND top = this->MakeTopWindow(RECT{0, 0, 600, 400});
+    const HWND view = this->MakeChildWindow(top, RECT{0, 0, 560, 360});
+    this->P().Windows().ShowWindow(view, true);
+    RecordingOwner owner;
+    auto form = this->P().DialogFactory().CreateForm(RuntimeTemplate(), owner, view);
+    ASSERT_TRUE(form);
+    EXPECT_EQ(owner.live, form.get()) << "the form is initialised as it is made";
+    EXPECT_EQ(platform::FindDescendant(this->P().Windows(), top, "#32770"), form->Window());
+    EXPECT_TRUE(this->P().Windows().IsWindowVisible(form->Window()));
+    EXPECT_EQ(platform::LiveDialog::FromWindow(form->Window()), form.get());
+    this->Pump();
+    EXPECT_EQ(form->UserPress(IDOK), "");
+    EXPECT_NE(form->UserChoose(kFruit, "Pear"), "") << "no such entry yet";
+    form->AddString(kFruit, "Pear");
+    EXPECT_EQ(form->UserChoose(kFruit, "Pear"), "");
+    platform::ListControl* rows = form->GetListControl(kRows);
+    ASSERT_TRUE(rows);
+    rows->InsertColumn(0, "Row", platform::ListAlign::Left, 100);
+    rows->InsertItem(0, "first", 0);
+    this->Pump();
+    const HWND list = platform::FindDescendant(this->P().Windows(), view, "SysListView32");
+    EXPECT_TRUE(this->Driver().ListClick(list, 0));
+    EXPECT_EQ(owner.commands, (std::vector<std::string>{"1 clicked", "15 chosen"}));
+    EXPECT_FALSE(owner.rowsChanged.empty());
+    EXPECT_FALSE(form->IsEnded());
+    const HWND window = form->Window();
+    form.reset();
+    EXPECT_EQ(platform::LiveDialog::FromWindow(window), nullptr);
+}
+
 TYPED_TEST(DialogsConformance, MembersAreShownWhenTheDialogStartsAndEscapeLeavesThemAlone) {
     RuntimeDlg dlg;
     this->User().AnswerDialog(kTemplateId, {Action::Set(kName, "Bob"), Action::Close()});

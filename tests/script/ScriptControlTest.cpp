@@ -1,0 +1,152 @@
+// The script control component as the control makes it: from its module through the registry,
+// driven through its interface and by dispatch ID, with the engine off the user-interface
+// thread and everything the script asks of the world carried back to it.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "platform/EffectLog.h"
+#include "platform/automation/ComRuntime.h"
+#include "platform/profile/Profile.h"
+#include "src/script/ScriptControlIface.h"
+#include "src/script/ScriptGeneration.h"
+#include "tests/support/HeadlessTest.h"
+
+namespace orbel {
+namespace {
+
+class ScriptControlTest : public test::HeadlessTest {
+  protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        std::string error;
+        ASSERT_EQ(RegisterModule(ORBEL_SCRIPT_MODULE_PATH, &error), S_OK) << error;
+        platform::SetEffectListener([this](const std::string& line) {
+            effects.push_back(line);
+            effectThreads.push_back(std::this_thread::get_id());
+        });
+    }
+    void TearDown() override {
+        platform::SetEffectListener({});
+        HeadlessTest::TearDown();
+    }
+
+    std::shared_ptr<IScriptControl> Make() {
+        std::shared_ptr<IUnknown> object;
+        EXPECT_EQ(CoCreateInstance(*Guid::Parse(kScriptControlClsidText), object), S_OK);
+        auto control = std::dynamic_pointer_cast<IScriptControl>(object);
+        EXPECT_TRUE(control);
+        return control;
+    }
+    // A fresh control with the JScript preamble of no fields and the code added.
+    std::shared_ptr<IScriptControl> WithScript(const std::string& code) {
+        auto control = Make();
+        std::string error;
+        EXPECT_EQ(control->PutLanguage("JScript", &error), S_OK) << error;
+        EXPECT_EQ(control->AddCode(ScriptPreamble("JScript", {}), &error), S_OK) << error;
+        EXPECT_EQ(control->AddCode(code, &error), S_OK) << error;
+        return control;
+    }
+
+    std::vector<std::string> effects;
+    std::vector<std::thread::id> effectThreads;
+};
+
+TEST_F(ScriptControlTest, AScriptSetsAndReadsFieldsThroughTheWrapperOnTheUserInterfaceThread) {
+    auto control = WithScript(
+        "function Main() { SetField(3, 'Smith'); SetField(4, GetField(3, '') + ' & Co'); }");
+    std::string error;
+    ASSERT_EQ(control->Run("Main", {}, nullptr, &error), S_OK) << error;
+    EXPECT_EQ(effects, (std::vector<std::string>{
+                           "Halvord_Win32_Wrapper.Call rSetWindowText(0, \"Smith\")",
+                           "Halvord_Win32_Wrapper.Call rGetWindowText(0) -> \"Smith\"",
+                           "Halvord_Win32_Wrapper.Call rSetWindowText(0, \"Smith & Co\")"}));
+    for (const std::thread::id& id : effectThreads) EXPECT_EQ(id, std::this_thread::get_id());
+}
+
+TEST_F(ScriptControlTest, TheLoopGoesOnWhileTheScriptRuns) {
+    auto control = WithScript(
+        "function Main() { var t = new Date().getTime();\n"
+        "  while (new Date().getTime() - t < 100) {}\n  SetField(1, 'end'); }");
+    bool ranBeforeTheEnd = false;
+    P().Loop().PostTask([&] { ranBeforeTheEnd = effects.empty(); });
+    std::string error;
+    ASSERT_EQ(control->Run("Main", {}, nullptr, &error), S_OK) << error;
+    EXPECT_TRUE(ranBeforeTheEnd);
+    EXPECT_EQ(effects.size(), 1u);
+}
+
+TEST_F(ScriptControlTest, ARunawayScriptStopsAtTheTimeLimitOfTheSetting) {
+    ASSERT_TRUE(
+        platform::WritePrivateProfileString("Scripts", "TimeLimit", "150", "orbel-script.ini"));
+    auto control = WithScript("function Spin() { for (;;) {} }\nfunction Two() { return 2; }");
+    std::string error;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(control->Run("Spin", {}, nullptr, &error), E_FAIL);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    EXPECT_EQ(error, "The script was stopped: it ran longer than its time limit of 150 ms.");
+    Variant result;
+    ASSERT_EQ(control->Run("Two", {}, &result, &error), S_OK) << error;
+    EXPECT_EQ(result, Variant(2));
+}
+
+TEST_F(ScriptControlTest, AQuitWhileAScriptRunsCancelsItAndIsLeftForTheLoopOutside) {
+    auto control = WithScript("function Spin() { for (;;) {} }");
+    P().Loop().PostTask([] { platform::GetPlatform().Loop().PostQuitMessage(4); });
+    std::string error;
+    EXPECT_EQ(control->Run("Spin", {}, nullptr, &error), E_FAIL);
+    EXPECT_EQ(error, "The script was cancelled.");
+    MSG msg;
+    EXPECT_FALSE(P().Loop().GetMessage(msg));
+    EXPECT_EQ(msg.wParam, 4u);
+}
+
+TEST_F(ScriptControlTest, ErrorsOfCodeAndLanguageComeBackAsText) {
+    auto control = Make();
+    std::string error;
+    EXPECT_EQ(control->AddCode("var a;", &error), E_FAIL);
+    EXPECT_EQ(error, "No script language is set.");
+    EXPECT_EQ(control->PutLanguage("Perl", &error), E_INVALIDARG);
+    EXPECT_EQ(error, "The script language Perl is not known.");
+    ASSERT_EQ(control->PutLanguage("JScript", &error), S_OK);
+    EXPECT_EQ(control->AddCode("function (", &error), E_FAIL);
+    EXPECT_NE(error.find("SyntaxError"), std::string::npos) << error;
+    EXPECT_NE(error.find("(line 1)"), std::string::npos) << error;
+    ASSERT_EQ(control->PutLanguage("VBScript", &error), S_OK);
+    EXPECT_EQ(control->AddCode("Sub Main\nEnd Sub", &error), E_FAIL);
+    EXPECT_EQ(error, "VBScript is not available yet");
+}
+
+TEST_F(ScriptControlTest, TheDispatchInterfaceListsProceduresAndKnowsOnlyItsOwnIds) {
+    auto control = Make();
+    const Variant js[] = {Variant("JScript")};
+    ASSERT_EQ(control->Invoke(kDispidLanguage, InvokeKind::PropertyPut, js, nullptr), S_OK);
+    Variant language;
+    ASSERT_EQ(control->Invoke(kDispidLanguage, InvokeKind::PropertyGet, {}, &language), S_OK);
+    EXPECT_EQ(language, Variant("JScript"));
+    const Variant code[] = {Variant("function A() {}\nfunction B() {}")};
+    ASSERT_EQ(control->Invoke(kDispidAddCode, InvokeKind::Method, code, nullptr), S_OK);
+    EXPECT_EQ(ListScriptProcedures(*control, "JScript", (TempDir() / "none.js").string()),
+              std::vector<std::string>{})
+        << "Reset forgets A and B, and a file that cannot be read adds nothing";
+    ASSERT_EQ(control->Invoke(kDispidAddCode, InvokeKind::Method, code, nullptr), S_OK);
+    Variant procedures, count, item, name;
+    ASSERT_EQ(control->Invoke(kDispidProcedures, InvokeKind::PropertyGet, {}, &procedures), S_OK);
+    ASSERT_EQ(procedures.Dispatch()->Invoke(kDispidCount, InvokeKind::PropertyGet, {}, &count),
+              S_OK);
+    EXPECT_EQ(count, Variant(2));
+    const Variant second[] = {Variant(2)};
+    ASSERT_EQ(procedures.Dispatch()->Invoke(kDispidItem, InvokeKind::Method, second, &item), S_OK);
+    ASSERT_EQ(item.Dispatch()->Invoke(kDispidName, InvokeKind::PropertyGet, {}, &name), S_OK);
+    EXPECT_EQ(name, Variant("B"));
+    const Variant zero[] = {Variant(0)};
+    EXPECT_EQ(procedures.Dispatch()->Invoke(kDispidItem, InvokeKind::Method, zero, &item),
+              E_INVALIDARG);
+    DISPID id = 0;
+    EXPECT_EQ(control->GetIDsOfNames("Run", id), DISP_E_UNKNOWNNAME);
+    EXPECT_EQ(control->Invoke(2503, InvokeKind::Method, {}, nullptr), DISP_E_MEMBERNOTFOUND);
+}
+
+}  // namespace
+}  // namespace orbel
