@@ -7,6 +7,7 @@ include(GNUInstallDirs)
 set(ORBEL_INSTALL_MODULEDIR ${CMAKE_INSTALL_LIBDIR}/orbel)
 set(ORBEL_INSTALL_INCLUDEDIR ${CMAKE_INSTALL_INCLUDEDIR}/orbel)
 set(ORBEL_INSTALL_SAMPLESDIR ${CMAKE_INSTALL_DATADIR}/orbel/samples)
+set(ORBEL_INSTALL_TEMPLATESDIR ${CMAKE_INSTALL_DATADIR}/orbel/templates)
 set(ORBEL_INSTALL_PKGCONFIGDIR ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 
 # orbel_relative(VAR FROM TO): the path from install folder FROM to install folder TO, both

@@ -10,6 +10,7 @@
 #include "host/container/ContainerPlatform.h"
 #include "platform/UserDriver.h"
 #include "platform/automation/ComRuntime.h"
+#include "platform/files/FileApi.h"
 #include "platform/framework/Wnd.h"
 #include "src/control/OrbelStoreProbe.h"
 
@@ -180,6 +181,7 @@ bool Container::LoadTypeLibrary() {
 
 void Container::Shutdown() {
     if (!platform_) return;
+    SetFileCreatedListener({});
     if (events_ && cookie_) events_->Unadvise(cookie_);
     events_.reset();
     if (auto inplace = std::dynamic_pointer_cast<IOleInPlaceObject>(object_))
@@ -223,6 +225,8 @@ int Container::Run() {
     user.SetFailureListener([this](const std::string& what) { Fail(what); });
     if (installed.recordingShell)
         installed.recordingShell->SetListener([this](const std::string& line) { Print(line); });
+    SetFileCreatedListener(
+        [this](const std::string& path) { Print("created file " + QuoteString(path)); });
     if (!SetUpTempDir()) {
         Shutdown();
         return kExitScriptError;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <filesystem>
 #include <fstream>
 #include <ostream>
 
@@ -67,7 +68,7 @@ std::vector<Variant> Arguments(const TypeLibMember& member, bool described,
 // The command table
 
 std::span<const Container::Command> Container::Commands() {
-    static const std::array<Command, 25> kCommands{{
+    static const std::array<Command, 27> kCommands{{
         {"set", "set NAME VALUE", "sets a property of the control", &Container::CmdSet},
         {"get", "get NAME", "prints the property as NAME = VALUE", &Container::CmdGet},
         {"call", "call NAME|#DISPID ARG...",
@@ -129,6 +130,13 @@ std::span<const Container::Command> Container::Commands() {
          "opens the dialog, and the answers to what the dialog opens come after it. The "
          "transcript shows dialog ID \"CAPTION\" -> BUTTON",
          &Container::CmdDialog},
+        {"filechooser", "filechooser \"PATH\"|cancel",
+         "answers the next open or save file chooser with the path, or cancels it; like a box "
+         "answer it comes before the action that opens the chooser. The transcript shows "
+         "filechooser open|save filter=\"FILTER\" dir=\"DIR\" -> \"PATH\"|cancel",
+         &Container::CmdFileChooser},
+        {"folderchooser", "folderchooser \"PATH\"|cancel",
+         "answers the next folder chooser the same way", &Container::CmdFolderChooser},
         {"tree", "tree",
          "prints the folder tree: LABEL key=K image=I/S per item, indented by depth",
          &Container::CmdTree},
@@ -139,7 +147,8 @@ std::span<const Container::Command> Container::Commands() {
          "prints the toolbar's buttons: ID \"TEXT\" [disabled] [checked] [hidden], separators",
          &Container::CmdToolbar},
         {"write", "write \"PATH\" \"TEXT\"",
-         "writes a file with the text (a document for the control to open); \"$TMPDIR/\" in "
+         "writes a file with the text (a document for the control to open), making its folders; "
+         "\"$TMPDIR/\" in "
          "any quoted text is the run's temporary folder, and the transcript shows it so. "
          "Without TMPDIR the run makes a folder of its own and removes it at its end",
          &Container::CmdWrite},
@@ -378,6 +387,9 @@ void Container::CmdExpect(std::span<const Token> args) {
 void Container::CmdWrite(std::span<const Token> args) {
     Need(args, 2, 2, "write \"PATH\" \"TEXT\"");
     const std::string path = StringArg(args[0], "PATH");
+    std::error_code ec;
+    if (const auto folder = std::filesystem::path(path).parent_path(); !folder.empty())
+        std::filesystem::create_directories(folder, ec);
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file << StringArg(args[1], "TEXT");
     if (!file.flush()) throw ScriptError{"cannot write " + path};

@@ -6,6 +6,27 @@ namespace orbel {
 
 using platform::GetPlatform;
 
+namespace {
+std::function<void(const std::string&)>& CreatedListener() {
+    static std::function<void(const std::string&)> listener;
+    return listener;
+}
+
+// Runs the creating call and tells the listener when the path named nothing before it.
+template <typename Make>
+auto TellCreated(std::string_view path, Make make) {
+    const bool listened = static_cast<bool>(CreatedListener());
+    const bool existed = listened && GetPlatform().Files().Exists(path);
+    auto made = make();
+    if (listened && made && !existed) CreatedListener()(std::string(path));
+    return made;
+}
+}  // namespace
+
+void SetFileCreatedListener(std::function<void(const std::string& path)> listener) {
+    CreatedListener() = std::move(listener);
+}
+
 DWORD GetFileAttributes(std::string_view path) {
     const auto info = GetPlatform().Files().Attributes(path);
     if (!info) return INVALID_FILE_ATTRIBUTES;
@@ -22,11 +43,13 @@ bool SetFileAttributes(std::string_view path, DWORD attributes) {
 
 std::unique_ptr<platform::File> CreateFile(std::string_view path, platform::FileAccess access,
                                            platform::Disposition disposition) {
-    return GetPlatform().Files().Open(path, access, disposition);
+    if (disposition == platform::Disposition::OpenExisting)
+        return GetPlatform().Files().Open(path, access, disposition);
+    return TellCreated(path, [&] { return GetPlatform().Files().Open(path, access, disposition); });
 }
 
 bool CopyFile(std::string_view from, std::string_view to, bool failIfExists) {
-    return GetPlatform().Files().Copy(from, to, failIfExists);
+    return TellCreated(to, [&] { return GetPlatform().Files().Copy(from, to, failIfExists); });
 }
 
 bool DeleteFile(std::string_view path) {

@@ -55,7 +55,7 @@ void COrbelCtrl::BuildDispatchMap() {
     map.Add(DispMethodPending<L>("GetScriptViewItemCount", 36));
     map.Add(DispMethodPending<std::string, L, B>("GetScriptViewData", 37));
     map.Add(DispMethodPending<void, B>("ShowScriptMaintenanceView", 38));
-    map.Add(DispMethodPending<L, S>("GetOleFile", 39));
+    map.Add(DispMethod("GetOleFile", 39, this, &COrbelCtrl::GetOleFile));
     map.Add(DispMethodPending<std::string, S, L>("SelectExcelCell", 40));
     map.Add(DispMethod("GetListViewdwItem", 41, this, &COrbelCtrl::GetListViewdwItem));
     map.Add(DispMethod("QueryClose", 42, this, &COrbelCtrl::QueryClose));

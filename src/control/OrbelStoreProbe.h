@@ -23,6 +23,8 @@ class IOrbelStoreProbe : public virtual IUnknown {
     //   SelectClass(name): the position's result. ReadClass: "RESULT NAME=VALUE".
     //   SelectTreeEntry(owner, entryNo): the position's result. ReadTree: "RESULT NAME".
     //   InsertTree(owner, entryNo, parentOwner, parentEntryNo, name, isItem): the result.
+    //   AddItemFromFile(path): the list adds the file as an item; the new row's entry key.
+    //   SelectDirectoryItems(directory): the list adds an item per file; its row count.
     // DISP_E_UNKNOWNNAME for another name, DISP_E_BADPARAMCOUNT / DISP_E_TYPEMISMATCH for
     // wrong arguments.
     virtual HRESULT RunStoreOperation(const std::string& operation,

@@ -1,5 +1,6 @@
 // The entry points of the control module: registration, the class factories and the unload
 // test. Only the loadable module carries this file.
+#include <filesystem>
 #include <memory>
 
 #include "platform/automation/ComRuntime.h"
@@ -9,6 +10,7 @@
 #include "src/control/OrbelIds.h"
 #include "src/control/OrbelPropPage.h"
 #include "src/module/ControlObject.h"
+#include "src/module/DocumentTemplates.h"
 #include "src/module/OrbelApp.h"
 #include "src/resources/StringTable.h"
 #include "src/resources/TypeLibrary.h"
@@ -60,6 +62,17 @@ std::optional<TypeLibRegistration> OrbelTypeLibRegistration() {
     return r;
 }
 
+// Installed, the templates lie at a fixed place from the module; a module of the build tree
+// takes the ones its build made.
+std::string TemplatesDirectory() {
+    const std::filesystem::path installed =
+        std::filesystem::path(ThisModulePath()).parent_path() / ORBEL_TEMPLATES_FROM_MODULE;
+    std::error_code ec;
+    if (std::filesystem::exists(installed / kBlankPageTemplate, ec))
+        return installed.lexically_normal().string();
+    return ORBEL_BUILT_TEMPLATES;
+}
+
 bool EditHive(const std::function<bool(platform::RegistryHive&)>& edit) {
     std::string error;
     return platform::RegistryHive::Update(platform::RegistryHive::DefaultPath(), edit, &error);
@@ -78,7 +91,8 @@ extern "C" __attribute__((visibility("default"))) HRESULT DllRegisterServer() {
     ClassRegistration page{ClsidOrbelPropPage(), kOrbelPropPageProgId, LoadString(IDS_ORBEL_PPG),
                            path};
     bool ok = EditHive([&](platform::RegistryHive& h) {
-        return RegisterControlClass(h, control) && RegisterPropertyPageClass(h, page);
+        return RegisterControlClass(h, control) && RegisterPropertyPageClass(h, page) &&
+               RegisterDocumentTemplates(h, TemplatesDirectory());
     });
     return ok ? S_OK : SELFREG_E_CLASS;
 }
@@ -89,7 +103,8 @@ extern "C" __attribute__((visibility("default"))) HRESULT DllUnregisterServer() 
         return SELFREG_E_TYPELIB;
     bool ok = EditHive([&](platform::RegistryHive& h) {
         return UnregisterClass(h, ClsidOrbel(), kOrbelProgId) &&
-               UnregisterClass(h, ClsidOrbelPropPage(), kOrbelPropPageProgId);
+               UnregisterClass(h, ClsidOrbelPropPage(), kOrbelPropPageProgId) &&
+               UnregisterDocumentTemplates(h, TemplatesDirectory());
     });
     return ok ? S_OK : SELFREG_E_CLASS;
 }

@@ -17,7 +17,7 @@ module=$prefix/$libdir/orbel/orbel.so
 for f in bin/orbel-container "$libdir/liborbel-platform.so" "$libdir/orbel/orbel.so" \
     "$libdir/pkgconfig/orbel.pc" include/orbel/host/wrapper/OrbelWrapper.h \
     include/orbel/host/adapter/HostAdapter.h include/orbel/platform/Platform.h \
-    include/orbel/src/store/RecordFormats.h; do
+    include/orbel/src/store/RecordFormats.h share/orbel/templates/blank-page.tif; do
     [ -e "$prefix/$f" ] || fail "not installed: $f"
 done
 if [ -e "$prefix/bin/orbel-demo" ]; then
@@ -51,6 +51,8 @@ grep -q '^ResponseTimeOut = ' "$work/container.out" ||
     { cat "$work/container.out" >&2; fail "the container printed no property"; }
 grep -q "$prefix/$libdir/orbel/orbel.so" "$ORBEL_REGISTRY" ||
     fail "the registry does not name the installed module"
+grep -q "\"FileName\"=\"$prefix/share/orbel/templates/blank-page.tif\"" "$ORBEL_REGISTRY" ||
+    fail "the registry does not name the installed blank page template"
 
 # The installed demo registers the module installed beside it and links its first store to
 # the installed samples.
