@@ -13,6 +13,10 @@ void RecordEffect(const std::string& line) {
     if (Listener()) Listener()(line);
 }
 
+bool EffectListened() {
+    return static_cast<bool>(Listener());
+}
+
 void SetEffectListener(std::function<void(const std::string&)> listener) {
     Listener() = std::move(listener);
 }

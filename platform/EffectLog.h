@@ -9,6 +9,8 @@
 namespace orbel::platform {
 
 void RecordEffect(const std::string& line);
+// Whether anybody listens: an effect that costs something to describe is skipped otherwise.
+bool EffectListened();
 // Replaces the listener; an empty one stops the telling.
 void SetEffectListener(std::function<void(const std::string&)> listener);
 

@@ -42,6 +42,21 @@ bool TakesInput(const WindowSystem& windows, HWND window) {
 
 UserInteraction::~UserInteraction() = default;
 void UserInteraction::MessageBeep() {}
+std::optional<std::string> UserInteraction::ChooseFile(const FileChooserRequest&) {
+    return std::nullopt;
+}
+
+const char* ChooserKindName(ChooserKind kind) {
+    switch (kind) {
+        case ChooserKind::Open:
+            return "open";
+        case ChooserKind::Save:
+            return "save";
+        case ChooserKind::Folder:
+            return "folder";
+    }
+    return "?";
+}
 
 const char* CursorName(Cursor c) {
     switch (c) {

@@ -2,6 +2,7 @@
 // choosers join the same funnel. The headless backend answers from a script.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,22 @@ struct PopupMenuRequest {
     POINT at;  // screen coordinates
 };
 
+// The platform's choosers: the open and save file dialogs and the folder browser.
+enum class ChooserKind { Open, Save, Folder };
+// "open", "save", "folder": the kind as transcripts show it.
+const char* ChooserKindName(ChooserKind kind);
+
+struct FileChooserRequest {
+    ChooserKind kind = ChooserKind::Open;
+    // Pairs of a description and its patterns, each part ended by "|", the list by a further
+    // "|": "Text (*.txt)|*.txt|All Files (*.*)|*.*||". Empty for every file (and for folders).
+    std::string filter;
+    std::string directory;  // where the chooser starts; empty: the current directory
+    // Save: added to a name chosen without an extension ("txt", no dot).
+    std::string defaultExtension;
+    HWND owner;
+};
+
 class UserInteraction {
   public:
     virtual ~UserInteraction();
@@ -57,6 +74,10 @@ class UserInteraction {
     // Dialogs (platform/dialogs/Dialogs.h): runs a dialog that its owner has made and
     // initialised until it ends; gives the value it ended with.
     virtual int RunModalDialog(LiveDialog& dialog) = 0;
+
+    // Shows the chooser and waits for the user: the chosen full path, or nothing when the user
+    // cancelled. Nothing by default, as where no chooser can be shown.
+    virtual std::optional<std::string> ChooseFile(const FileChooserRequest& request);
 };
 
 }  // namespace orbel::platform

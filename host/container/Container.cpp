@@ -11,6 +11,7 @@
 #include "platform/EffectLog.h"
 #include "platform/UserDriver.h"
 #include "platform/automation/ComRuntime.h"
+#include "platform/files/FileApi.h"
 #include "platform/framework/Wnd.h"
 #include "src/control/OrbelStoreProbe.h"
 

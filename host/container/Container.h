@@ -129,6 +129,8 @@ class Container {
     void CmdDrag(std::span<const Token> args);
     void CmdMenu(std::span<const Token> args);
     void CmdDialog(std::span<const Token> args);
+    void CmdFileChooser(std::span<const Token> args);
+    void CmdFolderChooser(std::span<const Token> args);
     void PostKey(UINT code, bool shift, bool ctrl, bool alt);
     // How the transcript names a window: tree, list, or its class.
     std::string WindowName(HWND window);

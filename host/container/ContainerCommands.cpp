@@ -69,7 +69,7 @@ std::vector<Variant> Arguments(const TypeLibMember& member, bool described,
 // The command table
 
 std::span<const Container::Command> Container::Commands() {
-    static const std::array<Command, 31> kCommands{{
+    static const std::array<Command, 33> kCommands{{
         {"set", "set NAME VALUE", "sets a property of the control", &Container::CmdSet},
         {"get", "get NAME", "prints the property as NAME = VALUE", &Container::CmdGet},
         {"call", "call NAME|#DISPID ARG...",
@@ -131,6 +131,13 @@ std::span<const Container::Command> Container::Commands() {
          "opens the dialog, and the answers to what the dialog opens come after it. The "
          "transcript shows dialog ID \"CAPTION\" -> BUTTON",
          &Container::CmdDialog},
+        {"filechooser", "filechooser \"PATH\"|cancel",
+         "answers the next open or save file chooser with the path, or cancels it; like a box "
+         "answer it comes before the action that opens the chooser. The transcript shows "
+         "filechooser open|save filter=\"FILTER\" dir=\"DIR\" -> \"PATH\"|cancel",
+         &Container::CmdFileChooser},
+        {"folderchooser", "folderchooser \"PATH\"|cancel",
+         "answers the next folder chooser the same way", &Container::CmdFolderChooser},
         {"tree", "tree",
          "prints the folder tree: LABEL key=K image=I/S per item, indented by depth",
          &Container::CmdTree},
@@ -146,7 +153,8 @@ std::span<const Container::Command> Container::Commands() {
          "control ID of the view, with choose, chooses that entry of its list",
          &Container::CmdScriptView},
         {"write", "write \"PATH\" \"TEXT\"",
-         "writes a file with the text (a document for the control to open); \"$TMPDIR/\" in "
+         "writes a file with the text (a document for the control to open), making its folders; "
+         "\"$TMPDIR/\" in "
          "any quoted text is the run's temporary folder, and the transcript shows it so. "
          "Without TMPDIR the run makes a folder of its own and removes it at its end",
          &Container::CmdWrite},

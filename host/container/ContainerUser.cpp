@@ -353,6 +353,26 @@ void Container::CmdMenu(std::span<const Token> args) {
 }
 
 // ---------------------------------------------------------------------------------------
+// Choosers
+
+namespace {
+std::optional<std::string> ChooserAnswer(std::span<const Token> args, std::string_view usage) {
+    Need(args, 1, 1, usage);
+    if (args[0].kind == Token::Kind::Word && EqualsIgnoringAsciiCase(args[0].text, "cancel"))
+        return std::nullopt;
+    return StringArg(args[0], "PATH");
+}
+}  // namespace
+
+void Container::CmdFileChooser(std::span<const Token> args) {
+    user_->AnswerChooser(false, ChooserAnswer(args, "filechooser \"PATH\"|cancel"));
+}
+
+void Container::CmdFolderChooser(std::span<const Token> args) {
+    user_->AnswerChooser(true, ChooserAnswer(args, "folderchooser \"PATH\"|cancel"));
+}
+
+// ---------------------------------------------------------------------------------------
 // Dialogs
 
 void Container::CmdDialog(std::span<const Token> args) {

@@ -1,10 +1,26 @@
 #include "platform/files/FileApi.h"
 
+#include "platform/EffectLog.h"
 #include "platform/Platform.h"
+#include "platform/automation/Variant.h"
 
 namespace orbel {
 
 using platform::GetPlatform;
+
+namespace {
+// Runs the creating call and records it as an effect when the path named nothing before it
+// (nobody listening, nothing is looked at).
+template <typename Make>
+auto TellCreated(std::string_view path, Make make) {
+    const bool listened = platform::EffectListened();
+    const bool existed = listened && GetPlatform().Files().Exists(path);
+    auto made = make();
+    if (listened && made && !existed)
+        platform::RecordEffect("created file " + QuoteString(std::string(path)));
+    return made;
+}
+}  // namespace
 
 DWORD GetFileAttributes(std::string_view path) {
     const auto info = GetPlatform().Files().Attributes(path);
@@ -22,11 +38,13 @@ bool SetFileAttributes(std::string_view path, DWORD attributes) {
 
 std::unique_ptr<platform::File> CreateFile(std::string_view path, platform::FileAccess access,
                                            platform::Disposition disposition) {
-    return GetPlatform().Files().Open(path, access, disposition);
+    if (disposition == platform::Disposition::OpenExisting)
+        return GetPlatform().Files().Open(path, access, disposition);
+    return TellCreated(path, [&] { return GetPlatform().Files().Open(path, access, disposition); });
 }
 
 bool CopyFile(std::string_view from, std::string_view to, bool failIfExists) {
-    return GetPlatform().Files().Copy(from, to, failIfExists);
+    return TellCreated(to, [&] { return GetPlatform().Files().Copy(from, to, failIfExists); });
 }
 
 bool DeleteFile(std::string_view path) {

@@ -2,6 +2,7 @@
 // installed platform's file system.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -24,6 +25,9 @@ DWORD GetFileAttributes(std::string_view path);
 // Only FILE_ATTRIBUTE_READONLY has a meaning here: set, it removes the write permissions;
 // clear, it gives the owner write permission.
 bool SetFileAttributes(std::string_view path, DWORD attributes);
+
+// A file that CreateFile or CopyFile brings into being (not one it opens or replaces) is
+// recorded as the effect `created file "PATH"`, with the path as the caller gave it.
 
 std::unique_ptr<platform::File> CreateFile(std::string_view path, platform::FileAccess access,
                                            platform::Disposition disposition);

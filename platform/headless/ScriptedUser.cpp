@@ -39,6 +39,10 @@ std::string ScriptedUser::Expectation::Describe() const {
                    (textContains.empty() ? "" : " for " + QuoteString(textContains));
         case Kind::Menu:
             return "menu answer " + (item ? QuoteString(*item) : "none");
+        case Kind::FileChooser:
+        case Kind::FolderChooser:
+            return std::string(kind == Kind::FileChooser ? "file" : "folder") + " chooser answer " +
+                   (item ? QuoteString(*item) : "cancel");
         case Kind::Dialog: {
             std::string line = "dialog " + std::to_string(templateId) + " answer:";
             for (std::size_t i = 0; i < actions.size(); ++i)
@@ -126,6 +130,29 @@ UINT ScriptedUser::TrackPopupMenu(const PopupMenuRequest& request) {
     // Dismissing is pressing Escape inside the menu: the key passes the message hooks as
     // every key does, and the menu takes it.
     if (chosen == 0 && keyPresser_) keyPresser_(VK_ESCAPE);
+    return chosen;
+}
+
+// ---- Choosers ----
+
+void ScriptedUser::AnswerChooser(bool folder, std::optional<std::string> path) {
+    Expectation e;
+    e.kind = folder ? Expectation::Kind::FolderChooser : Expectation::Kind::FileChooser;
+    e.item = std::move(path);
+    expected_.push_back(std::move(e));
+}
+
+std::optional<std::string> ScriptedUser::ChooseFile(const FileChooserRequest& request) {
+    const bool folder = request.kind == ChooserKind::Folder;
+    std::string shown = folder ? std::string("folderchooser")
+                               : std::string("filechooser ") + ChooserKindName(request.kind) +
+                                     " filter=" + QuoteString(request.filter);
+    shown += " dir=" + QuoteString(request.directory);
+    std::optional<std::string> chosen;
+    if (auto e = Take(folder ? Expectation::Kind::FolderChooser : Expectation::Kind::FileChooser, 0,
+                      shown))
+        chosen = std::move(e->item);
+    Record(shown + " -> " + (chosen ? QuoteString(*chosen) : "cancel"));
     return chosen;
 }
 

@@ -61,6 +61,13 @@ class ScriptedUser final : public UserInteraction {
     void AnswerDialog(UINT templateId, std::vector<DialogAction> actions);
     int RunModalDialog(LiveDialog& dialog) override;
 
+    // The next modal thing is a file chooser (open or save) or, with `folder`, the folder
+    // browser; it is answered with the path, or cancelled when there is none. The transcript
+    // shows `filechooser open|save filter="FILTER" dir="DIR" -> "PATH"|cancel`, and for the
+    // folder browser `folderchooser dir="DIR" -> ...`.
+    void AnswerChooser(bool folder, std::optional<std::string> path);
+    std::optional<std::string> ChooseFile(const FileChooserRequest& request) override;
+
     // The screen point the last popup menu was asked to open at.
     std::optional<POINT> LastMenuPoint() const { return lastMenuPoint_; }
 
@@ -79,11 +86,11 @@ class ScriptedUser final : public UserInteraction {
   private:
     // One queued answer: a message box, a menu or a dialog.
     struct Expectation {
-        enum class Kind { Box, Menu, Dialog };
+        enum class Kind { Box, Menu, Dialog, FileChooser, FolderChooser };
         Kind kind = Kind::Box;
         MessageAnswer answer = MessageAnswer::Ok;  // Box
         std::string textContains;                  // Box
-        std::optional<std::string> item;           // Menu
+        std::optional<std::string> item;           // Menu; the path of a chooser
         UINT templateId = 0;                       // Dialog
         std::vector<DialogAction> actions;         // Dialog
         std::string Describe() const;

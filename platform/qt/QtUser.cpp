@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QEventLoop>
+#include <QFileDialog>
 #include <QMenu>
 #include <QPointer>
 
@@ -100,6 +101,49 @@ UINT QtUser::TrackPopupMenu(const PopupMenuRequest& request) {
     }
     QAction* chosen = menu.exec(QPoint(request.at.x, request.at.y));
     return chosen ? chosen->data().toUInt() : 0;
+}
+
+QString QtFileFilter(const std::string& filter) {
+    QStringList parts = QString::fromStdString(filter).split('|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        if (parts[i].isEmpty()) break;
+        QString description = parts[i];
+        // The description often repeats its patterns; Qt reads them from the parentheses.
+        if (const qsizetype open = description.lastIndexOf(" (");
+            open > 0 && description.endsWith(')'))
+            description.truncate(open);
+        QString patterns = parts[i + 1];
+        patterns.replace(';', ' ');
+        patterns.replace("*.*", "*");
+        filters << description + " (" + patterns + ")";
+    }
+    return filters.join(";;");
+}
+
+std::optional<std::string> QtUser::ChooseFile(const FileChooserRequest& request) {
+    QFileDialog dialog(windows_.Widget(request.owner));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (!request.directory.empty()) dialog.setDirectory(QString::fromStdString(request.directory));
+    switch (request.kind) {
+        case ChooserKind::Open:
+            dialog.setFileMode(QFileDialog::ExistingFile);
+            dialog.setAcceptMode(QFileDialog::AcceptOpen);
+            break;
+        case ChooserKind::Save:
+            dialog.setFileMode(QFileDialog::AnyFile);
+            dialog.setAcceptMode(QFileDialog::AcceptSave);
+            dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
+            break;
+        case ChooserKind::Folder:
+            dialog.setFileMode(QFileDialog::Directory);
+            dialog.setOption(QFileDialog::ShowDirsOnly);
+            break;
+    }
+    if (request.kind != ChooserKind::Folder && !request.filter.empty())
+        dialog.setNameFilter(QtFileFilter(request.filter));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front().toStdString();
 }
 
 int QtUser::RunModalDialog(LiveDialog& dialog) {

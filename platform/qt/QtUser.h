@@ -9,6 +9,10 @@
 namespace orbel::platform {
 
 class QtLoop;
+
+// The filter of a chooser request as Qt writes it: each description with its patterns in
+// parentheses ("Text (*.txt)", "All Files (*)"), separated by ";;".
+QString QtFileFilter(const std::string& filter);
 class QtWindows;
 
 // The message box's buttons for a request, and the answer a clicked button gives.
@@ -23,6 +27,9 @@ class QtUser final : public UserInteraction {
     void MessageBeep() override;
     UINT TrackPopupMenu(const PopupMenuRequest& request) override;
     int RunModalDialog(LiveDialog& dialog) override;
+    // Qt's own file dialog (not the desktop's), so that it behaves the same on every desktop
+    // and under test.
+    std::optional<std::string> ChooseFile(const FileChooserRequest& request) override;
 
   private:
     QtWindows& windows_;

@@ -17,6 +17,7 @@
 #include "src/maintenance/DriveMapping.h"
 #include "src/maintenance/FolderMaintenance.h"
 #include "src/panes/PaneSite.h"
+#include "src/panes/ViewList.h"
 #include "src/store/EntryWriter.h"
 #include "src/store/HostExchange.h"
 #include "src/store/ResourceLookup.h"
@@ -108,6 +109,11 @@ class COrbelCtrl : public COleControl,
     std::int32_t GetListViewdwItem(std::int32_t nIndex);
     // The object a handle from GetListViewdwItem names; null for any other number.
     const ListItemHandle* FromListItemHandle(std::int32_t handle) const;
+    // "Create/Select a File" for a document of the type: a handle to the file chosen and the
+    // item it became, or 0 after Cancel.
+    std::int32_t GetOleFile(const std::string& lpszFileType);
+    // The choice a handle from GetOleFile names while it is the latest; null otherwise.
+    const CViewList::OleFileChoice* FromOleFileHandle(std::int32_t handle) const;
 
     // Opening a store.
     std::int32_t Initiate(std::int32_t nOLEID, std::int32_t nClassOLEID);
@@ -222,6 +228,12 @@ class COrbelCtrl : public COleControl,
                             std::int32_t& pageEnd, bool withMarkers,
                             bool quietWithoutResource) override;
     void ShowFolderProperties(std::int32_t folderKey) override;
+    void CreateNewItem(const std::string& name, const std::string& path, std::int32_t parentOwnerId,
+                       std::int32_t parentEntryNo, std::int32_t pageStart,
+                       std::int32_t pageEnd) override;
+    std::int32_t FolderForExtension(const std::string& extension) override;
+    void SendMailGetResources(const std::string& message, std::int32_t treeId,
+                              const std::string& ledger, const std::string& account) override;
 
     // CStoreSite (the settings and EnableControl and FireBusy serve it as well).
     bool ScriptMaint() const override { return m_scriptMaint; }
@@ -282,6 +294,7 @@ class COrbelCtrl : public COleControl,
     CToolBar m_toolBar;
     std::unique_ptr<ListItemHandle> m_listItemHandle;
     std::uint32_t m_listItemHandleValue = 0;
+    std::uint32_t m_oleFileHandleValue = 0;
     std::int32_t m_currentOleId = -1;
     std::int32_t m_classOleId = 0;
     DisplayMode m_mode = DisplayMode::Normal;

@@ -56,7 +56,7 @@ void COrbelCtrl::BuildDispatchMap() {
     map.Add(DispMethod("GetScriptViewData", 37, this, &COrbelCtrl::GetScriptViewData));
     map.Add(
         DispMethod("ShowScriptMaintenanceView", 38, this, &COrbelCtrl::ShowScriptMaintenanceView));
-    map.Add(DispMethodPending<L, S>("GetOleFile", 39));
+    map.Add(DispMethod("GetOleFile", 39, this, &COrbelCtrl::GetOleFile));
     map.Add(DispMethodPending<std::string, S, L>("SelectExcelCell", 40));
     map.Add(DispMethod("GetListViewdwItem", 41, this, &COrbelCtrl::GetListViewdwItem));
     map.Add(DispMethod("QueryClose", 42, this, &COrbelCtrl::QueryClose));

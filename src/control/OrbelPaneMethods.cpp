@@ -9,12 +9,16 @@
 namespace orbel {
 
 namespace {
-// The number the host gets for the control's list item holder: fixed per control object, so
-// the host can pass it back unchanged on any platform word size.
-std::uint32_t NextListItemHandle() {
-    static std::uint32_t next = 0x4C490000;
+// The numbers the host gets for the objects the control keeps for it (the list item holder,
+// the chosen file): fixed per control object, so the host can pass them back unchanged on any
+// platform word size.
+template <std::uint32_t kBase>
+std::uint32_t NextHandle() {
+    static std::uint32_t next = kBase;
     return ++next;
 }
+constexpr std::uint32_t kListItemHandles = 0x4C490000;
+constexpr std::uint32_t kOleFileHandles = 0x4F460000;
 }  // namespace
 
 bool COrbelCtrl::AddTreeViewItem(bool bFolder, bool bClassItem, std::int32_t nID,
@@ -117,7 +121,7 @@ std::int32_t COrbelCtrl::GetListViewItemCount() {
 std::int32_t COrbelCtrl::GetListViewdwItem(std::int32_t nIndex) {
     if (!m_listItemHandle) {
         m_listItemHandle = std::make_unique<ListItemHandle>();
-        m_listItemHandleValue = NextListItemHandle();
+        m_listItemHandleValue = NextHandle<kListItemHandles>();
     }
     CViewList* list = ListView();
     if (list && nIndex >= 0 && nIndex < list->GetItemCount()) {
@@ -134,6 +138,21 @@ const ListItemHandle* COrbelCtrl::FromListItemHandle(std::int32_t handle) const 
     if (!m_listItemHandle || static_cast<std::uint32_t>(handle) != m_listItemHandleValue)
         return nullptr;
     return m_listItemHandle.get();
+}
+
+std::int32_t COrbelCtrl::GetOleFile(const std::string& lpszFileType) {
+    CViewList* list = ListPane();
+    if (!list || !list->GetOleFile(lpszFileType)) return 0;
+    if (m_oleFileHandleValue == 0) m_oleFileHandleValue = NextHandle<kOleFileHandles>();
+    return static_cast<std::int32_t>(m_oleFileHandleValue);
+}
+
+const CViewList::OleFileChoice* COrbelCtrl::FromOleFileHandle(std::int32_t handle) const {
+    CViewList* list = ListView();
+    if (!list || m_oleFileHandleValue == 0 ||
+        static_cast<std::uint32_t>(handle) != m_oleFileHandleValue)
+        return nullptr;
+    return list->OleFile();
 }
 
 void COrbelCtrl::ShowItem(const std::string& sResource) {

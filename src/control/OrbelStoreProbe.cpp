@@ -6,8 +6,9 @@
 namespace orbel {
 
 std::vector<std::string> IOrbelStoreProbe::Operations() {
-    return {"GetNextOLEID", "GetNextResourceID", "SelectTree", "SelectClass",
-            "ReadClass",    "SelectTreeEntry",   "ReadTree"};
+    return {"GetNextOLEID", "GetNextResourceID", "SelectTree",
+            "SelectClass",  "ReadClass",         "SelectTreeEntry",
+            "ReadTree",     "AddItemFromFile",   "SelectDirectoryItems"};
 }
 
 namespace {
@@ -94,6 +95,16 @@ HRESULT RunStoreOperation(COrbelCtrl& control, const std::string& operation,
         e.Name = a[4].BStr();
         e.IsItem = a[5].Bool() ? 1 : 0;
         result = x.InsertOleTree();
+    } else if (operation == "AddItemFromFile" || operation == "SelectDirectoryItems") {
+        if ((hr = expect({VarType::BStr}, a)) != S_OK) return hr;
+        CViewList* list = control.ListPane();
+        if (!list) return E_FAIL;
+        if (operation == "AddItemFromFile") {
+            result = list->AddItemFromFileWithNotice(a[0].BStr());
+        } else {
+            list->SelectDirectoryItems(a[0].BStr());
+            result = list->GetItemCount();
+        }
     } else {
         return DISP_E_UNKNOWNNAME;
     }

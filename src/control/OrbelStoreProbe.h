@@ -24,6 +24,8 @@ class IOrbelStoreProbe : public virtual IUnknown {
     //   SelectTreeEntry(owner, entryNo): the position's result. ReadTree: "RESULT NAME".
     //   InsertTree(owner, entryNo, parentOwner, parentEntryNo, name, isItem): the result.
     //   Preview, PageBar: the preview pane and its page bar as text.
+    //   AddItemFromFile(path): the list adds the file as an item; the new row's entry key.
+    //   SelectDirectoryItems(directory): the list adds an item per file; its row count.
     // DISP_E_UNKNOWNNAME for another name, DISP_E_BADPARAMCOUNT / DISP_E_TYPEMISMATCH for
     // wrong arguments.
     virtual HRESULT RunStoreOperation(const std::string& operation,

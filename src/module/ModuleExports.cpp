@@ -12,6 +12,7 @@
 #include "src/control/OrbelIds.h"
 #include "src/control/OrbelPropPage.h"
 #include "src/module/ControlObject.h"
+#include "src/module/DocumentTemplates.h"
 #include "src/module/OrbelApp.h"
 #include "src/resources/StringTable.h"
 #include "src/resources/TypeLibrary.h"
@@ -63,6 +64,17 @@ std::vector<std::string> CompanionPaths() {
     return paths;
 }
 
+// Installed, the templates lie at a fixed place from the module; a module of the build tree
+// takes the ones its build made.
+std::string TemplatesDirectory() {
+    const std::filesystem::path installed =
+        std::filesystem::path(ThisModulePath()).parent_path() / ORBEL_TEMPLATES_FROM_MODULE;
+    std::error_code ec;
+    if (std::filesystem::exists(installed / kBlankPageTemplate, ec))
+        return installed.lexically_normal().string();
+    return ORBEL_BUILT_TEMPLATES;
+}
+
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) HRESULT DllRegisterServer() {
@@ -77,7 +89,8 @@ extern "C" __attribute__((visibility("default"))) HRESULT DllRegisterServer() {
     ClassRegistration page{ClsidOrbelPropPage(), kOrbelPropPageProgId, LoadString(IDS_ORBEL_PPG),
                            path};
     bool ok = EditDefaultHive([&](platform::RegistryHive& h) {
-        return RegisterControlClass(h, control) && RegisterPropertyPageClass(h, page);
+        return RegisterControlClass(h, control) && RegisterPropertyPageClass(h, page) &&
+               RegisterDocumentTemplates(h, TemplatesDirectory());
     });
     for (const std::string& companion : CompanionPaths())
         ok = ok && RegisterModule(companion) == S_OK;
@@ -91,7 +104,8 @@ extern "C" __attribute__((visibility("default"))) HRESULT DllUnregisterServer() 
         return SELFREG_E_TYPELIB;
     bool ok = EditDefaultHive([&](platform::RegistryHive& h) {
         return UnregisterClass(h, ClsidOrbel(), kOrbelProgId) &&
-               UnregisterClass(h, ClsidOrbelPropPage(), kOrbelPropPageProgId);
+               UnregisterClass(h, ClsidOrbelPropPage(), kOrbelPropPageProgId) &&
+               UnregisterDocumentTemplates(h, TemplatesDirectory());
     });
     for (const std::string& companion : CompanionPaths())
         ok = ok && UnregisterModule(companion) == S_OK;

@@ -18,6 +18,7 @@ class CPaneSite {
     virtual bool DirectorySelect() const = 0;
     virtual bool ShowResource() const = 0;
     virtual bool NotifySelectTiff() const = 0;
+    virtual bool BatchMaint() const = 0;
     virtual bool IsBusy() const = 0;
     virtual std::int32_t CurrentOleId() const = 0;
     virtual std::int32_t ClassOleId() const = 0;
@@ -42,6 +43,16 @@ class CPaneSite {
                                     bool withMarkers, bool quietWithoutResource) = 0;
     virtual void SetAttachOrEmail(int listIndex, const std::string& action) = 0;
     virtual void ShowFolderProperties(std::int32_t folderKey) = 0;
+    // Adds the item to the store; the control adds its row to the list itself. Pages of -1
+    // are stored as 0.
+    virtual void CreateNewItem(const std::string& name, const std::string& path,
+                               std::int32_t parentOwnerId, std::int32_t parentEntryNo,
+                               std::int32_t pageStart, std::int32_t pageEnd) = 0;
+    // The key of the folder that holds files of the extension, 0 for none.
+    virtual std::int32_t FolderForExtension(const std::string& extension) = 0;
+    // Sends the new document to the subscribers of the tree.
+    virtual void SendMailGetResources(const std::string& message, std::int32_t treeId,
+                                      const std::string& ledger, const std::string& account) = 0;
 
     // Events to the host.
     virtual void FireFolderChange(const std::string& sFolderName) = 0;

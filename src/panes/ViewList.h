@@ -84,6 +84,31 @@ class CViewList final : public CWnd, private platform::ListControlEvents {
     // Offers to delete a file of the store that no link uses any more.
     void RequestDeleteObject(const std::string& path);
 
+    // New items from files (ViewListNewItems.cpp).
+    // Links the file as a new item of the folder shown (or of the folder its extension
+    // belongs to); the name defaults to the file's name. The new row becomes the current one,
+    // and its entry key is the result (0 when the store refused the item).
+    std::int32_t AddItemFromFile(const std::string& path, const std::string& name);
+    // The same, and the folder's subscribers are sent the new document outside directory
+    // selection.
+    std::int32_t AddItemFromFileWithNotice(const std::string& path);
+    // New item (ViewListNewItem.cpp): the Insert Object dialog, and the item it asks for.
+    void NewItem();
+    // One item per file of the directory (subfolders are not entered).
+    void SelectDirectoryItems(const std::string& directory);
+    // A new numbered file of the Object Store filled as the ShellNew key says; empty after the
+    // user was told why there is none (the empty file made for it is removed again).
+    std::string CreateStoreFile(const std::string& extension, const std::string& shellNewKey);
+    // "Create/Select a File" for a document of the type (".doc"): the file chosen and the item
+    // it became, or null after Cancel. Owned by the list until the next call.
+    struct OleFileChoice {
+        std::string path;
+        std::int32_t entryKey = 0;
+    };
+    const OleFileChoice* GetOleFile(const std::string& fileType);
+    // The latest choice, null after a Cancel.
+    const OleFileChoice* OleFile() const { return m_oleFile.get(); }
+
     // What the user does (ViewListActions.cpp).
     void Open();
     void DeleteSelected();
@@ -141,6 +166,9 @@ class CViewList final : public CWnd, private platform::ListControlEvents {
     void OnListBeginDrag(int row, POINT point) override;
 
     void ShowContextMenu(int row);
+    // Creates the pending resource's item (or, with `directory`, one per file of the directory
+    // `name`) in the folder shown or in the one its extension belongs to.
+    void CreateItem(const std::string& name, bool directory);
     // Starts label editing on the row unless a class row may not be renamed here.
     void RenameRow(int row, bool classRowsAllowed);
 
@@ -175,6 +203,9 @@ class CViewList final : public CWnd, private platform::ListControlEvents {
     bool m_newFolder = false;
     int m_dropHighlight = -1;
     std::string m_pendingResource;
+    std::int32_t m_extensionFolderKey = 0;  // the folder the last creation used
+    std::string m_browseDirectory;          // where the last chooser was opened
+    std::unique_ptr<OleFileChoice> m_oleFile;
     std::forward_list<IconCacheEntry> m_iconCache;  // newest first
     std::vector<RoutingEntry> m_routing;
     std::string m_objectDir;

@@ -32,8 +32,8 @@ bool EndsWithXls(std::string name) {
 }  // namespace
 
 std::vector<UINT> CViewList::CommandsWithoutReceiver() {
-    return {ID_LIST_NEW_ITEM,        ID_LIST_ITEM_PROPERTIES, ID_LIST_LINK_SPREADSHEET,
-            ID_LIST_EDIT_SUBSCRIBER, ID_LIST_CLEAR_ATTACH_TO, ID_LIST_CLEAR_EMAIL_TO};
+    return {ID_LIST_ITEM_PROPERTIES, ID_LIST_LINK_SPREADSHEET, ID_LIST_EDIT_SUBSCRIBER,
+            ID_LIST_CLEAR_ATTACH_TO, ID_LIST_CLEAR_EMAIL_TO};
 }
 
 // ---------------------------------------------------------------------------------------
@@ -162,6 +162,7 @@ void CViewList::OnListCommand(UINT id) {
             Invalidate();
             break;
         case ID_LIST_NEW_ITEM:
+            NewItem();
             Invalidate();
             break;
         default:

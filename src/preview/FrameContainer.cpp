@@ -139,11 +139,10 @@ void CFrameContainer::OnShowPreviewPane() {
 }
 
 const std::vector<UINT>& CFrameContainer::CommandsWithoutReceiver() {
-    // New items, scanning, subscribers, batch mail, options, scripts and mail
+    // Scanning, subscribers, batch mail, options, scripts and mail
     // attachments each come with the part of the control that carries them out; until then
     // their buttons are there and do nothing.
-    static const std::vector<UINT> commands = {ID_NEW_OLE_ITEM,
-                                               ID_SCAN_NEW_ITEM,
+    static const std::vector<UINT> commands = {ID_SCAN_NEW_ITEM,
                                                ID_SUBSCRIBER_MAINTENANCE,
                                                ID_ATTACH_OBJECTS,
                                                ID_SEND_EMAIL_TO_SUBSCRIBERS,
@@ -166,6 +165,15 @@ bool CFrameContainer::OnCmdMsg(UINT id, CCmdUI* ui) {
             if (!ui && m_control && !m_control->IsBusy())
                 if (CViewList* list = m_control->ListView())
                     list->OnListCommand(ID_LIST_NEW_FOLDER);
+            return true;
+        case ID_NEW_OLE_ITEM:
+            // Script maintenance makes a new script here once it has its own view.
+            if (!ui && m_control && !m_control->IsBusy() &&
+                m_control->Mode() != DisplayMode::ScriptMaint)
+                if (CViewList* list = m_control->ListView()) {
+                    list->NewItem();
+                    list->Invalidate();
+                }
             return true;
         case ID_MODIFY_SCRIPT:
         case ID_CREATE_NEW_SCRIPT:

@@ -42,6 +42,9 @@ std::string LoadString(unsigned id) {
         {IDS_NO_EDIT_CLASS_ITEM, "May not edit a class item"},
         {IDS_NO_DELETE_CLASS_ITEM, "May not delete a class item"},
         {IDS_ERROR_DELETE_ENTRY, "Error DeleteEntry"},
+        {IDS_NO_OBJECT_DIR_AUTO_CREATE,
+         "The Object Store directory has not been specified. Unable to auto create object."},
+        {IDS_OBJECT_DIR_NOT_CURRENT, "Failed to change to Object Store directory %s.\nError %d."},
         // Toolbar commands: the button's text, then its tool tip.
         {32786, "Show Preview Pane\nShow Preview Pane"},
         {32793, "Subscriber Maintenance\nSubscriber Maintenance"},

@@ -15,6 +15,9 @@ inline constexpr unsigned IDS_SHELL_ERROR_LAST = 217;
 inline constexpr unsigned IDS_NO_EDIT_CLASS_ITEM = 230;
 inline constexpr unsigned IDS_NO_DELETE_CLASS_ITEM = 231;
 inline constexpr unsigned IDS_ERROR_DELETE_ENTRY = 232;
+// New items: refusals and failures that more than one road to a new file shows.
+inline constexpr unsigned IDS_NO_OBJECT_DIR_AUTO_CREATE = 240;
+inline constexpr unsigned IDS_OBJECT_DIR_NOT_CURRENT = 241;  // directory, error number
 
 // The text of a string resource; empty when there is none with that ID.
 std::string LoadString(unsigned id);

@@ -19,6 +19,7 @@
 #include "platform/qt/QtListControl.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtTreeControl.h"
+#include "platform/qt/QtUser.h"
 #include "tests/conformance/MenuAtPointer.h"
 
 namespace orbel::test {
@@ -65,6 +66,13 @@ class DesktopOnly : public ::testing::Test {
     std::unique_ptr<platform::ListControl> list_;
     std::unique_ptr<platform::ImageList> images_;
 };
+
+TEST(QtFileFilter, EachDescriptionKeepsItsPatternsInTheFormQtReads) {
+    EXPECT_EQ(platform::QtFileFilter("Letter (*.doc)|*.doc|All Files (*.*)|*.*||"),
+              "Letter (*.doc);;All Files (*)");
+    EXPECT_EQ(platform::QtFileFilter("Pictures|*.tif;*.bmp||"), "Pictures (*.tif *.bmp)");
+    EXPECT_EQ(platform::QtFileFilter(""), "");
+}
 
 TEST_F(DesktopOnly, APersonsRightClickOnAListOpensTheMenuAtThePointer) {
     Install(platform::QtUserMode::Person);

@@ -6,6 +6,7 @@
 
 #include "platform/Api.h"
 #include "platform/controls/Controls.h"
+#include "platform/framework/FileDialog.h"
 #include "platform/framework/Menu.h"
 #include "platform/framework/Wnd.h"
 #include "tests/conformance/Backends.h"
@@ -105,6 +106,35 @@ TYPED_TEST(UserConformance, AnswersOfEveryKindAreTakenInTheOrderTheyWereQueued) 
               "unexpected message box \"Delete this folder?\" while the next queued is the menu "
               "answer \"Delete\"");
     this->User().ClearFailures();
+}
+
+TYPED_TEST(UserConformance, FileAndFolderChoosersGiveThePathChosenOrNothing) {
+    this->User().AnswerChooser(false, "/srv/in/report.pdf");
+    this->User().AnswerChooser(false, std::nullopt);
+    this->User().AnswerChooser(true, "/srv/in");
+    CFileDialog open(true, {}, "/srv/old/a.txt", "All Files (*.*)|*.*||");
+    ASSERT_EQ(open.DoModal(), IDOK);
+    EXPECT_EQ(open.GetPathName(), "/srv/in/report.pdf");
+    CFileDialog save(false, "txt", {}, "Text (*.txt)|*.txt|All Files (*.*)|*.*||");
+    save.m_initialDir = "/srv/store";
+    EXPECT_EQ(save.DoModal(), IDCANCEL);
+    EXPECT_EQ(BrowseForFolder(kNoWindow, "/srv"), "/srv/in");
+    // A folder chooser does not take a file chooser's answer, and the other way round.
+    this->User().AnswerChooser(true, "/srv");
+    CFileDialog another(true);
+    EXPECT_EQ(another.DoModal(), IDCANCEL);
+    EXPECT_EQ(this->User().Failures().size(), 1u);
+    this->User().ClearFailures();
+    EXPECT_EQ(BrowseForFolder(kNoWindow, ""), "/srv");
+    EXPECT_EQ(this->User().Transcript(),
+              (std::vector<std::string>{
+                  "filechooser open filter=\"All Files (*.*)|*.*||\" dir=\"/srv/old\" -> "
+                  "\"/srv/in/report.pdf\"",
+                  "filechooser save filter=\"Text (*.txt)|*.txt|All Files (*.*)|*.*||\" "
+                  "dir=\"/srv/store\" -> cancel",
+                  "folderchooser dir=\"/srv\" -> \"/srv/in\"",
+                  "filechooser open filter=\"\" dir=\"\" -> cancel",
+                  "folderchooser dir=\"\" -> \"/srv\""}));
 }
 
 TYPED_TEST(UserConformance, AContextMenuOpensAtThePointWhereThePersonRightClicked) {

@@ -19,7 +19,8 @@ for f in bin/orbel-container "$libdir/liborbel-platform.so" "$libdir/orbel/orbel
     "$libdir/pkgconfig/orbel.pc" "$libdir/cmake/Orbel/OrbelConfig.cmake" \
     include/orbel/host/wrapper/OrbelWrapper.h include/orbel/host/adapter/HostAdapter.h \
     include/orbel/host/adapter/EmbeddedControl.h include/orbel/platform/Platform.h \
-    include/orbel/src/store/RecordFormats.h share/orbel/examples/headless-host/main.cpp; do
+    include/orbel/src/store/RecordFormats.h share/orbel/examples/headless-host/main.cpp \
+    share/orbel/templates/blank-page.tif; do
     [ -e "$prefix/$f" ] || fail "not installed: $f"
 done
 if [ -e "$prefix/bin/orbel-demo" ]; then
@@ -61,6 +62,8 @@ grep -q '^ResponseTimeOut = ' "$work/container.out" ||
     { cat "$work/container.out" >&2; fail "the container printed no property"; }
 grep -q "$prefix/$libdir/orbel/orbel.so" "$ORBEL_REGISTRY" ||
     fail "the registry does not name the installed module"
+grep -q "\"FileName\"=\"$prefix/share/orbel/templates/blank-page.tif\"" "$ORBEL_REGISTRY" ||
+    fail "the registry does not name the installed blank page template"
 
 # The installed demo registers the module installed beside it and links its first store to
 # the installed samples.

@@ -70,6 +70,36 @@ TEST_F(ModuleTest, RegistrationWritesTheClassLibraryAndPageAndUnregistrationRemo
     EXPECT_FALSE(after.KeyExists("HKEY_CLASSES_ROOT\\ORBEL.OrbelPropPage.1"));
 }
 
+TEST_F(ModuleTest, RegistrationOffersATextAnXmlAndATiffDocumentFromTemplatesOfItsOwn) {
+    // A type the hive names already keeps its name.
+    std::string error;
+    ASSERT_TRUE(platform::RegistryHive::Update(
+        platform::RegistryHive::DefaultPath(),
+        [](platform::RegistryHive& h) {
+            return h.SetValue("HKEY_CLASSES_ROOT\\.txt", "", platform::RegValue::String("txtfile"));
+        },
+        &error))
+        << error;
+    ASSERT_EQ(RegisterModule(ORBEL_MODULE_PATH), S_OK);
+    auto value = [&](const std::string& key, const std::string& name) {
+        auto v = Hive().QueryValue("HKEY_CLASSES_ROOT\\" + key, name);
+        return v ? v->text : std::string("<missing>");
+    };
+    EXPECT_EQ(Default(".txt"), "txtfile");
+    EXPECT_EQ(value(".txt\\ShellNew", "NullFile"), "");
+    EXPECT_EQ(Default(".xml"), "application/xml");
+    EXPECT_EQ(value(".xml\\ShellNew", "Data"),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?><document/>");
+    EXPECT_EQ(Default(".tif"), "image/tiff");
+    // The blank page is a TIFF file where the module's build or installation put it.
+    const std::string page = value(".tif\\ShellNew", "FileName");
+    EXPECT_EQ(ReadFile(page).substr(0, 4), std::string("II*\0", 4)) << page;
+
+    EXPECT_EQ(UnregisterModule(ORBEL_MODULE_PATH), S_OK);
+    for (const char* key : {".txt\\ShellNew", ".xml\\ShellNew", ".tif\\ShellNew"})
+        EXPECT_TRUE(Hive().EnumValues(std::string("HKEY_CLASSES_ROOT\\") + key).empty()) << key;
+}
+
 TEST_F(ModuleTest, ACorruptRegistryFailsRegistrationAndIsLeftAsItWas) {
     const auto file = platform::RegistryHive::DefaultPath();
     const std::string junk = "this is not a registry file\n[HKEY_CLASSES_ROOT\\X]\n";

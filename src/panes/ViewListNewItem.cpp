@@ -1,0 +1,82 @@
+// The list's New item command (and the frame's "New OLE Item"): the Insert Object dialog's
+// choice carried out, from a new document made from its type's template to every file of a
+// directory.
+#include "platform/Api.h"
+#include "platform/files/FileApi.h"
+#include "platform/text/Sprintf.h"
+#include "src/dialogs/InsertObjectChoice.h"
+#include "src/panes/PaneSite.h"
+#include "src/panes/StoreFiles.h"
+#include "src/panes/ViewList.h"
+#include "src/resources/StringTable.h"
+#include "src/services/ShellServices.h"
+
+namespace orbel {
+
+namespace {
+// Goes on when the directory cannot be made current: what follows names its files in full.
+void MakeCurrent(const std::string& directory, const char* failure) {
+    if (directory.empty() || SetCurrentDirectory(directory)) return;
+    AfxMessageBox(Sprintf(failure, directory, static_cast<int>(GetLastError())));
+}
+}  // namespace
+
+void CViewList::NewItem() {
+    if (!m_site) return;
+    const std::string objectDirFailure = LoadString(IDS_OBJECT_DIR_NOT_CURRENT);
+    MakeCurrent(m_objectDir, objectDirFailure.c_str());
+    // Subscribers are added in subscriber maintenance, which the control cannot enter yet.
+    if (m_site->SubscriberMode()) return;
+
+    InsertObjectSetup setup;
+    setup.browseDirectory = m_browseDirectory.empty() ? m_objectDir : m_browseDirectory;
+    setup.autoOpen = m_autoOpen;
+    setup.autoCreate = m_autoCreate;
+    if (m_autoCreate && m_objectDir.empty()) {
+        AfxMessageBox(
+            "The Object Store directory is invalid or has not been specified.\n"
+            "Object auto-creation will not be supported.");
+        setup.autoCreate = false;
+        setup.autoCreateAllowed = false;
+    }
+    const std::optional<InsertObjectChoice> choice = RunInsertObject(GetSafeHwnd(), setup);
+    if (!choice) return;
+
+    using Tab = InsertObjectChoice::Tab;
+    std::string path;
+    switch (choice->tab) {
+        case Tab::CreateNew:
+            if (choice->autoCreate) {
+                if (m_objectDir.empty()) {
+                    AfxMessageBox(LoadString(IDS_NO_OBJECT_DIR_AUTO_CREATE));
+                    return;
+                }
+                path = CreateStoreFile(choice->extension, choice->shellNewKey);
+                if (path.empty()) return;
+            } else {
+                path = choice->fileName;
+                if (!CreateFromTemplate(path, choice->shellNewKey)) return;
+            }
+            break;
+        case Tab::SelectDirectory:
+            MakeCurrent(choice->directory, "Failed to change to Selected directory %s.\nError %d.");
+            CreateItem(choice->directory, true);
+            MakeCurrent(m_objectDir, objectDirFailure.c_str());
+            return;
+        case Tab::CreateFromFile:
+            path = choice->fileName;
+            break;
+    }
+    if (path.empty()) return;
+    if (IsWebAddress(path)) {
+        AfxMessageBox("Links to web addresses are not available in this version of the control.");
+        return;
+    }
+    const std::int32_t key = AddItemFromFile(path, choice->displayName);
+    if (!m_site->DirectorySelect())
+        m_site->SendMailGetResources(path, m_site->CurrentOleId(), "", "");
+    if (choice->tab == Tab::CreateNew && choice->autoOpen) OpenItem(key);
+    Invalidate();
+}
+
+}  // namespace orbel
