@@ -118,20 +118,11 @@ class SqliteTableStore final : public TableStore {
     std::string LastError() const override { return lastError_; }
 
     const std::string& Path() const { return path_; }
-    bool ReadOnly() const { return !readOnlyReason_.empty(); }
-    // Why the store takes no writes, in words for its user; empty when it takes them.
-    const std::string& ReadOnlyReason() const { return readOnlyReason_; }
-
-    // Runs `work` as one transaction: the writes it makes are committed together when it
-    // returns true and rolled back when it returns false. For seeding a store with many rows;
-    // the control's own writes each commit alone.
-    bool InTransaction(const std::function<bool()>& work);
-
-    // Runs the statements of `sql` as written (a script seeding or checking the store) and
-    // hands every result row to `row`, each column as text, NULL as "NULL". False with
-    // LastError() when a statement fails; the statements before it keep their effect.
+    std::string Name() const override { return path_; }
+    std::string ReadOnlyReason() const override { return readOnlyReason_; }
+    bool InTransaction(const std::function<bool()>& work) override;
     bool ExecuteSql(std::string_view sql,
-                    const std::function<void(std::span<const std::string>)>& row);
+                    const std::function<void(std::span<const std::string>)>& row) override;
 
   private:
     // Where the next read of a table starts: at the row positioned on, or after the last row

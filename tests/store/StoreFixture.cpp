@@ -55,7 +55,7 @@ std::vector<std::string> SelectNames(TableStore& store, std::int32_t keyNo,
     return names;
 }
 
-std::vector<std::string> Sql(SqliteTableStore& store, const std::string& sql) {
+std::vector<std::string> Sql(TableStore& store, const std::string& sql) {
     std::vector<std::string> rows;
     const bool ok = store.ExecuteSql(sql, [&](std::span<const std::string> columns) {
         std::string line;

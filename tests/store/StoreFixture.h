@@ -43,7 +43,7 @@ std::vector<std::string> SelectNames(TableStore& store, std::int32_t keyNo,
 std::string NameOf(const StoreReply& reply);
 
 // The rows of an SQL query against the store, each as "col | col | ...".
-std::vector<std::string> Sql(SqliteTableStore& store, const std::string& sql);
+std::vector<std::string> Sql(TableStore& store, const std::string& sql);
 
 // The bytes of a file.
 std::string FileBytes(const std::filesystem::path& path);
