@@ -15,7 +15,7 @@
 
 #include "host/adapter/HostAdapter.h"
 #include "host/container/ScriptLine.h"
-#include "host/store/SqliteTableStore.h"
+#include "host/store/TableStore.h"
 #include "platform/automation/TypeLib.h"
 
 namespace orbel {
@@ -33,11 +33,12 @@ using TreeItem = std::uint32_t;
 
 namespace orbel::host {
 
-enum class StoreKind { Memory, Sqlite, Scripted };
+enum class StoreKind { Memory, Sqlite, Postgres, Scripted };
 
 struct ContainerOptions {
     StoreKind store = StoreKind::Memory;
     std::string sqlitePath;
+    std::string conninfo;  // Postgres: a libpq connection string or URI
     bool traceTable = false;
     std::vector<std::string> scripts;  // empty: standard input
     std::string modulePath;            // the control module, registered when the ProgID is not
@@ -158,7 +159,7 @@ class Container {
     platform::Platform* platform_ = nullptr;
     platform::ScriptedUser* user_ = nullptr;
     std::unique_ptr<platform::UserDriver> driver_;
-    std::unique_ptr<SqliteTableStore> store_;
+    std::unique_ptr<TableStore> store_;
     std::shared_ptr<HostAdapter> adapter_;
     std::shared_ptr<IUnknown> object_;
     std::shared_ptr<IDispatch> dispatch_;

@@ -16,6 +16,7 @@
 #include <system_error>
 
 #include "host/demo/DemoPaths.h"
+#include "host/store/StoreByName.h"
 #include "platform/qt/QtPlatform.h"
 
 namespace orbel::demo {
@@ -98,6 +99,7 @@ void DemoWindow::BuildMenus() {
     QMenu* file = menuBar()->addMenu("&File");
     file->addAction("&New store...", this, [this] { NewStore(); });
     file->addAction("&Open store...", QKeySequence::Open, this, [this] { OpenStoreDialog(); });
+    file->addAction("Open &shared store...", this, [this] { OpenSharedStoreDialog(); });
     closeStoreAction_ = file->addAction("&Close store", this, [this] { CloseStore(); });
     file->addSeparator();
     file->addAction("&Quit", QKeySequence::Quit, this, &QWidget::close);
@@ -181,15 +183,33 @@ void DemoWindow::WhenIdle(std::function<void()> work) {
 
 bool DemoWindow::OpenStore(const std::filesystem::path& path, bool seed, std::string* error) {
     OpenedStore opened = OpenStoreFile(path, seed ? &samples_ : nullptr);
-    std::string why = opened.error;
-    const std::string readOnly = opened.store ? opened.store->ReadOnlyReason() : std::string();
-    if (opened.store && host_.AttachStore(std::move(opened.store), why)) {
-        AppendLog("store " + path.string() + (opened.created ? " (new)" : ""));
+    return ShowStore(std::move(opened.store), opened.error, path.string(), path.filename().string(),
+                     opened.created, error);
+}
+
+bool DemoWindow::OpenSharedStore(const std::string& conninfo, std::string* error) {
+    host::OpenedTableStore opened = host::OpenStoreByName("postgres:" + conninfo);
+    // Named without the connection string, which may hold a password.
+    const std::string name = opened.store ? opened.store->Name() : std::string("the shared store");
+    const bool shown = ShowStore(std::move(opened.store), opened.error, name, name, false, error);
+    // Other desktops' writes are not followed yet: the user must know the trees can be behind.
+    if (shown)
+        AppendLog(
+            "notice: changes other desktops make to a shared store show here when it is "
+            "opened again");
+    return shown;
+}
+
+bool DemoWindow::ShowStore(std::unique_ptr<host::TableStore> opened, std::string why,
+                           const std::string& name, const std::string& title, bool created,
+                           std::string* error) {
+    const std::string readOnly = opened ? opened->ReadOnlyReason() : std::string();
+    if (opened && host_.AttachStore(std::move(opened), why)) {
+        AppendLog("store " + name + (created ? " (new)" : ""));
         // Told before the trees are shown: every change the user tries will be refused.
         noticeLabel_->setText(readOnly.empty() ? QString() : Text("Read-only: " + readOnly));
         if (!readOnly.empty()) AppendLog("notice: " + readOnly);
-        setWindowTitle(Text("Orbel demo - " + path.filename().string() +
-                            (readOnly.empty() ? "" : " (read-only)")));
+        setWindowTitle(Text("Orbel demo - " + title + (readOnly.empty() ? "" : " (read-only)")));
         const bool shown = host_.OpenNormally() != -1;
         UpdateState();
         if (shown) return true;
@@ -199,7 +219,7 @@ bool DemoWindow::OpenStore(const std::filesystem::path& path, bool seed, std::st
     if (error)
         *error = why;
     else
-        QMessageBox::warning(this, "Orbel demo", Text("Cannot open " + path.string() + ": " + why));
+        QMessageBox::warning(this, "Orbel demo", Text("Cannot open " + name + ": " + why));
     return false;
 }
 
@@ -224,6 +244,18 @@ void DemoWindow::OpenStoreDialog() {
     if (chosen.isEmpty()) return;
     WhenIdle(
         [this, path = std::filesystem::path(chosen.toStdString())] { OpenStore(path, false); });
+}
+
+void DemoWindow::OpenSharedStoreDialog() {
+    bool ok = false;
+    const QString conninfo = QInputDialog::getText(
+        this, "Open shared store",
+        "The PostgreSQL server, as a connection string (host=db.example.org dbname=orbel "
+        "user=clerk)\nor a URI (postgresql://clerk@db.example.org/orbel). Keep the password in "
+        "~/.pgpass:",
+        QLineEdit::Normal, QString(), &ok);
+    if (!ok || conninfo.trimmed().isEmpty()) return;
+    WhenIdle([this, c = conninfo.trimmed().toStdString()] { OpenSharedStore(c); });
 }
 
 void DemoWindow::CloseStore() {

@@ -11,6 +11,7 @@
 #include "host/demo/DemoPaths.h"
 #include "host/demo/DemoWindow.h"
 #include "host/demo/ScreenshotRun.h"
+#include "host/store/StoreByName.h"
 #include "platform/qt/QtPlatform.h"
 
 namespace {
@@ -55,13 +56,18 @@ int Run(const DemoOptions& options, int& argc, char** argv) {
         // The demo store is made with the samples on the first run; a store named on the
         // command line is the user's own and starts empty.
         const bool named = !options.storePath.empty();
+        std::string conninfo;
+        const bool shared =
+            host::KindOfStoreName(options.storePath, &conninfo) == host::StoreNameKind::Postgres;
         const std::filesystem::path store =
             named ? std::filesystem::path(options.storePath) : DefaultStorePath();
         std::unique_ptr<ScreenshotRun> shot;
         if (status == 0) {
             if (!options.screenshotPath.empty()) {
-                if (!window.OpenStore(store, !named, &error)) {
-                    std::cerr << "orbel-demo: cannot open " << store.string() << ": " << error
+                if (!(shared ? window.OpenSharedStore(conninfo, &error)
+                             : window.OpenStore(store, !named, &error))) {
+                    std::cerr << "orbel-demo: cannot open "
+                              << (shared ? "the shared store" : store.string()) << ": " << error
                               << "\n";
                     status = kExitFailed;
                 } else {
@@ -69,6 +75,8 @@ int Run(const DemoOptions& options, int& argc, char** argv) {
                         platform, window, host, options.selectPath, options.screenshotPath);
                     shot->Start();
                 }
+            } else if (shared) {
+                window.OpenSharedStore(conninfo);
             } else {
                 window.OpenStore(store, !named);
             }
