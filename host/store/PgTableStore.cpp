@@ -32,6 +32,12 @@ Params FieldParams(StoreTable table, std::string_view data, std::string_view key
     return params;
 }
 
+Params ParamsOf(const std::vector<std::string>& values) {
+    Params params;
+    for (const std::string& v : values) params.Add(v);
+    return params;
+}
+
 std::string_view Value(const PGresult* r, int row, int column) {
     return {PQgetvalue(r, row, column), static_cast<std::size_t>(PQgetlength(r, row, column))};
 }
@@ -166,41 +172,27 @@ Result PgTableStore::Run(const std::string& sql, const Params& params, std::stri
 std::int32_t PgTableStore::SetTablePos(std::string_view tableName, std::int32_t relationship,
                                        std::int32_t keyNo, std::string_view keyValue) {
     lastError_.clear();
-    const auto table = StoreTableNamed(tableName);
-    if (!table) return Fail(NoTableText(tableName));
-    if (keyNo < 1 || keyNo > KeyCount(*table)) return Fail(NoKeyText(*table, keyNo));
-    bool descending = false;
-    if (!PositionOperator(relationship, descending))
-        return Fail(UnknownRelationshipText(relationship));
-    Cursor& cursor = cursors_[static_cast<int>(*table)];
-    cursor = Cursor{};
-    const Result r = Run(PositionSql(*table, keyNo, relationship, '$'), Params().Add(keyValue),
-                         StoreTableName(*table));
+    const auto statement =
+        positions_.Position(tableName, relationship, keyNo, keyValue, '$', lastError_);
+    if (!statement) return kStoreFailed;
+    const Result r =
+        Run(statement->sql, ParamsOf(statement->params), StoreTableName(statement->table));
     if (!Connection::Ok(r.get())) return kStoreFailed;
     if (PQntuples(r.get()) == 0) return kStoreNotFound;
-    cursor = Cursor{Cursor::State::At, keyNo, std::string(Value(r.get(), 0, 0)),
-                    std::string(Value(r.get(), 0, 1))};
+    positions_.PositionedAt(statement->table, Value(r.get(), 0, 0), Value(r.get(), 0, 1));
     return kStoreOk;
 }
 
 StoreReply PgTableStore::ReadNextRecord(std::string_view tableName) {
     lastError_.clear();
     StoreReply reply;
-    const auto table = StoreTableNamed(tableName);
-    if (!table) {
-        reply.result = Fail(NoTableText(tableName));
+    const auto statement = positions_.ReadNext(tableName, '$', lastError_);
+    if (!statement) {
+        reply.result = lastError_.empty() ? kStoreNotFound : kStoreFailed;
         return reply;
     }
-    Cursor& cursor = cursors_[static_cast<int>(*table)];
-    if (cursor.state == Cursor::State::None) {
-        reply.result = kStoreNotFound;
-        return reply;
-    }
-    Params params;
-    params.Add(cursor.key);
-    if (cursor.keyNo != 1) params.Add(cursor.key1);
-    const Result r = Run(ReadNextSql(*table, cursor.keyNo, cursor.state == Cursor::State::At, '$'),
-                         params, StoreTableName(*table));
+    const Result r =
+        Run(statement->sql, ParamsOf(statement->params), StoreTableName(statement->table));
     if (!Connection::Ok(r.get())) {
         reply.result = kStoreFailed;
         return reply;
@@ -210,9 +202,7 @@ StoreReply PgTableStore::ReadNextRecord(std::string_view tableName) {
         return reply;
     }
     FillReply(r.get(), 0, reply);
-    cursor.state = Cursor::State::After;
-    cursor.key1 = reply.keys[0];
-    cursor.key = reply.keys[static_cast<std::size_t>(cursor.keyNo - 1)];
+    positions_.Read(statement->table, reply);
     reply.result = kStoreOk;
     return reply;
 }

@@ -29,6 +29,7 @@
 
 #include "host/store/PgConnection.h"
 #include "host/store/SqliteTableStore.h"
+#include "host/store/TablePositions.h"
 #include "host/store/TableStore.h"
 
 namespace orbel::host {
@@ -97,14 +98,6 @@ class PgTableStore final : public TableStore {
     void GiveBack(std::unique_ptr<pg::Connection> reader);
 
   private:
-    struct Cursor {
-        enum class State { None, At, After };
-        State state = State::None;
-        std::int32_t keyNo = 0;
-        std::string key;
-        std::string key1;
-    };
-
     std::int32_t Fail(std::string message);
     // The main connection, connected again when it was lost; false with the reason when the
     // server cannot be reached.
@@ -121,7 +114,7 @@ class PgTableStore final : public TableStore {
     std::unique_ptr<pg::Connection> main_;
     std::vector<std::unique_ptr<pg::Connection>> readers_;  // idle, for the next select
     std::string name_;
-    std::array<Cursor, 3> cursors_;
+    TablePositions positions_;
     std::string readOnlyReason_;
     int transactionDepth_ = 0;
     std::string lastError_;

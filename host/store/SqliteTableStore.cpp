@@ -75,53 +75,41 @@ bool SqliteTableStore::Writable() {
 std::int32_t SqliteTableStore::SetTablePos(std::string_view tableName, std::int32_t relationship,
                                            std::int32_t keyNo, std::string_view keyValue) {
     lastError_.clear();
-    const auto table = StoreTableNamed(tableName);
-    if (!table) return Fail(NoTableText(tableName));
-    if (keyNo < 1 || keyNo > KeyCount(*table)) return Fail(NoKeyText(*table, keyNo));
-    bool descending = false;
-    if (!PositionOperator(relationship, descending))
-        return Fail(UnknownRelationshipText(relationship));
-    Cursor& cursor = cursors_[static_cast<int>(*table)];
-    cursor = Cursor{};
-    Query q(*statements_, PositionSql(*table, keyNo, relationship, '?'));
-    q.Bind(1, keyValue);
+    const auto statement =
+        positions_.Position(tableName, relationship, keyNo, keyValue, '?', lastError_);
+    if (!statement) return kStoreFailed;
+    Query q(*statements_, statement->sql);
+    q.Bind(1, std::string_view(statement->params[0]));
     const int rc = q.Step();
     if (rc == SQLITE_DONE) return kStoreNotFound;
-    if (rc != SQLITE_ROW) return Fail(std::string(StoreTableName(*table)) + ": " + q.Error());
-    cursor = Cursor{Cursor::State::At, keyNo, std::string(q.Text(0)), std::string(q.Text(1))};
+    if (rc != SQLITE_ROW)
+        return Fail(std::string(StoreTableName(statement->table)) + ": " + q.Error());
+    positions_.PositionedAt(statement->table, q.Text(0), q.Text(1));
     return kStoreOk;
 }
 
 StoreReply SqliteTableStore::ReadNextRecord(std::string_view tableName) {
     lastError_.clear();
     StoreReply reply;
-    const auto table = StoreTableNamed(tableName);
-    if (!table) {
-        reply.result = Fail(NoTableText(tableName));
+    const auto statement = positions_.ReadNext(tableName, '?', lastError_);
+    if (!statement) {
+        reply.result = lastError_.empty() ? kStoreNotFound : kStoreFailed;
         return reply;
     }
-    Cursor& cursor = cursors_[static_cast<int>(*table)];
-    if (cursor.state == Cursor::State::None) {
-        reply.result = kStoreNotFound;
-        return reply;
-    }
-    Query q(*statements_,
-            ReadNextSql(*table, cursor.keyNo, cursor.state == Cursor::State::At, '?'));
-    q.Bind(1, cursor.key);
-    if (cursor.keyNo != 1) q.Bind(2, cursor.key1);
+    Query q(*statements_, statement->sql);
+    for (std::size_t i = 0; i < statement->params.size(); ++i)
+        q.Bind(static_cast<int>(i + 1), std::string_view(statement->params[i]));
     const int rc = q.Step();
     if (rc == SQLITE_DONE) {
         reply.result = kStoreNotFound;
         return reply;
     }
     if (rc != SQLITE_ROW) {
-        reply.result = Fail(std::string(StoreTableName(*table)) + ": " + q.Error());
+        reply.result = Fail(std::string(StoreTableName(statement->table)) + ": " + q.Error());
         return reply;
     }
     FillReply(q, reply);
-    cursor.state = Cursor::State::After;
-    cursor.key1 = reply.keys[0];
-    cursor.key = reply.keys[static_cast<std::size_t>(cursor.keyNo - 1)];
+    positions_.Read(statement->table, reply);
     reply.result = kStoreOk;
     return reply;
 }

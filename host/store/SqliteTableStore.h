@@ -26,6 +26,7 @@
 #include <string>
 #include <string_view>
 
+#include "host/store/TablePositions.h"
 #include "host/store/TableStore.h"
 
 struct sqlite3;
@@ -125,16 +126,6 @@ class SqliteTableStore final : public TableStore {
                     const std::function<void(std::span<const std::string>)>& row) override;
 
   private:
-    // Where the next read of a table starts: at the row positioned on, or after the last row
-    // read, in the order of the key positioned on (key 1 breaks ties of keys 2 and 3).
-    struct Cursor {
-        enum class State { None, At, After };
-        State state = State::None;
-        std::int32_t keyNo = 0;
-        std::string key;   // the text of key `keyNo` of that row
-        std::string key1;  // its key 1
-    };
-
     std::int32_t Fail(std::string message);
     std::optional<StoreTable> TableForWrite(std::string_view tableName);
     std::int32_t AnswerKeyedWrite(sqlite::Query& q, StoreTable table, std::string_view key1);
@@ -144,7 +135,7 @@ class SqliteTableStore final : public TableStore {
     std::string path_;
     std::unique_ptr<sqlite3, DbCloser> db_;
     std::unique_ptr<sqlite::StatementCache> statements_;
-    std::array<Cursor, 3> cursors_;  // by table
+    TablePositions positions_;
     std::string readOnlyReason_;
     int transactionDepth_ = 0;
     std::string lastError_;

@@ -14,20 +14,12 @@
 namespace orbel::host::test {
 namespace {
 
-class PgStore : public ::testing::Test {
+class PgStore : public StoreTest<PgKind> {
   protected:
-    void SetUp() override {
-        if (const std::string why = kind_.Unavailable(); !why.empty()) GTEST_SKIP() << why;
-        store_ = kind_.OpenNew();
-        ASSERT_TRUE(store_);
-    }
     PgCluster& Cluster() { return PgCluster::Shared(); }
     std::string Database() const {
         return PgKind::ConnInfo().substr(PgKind::ConnInfo().rfind('=') + 1);
     }
-
-    PgKind kind_;
-    std::unique_ptr<TableStore> store_;
 };
 
 TEST_F(PgStore, NoMessageCarriesTheConnectionStringsPassword) {

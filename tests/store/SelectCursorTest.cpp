@@ -25,7 +25,7 @@ std::vector<std::string> Rest(SelectCursor& cursor) {
     return names;
 }
 
-// Owner 5's entries 1-4 and owner 9's entry 1 in a new store of each kind.
+// InsertTwoOwners in a new store of each kind.
 template <class Kind>
 class SelectCursorTest : public StoreTest<Kind> {
   protected:
@@ -33,16 +33,9 @@ class SelectCursorTest : public StoreTest<Kind> {
     void SetUp() override {
         StoreTest<Kind>::SetUp();
         if (this->IsSkipped() || !store_) return;
-        for (const TreeEntry& e :
-             {Entry(5, 1, 0, "Letters"), Entry(5, 2, 0, "Invoices"), Entry(5, 3, 1, "March", 40),
-              Entry(5, 4, 1, "April", 41), Entry(9, 1, 0, "Scans")})
-            ASSERT_EQ(Insert(*store_, e), kStoreOk);
+        ASSERT_TRUE(InsertTwoOwners(*store_)) << store_->LastError();
     }
-
-    // Owner 5's rows by key 1.
-    std::unique_ptr<SelectCursor> OwnerFive() {
-        return store_->OpenSelect("OLE_TREE", 1, Key1(5, 0), Key1(5, 99999999));
-    }
+    std::unique_ptr<SelectCursor> OwnerFive() { return SelectOwnerFive(*store_); }
 };
 TYPED_TEST_SUITE(SelectCursorTest, StoreKinds, StoreKindNames);
 
@@ -105,16 +98,9 @@ class SqliteSelectCursor : public ::testing::Test {
   protected:
     void SetUp() override {
         store_ = OpenStore((folder_ / "store.db").string());
-        for (const TreeEntry& e :
-             {Entry(5, 1, 0, "Letters"), Entry(5, 2, 0, "Invoices"), Entry(5, 3, 1, "March", 40),
-              Entry(5, 4, 1, "April", 41), Entry(9, 1, 0, "Scans")})
-            ASSERT_EQ(Insert(*store_, e), kStoreOk);
+        ASSERT_TRUE(InsertTwoOwners(*store_)) << store_->LastError();
     }
-
-    // Owner 5's rows by key 1.
-    std::unique_ptr<SelectCursor> OwnerFive() {
-        return store_->OpenSelect("OLE_TREE", 1, Key1(5, 0), Key1(5, 99999999));
-    }
+    std::unique_ptr<SelectCursor> OwnerFive() { return SelectOwnerFive(*store_); }
 
     TempFolder folder_;
     std::unique_ptr<SqliteTableStore> store_;
