@@ -103,30 +103,43 @@ Inspection Inspect(Connection& conn, const std::string& name) {
     return out;
 }
 
-// Makes the tables when the database has none; empty when the store is there afterwards.
+// Makes the tables when the database has none; empty when the store is there afterwards. The
+// lock is taken before the transaction begins: a transaction that begins after another
+// client's has made the tables sees them (one that began before would still see the database
+// as it was, and make them a second time).
 std::string MakeStore(Connection& conn, const std::string& name) {
-    auto failed = [&](const PGresult* r) {
-        const std::string why = "cannot make a store in " + name + ": " + conn.Error(r);
+    const Params lock = Params().Add(kSchemaLock);
+    Result r = conn.Once("SELECT pg_advisory_lock($1)", lock);
+    if (!Connection::Ok(r.get()))
+        return "cannot make a store in " + name + ": " + conn.Error(r.get());
+    auto failed = [&](const PGresult* result) {
+        const std::string why = "cannot make a store in " + name + ": " + conn.Error(result);
         conn.Exec("ROLLBACK");
         return why;
     };
-    Result r = conn.Exec("BEGIN");
-    if (!Connection::Ok(r.get())) return failed(r.get());
-    r = conn.Once("SELECT pg_advisory_xact_lock($1)", Params().Add(kSchemaLock));
-    if (!Connection::Ok(r.get())) return failed(r.get());
-    const Inspection found = Inspect(conn, name);
-    if (!found.error.empty()) {
-        conn.Exec("ROLLBACK");
-        return found.error;
+    std::string error;
+    r = conn.Exec("BEGIN");
+    if (!Connection::Ok(r.get())) {
+        error = failed(r.get());
+    } else {
+        const Inspection found = Inspect(conn, name);
+        if (!found.error.empty()) {
+            conn.Exec("ROLLBACK");
+            error = found.error;
+        } else {
+            if (!found.exists)
+                r = conn.Exec(std::string(kSchema) + "INSERT INTO ORBEL_STORE VALUES (" +
+                              std::to_string(PgTableStore::kSchemaVersion) + ");");
+            if (!found.exists && !Connection::Ok(r.get())) {
+                error = failed(r.get());
+            } else {
+                r = conn.Exec("COMMIT");
+                if (!Connection::Ok(r.get())) error = failed(r.get());
+            }
+        }
     }
-    if (!found.exists) {
-        r = conn.Exec(std::string(kSchema) + "INSERT INTO ORBEL_STORE VALUES (" +
-                      std::to_string(PgTableStore::kSchemaVersion) + ");");
-        if (!Connection::Ok(r.get())) return failed(r.get());
-    }
-    r = conn.Exec("COMMIT");
-    if (!Connection::Ok(r.get())) return failed(r.get());
-    return {};
+    conn.Once("SELECT pg_advisory_unlock($1)", lock);
+    return error;
 }
 
 // Why the server takes no writes to the store, or empty.

@@ -152,5 +152,27 @@ TEST_F(PgStore, EightProgramsTakingIdsAtOnceNeverGetTheSameOne) {
     EXPECT_EQ(all.back(), kPrograms * kTakes);
 }
 
+TEST_F(PgStore, ProgramsOpeningANewDatabaseAtOnceMakeTheTablesOnceAndAllOpenIt) {
+    store_.reset();
+    ASSERT_EQ(Cluster().Superuser(Database(),
+                                  "DROP TABLE OLE_TREE, OLE_RES, OLE_CLA, "
+                                  "ORBEL_COUNTERS, ORBEL_STORE"),
+              "");
+    std::vector<pid_t> programs;
+    for (int p = 0; p < 8; ++p) {
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        // The child leaves without running the test program's exit handlers.
+        if (pid == 0) ::_exit(PgTableStore::Open(PgKind::ConnInfo()) ? 0 : 1);
+        programs.push_back(pid);
+    }
+    for (pid_t pid : programs) {
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    EXPECT_EQ(Cluster().Superuser(Database(), "SELECT count(*) FROM ORBEL_STORE"), "1");
+}
+
 }  // namespace
 }  // namespace orbel::host::test
