@@ -122,11 +122,21 @@ std::unique_ptr<platform::UserDriver> DriverFor(platform::Platform& p, Backend b
 }
 }  // namespace
 
-ControlOnStore::ControlOnStore(const std::string& storePath, Backend backend)
-    : platform_(InstallBackend(backend)), driver_(DriverFor(platform_, backend)) {
+namespace {
+std::unique_ptr<host::TableStore> OpenStoreFile(const std::string& storePath) {
     host::SqliteOpenResult opened = host::SqliteTableStore::Open(storePath);
     if (!opened) throw std::runtime_error(opened.error);
-    store_ = std::move(opened.store);
+    return std::move(opened.store);
+}
+}  // namespace
+
+ControlOnStore::ControlOnStore(const std::string& storePath, Backend backend)
+    : ControlOnStore(OpenStoreFile(storePath), backend) {}
+
+ControlOnStore::ControlOnStore(std::unique_ptr<host::TableStore> store, Backend backend)
+    : platform_(InstallBackend(backend)),
+      driver_(DriverFor(platform_, backend)),
+      store_(std::move(store)) {
     app_.InitInstance();
     if (!hostWindow_.Create("HostForm", "", WS_VISIBLE, RECT{0, 0, 640, 480}, kNoWindow, 0))
         throw std::runtime_error("cannot create the host window");
@@ -295,7 +305,8 @@ void RatioReporter::PrintRatios() const {
                         plain->second, plain->second / rate);
         }
     }
-    std::printf("ratio: rows per second of the plain SQLite scan over the control's\n");
+    std::printf("ratio: rows per second of %s (the floor) over the control's\n",
+                floorName_.c_str());
     PrintGrowth();
 }
 

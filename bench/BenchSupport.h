@@ -60,6 +60,9 @@ enum class Backend { Headless, Desktop };
 class ControlOnStore {
   public:
     explicit ControlOnStore(const std::string& storePath, Backend backend = Backend::Headless);
+    // The same on a store already open (a server's).
+    explicit ControlOnStore(std::unique_ptr<host::TableStore> store,
+                            Backend backend = Backend::Headless);
     ~ControlOnStore();
     ControlOnStore(const ControlOnStore&) = delete;
     ControlOnStore& operator=(const ControlOnStore&) = delete;
@@ -85,7 +88,7 @@ class ControlOnStore {
 
     platform::Platform& platform_;
     std::unique_ptr<platform::UserDriver> driver_;
-    std::unique_ptr<host::SqliteTableStore> store_;
+    std::unique_ptr<host::TableStore> store_;
     COrbelApp app_;
     CWnd hostWindow_;
     HWND controlWindow_{};

@@ -4,131 +4,23 @@
 // then moved under their parents), and the host's floor, a plain SQLite scan of the same two
 // key-2 ranges as often as the control selects them. Prints entries per second of each and
 // their ratio.
-//
-// A tenth of the entries are folders, half in the class tree and half in the item's own tree,
-// in chains 3 to 5 deep; every other own chain hangs under a class folder, and every other
-// chain is numbered from its bottom up, so that in key order a folder is moved under its
-// parent before the parent is moved under its own. The rest are items spread over all folders,
-// one in ten of them class items.
+// The store's shape is in OpenStoreShape.h.
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "bench/BenchSupport.h"
+#include "bench/OpenStoreShape.h"
 
 namespace orbel::bench {
 namespace {
 
-constexpr std::int32_t kClassOleId = 100;
-constexpr std::int32_t kOleId = 7;
-// Entries of the owners beside both trees, which the selects' ranges leave out.
-constexpr std::int32_t kNeighbourOwners[] = {kOleId - 1, kOleId + 1, kClassOleId - 1,
-                                             kClassOleId + 1};
-constexpr std::int32_t kNeighbourEntries = 50;
-
-// How a store of N entries is made, and what opening it must show.
-struct StoreShape {
-    std::int32_t classFolders = 0;
-    std::int32_t ownFolders = 0;
-    std::int32_t classItems = 0;
-    std::int32_t ownItems = 0;
-    std::int32_t topFolders = 0;  // the folders directly under "All" once the tree is loaded
-
-    std::int32_t Folders() const { return classFolders + ownFolders; }
-    std::int64_t ClassRows() const { return classFolders + classItems; }
-    std::int64_t OwnRows() const { return ownFolders + ownItems; }
-};
-
-// Chains of folders 3, 4, 5, 3, ... deep, numbered from `first` on, each folder with the entry
-// of its parent in the chain (0 for the chain's top); a last chain shorter than 3 is added to
-// the one before it.
-struct ChainFolder {
-    std::int32_t entry;
-    std::int32_t parent;  // 0: the top of its chain
-};
-std::vector<ChainFolder> Chains(std::int32_t first, std::int32_t count) {
-    std::vector<ChainFolder> out;
-    std::int32_t next = first;
-    const std::int32_t end = first + count;
-    for (int chain = 0; next < end; ++chain) {
-        std::int32_t depth = 3 + chain % 3;
-        if (end - (next + depth) < 3) depth = end - next;
-        // Every other chain is numbered from its bottom up: its rows then come, in key order,
-        // child before parent.
-        const bool bottomUp = chain % 2 == 1;
-        for (std::int32_t level = 0; level < depth; ++level) {
-            const std::int32_t entry = bottomUp ? next + depth - 1 - level : next + level;
-            const std::int32_t parent = level == 0 ? 0 : (bottomUp ? entry + 1 : entry - 1);
-            out.push_back({entry, parent});
-        }
-        next += depth;
-    }
-    return out;
-}
-
-StoreShape ShapeOf(std::int64_t entries) {
-    StoreShape shape;
-    const auto folders = static_cast<std::int32_t>(entries / 10);
-    shape.classFolders = folders / 2;
-    shape.ownFolders = folders - shape.classFolders;
-    const auto items = static_cast<std::int32_t>(entries) - folders;
-    shape.classItems = items / 10;
-    shape.ownItems = items - shape.classItems;
-    return shape;
-}
-
 // The store file of `entries` entries, made once per size; fills in what opening must show.
 std::string StoreWithEntries(std::int64_t entries, StoreShape& shape) {
-    shape = ShapeOf(entries);
-    const std::vector<ChainFolder> classChains = Chains(1, shape.classFolders);
-    const std::vector<ChainFolder> ownChains = Chains(1, shape.ownFolders);
-    std::vector<std::int32_t> classTops;
-    for (const ChainFolder& f : classChains)
-        if (f.parent == 0) classTops.push_back(f.entry);
-    shape.topFolders = static_cast<std::int32_t>(classTops.size());
-    int ownChain = 0;
-    for (const ChainFolder& f : ownChains)
-        if (f.parent == 0 && ownChain++ % 2 == 0) ++shape.topFolders;
-
+    shape = ShapeOfOpenStore(entries);
     return SeededStore(
-        "open-" + std::to_string(entries) + ".db", [&](host::SqliteTableStore& store) {
-            auto insert = [&](std::int32_t owner, std::int32_t entryNo, std::int32_t parentOwner,
-                              std::int32_t parentEntry, bool item) {
-                char name[32];
-                std::snprintf(name, sizeof name, item ? "Item %07d" : "Folder %06d", entryNo);
-                return InsertTreeEntry(store, owner, entryNo, parentOwner, parentEntry, name, item);
-            };
-            for (const ChainFolder& f : classChains)
-                if (!insert(kClassOleId, f.entry, f.parent ? kClassOleId : 0, f.parent, false))
-                    return false;
-            int chain = 0;
-            for (const ChainFolder& f : ownChains) {
-                std::int32_t parentOwner = f.parent ? kOleId : 0;
-                std::int32_t parent = f.parent;
-                // Every other own chain hangs under the top of a class chain.
-                if (f.parent == 0 && chain++ % 2 == 1) {
-                    parentOwner = kClassOleId;
-                    parent = classTops[static_cast<std::size_t>(chain) % classTops.size()];
-                }
-                if (!insert(kOleId, f.entry, parentOwner, parent, false)) return false;
-            }
-            for (std::int32_t n = 0; n < shape.classItems; ++n)
-                if (!insert(kClassOleId, shape.classFolders + 1 + n, kClassOleId,
-                            1 + n % shape.classFolders, true))
-                    return false;
-            const std::int32_t folders = shape.Folders();
-            for (std::int32_t n = 0; n < shape.ownItems; ++n) {
-                const std::int32_t folder = n % folders;
-                const bool inClassFolder = folder < shape.classFolders;
-                if (!insert(kOleId, shape.ownFolders + 1 + n, inClassFolder ? kClassOleId : kOleId,
-                            inClassFolder ? 1 + folder : 1 + folder - shape.classFolders, true))
-                    return false;
-            }
-            for (std::int32_t owner : kNeighbourOwners)
-                for (std::int32_t n = 1; n <= kNeighbourEntries; ++n)
-                    if (!insert(owner, n, 0, 0, false)) return false;
-            return true;
-        });
+        "open-" + std::to_string(entries) + ".db",
+        [&](host::SqliteTableStore& store) { return SeedOpenStore(store, entries); });
 }
 
 void Initiate(benchmark::State& state, Backend backend) {

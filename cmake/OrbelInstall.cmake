@@ -65,6 +65,12 @@ include(CMakePackageConfigHelpers)
 # orbel.pc finds its prefix from where it lies, so a moved prefix needs no edit.
 get_target_property(ORBEL_MODULE_NAME orbel_module OUTPUT_NAME)
 set(ORBEL_MODULE_FILE ${ORBEL_MODULE_NAME}${CMAKE_SHARED_MODULE_SUFFIX})
+# The store library links libpq when it was built with the server-backed store.
+get_target_property(ORBEL_STORE_DEFS orbel_host_store INTERFACE_COMPILE_DEFINITIONS)
+set(ORBEL_PC_REQUIRES_STORE "")
+if(ORBEL_STORE_DEFS MATCHES "ORBEL_WITH_POSTGRES")
+  set(ORBEL_PC_REQUIRES_STORE " libpq")
+endif()
 configure_file(${PROJECT_SOURCE_DIR}/data/orbel.pc.in ${PROJECT_BINARY_DIR}/orbel.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/orbel.pc DESTINATION ${ORBEL_INSTALL_PKGCONFIGDIR})
 if(TARGET orbel_platform_qt)

@@ -8,8 +8,9 @@ packages=(
   g++ cmake ninja-build pkg-config git clang-format
   # tests, benchmarks, fuzzing and sanitizers
   googletest libgtest-dev libgmock-dev libbenchmark-dev clang-14 libclang-rt-14-dev
-  # the host's table store
-  libsqlite3-dev sqlite3
+  # the host's table store: SQLite embedded, PostgreSQL for a store shared by a team (the
+  # server also runs the tests' throwaway clusters)
+  libsqlite3-dev sqlite3 postgresql libpq-dev
   # the desktop backend and the demo: Qt 6 Widgets, its SVG icons (the icon theme's), a font,
   # TIFF pages, a virtual display and real input events for the demo tests, and the desktop's
   # openers

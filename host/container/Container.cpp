@@ -8,6 +8,7 @@
 
 #include "host/container/CommandArgs.h"
 #include "host/container/ContainerPlatform.h"
+#include "host/store/StoreByName.h"
 #include "platform/EffectLog.h"
 #include "platform/UserDriver.h"
 #include "platform/automation/ComRuntime.h"
@@ -85,8 +86,11 @@ bool Container::SetUpTempDir() {
 
 bool Container::OpenStore() {
     if (options_.store == StoreKind::Scripted) return true;
-    const std::string path = options_.store == StoreKind::Memory ? ":memory:" : options_.sqlitePath;
-    SqliteOpenResult opened = SqliteTableStore::Open(path);
+    const std::string name = options_.store == StoreKind::Memory ? std::string("memory")
+                             : options_.store == StoreKind::Sqlite
+                                 ? "sqlite:" + options_.sqlitePath
+                                 : "postgres:" + options_.conninfo;
+    OpenedTableStore opened = OpenStoreByName(name);
     if (!opened) {
         err_ << "orbel-container: " << opened.error << "\n";
         return false;

@@ -16,7 +16,7 @@
 #include "host/adapter/EmbeddedControl.h"
 #include "host/adapter/HostAdapter.h"
 #include "host/container/ScriptLine.h"
-#include "host/store/SqliteTableStore.h"
+#include "host/store/TableStore.h"
 #include "platform/automation/TypeLib.h"
 
 namespace orbel {
@@ -39,7 +39,7 @@ class LiveDialog;
 
 namespace orbel::host {
 
-enum class StoreKind { Memory, Sqlite, Scripted };
+enum class StoreKind { Memory, Sqlite, Postgres, Scripted };
 
 // The windows of the class below `root`, nearest first (the control's own toolbar before the
 // preview's bars).
@@ -49,6 +49,7 @@ std::vector<HWND> WindowsOfClass(const platform::WindowSystem& windows, HWND roo
 struct ContainerOptions {
     StoreKind store = StoreKind::Memory;
     std::string sqlitePath;
+    std::string conninfo;  // Postgres: a libpq connection string or URI
     bool traceTable = false;
     std::vector<std::string> scripts;  // empty: standard input
     std::string modulePath;            // the control module, registered when the ProgID is not
@@ -187,7 +188,7 @@ class Container {
     platform::Platform* platform_ = nullptr;
     platform::ScriptedUser* user_ = nullptr;
     std::unique_ptr<platform::UserDriver> driver_;
-    std::unique_ptr<SqliteTableStore> store_;
+    std::unique_ptr<TableStore> store_;
     std::shared_ptr<HostAdapter> adapter_;
     std::unique_ptr<CWnd> form_;
     EmbeddedControl control_;

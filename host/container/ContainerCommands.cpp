@@ -425,7 +425,8 @@ void Container::CmdWrite(std::span<const Token> args) {
 void Container::CmdSql(std::span<const Token> args) {
     Need(args, 1, 1, "sql \"STATEMENT\"");
     const std::string sql = StringArg(args[0], "STATEMENT");
-    if (!store_) throw ScriptError{"sql needs a store: --store memory or --store sqlite:PATH"};
+    if (!store_)
+        throw ScriptError{"sql needs a store: --store memory, sqlite:PATH or postgres:CONNINFO"};
     const bool ok = store_->ExecuteSql(sql, [this](std::span<const std::string> columns) {
         std::string line;
         for (std::size_t i = 0; i < columns.size(); ++i) line += (i ? " | " : "") + columns[i];

@@ -1,4 +1,5 @@
-// orbel-container [--store memory|sqlite:PATH|scripted] [--trace-table] [--register] [SCRIPT...]
+// orbel-container [--store memory|sqlite:PATH|postgres:CONNINFO|scripted] [--trace-table]
+// [SCRIPT...]
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -6,6 +7,7 @@
 
 #include "host/adapter/ProgramPaths.h"
 #include "host/container/Container.h"
+#include "host/store/StoreByName.h"
 #include "host/wrapper/OrbelVersion.h"
 
 namespace {
@@ -28,8 +30,8 @@ std::string DefaultImagingModule() {
 }
 
 const char* const kHelp =
-    R"(usage: orbel-container [--store memory|sqlite:PATH|scripted] [--trace-table] [--register]
-                       [--gui [--hold]] [SCRIPT...]
+    R"(usage: orbel-container [--store memory|sqlite:PATH|postgres:CONNINFO|scripted]
+                       [--trace-table] [--register] [--gui [--hold]] [SCRIPT...]
 
 Creates the control "ORBEL.OrbelCtrl.1" in a window (headless), connects a host to it, runs the
 scripts in order (standard input when none is named, or for "-") and prints a transcript of
@@ -41,6 +43,12 @@ Hosts:
   --store sqlite:PATH   the table store in the SQLite file PATH, created when missing
                         (several containers may share it: with a store the control takes
                         its IDs from the store, by direct ID retrieval)
+  --store postgres:CONNINFO
+                        the table store on a PostgreSQL server, by a libpq connection
+                        string ("host=db.example.org dbname=orbel user=clerk") or URI
+                        ("postgresql://clerk@db.example.org/orbel"); its tables are made in a
+                        database that has none. A password is better kept in ~/.pgpass than
+                        on the command line; no message shows it
   --store scripted      the script is the host: it goes on being read while the control waits
                         for an answer, and answers with reply lines (a select row by row)
   --trace-table         also print the table conversation, and with a store its answers as
@@ -109,8 +117,8 @@ std::string Help() {
 
 int Usage(const std::string& problem) {
     std::cerr << "orbel-container: " << problem << "\n"
-              << "usage: orbel-container [--store memory|sqlite:PATH|scripted] [--trace-table] "
-                 "[--register] [--gui [--hold]] [SCRIPT...]\n(--help says more)\n";
+              << "usage: orbel-container [--store memory|sqlite:PATH|postgres:CONNINFO|scripted] "
+                 "[--trace-table] [--register] [--gui [--hold]] [SCRIPT...]\n(--help says more)\n";
     return orbel::host::kExitScriptError;
 }
 
@@ -151,16 +159,21 @@ int main(int argc, char** argv) {
             } else {
                 value = arg.substr(8);
             }
-            if (value == "memory") {
-                options.store = StoreKind::Memory;
-            } else if (value == "scripted") {
+            std::string rest;
+            const orbel::host::StoreNameKind kind = orbel::host::KindOfStoreName(value, &rest);
+            if (value == "scripted") {
                 options.store = StoreKind::Scripted;
-            } else if (value.starts_with("sqlite:") && value.size() > 7) {
+            } else if (kind == orbel::host::StoreNameKind::Memory) {
+                options.store = StoreKind::Memory;
+            } else if (kind == orbel::host::StoreNameKind::Sqlite) {
                 options.store = StoreKind::Sqlite;
-                options.sqlitePath = std::string(value.substr(7));
+                options.sqlitePath = rest;
+            } else if (kind == orbel::host::StoreNameKind::Postgres) {
+                options.store = StoreKind::Postgres;
+                options.conninfo = rest;
             } else {
-                return Usage("--store is memory, sqlite:PATH or scripted, not " +
-                             std::string(value));
+                // Not the value itself: a connection string mistyped may hold a password.
+                return Usage("--store is memory, sqlite:PATH, postgres:CONNINFO or scripted");
             }
         } else if (arg.starts_with("--")) {
             return Usage("unknown option " + std::string(arg));

@@ -83,7 +83,7 @@ bool ControlHost::Restart(std::string& error) {
     return true;
 }
 
-bool ControlHost::AttachStore(std::unique_ptr<host::SqliteTableStore> store, std::string& error) {
+bool ControlHost::AttachStore(std::unique_ptr<host::TableStore> store, std::string& error) {
     CloseStore();
     if (!store || !control_.Created()) {
         error = store ? "the control is not there" : "no store";
@@ -109,8 +109,11 @@ void ControlHost::ConnectStore() {
         if (hostError_) hostError_(reason);
     });
     adapter_->TakeIdsFromStore();
-    if (store_->Path() != ":memory:") {
-        const std::filesystem::path objects = ObjectDirFor(store_->Path());
+    // A store on a server keeps the object directory the control was given: where a team keeps
+    // its documents is for the team to say, not for the place one desktop keeps its files.
+    const auto* file = dynamic_cast<const host::SqliteTableStore*>(store_.get());
+    if (file && file->Path() != ":memory:") {
+        const std::filesystem::path objects = ObjectDirFor(file->Path());
         std::error_code ec;
         std::filesystem::create_directories(objects, ec);
         Control().SetObjectDir(objects.string());

@@ -56,14 +56,14 @@ class ControlHost {
     // The typed calls on the control; calls on a control not created fail with E_POINTER.
     host::COrbelWrapper Control() const { return control_.Control(); }
 
-    // Makes `store` the one that answers, with its documents' folder as the control's object
-    // directory (created when missing), switches the control to taking its IDs from the store
-    // (so that several demos may share it), and enables the control window. A store open before
-    // is closed first. Needs the control created.
-    bool AttachStore(std::unique_ptr<host::SqliteTableStore> store, std::string& error);
+    // Makes `store` the one that answers, with a store file's documents' folder as the
+    // control's object directory (created when missing), switches the control to taking its IDs
+    // from the store (so that several demos may share it), and enables the control window. A store
+    // open before is closed first. Needs the control created.
+    bool AttachStore(std::unique_ptr<host::TableStore> store, std::string& error);
     // Empties the panes, stops answering and closes the store; the control window is disabled.
     void CloseStore();
-    host::SqliteTableStore* Store() const { return store_.get(); }
+    host::TableStore* Store() const { return store_.get(); }
 
     // Opens the demo's trees in normal mode, or one folder of the folder-maintenance class
     // tree; the control's result (the OLE ID, or -1).
@@ -94,7 +94,7 @@ class ControlHost {
     RECT rect_{};
     std::string modulePath_;
     std::uint64_t rowsRead_ = 0;
-    std::unique_ptr<host::SqliteTableStore> store_;
+    std::unique_ptr<host::TableStore> store_;
     std::shared_ptr<host::HostAdapter> adapter_;
     LogObserver log_;
     EventObserver event_;

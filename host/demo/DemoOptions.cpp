@@ -5,13 +5,17 @@
 namespace orbel::demo {
 
 const char* DemoUsage() {
-    return R"(usage: orbel-demo [--store PATH] [--screenshot PNG --select '\All\FOLDER']
+    return R"(usage: orbel-demo [--store PATH|postgres:CONNINFO] [--screenshot PNG --select '\All\FOLDER']
 
 Shows the control on a store kept in an SQLite file: PATH, else the demo store in
 $XDG_DATA_HOME/orbel/demo.orbel (~/.local/share when unset), made with sample documents on
-the first run.
+the first run; or on a store shared by a team on a PostgreSQL server.
 
   --store PATH        the store to open; created empty when the file does not exist
+  --store postgres:CONNINFO
+                      the shared store on the server a libpq connection string or URI names
+                      ("postgresql://clerk@db.example.org/orbel"); its tables are made in a
+                      database that has none. Keep the password in ~/.pgpass
   --screenshot PNG    opens the store, selects the --select folder in the tree, waits for the
                       list, saves the main window to PNG and exits (status 0 when saved)
   --select PATH       the folder, as the control names it: "\All" or "\All\Invoices\2026"

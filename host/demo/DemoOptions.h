@@ -8,7 +8,8 @@
 namespace orbel::demo {
 
 struct DemoOptions {
-    std::string storePath;       // empty: the demo store in the user's data folder
+    std::string storePath;       // empty: the demo store in the user's data folder;
+                                 // "postgres:CONNINFO": a store on a server
     std::string screenshotPath;  // set: open, select, grab the window to this PNG, quit
     std::string selectPath;      // the folder to select first, as FolderChange names it
     bool help = false;

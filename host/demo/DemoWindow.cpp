@@ -17,6 +17,7 @@
 #include <system_error>
 
 #include "host/demo/DemoPaths.h"
+#include "host/store/StoreByName.h"
 #include "host/wrapper/OrbelVersion.h"
 #include "platform/automation/ComRuntime.h"
 #include "platform/qt/QtPlatform.h"
@@ -112,6 +113,7 @@ void DemoWindow::BuildMenus() {
     QMenu* file = menuBar()->addMenu("&File");
     file->addAction("&New store...", QKeySequence::New, this, [this] { NewStore(); });
     file->addAction("&Open store...", QKeySequence::Open, this, [this] { OpenStoreDialog(); });
+    file->addAction("Open &shared store...", this, [this] { OpenSharedStoreDialog(); });
     recentMenu_ = file->addMenu("Open &recent");
     connect(recentMenu_, &QMenu::aboutToShow, this, [this] { FillRecentMenu(); });
     closeStoreAction_ =
@@ -201,16 +203,36 @@ void DemoWindow::WhenIdle(std::function<void()> work) {
 
 bool DemoWindow::OpenStore(const std::filesystem::path& path, bool seed, std::string* error) {
     OpenedStore opened = OpenStoreFile(path, seed ? &samples_ : nullptr);
-    std::string why = opened.error;
-    const std::string readOnly = opened.store ? opened.store->ReadOnlyReason() : std::string();
-    if (opened.store && host_.AttachStore(std::move(opened.store), why)) {
-        AppendLog("store " + path.string() + (opened.created ? " (new)" : ""));
+    const bool shown = ShowStore(std::move(opened.store), opened.error, path.string(),
+                                 path.filename().string(), opened.created, error);
+    if (shown) RememberStore(path);
+    return shown;
+}
+
+bool DemoWindow::OpenSharedStore(const std::string& conninfo, std::string* error) {
+    host::OpenedTableStore opened = host::OpenStoreByName("postgres:" + conninfo);
+    // Named without the connection string, which may hold a password.
+    const std::string name = opened.store ? opened.store->Name() : std::string("the shared store");
+    const bool shown = ShowStore(std::move(opened.store), opened.error, name, name, false, error);
+    // Other desktops' writes are not followed yet: the user must know the trees can be behind.
+    if (shown)
+        AppendLog(
+            "notice: changes other desktops make to a shared store show here when it is "
+            "opened again");
+    return shown;
+}
+
+bool DemoWindow::ShowStore(std::unique_ptr<host::TableStore> opened, std::string why,
+                           const std::string& name, const std::string& title, bool created,
+                           std::string* error) {
+    const std::string readOnly = opened ? opened->ReadOnlyReason() : std::string();
+    if (opened && host_.AttachStore(std::move(opened), why)) {
+        AppendLog("store " + name + (created ? " (new)" : ""));
         // Told before the trees are shown: every change the user tries will be refused.
         noticeLabel_->setText(readOnly.empty() ? QString() : Text("Read-only: " + readOnly));
         if (!readOnly.empty()) AppendLog("notice: " + readOnly);
         // The application's name follows the title by itself: the title names the store.
-        setWindowTitle(Text(path.filename().string() + (readOnly.empty() ? "" : " (read-only)")));
-        RememberStore(path);
+        setWindowTitle(Text(title + (readOnly.empty() ? "" : " (read-only)")));
         // The status bar counts the rows as they come while the control opens the store.
         opening_ = true;
         folder_.clear();
@@ -225,7 +247,7 @@ bool DemoWindow::OpenStore(const std::filesystem::path& path, bool seed, std::st
     if (error)
         *error = why;
     else
-        QMessageBox::warning(this, "Orbel demo", Text("Cannot open " + path.string() + ": " + why));
+        QMessageBox::warning(this, "Orbel demo", Text("Cannot open " + name + ": " + why));
     return false;
 }
 
@@ -250,6 +272,18 @@ void DemoWindow::OpenStoreDialog() {
     if (chosen.isEmpty()) return;
     WhenIdle(
         [this, path = std::filesystem::path(chosen.toStdString())] { OpenStore(path, false); });
+}
+
+void DemoWindow::OpenSharedStoreDialog() {
+    bool ok = false;
+    const QString conninfo = QInputDialog::getText(
+        this, "Open shared store",
+        "The PostgreSQL server, as a connection string (host=db.example.org dbname=orbel "
+        "user=clerk)\nor a URI (postgresql://clerk@db.example.org/orbel). Keep the password in "
+        "~/.pgpass:",
+        QLineEdit::Normal, QString(), &ok);
+    if (!ok || conninfo.trimmed().isEmpty()) return;
+    WhenIdle([this, c = conninfo.trimmed().toStdString()] { OpenSharedStore(c); });
 }
 
 void DemoWindow::CloseStore() {

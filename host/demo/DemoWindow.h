@@ -39,6 +39,9 @@ class DemoWindow final : public QMainWindow {
     // and the demo's trees in normal mode. Says what went wrong in `error` when given, else in
     // a message box.
     bool OpenStore(const std::filesystem::path& path, bool seed, std::string* error = nullptr);
+    // Opens the store on a PostgreSQL server that `conninfo` (a libpq connection string or
+    // URI) names, the same way.
+    bool OpenSharedStore(const std::string& conninfo, std::string* error = nullptr);
 
     // The folder the control last reported with FolderChange ("\All\..."), and whether it
     // said it is busy.
@@ -62,6 +65,12 @@ class DemoWindow final : public QMainWindow {
     void WhenIdle(std::function<void()> work);
     void NewStore();
     void OpenStoreDialog();
+    void OpenSharedStoreDialog();
+    // Attaches an opened store (or says why `opened` is none) and shows its trees. `name` is
+    // the store in messages and the log, `title` in the window's title.
+    bool ShowStore(std::unique_ptr<host::TableStore> opened, std::string why,
+                   const std::string& name, const std::string& title, bool created,
+                   std::string* error);
     void CloseStore();
     void OpenNormally();
     void OpenFolderMaintenance();

@@ -15,6 +15,7 @@
 #include "host/demo/DemoPaths.h"
 #include "host/demo/DemoWindow.h"
 #include "host/demo/ScreenshotRun.h"
+#include "host/store/StoreByName.h"
 #include "host/wrapper/OrbelVersion.h"
 #include "platform/qt/QtPlatform.h"
 
@@ -87,6 +88,9 @@ int Run(const DemoOptions& options, int& argc, char** argv) {
         // The demo store is made with the samples on the first run; a store named on the
         // command line is the user's own and starts empty. A person gets the store of the last
         // session back; an unattended screenshot run always starts from the demo store.
+        std::string conninfo;
+        const bool shared =
+            host::KindOfStoreName(options.storePath, &conninfo) == host::StoreNameKind::Postgres;
         std::filesystem::path store = options.storePath;
         if (store.empty() && options.screenshotPath.empty()) store = LastStorePath();
         const bool named = !store.empty();
@@ -94,8 +98,10 @@ int Run(const DemoOptions& options, int& argc, char** argv) {
         std::unique_ptr<ScreenshotRun> shot;
         if (status == 0) {
             if (!options.screenshotPath.empty()) {
-                if (!window.OpenStore(store, !named, &error)) {
-                    std::cerr << "orbel-demo: cannot open " << store.string() << ": " << error
+                if (!(shared ? window.OpenSharedStore(conninfo, &error)
+                             : window.OpenStore(store, !named, &error))) {
+                    std::cerr << "orbel-demo: cannot open "
+                              << (shared ? "the shared store" : store.string()) << ": " << error
                               << "\n";
                     status = kExitFailed;
                 } else {
@@ -103,6 +109,9 @@ int Run(const DemoOptions& options, int& argc, char** argv) {
                         platform, window, host, options.selectPath, options.screenshotPath);
                     shot->Start();
                 }
+            } else if (shared) {
+                WaitUntilShown(window);
+                window.OpenSharedStore(conninfo);
             } else {
                 // Opened once the window is on the screen and painted: a large store then loads
                 // with its progress in the status bar, not behind a blank screen.

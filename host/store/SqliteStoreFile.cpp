@@ -16,6 +16,7 @@
 
 #include "host/store/SqliteStatement.h"
 #include "host/store/SqliteTableStore.h"
+#include "host/store/StoreStatements.h"
 
 namespace orbel::host {
 
@@ -260,8 +261,7 @@ SqliteOpenResult SqliteTableStore::Open(const std::string& path, StoreAccess acc
     std::error_code ec;
     const bool exists = !memory && fs::exists(path, ec);
     std::string readOnlyReason;
-    if (readOnly)
-        readOnlyReason = "the store " + path + " is opened read-only: every change is refused";
+    if (readOnly) readOnlyReason = OpenedReadOnlyText(path);
     if (exists && !readOnly && FileIsReadOnly(path)) {
         readOnly = true;
         readOnlyReason = "the store " + path +

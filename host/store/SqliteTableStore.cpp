@@ -13,6 +13,7 @@
 
 #include "host/store/SqliteStatement.h"
 #include "host/store/StoreRows.h"
+#include "host/store/StoreStatements.h"
 #include "src/store/RecordFormats.h"
 
 namespace orbel::host {
@@ -20,43 +21,6 @@ namespace orbel::host {
 using sqlite::Query;
 
 namespace {
-
-// The typed columns of each table in the order ParseAndBind binds them; Key1 and Data follow
-// in every table, then Key2 and Key3 in OLE_TREE.
-constexpr std::array<const char*, 3> kColumns = {
-    "OwnerId, EntryNo, OwnerId2, ParentOwnerId, ParentEntryNo, Name, ResourceId, IsItem, "
-    "PageStart, PageEnd, Batch, Type, Key1, Data, Key2, Key3",
-    "ResourceId, Path, Key1, Data",
-    "ClassName, Value, Key1, Data",
-};
-constexpr std::array<int, 3> kColumnCount = {16, 4, 4};
-
-// What a read gives back: the data and the three key texts (empty for the tables without).
-constexpr std::array<const char*, 3> kRowColumns = {
-    "Data, Key1, Key2, Key3",
-    "Data, Key1, '', ''",
-    "Data, Key1, '', ''",
-};
-
-std::string KeyColumn(std::int32_t keyNo) {
-    return "Key" + std::to_string(keyNo);
-}
-
-std::string KeyOrder(std::int32_t keyNo, bool descending) {
-    const char* dir = descending ? " DESC" : "";
-    if (keyNo == 1) return "Key1" + std::string(dir);
-    return KeyColumn(keyNo) + dir + ", Key1" + dir;
-}
-
-std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
-}
-
-std::string FormatId(std::int32_t id) {
-    std::array<char, 16> text{};
-    std::snprintf(text.data(), text.size(), "%08d", id);
-    return text.data();
-}
 
 void FillReply(const Query& q, StoreReply& reply) {
     reply.data.assign(q.Text(0));
@@ -69,70 +33,12 @@ void FillReply(const Query& q, StoreReply& reply) {
 void ParseAndBind(Query& q, StoreTable table, std::string_view data, std::string_view key1,
                   std::string_view key2, std::string_view key3) {
     int i = 0;
-    auto number = [&](std::int32_t value) { q.Bind(++i, std::int64_t{value}); };
-    auto text = [&](std::string_view value) { q.Bind(++i, value); };
-    switch (table) {
-        case StoreTable::OleTree: {
-            const TreeEntry f = ParseTreeEntry(data, key1, key2, key3);
-            number(f.OwnerId);
-            number(f.EntryNo);
-            number(f.OwnerId2);
-            number(f.ParentOwnerId);
-            number(f.ParentEntryNo);
-            text(f.Name);
-            number(f.ResourceId);
-            number(f.IsItem);
-            number(f.PageStart);
-            number(f.PageEnd);
-            text(f.Batch);
-            text(f.Type);
-            break;
-        }
-        case StoreTable::OleRes: {
-            const ResourceRecord f = ParseResourceRecord(data, key1);
-            number(f.ResourceId);
-            text(f.Path);
-            break;
-        }
-        case StoreTable::OleCla: {
-            const ClassRecord f = ParseClassRecord(data, key1);
-            text(f.ClassName);
-            number(f.Value);
-            break;
-        }
+    for (const FieldValue& value : RowFields(table, data, key1, key2, key3)) {
+        if (const auto* number = std::get_if<std::int64_t>(&value))
+            q.Bind(++i, *number);
+        else
+            q.Bind(++i, std::string_view(std::get<std::string>(value)));
     }
-    text(key1);
-    text(data);
-    if (table == StoreTable::OleTree) {
-        text(key2);
-        text(key3);
-    }
-}
-
-std::string InsertSql(StoreTable table) {
-    const int t = static_cast<int>(table);
-    std::string values;
-    for (int i = 1; i <= kColumnCount[t]; ++i) values += (i > 1 ? ", ?" : "?") + std::to_string(i);
-    return std::string("INSERT INTO ") + StoreTableName(table) + " (" + kColumns[t] + ") VALUES (" +
-           values + ")";
-}
-
-std::string UpdateSql(StoreTable table) {
-    const int t = static_cast<int>(table);
-    std::string columns = kColumns[t];
-    std::string sets;
-    int i = 1;
-    for (std::size_t from = 0; from <= columns.size(); ++i) {
-        std::size_t comma = columns.find(", ", from);
-        if (comma == std::string::npos) comma = columns.size();
-        sets +=
-            (i > 1 ? ", " : "") + columns.substr(from, comma - from) + " = ?" + std::to_string(i);
-        from = comma + 2;
-    }
-    // Key1 is bound right after the typed fields: parameter 13 in OLE_TREE, 3 elsewhere.
-    const int key1Param = table == StoreTable::OleTree ? 13 : 3;
-    return std::string("UPDATE ") + StoreTableName(table) + " SET " + sets + " WHERE Key1 = ?" +
-           std::to_string(key1Param);
 }
 
 bool IsReadOnlyError(int code) {
@@ -162,82 +68,48 @@ std::int32_t SqliteTableStore::Fail(std::string message) {
 
 bool SqliteTableStore::Writable() {
     if (readOnlyReason_.empty()) return true;
-    Fail("the store " + path_ + " is read-only: nothing was written");
+    Fail(ReadOnlyStoreText(path_));
     return false;
 }
 
 std::int32_t SqliteTableStore::SetTablePos(std::string_view tableName, std::int32_t relationship,
                                            std::int32_t keyNo, std::string_view keyValue) {
     lastError_.clear();
-    const auto table = StoreTableNamed(tableName);
-    if (!table) return Fail("no table " + Quoted(tableName) + " in the store");
-    if (keyNo < 1 || keyNo > KeyCount(*table))
-        return Fail(std::string(StoreTableName(*table)) + " has no key " + std::to_string(keyNo));
-    const char* condition = nullptr;
-    bool descending = false;
-    switch (relationship) {
-        case 0:
-            condition = " = ?1";
-            break;
-        case 2:
-            condition = " >= ?1";
-            break;
-        case 4:
-            condition = " <= ?1";
-            descending = true;
-            break;
-        default:
-            return Fail("unknown relationship " + std::to_string(relationship));
-    }
-    Cursor& cursor = cursors_[static_cast<int>(*table)];
-    cursor = Cursor{};
-    const std::string key = KeyColumn(keyNo);
-    Query q(*statements_, "SELECT " + key + ", Key1 FROM " + StoreTableName(*table) + " WHERE " +
-                              key + condition + " ORDER BY " + KeyOrder(keyNo, descending) +
-                              " LIMIT 1");
-    q.Bind(1, keyValue);
+    const auto statement =
+        positions_.Position(tableName, relationship, keyNo, keyValue, '?', lastError_);
+    if (!statement) return kStoreFailed;
+    Query q(*statements_, statement->sql);
+    q.Bind(1, std::string_view(statement->params[0]));
     const int rc = q.Step();
     if (rc == SQLITE_DONE) return kStoreNotFound;
-    if (rc != SQLITE_ROW) return Fail(std::string(StoreTableName(*table)) + ": " + q.Error());
-    cursor = Cursor{Cursor::State::At, keyNo, std::string(q.Text(0)), std::string(q.Text(1))};
+    if (rc != SQLITE_ROW)
+        return Fail(std::string(StoreTableName(statement->table)) + ": " + q.Error());
+    positions_.PositionedAt(statement->table, q.Text(0), q.Text(1));
     return kStoreOk;
 }
 
 StoreReply SqliteTableStore::ReadNextRecord(std::string_view tableName) {
     lastError_.clear();
     StoreReply reply;
-    const auto table = StoreTableNamed(tableName);
-    if (!table) {
-        reply.result = Fail("no table " + Quoted(tableName) + " in the store");
+    const auto statement = positions_.ReadNext(tableName, '?', lastError_);
+    if (!statement) {
+        reply.result = lastError_.empty() ? kStoreNotFound : kStoreFailed;
         return reply;
     }
-    Cursor& cursor = cursors_[static_cast<int>(*table)];
-    if (cursor.state == Cursor::State::None) {
-        reply.result = kStoreNotFound;
-        return reply;
-    }
-    const char* op = cursor.state == Cursor::State::At ? " >= " : " > ";
-    const std::string key = KeyColumn(cursor.keyNo);
-    const std::string where = cursor.keyNo == 1 ? std::string("Key1") + op + "?1"
-                                                : "(" + key + ", Key1)" + op + "(?1, ?2)";
-    Query q(*statements_, std::string("SELECT ") + kRowColumns[static_cast<int>(*table)] +
-                              " FROM " + StoreTableName(*table) + " WHERE " + where + " ORDER BY " +
-                              KeyOrder(cursor.keyNo, false) + " LIMIT 1");
-    q.Bind(1, cursor.key);
-    if (cursor.keyNo != 1) q.Bind(2, cursor.key1);
+    Query q(*statements_, statement->sql);
+    for (std::size_t i = 0; i < statement->params.size(); ++i)
+        q.Bind(static_cast<int>(i + 1), std::string_view(statement->params[i]));
     const int rc = q.Step();
     if (rc == SQLITE_DONE) {
         reply.result = kStoreNotFound;
         return reply;
     }
     if (rc != SQLITE_ROW) {
-        reply.result = Fail(std::string(StoreTableName(*table)) + ": " + q.Error());
+        reply.result = Fail(std::string(StoreTableName(statement->table)) + ": " + q.Error());
         return reply;
     }
     FillReply(q, reply);
-    cursor.state = Cursor::State::After;
-    cursor.key1 = reply.keys[0];
-    cursor.key = reply.keys[static_cast<std::size_t>(cursor.keyNo - 1)];
+    positions_.Read(statement->table, reply);
     reply.result = kStoreOk;
     return reply;
 }
@@ -247,7 +119,7 @@ std::optional<StoreTable> SqliteTableStore::TableForWrite(std::string_view table
     lastError_.clear();
     const auto table = StoreTableNamed(tableName);
     if (!table) {
-        Fail("no table " + Quoted(tableName) + " in the store");
+        Fail(NoTableText(tableName));
         return std::nullopt;
     }
     if (!Writable()) return std::nullopt;
@@ -261,8 +133,7 @@ std::int32_t SqliteTableStore::AnswerKeyedWrite(sqlite::Query& q, StoreTable tab
     const int rc = q.Step();
     if (rc == SQLITE_DONE) {
         if (sqlite3_changes(db_.get()) > 0) return kStoreOk;
-        return Fail(std::string(StoreTableName(table)) + " holds no row with key 1 " +
-                    Quoted(key1));
+        return Fail(MissingKey1Text(table, key1));
     }
     if (IsReadOnlyError(rc)) return Fail("the store " + path_ + " is read-only: " + q.Error());
     return Fail(std::string(StoreTableName(table)) + ": " + q.Error());
@@ -273,14 +144,12 @@ std::int32_t SqliteTableStore::InsertRecord(std::string_view tableName, std::str
                                             std::string_view key3) {
     const auto table = TableForWrite(tableName);
     if (!table) return kStoreFailed;
-    if (key1.empty()) return Fail(std::string(StoreTableName(*table)) + ": a row needs a key 1");
-    Query q(*statements_, InsertSql(*table));
+    if (key1.empty()) return Fail(NeedsKey1Text(*table));
+    Query q(*statements_, InsertSql(*table, '?'));
     ParseAndBind(q, *table, data, key1, key2, key3);
     const int rc = q.Step();
     if (rc == SQLITE_DONE) return kStoreOk;
-    if (rc == SQLITE_CONSTRAINT_UNIQUE)
-        return Fail(std::string(StoreTableName(*table)) + " already holds a row with key 1 " +
-                    Quoted(key1));
+    if (rc == SQLITE_CONSTRAINT_UNIQUE) return Fail(DuplicateKey1Text(*table, key1));
     if (IsReadOnlyError(rc)) return Fail("the store " + path_ + " is read-only: " + q.Error());
     return Fail(std::string(StoreTableName(*table)) + ": " + q.Error());
 }
@@ -290,7 +159,7 @@ std::int32_t SqliteTableStore::UpdateRecord(std::string_view tableName, std::str
                                             std::string_view key3) {
     const auto table = TableForWrite(tableName);
     if (!table) return kStoreFailed;
-    Query q(*statements_, UpdateSql(*table));
+    Query q(*statements_, UpdateSql(*table, '?'));
     ParseAndBind(q, *table, data, key1, key2, key3);
     return AnswerKeyedWrite(q, *table, key1);
 }
@@ -298,8 +167,7 @@ std::int32_t SqliteTableStore::UpdateRecord(std::string_view tableName, std::str
 std::int32_t SqliteTableStore::DeleteRecord(std::string_view tableName, std::string_view key1) {
     const auto table = TableForWrite(tableName);
     if (!table) return kStoreFailed;
-    Query q(*statements_,
-            std::string("DELETE FROM ") + StoreTableName(*table) + " WHERE Key1 = ?1");
+    Query q(*statements_, DeleteSql(*table, '?'));
     q.Bind(1, key1);
     return AnswerKeyedWrite(q, *table, key1);
 }
@@ -357,20 +225,15 @@ std::unique_ptr<SelectCursor> SqliteTableStore::OpenSelect(std::string_view tabl
     lastError_.clear();
     const auto table = StoreTableNamed(tableName);
     if (!table) {
-        Fail("no table " + Quoted(tableName) + " in the store");
+        Fail(NoTableText(tableName));
         return std::make_unique<SqliteSelectCursor>(lastError_);
     }
     if (keyNo < 1 || keyNo > KeyCount(*table)) {
-        Fail(std::string(StoreTableName(*table)) + " has no key " + std::to_string(keyNo));
+        Fail(NoKeyText(*table, keyNo));
         return std::make_unique<SqliteSelectCursor>(lastError_);
     }
-    const std::string key = KeyColumn(keyNo);
-    return std::make_unique<SqliteSelectCursor>(
-        *statements_,
-        std::string("SELECT ") + kRowColumns[static_cast<int>(*table)] + " FROM " +
-            StoreTableName(*table) + " WHERE " + key + " BETWEEN ?1 AND ?2 ORDER BY " +
-            KeyOrder(keyNo, false),
-        start, end, StoreTableName(*table), lastError_);
+    return std::make_unique<SqliteSelectCursor>(*statements_, SelectSql(*table, keyNo, '?'), start,
+                                                end, StoreTableName(*table), lastError_);
 }
 
 StoreReply SqliteTableStore::NextOleId() {
@@ -390,10 +253,10 @@ StoreReply SqliteTableStore::NextId(const char* counter) {
     reply.result = kStoreFailed;
     if (!Writable()) return reply;
     const bool oleIds = std::string_view(counter) == "OleId";
-    const char* const named = oleIds ? "OLE ID" : "resource ID";
+    const char* const named = CounterNamed(oleIds);
     // A store whose control kept its own counter rows ("0" and "1" of OLE_CLA) before direct
     // retrieval was switched on goes on after the IDs that counter handed out.
-    const char* classRow = oleIds ? "0" : "1";
+    const char* classRow = CounterClassRow(oleIds);
     std::int64_t next = 0;
     const bool done = InTransaction([&] {
         std::int64_t last = 0;
@@ -409,8 +272,7 @@ StoreReply SqliteTableStore::NextId(const char* counter) {
             last = q.Int(0);
         }
         if (last >= kLastId) {
-            Fail(std::string("the ") + named + " counter is at " + std::to_string(last) +
-                 ", the widest ID a row holds: no ID is left");
+            Fail(NoIdLeftText(oleIds, last));
             return false;
         }
         next = last + 1;

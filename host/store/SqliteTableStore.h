@@ -26,6 +26,7 @@
 #include <string>
 #include <string_view>
 
+#include "host/store/TablePositions.h"
 #include "host/store/TableStore.h"
 
 struct sqlite3;
@@ -118,32 +119,13 @@ class SqliteTableStore final : public TableStore {
     std::string LastError() const override { return lastError_; }
 
     const std::string& Path() const { return path_; }
-    bool ReadOnly() const { return !readOnlyReason_.empty(); }
-    // Why the store takes no writes, in words for its user; empty when it takes them.
-    const std::string& ReadOnlyReason() const { return readOnlyReason_; }
-
-    // Runs `work` as one transaction: the writes it makes are committed together when it
-    // returns true and rolled back when it returns false. For seeding a store with many rows;
-    // the control's own writes each commit alone.
-    bool InTransaction(const std::function<bool()>& work);
-
-    // Runs the statements of `sql` as written (a script seeding or checking the store) and
-    // hands every result row to `row`, each column as text, NULL as "NULL". False with
-    // LastError() when a statement fails; the statements before it keep their effect.
+    std::string Name() const override { return path_; }
+    std::string ReadOnlyReason() const override { return readOnlyReason_; }
+    bool InTransaction(const std::function<bool()>& work) override;
     bool ExecuteSql(std::string_view sql,
-                    const std::function<void(std::span<const std::string>)>& row);
+                    const std::function<void(std::span<const std::string>)>& row) override;
 
   private:
-    // Where the next read of a table starts: at the row positioned on, or after the last row
-    // read, in the order of the key positioned on (key 1 breaks ties of keys 2 and 3).
-    struct Cursor {
-        enum class State { None, At, After };
-        State state = State::None;
-        std::int32_t keyNo = 0;
-        std::string key;   // the text of key `keyNo` of that row
-        std::string key1;  // its key 1
-    };
-
     std::int32_t Fail(std::string message);
     std::optional<StoreTable> TableForWrite(std::string_view tableName);
     std::int32_t AnswerKeyedWrite(sqlite::Query& q, StoreTable table, std::string_view key1);
@@ -153,7 +135,7 @@ class SqliteTableStore final : public TableStore {
     std::string path_;
     std::unique_ptr<sqlite3, DbCloser> db_;
     std::unique_ptr<sqlite::StatementCache> statements_;
-    std::array<Cursor, 3> cursors_;  // by table
+    TablePositions positions_;
     std::string readOnlyReason_;
     int transactionDepth_ = 0;
     std::string lastError_;

@@ -15,4 +15,13 @@ std::int32_t TableStore::SelectTable(std::string_view table, std::int32_t keyNo,
     return cursor->EndResult();
 }
 
+bool TableStore::InTransaction(const std::function<bool()>&) {
+    return false;
+}
+
+bool TableStore::ExecuteSql(std::string_view,
+                            const std::function<void(std::span<const std::string>)>&) {
+    return false;
+}
+
 }  // namespace orbel::host

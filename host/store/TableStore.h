@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -84,6 +85,25 @@ class TableStore {
     // Why the last operation answered kStoreFailed, in words for the store's owner; empty after
     // an operation that did not fail.
     virtual std::string LastError() const { return {}; }
+
+    // How messages and titles name the store: a file's path, a server without the password.
+    virtual std::string Name() const { return "the store"; }
+
+    // Why the store takes no writes, in words for its user; empty when it takes them.
+    virtual std::string ReadOnlyReason() const { return {}; }
+    bool ReadOnly() const { return !ReadOnlyReason().empty(); }
+
+    // Runs `work` as one transaction: the writes it makes are committed together when it
+    // returns true and rolled back when it returns false. For seeding a store with many rows;
+    // the control's own writes each commit alone. A store without transactions answers false
+    // and runs nothing.
+    virtual bool InTransaction(const std::function<bool()>& work);
+
+    // Runs the statements of `sql` as written (a script seeding or checking the store) and
+    // hands every result row to `row`, each column as text, NULL as "NULL". False with
+    // LastError() when a statement fails. A store that runs no SQL answers false.
+    virtual bool ExecuteSql(std::string_view sql,
+                            const std::function<void(std::span<const std::string>)>& row);
 };
 
 }  // namespace orbel::host

@@ -5,6 +5,10 @@
 #               instead, status 2
 #   offscreen   Qt's offscreen platform: the first run makes the demo store, selects a folder,
 #               saves the window to OUT/demo-offscreen.png, status 0
+#   postgres    offscreen on a shared store of a throwaway PostgreSQL server (skipped, status
+#               77, without PostgreSQL): the store's tables are made, a folder is selected and
+#               the window saved; a server that is not there fails with status 1 and a message
+#               that never shows the connection string's password
 #   xvfb        under a virtual X display (skipped, status 77, without xvfb-run): the same,
 #               saving the window to OUT (a .png file)
 set -u
@@ -39,6 +43,27 @@ offscreen)
     # A second run opens the store the first one made.
     QT_QPA_PLATFORM=offscreen "$demo" --screenshot "$work/again.png" --select '\All\Orders' ||
         fail "a second run on the same store failed"
+    ;;
+postgres)
+    cluster="$(pwd)/pg-demo-$$"
+    conninfo=$(sh "$(dirname "$0")/../store/pg-cluster.sh" start "$cluster")
+    started=$?
+    [ $started -eq 77 ] && { echo "skipped: $conninfo"; exit 77; }
+    [ $started -eq 0 ] || fail "no server: $conninfo"
+    QT_QPA_PLATFORM=offscreen "$demo" --store "postgres:$conninfo" \
+        --screenshot "$work/shared.png" --select '\All' >"$work/stdout" 2>"$work/stderr"
+    status=$?
+    tables=$(psql "$conninfo" -Atc "SELECT count(*) FROM pg_tables WHERE tablename LIKE 'ole_%'" 2>&1)
+    sh "$(dirname "$0")/../store/pg-cluster.sh" stop "$cluster"
+    [ $status -eq 0 ] || { cat "$work/stderr" >&2; fail "exit status $status on the server"; }
+    is_png "$work/shared.png" || fail "no PNG of the shared store"
+    [ "$tables" = 3 ] || fail "the store's tables were not made: $tables"
+    QT_QPA_PLATFORM=offscreen "$demo" --store "postgres:host=127.0.0.1 port=1 password=Sekr1t-pw" \
+        --screenshot "$work/none.png" --select '\All' >"$work/stdout" 2>"$work/stderr"
+    status=$?
+    [ $status -eq 1 ] || fail "exit status $status without a server, not 1"
+    grep -q 'cannot open' "$work/stderr" || fail "no word of the server that is not there"
+    if grep -q 'Sekr1t-pw' "$work/stderr" "$work/stdout"; then fail "the password was shown"; fi
     ;;
 xvfb)
     command -v xvfb-run >/dev/null 2>&1 || { echo "xvfb-run is not installed: skipped"; exit 77; }

@@ -5,7 +5,7 @@
 
 #include <fstream>
 
-#include "tests/store/StoreFixture.h"
+#include "tests/store/StoreKinds.h"
 
 namespace orbel::host::test {
 namespace {
@@ -25,28 +25,23 @@ std::vector<std::string> Rest(SelectCursor& cursor) {
     return names;
 }
 
-class SelectCursorTest : public ::testing::Test {
+// InsertTwoOwners in a new store of each kind.
+template <class Kind>
+class SelectCursorTest : public StoreTest<Kind> {
   protected:
+    using StoreTest<Kind>::store_;
     void SetUp() override {
-        store_ = OpenStore((folder_ / "store.db").string());
-        for (const TreeEntry& e :
-             {Entry(5, 1, 0, "Letters"), Entry(5, 2, 0, "Invoices"), Entry(5, 3, 1, "March", 40),
-              Entry(5, 4, 1, "April", 41), Entry(9, 1, 0, "Scans")})
-            ASSERT_EQ(Insert(*store_, e), kStoreOk);
+        StoreTest<Kind>::SetUp();
+        if (this->IsSkipped() || !store_) return;
+        ASSERT_TRUE(InsertTwoOwners(*store_)) << store_->LastError();
     }
-
-    // Owner 5's rows by key 1.
-    std::unique_ptr<SelectCursor> OwnerFive() {
-        return store_->OpenSelect("OLE_TREE", 1, Key1(5, 0), Key1(5, 99999999));
-    }
-
-    TempFolder folder_;
-    std::unique_ptr<SqliteTableStore> store_;
+    std::unique_ptr<SelectCursor> OwnerFive() { return SelectOwnerFive(*store_); }
 };
+TYPED_TEST_SUITE(SelectCursorTest, StoreKinds, StoreKindNames);
 
-TEST_F(SelectCursorTest, RowsComeOneAtATimeInKeyOrderAndTheEndStaysTheEnd) {
-    const auto byKey2 = store_->OpenSelect("OLE_TREE", 2, FormatTreeKey2({5, 0, 0, ""}),
-                                           FormatTreeKey2(TreeKey2RangeEnd(5)));
+TYPED_TEST(SelectCursorTest, RowsComeOneAtATimeInKeyOrderAndTheEndStaysTheEnd) {
+    const auto byKey2 = this->store_->OpenSelect("OLE_TREE", 2, FormatTreeKey2({5, 0, 0, ""}),
+                                                 FormatTreeKey2(TreeKey2RangeEnd(5)));
     StoreReply row;
     ASSERT_TRUE(byKey2->Next(row));
     EXPECT_EQ(NameOf(row), "Invoices");
@@ -57,23 +52,61 @@ TEST_F(SelectCursorTest, RowsComeOneAtATimeInKeyOrderAndTheEndStaysTheEnd) {
     EXPECT_FALSE(byKey2->Next(row));
     EXPECT_EQ(byKey2->EndResult(), kStoreNotFound);
 
-    const auto empty = store_->OpenSelect("OLE_TREE", 1, Key1(7, 0), Key1(7, 99999999));
+    const auto empty = this->store_->OpenSelect("OLE_TREE", 1, Key1(7, 0), Key1(7, 99999999));
     EXPECT_FALSE(empty->Next(row));
     EXPECT_EQ(empty->EndResult(), kStoreNotFound);
 }
 
-TEST_F(SelectCursorTest, ASelectThatCannotRunGivesNoRowsAndEndsWith3) {
+TYPED_TEST(SelectCursorTest, ASelectThatCannotRunGivesNoRowsAndEndsWith3) {
     for (auto [table, keyNo] : {std::pair{"OLE_FOO", 1}, std::pair{"OLE_RES", 2},
                                 std::pair{"OLE_TREE", 0}, std::pair{"OLE_TREE", 4}}) {
-        const auto cursor = store_->OpenSelect(table, keyNo, "", "z");
+        const auto cursor = this->store_->OpenSelect(table, keyNo, "", "z");
         StoreReply row;
         EXPECT_FALSE(cursor->Next(row)) << table << " key " << keyNo;
         EXPECT_EQ(cursor->EndResult(), kStoreFailed) << table << " key " << keyNo;
-        EXPECT_FALSE(store_->LastError().empty());
+        EXPECT_FALSE(this->store_->LastError().empty());
     }
 }
 
-TEST_F(SelectCursorTest, AFileThatBreaksMidSelectEndsItWith3AfterTheRowsItCouldRead) {
+TYPED_TEST(SelectCursorTest, OtherRequestsRunWhileACursorIsOpenAndItGoesOnWhereItWas) {
+    const auto cursor = this->OwnerFive();
+    StoreReply row;
+    ASSERT_TRUE(cursor->Next(row));
+    ASSERT_TRUE(cursor->Next(row));
+    ASSERT_EQ(NameOf(row), "Invoices");
+
+    // The same select again, whole, and a positioned read.
+    EXPECT_EQ(Rest(*this->OwnerFive()),
+              (std::vector<std::string>{"Letters", "Invoices", "March", "April"}));
+    ASSERT_EQ(this->store_->SetTablePos("OLE_TREE", 0, 1, Key1(9, 1)), kStoreOk);
+    EXPECT_EQ(NameOf(this->store_->ReadNextRecord("OLE_TREE")), "Scans");
+    // A write behind the cursor is committed at once (another connection sees it) and the
+    // cursor does not come back for it.
+    ASSERT_EQ(Insert(*this->store_, Entry(5, 0, 0, "Early")), kStoreOk);
+    {
+        auto other = this->kind_.OpenAgain(StoreAccess::ReadOnly);
+        EXPECT_EQ(other->SetTablePos("OLE_TREE", 0, 1, Key1(5, 0)), kStoreOk);
+    }
+
+    EXPECT_EQ(Rest(*cursor), (std::vector<std::string>{"March", "April"}));
+    EXPECT_EQ(cursor->EndResult(), kStoreNotFound);
+}
+
+// What only a store file shows: a file damaged under a select, and reads that would hold
+// other programs' writes back.
+class SqliteSelectCursor : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        store_ = OpenStore((folder_ / "store.db").string());
+        ASSERT_TRUE(InsertTwoOwners(*store_)) << store_->LastError();
+    }
+    std::unique_ptr<SelectCursor> OwnerFive() { return SelectOwnerFive(*store_); }
+
+    TempFolder folder_;
+    std::unique_ptr<SqliteTableStore> store_;
+};
+
+TEST_F(SqliteSelectCursor, AFileThatBreaksMidSelectEndsItWith3AfterTheRowsItCouldRead) {
     const std::filesystem::path path = folder_ / "big.db";
     {
         auto big = OpenStore(path.string());
@@ -106,31 +139,7 @@ TEST_F(SelectCursorTest, AFileThatBreaksMidSelectEndsItWith3AfterTheRowsItCouldR
         kStoreFailed);
 }
 
-TEST_F(SelectCursorTest, OtherRequestsRunWhileACursorIsOpenAndItGoesOnWhereItWas) {
-    const auto cursor = OwnerFive();
-    StoreReply row;
-    ASSERT_TRUE(cursor->Next(row));
-    ASSERT_TRUE(cursor->Next(row));
-    ASSERT_EQ(NameOf(row), "Invoices");
-
-    // The same select again, whole, and a positioned read.
-    EXPECT_EQ(Rest(*OwnerFive()),
-              (std::vector<std::string>{"Letters", "Invoices", "March", "April"}));
-    ASSERT_EQ(store_->SetTablePos("OLE_TREE", 0, 1, Key1(9, 1)), kStoreOk);
-    EXPECT_EQ(NameOf(store_->ReadNextRecord("OLE_TREE")), "Scans");
-    // A write behind the cursor is committed at once (another connection sees it) and the
-    // cursor does not come back for it.
-    ASSERT_EQ(Insert(*store_, Entry(5, 0, 0, "Early")), kStoreOk);
-    {
-        auto other = OpenStore((folder_ / "store.db").string(), StoreAccess::ReadOnly);
-        EXPECT_EQ(other->SetTablePos("OLE_TREE", 0, 1, Key1(5, 0)), kStoreOk);
-    }
-
-    EXPECT_EQ(Rest(*cursor), (std::vector<std::string>{"March", "April"}));
-    EXPECT_EQ(cursor->EndResult(), kStoreNotFound);
-}
-
-TEST_F(SelectCursorTest, ACursorHoldsNoReadOnceEndedOrDroppedSoOthersMayWrite) {
+TEST_F(SqliteSelectCursor, ACursorHoldsNoReadOnceEndedOrDroppedSoOthersMayWrite) {
     auto writer = OpenStore((folder_ / "store.db").string());
     // A read held open would keep the other connection's commit waiting, then failing.
     const auto ended = OwnerFive();

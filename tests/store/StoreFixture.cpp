@@ -38,6 +38,30 @@ std::int32_t Insert(TableStore& store, const TreeEntry& e) {
     return store.InsertRecord("OLE_TREE", row.data, row.key1, row.key2, row.key3);
 }
 
+bool InsertTwoOwners(TableStore& store) {
+    for (const TreeEntry& e :
+         {Entry(5, 1, 0, "Letters"), Entry(5, 2, 0, "Invoices"), Entry(5, 3, 1, "March", 40),
+          Entry(5, 4, 1, "April", 41), Entry(9, 1, 0, "Scans")})
+        if (Insert(store, e) != kStoreOk) return false;
+    return true;
+}
+
+std::unique_ptr<SelectCursor> SelectOwnerFive(TableStore& store) {
+    return store.OpenSelect("OLE_TREE", 1, FormatTreeKey1({5, 0}), FormatTreeKey1({5, 99999999}));
+}
+
+void ExpectEveryWriteRefused(TableStore& store) {
+    EXPECT_TRUE(store.ReadOnly());
+    EXPECT_EQ(Insert(store, Entry(5, 7, 0, "New")), kStoreFailed);
+    EXPECT_NE(store.LastError().find("read-only"), std::string::npos) << store.LastError();
+    const RowText row = BuildTreeEntry(Entry(5, 1, 0, "Renamed"));
+    EXPECT_EQ(store.UpdateRecord("OLE_TREE", row.data, row.key1, row.key2, row.key3), kStoreFailed);
+    EXPECT_EQ(store.DeleteRecord("OLE_TREE", row.key1), kStoreFailed);
+    EXPECT_EQ(store.NextOleId().result, kStoreFailed);
+    EXPECT_NE(store.LastError().find("read-only"), std::string::npos) << store.LastError();
+    EXPECT_FALSE(store.ExecuteSql("DELETE FROM OLE_TREE", nullptr));
+}
+
 std::string NameOf(const StoreReply& reply) {
     return ParseTreeEntry(reply.data, reply.keys[0], reply.keys[1], reply.keys[2]).Name;
 }
@@ -55,7 +79,7 @@ std::vector<std::string> SelectNames(TableStore& store, std::int32_t keyNo,
     return names;
 }
 
-std::vector<std::string> Sql(SqliteTableStore& store, const std::string& sql) {
+std::vector<std::string> Sql(TableStore& store, const std::string& sql) {
     std::vector<std::string> rows;
     const bool ok = store.ExecuteSql(sql, [&](std::span<const std::string> columns) {
         std::string line;

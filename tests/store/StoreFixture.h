@@ -39,11 +39,21 @@ std::vector<std::string> SelectNames(TableStore& store, std::int32_t keyNo,
                                      const std::string& start, const std::string& end,
                                      std::int32_t* result = nullptr);
 
+// Owner 5's entries 1-4 (Letters, Invoices, and March and April under Letters) and owner 9's
+// entry 1 (Scans); false when the store refused one.
+bool InsertTwoOwners(TableStore& store);
+// A select of owner 5's rows by key 1.
+std::unique_ptr<SelectCursor> SelectOwnerFive(TableStore& store);
+
+// Checks that a read-only store refuses every kind of write, each with a reason that says it
+// is read-only; entry (5, 1) is in the store.
+void ExpectEveryWriteRefused(TableStore& store);
+
 // The name the control reads from a reply.
 std::string NameOf(const StoreReply& reply);
 
 // The rows of an SQL query against the store, each as "col | col | ...".
-std::vector<std::string> Sql(SqliteTableStore& store, const std::string& sql);
+std::vector<std::string> Sql(TableStore& store, const std::string& sql);
 
 // The bytes of a file.
 std::string FileBytes(const std::filesystem::path& path);

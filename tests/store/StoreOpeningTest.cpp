@@ -1,6 +1,5 @@
 // Opening a store file that other programs share, or that is not what it seems: busy stores,
-// stores being made at the same moment, damaged and read-only ones, links to nothing; and the
-// ID counters shared by the programs, up to the width of their field.
+// stores being made at the same moment, damaged and read-only ones, links to nothing.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
@@ -140,32 +139,6 @@ TEST_F(StoreOpening, ALinkToNothingAndFilesThatAreNoFilesAreRefusedUntouched) {
     opened = SqliteTableStore::Open(pipe.string());
     EXPECT_FALSE(opened);
     EXPECT_NE(opened.error.find("not a regular file"), std::string::npos) << opened.error;
-}
-
-TEST_F(StoreOpening, TheIdCounterStopsAtTheWidthOfItsField) {
-    auto store = OpenStore(StorePath());
-    ASSERT_TRUE(store);
-    const RowText last = BuildClassRecord({"0", 99999998});
-    ASSERT_EQ(store->InsertRecord("OLE_CLA", last.data, last.key1, "", ""), kStoreOk);
-    EXPECT_EQ(Atol(store->NextOleId().keys[0]), 99999999);
-    const StoreReply none = store->NextOleId();
-    EXPECT_EQ(none.result, kStoreFailed);
-    EXPECT_NE(store->LastError().find("99999999"), std::string::npos) << store->LastError();
-    EXPECT_EQ(Sql(*store, "SELECT Value FROM ORBEL_COUNTERS WHERE Name = 'OleId'"),
-              std::vector<std::string>{"99999999"});
-    EXPECT_EQ(Sql(*store, "SELECT Value, Data FROM OLE_CLA WHERE ClassName = '0'"),
-              std::vector<std::string>{"99999999 | 99999999"});
-}
-
-TEST_F(StoreOpening, DirectIdsKeepTheControlsOwnCounterRowInStepEvenWhenItWasMissing) {
-    auto store = OpenStore(StorePath());
-    ASSERT_TRUE(store);
-    EXPECT_EQ(Atol(store->NextOleId().keys[0]), 1);
-    EXPECT_EQ(Atol(store->NextResourceId().keys[0]), 1);
-    // A control switched back to its own counter finds the rows and goes on after them.
-    EXPECT_EQ(Sql(*store, "SELECT ClassName, Value, quote(Key1), Data FROM OLE_CLA ORDER BY Key1"),
-              (std::vector<std::string>{"0 | 1 | '0         ' | 00000001",
-                                        "1 | 1 | '1         ' | 00000001"}));
 }
 
 }  // namespace

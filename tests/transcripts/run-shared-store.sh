@@ -3,11 +3,13 @@
 # way the control takes them for new items: no ID may be handed out twice, and none may fail.
 # Prints how many were taken, how many twice, and how long it took.
 #
-# usage: run-shared-store.sh CONTAINER [PROCESSES [TAKES]]
+# usage: run-shared-store.sh CONTAINER [PROCESSES [TAKES [STORE]]]
+# STORE is the --store value, a new SQLite file of the run's own by default.
 set -u
 container=$1
 processes=${2:-4}
 takes=${3:-1000}
+store=${4:-}
 
 . "$(dirname "$0")/isolated-run.sh"
 
@@ -22,7 +24,7 @@ start=$(date +%s.%N)
 p=1
 pids=""
 while [ "$p" -le "$processes" ]; do
-    "$container" --store "sqlite:$work/shared.orbel" "$work/takes.script" \
+    "$container" --store "${store:-sqlite:$work/shared.orbel}" "$work/takes.script" \
         >"$work/out.$p" 2>"$work/err.$p" &
     pids="$pids $!"
     p=$((p + 1))
