@@ -14,6 +14,8 @@ for fuzzer in "$ORBEL_BUILD_DIR"/fuzz/*_fuzz; do
   corpus="$work/$name"
   mkdir -p "$corpus"
   [ -d "$root/fuzz/corpus/$name" ] && cp -r "$root/fuzz/corpus/$name/." "$corpus/"
+  # The script language's test programs are its seeds: one copy of each, kept with its tests.
+  [ "$name" = vbscript ] && cp "$root"/tests/script/vbscript/programs/*.vbs "$corpus/"
   echo "fuzz: $name for ${seconds}s"
   (cd "$work" && "$fuzzer" -max_total_time="$seconds" -print_final_stats=0 "$corpus" >"$work/$name.log" 2>&1) || {
     tail -n 60 "$work/$name.log"

@@ -1,4 +1,0 @@
-MsgBox "before"
-If x Then
-  MsgBox "x"
-End Sub
