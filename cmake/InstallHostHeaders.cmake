@@ -1,7 +1,8 @@
 # Installs the headers a host compiles against and nothing else: the entry headers of the host
 # kit and every header of ours they include, found by asking the compiler. Run at install time
 # with ORBEL_CXX, ORBEL_SOURCE_DIR, ORBEL_BINARY_DIR, ORBEL_ENTRY_HEADERS, ORBEL_SYSTEM_INCLUDES
-# (the include folders of outside libraries, searched but never installed) and ORBEL_DEST.
+# (the include folders of outside libraries, searched last, as system folders, and never
+# installed) and ORBEL_DEST.
 set(probe "${ORBEL_BINARY_DIR}/host-headers-probe.cpp")
 set(text "")
 foreach(h IN LISTS ORBEL_ENTRY_HEADERS)
@@ -10,7 +11,7 @@ endforeach()
 file(WRITE "${probe}" "${text}")
 set(system_flags "")
 foreach(dir IN LISTS ORBEL_SYSTEM_INCLUDES)
-  list(APPEND system_flags -isystem "${dir}")
+  list(APPEND system_flags -idirafter "${dir}")
 endforeach()
 execute_process(
   COMMAND "${ORBEL_CXX}" -std=c++20 -MM -I "${ORBEL_SOURCE_DIR}" -I "${ORBEL_BINARY_DIR}"

@@ -101,7 +101,6 @@ class CScriptView final : public CWnd,
     std::int32_t m_parentCode = 0;
     bool m_autoCreate = false;
     bool m_autoOpen = false;
-    bool m_busy = false;
     std::string m_objectDir;
     bool m_selecting = false;  // the program changes the selection: no notification handling
     // The item data of each system-script line: the code of the store script of that name.
