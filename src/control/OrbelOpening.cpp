@@ -1,8 +1,8 @@
 // Opening a store: the normal mode with both trees, and folder maintenance, which lists one
 // named subfolder of a class tree kept for the purpose.
 #include "platform/Api.h"
+#include "src/control/MaintenanceClassRow.h"
 #include "src/control/OrbelCtrl.h"
-#include "src/control/SpecialClass.h"
 #include "src/panes/ViewList.h"
 #include "src/panes/ViewTree.h"
 #include "src/preview/FrameContainer.h"
@@ -14,8 +14,8 @@ constexpr const char* kFolderMaintClass = "2";
 constexpr const char* kLinkInfo = "Link Info";
 }  // namespace
 
-std::int32_t FindOrInsertSpecialClass(CHostExchange& exchange, const std::string& className,
-                                      const std::string& insertError) {
+std::int32_t FindOrInsertMaintenanceClass(CHostExchange& exchange, const std::string& className,
+                                          const std::string& insertError) {
     exchange.m_classKey = className;
     if (exchange.SelectOleClass(KeyNo::Key1, Relationship::Equal) == kResultOk) {
         exchange.ReadOleClass();
@@ -87,7 +87,7 @@ std::int32_t COrbelCtrl::InitiateFolderMaint(std::int32_t nOLEID, std::int32_t n
         }
     }
     if (nClassOLEID == 2) {
-        const std::int32_t f = FindOrInsertSpecialClass(
+        const std::int32_t f = FindOrInsertMaintenanceClass(
             m_exchange, kFolderMaintClass,
             "Error in InitiateFolderMaint(): Could not insert folder maintenance class.");
         if (f == -1) return fail();

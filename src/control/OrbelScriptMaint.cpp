@@ -1,8 +1,8 @@
 // Script maintenance: the control as a script editor. The script view takes the list's place,
 // and the script folder (and subfolder) of the script class's tree is found or made and shown.
 #include "platform/Api.h"
+#include "src/control/MaintenanceClassRow.h"
 #include "src/control/OrbelCtrl.h"
-#include "src/control/SpecialClass.h"
 #include "src/panes/ViewList.h"
 #include "src/preview/FrameContainer.h"
 #include "src/script/ScriptView.h"
@@ -33,7 +33,7 @@ std::int32_t COrbelCtrl::InitiateScriptMaint(std::int32_t nOLEID, std::int32_t n
     if (CScriptView* view = ScriptPane()) view->FillSystemScripts();
 
     if (nClassOLEID == 4) {
-        const std::int32_t s = FindOrInsertSpecialClass(
+        const std::int32_t s = FindOrInsertMaintenanceClass(
             m_exchange, kScriptMaintClass,
             "Error in InitiateScriptMaint(): Could not insert script maintenance class.");
         if (s == -1) {
