@@ -16,6 +16,7 @@
 #include "bench/BenchSupport.h"
 #include "platform/automation/ComRuntime.h"
 #include "platform/framework/Wnd.h"
+#include "platform/imaging/BilevelTiff.h"
 #include "platform/qt/QtPlatform.h"
 #include "src/preview/ImgEdit.h"
 
@@ -27,39 +28,17 @@ constexpr int kHeight = 3508;
 
 // Pages that compress as a typed letter does: lines of words, blank margins and gaps.
 bool WriteScan(const std::string& path, int pages, int width, int height) {
-    std::unique_ptr<TIFF, void (*)(TIFF*)> tif(TIFFOpen(path.c_str(), "w"),
-                                               [](TIFF* t) { TIFFClose(t); });
-    if (!tif) return false;
     std::mt19937 random(7);
-    std::vector<std::uint8_t> row(static_cast<std::size_t>((width + 7) / 8));
-    for (int page = 0; page < pages; ++page) {
-        TIFF* t = tif.get();
-        TIFFSetField(t, TIFFTAG_IMAGEWIDTH, static_cast<uint32_t>(width));
-        TIFFSetField(t, TIFFTAG_IMAGELENGTH, static_cast<uint32_t>(height));
-        TIFFSetField(t, TIFFTAG_BITSPERSAMPLE, uint16_t{1});
-        TIFFSetField(t, TIFFTAG_SAMPLESPERPIXEL, uint16_t{1});
-        TIFFSetField(t, TIFFTAG_PHOTOMETRIC, uint16_t{PHOTOMETRIC_MINISWHITE});
-        TIFFSetField(t, TIFFTAG_COMPRESSION, uint16_t{COMPRESSION_CCITTFAX4});
-        TIFFSetField(t, TIFFTAG_ROWSPERSTRIP, static_cast<uint32_t>(height));
-        TIFFSetField(t, TIFFTAG_XRESOLUTION, 300.0f);
-        TIFFSetField(t, TIFFTAG_YRESOLUTION, 300.0f);
-        TIFFSetField(t, TIFFTAG_RESOLUTIONUNIT, uint16_t{RESUNIT_INCH});
-        TIFFSetField(t, TIFFTAG_SUBFILETYPE, FILETYPE_PAGE);
-        TIFFSetField(t, TIFFTAG_PAGENUMBER, static_cast<uint16_t>(page),
-                     static_cast<uint16_t>(pages));
-        std::vector<std::uint8_t> line(row.size());
-        for (int y = 0; y < height; ++y) {
+    std::vector<std::uint8_t> line(static_cast<std::size_t>((width + 7) / 8));
+    return platform::WriteBilevelTiff(
+        path, {pages, width, height, 300}, [&](int, int y, std::span<std::uint8_t> row) {
             const bool text = y > 300 && y < height - 300 && (y / 25) % 2 == 0;
             if (y % 50 == 0) {
                 for (auto& b : line) b = static_cast<std::uint8_t>(random() & random());
                 for (std::size_t i = 0; i < line.size() / 10; ++i) line[i] = 0;
             }
             for (std::size_t i = 0; i < row.size(); ++i) row[i] = text ? line[i] : 0;
-            if (TIFFWriteScanline(t, row.data(), static_cast<uint32_t>(y), 0) < 0) return false;
-        }
-        if (!TIFFWriteDirectory(t)) return false;
-    }
-    return true;
+        });
 }
 
 std::string ScanFile(int pages, int width = kWidth, int height = kHeight) {

@@ -1,8 +1,6 @@
 // The container's lines for the preview pane: its state and page bar, pressing a button of any
 // of the control's bars, a rectangle dragged and a right click in the viewer, and the TIFF
 // files a script shows there.
-#include <tiffio.h>
-
 #include <deque>
 #include <memory>
 
@@ -10,6 +8,7 @@
 #include "host/container/Container.h"
 #include "platform/Platform.h"
 #include "platform/UserDriver.h"
+#include "platform/imaging/BilevelTiff.h"
 #include "src/control/OrbelStoreProbe.h"
 
 namespace orbel::host {
@@ -117,32 +116,12 @@ void Container::CmdImage(std::span<const Token> args) {
     const int height = IntegerArg(args[3], "HEIGHT");
     if (pages < 1 || width < 1 || height < 1)
         throw ScriptError{"image: the pages, width and height must be 1 or more"};
-    std::unique_ptr<TIFF, void (*)(TIFF*)> tif(TIFFOpen(path.c_str(), "w"),
-                                               [](TIFF* t) { TIFFClose(t); });
-    if (!tif) throw ScriptError{"image: cannot write " + path};
-    std::vector<std::uint8_t> row(static_cast<std::size_t>((width + 7) / 8));
-    for (int page = 0; page < pages; ++page) {
-        TIFF* t = tif.get();
-        TIFFSetField(t, TIFFTAG_IMAGEWIDTH, static_cast<uint32_t>(width));
-        TIFFSetField(t, TIFFTAG_IMAGELENGTH, static_cast<uint32_t>(height));
-        TIFFSetField(t, TIFFTAG_BITSPERSAMPLE, uint16_t{1});
-        TIFFSetField(t, TIFFTAG_SAMPLESPERPIXEL, uint16_t{1});
-        TIFFSetField(t, TIFFTAG_PHOTOMETRIC, uint16_t{PHOTOMETRIC_MINISWHITE});
-        TIFFSetField(t, TIFFTAG_COMPRESSION, uint16_t{COMPRESSION_CCITTFAX4});
-        TIFFSetField(t, TIFFTAG_XRESOLUTION, 200.0f);
-        TIFFSetField(t, TIFFTAG_YRESOLUTION, 200.0f);
-        TIFFSetField(t, TIFFTAG_RESOLUTIONUNIT, uint16_t{RESUNIT_INCH});
-        TIFFSetField(t, TIFFTAG_SUBFILETYPE, FILETYPE_PAGE);
-        TIFFSetField(t, TIFFTAG_PAGENUMBER, static_cast<uint16_t>(page),
-                     static_cast<uint16_t>(pages));
-        for (int y = 0; y < height; ++y) {
-            // Bands that differ from page to page.
-            std::fill(row.begin(), row.end(), ((y / 8 + page) % 2) ? 0xFF : 0x00);
-            if (TIFFWriteScanline(t, row.data(), static_cast<uint32_t>(y), 0) < 0)
-                throw ScriptError{"image: cannot write " + path};
-        }
-        if (!TIFFWriteDirectory(t)) throw ScriptError{"image: cannot write " + path};
-    }
+    // Bands that differ from page to page.
+    const auto bands = [](int page, int y, std::span<std::uint8_t> row) {
+        std::fill(row.begin(), row.end(), ((y / 8 + page) % 2) ? 0xFF : 0x00);
+    };
+    if (!platform::WriteBilevelTiff(path, {pages, width, height, 200}, bands))
+        throw ScriptError{"image: cannot write " + path};
 }
 
 }  // namespace orbel::host
