@@ -192,15 +192,20 @@ PgOpenResult PgTableStore::Open(const std::string& conninfo, StoreAccess access)
         main->Exec("BEGIN READ ONLY");
         const Inspection found = Inspect(*main, name);
         main->Exec("COMMIT");
-        if (!found.error.empty()) {
+        if (found.exists && !found.error.empty()) {
             result.error = found.error;
             return result;
         }
         if (!found.exists) {
             if (!readOnlyReason.empty()) {
-                result.error = name + " takes no writes and holds no store to read";
+                result.error = found.error.empty()
+                                   ? name + " takes no writes and holds no store to read"
+                                   : found.error;
                 return result;
             }
+            // Another client may be making the tables this moment, and a look outside the
+            // lock can see some of them committed and not others: what the database holds is
+            // decided again under the lock, where the maker has finished.
             result.error = MakeStore(*main, name);
             if (!result.error.empty()) return result;
         }

@@ -163,7 +163,12 @@ TEST_F(PgStore, ProgramsOpeningANewDatabaseAtOnceMakeTheTablesOnceAndAllOpenIt) 
         const pid_t pid = ::fork();
         ASSERT_GE(pid, 0);
         // The child leaves without running the test program's exit handlers.
-        if (pid == 0) ::_exit(PgTableStore::Open(PgKind::ConnInfo()) ? 0 : 1);
+        if (pid == 0) {
+            // A program that cannot open the store says why before it leaves.
+            const PgOpenResult opened = PgTableStore::Open(PgKind::ConnInfo());
+            if (!opened) std::fprintf(stderr, "open failed: %s\n", opened.error.c_str());
+            ::_exit(opened ? 0 : 1);
+        }
         programs.push_back(pid);
     }
     for (pid_t pid : programs) {
