@@ -1,10 +1,12 @@
 // Out-of-line destructors give each interface one home for its type information, which the
 // host and the control module share across the module boundary.
 #include "platform/MessageLoop.h"
+#include "platform/Platform.h"
 #include "platform/UserDriver.h"
 #include "platform/UserInteraction.h"
 #include "platform/WindowSystem.h"
 #include "platform/automation/Dispatch.h"
+#include "platform/dialogs/Dialogs.h"
 
 namespace orbel {
 
@@ -42,6 +44,10 @@ bool TakesInput(const WindowSystem& windows, HWND window) {
 
 UserInteraction::~UserInteraction() = default;
 void UserInteraction::MessageBeep() {}
+void UserInteraction::ShowModelessDialog(LiveDialog& dialog) {
+    GetPlatform().Windows().ShowWindow(dialog.Window(), true);
+}
+void UserInteraction::ModelessDialogClosing(LiveDialog&) {}
 std::optional<std::string> UserInteraction::ChooseFile(const FileChooserRequest&) {
     return std::nullopt;
 }

@@ -74,6 +74,12 @@ class UserInteraction {
     // Dialogs (platform/dialogs/Dialogs.h): runs a dialog that its owner has made and
     // initialised until it ends; gives the value it ended with.
     virtual int RunModalDialog(LiveDialog& dialog) = 0;
+    // Modeless dialogs: the dialog, made and initialised by its owner, is shown and stays up
+    // while the program goes on; a person acts on it between messages. The program closes it;
+    // ModelessDialogClosing comes just before its window goes. By default the window is shown
+    // through the window system and nothing is noted.
+    virtual void ShowModelessDialog(LiveDialog& dialog);
+    virtual void ModelessDialogClosing(LiveDialog& dialog);
 
     // Shows the chooser and waits for the user: the chosen full path, or nothing when the user
     // cancelled. Nothing by default, as where no chooser can be shown.

@@ -66,6 +66,9 @@ class WindowSystem {
     // Sends WM_SIZE when the size changes.
     virtual bool MoveWindow(HWND window, const RECT& rect, bool repaint) = 0;
     virtual void InvalidateRect(HWND window, const RECT* rect) = 0;
+    // Paints what is invalid in the window and its children now, without waiting for the loop:
+    // for a window the program changes while it is busy (a "please wait" text).
+    virtual void UpdateWindow(HWND window) = 0;
 
     // Calls the window procedure at once.
     virtual LRESULT SendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;

@@ -165,6 +165,10 @@ void WindowTable::InvalidateRect(HWND window, const RECT* rect) {
     if (Find(window)) OnInvalidate(window, rect);
 }
 
+void WindowTable::UpdateWindow(HWND window) {
+    if (Find(window)) OnUpdate(window);
+}
+
 LRESULT WindowTable::SendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (!Find(window)) return 0;
     if (router_ && router_(window, message, wParam, lParam)) return 0;

@@ -33,6 +33,7 @@ class WindowTable : public WindowSystem {
     RECT GetWindowRect(HWND window) const override;
     bool MoveWindow(HWND window, const RECT& rect, bool repaint) override;
     void InvalidateRect(HWND window, const RECT* rect) override;
+    void UpdateWindow(HWND window) override;
     POINT ClientToScreen(HWND window, POINT point) const override;
     POINT ScreenToClient(HWND window, POINT point) const override;
     HWND WindowFromPoint(POINT screen) const override;
@@ -85,6 +86,7 @@ class WindowTable : public WindowSystem {
     // False when the window cannot move (its widget is gone).
     virtual bool OnMove(HWND /*window*/, const RECT& /*rect*/, bool /*repaint*/) { return true; }
     virtual void OnInvalidate(HWND /*window*/, const RECT* /*rect*/) {}
+    virtual void OnUpdate(HWND /*window*/) {}
     virtual void OnCapture(HWND /*previous*/, HWND /*window*/) {}
     virtual void OnCursor(Cursor /*cursor*/) {}
     // The record has left the table (its children before it).

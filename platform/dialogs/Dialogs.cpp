@@ -22,4 +22,21 @@ int RunModalDialog(const DialogTemplate& dialogTemplate, DialogOwner& owner, HWN
     return dialog->Result();
 }
 
+std::unique_ptr<LiveDialog> ShowModelessDialog(const DialogTemplate& dialogTemplate,
+                                               DialogOwner& owner, HWND parent) {
+    Platform& platform = GetPlatform();
+    std::unique_ptr<LiveDialog> dialog =
+        platform.DialogFactory().CreateDialog(dialogTemplate, owner, parent);
+    owner.OnDialogInit(*dialog);
+    if (dialog->IsEnded()) return nullptr;
+    platform.User().ShowModelessDialog(*dialog);
+    return dialog;
+}
+
+void CloseModelessDialog(std::unique_ptr<LiveDialog>& dialog) {
+    if (!dialog) return;
+    GetPlatform().User().ModelessDialogClosing(*dialog);
+    dialog.reset();
+}
+
 }  // namespace orbel::platform

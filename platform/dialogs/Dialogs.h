@@ -137,4 +137,12 @@ class Dialogs {
 // the modal funnel and returns the value it ended with. The live dialog is gone on return.
 int RunModalDialog(const DialogTemplate& dialogTemplate, DialogOwner& owner, HWND parent);
 
+// Makes the dialog on the installed platform, lets the owner initialise it and shows it without
+// a modal run: the caller goes on, and the dialog stays up until CloseModelessDialog. Null when
+// the dialog ended while it initialised (it is then never shown).
+std::unique_ptr<LiveDialog> ShowModelessDialog(const DialogTemplate& dialogTemplate,
+                                               DialogOwner& owner, HWND parent);
+// Takes the dialog down; nothing when there is none.
+void CloseModelessDialog(std::unique_ptr<LiveDialog>& dialog);
+
 }  // namespace orbel::platform

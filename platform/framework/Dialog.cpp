@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "platform/Platform.h"
+#include "platform/WindowSystem.h"
 #include "platform/text/AsciiCase.h"
 #include "platform/text/Utf8.h"
 
@@ -111,13 +113,50 @@ void CDataExchange::Fail() {
 CDialog::CDialog(const platform::DialogTemplate& dialogTemplate, HWND parent)
     : template_(dialogTemplate), parent_(parent) {}
 
-CDialog::~CDialog() = default;
+CDialog::~CDialog() {
+    DestroyWindow();
+}
 
 int CDialog::DoModal() {
     if (live_) return -1;  // already running
     const int result = platform::RunModalDialog(template_, *this, parent_);
     live_ = nullptr;
     return result;
+}
+
+bool CDialog::Create(HWND parent) {
+    if (live_) return false;
+    parent_ = parent;
+    modeless_ = platform::ShowModelessDialog(template_, *this, parent_);
+    if (!modeless_) live_ = nullptr;
+    return modeless_ != nullptr;
+}
+
+bool CDialog::DestroyWindow() {
+    if (!modeless_) return false;
+    platform::CloseModelessDialog(modeless_);
+    live_ = nullptr;
+    return true;
+}
+
+void CDialog::CenterWindow(HWND over) {
+    const HWND window = GetSafeHwnd();
+    if (!window) return;
+    platform::WindowSystem& windows = platform::GetPlatform().Windows();
+    const RECT own = windows.GetWindowRect(window);
+    RECT area{0, 0, 0, 0};
+    if (over && windows.IsWindow(over)) {
+        const RECT client = windows.GetClientRect(over);
+        const POINT origin = windows.ClientToScreen(over, POINT{client.left, client.top});
+        area = RECT{origin.x, origin.y, origin.x + client.Width(), origin.y + client.Height()};
+    }
+    const int left = area.left + (area.Width() - own.Width()) / 2;
+    const int top = area.top + (area.Height() - own.Height()) / 2;
+    windows.MoveWindow(window, RECT{left, top, left + own.Width(), top + own.Height()}, true);
+}
+
+void CDialog::UpdateWindow() {
+    if (const HWND window = GetSafeHwnd()) platform::GetPlatform().Windows().UpdateWindow(window);
 }
 
 bool CDialog::UpdateData(bool saveAndValidate) {
@@ -132,7 +171,10 @@ bool CDialog::UpdateData(bool saveAndValidate) {
 }
 
 void CDialog::EndDialog(int result) {
-    if (live_) live_->EndDialog(result);
+    if (!live_) return;
+    live_->EndDialog(result);
+    // No modal run takes a modeless dialog down when it ends.
+    if (modeless_) platform::GetPlatform().Windows().ShowWindow(live_->Window(), false);
 }
 
 HWND CDialog::GetSafeHwnd() const {

@@ -1,10 +1,11 @@
 // The framework's dialog: a C++ object with members that DoDataExchange moves into the controls
 // when the dialog starts and back out when the user confirms, with validation that shows a
 // message and keeps the dialog open. Subclasses name a template, override OnInitDialog,
-// OnCommand and DoDataExchange, and are run with DoModal.
+// OnCommand and DoDataExchange, and are run with DoModal, or shown modeless with Create.
 // Not a CWnd: the backend owns the dialog's window, and controls are reached by ID.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -85,6 +86,19 @@ class CDialog : private platform::DialogOwner {
 
     // Runs the dialog; IDOK, IDCANCEL or the value given to EndDialog.
     int DoModal();
+    // Shows the dialog modeless and returns at once: the program goes on while it stays up,
+    // until DestroyWindow or the object goes. False when it is up already or ended while it
+    // initialised. A modeless dialog that ends (its OK or Cancel) is hidden and stays ended.
+    bool Create(HWND parent = kNoWindow);
+    // Takes a modeless dialog down; false when none is up.
+    bool DestroyWindow();
+    bool IsModeless() const { return modeless_ != nullptr; }
+    // The dialog ended (OK, Cancel, EndDialog) and has not been shown again since.
+    bool IsEnded() const { return live_ && live_->IsEnded(); }
+    // Puts the dialog's window in the middle of `over` (a window on screen).
+    void CenterWindow(HWND over);
+    // Paints the dialog now: for texts set while the program is busy.
+    void UpdateWindow();
     // Moves member values into the controls (false) or validates and reads them back (true);
     // false when a validation failed.
     bool UpdateData(bool saveAndValidate = true);
@@ -118,6 +132,7 @@ class CDialog : private platform::DialogOwner {
     const platform::DialogTemplate& template_;
     HWND parent_;
     platform::LiveDialog* live_ = nullptr;  // while the dialog runs
+    std::unique_ptr<platform::LiveDialog> modeless_;
 };
 
 // Exchange helpers. A text field shows the member; reading it back takes the text as it stands.

@@ -195,6 +195,13 @@ std::string ScriptedUser::DialogAction::Describe() const {
     return "?";
 }
 
+namespace {
+std::string DialogTitle(const LiveDialog& dialog) {
+    return "dialog " + std::to_string(dialog.Template().id) + " " +
+           QuoteString(dialog.Template().caption);
+}
+}  // namespace
+
 void ScriptedUser::AnswerDialog(UINT templateId, std::vector<DialogAction> actions) {
     Expectation e;
     e.kind = Expectation::Kind::Dialog;
@@ -205,8 +212,7 @@ void ScriptedUser::AnswerDialog(UINT templateId, std::vector<DialogAction> actio
 
 int ScriptedUser::RunModalDialog(LiveDialog& dialog) {
     const DialogTemplate& shown = dialog.Template();
-    const std::string title =
-        "dialog " + std::to_string(shown.id) + " " + QuoteString(shown.caption);
+    const std::string title = DialogTitle(dialog);
     openDialogs_.push_back({title, false});
     if (auto answer = Take(Expectation::Kind::Dialog, shown.id, title)) {
         const std::vector<DialogAction> actions = std::move(answer->actions);
@@ -249,6 +255,17 @@ int ScriptedUser::RunModalDialog(LiveDialog& dialog) {
     openDialogs_.pop_back();
     Record(title + " -> " + std::to_string(dialog.Result()));
     return dialog.Result();
+}
+
+void ScriptedUser::ShowModelessDialog(LiveDialog& dialog) {
+    UserInteraction::ShowModelessDialog(dialog);
+    modeless_.push_back(&dialog);
+    Record(DialogTitle(dialog) + " shown");
+}
+
+void ScriptedUser::ModelessDialogClosing(LiveDialog& dialog) {
+    if (std::erase(modeless_, &dialog) == 0) return;
+    Record(DialogTitle(dialog) + " closed");
 }
 
 void ScriptedUser::ShowOpenDialogs() {

@@ -61,6 +61,13 @@ class ScriptedUser final : public UserInteraction {
     void AnswerDialog(UINT templateId, std::vector<DialogAction> actions);
     int RunModalDialog(LiveDialog& dialog) override;
 
+    // Modeless dialogs are not answered from the queue: the transcript shows
+    // `dialog ID "CAPTION" shown` and `dialog ID "CAPTION" closed`, and a test acts on one
+    // that is up (the newest last) through its User* calls.
+    void ShowModelessDialog(LiveDialog& dialog) override;
+    void ModelessDialogClosing(LiveDialog& dialog) override;
+    const std::vector<LiveDialog*>& ModelessDialogs() const { return modeless_; }
+
     // The next modal thing is a file chooser (open or save) or, with `folder`, the folder
     // browser; it is answered with the path, or cancelled when there is none. The transcript
     // shows `filechooser open|save filter="FILTER" dir="DIR" -> "PATH"|cancel`, and for the
@@ -114,6 +121,7 @@ class ScriptedUser final : public UserInteraction {
     // Shows the title of each open dialog that something inside it is about to follow.
     void ShowOpenDialogs();
     std::vector<OpenDialog> openDialogs_;
+    std::vector<LiveDialog*> modeless_;
 
     std::vector<std::string> transcript_;
     std::vector<std::string> failures_;

@@ -146,6 +146,17 @@ std::optional<std::string> QtUser::ChooseFile(const FileChooserRequest& request)
     return dialog.selectedFiles().front().toStdString();
 }
 
+void QtUser::ShowModelessDialog(LiveDialog& dialog) {
+    QWidget* widget = windows_.Widget(dialog.Window());
+    if (!widget) return;
+    widget->setWindowModality(Qt::NonModal);
+    widget->show();
+    widget->raise();
+    // The program goes on at once, often busy: let the window system map and paint the window
+    // first, without taking anything the person does.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
 int QtUser::RunModalDialog(LiveDialog& dialog) {
     QPointer<QWidget> widget = windows_.Widget(dialog.Window());
     if (!widget) {

@@ -27,6 +27,7 @@ class QtUser final : public UserInteraction {
     void MessageBeep() override;
     UINT TrackPopupMenu(const PopupMenuRequest& request) override;
     int RunModalDialog(LiveDialog& dialog) override;
+    void ShowModelessDialog(LiveDialog& dialog) override;
     // Qt's own file dialog (not the desktop's), so that it behaves the same on every desktop
     // and under test.
     std::optional<std::string> ChooseFile(const FileChooserRequest& request) override;

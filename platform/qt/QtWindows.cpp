@@ -235,6 +235,11 @@ bool QtWindows::OnMove(HWND window, const RECT& rect, bool repaint) {
     return true;
 }
 
+void QtWindows::OnUpdate(HWND window) {
+    const QtRecord* r = Native(window);
+    if (r->widget && r->widget->isVisible()) r->widget->repaint();
+}
+
 void QtWindows::OnInvalidate(HWND window, const RECT* rect) {
     const QtRecord* r = Native(window);
     if (!r->widget) return;

@@ -62,6 +62,7 @@ class QtWindows final : public QObject, public WindowTable {
     void OnFocus(HWND window) override;
     bool OnMove(HWND window, const RECT& rect, bool repaint) override;
     void OnInvalidate(HWND window, const RECT* rect) override;
+    void OnUpdate(HWND window) override;
     void OnCapture(HWND previous, HWND window) override;
     void OnCursor(Cursor cursor) override;
     void OnRemoved(HWND window, Record& record) override;

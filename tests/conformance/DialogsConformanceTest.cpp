@@ -25,6 +25,7 @@
 #include "platform/qt/QtFileProperties.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtUser.h"
+#include "platform/qt/QtUserDriver.h"
 #include "tests/conformance/Backends.h"
 
 namespace orbel::test {
@@ -507,6 +508,70 @@ TYPED_TEST(DialogsConformance, AListControlLivesInAWindowOfItsOwnAndTellsTheOwne
     EXPECT_FALSE(this->P().Windows().IsWindowEnabled(window));
 }
 
+// A modeless dialog is up as soon as Create returns and the program goes on; a person still
+// acts on it, its Cancel hides it for good, and only the program takes it down.
+TYPED_TEST(DialogsConformance, AModelessDialogStaysUpWhileTheProgramGoesOnUntilItIsTakenDown) {
+    const HWND over = this->MakeTopWindow(RECT{100, 100, 700, 500});
+    this->P().Windows().ShowWindow(over, true);
+    RuntimeDlg dlg;
+    ASSERT_TRUE(dlg.Create(over));
+    EXPECT_TRUE(dlg.IsModeless());
+    EXPECT_FALSE(dlg.Create(over)) << "one window per dialog";
+    const HWND window = dlg.GetSafeHwnd();
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(this->P().Windows().IsWindowVisible(window));
+    EXPECT_EQ(this->User().ModelessDialogs(),
+              std::vector<platform::LiveDialog*>{platform::LiveDialog::FromWindow(window)});
+
+    dlg.CenterWindow(over);
+    const RECT at = this->P().Windows().GetWindowRect(window);
+    const POINT centre = this->P().Windows().ClientToScreen(over, POINT{300, 200});
+    EXPECT_NEAR((at.left + at.right) / 2, centre.x, 1);
+    EXPECT_NEAR((at.top + at.bottom) / 2, centre.y, 1);
+
+    // The program changes a text while busy and paints it at once.
+    dlg.SetDlgItemText(kName, "Busy");
+    dlg.UpdateWindow();
+    this->Pump();
+    platform::LiveDialog* live = platform::LiveDialog::FromWindow(window);
+    ASSERT_NE(live, nullptr);
+    EXPECT_EQ(live->UserType(kName, "Eve"), "");
+    EXPECT_EQ(live->UserPress(IDCANCEL), "");
+    EXPECT_EQ(dlg.notifications, (std::vector<std::string>{"10 changed", "2 clicked"}));
+    EXPECT_TRUE(dlg.IsEnded());
+    EXPECT_FALSE(this->P().Windows().IsWindowVisible(window));
+    EXPECT_TRUE(this->P().Windows().IsWindow(window)) << "ended, not gone";
+    EXPECT_EQ(dlg.name, "Ann") << "Cancel reads nothing back";
+
+    EXPECT_TRUE(dlg.DestroyWindow());
+    EXPECT_FALSE(dlg.DestroyWindow());
+    EXPECT_FALSE(this->P().Windows().IsWindow(window));
+    EXPECT_TRUE(this->User().ModelessDialogs().empty());
+    EXPECT_EQ(this->User().Transcript(),
+              (std::vector<std::string>{"dialog 900 \"Runtime\" shown",
+                                        "dialog 900 \"Runtime\" closed"}));
+}
+
+// A modeless dialog left up goes with its object, and a modal one can run above it.
+TYPED_TEST(DialogsConformance, AModelessDialogGoesWithItsObjectAndLetsModalOnesRun) {
+    HWND window = kNoWindow;
+    {
+        RuntimeDlg waiting;
+        ASSERT_TRUE(waiting.Create());
+        window = waiting.GetSafeHwnd();
+        RuntimeDlg asked;
+        this->User().AnswerDialog(kTemplateId, {Action::Press(IDOK)});
+        EXPECT_EQ(asked.DoModal(), IDOK);
+        EXPECT_TRUE(this->P().Windows().IsWindowVisible(window));
+        EXPECT_FALSE(waiting.IsEnded());
+    }
+    EXPECT_FALSE(this->P().Windows().IsWindow(window));
+    EXPECT_EQ(
+        this->User().Transcript(),
+        (std::vector<std::string>{"dialog 900 \"Runtime\" shown", "dialog 900 \"Runtime\" -> 1",
+                                  "dialog 900 \"Runtime\" closed"}));
+}
+
 // ---- The desktop alone ----
 
 class QtDialogTest : public ::testing::Test {
@@ -606,6 +671,33 @@ TEST_F(QtDialogTest, APersonsClickOnOkReachesTheOwnerWhoseEndClosesTheModalRun) 
     EXPECT_TRUE(shownWhenClicked);
     EXPECT_EQ(owner.commands, std::vector<std::string>{"1 clicked"});
     EXPECT_FALSE(dialog->isVisible());
+}
+
+// A person's click on a modeless dialog's button, through the window system, reaches its
+// owner while the program's own loop runs; the dialog never blocks that loop.
+TEST_F(QtDialogTest, APersonsClickOnAModelessDialogReachesItsOwnerWhileTheLoopRuns) {
+    platform::QtUser person(Q().Windows(), Q().Loop());
+    RecordingOwner owner;
+    owner.endOn = IDCANCEL;
+    auto live = Q().DialogFactory().CreateDialog(RuntimeTemplate(), owner, kNoWindow);
+    owner.OnDialogInit(*live);
+    person.ShowModelessDialog(*live);
+    QWidget* dialog = Q().Windows().Widget(live->Window());
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_FALSE(dialog->isModal());
+    QPushButton* cancel = Control<QPushButton>(*live, IDCANCEL);
+    ASSERT_NE(cancel, nullptr);
+    platform::QtUserDriver hand(Q());
+    QTimer::singleShot(0, cancel, [&] {
+        const QPoint at = cancel->mapToGlobal(cancel->rect().center());
+        hand.MouseButton(WM_LBUTTONDOWN, POINT{at.x(), at.y()});
+        hand.MouseButton(WM_LBUTTONUP, POINT{at.x(), at.y()});
+    });
+    for (int i = 0; i < 200 && !live->IsEnded(); ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(owner.commands, std::vector<std::string>{"2 clicked"});
+    EXPECT_TRUE(live->IsEnded());
 }
 
 TEST_F(QtDialogTest, WhatAPersonDoesToTheWidgetsReachesTheOwner) {
