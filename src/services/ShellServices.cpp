@@ -59,6 +59,30 @@ ShellLateFailure ReportLater(std::string_view file, std::string_view parameters)
     };
 }
 
+// A document the desktop has no program for: the user is told so and offered its folder,
+// where another program may be chosen. Only for a file that is there; a folder is opened by
+// the file manager, so it has a program.
+int ReportOpenFailure(HWND parent, int result, const std::string& path, int showCommand,
+                      const std::string& reason) {
+    const std::size_t slash = path.find_last_of("/\\");
+    const DWORD attributes = GetFileAttributes(path);
+    const bool offerFolder = result == SE_ERR_NOASSOC && slash != std::string::npos && slash > 0 &&
+                             attributes != INVALID_FILE_ATTRIBUTES &&
+                             !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    if (!offerFolder) return ReportFailure(result, path, "", reason);
+    const std::string folder = path.substr(0, slash);
+    std::string text = "Unable to execute " + path + " \nError " + std::to_string(result) + ":" +
+                       ShellErrorText(result);
+    if (!reason.empty()) text += "\n" + reason;
+    text += "\n\nOpen the folder that holds it, " + folder + "?";
+    if (AfxMessageBox(text, MB_YESNO) == IDYES) {
+        std::string folderReason;
+        const int opened = ShellOpenDocument(parent, "open", folder, showCommand, &folderReason);
+        ReportFailure(opened, folder, "", folderReason);
+    }
+    return result;
+}
+
 }  // namespace
 
 std::string ShellErrorText(int code) {
@@ -89,9 +113,13 @@ int ShellRun(HWND parent, std::string_view command, int showCommand, std::string
 
 int ShellOpen(HWND parent, std::string_view path, int showCommand) {
     std::string reason;
+    ShellLateFailure late = [parent, path = std::string(path),
+                             showCommand](const platform::ShellResult& failure) {
+        ReportOpenFailure(parent, failure.code, path, showCommand, failure.reason);
+    };
     const int result =
-        ShellOpenDocument(parent, "open", path, showCommand, &reason, ReportLater(path, ""));
-    return ReportFailure(result, path, "", reason);
+        ShellOpenDocument(parent, "open", path, showCommand, &reason, std::move(late));
+    return ReportOpenFailure(parent, result, std::string(path), showCommand, reason);
 }
 
 bool IsWebAddress(std::string_view text) {

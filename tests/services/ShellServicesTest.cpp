@@ -1,5 +1,6 @@
 // The shell and path services as the panes and dialogs use them, on the headless platform:
 // what reaches the shell for a stored command, and what the user reads when it fails.
+#include <filesystem>
 #include <fstream>
 #include <set>
 
@@ -139,6 +140,46 @@ TEST_F(ShellRunTest, TheShellsReasonFollowsTheMessageOnALineOfItsOwn) {
                             "found.\nThe desktop's opener did not find the file.");
     ShellRun(kNoWindow, "iexplore.exe http://srv/a", SW_SHOWNORMAL, "open");
     EXPECT_EQ(Boxes().size(), 2u);
+}
+
+// A document that is there but that no program opens: the user is offered the folder that
+// holds it, now or when the opener fails later; declining opens nothing.
+TEST_F(ShellRunTest, ADocumentNoProgramOpensOffersTheFolderThatHoldsIt) {
+    const std::string folder = ::testing::TempDir() + "offer-folder";
+    std::filesystem::create_directories(folder);
+    const std::string path = folder + "/scan.xyz";
+    std::ofstream(path) << "x";
+    const std::string box = "Unable to execute " + path +
+                            " \nError 31:(Unknown)\nNo program is set up to open this kind of "
+                            "file.\n\nOpen the folder that holds it, " +
+                            folder + "?";
+
+    Shell().FailNext(SE_ERR_NOASSOC, "No program is set up to open this kind of file.");
+    User().AnswerMessageBox(MessageAnswer::Yes, box);
+    EXPECT_EQ(ShellOpen(kNoWindow, path, SW_SHOWNORMAL), SE_ERR_NOASSOC);
+    ASSERT_EQ(Shell().Requests().size(), 2u);
+    EXPECT_EQ(Shell().Requests()[1].request.file, folder);
+    EXPECT_EQ(Shell().Requests()[1].request.target, platform::ShellTarget::Document);
+
+    Shell().FailNext(SE_ERR_NOASSOC, "No program is set up to open this kind of file.");
+    User().AnswerMessageBox(MessageAnswer::No, box);
+    ShellOpen(kNoWindow, path, SW_SHOWNORMAL);
+    EXPECT_EQ(Shell().Requests().size(), 3u);
+
+    EXPECT_EQ(ShellOpen(kNoWindow, path, SW_SHOWNORMAL), kShellStarted);
+    const platform::ShellRequest late = Shell().Requests().at(3).request;
+    ASSERT_TRUE(late.lateFailure);
+    User().AnswerMessageBox(MessageAnswer::Yes, box);
+    late.lateFailure({SE_ERR_NOASSOC, "No program is set up to open this kind of file."});
+    ASSERT_EQ(Shell().Requests().size(), 5u);
+    EXPECT_EQ(Shell().Requests()[4].request.file, folder);
+
+    // Another failure, or a file that is not there, offers nothing.
+    Shell().FailNext(SE_ERR_ACCESSDENIED, "Permission denied.");
+    User().AnswerMessageBox(MessageAnswer::Ok, "Error 5:");
+    ShellOpen(kNoWindow, path, SW_SHOWNORMAL);
+    EXPECT_EQ(Shell().Requests().size(), 6u);
+    EXPECT_EQ(Boxes().size(), 4u);
 }
 
 TEST_F(ShellRunTest, AFailureThatComesAfterTheOpenerCountedAsStartedIsShownAllTheSame) {
