@@ -262,9 +262,10 @@ TEST_F(ViewResourceTest, TheProgramRunsUnderTheHourglassAndItsFailureIsShown) {
     Shell().SetListener([&](const std::string&) { during.push_back(P().Windows().GetCursor()); });
 
     List().OpenInProgram(letter);
-    // The shell could not start anything: its own message says why.
+    // The shell could not start anything: its own message says why and offers the folder that
+    // holds the document, which the user declines.
     Shell().FailNext(SE_ERR_NOASSOC);
-    User().AnswerMessageBox(MessageAnswer::Ok, "Unable to execute " + letter);
+    User().AnswerMessageBox(MessageAnswer::No, "Unable to execute " + letter);
     List().OpenInProgram(letter);
     List().OpenInProgram("");
 
