@@ -1,7 +1,5 @@
 // What the New item command hands the Insert Object dialog and takes back from it: the four
 // ways to a new item (a new document of a type, an existing file, every file of a directory).
-// The dialog itself is not part of the control yet: RunInsertObject tells the user so and
-// gives nothing, and the command ends there.
 #pragma once
 
 #include <functional>
@@ -27,11 +25,13 @@ struct InsertObjectChoice {
     std::string shellNewKey;  // Create New: its ShellNew key below the classes root
     std::string fileName;     // Create From File, or Create New's Save step without auto-create
     std::string directory;    // Select Directory
+    std::string lastFile;     // the last file chosen with Browse, where the next one starts
     bool autoCreate = false;
     bool autoOpen = false;
 };
 
-// Runs the dialog; nothing after Cancel. Tests put a user of their own in its place.
+// Runs the Insert Object dialog; nothing after Cancel. Tests of what the list does with a
+// choice put a runner of their own in the dialog's place.
 using InsertObjectRunner =
     std::function<std::optional<InsertObjectChoice>(HWND parent, const InsertObjectSetup&)>;
 std::optional<InsertObjectChoice> RunInsertObject(HWND parent, const InsertObjectSetup& setup);

@@ -41,6 +41,8 @@ void CViewList::NewItem() {
     }
     const std::optional<InsertObjectChoice> choice = RunInsertObject(GetSafeHwnd(), setup);
     if (!choice) return;
+    if (const std::size_t slash = choice->lastFile.find_last_of('/'); slash != std::string::npos)
+        m_browseDirectory = choice->lastFile.substr(0, slash);
 
     using Tab = InsertObjectChoice::Tab;
     std::string path;

@@ -39,6 +39,30 @@ std::vector<DialogTemplate> MakeTemplates() {
          std::nullopt,
          {Label("Orbel Control has no properties to set at design time.", 7, 25, 236, 8)}});
 
+    // Where the controls of Insert Object lie here does not matter: the dialog lays them out
+    // inside its tab when it starts.
+    all.push_back(
+        {IDD_INSERT_OBJECT,
+         "Insert Object",
+         300,
+         150,
+         std::nullopt,
+         {
+             Control(IDC_INSERT_TABS, K::TabControl, "", 7, 7, 286, 136),
+             Control(IDC_FILE_NAME_LABEL, K::Static, "Fil&e name", 14, 24, 100, 8),
+             Control(IDC_FILE_NAME, K::Edit, "", 14, 34, 200, 14),
+             Control(IDC_DISPLAY_NAME_LABEL, K::Static, "Displa&y Name", 14, 52, 100, 8),
+             Control(IDC_DISPLAY_NAME, K::Edit, "", 14, 62, 200, 14),
+             Control(IDC_OBJECT_TYPE_LABEL, K::Static, "&Object Type", 14, 24, 100, 8),
+             Control(IDC_OBJECT_TYPE, K::ListBox, "", 14, 34, 200, 70),
+             Control(IDC_AUTO_CREATE_OBJECT, K::CheckBox, "&Auto Create Object", 14, 108, 100, 10),
+             Control(IDC_AUTO_OPEN_OBJECT, K::CheckBox, "Auto O&pen Object", 14, 120, 100, 10),
+             Control(IDC_BROWSE, K::Button, "&Browse", 230, 62, 50, 14),
+             Control(IDC_INTERNET, K::Button, "&Internet", 230, 80, 50, 14),
+             Control(IDOK, K::DefaultButton, "&Ok", 230, 24, 50, 14),
+             Control(IDCANCEL, K::Button, "&Cancel", 230, 42, 50, 14),
+         }});
+
     all.push_back({IDD_PLEASE_WAIT, "", 82, 17, std::nullopt, {Label(kPleaseWait, 7, 5, 68, 8)}});
 
     all.push_back({IDD_EMAIL_NAME_ADDRESS,

@@ -5,6 +5,7 @@
 
 namespace orbel {
 
+inline constexpr unsigned IDD_INSERT_OBJECT = 205;
 inline constexpr unsigned IDD_PLEASE_WAIT = 206;  // small, over a list while it fills
 inline constexpr unsigned IDD_EMAIL_NAME_ADDRESS = 230;
 inline constexpr unsigned IDD_FOLDER_PROPERTIES = 242;
@@ -23,6 +24,16 @@ inline constexpr unsigned IDC_FILE_NAME = 1088;
 inline constexpr unsigned IDC_BROWSE = 3;
 inline constexpr unsigned IDC_MANUAL_CREATE = 4;
 inline constexpr unsigned IDC_AUTO_CREATE = 5;
+// "Insert Object" (205), with IDC_FILE_NAME and IDC_BROWSE as above.
+inline constexpr unsigned IDC_INSERT_TABS = 1079;
+inline constexpr unsigned IDC_OBJECT_TYPE = 1081;
+inline constexpr unsigned IDC_OBJECT_TYPE_LABEL = 1083;
+inline constexpr unsigned IDC_FILE_NAME_LABEL = 1084;
+inline constexpr unsigned IDC_DISPLAY_NAME_LABEL = 1085;
+inline constexpr unsigned IDC_AUTO_CREATE_OBJECT = 1089;
+inline constexpr unsigned IDC_AUTO_OPEN_OBJECT = 1090;
+inline constexpr unsigned IDC_DISPLAY_NAME = 1091;
+inline constexpr unsigned IDC_INTERNET = 4;
 // The script maintenance view (259).
 inline constexpr unsigned IDC_SCRIPT_RENAME = 8;
 inline constexpr unsigned IDC_SCRIPT_RUN = 3;

@@ -10,7 +10,7 @@
 #include "src/dialogs/InsertObjectChoice.h"
 #include "src/panes/ViewList.h"
 #include "src/resources/DialogTemplates.h"
-#include "src/resources/ListMenus.h"
+#include "tests/dialogs/TextDocumentHive.h"
 #include "tests/opening/StoreControlFixture.h"
 
 namespace orbel {
@@ -21,17 +21,7 @@ using platform::MessageAnswer;
 
 constexpr std::int32_t kOwn = 5;
 
-constexpr const char* kClasses = R"(Windows Registry Editor Version 5.00
-
-[HKEY_CLASSES_ROOT\.txt]
-@="txtfile"
-
-[HKEY_CLASSES_ROOT\.txt\ShellNew]
-"NullFile"=""
-
-[HKEY_CLASSES_ROOT\txtfile]
-@="Text Document"
-)";
+constexpr const char* kClasses = test::kTextDocumentHive;
 
 class CreateSelectFileTest : public test::StoreControlTest {
   protected:
@@ -164,12 +154,6 @@ TEST_F(CreateSelectFileTest, NewItemOfADirectoryAddsItsFilesAndReturnsToTheObjec
     User().AnswerMessageBox(MessageAnswer::Ok, "Failed to change to Selected directory /gone.");
     List().NewItem();
     EXPECT_EQ(TreeNames(kOwn).size(), 2u);
-}
-
-TEST_F(CreateSelectFileTest, WithoutTheInsertObjectDialogNewItemSaysSoAndMakesNothing) {
-    User().AnswerMessageBox(MessageAnswer::Ok, "The Insert Object dialog is not available");
-    List().OnListCommand(ID_LIST_NEW_ITEM);
-    EXPECT_TRUE(TreeNames(kOwn).empty());
 }
 
 }  // namespace
