@@ -68,6 +68,7 @@ class ControlOnStore {
     ControlOnStore& operator=(const ControlOnStore&) = delete;
 
     COrbelCtrl& Control() { return *ctrl_; }
+    std::shared_ptr<COrbelCtrl> SharedControl() const { return ctrl_; }
     // "2: NAME, NAME, ..." as the control reports a select of the owner's entries.
     std::string SelectOwner(std::int32_t owner);
     // The host's Initiate, through the dispatch interface: the current OLE ID, or -1.

@@ -25,6 +25,10 @@ void HostAdapter::OnReply(std::function<void(const StoreReply&)> observer) {
     replyObserver_ = std::move(observer);
 }
 
+void HostAdapter::OnSelect(SelectObserver observer) {
+    selectObserver_ = std::move(observer);
+}
+
 void HostAdapter::OnHostError(std::function<void(const std::string&)> observer) {
     hostErrorObserver_ = std::move(observer);
 }
@@ -131,6 +135,7 @@ void HostAdapter::DeleteRecord(const std::string& table, const std::string& keyV
 
 void HostAdapter::SelectTable(const std::string& table, std::int32_t keyNo,
                               const std::string& start, const std::string& end) {
+    if (selectObserver_) selectObserver_(table, keyNo, start, end);
     const std::uint64_t id = ++nextSelect_;
     selects_.emplace(id, store_.OpenSelect(table, keyNo, start, end));
     ++pending_;

@@ -56,6 +56,11 @@ class HostAdapter final : public COrbelEventSink {
 
     // Called with each answer just before it goes to the control.
     void OnReply(std::function<void(const StoreReply&)> observer);
+    // Called with each select the control asks for, before it is answered (a host following
+    // other programs' changes learns from it which folder the list shows).
+    using SelectObserver = std::function<void(const std::string& table, std::int32_t keyNo,
+                                              const std::string& start, const std::string& end)>;
+    void OnSelect(SelectObserver observer);
     // Called with the store's reason when an answer that reports a failure (3 or above) is
     // about to go to the control, before the control shows its own message about it.
     void OnHostError(std::function<void(const std::string&)> observer);
@@ -120,6 +125,7 @@ class HostAdapter final : public COrbelEventSink {
     std::function<void(const StoreReply&)> replyObserver_;
     std::function<void(const UserEvent&)> userEventObserver_;
     std::function<void(const std::string&)> hostErrorObserver_;
+    SelectObserver selectObserver_;
     std::string lastError_;
     std::vector<UserEvent> userEvents_;
     int pending_ = 0;

@@ -137,6 +137,7 @@ bool Container::CreateControl() {
         adapter_->OnHostError([this](const std::string& reason) { hostError_ = reason; });
         if (options_.traceTable)
             adapter_->OnReply([this](const StoreReply& reply) { PrintReply(reply); });
+        StartFollowing();
     }
     return true;
 }
@@ -146,6 +147,7 @@ void Container::Shutdown() {
     control_.Destroy();
     if (form_) form_->DestroyWindow();
     form_.reset();
+    follower_.reset();
     adapter_.reset();
     probe_.reset();
     dispatch_.reset();

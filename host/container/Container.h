@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "host/adapter/ChangeFollower.h"
 #include "host/adapter/EmbeddedControl.h"
 #include "host/adapter/HostAdapter.h"
 #include "host/container/ScriptLine.h"
@@ -93,6 +94,12 @@ class Container {
     bool OpenStore();
     bool CreateControl();
     void Shutdown();
+    // Following other programs' changes to a shared store (ContainerFollow.cpp).
+    void StartFollowing();
+    void PollOnDesktop();
+    void NoteInitiate(const std::string& method, std::span<const Variant> args,
+                      const Variant& result);
+    void CmdFollow(std::span<const Token> args);
     // Takes TMPDIR as the run's temporary folder, or makes one when it is unset.
     bool SetUpTempDir();
 
@@ -190,6 +197,7 @@ class Container {
     std::unique_ptr<platform::UserDriver> driver_;
     std::unique_ptr<TableStore> store_;
     std::shared_ptr<HostAdapter> adapter_;
+    std::unique_ptr<ChangeFollower> follower_;
     std::unique_ptr<CWnd> form_;
     EmbeddedControl control_;
     // Handles into control_, kept for the commands that use them on every line.

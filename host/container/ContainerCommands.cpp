@@ -69,7 +69,7 @@ std::vector<Variant> Arguments(const TypeLibMember& member, bool described,
 // The command table
 
 std::span<const Container::Command> Container::Commands() {
-    static const std::array<Command, 33> kCommands{{
+    static const std::array<Command, 34> kCommands{{
         {"set", "set NAME VALUE", "sets a property of the control", &Container::CmdSet},
         {"get", "get NAME", "prints the property as NAME = VALUE", &Container::CmdGet},
         {"call", "call NAME|#DISPID ARG...",
@@ -186,6 +186,12 @@ std::span<const Container::Command> Container::Commands() {
         {"store", "store OPERATION ARG...",
          "runs a table operation of the control; prints store OPERATION(ARGS) -> RESULT",
          &Container::CmdStore},
+        {"follow", "follow TOTAL MS",
+         "(a store shared with other programs) waits up to MS milliseconds of real time until "
+         "TOTAL changes that others wrote to what the control shows have been applied since "
+         "the start, each printed as follow: and the control's methods it called; fewer is a "
+         "failure",
+         &Container::CmdFollow},
     }};
     return kCommands;
 }
@@ -317,6 +323,7 @@ void Container::CmdCall(std::span<const Token> args) {
     else
         shown = result.ToDisplayString();
     Print(member.name + "(" + Joined(values) + ") -> " + shown);
+    if (SUCCEEDED(hr)) NoteInitiate(member.name, values, result);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -36,6 +36,7 @@ ControlHost::ControlHost(platform::Platform& platform) : platform_(platform) {}
 
 ControlHost::~ControlHost() {
     Destroy();
+    follower_.reset();
     adapter_.reset();
     store_.reset();
 }
@@ -77,6 +78,7 @@ bool ControlHost::Restart(std::string& error) {
         return false;
     }
     // The adapter answers the control it was made for: a new one serves the new control.
+    follower_.reset();
     adapter_.reset();
     if (!Create(parent_, rect_, modulePath_, error)) return false;
     if (store_) ConnectStore();
@@ -118,6 +120,7 @@ void ControlHost::ConnectStore() {
         std::filesystem::create_directories(objects, ec);
         Control().SetObjectDir(objects.string());
     }
+    StartFollowing();
     platform_.Windows().EnableWindow(control_.Window(), true);
 }
 
@@ -131,6 +134,7 @@ void ControlHost::CloseStore() {
     }
     if (control_.Created()) platform_.Windows().EnableWindow(control_.Window(), false);
     // The adapter keeps cursors of the store's: it goes first.
+    follower_.reset();
     adapter_.reset();
     store_.reset();
 }
@@ -140,6 +144,7 @@ std::int32_t ControlHost::OpenNormally() {
     const std::int32_t id = Control().Initiate(kDemoOleId, kDemoClassOleId);
     Log("call " + host::UserEvent{"Initiate", {kDemoOleId, kDemoClassOleId}}.ToString() + " -> " +
         std::to_string(id));
+    if (follower_ && id != -1) follower_->Opened(id, kDemoClassOleId);
     return id;
 }
 
@@ -147,6 +152,7 @@ std::int32_t ControlHost::OpenFolderMaintenance(const std::string& folder,
                                                 const std::string& subfolder) {
     if (!store_) return -1;
     // Class 2 asks for the folder-maintenance class tree, made on first use.
+    if (follower_) follower_->Closed();
     const std::int32_t id = Control().InitiateFolderMaint(kDemoOleId, 2, folder, subfolder);
     Log("call " +
         host::UserEvent{"InitiateFolderMaint", {kDemoOleId, 2, folder, subfolder}}.ToString() +

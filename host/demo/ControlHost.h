@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "host/adapter/ChangeFollower.h"
 #include "host/adapter/EmbeddedControl.h"
 #include "host/adapter/HostAdapter.h"
 #include "host/store/SqliteTableStore.h"
@@ -74,6 +75,11 @@ class ControlHost {
     // shows the count while the control loads.
     std::uint64_t RowsRead() const { return rowsRead_; }
 
+    // Brings the control up to date with what other programs sharing the store wrote since
+    // the last call, unless it is waiting for the store (ControlFollow.cpp); each change
+    // applied is logged as "follow: " and the control's methods it called. The number applied.
+    int FollowChanges();
+
     // Nothing waits: no request of the control is open and no answer is on its way. Store
     // changes and the screenshot wait for this.
     bool Idle() const;
@@ -83,6 +89,8 @@ class ControlHost {
     // Answers the control from store_, with the store's documents folder as its object
     // directory, and enables the control window.
     void ConnectStore();
+    // Watches the store for other programs' changes (a store file or a server).
+    void StartFollowing();
     void Event(DISPID id, std::span<const Variant> args);
     std::string EventName(DISPID id) const;
     void Log(const std::string& line);
@@ -96,6 +104,7 @@ class ControlHost {
     std::uint64_t rowsRead_ = 0;
     std::unique_ptr<host::TableStore> store_;
     std::shared_ptr<host::HostAdapter> adapter_;
+    std::unique_ptr<host::ChangeFollower> follower_;
     LogObserver log_;
     EventObserver event_;
     std::function<void(const std::string&)> hostError_;

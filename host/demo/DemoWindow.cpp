@@ -31,6 +31,8 @@ constexpr int kLogLines = 5000;
 constexpr int kLogFlushMs = 100;
 // How often the status bar counts the rows read while the control loads.
 constexpr int kProgressMs = 100;
+// How often the window asks for what other programs sharing the store changed.
+constexpr int kFollowMs = 100;
 constexpr int kRecentStores = 6;
 
 QString Text(const std::string& s) {
@@ -75,6 +77,10 @@ DemoWindow::DemoWindow(platform::QtPlatform& platform, ControlHost& host, Sample
     progressTimer_ = new QTimer(this);
     progressTimer_->setInterval(kProgressMs);
     connect(progressTimer_, &QTimer::timeout, this, [this] { UpdateState(); });
+    auto* followTimer = new QTimer(this);
+    followTimer->setInterval(kFollowMs);
+    connect(followTimer, &QTimer::timeout, this, [this] { host_.FollowChanges(); });
+    followTimer->start();
     QSettings settings;
     restoreGeometry(settings.value("window/geometry").toByteArray());
     restoreState(settings.value("window/state").toByteArray());

@@ -89,6 +89,13 @@ class PgTableStore final : public TableStore {
     bool ExecuteSql(std::string_view sql,
                     const std::function<void(std::span<const std::string>)>& row) override;
 
+    // A trigger announces every tree and resource row written; the watcher listens on a
+    // connection of its own and leaves out what this store wrote (host/store/PgChangeWatcher.cpp).
+    std::unique_ptr<ChangeWatcher> WatchChanges(std::string& error) override;
+    // The server process of the connection requests run on: announcements it sent are this
+    // store's own.
+    int BackendPid() const;
+
     // "postgres:" and the connection string without its password.
     std::string Name() const override { return name_; }
 

@@ -118,6 +118,11 @@ class SqliteTableStore final : public TableStore {
     StoreReply NextResourceId() override;
     std::string LastError() const override { return lastError_; }
 
+    // Writes through this store are logged in the file by triggers of this connection alone,
+    // and the watcher reads the log of the others when the file's data version moves
+    // (host/store/SqliteChangeWatcher.cpp).
+    std::unique_ptr<ChangeWatcher> WatchChanges(std::string& error) override;
+
     const std::string& Path() const { return path_; }
     std::string Name() const override { return path_; }
     std::string ReadOnlyReason() const override { return readOnlyReason_; }

@@ -1,5 +1,7 @@
 #include "host/store/TableStore.h"
 
+#include "host/store/StoreChanges.h"
+
 namespace orbel::host {
 
 SelectCursor::~SelectCursor() = default;
@@ -22,6 +24,11 @@ bool TableStore::InTransaction(const std::function<bool()>&) {
 bool TableStore::ExecuteSql(std::string_view,
                             const std::function<void(std::span<const std::string>)>&) {
     return false;
+}
+
+std::unique_ptr<ChangeWatcher> TableStore::WatchChanges(std::string& error) {
+    error = "nobody else writes " + Name() + ": there are no changes to follow";
+    return nullptr;
 }
 
 }  // namespace orbel::host

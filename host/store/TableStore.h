@@ -14,6 +14,8 @@
 
 namespace orbel::host {
 
+class ChangeWatcher;  // host/store/StoreChanges.h
+
 // What the host answers, as RequestResult carries it: a result code, sData and sKey1..sKey10.
 struct StoreReply {
     std::int32_t result = 0;
@@ -104,6 +106,11 @@ class TableStore {
     // LastError() when a statement fails. A store that runs no SQL answers false.
     virtual bool ExecuteSql(std::string_view sql,
                             const std::function<void(std::span<const std::string>)>& row);
+
+    // Starts following the tree and resource rows other programs write to the store from now
+    // on; null with `error` when nobody else can write it (a store in memory) or the store
+    // cannot announce its changes. The watcher must be destroyed before the store.
+    virtual std::unique_ptr<ChangeWatcher> WatchChanges(std::string& error);
 };
 
 }  // namespace orbel::host

@@ -11,7 +11,9 @@
 #include "host/demo/ControlHost.h"
 #include "host/demo/DemoPaths.h"
 #include "host/demo/DemoStore.h"
+#include "host/store/StoreChanges.h"
 #include "platform/framework/Wnd.h"
+#include "src/store/RecordFormats.h"
 #include "tests/support/HeadlessTest.h"
 
 namespace orbel::demo {
@@ -299,6 +301,48 @@ TEST_F(DemoStoreTest, FolderMaintenanceMakesItsFolderAndSubfolderOnFirstUse) {
         "SELECT count(*) FROM OLE_TREE WHERE Name IN ('Letters', '2026') AND OwnerId > 2",
         [&](std::span<const std::string> r) { folders = std::stoll(r[0]); });
     EXPECT_EQ(folders, 2);
+}
+
+TEST_F(DemoStoreTest, AFolderAnotherProgramMakesInTheFolderShownAppearsInTreeAndList) {
+    std::string error;
+    ASSERT_TRUE(Host().AttachStore(SeededStore(), error)) << error;
+    ASSERT_EQ(Host().OpenNormally(), kDemoOleId);
+    Tree().UserSelect(Folder("Drafts"));
+    P().RunUntilIdle();
+    EXPECT_EQ(Host().FollowChanges(), 0);
+
+    // Another program on the same file, which follows it too (so its writes are logged).
+    std::unique_ptr<host::SqliteTableStore> other = SeededStore();
+    const std::unique_ptr<host::ChangeWatcher> watching = other->WatchChanges(error);
+    ASSERT_TRUE(watching) << error;
+    TreeEntry drafts;
+    other->ExecuteSql("SELECT OwnerId, EntryNo FROM OLE_TREE WHERE Name = 'Drafts'",
+                      [&](std::span<const std::string> row) {
+                          drafts.OwnerId = std::stoi(row[0]);
+                          drafts.EntryNo = std::stoi(row[1]);
+                      });
+    TreeEntry minutes;
+    minutes.OwnerId = minutes.OwnerId2 = kDemoOleId;
+    minutes.EntryNo = 900;
+    minutes.ParentOwnerId = drafts.OwnerId;
+    minutes.ParentEntryNo = drafts.EntryNo;
+    minutes.Name = "Minutes";
+    const RowText row = BuildTreeEntry(minutes);
+    ASSERT_EQ(other->InsertRecord("OLE_TREE", row.data, row.key1, row.key2, row.key3),
+              host::kStoreOk);
+
+    EXPECT_EQ(Host().FollowChanges(), 1);
+    EXPECT_NE(Folders().find("  Drafts\n    Minutes\n"), std::string::npos) << Folders();
+    const std::vector<std::string> rows = Rows();
+    EXPECT_NE(std::find(rows.begin(), rows.end(), "Minutes |  |  | "), rows.end())
+        << ::testing::PrintToString(rows);
+    EXPECT_NE(std::find_if(log_.begin(), log_.end(),
+                           [](const std::string& l) {
+                               return l.starts_with("follow: AddTreeViewItem(TRUE, FALSE, 900, ");
+                           }),
+              log_.end());
+    // Applied once: nothing is left to apply.
+    EXPECT_EQ(Host().FollowChanges(), 0);
 }
 
 }  // namespace
