@@ -191,6 +191,13 @@ void COrbelCtrl::OnPropertyChanged() {
     SetModifiedFlag();
 }
 
+void COrbelCtrl::OnShowResourceChanged() {
+    // A host that shows resources after the control was made gets the column for them; in
+    // subscriber maintenance the addresses keep theirs until the mode is left.
+    if (CViewList* list = ListPane(); list && !m_subscriberMode) list->BuildColumns(this);
+    SetModifiedFlag();
+}
+
 void COrbelCtrl::OnAutoCreateChanged() {
     // The script view takes the value in script mode, once it exists.
     if (CViewList* list = ListPane()) list->SetAutoCreate(m_autoCreate);

@@ -120,6 +120,12 @@ class COrbelCtrl : public COleControl,
     std::int32_t InitiateFolderMaint(std::int32_t nOLEID, std::int32_t nClassOLEID,
                                      const std::string& szFolder, const std::string& szSubFolder);
 
+    // Subscriber maintenance: the tree and list show the subscribers of the current item, with
+    // their addresses, until it is left for the pair that was open when it was entered.
+    void EnterSubscriberMaint();
+    std::int32_t InitiateSubscriberMaint(std::int32_t nOLEID, std::int32_t nClassOLEID);
+    std::int32_t LeaveSubscriberMaint();
+
     // Script maintenance: the script view in place of the list, and what the host reads of it.
     std::int32_t InitiateScriptMaint(std::int32_t nOLEID, std::int32_t nClassOLEID,
                                      const std::string& sFolder, const std::string& sSubFolder,
@@ -210,6 +216,7 @@ class COrbelCtrl : public COleControl,
     void BuildDispatchMap();
     void BuildEventMap();
     void OnPropertyChanged();
+    void OnShowResourceChanged();
     void OnAutoCreateChanged();
     void OnAutoOpenChanged();
     void ApplyAttachOrEmailReply(const std::string& message);

@@ -17,7 +17,8 @@ void COrbelCtrl::BuildDispatchMap() {
 
     map.Add(DispPropertyNotify("AutoCreate", 1, m_autoCreate, [this] { OnAutoCreateChanged(); }));
     map.Add(DispPropertyNotify("BatchMaint", 2, m_batchMaint, changed));
-    map.Add(DispPropertyNotify("ShowResource", 3, m_showResource, changed));
+    map.Add(
+        DispPropertyNotify("ShowResource", 3, m_showResource, [this] { OnShowResourceChanged(); }));
     map.Add(DispPropertyNotify("ResponseTimeOut", 4, m_responseTimeOut, changed));
     map.Add(DispPropertyNotify("NotifySelectTiff", 5, m_notifySelectTiff, changed));
     map.Add(DispPropertyNotify("ScanMode", 6, m_scanMode, changed));

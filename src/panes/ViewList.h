@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/controls/Controls.h"
@@ -94,6 +95,9 @@ class CViewList final : public CWnd, private platform::ListControlEvents {
     std::int32_t AddItemFromFileWithNotice(const std::string& path);
     // New item (ViewListNewItem.cpp): the Insert Object dialog, and the item it asks for.
     void NewItem();
+    // A subscriber of the folder shown: an item whose resource path is the address. The new
+    // row's entry key is the result.
+    std::int32_t AddSubscriber(const std::string& name, const std::string& address);
     // One item per file of the directory (subfolders are not entered).
     void SelectDirectoryItems(const std::string& directory);
     // A new numbered file of the Object Store filled as the ShellNew key says; empty after the
@@ -169,6 +173,12 @@ class CViewList final : public CWnd, private platform::ListControlEvents {
     // Creates the pending resource's item (or, with `directory`, one per file of the directory
     // `name`) in the folder shown or in the one its extension belongs to.
     void CreateItem(const std::string& name, bool directory);
+    // The parent owner and entry of an entry made in the folder shown.
+    std::pair<std::int32_t, std::int32_t> NewEntryParent() const;
+    // Subscriber maintenance (ViewListSubscribers.cpp): "Email Name and Address" for a new
+    // subscriber of the folder shown, or for the current row, which is replaced.
+    void NewSubscriber();
+    void EditSubscriber(int row);
     // Starts label editing on the row unless a class row may not be renamed here.
     void RenameRow(int row, bool classRowsAllowed);
 

@@ -25,8 +25,10 @@ void CViewList::NewItem() {
     if (!m_site) return;
     const std::string objectDirFailure = LoadString(IDS_OBJECT_DIR_NOT_CURRENT);
     MakeCurrent(m_objectDir, objectDirFailure.c_str());
-    // Subscribers are added in subscriber maintenance, which the control cannot enter yet.
-    if (m_site->SubscriberMode()) return;
+    if (m_site->SubscriberMode()) {
+        NewSubscriber();
+        return;
+    }
 
     InsertObjectSetup setup;
     setup.browseDirectory = m_browseDirectory.empty() ? m_objectDir : m_browseDirectory;

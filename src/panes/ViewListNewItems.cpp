@@ -28,10 +28,7 @@ void CViewList::CreateItem(const std::string& name, bool directory) {
             m_folderKey = folder;
     }
     m_extensionFolderKey = m_folderKey;
-    std::int32_t parentOwner = 0;
-    if (m_folderKey != 0)
-        parentOwner = IsClassEntryKey(m_folderKey) ? m_site->ClassOleId() : m_site->CurrentOleId();
-    const std::int32_t parentEntry = m_folderKey / 10;
+    const auto [parentOwner, parentEntry] = NewEntryParent();
 
     if (m_site->SubscriberMode()) {
         m_site->CreateNewItem(name, m_pendingResource, parentOwner, parentEntry, -1, -1);
@@ -86,6 +83,13 @@ std::int32_t CViewList::AddItemFromFile(const std::string& path, const std::stri
     }
     Invalidate();
     return key;
+}
+
+std::pair<std::int32_t, std::int32_t> CViewList::NewEntryParent() const {
+    std::int32_t parentOwner = 0;
+    if (m_folderKey != 0)
+        parentOwner = IsClassEntryKey(m_folderKey) ? m_site->ClassOleId() : m_site->CurrentOleId();
+    return {parentOwner, m_folderKey / 10};
 }
 
 std::int32_t CViewList::AddItemFromFileWithNotice(const std::string& path) {

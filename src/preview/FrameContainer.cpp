@@ -138,19 +138,28 @@ void CFrameContainer::OnShowPreviewPane() {
     ShowPreviewPane(show);
 }
 
+void CFrameContainer::OnSubscriberPair(UINT pressed) {
+    if (ControlBusy() || !m_toolBar) return;
+    auto& buttons = m_toolBar->GetToolBarCtrl();
+    // The pair shows the mode the control is in: pressing the checked one changes nothing.
+    if (buttons.IsButtonChecked(pressed)) return;
+    const bool enter = pressed == ID_SUBSCRIBER_MAINTENANCE;
+    buttons.CheckButton(enter ? ID_ATTACH_OBJECTS : ID_SUBSCRIBER_MAINTENANCE, false);
+    buttons.CheckButton(pressed, true);
+    if (enter)
+        m_control->EnterSubscriberMaint();
+    else
+        m_control->LeaveSubscriberMaint();
+}
+
 const std::vector<UINT>& CFrameContainer::CommandsWithoutReceiver() {
-    // Scanning, subscribers, batch mail, options, scripts and mail
+    // Scanning, batch mail, options, scripts and mail
     // attachments each come with the part of the control that carries them out; until then
     // their buttons are there and do nothing.
-    static const std::vector<UINT> commands = {ID_SCAN_NEW_ITEM,
-                                               ID_SUBSCRIBER_MAINTENANCE,
-                                               ID_ATTACH_OBJECTS,
-                                               ID_SEND_EMAIL_TO_SUBSCRIBERS,
-                                               ID_OPTIONS,
-                                               ID_MODIFY_SCRIPT,
-                                               ID_CREATE_NEW_SCRIPT,
-                                               ID_RUN_SCRIPT,
-                                               ID_SEND_AS_EMAIL_ATTACHMENT};
+    static const std::vector<UINT> commands = {
+        ID_SCAN_NEW_ITEM,           ID_SEND_EMAIL_TO_SUBSCRIBERS, ID_OPTIONS,
+        ID_MODIFY_SCRIPT,           ID_CREATE_NEW_SCRIPT,         ID_RUN_SCRIPT,
+        ID_SEND_AS_EMAIL_ATTACHMENT};
     return commands;
 }
 
@@ -174,6 +183,10 @@ bool CFrameContainer::OnCmdMsg(UINT id, CCmdUI* ui) {
                     list->NewItem();
                     list->Invalidate();
                 }
+            return true;
+        case ID_SUBSCRIBER_MAINTENANCE:
+        case ID_ATTACH_OBJECTS:
+            if (!ui) OnSubscriberPair(id);
             return true;
         case ID_MODIFY_SCRIPT:
         case ID_CREATE_NEW_SCRIPT:

@@ -66,6 +66,8 @@ class CFrameContainer final : public CFrameWnd {
 
   private:
     void OnShowPreviewPane();
+    // The check-button pair "Subscriber Maintenance" and "Attach Objects".
+    void OnSubscriberPair(UINT pressed);
     bool ControlBusy() const;
 
     // Members in the order the frame declares them.

@@ -39,16 +39,19 @@ bool CTreeLoader::OnTreeRow(std::int32_t result, const TreeEntry& row) {
         top.ParentEntryNo = 0;
         AddRowToTree(m_site, top, classPhase);
     } else {
-        const std::int32_t parentKey =
-            EntryKeyOf(row.ParentOwnerId, row.ParentEntryNo, m_site.ClassOleId());
-        if (row.IsItem != 0) {
-            m_site.MarkTreeFolder(parentKey);
-        } else if (row.OwnerId != row.ParentOwnerId || row.EntryNo != row.ParentEntryNo) {
-            m_site.MoveTreeFolder(EntryKeyOf(row.OwnerId, row.EntryNo, m_site.ClassOleId()),
-                                  parentKey);
-        }
+        HangUnderParent(row);
     }
     return false;
+}
+
+void CTreeLoader::HangUnderParent(const TreeEntry& row) {
+    const std::int32_t parentKey =
+        EntryKeyOf(row.ParentOwnerId, row.ParentEntryNo, m_site.ClassOleId());
+    if (row.IsItem != 0) {
+        m_site.MarkTreeFolder(parentKey);
+    } else if (row.OwnerId != row.ParentOwnerId || row.EntryNo != row.ParentEntryNo) {
+        m_site.MoveTreeFolder(EntryKeyOf(row.OwnerId, row.EntryNo, m_site.ClassOleId()), parentKey);
+    }
 }
 
 std::int32_t CTreeLoader::SelectOwnerTree(std::int32_t ownerId, const RecordHandler& handler) {
@@ -58,12 +61,7 @@ std::int32_t CTreeLoader::SelectOwnerTree(std::int32_t ownerId, const RecordHand
 
 bool CTreeLoader::GetTree() {
     m_site.ForgetFolders();
-    if (m_site.ShowResource() || m_site.SubscriberMode()) {
-        // Trees with their resources are loaded by the routing loaders, which the control
-        // does not carry yet; say so rather than show a tree without them.
-        AfxMessageBox("Error GetTree: trees with their resources cannot be loaded yet.");
-        return false;
-    }
+    if (m_site.ShowResource() || m_site.SubscriberMode()) return GetTreeResources();
     auto handler = [this](std::int32_t result, const TreeEntry& row) {
         return OnTreeRow(result, row);
     };
@@ -109,7 +107,7 @@ bool CTreeLoader::OnNodeRow(std::int32_t result, const TreeEntry& row) {
 
 void CTreeLoader::GetNode(bool classPart) {
     if (m_site.SubscriberMode()) {
-        // The subscriber loader comes with subscriber maintenance.
+        GetSubsNodeResources(classPart);
         return;
     }
     if (m_site.ShowResource()) {
@@ -135,43 +133,6 @@ void CTreeLoader::GetNode(bool classPart) {
     if (m_site.ScriptMaint()) return;
     m_nodeLoadPart = false;
     if (selectChildren(m_site.CurrentOleId()) > kResultEndOfData) AfxMessageBox("Error GetNode:2");
-}
-
-bool CTreeLoader::ReadNodeResources(std::int32_t ownerId, bool classFlag, int firstMessage) {
-    auto fail = [&](int step) {
-        AfxMessageBox("Error GetNodeResources:" + std::to_string(firstMessage + step));
-        return false;
-    };
-    // "No such row" is where the folder's rows end: an empty folder, or one whose rows come
-    // last in the table. Only a request that failed is an error.
-    auto ended = [](std::int32_t result) { return result == kResultEndOfData; };
-    TreeKey2& key = m_exchange.m_treeKey2;
-    key.OwnerId = ownerId;
-    key.ParentOwnerId = m_shownFolderOwner;
-    key.ParentEntryNo = m_shownFolderEntry;
-    // From the folder's first child on, whatever name an earlier lookup left in the buffer.
-    key.Name.clear();
-    std::int32_t result = m_exchange.SelectOleTree(KeyNo::Key2, Relationship::AtOrAfter);
-    if (ended(result)) return true;
-    if (result >= 1) return fail(0);
-    result = m_exchange.ReadOleTree();
-    if (ended(result)) return true;
-    if (result >= 1) return fail(1);
-    const TreeEntry& row = m_exchange.m_treeEntry;
-    while (row.OwnerId2 == ownerId && row.ParentOwnerId == m_shownFolderOwner &&
-           row.ParentEntryNo == m_shownFolderEntry) {
-        if (m_lookup.GetResource() >= 1) return fail(2);
-        m_site.AddListRow(row, classFlag, m_exchange.m_resourceRow.Path);
-        result = m_exchange.ReadOleTree();
-        if (ended(result)) return true;
-        if (result >= 1) return fail(3);
-    }
-    return true;
-}
-
-void CTreeLoader::GetNodeResources(bool classPart) {
-    if (classPart && !ReadNodeResources(m_site.ClassOleId(), true, 1)) return;
-    ReadNodeResources(m_site.CurrentOleId(), false, 5);
 }
 
 }  // namespace orbel

@@ -3,6 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "src/store/HostExchange.h"
 #include "src/store/ResourceLookup.h"
@@ -21,8 +25,23 @@ class CTreeLoader {
     void ShowFolder(bool classTree, std::int32_t entryNo);
     void GetNode(bool classPart);
     void GetNodeResources(bool classPart);
+    // Both trees with each item's resource: the class tree, then the current one.
+    bool GetTreeResources();
+    // The current tree alone; in subscriber mode these are the subscribers and their groups.
+    bool GetCurrentTreeResources();
+    // Lists the children of the shown folder in subscriber mode, with their addresses.
+    void GetSubsNodeResources(bool classNode);
 
   private:
+    // How a walk of an owner's rows by key 2 ended.
+    enum class Walked { Done, StartFailed, RowFailed, ReadFailed };
+    // The messages of one walk; an empty one is shown as nothing.
+    struct WalkMessages {
+        std::string position;
+        std::string firstRead;
+        std::string nextRead;
+    };
+
     // Loading the tree reads each owner's entries twice: every folder goes to the top first,
     // then under its parent; the class tree before the current OLE ID's own.
     enum class Pass { ClassTop, ClassParents, OwnTop, OwnParents };
@@ -30,7 +49,22 @@ class CTreeLoader {
     bool OnTreeRow(std::int32_t result, const TreeEntry& row);
     bool OnNodeRow(std::int32_t result, const TreeEntry& row);
     std::int32_t SelectOwnerTree(std::int32_t ownerId, const RecordHandler& handler);
-    bool ReadNodeResources(std::int32_t ownerId, bool classFlag, int firstMessage);
+    // From `start` on, every row that `inRange` accepts is handed to `onRow` (in the exchange's
+    // tree buffer), which says false after reporting why it cannot go on.
+    Walked Walk(const TreeKey2& start, const WalkMessages& messages,
+                const std::function<bool(const TreeEntry&)>& inRange,
+                const std::function<bool(const TreeEntry&)>& onRow);
+    // The children of the shown folder in one owner's rows, each with its resource; `operation`
+    // and `firstMessage` number the messages, and `quietStart` keeps the first two silent.
+    bool ReadNodeResources(std::int32_t ownerId, bool classFlag, const std::string& operation,
+                           int firstMessage, bool quietStart);
+    bool GetClassTreeResources();
+    // The second pass over a row: an item marks its folder, a folder goes under its parent.
+    void HangUnderParent(const TreeEntry& row);
+    // A subscriber group is shown only when its parents lead up to the subscriber class; the
+    // user's own nested folders, which the walk cannot tell apart until it has seen them all,
+    // are taken out again.
+    void RemoveStrayGroups(const std::vector<std::pair<std::int32_t, std::int32_t>>& groups);
 
     CHostExchange& m_exchange;
     CStoreSite& m_site;

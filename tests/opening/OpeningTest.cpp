@@ -149,18 +149,9 @@ TEST_F(OpeningTest, DirectorySelectionOpensTheDirectoryClassAsBothTreesWhateverI
 }
 
 // What opening a store switches to in the routing and preview work, which the control does not
-// carry yet: each says so, or leaves its part out, instead of pretending.
+// carry yet: each leaves its part out instead of pretending.
 TEST_F(OpeningTest, LoadersOfLaterWorkAreNotThereYet) {
     SeedStore();
-
-    // A tree with its resources (ShowResource, and subscriber maintenance, which loads the
-    // same way) is refused with a message; no row is asked for.
-    Put("ShowResource", Variant(true));
-    User().AnswerMessageBox(MessageAnswer::Ok,
-                            "Error GetTree: trees with their resources cannot be loaded yet.");
-    EXPECT_EQ(Ctrl().Initiate(kOwn, kClass), -1);
-    EXPECT_TRUE(Selects().empty());
-    Put("ShowResource", Variant(false));
 
     // Directory selection opens the directory class, but the rows already routed are not
     // marked processed yet: the routing table stays empty.
