@@ -14,6 +14,7 @@
 #include "platform/automation/ComRuntime.h"
 #include "platform/files/FileApi.h"
 #include "platform/framework/Wnd.h"
+#include "platform/mail/RecordingMail.h"
 #include "src/control/OrbelStoreProbe.h"
 
 namespace orbel::host {
@@ -201,8 +202,11 @@ int Container::Run() {
 
     PrintHostError();
     location_ = source_.Last();
-    if (!scriptError_)
+    if (!scriptError_) {
         for (const std::string& unmet : user.Unmet()) Fail("never asked for: " + unmet);
+        if (auto* mail = dynamic_cast<platform::RecordingMail*>(&platform::MailService()))
+            if (mail->UnusedAnswers() > 0) Fail("never asked for: a mail answer");
+    }
     Shutdown();
     if (scriptError_) return kExitScriptError;
     return failures_ ? kExitFailed : kExitOk;

@@ -183,6 +183,7 @@ class Container {
     void CmdWrite(std::span<const Token> args);
     void CmdSql(std::span<const Token> args);
     void CmdStore(std::span<const Token> args);
+    void CmdMailAnswer(std::span<const Token> args);
     // The member of the control's interface a name or #DISPID stands for; `described` is false
     // for a DISPID the type library does not declare (then only its id is known).
     TypeLibMember Member(const Token& token, bool& described);

@@ -15,6 +15,7 @@
 #include "platform/controls/ControlText.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/headless/ScriptedUser.h"
+#include "platform/mail/RecordingMail.h"
 #include "src/control/OrbelStoreProbe.h"
 
 namespace orbel::host {
@@ -192,6 +193,11 @@ std::span<const Container::Command> Container::Commands() {
          "the start, each printed as follow: and the control's methods it called; fewer is a "
          "failure",
          &Container::CmdFollow},
+        {"mailanswer", "mailanswer RESULT [\"REASON\"]",
+         "answers the next request to the mail program with the result (0 handed over, 1 "
+         "closed unsent, 2 failed, 26 no mail program) instead of 0; like a box answer it comes "
+         "before the action that asks. The transcript shows mail attach \"FILE\"... -> RESULT",
+         &Container::CmdMailAnswer},
     }};
     return kCommands;
 }
@@ -360,6 +366,15 @@ void Container::CmdBox(std::span<const Token> args) {
         }
     }
     throw ScriptError{"a message box is answered OK, YES, NO or CANCEL, not " + answer};
+}
+
+void Container::CmdMailAnswer(std::span<const Token> args) {
+    Need(args, 1, 2, "mailanswer RESULT [\"REASON\"]");
+    auto* mail = dynamic_cast<platform::RecordingMail*>(&platform::MailService());
+    if (!mail) throw ScriptError{"mailanswer answers for the mail program only headless"};
+    platform::MailResult answer{IntegerArg(args[0], "RESULT"), {}};
+    if (args.size() > 1) answer.reason = StringArg(args[1], "REASON");
+    mail->AnswerNext(std::move(answer));
 }
 
 void Container::CmdWait(std::span<const Token> args) {

@@ -136,7 +136,7 @@ class COrbelCtrl : public COleControl,
     // Stores the script file (and "!" and the function, when there is one) as the item's
     // resource path.
     bool SetScriptResource(std::int32_t entryKey, const std::string& scriptFile,
-                           const std::string& function);
+                           const std::string& function) override;
     bool ScriptViewShown() const { return m_scriptViewShown; }
 
     // Enables or disables the control window, with the arrow or the hourglass.
@@ -158,6 +158,16 @@ class COrbelCtrl : public COleControl,
     // Stores the list row and the action ("ATTACH" or "EMAIL") as the pending selection that
     // the host's "h" reply fills, and asks the host with AttachOrEmail.
     void SetAttachOrEmail(int listIndex, const std::string& action) override;
+    // Routing (OrbelRouting.cpp). Attaches the file to the top of tree `treeId` as a new item
+    // and sends it to that tree's subscribers; false after saying which step failed (nothing
+    // done before it is undone).
+    bool AttachItem(const std::string& name, const std::string& path, std::int32_t treeId,
+                    const std::string& ledger, const std::string& account) override;
+    // Fires SendEmail once for every subscriber of the tree, groups walked breadth-first;
+    // nothing at all in a store without the "EMAIL" class.
+    void SendMailGetResources(const std::string& message, std::int32_t treeId,
+                              const std::string& ledger, const std::string& account) override;
+    std::int32_t GetProcessedAttachmentCount(bool bProcessed);
     // The panes say while a label is edited or a context menu is open; Escape then belongs
     // to them.
     void SetLabelEdit(bool on) override { m_labelEdit = on; }
@@ -198,7 +208,7 @@ class COrbelCtrl : public COleControl,
     void FireAttachOrEmail(const std::string& actionType);
     void FireSendEmail(const std::string& receiver, const std::string& message,
                        const std::string& ledger, const std::string& account,
-                       const std::string& msgType);
+                       const std::string& msgType) override;
     void FireOnGetSystemScripts();
     void FireOnViewFile(const std::string& sFileName) override;
     void FireSelectAttachment(const std::string& path) override;
@@ -239,8 +249,6 @@ class COrbelCtrl : public COleControl,
                        std::int32_t parentEntryNo, std::int32_t pageStart,
                        std::int32_t pageEnd) override;
     std::int32_t FolderForExtension(const std::string& extension) override;
-    void SendMailGetResources(const std::string& message, std::int32_t treeId,
-                              const std::string& ledger, const std::string& account) override;
 
     // CStoreSite (the settings and EnableControl and FireBusy serve it as well).
     bool ScriptMaint() const override { return m_scriptMaint; }

@@ -8,7 +8,6 @@ namespace orbel {
 namespace {
 using S = const std::string&;
 using L = std::int32_t;
-using B = bool;
 }  // namespace
 
 void COrbelCtrl::BuildDispatchMap() {
@@ -52,7 +51,8 @@ void COrbelCtrl::BuildDispatchMap() {
     map.Add(DispMethod("GetListViewData", 32, this, &COrbelCtrl::GetListViewData));
     map.Add(DispMethod("GetListViewItemCount", 33, this, &COrbelCtrl::GetListViewItemCount));
     map.Add(DispMethod("InitiateScriptMaint", 34, this, &COrbelCtrl::InitiateScriptMaint));
-    map.Add(DispMethodPending<L, B>("GetProcessedAttachmentCount", 35));
+    map.Add(DispMethod("GetProcessedAttachmentCount", 35, this,
+                       &COrbelCtrl::GetProcessedAttachmentCount));
     map.Add(DispMethod("GetScriptViewItemCount", 36, this, &COrbelCtrl::GetScriptViewItemCount));
     map.Add(DispMethod("GetScriptViewData", 37, this, &COrbelCtrl::GetScriptViewData));
     map.Add(

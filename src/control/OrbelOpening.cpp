@@ -48,9 +48,10 @@ std::int32_t COrbelCtrl::Initiate(std::int32_t nOLEID, std::int32_t nClassOLEID)
         if (m_currentOleId == -1) return -1;
     }
     if (!m_loader.GetTree()) return -1;
-    // Marking the rows already routed comes with routing; in directory selection the list
-    // shows the rows without their processed marks until then.
-    if (CViewList* list = ListView()) list->SetFolderKey(false, 0);
+    if (CViewList* list = ListView()) {
+        list->MarkProcessedRows();
+        list->SetFolderKey(false, 0);
+    }
     FireFolderChange("\\All");
     if (CFrameContainer* frame = Frame()) frame->ClearStalePreview();
     EnableControl(true);

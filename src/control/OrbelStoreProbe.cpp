@@ -6,9 +6,10 @@
 namespace orbel {
 
 std::vector<std::string> IOrbelStoreProbe::Operations() {
-    return {"GetNextOLEID", "GetNextResourceID", "SelectTree",
-            "SelectClass",  "ReadClass",         "SelectTreeEntry",
-            "ReadTree",     "AddItemFromFile",   "SelectDirectoryItems"};
+    return {"GetNextOLEID", "GetNextResourceID",   "SelectTree",
+            "SelectClass",  "ReadClass",           "SelectTreeEntry",
+            "ReadTree",     "AddItemFromFile",     "SelectDirectoryItems",
+            "AttachItem",   "SendMailGetResources"};
 }
 
 namespace {
@@ -105,6 +106,15 @@ HRESULT RunStoreOperation(COrbelCtrl& control, const std::string& operation,
             list->SelectDirectoryItems(a[0].BStr());
             result = list->GetItemCount();
         }
+    } else if (operation == "AttachItem") {
+        using enum VarType;
+        if ((hr = expect({BStr, BStr, I4, BStr, BStr}, a)) != S_OK) return hr;
+        result = control.AttachItem(a[0].BStr(), a[1].BStr(), a[2].I4(), a[3].BStr(), a[4].BStr());
+    } else if (operation == "SendMailGetResources") {
+        using enum VarType;
+        if ((hr = expect({BStr, I4, BStr, BStr}, a)) != S_OK) return hr;
+        control.SendMailGetResources(a[0].BStr(), a[1].I4(), a[2].BStr(), a[3].BStr());
+        result = Variant();
     } else {
         return DISP_E_UNKNOWNNAME;
     }

@@ -26,6 +26,8 @@ class IOrbelStoreProbe : public virtual IUnknown {
     //   Preview, PageBar: the preview pane and its page bar as text.
     //   AddItemFromFile(path): the list adds the file as an item; the new row's entry key.
     //   SelectDirectoryItems(directory): the list adds an item per file; its row count.
+    //   AttachItem(name, path, tree, ledger, account): the result.
+    //   SendMailGetResources(message, tree, ledger, account): nothing.
     // DISP_E_UNKNOWNNAME for another name, DISP_E_BADPARAMCOUNT / DISP_E_TYPEMISMATCH for
     // wrong arguments.
     virtual HRESULT RunStoreOperation(const std::string& operation,

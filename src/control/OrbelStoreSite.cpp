@@ -1,8 +1,6 @@
 // The control between its panes and the store's classes: the panes' store changes go to the
 // loader, the writer, the lookup and folder maintenance, and the rows those read go to the
 // panes that take them in the current mode.
-#include <cstdio>
-
 #include "src/control/OrbelCtrl.h"
 #include "src/dialogs/FolderPropertiesDlg.h"
 #include "src/panes/ViewList.h"
@@ -60,18 +58,6 @@ void COrbelCtrl::CreateNewItem(const std::string& name, const std::string& path,
 
 std::int32_t COrbelCtrl::FolderForExtension(const std::string& extension) {
     return m_maintenance.FindFolderForExtension(extension);
-}
-
-void COrbelCtrl::SendMailGetResources(const std::string&, std::int32_t, const std::string&,
-                                      const std::string&) {
-    // Routing to subscribers is not part of the control yet: whoever runs it learns, once,
-    // that new documents go to nobody, rather than nothing being said.
-    static bool told = false;
-    if (told) return;
-    told = true;
-    std::fprintf(stderr,
-                 "orbel: new documents are not sent to the subscribers of their folder: routing "
-                 "is not part of this version of the control\n");
 }
 
 void COrbelCtrl::AddListRow(const TreeEntry& row, bool isClass, const std::string& resource) {

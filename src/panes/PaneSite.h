@@ -53,6 +53,12 @@ class CPaneSite {
     // Sends the new document to the subscribers of the tree.
     virtual void SendMailGetResources(const std::string& message, std::int32_t treeId,
                                       const std::string& ledger, const std::string& account) = 0;
+    // Attaches the file to the top of another tree and sends it to that tree's subscribers.
+    virtual bool AttachItem(const std::string& name, const std::string& path, std::int32_t treeId,
+                            const std::string& ledger, const std::string& account) = 0;
+    // Stores the file (and "!" and the link, when there is one) as the item's resource path.
+    virtual bool SetScriptResource(std::int32_t entryKey, const std::string& file,
+                                   const std::string& link) = 0;
 
     // Events to the host.
     virtual void FireFolderChange(const std::string& sFolderName) = 0;
@@ -60,6 +66,9 @@ class CPaneSite {
                                 std::int32_t nPageEnd) = 0;
     virtual void FireOnViewFile(const std::string& sFileName) = 0;
     virtual void FireSelectAttachment(const std::string& path) = 0;
+    virtual void FireSendEmail(const std::string& receiver, const std::string& message,
+                               const std::string& ledger, const std::string& account,
+                               const std::string& msgType) = 0;
 
   protected:
     ~CPaneSite() = default;

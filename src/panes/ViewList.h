@@ -78,6 +78,22 @@ class CViewList final : public CWnd, private platform::ListControlEvents {
     std::int32_t RoutingTarget(std::int32_t key) const;
     const std::vector<RoutingEntry>& Routing() const { return m_routing; }
     void SetRoutingColumns(int row, const std::string& attachText, const std::string& emailText);
+    // The routing sheet (ViewListRouting.cpp). Flags are 1 for the attach route, 2 for the
+    // e-mail route; columns are numbered the same.
+    // Whether the flag is set in the item's stored path; `path` becomes the file to route.
+    bool IsProcessed(std::int32_t key, int flag, std::string& path) const;
+    // Stores the flag in the item's path (looked up when `path` is empty); a "!" link stays last.
+    bool SetProcessedFlag(std::int32_t key, int flag, bool value, std::string path);
+    // Empties the current row's column and lets its route be carried out again.
+    void ClearRouting(int column);
+    // Shows the routes already carried out and fills the routing table; run at opening.
+    void MarkProcessedRows();
+    // Carries out every pending route, then offers to clear the finished batch.
+    void ProcessBatch();
+    // The rows with work left (false), or with all their work done (true).
+    int GetProcessedAttachmentCount(bool processed) const;
+    // The documents of the selected items as attachments of one new mail (ViewListMail.cpp).
+    void SendSelectionAsMail();
 
     // The Object Store directory, trailing blanks removed; empty when none was named.
     void SetObjectDir(const std::string& directory);
@@ -183,6 +199,12 @@ class CViewList final : public CWnd, private platform::ListControlEvents {
     void RenameRow(int row, bool classRowsAllowed);
 
     bool ResourceColumnShown() const;
+    // A routing column's text without trailing blanks; empty once the route is done.
+    std::string RouteText(int row, int column) const;
+    std::string PathWithMarkers(std::int32_t key) const;
+    bool IsAnyProcessed(std::int32_t key) const;
+    // Deletes the entries of the batch's rows, passing over any the control keeps.
+    void ClearBatch();
     // Outside directory selection the columns after the name (and the resource) hold the
     // page range and the batch.
     bool PageColumnsShown() const;

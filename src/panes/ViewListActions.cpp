@@ -32,8 +32,7 @@ bool EndsWithXls(std::string name) {
 }  // namespace
 
 std::vector<UINT> CViewList::CommandsWithoutReceiver() {
-    return {ID_LIST_ITEM_PROPERTIES, ID_LIST_LINK_SPREADSHEET, ID_LIST_CLEAR_ATTACH_TO,
-            ID_LIST_CLEAR_EMAIL_TO};
+    return {ID_LIST_ITEM_PROPERTIES, ID_LIST_LINK_SPREADSHEET};
 }
 
 // ---------------------------------------------------------------------------------------
@@ -151,6 +150,12 @@ void CViewList::OnListCommand(UINT id) {
             if (row >= 0)
                 m_site->SetAttachOrEmail(row, id == ID_LIST_ATTACH_TO ? "ATTACH" : "EMAIL");
             break;
+        case ID_LIST_CLEAR_ATTACH_TO:
+            ClearRouting(1);
+            break;
+        case ID_LIST_CLEAR_EMAIL_TO:
+            ClearRouting(2);
+            break;
         case ID_LIST_RENAME:
             RenameRow(row, m_site->DirectorySelect());
             break;
@@ -169,8 +174,8 @@ void CViewList::OnListCommand(UINT id) {
             if (m_site->SubscriberMode()) EditSubscriber(row);
             break;
         default:
-            // Item properties, the spreadsheet link and clearing a route are not part of the
-            // list yet (CommandsWithoutReceiver).
+            // Item properties and the spreadsheet link are not part of the list yet
+            // (CommandsWithoutReceiver).
             break;
     }
 }

@@ -153,13 +153,10 @@ void CFrameContainer::OnSubscriberPair(UINT pressed) {
 }
 
 const std::vector<UINT>& CFrameContainer::CommandsWithoutReceiver() {
-    // Scanning, batch mail, options, scripts and mail
-    // attachments each come with the part of the control that carries them out; until then
-    // their buttons are there and do nothing.
-    static const std::vector<UINT> commands = {
-        ID_SCAN_NEW_ITEM,           ID_SEND_EMAIL_TO_SUBSCRIBERS, ID_OPTIONS,
-        ID_MODIFY_SCRIPT,           ID_CREATE_NEW_SCRIPT,         ID_RUN_SCRIPT,
-        ID_SEND_AS_EMAIL_ATTACHMENT};
+    // Scanning, options and scripts each come with the part of the control that carries them
+    // out; until then their buttons are there and do nothing.
+    static const std::vector<UINT> commands = {ID_SCAN_NEW_ITEM, ID_OPTIONS, ID_MODIFY_SCRIPT,
+                                               ID_CREATE_NEW_SCRIPT, ID_RUN_SCRIPT};
     return commands;
 }
 
@@ -187,6 +184,14 @@ bool CFrameContainer::OnCmdMsg(UINT id, CCmdUI* ui) {
         case ID_SUBSCRIBER_MAINTENANCE:
         case ID_ATTACH_OBJECTS:
             if (!ui) OnSubscriberPair(id);
+            return true;
+        case ID_SEND_AS_EMAIL_ATTACHMENT:
+            if (!ui && m_control)
+                if (CViewList* list = m_control->ListPane()) list->SendSelectionAsMail();
+            return true;
+        case ID_SEND_EMAIL_TO_SUBSCRIBERS:
+            if (!ui && m_control)
+                if (CViewList* list = m_control->ListPane()) list->ProcessBatch();
             return true;
         case ID_MODIFY_SCRIPT:
         case ID_CREATE_NEW_SCRIPT:

@@ -1,0 +1,152 @@
+// The list as a routing sheet (directory selection): each row is a file waiting to be attached
+// to a ledger and account ("Attach To") and/or mailed ("Email To"). The batch run carries out
+// every pending route and marks it done on screen and in the item's stored path, so a route is
+// never carried out twice, even when the sheet is listed again later.
+#include "platform/Api.h"
+#include "src/dialogs/WaitWindow.h"
+#include "src/panes/PaneSite.h"
+#include "src/panes/ViewList.h"
+#include "src/store/ProcessedMarker.h"
+#include "src/store/RecordFormats.h"
+
+namespace orbel {
+
+namespace {
+constexpr const char* kProcessed = "[ Processed ]";
+constexpr const char* kProcessing = "Processing ...";
+constexpr const char* kBatchCompleted = "Batch is completed. Continue?";
+constexpr int kAttachColumn = 1;
+constexpr int kEmailColumn = 2;
+// The ledger code leads the attach text; the account code is the rest.
+constexpr std::size_t kLedgerLength = 5;
+
+bool Done(const std::string& text) {
+    return text.find(kProcessed) != std::string::npos;
+}
+}  // namespace
+
+std::string CViewList::RouteText(int row, int column) const {
+    std::string text = TrimRight(RowText(row, column));
+    if (Done(text)) text.clear();
+    return text;
+}
+
+std::string CViewList::PathWithMarkers(std::int32_t key) const {
+    std::string path;
+    std::int32_t pageStart = 0, pageEnd = 0;
+    // A folder or an item without a file carries no marker: nothing to say about it here.
+    m_site->GetResourceDetails(key, path, pageStart, pageEnd, true, true);
+    return path;
+}
+
+bool CViewList::IsProcessed(std::int32_t key, int flag, std::string& path) const {
+    path = PathWithMarkers(key);
+    return TakeProcessedFlag(path, flag);
+}
+
+bool CViewList::IsAnyProcessed(std::int32_t key) const {
+    const std::string path = PathWithMarkers(key);
+    std::string copy = path;
+    if (TakeProcessedFlag(copy, kAttachFlag)) return true;
+    copy = path;
+    return TakeProcessedFlag(copy, kEmailFlag);
+}
+
+bool CViewList::SetProcessedFlag(std::int32_t key, int flag, bool value, std::string path) {
+    if (path.empty()) path = PathWithMarkers(key);
+    const MarkedPath marked = WithProcessedFlag(path, flag, value);
+    m_site->SetScriptResource(key, marked.file, marked.link);
+    return true;
+}
+
+void CViewList::ClearRouting(int column) {
+    const int row = m_currentRow;
+    if (!m_site || row < 0) return;
+    m_list->SetItemText(row, column, "");
+    if (!m_site->DirectorySelect()) return;
+    // The stored flag goes too, so that the row can be routed again; the other route's flag
+    // keeps its value.
+    std::string path;
+    if (IsProcessed(RowKey(row), column, path)) SetProcessedFlag(RowKey(row), column, false, "");
+}
+
+void CViewList::MarkProcessedRows() {
+    if (!m_site || !m_site->DirectorySelect()) return;
+    const int count = GetItemCount();
+    for (int row = 0; row < count; ++row) {
+        const std::int32_t key = RowKey(row);
+        const std::string path = PathWithMarkers(key);
+        std::string copy = path;
+        const bool attached = TakeProcessedFlag(copy, kAttachFlag);
+        copy = path;
+        const bool mailed = TakeProcessedFlag(copy, kEmailFlag);
+        if (attached || mailed)
+            SetRoutingColumns(row, attached ? kProcessed : "", mailed ? kProcessed : "");
+        SetRouting(key, EntryNoOfKey(key), attached || mailed, false);
+    }
+}
+
+void CViewList::ProcessBatch() {
+    if (!m_site || !m_site->DirectorySelect()) return;
+    Invalidate();
+    CWaitWindow wait(IDD_PLEASE_WAIT_PROGRESS, *this);
+    for (int row = 0; row < GetItemCount(); ++row) {
+        std::string attach = RouteText(row, kAttachColumn);
+        const std::string email = RouteText(row, kEmailColumn);
+        if (attach.empty() && email.empty()) continue;
+        const std::string name = RowText(row, 0);
+        wait.SetText(kProcessing + name);
+        const std::int32_t key = RowKey(row);
+        std::string path;
+        if (!attach.empty() && !IsProcessed(key, kAttachFlag, path)) {
+            const std::int32_t target = RoutingTarget(key);
+            const std::string ledger = attach.substr(0, kLedgerLength);
+            const std::string account =
+                attach.size() > kLedgerLength ? attach.substr(kLedgerLength) : std::string();
+            // A failed attach leaves the route pending; the control has said why.
+            if (m_site->AttachItem(name, path, target, ledger, account)) {
+                if (!Done(attach)) attach += std::string(" ") + kProcessed;
+                SetRouting(key, target, true, false);
+                SetProcessedFlag(key, kAttachFlag, true, "");
+            }
+            m_list->SetItemText(row, kAttachColumn, attach);
+        }
+        if (!email.empty() && !IsProcessed(key, kEmailFlag, path)) {
+            // The host does not confirm a mail: it counts as sent once it was asked for.
+            m_site->FireSendEmail(email, path, "", "", "h");
+            SetProcessedFlag(key, kEmailFlag, true, "");
+            m_list->SetItemText(row, kEmailColumn, kProcessed);
+        }
+    }
+    wait.Hide();
+    const int count = GetItemCount();
+    bool allDone = count > 0;
+    for (int row = 0; allDone && row < count; ++row) allDone = IsAnyProcessed(RowKey(row));
+    if (allDone && AfxMessageBox(kBatchCompleted, MB_YESNO) == IDYES) ClearBatch();
+    Invalidate();
+}
+
+void CViewList::ClearBatch() {
+    // A row whose entry the control could not delete stays (the control said why) and is
+    // passed over, so the clean-up ends however the host answers.
+    int row = 0;
+    while (row < GetItemCount()) {
+        const int before = GetItemCount();
+        m_site->DeleteEntry(RowKey(row));
+        if (GetItemCount() >= before) ++row;
+    }
+}
+
+int CViewList::GetProcessedAttachmentCount(bool processed) const {
+    int count = 0;
+    const int rows = GetItemCount();
+    for (int row = 0; row < rows; ++row) {
+        const std::string attach = TrimRight(RowText(row, kAttachColumn));
+        const std::string email = TrimRight(RowText(row, kEmailColumn));
+        const bool work = (!attach.empty() && !Done(attach)) || (!email.empty() && !Done(email));
+        if (processed ? (!work && (Done(attach) || Done(email))) : work) ++count;
+    }
+    return count;
+}
+
+}  // namespace orbel
