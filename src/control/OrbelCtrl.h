@@ -228,6 +228,7 @@ class COrbelCtrl : public COleControl,
                             std::int32_t& pageEnd, bool withMarkers,
                             bool quietWithoutResource) override;
     void ShowFolderProperties(std::int32_t folderKey) override;
+    void ShowItemProperties(std::int32_t entryKey) override;
     void CreateNewItem(const std::string& name, const std::string& path, std::int32_t parentOwnerId,
                        std::int32_t parentEntryNo, std::int32_t pageStart,
                        std::int32_t pageEnd) override;

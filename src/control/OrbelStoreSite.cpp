@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "src/control/OrbelCtrl.h"
+#include "src/dialogs/AttachmentPropertiesDlg.h"
 #include "src/dialogs/FolderPropertiesDlg.h"
 #include "src/panes/ViewList.h"
 #include "src/panes/ViewTree.h"
@@ -50,6 +51,17 @@ bool COrbelCtrl::GetResourceDetails(std::int32_t entryKey, std::string& path,
 
 void COrbelCtrl::ShowFolderProperties(std::int32_t folderKey) {
     RunFolderProperties(GetSafeHwnd(), m_maintenance, folderKey);
+}
+
+void COrbelCtrl::ShowItemProperties(std::int32_t entryKey) {
+    std::string path;
+    std::int32_t pageStart = 0, pageEnd = 0;
+    // A failed lookup has told the user; the dialog still shows what it found, as the batch
+    // of the tree entry read last.
+    m_lookup.GetResourceDetails(entryKey, path, pageStart, pageEnd, false);
+    if (CViewList* list = ListPane())
+        RunAttachmentProperties(GetSafeHwnd(), *list, path, pageStart, pageEnd,
+                                m_exchange.m_treeEntry.Batch);
 }
 
 void COrbelCtrl::CreateNewItem(const std::string& name, const std::string& path,

@@ -32,8 +32,8 @@ bool EndsWithXls(std::string name) {
 }  // namespace
 
 std::vector<UINT> CViewList::CommandsWithoutReceiver() {
-    return {ID_LIST_ITEM_PROPERTIES, ID_LIST_LINK_SPREADSHEET, ID_LIST_EDIT_SUBSCRIBER,
-            ID_LIST_CLEAR_ATTACH_TO, ID_LIST_CLEAR_EMAIL_TO};
+    return {ID_LIST_LINK_SPREADSHEET, ID_LIST_EDIT_SUBSCRIBER, ID_LIST_CLEAR_ATTACH_TO,
+            ID_LIST_CLEAR_EMAIL_TO};
 }
 
 // ---------------------------------------------------------------------------------------
@@ -161,12 +161,15 @@ void CViewList::OnListCommand(UINT id) {
             if (row >= 0) m_site->ShowFolderProperties(RowKey(row));
             Invalidate();
             break;
+        case ID_LIST_ITEM_PROPERTIES:
+            if (row >= 0) m_site->ShowItemProperties(RowKey(row));
+            break;
         case ID_LIST_NEW_ITEM:
             NewItem();
             Invalidate();
             break;
         default:
-            // Item properties, the spreadsheet link, clearing a route and editing a
+            // The spreadsheet link, clearing a route and editing a
             // subscriber are not part of the list yet (CommandsWithoutReceiver).
             break;
     }

@@ -97,6 +97,22 @@ std::vector<DialogTemplate> MakeTemplates() {
     all.push_back(
         {IDD_PLEASE_WAIT_PROGRESS, "", 167, 17, std::nullopt, {Label(kPleaseWait, 7, 5, 153, 8)}});
 
+    all.push_back(
+        {IDD_ATTACHMENT_PROPERTIES,
+         "Attachment Properties",
+         232,
+         169,
+         std::nullopt,
+         {
+             Label("&File: ", 7, 9, 22, 8),
+             Control(IDC_ATTACHMENT_PATH, K::Edit, "", 30, 7, 195, 12, platform::kDialogReadOnly),
+             Control(IDC_OPEN_FOLDER, K::Button, "Open Folde&r", 120, 25, 50, 14),
+             Control(IDC_ATTACHMENT_OPEN, K::Button, "&Open", 175, 25, 50, 14),
+             Control(kStaticId, K::GroupBox, "Other Information", 7, 45, 218, 98),
+             Control(IDC_ATTACHMENT_DETAILS, K::ListControl, "", 14, 57, 204, 80),
+             Control(IDCANCEL, K::DefaultButton, "Close", 175, 148, 50, 14),
+         }});
+
     all.push_back({IDD_CREATE_SELECT_FILE,
                    "Create/Select a File",
                    267,

@@ -11,6 +11,7 @@ inline constexpr unsigned IDD_FOLDER_PROPERTIES = 242;
 inline constexpr unsigned IDD_SCRIPT_VIEW = 259;           // a form: the script maintenance view
 inline constexpr unsigned IDD_PLEASE_WAIT_PROGRESS = 260;  // its text tells the progress
 inline constexpr unsigned IDD_CREATE_SELECT_FILE = 269;
+inline constexpr unsigned IDD_ATTACHMENT_PROPERTIES = 270;
 
 // "Properties" (folder)
 inline constexpr unsigned IDC_FOLDER_NAME = 226;
@@ -23,6 +24,11 @@ inline constexpr unsigned IDC_FILE_NAME = 1088;
 inline constexpr unsigned IDC_BROWSE = 3;
 inline constexpr unsigned IDC_MANUAL_CREATE = 4;
 inline constexpr unsigned IDC_AUTO_CREATE = 5;
+// "Attachment Properties"
+inline constexpr unsigned IDC_ATTACHMENT_PATH = 243;
+inline constexpr unsigned IDC_OPEN_FOLDER = 3;
+inline constexpr unsigned IDC_ATTACHMENT_OPEN = 260;
+inline constexpr unsigned IDC_ATTACHMENT_DETAILS = 261;
 // The script maintenance view (259).
 inline constexpr unsigned IDC_SCRIPT_RENAME = 8;
 inline constexpr unsigned IDC_SCRIPT_RUN = 3;
