@@ -178,6 +178,9 @@ class COrbelCtrl : public COleControl,
     CEntryWriter& Writer() { return m_writer; }
     CFolderMaintenance& Maintenance() { return m_maintenance; }
     CMappingList& Mappings() { return m_mappingList; }
+    // The toolbar's Options: the mappings of the initialisation file edited in place, then
+    // read afresh whatever button closed the dialog.
+    void ShowOptions();
     DisplayMode Mode() const override { return m_mode; }
     platform::Cursor CurrentCursor() const { return m_hCursor; }
 

@@ -6,6 +6,7 @@
 #include "src/control/OrbelCtrl.h"
 #include "src/dialogs/AttachmentPropertiesDlg.h"
 #include "src/dialogs/FolderPropertiesDlg.h"
+#include "src/dialogs/OptionsDlg.h"
 #include "src/panes/ViewList.h"
 #include "src/panes/ViewTree.h"
 #include "src/script/ScriptView.h"
@@ -62,6 +63,12 @@ void COrbelCtrl::ShowItemProperties(std::int32_t entryKey) {
     if (CViewList* list = ListPane())
         RunAttachmentProperties(GetSafeHwnd(), *list, path, pageStart, pageEnd,
                                 m_exchange.m_treeEntry.Batch);
+}
+
+void COrbelCtrl::ShowOptions() {
+    COptionsDlg dialog(m_mappingList.IniFile(), GetSafeHwnd());
+    dialog.DoModal();
+    m_mappingList.ReloadMappingsAfterOptions();
 }
 
 void COrbelCtrl::CreateNewItem(const std::string& name, const std::string& path,

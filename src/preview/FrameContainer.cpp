@@ -139,18 +139,13 @@ void CFrameContainer::OnShowPreviewPane() {
 }
 
 const std::vector<UINT>& CFrameContainer::CommandsWithoutReceiver() {
-    // Scanning, subscribers, batch mail, options, scripts and mail
+    // Scanning, subscribers, batch mail, scripts and mail
     // attachments each come with the part of the control that carries them out; until then
     // their buttons are there and do nothing.
-    static const std::vector<UINT> commands = {ID_SCAN_NEW_ITEM,
-                                               ID_SUBSCRIBER_MAINTENANCE,
-                                               ID_ATTACH_OBJECTS,
-                                               ID_SEND_EMAIL_TO_SUBSCRIBERS,
-                                               ID_OPTIONS,
-                                               ID_MODIFY_SCRIPT,
-                                               ID_CREATE_NEW_SCRIPT,
-                                               ID_RUN_SCRIPT,
-                                               ID_SEND_AS_EMAIL_ATTACHMENT};
+    static const std::vector<UINT> commands = {ID_SCAN_NEW_ITEM,  ID_SUBSCRIBER_MAINTENANCE,
+                                               ID_ATTACH_OBJECTS, ID_SEND_EMAIL_TO_SUBSCRIBERS,
+                                               ID_MODIFY_SCRIPT,  ID_CREATE_NEW_SCRIPT,
+                                               ID_RUN_SCRIPT,     ID_SEND_AS_EMAIL_ATTACHMENT};
     return commands;
 }
 
@@ -174,6 +169,9 @@ bool CFrameContainer::OnCmdMsg(UINT id, CCmdUI* ui) {
                     list->NewItem();
                     list->Invalidate();
                 }
+            return true;
+        case ID_OPTIONS:
+            if (!ui && m_control && !m_control->IsBusy()) m_control->ShowOptions();
             return true;
         case ID_MODIFY_SCRIPT:
         case ID_CREATE_NEW_SCRIPT:

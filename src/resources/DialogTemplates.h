@@ -7,6 +7,7 @@ namespace orbel {
 
 inline constexpr unsigned IDD_PLEASE_WAIT = 206;  // small, over a list while it fills
 inline constexpr unsigned IDD_EMAIL_NAME_ADDRESS = 230;
+inline constexpr unsigned IDD_OPTIONS = 231;
 inline constexpr unsigned IDD_FOLDER_PROPERTIES = 242;
 inline constexpr unsigned IDD_SCRIPT_VIEW = 259;           // a form: the script maintenance view
 inline constexpr unsigned IDD_PLEASE_WAIT_PROGRESS = 260;  // its text tells the progress
@@ -24,6 +25,15 @@ inline constexpr unsigned IDC_FILE_NAME = 1088;
 inline constexpr unsigned IDC_BROWSE = 3;
 inline constexpr unsigned IDC_MANUAL_CREATE = 4;
 inline constexpr unsigned IDC_AUTO_CREATE = 5;
+// "Options"
+inline constexpr unsigned IDC_OPTIONS_TAB = 214;
+inline constexpr unsigned IDC_MAP_FROM = 212;
+inline constexpr unsigned IDC_MAP_TO = 1090;
+inline constexpr unsigned IDC_REVERSE_MAP = 213;
+inline constexpr unsigned IDC_MAP_ADD = 208;
+inline constexpr unsigned IDC_MAP_EDIT = 218;
+inline constexpr unsigned IDC_MAP_DELETE = 217;
+inline constexpr unsigned IDC_MAPPING_LIST = 215;
 // "Attachment Properties"
 inline constexpr unsigned IDC_ATTACHMENT_PATH = 243;
 inline constexpr unsigned IDC_OPEN_FOLDER = 3;
