@@ -1,6 +1,7 @@
 #include "platform/dialogs/DialogDescription.h"
 
 #include "platform/automation/Variant.h"
+#include "platform/controls/ControlText.h"
 #include "platform/controls/ListControl.h"
 #include "platform/dialogs/Dialogs.h"
 
@@ -21,12 +22,12 @@ std::vector<std::string> DescribeDialog(LiveDialog& dialog) {
         lines.push_back(line);
         ListControl* list = control.kind == Kind::ListControl ? dialog.GetListControl(id) : nullptr;
         if (!list) continue;
-        for (int row = 0; row < list->GetItemCount(); ++row) {
-            std::string cells = "  " + std::to_string(row) + ":";
-            for (int column = 0; column < list->GetColumnCount(); ++column)
-                cells += (column ? " | " : " ") + list->GetItemText(row, column);
-            if (list->GetItemState(row, kListSelected)) cells += " (selected)";
-            lines.push_back(cells);
+        const std::string rows = DescribeList(*list);
+        for (std::size_t start = 0; start < rows.size();) {
+            const std::size_t end = rows.find('\n', start);
+            lines.push_back("  " + rows.substr(start, end - start));
+            if (end == std::string::npos) break;
+            start = end + 1;
         }
     }
     return lines;

@@ -11,7 +11,7 @@ namespace orbel::platform {
 class LiveDialog;
 
 // `ID KIND "TEXT"` with ` checked`, ` disabled`, ` hidden` as they apply; a list control's
-// rows follow as `  ROW: TEXT | TEXT ...`, a combo or list box's chosen entry as `= "TEXT"`.
+// rows follow as DescribeList gives them, indented.
 std::vector<std::string> DescribeDialog(LiveDialog& dialog);
 
 }  // namespace orbel::platform

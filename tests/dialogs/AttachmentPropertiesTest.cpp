@@ -47,10 +47,10 @@ TEST_F(AttachmentPropertiesTest, ATiffFileShowsItsPagesAndAnyOtherFileNoDetails)
               "  button 3 \"Open Folde&r\"\n"
               "  button 260 \"&Open\"\n"
               "  group 65535 \"Other Information\"\n"
-              "  list 261 \"\"\n"
+              "  listctrl 261 \"\"\n"
               "    columns: Name | Details\n"
-              "    ROW key=0 image=-1: Page Start | 2\n"
-              "    ROW key=0 image=-1: Page End | 5\n"
+              "    0 key=0 image=-1: Page Start | 2\n"
+              "    1 key=0 image=-1: Page End | 5\n"
               "  defbutton 2 \"Close\" focus\n");
 
     User().AnswerDialog(IDD_ATTACHMENT_PROPERTIES, {Action::Press(IDCANCEL)});
@@ -65,8 +65,8 @@ TEST_F(AttachmentPropertiesTest, PagesOfMinusOneAndABatchAreShownAsTheyAre) {
     dialog.m_batch = "B17";
     User().AnswerDialog(IDD_ATTACHMENT_PROPERTIES, {Action::Close()});
     EXPECT_EQ(dialog.DoModal(), 0);
-    EXPECT_NE(LastDialog().find("Page Start | -1\n    ROW key=0 image=-1: Page End | -1\n"
-                                "    ROW key=0 image=-1: Batch | B17\n"),
+    EXPECT_NE(LastDialog().find("Page Start | -1\n    1 key=0 image=-1: Page End | -1\n"
+                                "    2 key=0 image=-1: Batch | B17\n"),
               std::string::npos)
         << LastDialog();
     EXPECT_NE(LastDialog().find("button 3 \"Open Folde&r\"\n"), std::string::npos);
@@ -79,7 +79,9 @@ TEST_F(AttachmentPropertiesTest, OpenGoesThroughTheListWithoutThePreviewAndOpenF
     Properties(20);
     const std::string shell = P().ShellService().Dump();
     EXPECT_NE(shell.find("/srv/docs/memo.txt"), std::string::npos) << shell;
-    EXPECT_NE(shell.find("explorer /select,/srv/docs/memo.txt"), std::string::npos) << shell;
+    EXPECT_NE(shell.find("file=\"explorer\" parameters=\"/select,/srv/docs/memo.txt\""),
+              std::string::npos)
+        << shell;
 }
 
 TEST_F(AttachmentPropertiesTest, ABareFileNameHidesOpenFolderAndCannotBeOpened) {

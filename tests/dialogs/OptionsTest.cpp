@@ -47,9 +47,9 @@ TEST_F(OptionsTest, TheFilesMapsAreListedAndAnAddedMapIsWrittenAtOnce) {
     User().AnswerMessageBox(MessageAnswer::Ok, "There is already an existing map in the list.");
     Ctrl().ShowOptions();
     EXPECT_NE(LastDialog().find("    columns: From | To\n"
-                                "    ROW key=0 image=-1: H:\\DATA | \\\\SRV\\DATA\n"
-                                "    ROW key=0 image=-1: K:\\ | /mnt/k\n"
-                                "    ROW key=0 image=-1: m:\\scans | /srv/scans\n"),
+                                "    0 key=0 image=-1: H:\\DATA | \\\\SRV\\DATA\n"
+                                "    1 key=0 image=-1: K:\\ | /mnt/k\n"
+                                "    2 key=0 image=-1: m:\\scans | /srv/scans\n"),
               std::string::npos)
         << LastDialog();
     // What Add wrote stays after Cancel; the refused map was written nowhere.
@@ -69,12 +69,11 @@ TEST_F(OptionsTest, EditLoadsTheRowAndAddReplacesIt) {
          Action::Press(IDC_MAP_ADD), Action::Press(IDOK)});
     Ctrl().ShowOptions();
     const auto& lines = User().Transcript();
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "  212 edit \"H:\\DATA\""), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "  212 edit \"H:\\\\DATA\""), lines.end());
     EXPECT_EQ(Read("H:\\DATA"), "(none)");
     EXPECT_EQ(Read("G:\\DATA"), "\\\\SRV\\DATA,N");
-    EXPECT_NE(
-        LastDialog().find("K:\\ | /mnt/k\n    ROW key=0 image=-1: G:\\DATA | \\\\SRV\\DATA\n"),
-        std::string::npos)
+    EXPECT_NE(LastDialog().find("K:\\ | /mnt/k\n    1 key=0 image=-1: G:\\DATA | \\\\SRV\\DATA\n"),
+              std::string::npos)
         << LastDialog();
 }
 
