@@ -320,6 +320,8 @@ void QtListControl::Attach(ListViewStyle style) {
     // Only the shown view follows the rows: a hidden one would lay out every row for nothing.
     if (hidden && hidden->model() == model_.get()) hidden->setModel(nullptr);
     if (style != ListViewStyle::Report) ConfigureIcons();
+    // The icon view's movement setting takes its drops away again.
+    OnAcceptDropsChanged();
     if (!shown) return;
     if (shown->model() != model_.get()) {
         shown->setModel(model_.get());
