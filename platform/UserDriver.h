@@ -58,6 +58,9 @@ class UserDriver {
     // Over empty space with row -1.
     virtual bool ListRightClick(HWND window, int row, POINT client) = 0;
     virtual bool ListBeginDrag(HWND window, int row, POINT client) = 0;
+    // Another program's drag entering the list, moving over its middle and dropping the data
+    // there, as the window system delivers it; false when the list takes no drops.
+    virtual bool ListDrop(HWND window, const DroppedData& data) = 0;
 
     // The label edit box open in the tree or list of `window`: replaces its text as typed, cut
     // at its limit (Enter or Escape is a key of its own). False when no edit box is open.

@@ -135,6 +135,7 @@ class Container {
     void CmdSelectRows(std::span<const Token> args);
     void CmdRename(std::span<const Token> args);
     void CmdDrag(std::span<const Token> args);
+    void CmdDrop(std::span<const Token> args);
     void CmdMenu(std::span<const Token> args);
     void CmdDialog(std::span<const Token> args);
     void CmdFileChooser(std::span<const Token> args);

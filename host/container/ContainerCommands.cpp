@@ -121,14 +121,21 @@ std::span<const Container::Command> Container::Commands() {
          "presses the mouse on the source, moves to the target and releases it there, or "
          "presses Escape for cancel",
          &Container::CmdDrag},
+        {"drop", "drop list files \"PATH\"...|list uris \"URI\"...|list text \"TEXT\"",
+         "another program's drag dropped on the list: a file list (text/uri-list) of the paths "
+         "or of the URIs as written, or a plain text",
+         &Container::CmdDrop},
         {"menu", "menu \"ITEM TEXT\"|none",
          "answers the next popup menu by choosing the item, or by Escape for none; like a box "
          "answer it comes before the action that opens the menu (the rightclick line). The "
          "transcript shows menu ITEM | ITEM ... -> CHOSEN",
          &Container::CmdMenu},
-        {"dialog", "dialog ID [set|choose CTRLID \"TEXT\"]... [check CTRLID 0|1]... press BUTTONID",
+        {"dialog",
+         "dialog ID [set|choose CTRLID \"TEXT\"]... [check CTRLID 0|1]... [show]... press "
+         "BUTTONID",
          "answers the next modal dialog made from template ID: types into or chooses in its "
-         "controls, then presses a button (or closes it); it comes before the action that "
+         "controls (a list control's row by its first column), prints what it shows (show), "
+         "then presses a button (or closes it); it comes before the action that "
          "opens the dialog, and the answers to what the dialog opens come after it. The "
          "transcript shows dialog ID \"CAPTION\" -> BUTTON",
          &Container::CmdDialog},

@@ -4,6 +4,7 @@
 #include "host/container/Container.h"
 #include "platform/Platform.h"
 #include "platform/UserDriver.h"
+#include "platform/controls/DroppedData.h"
 #include "platform/headless/ScriptedUser.h"
 
 namespace orbel::host {
@@ -304,6 +305,29 @@ void Container::CmdRename(std::span<const Token> args) {
     PostKey(cancel ? VK_ESCAPE : VK_RETURN, false, false, false);
 }
 
+void Container::CmdDrop(std::span<const Token> args) {
+    constexpr std::string_view kUsage =
+        "drop list files \"PATH\"...|list uris \"URI\"...|list text \"TEXT\"";
+    if (args.size() < 3 || WordArg(args[0], "list") != "list")
+        throw ScriptError{"usage: " + std::string(kUsage)};
+    const std::string kind = WordArg(args[1], "files, uris or text");
+    std::vector<std::string> values;
+    for (const Token& t : args.subspan(2)) values.push_back(StringArg(t, "what is dropped"));
+    platform::DroppedData data;
+    if (kind == "files") {
+        data.uriList = platform::UriListOf(values);
+    } else if (kind == "uris") {
+        for (const std::string& uri : values) data.uriList += uri + "\r\n";
+    } else if (kind == "text" && values.size() == 1) {
+        data.text = values[0];
+    } else {
+        throw ScriptError{"usage: " + std::string(kUsage)};
+    }
+    const HWND window = PaneWindow(false);
+    if (Refused(window)) return;
+    if (!driver_->ListDrop(window, data)) Print("ignored: the list takes no drops");
+}
+
 void Container::CmdDrag(std::span<const Token> args) {
     constexpr std::string_view kUsage =
         "drag tree PATH|list ROW to tree PATH|list ROW|list empty [cancel]";
@@ -377,7 +401,8 @@ void Container::CmdFolderChooser(std::span<const Token> args) {
 
 void Container::CmdDialog(std::span<const Token> args) {
     constexpr std::string_view kUsage =
-        "dialog ID [set|choose CTRLID \"TEXT\"]... [check CTRLID 0|1]... press BUTTONID|close";
+        "dialog ID [set|choose CTRLID \"TEXT\"]... [check CTRLID 0|1]... [show]... press "
+        "BUTTONID|close";
     if (args.empty()) throw ScriptError{"usage: " + std::string(kUsage)};
     const auto templateId = static_cast<UINT>(IntegerArg(args[0], "the dialog ID"));
     using Action = platform::ScriptedUser::DialogAction;
@@ -403,6 +428,8 @@ void Container::CmdDialog(std::span<const Token> args) {
             actions.push_back(Action::Press(control(verb)));
         } else if (EqualsIgnoringAsciiCase(verb, "close")) {
             actions.push_back(Action::Close());
+        } else if (EqualsIgnoringAsciiCase(verb, "show")) {
+            actions.push_back(Action::Show());
         } else {
             throw ScriptError{"usage: " + std::string(kUsage)};
         }

@@ -70,6 +70,7 @@ bool ListControlEvents::OnListEndLabelEdit(int, const std::optional<std::string>
     return text.has_value();
 }
 void ListControlEvents::OnListBeginDrag(int, POINT) {}
+void ListControlEvents::OnListDrop(const DroppedData&) {}
 
 ToolBarControlEvents::~ToolBarControlEvents() = default;
 void ToolBarControlEvents::OnToolButtonClicked(UINT) {}

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/Win.h"
+#include "platform/controls/DroppedData.h"
 
 namespace orbel::platform {
 
@@ -44,6 +45,8 @@ class ListControlEvents {
     // A label edit ended; no text when cancelled. The label changes only when it returns true.
     virtual bool OnListEndLabelEdit(int row, const std::optional<std::string>& text);
     virtual void OnListBeginDrag(int row, POINT point);
+    // Another program dropped data on a list that accepts drops; the drop was answered "link".
+    virtual void OnListDrop(const DroppedData& data);
 };
 
 class ListControl {
@@ -98,6 +101,11 @@ class ListControl {
     virtual ListViewStyle GetViewStyle() const = 0;
     virtual void SetImageLists(const ImageList* normal, const ImageList* small);
     virtual void RedrawNow();
+
+    // Registers the list as a target for drops from other programs (off at creation); entering
+    // and moving over it then always answer "link".
+    virtual void AcceptDrops(bool accept) = 0;
+    virtual bool AcceptsDrops() const = 0;
 };
 
 }  // namespace orbel::platform

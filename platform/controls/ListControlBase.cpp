@@ -12,6 +12,7 @@ void ListControlBase::ShowState(int, UINT, UINT) {}
 void ListControlBase::ShowAllStates() {}
 void ListControlBase::OnViewStyleChanged() {}
 void ListControlBase::OnImageListsChanged() {}
+void ListControlBase::OnAcceptDropsChanged() {}
 bool ListControlBase::CanEditLabels() const {
     return true;
 }
@@ -211,6 +212,18 @@ void ListControlBase::SetImageLists(const ImageList* normal, const ImageList* sm
     normal_ = normal;
     small_ = small;
     OnImageListsChanged();
+}
+
+void ListControlBase::AcceptDrops(bool accept) {
+    if (acceptsDrops_ == accept) return;
+    acceptsDrops_ = accept;
+    OnAcceptDropsChanged();
+}
+
+bool ListControlBase::UserDrop(const DroppedData& data) {
+    if (!acceptsDrops_) return false;
+    events_.OnListDrop(data);
+    return true;
 }
 
 }  // namespace orbel::platform

@@ -50,6 +50,8 @@ class ListControlBase : public ListControl {
     void SetViewStyle(ListViewStyle style) override;
     ListViewStyle GetViewStyle() const override { return style_; }
     void SetImageLists(const ImageList* normal, const ImageList* small) override;
+    void AcceptDrops(bool accept) override;
+    bool AcceptsDrops() const override { return acceptsDrops_; }
 
     bool Valid(int row) const { return items_.Valid(row); }
     const ListItems& Items() const { return items_; }
@@ -66,6 +68,8 @@ class ListControlBase : public ListControl {
     void UserDoubleClick(int row);
     void UserRightClick(int row, POINT point);
     void UserBeginDrag(int row, POINT point) { events_.OnListBeginDrag(row, point); }
+    // Data another program dropped; false when the list accepts no drops.
+    bool UserDrop(const DroppedData& data);
 
   protected:
     ListControlEvents& Events() { return events_; }
@@ -90,6 +94,7 @@ class ListControlBase : public ListControl {
     virtual void ShowAllStates();
     virtual void OnViewStyleChanged();
     virtual void OnImageListsChanged();
+    virtual void OnAcceptDropsChanged();
     // The rows a page key moves by.
     virtual int PageRows() const = 0;
     // The edit box: whether one can open now, opening it over a row's label, ending the open
@@ -106,6 +111,7 @@ class ListControlBase : public ListControl {
     ListItems items_;
     ListControlEvents& events_;
     ListViewStyle style_ = ListViewStyle::LargeIcons;
+    bool acceptsDrops_ = false;
     const ImageList* normal_ = nullptr;
     const ImageList* small_ = nullptr;
     // The edited row follows its row when rows are inserted or deleted before it.

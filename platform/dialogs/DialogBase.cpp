@@ -4,6 +4,8 @@
 #include <map>
 #include <utility>
 
+#include "platform/controls/ListControlBase.h"
+
 namespace orbel::platform {
 
 namespace {
@@ -203,6 +205,7 @@ std::string DialogBase::UserType(UINT id, std::string_view text) {
 
 std::string DialogBase::UserChoose(UINT id, std::string_view text) {
     Control* c = Find(id);
+    if (c && c->list) return ChooseListRow(*c, id, text);
     if (std::string why = RefuseChoosing(c, id, ended_); !why.empty()) return why;
     const int count = EntryCount(*c);
     int index = 0;
@@ -213,6 +216,18 @@ std::string DialogBase::UserChoose(UINT id, std::string_view text) {
         return {};
     PutSelection(*c, index);
     Notify(id, ChoiceNotification(*c));
+    return {};
+}
+
+std::string DialogBase::ChooseListRow(Control& c, UINT id, std::string_view text) {
+    if (std::string why = RefuseUse(&c, id, ended_); !why.empty()) return why;
+    auto* list = static_cast<ListControlBase*>(c.list.get());
+    int row = 0;
+    while (row < list->GetItemCount() && list->GetItemText(row, 0) != text) ++row;
+    if (row == list->GetItemCount()) return RefuseNoEntry(id, text);
+    FocusOn(c);
+    // A click on the row, as a person's: the dialog hears of it through the list's events.
+    list->UserClick(row);
     return {};
 }
 

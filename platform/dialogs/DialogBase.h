@@ -117,6 +117,8 @@ class DialogBase : public LiveDialog {
     void SetFocusId(UINT id) { focus_ = id; }
 
   private:
+    // A list control's row whose first column is the text, clicked.
+    std::string ChooseListRow(Control& c, UINT id, std::string_view text);
     DialogTemplate template_;
     DialogOwner& owner_;
     HWND window_;

@@ -128,6 +128,12 @@ bool HeadlessUserDriver::ListBeginDrag(HWND window, int row, POINT client) {
     return true;
 }
 
+bool HeadlessUserDriver::ListDrop(HWND window, const DroppedData& data) {
+    HeadlessListControl* list = p_.CommonControls().List(window);
+    if (!list || !Takes(window)) return false;
+    return list->UserDrop(data);
+}
+
 bool HeadlessUserDriver::TypeLabel(HWND window, const std::string& text) {
     if (!Takes(window)) return false;
     HeadlessEditBox* box = nullptr;

@@ -26,6 +26,7 @@ class HeadlessUserDriver final : public UserDriver {
     bool ListDoubleClick(HWND window, int row) override;
     bool ListRightClick(HWND window, int row, POINT client) override;
     bool ListBeginDrag(HWND window, int row, POINT client) override;
+    bool ListDrop(HWND window, const DroppedData& data) override;
     bool TypeLabel(HWND window, const std::string& text) override;
     bool ToolBarClick(HWND window, UINT id) override;
 

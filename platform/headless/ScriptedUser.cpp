@@ -4,6 +4,7 @@
 
 #include "platform/Api.h"
 #include "platform/automation/Variant.h"
+#include "platform/dialogs/DialogDescription.h"
 #include "platform/dialogs/Dialogs.h"
 
 namespace orbel::platform {
@@ -178,6 +179,10 @@ ScriptedUser::DialogAction ScriptedUser::DialogAction::Close() {
     return {Kind::Close, 0, {}, 0};
 }
 
+ScriptedUser::DialogAction ScriptedUser::DialogAction::Show() {
+    return {Kind::Show, 0, {}, 0};
+}
+
 std::string ScriptedUser::DialogAction::Describe() const {
     const std::string id = std::to_string(control);
     switch (kind) {
@@ -191,6 +196,8 @@ std::string ScriptedUser::DialogAction::Describe() const {
             return "press " + id;
         case Kind::Close:
             return "close";
+        case Kind::Show:
+            return "show";
     }
     return "?";
 }
@@ -242,6 +249,9 @@ int ScriptedUser::RunModalDialog(LiveDialog& dialog) {
                     break;
                 case DialogAction::Kind::Close:
                     dialog.UserClose();
+                    break;
+                case DialogAction::Kind::Show:
+                    for (const std::string& line : DescribeDialog(dialog)) Record("  " + line);
                     break;
             }
             if (!why.empty()) {

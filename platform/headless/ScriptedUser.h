@@ -40,7 +40,7 @@ class ScriptedUser final : public UserInteraction {
     // a dialog still open after the last action is a failure naming the dialog, which then
     // ends with IDCANCEL (2).
     struct DialogAction {
-        enum class Kind { Set, Choose, Check, Press, Close };
+        enum class Kind { Set, Choose, Check, Press, Close, Show };
         Kind kind = Kind::Press;
         UINT control = 0;
         std::string text;  // Set, Choose
@@ -53,7 +53,10 @@ class ScriptedUser final : public UserInteraction {
         static DialogAction Press(UINT button);
         // Escape: the dialog's owner decides (usually as Cancel).
         static DialogAction Close();
-        // `set 236 "DOC"`, `choose 236 "DOC - Letter"`, `check 1089 1`, `press 1`, `close`.
+        // Writes what the dialog shows now into the transcript (DescribeDialog).
+        static DialogAction Show();
+        // `set 236 "DOC"`, `choose 236 "DOC - Letter"`, `check 1089 1`, `press 1`, `close`,
+        // `show`.
         std::string Describe() const;
     };
     // The next modal thing is a dialog made from template `templateId`; it gets these actions,

@@ -1,10 +1,13 @@
 #include "platform/qt/QtListControl.h"
 
 #include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QListView>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QStackedWidget>
 #include <QTreeView>
@@ -149,7 +152,34 @@ class QtListView final : public Base {
 
     void startDrag(Qt::DropActions) override {}
 
+    // Drops from other programs: entering and moving always answer "link", whatever the
+    // source offers.
+    void dragEnterEvent(QDragEnterEvent* event) override { AnswerLink(event); }
+    void dragMoveEvent(QDragMoveEvent* event) override { AnswerLink(event); }
+    void dragLeaveEvent(QDragLeaveEvent* event) override { event->accept(); }
+    void dropEvent(QDropEvent* event) override {
+        if (!AnswerLink(event)) return;
+        const QMimeData* mime = event->mimeData();
+        DroppedData data;
+        data.uriList = mime->data(QStringLiteral("text/uri-list")).toStdString();
+        // Only text the drag carries as text: Qt would offer a file list as text too.
+        if (mime->hasFormat(QStringLiteral("text/plain")) ||
+            mime->hasFormat(QStringLiteral("text/plain;charset=utf-8")))
+            data.text = mime->text().toStdString();
+        owner_->UserDrop(data);
+    }
+
   private:
+    bool AnswerLink(QDropEvent* event) {
+        if (!owner_ || !owner_->AcceptsDrops()) {
+            event->ignore();
+            return false;
+        }
+        event->setDropAction(Qt::LinkAction);
+        event->accept();
+        return true;
+    }
+
     int RowAt(const QPoint& at) const { return owner_->HitTest(owner_->ToClient(at), nullptr); }
 
     QtListControl* owner_;
@@ -290,6 +320,8 @@ void QtListControl::Attach(ListViewStyle style) {
     // Only the shown view follows the rows: a hidden one would lay out every row for nothing.
     if (hidden && hidden->model() == model_.get()) hidden->setModel(nullptr);
     if (style != ListViewStyle::Report) ConfigureIcons();
+    // The icon view's movement setting takes its drops away again.
+    OnAcceptDropsChanged();
     if (!shown) return;
     if (shown->model() != model_.get()) {
         shown->setModel(model_.get());
@@ -305,6 +337,15 @@ void QtListControl::Attach(ListViewStyle style) {
     if (QtEditBox* box = labelEdit_.Box()) box->raise();
     if (host_) host_->setFocusProxy(shown);
     if (hadFocus) shown->setFocus(Qt::OtherFocusReason);
+}
+
+void QtListControl::OnAcceptDropsChanged() {
+    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(report_.data()),
+                                    static_cast<QAbstractItemView*>(icons_.data())}) {
+        if (!view) continue;
+        view->setAcceptDrops(AcceptsDrops());
+        view->viewport()->setAcceptDrops(AcceptsDrops());
+    }
 }
 
 void QtListControl::OnViewStyleChanged() {

@@ -77,6 +77,7 @@ class QtListControl final : public ListControlBase {
     void ShowAllStates() override;
     void OnViewStyleChanged() override;
     void OnImageListsChanged() override { Attach(GetViewStyle()); }
+    void OnAcceptDropsChanged() override;
     int PageRows() const override;
     bool CanEditLabels() const override;
     void OpenEditBox(int row, const std::string& text) override;

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <QWindow>
 #include <iterator>
 #include <memory>
 
@@ -284,6 +286,36 @@ bool QtUserDriver::ListBeginDrag(HWND window, int row, POINT client) {
     if (!list || !list->Valid(row) || !list->Viewport() || !Takes(window)) return false;
     PressAndDrag(list->Viewport(), list->ToViewport(client));
     return true;
+}
+
+bool QtUserDriver::ListDrop(HWND window, const DroppedData& data) {
+    QtControls* controls = Controls();
+    QtListControl* list = controls ? controls->List(window) : nullptr;
+    QWidget* viewport = list ? list->Viewport() : nullptr;
+    if (!viewport || !Takes(window)) return false;
+    QWidget* top = viewport->window();
+    QWindow* handle = top ? top->windowHandle() : nullptr;
+    if (!handle) return false;
+    QMimeData mime;
+    if (!data.uriList.empty())
+        mime.setData(QStringLiteral("text/uri-list"), QByteArray::fromStdString(data.uriList));
+    if (data.text) mime.setText(QString::fromStdString(*data.text));
+    // A file manager offers every action; the target picks the one it answers.
+    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+    const QPoint at = viewport->mapTo(top, viewport->rect().center());
+    QDragEnterEvent enter(at, offered, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(handle, &enter);
+    QDragMoveEvent move(at, offered, &mime, Qt::LeftButton, Qt::NoModifier);
+    if (enter.isAccepted()) QCoreApplication::sendEvent(handle, &move);
+    if (!enter.isAccepted() || !move.isAccepted()) {
+        // The drag goes on elsewhere: the window forgets its target.
+        QDragLeaveEvent leave;
+        QCoreApplication::sendEvent(handle, &leave);
+        return false;
+    }
+    QDropEvent drop(at, offered, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(handle, &drop);
+    return drop.isAccepted() && drop.dropAction() == Qt::LinkAction;
 }
 
 bool QtUserDriver::TypeLabel(HWND window, const std::string& text) {

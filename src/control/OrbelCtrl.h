@@ -194,6 +194,9 @@ class COrbelCtrl : public COleControl,
     CEntryWriter& Writer() { return m_writer; }
     CFolderMaintenance& Maintenance() { return m_maintenance; }
     CMappingList& Mappings() { return m_mappingList; }
+    // The toolbar's Options: the mappings of the initialisation file edited in place, then
+    // read afresh whatever button closed the dialog.
+    void ShowOptions();
     DisplayMode Mode() const override { return m_mode; }
     platform::Cursor CurrentCursor() const { return m_hCursor; }
 
@@ -245,6 +248,7 @@ class COrbelCtrl : public COleControl,
                             std::int32_t& pageEnd, bool withMarkers,
                             bool quietWithoutResource) override;
     void ShowFolderProperties(std::int32_t folderKey) override;
+    void ShowItemProperties(std::int32_t entryKey) override;
     void CreateNewItem(const std::string& name, const std::string& path, std::int32_t parentOwnerId,
                        std::int32_t parentEntryNo, std::int32_t pageStart,
                        std::int32_t pageEnd) override;

@@ -2,7 +2,9 @@
 // loader, the writer, the lookup and folder maintenance, and the rows those read go to the
 // panes that take them in the current mode.
 #include "src/control/OrbelCtrl.h"
+#include "src/dialogs/AttachmentPropertiesDlg.h"
 #include "src/dialogs/FolderPropertiesDlg.h"
+#include "src/dialogs/OptionsDlg.h"
 #include "src/panes/ViewList.h"
 #include "src/panes/ViewTree.h"
 #include "src/script/ScriptView.h"
@@ -48,6 +50,23 @@ bool COrbelCtrl::GetResourceDetails(std::int32_t entryKey, std::string& path,
 
 void COrbelCtrl::ShowFolderProperties(std::int32_t folderKey) {
     RunFolderProperties(GetSafeHwnd(), m_maintenance, folderKey);
+}
+
+void COrbelCtrl::ShowItemProperties(std::int32_t entryKey) {
+    std::string path;
+    std::int32_t pageStart = 0, pageEnd = 0;
+    // A failed lookup has told the user; the dialog still shows what it found, as the batch
+    // of the tree entry read last.
+    m_lookup.GetResourceDetails(entryKey, path, pageStart, pageEnd, false);
+    if (CViewList* list = ListPane())
+        RunAttachmentProperties(GetSafeHwnd(), *list, path, pageStart, pageEnd,
+                                m_exchange.m_treeEntry.Batch);
+}
+
+void COrbelCtrl::ShowOptions() {
+    COptionsDlg dialog(m_mappingList.IniFile(), GetSafeHwnd());
+    dialog.DoModal();
+    m_mappingList.ReloadMappingsAfterOptions();
 }
 
 void COrbelCtrl::CreateNewItem(const std::string& name, const std::string& path,

@@ -63,6 +63,8 @@ class CMappingList {
     std::string ToStoredPath(const std::string& path) const;
 
     void RemoveAll();
+    // The file the mappings are read from, as named.
+    const std::string& IniFile() const { return iniFile_; }
     const std::vector<MappingEntry>& Entries() const { return entries_; }
     // One line per entry, "from -> to [reverse] [ini]", for test failure messages.
     std::string Dump() const;

@@ -43,6 +43,8 @@ class CPaneSite {
                                     bool withMarkers, bool quietWithoutResource) = 0;
     virtual void SetAttachOrEmail(int listIndex, const std::string& action) = 0;
     virtual void ShowFolderProperties(std::int32_t folderKey) = 0;
+    // "Attachment Properties" for the file behind the item.
+    virtual void ShowItemProperties(std::int32_t entryKey) = 0;
     // Adds the item to the store; the control adds its row to the list itself. Pages of -1
     // are stored as 0.
     virtual void CreateNewItem(const std::string& name, const std::string& path,

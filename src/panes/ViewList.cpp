@@ -75,6 +75,7 @@ int CViewList::OnCreate() {
     m_normalImages = controls.CreateImageList("list", 32, 32, 7);
     m_smallImages = controls.CreateImageList("tree", 16, 20, 15);
     m_list->SetImageLists(m_normalImages.get(), m_smallImages.get());
+    m_list->AcceptDrops(true);
     return 0;
 }
 

@@ -106,6 +106,14 @@ class CViewList final : public CWnd, private platform::ListControlEvents {
     // belongs to); the name defaults to the file's name. The new row becomes the current one,
     // and its entry key is the result (0 when the store refused the item).
     std::int32_t AddItemFromFile(const std::string& path, const std::string& name);
+    // Links a web address ("http://", "ftp://" or "file://") as a new item of the folder shown
+    // (or of the folder of the type "url"), named by the address when no name is given. The
+    // new row becomes the current one, and its entry key is the result (0 when the address is
+    // not a web address or the store refused the item). LinkItems.cpp.
+    std::int32_t AddLinkItem(const std::string& address, const std::string& name);
+    // Text dropped on the list: an address beginning with "http" becomes a link item named by
+    // LinkNameFromText; the entry key as AddLinkItem gives it.
+    std::int32_t DropText(const std::string& text);
     // The same, and the folder's subscribers are sent the new document outside directory
     // selection.
     std::int32_t AddItemFromFileWithNotice(const std::string& path);
@@ -184,6 +192,7 @@ class CViewList final : public CWnd, private platform::ListControlEvents {
     bool OnListBeginLabelEdit(int row) override;
     bool OnListEndLabelEdit(int row, const std::optional<std::string>& text) override;
     void OnListBeginDrag(int row, POINT point) override;
+    void OnListDrop(const platform::DroppedData& data) override;
 
     void ShowContextMenu(int row);
     // Creates the pending resource's item (or, with `directory`, one per file of the directory
@@ -195,6 +204,9 @@ class CViewList final : public CWnd, private platform::ListControlEvents {
     // subscriber of the folder shown, or for the current row, which is replaced.
     void NewSubscriber();
     void EditSubscriber(int row);
+    // Adds the item of the resource through a placeholder row with the image; the new row is
+    // current and its key the result.
+    std::int32_t AddPendingItem(const std::string& resource, const std::string& name, int image);
     // Starts label editing on the row unless a class row may not be renamed here.
     void RenameRow(int row, bool classRowsAllowed);
 

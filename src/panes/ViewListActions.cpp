@@ -32,7 +32,7 @@ bool EndsWithXls(std::string name) {
 }  // namespace
 
 std::vector<UINT> CViewList::CommandsWithoutReceiver() {
-    return {ID_LIST_ITEM_PROPERTIES, ID_LIST_LINK_SPREADSHEET};
+    return {ID_LIST_LINK_SPREADSHEET};
 }
 
 // ---------------------------------------------------------------------------------------
@@ -166,6 +166,9 @@ void CViewList::OnListCommand(UINT id) {
             if (row >= 0) m_site->ShowFolderProperties(RowKey(row));
             Invalidate();
             break;
+        case ID_LIST_ITEM_PROPERTIES:
+            if (row >= 0) m_site->ShowItemProperties(RowKey(row));
+            break;
         case ID_LIST_NEW_ITEM:
             NewItem();
             Invalidate();
@@ -174,8 +177,7 @@ void CViewList::OnListCommand(UINT id) {
             if (m_site->SubscriberMode()) EditSubscriber(row);
             break;
         default:
-            // Item properties and the spreadsheet link are not part of the list yet
-            // (CommandsWithoutReceiver).
+            // The spreadsheet link is not part of the list yet (CommandsWithoutReceiver).
             break;
     }
 }

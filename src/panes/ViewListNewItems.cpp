@@ -55,16 +55,20 @@ void CViewList::CreateItem(const std::string& name, bool directory) {
 
 std::int32_t CViewList::AddItemFromFile(const std::string& path, const std::string& name) {
     if (!m_list || !m_site) return 0;
-    m_pendingResource = path;
     std::string itemName = name;
     if (itemName.empty() &&
         CreateFile(path, platform::FileAccess::Read, platform::Disposition::OpenExisting))
         itemName = FileNamePart(path);
+    return AddPendingItem(path, itemName, FileTypeImage(FileExtension(path)));
+}
 
+std::int32_t CViewList::AddPendingItem(const std::string& resource, const std::string& name,
+                                       int image) {
+    if (!m_list || !m_site) return 0;
     m_adding = true;
-    const int placeholder =
-        m_list->InsertItem(m_list->GetItemCount(), "", FileTypeImage(FileExtension(path)));
-    CreateItem(itemName, false);
+    m_pendingResource = resource;
+    const int placeholder = m_list->InsertItem(m_list->GetItemCount(), "", image);
+    CreateItem(name, false);
     m_list->DeleteItem(placeholder);
     m_pendingResource.clear();
     m_adding = false;

@@ -153,9 +153,9 @@ void CFrameContainer::OnSubscriberPair(UINT pressed) {
 }
 
 const std::vector<UINT>& CFrameContainer::CommandsWithoutReceiver() {
-    // Scanning, options and scripts each come with the part of the control that carries them
-    // out; until then their buttons are there and do nothing.
-    static const std::vector<UINT> commands = {ID_SCAN_NEW_ITEM, ID_OPTIONS, ID_MODIFY_SCRIPT,
+    // Scanning and scripts each come with the part of the control that carries them out; until
+    // then their buttons are there and do nothing.
+    static const std::vector<UINT> commands = {ID_SCAN_NEW_ITEM, ID_MODIFY_SCRIPT,
                                                ID_CREATE_NEW_SCRIPT, ID_RUN_SCRIPT};
     return commands;
 }
@@ -192,6 +192,9 @@ bool CFrameContainer::OnCmdMsg(UINT id, CCmdUI* ui) {
         case ID_SEND_EMAIL_TO_SUBSCRIBERS:
             if (!ui && m_control)
                 if (CViewList* list = m_control->ListPane()) list->ProcessBatch();
+            return true;
+        case ID_OPTIONS:
+            if (!ui && m_control && !m_control->IsBusy()) m_control->ShowOptions();
             return true;
         case ID_MODIFY_SCRIPT:
         case ID_CREATE_NEW_SCRIPT:

@@ -121,6 +121,44 @@ std::vector<DialogTemplate> MakeTemplates() {
     all.push_back(
         {IDD_PLEASE_WAIT_PROGRESS, "", 167, 17, std::nullopt, {Label(kPleaseWait, 7, 5, 153, 8)}});
 
+    // The tab's controls stand where the tab's page puts them: columns 10 and 175 units in,
+    // labels 30 and edits 50 units down, the list from 80 units down to 10 above its bottom.
+    all.push_back({IDD_OPTIONS,
+                   "Options",
+                   430,
+                   232,
+                   std::nullopt,
+                   {
+                       Control(IDC_OPTIONS_TAB, K::TabControl, "", 5, 5, 420, 200),
+                       Control(209, K::Static, "&From ", 15, 35, 150, 8),
+                       Control(IDC_MAP_FROM, K::Edit, "", 15, 55, 150, 12),
+                       Control(211, K::Static, "&To", 180, 35, 150, 8),
+                       Control(IDC_MAP_TO, K::Edit, "", 180, 55, 150, 12),
+                       Control(IDC_REVERSE_MAP, K::CheckBox, "&Reverse Map", 335, 56, 50, 10),
+                       Control(IDC_MAP_ADD, K::Button, "&Add", 390, 54, 30, 14),
+                       Control(IDC_MAPPING_LIST, K::ListControl, "", 15, 85, 400, 110),
+                       Control(IDC_MAP_EDIT, K::Button, "&Edit", 5, 212, 50, 14),
+                       Control(IDC_MAP_DELETE, K::Button, "&Delete", 60, 212, 50, 14),
+                       Control(IDOK, K::DefaultButton, "&Ok", 320, 212, 50, 14),
+                       Control(IDCANCEL, K::Button, "&Cancel", 375, 212, 50, 14),
+                   }});
+
+    all.push_back(
+        {IDD_ATTACHMENT_PROPERTIES,
+         "Attachment Properties",
+         232,
+         169,
+         std::nullopt,
+         {
+             Label("&File: ", 7, 9, 22, 8),
+             Control(IDC_ATTACHMENT_PATH, K::Edit, "", 30, 7, 195, 12, platform::kDialogReadOnly),
+             Control(IDC_OPEN_FOLDER, K::Button, "Open Folde&r", 120, 25, 50, 14),
+             Control(IDC_ATTACHMENT_OPEN, K::Button, "&Open", 175, 25, 50, 14),
+             Control(kStaticId, K::GroupBox, "Other Information", 7, 45, 218, 98),
+             Control(IDC_ATTACHMENT_DETAILS, K::ListControl, "", 14, 57, 204, 80),
+             Control(IDCANCEL, K::DefaultButton, "Close", 175, 148, 50, 14),
+         }});
+
     all.push_back({IDD_CREATE_SELECT_FILE,
                    "Create/Select a File",
                    267,

@@ -8,10 +8,12 @@ namespace orbel {
 inline constexpr unsigned IDD_INSERT_OBJECT = 205;
 inline constexpr unsigned IDD_PLEASE_WAIT = 206;  // small, over a list while it fills
 inline constexpr unsigned IDD_EMAIL_NAME_ADDRESS = 230;
+inline constexpr unsigned IDD_OPTIONS = 231;
 inline constexpr unsigned IDD_FOLDER_PROPERTIES = 242;
 inline constexpr unsigned IDD_SCRIPT_VIEW = 259;           // a form: the script maintenance view
 inline constexpr unsigned IDD_PLEASE_WAIT_PROGRESS = 260;  // its text tells the progress
 inline constexpr unsigned IDD_CREATE_SELECT_FILE = 269;
+inline constexpr unsigned IDD_ATTACHMENT_PROPERTIES = 270;
 
 // "Properties" (folder)
 inline constexpr unsigned IDC_FOLDER_NAME = 226;
@@ -24,6 +26,7 @@ inline constexpr unsigned IDC_FILE_NAME = 1088;
 inline constexpr unsigned IDC_BROWSE = 3;
 inline constexpr unsigned IDC_MANUAL_CREATE = 4;
 inline constexpr unsigned IDC_AUTO_CREATE = 5;
+<<<<<<< HEAD
 // "Insert Object" (205), with IDC_FILE_NAME and IDC_BROWSE as above.
 inline constexpr unsigned IDC_INSERT_TABS = 1079;
 inline constexpr unsigned IDC_OBJECT_TYPE = 1081;
@@ -34,6 +37,22 @@ inline constexpr unsigned IDC_AUTO_CREATE_OBJECT = 1089;
 inline constexpr unsigned IDC_AUTO_OPEN_OBJECT = 1090;
 inline constexpr unsigned IDC_DISPLAY_NAME = 1091;
 inline constexpr unsigned IDC_INTERNET = 4;
+=======
+// "Options"
+inline constexpr unsigned IDC_OPTIONS_TAB = 214;
+inline constexpr unsigned IDC_MAP_FROM = 212;
+inline constexpr unsigned IDC_MAP_TO = 1090;
+inline constexpr unsigned IDC_REVERSE_MAP = 213;
+inline constexpr unsigned IDC_MAP_ADD = 208;
+inline constexpr unsigned IDC_MAP_EDIT = 218;
+inline constexpr unsigned IDC_MAP_DELETE = 217;
+inline constexpr unsigned IDC_MAPPING_LIST = 215;
+// "Attachment Properties"
+inline constexpr unsigned IDC_ATTACHMENT_PATH = 243;
+inline constexpr unsigned IDC_OPEN_FOLDER = 3;
+inline constexpr unsigned IDC_ATTACHMENT_OPEN = 260;
+inline constexpr unsigned IDC_ATTACHMENT_DETAILS = 261;
+>>>>>>> s17-drops
 // The script maintenance view (259).
 inline constexpr unsigned IDC_SCRIPT_RENAME = 8;
 inline constexpr unsigned IDC_SCRIPT_RUN = 3;

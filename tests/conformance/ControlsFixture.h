@@ -94,6 +94,9 @@ class ListLog : public platform::ListControlEvents {
     void OnListBeginDrag(int row, POINT point) override {
         lines.push_back("drag " + std::to_string(row) + " at " + At(point));
     }
+    void OnListDrop(const platform::DroppedData& data) override {
+        lines.push_back("drop [" + data.uriList + "] " + data.text.value_or("(no text)"));
+    }
 };
 
 template <class B>
