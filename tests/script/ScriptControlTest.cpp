@@ -6,11 +6,13 @@
 #include <chrono>
 #include <thread>
 
+#include "platform/Api.h"
 #include "platform/EffectLog.h"
 #include "platform/automation/ComRuntime.h"
 #include "platform/profile/Profile.h"
 #include "src/script/ScriptControlIface.h"
 #include "src/script/ScriptGeneration.h"
+#include "src/script/ScriptInputBox.h"
 #include "tests/support/HeadlessTest.h"
 
 namespace orbel {
@@ -39,12 +41,13 @@ class ScriptControlTest : public test::HeadlessTest {
         EXPECT_TRUE(control);
         return control;
     }
-    // A fresh control with the JScript preamble of no fields and the code added.
-    std::shared_ptr<IScriptControl> WithScript(const std::string& code) {
+    // A fresh control with the language's preamble of no fields and the code added.
+    std::shared_ptr<IScriptControl> WithScript(const std::string& code,
+                                               const std::string& language = "JScript") {
         auto control = Make();
         std::string error;
-        EXPECT_EQ(control->PutLanguage("JScript", &error), S_OK) << error;
-        EXPECT_EQ(control->AddCode(ScriptPreamble("JScript", {}), &error), S_OK) << error;
+        EXPECT_EQ(control->PutLanguage(language, &error), S_OK) << error;
+        EXPECT_EQ(control->AddCode(ScriptPreamble(language, {}), &error), S_OK) << error;
         EXPECT_EQ(control->AddCode(code, &error), S_OK) << error;
         return control;
     }
@@ -114,8 +117,64 @@ TEST_F(ScriptControlTest, ErrorsOfCodeAndLanguageComeBackAsText) {
     EXPECT_NE(error.find("SyntaxError"), std::string::npos) << error;
     EXPECT_NE(error.find("(line 1)"), std::string::npos) << error;
     ASSERT_EQ(control->PutLanguage("VBScript", &error), S_OK);
-    EXPECT_EQ(control->AddCode("Sub Main\nEnd Sub", &error), E_FAIL);
-    EXPECT_EQ(error, "VBScript is not available yet");
+    EXPECT_EQ(control->AddCode("Sub Main\n  If 1 = 1\n  End If\nEnd Sub", &error), E_FAIL);
+    EXPECT_EQ(error, "Expected 'Then' (line 2)");
+    EXPECT_EQ(control->Run("Main", {}, nullptr, &error), E_FAIL) << "nothing of it was added";
+}
+
+TEST_F(ScriptControlTest, AVBScriptSetsAndReadsFieldsThroughTheWrapperOnTheUserInterfaceThread) {
+    auto control = WithScript(
+        "Function Main(who)\n  Dim s\n  SetField 3, who\n  GetField 3, s\n"
+        "  SetField 4, s & \" & Co\"\n  Main = Len(s)\nEnd Function",
+        "VBScript");
+    std::string error;
+    Variant result;
+    const std::vector<Variant> args{Variant("Smith")};
+    ASSERT_EQ(control->Run("Main", args, &result, &error), S_OK) << error;
+    EXPECT_EQ(result, Variant(5));
+    EXPECT_EQ(effects, (std::vector<std::string>{
+                           "Halvord_Win32_Wrapper.Call rSetWindowText(0, \"Smith\")",
+                           "Halvord_Win32_Wrapper.Call rGetWindowText(0) -> \"Smith\"",
+                           "Halvord_Win32_Wrapper.Call rSetWindowText(0, \"Smith & Co\")"}));
+    for (const std::thread::id& id : effectThreads) EXPECT_EQ(id, std::this_thread::get_id());
+}
+
+TEST_F(ScriptControlTest, ARunawayVBScriptStopsAtTheLimitWhateverItsErrorHandling) {
+    ASSERT_TRUE(
+        platform::WritePrivateProfileString("Scripts", "TimeLimit", "150", "orbel-script.ini"));
+    auto control = WithScript(
+        "Sub Spin\n  On Error Resume Next\n  Do\n    SetField 1, \"x\"\n  Loop\nEnd Sub\n"
+        "Function Two\n  Two = 2\nEnd Function",
+        "VBScript");
+    std::string error;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(control->Run("Spin", {}, nullptr, &error), E_FAIL);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    EXPECT_EQ(error, "The script was stopped: it ran longer than its time limit of 150 ms.");
+    Variant result;
+    ASSERT_EQ(control->Run("Two", {}, &result, &error), S_OK) << error;
+    EXPECT_EQ(result, Variant(2));
+}
+
+TEST_F(ScriptControlTest, VBScriptBoxesReachTheUserOnlyWhenTheControlAllowsIt) {
+    auto control = WithScript(
+        "Function Ask\n  If MsgBox(\"Go on?\", vbYesNo) = vbYes Then\n"
+        "    Ask = InputBox(\"Name\", \"Who\", \"Ann\")\n  End If\nEnd Function",
+        "VBScript");
+    Variant result;
+    std::string error;
+    ASSERT_EQ(control->Run("Ask", {}, &result, &error), S_OK) << error;
+    EXPECT_EQ(result, Variant()) << "a box that may not be shown answers as closed";
+    EXPECT_TRUE(Boxes().empty());
+
+    control->PutAllowUI(true);
+    User().AnswerMessageBox(platform::MessageAnswer::Yes);
+    User().AnswerDialog(kScriptInputBoxTemplateId,
+                        {platform::ScriptedUser::DialogAction::Set(kScriptInputBoxAnswerId, "Bo"),
+                         platform::ScriptedUser::DialogAction::Press(IDOK)});
+    ASSERT_EQ(control->Run("Ask", {}, &result, &error), S_OK) << error;
+    EXPECT_EQ(result, Variant("Bo"));
+    EXPECT_EQ(Boxes().size(), 1u);
 }
 
 TEST_F(ScriptControlTest, TheDispatchInterfaceListsProceduresAndKnowsOnlyItsOwnIds) {
