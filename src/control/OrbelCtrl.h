@@ -121,6 +121,8 @@ class COrbelCtrl : public COleControl,
                                      const std::string& szFolder, const std::string& szSubFolder);
 
     // Script maintenance: the script view in place of the list, and what the host reads of it.
+    // Initiate and InitiateFolderMaint end script maintenance: the item list comes back.
+    void LeaveScriptMaint();
     std::int32_t InitiateScriptMaint(std::int32_t nOLEID, std::int32_t nClassOLEID,
                                      const std::string& sFolder, const std::string& sSubFolder,
                                      bool bVisible);

@@ -58,6 +58,19 @@ std::int32_t COrbelCtrl::InitiateScriptMaint(std::int32_t nOLEID, std::int32_t n
     return m_currentOleId;
 }
 
+void COrbelCtrl::LeaveScriptMaint() {
+    const CScriptView* view = ScriptPane();
+    if (!view) return;
+    const std::string objectDir = view->ObjectDir();
+    m_frame->ShowListView();
+    m_mode = DisplayMode::Normal;
+    if (CViewList* list = ListView()) {
+        list->SetObjectDir(objectDir);
+        list->SetAutoCreate(m_autoCreate);
+        list->SetAutoOpen(m_autoOpen);
+    }
+}
+
 std::int32_t COrbelCtrl::GetScriptViewItemCount() {
     const CScriptView* view = ScriptPane();
     return view ? view->GetItemCount() : 0;

@@ -116,7 +116,11 @@ void CFrameContainer::ClearStalePreview() {
 void CFrameContainer::ShowScriptView(int row, int col, const CRuntimeClass& viewClass) {
     if (m_control) m_control->SetDisplayMode(DisplayMode::ScriptMaint);
     m_innerSplitter.DeleteView(row, col);
-    if (m_listView && row == 0 && col == 0) m_listView = nullptr;
+    if (m_listView && row == 0 && col == 0) {
+        // The tree must not reach the list it no longer has.
+        if (m_treeView) m_treeView->SetListView(nullptr);
+        m_listView = nullptr;
+    }
     m_innerSplitter.CreateView(row, col, viewClass, SIZE{0, 0});
     RecalcLayout();
     m_scriptView = m_innerSplitter.GetPane(0, 0);
@@ -124,6 +128,22 @@ void CFrameContainer::ShowScriptView(int row, int col, const CRuntimeClass& view
         view->SetControl(m_control);
         view->OnInitialUpdate();
     }
+}
+
+void CFrameContainer::ShowListView() {
+    if (m_listView || !m_scriptView) return;
+    m_innerSplitter.DeleteView(0, 0);
+    m_scriptView = nullptr;
+    m_innerSplitter.CreateView(0, 0, kViewListClass, SIZE{0, 0});
+    RecalcLayout();
+    m_listView = dynamic_cast<CViewList*>(m_innerSplitter.GetPane(0, 0));
+    if (!m_listView) return;
+    if (m_treeView) m_treeView->SetListView(m_listView);
+    m_listView->SetTreeView(m_treeView);
+    m_listView->BuildColumns(m_control);
+    if (m_innerSplitter.GetRowCount() > 1)
+        if (auto* frame = dynamic_cast<CImageFrame*>(m_innerSplitter.GetPane(1, 0)))
+            m_listView->SetImageView(frame->GetActiveView());
 }
 
 bool CFrameContainer::ControlBusy() const {

@@ -42,6 +42,7 @@ class CScriptView final : public CWnd,
     void SetAutoCreate(bool on) { m_autoCreate = on; }
     void SetAutoOpen(bool on) { m_autoOpen = on; }
     void SetObjectDir(const std::string& directory);
+    const std::string& ObjectDir() const { return m_objectDir; }
     void FillSystemScripts();
     // Whether the system-script list shows exactly these entries.
     bool ShowsSystemScripts(const std::vector<SystemScriptEntry>& entries) const;
