@@ -159,18 +159,12 @@ void CFrameContainer::OnShowPreviewPane() {
 }
 
 const std::vector<UINT>& CFrameContainer::CommandsWithoutReceiver() {
-    // Scanning, subscribers, batch mail, options, scripts and mail
+    // Scanning, subscribers, batch mail, options and mail
     // attachments each come with the part of the control that carries them out; until then
     // their buttons are there and do nothing.
-    static const std::vector<UINT> commands = {ID_SCAN_NEW_ITEM,
-                                               ID_SUBSCRIBER_MAINTENANCE,
-                                               ID_ATTACH_OBJECTS,
-                                               ID_SEND_EMAIL_TO_SUBSCRIBERS,
-                                               ID_OPTIONS,
-                                               ID_MODIFY_SCRIPT,
-                                               ID_CREATE_NEW_SCRIPT,
-                                               ID_RUN_SCRIPT,
-                                               ID_SEND_AS_EMAIL_ATTACHMENT};
+    static const std::vector<UINT> commands = {ID_SCAN_NEW_ITEM,  ID_SUBSCRIBER_MAINTENANCE,
+                                               ID_ATTACH_OBJECTS, ID_SEND_EMAIL_TO_SUBSCRIBERS,
+                                               ID_OPTIONS,        ID_SEND_AS_EMAIL_ATTACHMENT};
     return commands;
 }
 
@@ -198,7 +192,13 @@ bool CFrameContainer::OnCmdMsg(UINT id, CCmdUI* ui) {
         case ID_MODIFY_SCRIPT:
         case ID_CREATE_NEW_SCRIPT:
         case ID_RUN_SCRIPT:
-            if (ui) ui->Enable(true);
+            if (ui) {
+                ui->Enable(true);
+            } else if (CScriptView* view = m_control ? m_control->ScriptPane() : nullptr) {
+                if (id == ID_MODIFY_SCRIPT) view->OnEditScript();
+                if (id == ID_CREATE_NEW_SCRIPT) view->OnCreateScript();
+                if (id == ID_RUN_SCRIPT) view->OnRun();
+            }
             return true;
         default:
             break;
