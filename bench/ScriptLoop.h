@@ -1,5 +1,5 @@
-// The JScript work both script benchmarks time: a loop of 1,000,000 iterations of string and
-// arithmetic work, and a 5,000-line script of 1,000 procedures to list.
+// The work the script benchmarks time, in each language: a loop of 1,000,000 iterations of
+// string and arithmetic work, and a 5,000-line script of procedures to list.
 #pragma once
 
 #include <string>
@@ -25,6 +25,31 @@ inline std::string ManyProcedures() {
                 "  return b;\n}\n";
     }
     return code;
+}
+
+inline constexpr const char* kVbScriptLoop =
+    "Function Work()\n"
+    "  Dim i, total, s, n\n"
+    "  For i = 1 To 1000000\n"
+    "    total = total + i Mod 7 * 3 - 1\n"
+    "    s = Left(\"item\" & i, 6)\n"
+    "    If Len(s) > 5 Then n = n + 1\n"
+    "  Next\n"
+    "  Work = total & \" \" & n\n"
+    "End Function\n";
+
+// 500 procedures of ten lines each.
+inline std::string VbScriptProcedures() {
+    std::string text;
+    for (int p = 0; p < 500; ++p) {
+        std::string n = std::to_string(p);
+        text += (p % 2 ? "Function F" : "Sub S") + n + "(a, ByVal b)\n";
+        text +=
+            "  Dim x, y(3)\n  x = a * 2 + b\n  If x > 10 Then\n    y(0) = \"big\" & x\n"
+            "  Else\n    y(1) = Mid(\"small\", 2, 3)\n  End If\n";
+        text += p % 2 ? "  F" + n + " = x\nEnd Function\n" : "  x = Empty\nEnd Sub\n";
+    }
+    return text;
 }
 
 }  // namespace orbel::bench

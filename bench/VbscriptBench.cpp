@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "bench/ScriptLoop.h"
 #include "src/script/vbscript/Engine.h"
 
 namespace orbel::bench {
@@ -19,22 +20,11 @@ class QuietHost : public vbs::ScriptHost {
     }
 };
 
-constexpr const char* kLoop =
-    "Function Work()\n"
-    "  Dim i, total, s, n\n"
-    "  For i = 1 To 1000000\n"
-    "    total = total + i Mod 7 * 3 - 1\n"
-    "    s = Left(\"item\" & i, 6)\n"
-    "    If Len(s) > 5 Then n = n + 1\n"
-    "  Next\n"
-    "  Work = total & \" \" & n\n"
-    "End Function\n";
-
 void RunLoop(benchmark::State& state, std::chrono::milliseconds limit) {
     QuietHost host;
     vbs::Engine engine(host);
     engine.SetTimeLimit(limit);
-    if (engine.AddCode(kLoop)) state.SkipWithError("the loop did not parse");
+    if (engine.AddCode(kVbScriptLoop)) state.SkipWithError("the loop did not parse");
     for (auto _ : state) {
         vbs::Value result;
         if (engine.Run("Work", {}, &result)) state.SkipWithError("the loop failed");
@@ -51,22 +41,8 @@ void BM_VbsLoopWithLimit(benchmark::State& state) {
     RunLoop(state, std::chrono::seconds(30));
 }
 
-// 500 procedures of ten lines each.
-std::string LongScript() {
-    std::string text;
-    for (int p = 0; p < 500; ++p) {
-        std::string n = std::to_string(p);
-        text += (p % 2 ? "Function F" : "Sub S") + n + "(a, ByVal b)\n";
-        text +=
-            "  Dim x, y(3)\n  x = a * 2 + b\n  If x > 10 Then\n    y(0) = \"big\" & x\n"
-            "  Else\n    y(1) = Mid(\"small\", 2, 3)\n  End If\n";
-        text += p % 2 ? "  F" + n + " = x\nEnd Function\n" : "  x = Empty\nEnd Sub\n";
-    }
-    return text;
-}
-
 void BM_VbsListProcedures(benchmark::State& state) {
-    const std::string text = LongScript();
+    const std::string text = VbScriptProcedures();
     QuietHost host;
     for (auto _ : state) {
         vbs::Engine engine(host);

@@ -160,6 +160,19 @@ std::int32_t ControlHost::OpenFolderMaintenance(const std::string& folder,
     return id;
 }
 
+std::int32_t ControlHost::OpenScriptMaintenance() {
+    if (!store_) return -1;
+    // Class 4 asks for the script class tree, made on first use.
+    const std::int32_t id =
+        Control().InitiateScriptMaint(kDemoOleId, 4, kDemoScriptFolder, "", true);
+    Log("call " +
+        host::UserEvent{"InitiateScriptMaint",
+                        {kDemoOleId, 4, std::string(kDemoScriptFolder), std::string(), true}}
+            .ToString() +
+        " -> " + std::to_string(id));
+    return id;
+}
+
 void ControlHost::Log(const std::string& line) {
     if (log_) log_(line);
 }

@@ -70,6 +70,9 @@ class ControlHost {
     // tree; the control's result (the OLE ID, or -1).
     std::int32_t OpenNormally();
     std::int32_t OpenFolderMaintenance(const std::string& folder, const std::string& subfolder);
+    // The script view on the folder of the demo's sample scripts (made empty in a store that
+    // has none).
+    std::int32_t OpenScriptMaintenance();
 
     // How many rows the store has streamed to the control since the host started: the window
     // shows the count while the control loads.

@@ -5,7 +5,8 @@
 namespace orbel::demo {
 
 const char* DemoUsage() {
-    return R"(usage: orbel-demo [--store PATH|postgres:CONNINFO] [--screenshot PNG --select '\All\FOLDER']
+    return R"(usage: orbel-demo [--store PATH|postgres:CONNINFO]
+                  [--screenshot PNG --select '\All\FOLDER'|--script NAME]
 
 Shows the control on a store kept in an SQLite file: PATH, else the demo store in
 $XDG_DATA_HOME/orbel/demo.orbel (~/.local/share when unset), made with sample documents on
@@ -19,6 +20,7 @@ the first run; or on a store shared by a team on a PostgreSQL server.
   --screenshot PNG    opens the store, selects the --select folder in the tree, waits for the
                       list, saves the main window to PNG and exits (status 0 when saved)
   --select PATH       the folder, as the control names it: "\All" or "\All\Invoices\2026"
+  --script NAME       instead of --select: opens script maintenance and selects the script
   --help              this text
   --version           the version of this build
 
@@ -63,13 +65,20 @@ ParsedOptions ParseDemoOptions(std::span<const char* const> args) {
             if (!value(i, arg, "--screenshot", options.screenshotPath)) return parsed;
         } else if (named(arg, "--select")) {
             if (!value(i, arg, "--select", options.selectPath)) return parsed;
+        } else if (named(arg, "--script")) {
+            if (!value(i, arg, "--script", options.scriptName)) return parsed;
         } else {
             parsed.error = (arg.starts_with("-") ? "unknown option " : "unexpected argument ") +
                            std::string(arg);
             return parsed;
         }
     }
-    if (!options.help && options.screenshotPath.empty() != options.selectPath.empty()) {
+    if (!options.help && !options.scriptName.empty()) {
+        if (options.screenshotPath.empty() || !options.selectPath.empty()) {
+            parsed.error = "--script goes with --screenshot, instead of --select";
+            return parsed;
+        }
+    } else if (!options.help && options.screenshotPath.empty() != options.selectPath.empty()) {
         parsed.error = "--screenshot and --select go together";
         return parsed;
     }

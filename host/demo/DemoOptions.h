@@ -12,6 +12,7 @@ struct DemoOptions {
                                  // "postgres:CONNINFO": a store on a server
     std::string screenshotPath;  // set: open, select, grab the window to this PNG, quit
     std::string selectPath;      // the folder to select first, as FolderChange names it
+    std::string scriptName;      // instead: script maintenance with this script selected
     bool help = false;
     bool version = false;
 };
@@ -21,8 +22,9 @@ struct ParsedOptions {
     std::string error;
 };
 
-// Reads the arguments after the program name. --screenshot needs --select and --select needs
-// --screenshot, so that a person's run never starts with a folder chosen behind their back.
+// Reads the arguments after the program name. --screenshot needs --select (or --script) and
+// each of those needs --screenshot, so that a person's run never starts with a folder or a
+// script chosen behind their back.
 ParsedOptions ParseDemoOptions(std::span<const char* const> args);
 
 const char* DemoUsage();

@@ -25,6 +25,7 @@ struct Row {
 
 constexpr std::int32_t C = kDemoClassOleId;
 constexpr std::int32_t O = kDemoOleId;
+constexpr std::int32_t S = kDemoScriptClassOleId;
 
 // The class tree gives the store its fixed structure; the item files its own folders and its
 // documents in it and beside it.
@@ -40,10 +41,14 @@ constexpr Row kRows[] = {
     {O, 4, C, 3, "Scanned invoice", 2, 1, 3},
     {O, 5, C, 5, "Order 4711", 3},
     {O, 6, O, 1, "Project web site", 4},
+    {S, 1, 0, 0, kDemoScriptFolder},
+    {S, 2, S, 1, "Greeting", 5},
+    {S, 3, S, 1, "Copy fields", 6},
 };
 
 const char* const kCounterOleId = "0";
 const char* const kCounterResourceId = "1";
+const char* const kScriptClass = "4";
 
 std::string ItemType(const std::string& path) {
     if (path.find("://") != std::string::npos) return "url";
@@ -54,14 +59,20 @@ std::string ItemType(const std::string& path) {
 }  // namespace
 
 SampleDocuments SampleDocumentsIn(const fs::path& dir) {
-    return SampleDocuments{dir / "welcome.txt", dir / "invoice-scan.tif", dir / "order-4711.xml",
-                           "https://www.example.org/"};
+    return SampleDocuments{dir / "welcome.txt",    dir / "invoice-scan.tif",
+                           dir / "order-4711.xml", "https://www.example.org/",
+                           dir / "greeting.vbs",   dir / "fields.js"};
 }
 
 bool SeedDemoStore(host::SqliteTableStore& store, const SampleDocuments& documents,
                    std::string& error) {
-    const std::string paths[] = {documents.text.string(), documents.tiff.string(),
-                                 documents.xml.string(), documents.webAddress};
+    // A script's resource path names its language and the procedure Run starts.
+    const std::string paths[] = {documents.text.string(),
+                                 documents.tiff.string(),
+                                 documents.xml.string(),
+                                 documents.webAddress,
+                                 documents.vbscript.string() + "!VBScript#Main",
+                                 documents.jscript.string() + "!JScript#Main"};
     auto refused = [&](const char* what) {
         error = std::string("cannot write ") + what + ": " + store.LastError();
         return false;
@@ -95,7 +106,7 @@ bool SeedDemoStore(host::SqliteTableStore& store, const SampleDocuments& documen
         // The control's own counters hold the last ID handed out: the next new item and the
         // next document get fresh ones.
         for (const ClassRecord& c :
-             {ClassRecord{kCounterOleId, O},
+             {ClassRecord{kCounterOleId, S}, ClassRecord{kScriptClass, S},
               ClassRecord{kCounterResourceId, static_cast<std::int32_t>(std::size(paths))}}) {
             const RowText row = BuildClassRecord(c);
             if (store.InsertRecord("OLE_CLA", row.data, row.key1, row.key2, row.key3) !=

@@ -12,9 +12,12 @@
 namespace orbel::demo {
 
 // The trees a demo store holds: OLE item 2 filed in class tree 1. A store made elsewhere is
-// opened with the same two IDs.
+// opened with the same two IDs. Script maintenance finds its scripts in the folder Scripts of
+// class tree 3, the tree of the script class "4".
 inline constexpr std::int32_t kDemoOleId = 2;
 inline constexpr std::int32_t kDemoClassOleId = 1;
+inline constexpr std::int32_t kDemoScriptClassOleId = 3;
+inline constexpr const char* kDemoScriptFolder = "Scripts";
 
 // The documents the sample items link to.
 struct SampleDocuments {
@@ -22,14 +25,17 @@ struct SampleDocuments {
     std::filesystem::path tiff;  // a scanned invoice of three pages
     std::filesystem::path xml;   // an order as XML
     std::string webAddress;
+    std::filesystem::path vbscript;  // a script of each language
+    std::filesystem::path jscript;
 };
 
 // The documents as installed (or built) in `dir`.
 SampleDocuments SampleDocumentsIn(const std::filesystem::path& dir);
 
 // Writes the demo rows into an empty store as one transaction: the class folders, the item's
-// own folders, one item per sample document, and the control's ID counters set past the IDs
-// used. False, with `error`, when the store refused a row (then nothing is written).
+// own folders, one item per sample document, the script class with a script of each language,
+// and the control's ID counters set past the IDs used. False, with `error`, when the store refused
+// a row (then nothing is written).
 bool SeedDemoStore(host::SqliteTableStore& store, const SampleDocuments& documents,
                    std::string& error);
 

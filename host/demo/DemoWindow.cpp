@@ -131,8 +131,8 @@ void DemoWindow::BuildMenus() {
     storeActions_ << store->addAction("Open &normally", this, [this] { OpenNormally(); });
     storeActions_ << store->addAction("Open in &folder maintenance...", this,
                                       [this] { OpenFolderMaintenance(); });
-    QAction* script = store->addAction("&Script maintenance (not yet)");
-    script->setEnabled(false);
+    storeActions_ << store->addAction("&Script maintenance", this,
+                                      [this] { OpenScriptMaintenance(); });
 
     QMenu* options = menuBar()->addMenu("&Options");
     struct Toggle {
@@ -327,6 +327,12 @@ void DemoWindow::OpenFolderMaintenance() {
     if (!ok || subfolder.isEmpty()) return;
     WhenIdle([this, f = folder.toStdString(), s = subfolder.toStdString()] {
         if (FreshControl()) host_.OpenFolderMaintenance(f, s);
+    });
+}
+
+void DemoWindow::OpenScriptMaintenance() {
+    WhenIdle([this] {
+        if (FreshControl()) host_.OpenScriptMaintenance();
     });
 }
 

@@ -74,6 +74,7 @@ class DemoWindow final : public QMainWindow {
     void CloseStore();
     void OpenNormally();
     void OpenFolderMaintenance();
+    void OpenScriptMaintenance();
     void SetResponseTimeOut();
     // Gives the control a fresh start before it opens another mode; false after saying why.
     bool FreshControl();

@@ -1,6 +1,7 @@
 #include "host/demo/ScreenshotRun.h"
 
 #include <QAbstractItemModel>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QPixmap>
 #include <QTimer>
@@ -41,11 +42,12 @@ QModelIndex FindFolder(const QAbstractItemModel& model, const QModelIndex& paren
 }  // namespace
 
 ScreenshotRun::ScreenshotRun(platform::QtPlatform& platform, DemoWindow& window, ControlHost& host,
-                             std::string folder, std::string png)
+                             std::string folder, std::string script, std::string png)
     : platform_(platform),
       window_(window),
       host_(host),
       folder_(std::move(folder)),
+      script_(std::move(script)),
       png_(std::move(png)) {
     poll_ = new QTimer(this);
     poll_->setInterval(kPollMs);
@@ -66,7 +68,53 @@ QTreeView* ScreenshotRun::TreeView() const {
     return widget->findChild<QTreeView*>();
 }
 
+void ScreenshotRun::SelectScript() {
+    if (host_.OpenScriptMaintenance() == -1) {
+        Finish(1, "the control could not open script maintenance");
+        return;
+    }
+    ChooseScript();
+}
+
+// The store answers over the loop: the script is looked for until the view lists it.
+void ScreenshotRun::ChooseScript() {
+    // The script list is the view's item view whose rows name the script; the system scripts'
+    // list is another.
+    const HWND view =
+        platform::FindDescendant(platform_.Windows(), host_.ControlWindow(), "CScriptView");
+    QWidget* form = view ? platform_.Windows().Widget(view) : nullptr;
+    QAbstractItemView* items = nullptr;
+    QModelIndex found;
+    for (QAbstractItemView* candidate :
+         form ? form->findChildren<QAbstractItemView*>() : QList<QAbstractItemView*>()) {
+        if (!candidate->model() || !candidate->selectionModel()) continue;
+        const QModelIndexList match =
+            candidate->model()->match(candidate->model()->index(0, 0), Qt::DisplayRole,
+                                      QString::fromStdString(script_), 1, Qt::MatchExactly);
+        if (match.isEmpty()) continue;
+        items = candidate;
+        found = match.front();
+        break;
+    }
+    if (!items) {
+        if (++polls_ >= kMaxPolls)
+            Finish(1, "the script view lists no script " + script_);
+        else
+            QTimer::singleShot(kPollMs, this, [this] { ChooseScript(); });
+        return;
+    }
+    polls_ = 0;
+    items->setFocus();
+    items->selectionModel()->setCurrentIndex(
+        found, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    poll_->start();
+}
+
 void ScreenshotRun::Select() {
+    if (!script_.empty()) {
+        SelectScript();
+        return;
+    }
     QTreeView* view = TreeView();
     if (!view || !view->model() || !view->selectionModel()) {
         std::cerr << "orbel-demo: the control shows no folder tree yet; saving the window as it "

@@ -1,6 +1,7 @@
 // The unattended run behind --screenshot: selects a folder in the control's tree the way a
-// click does, waits until the control has filled its list, saves the main window as a PNG
-// and closes it. Under a virtual display this is how the demo is looked at without a person.
+// click does (or opens script maintenance and selects a script in the script view's list),
+// waits until the control has filled its list, saves the main window as a PNG and closes it. Under
+// a virtual display this is how the demo is looked at without a person.
 #pragma once
 
 #include <QObject>
@@ -23,7 +24,7 @@ class ScreenshotRun final : public QObject {
     Q_OBJECT
   public:
     ScreenshotRun(platform::QtPlatform& platform, DemoWindow& window, ControlHost& host,
-                  std::string folder, std::string png);
+                  std::string folder, std::string script, std::string png);
 
     // Starts from the loop, once the store is open.
     void Start();
@@ -34,6 +35,8 @@ class ScreenshotRun final : public QObject {
   private:
     QTreeView* TreeView() const;
     void Select();
+    void SelectScript();
+    void ChooseScript();
     void Poll();
     void Grab();
     void Finish(int code, const std::string& message);
@@ -42,6 +45,7 @@ class ScreenshotRun final : public QObject {
     DemoWindow& window_;
     ControlHost& host_;
     std::string folder_;
+    std::string script_;
     std::string png_;
     QTimer* poll_ = nullptr;
     bool treeShown_ = false;

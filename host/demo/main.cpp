@@ -105,8 +105,9 @@ int Run(const DemoOptions& options, int& argc, char** argv) {
                               << "\n";
                     status = kExitFailed;
                 } else {
-                    shot = std::make_unique<ScreenshotRun>(
-                        platform, window, host, options.selectPath, options.screenshotPath);
+                    shot =
+                        std::make_unique<ScreenshotRun>(platform, window, host, options.selectPath,
+                                                        options.scriptName, options.screenshotPath);
                     shot->Start();
                 }
             } else if (shared) {

@@ -127,6 +127,8 @@ class COrbelCtrl : public COleControl,
     std::int32_t LeaveSubscriberMaint();
 
     // Script maintenance: the script view in place of the list, and what the host reads of it.
+    // Initiate and InitiateFolderMaint end script maintenance: the item list comes back.
+    void LeaveScriptMaint();
     std::int32_t InitiateScriptMaint(std::int32_t nOLEID, std::int32_t nClassOLEID,
                                      const std::string& sFolder, const std::string& sSubFolder,
                                      bool bVisible);

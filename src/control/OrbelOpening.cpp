@@ -31,6 +31,7 @@ std::int32_t FindOrInsertMaintenanceClass(CHostExchange& exchange, const std::st
 }
 
 std::int32_t COrbelCtrl::Initiate(std::int32_t nOLEID, std::int32_t nClassOLEID) {
+    LeaveScriptMaint();
     m_mode = DisplayMode::Normal;
     BeginTreeDownload();
     EndTreeDownload();
@@ -68,6 +69,7 @@ std::int32_t COrbelCtrl::InitiateFolderMaint(std::int32_t nOLEID, std::int32_t n
         SetBusy(false);
         return -1;
     };
+    LeaveScriptMaint();
     m_currentOleId = nOLEID;
     m_classOleId = nClassOLEID;
     if (m_frame) {

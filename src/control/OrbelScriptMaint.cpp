@@ -24,8 +24,12 @@ std::int32_t COrbelCtrl::InitiateScriptMaint(std::int32_t nOLEID, std::int32_t n
     m_scriptViewShown = bVisible;
     const std::string objectDir = ListView() ? ListView()->ObjectDir() : std::string();
     m_mode = DisplayMode::ScriptMaint;
-    // A second call finds the view in place already.
-    if (m_frame && !ScriptPane()) m_frame->ShowScriptView(0, 0, kScriptViewClass);
+    // A second call finds the view in place already. The form needs the whole pane: the
+    // preview goes first.
+    if (m_frame && !ScriptPane()) {
+        m_frame->ShowPreviewPane(false);
+        m_frame->ShowScriptView(0, 0, kScriptViewClass);
+    }
     SetObjectDir(objectDir);
     SetToolbarForMode(DisplayMode::ScriptMaint);
     m_systemScripts.clear();
@@ -56,6 +60,19 @@ std::int32_t COrbelCtrl::InitiateScriptMaint(std::int32_t nOLEID, std::int32_t n
     }
     SetBusy(false);
     return m_currentOleId;
+}
+
+void COrbelCtrl::LeaveScriptMaint() {
+    const CScriptView* view = ScriptPane();
+    if (!view) return;
+    const std::string objectDir = view->ObjectDir();
+    m_frame->ShowListView();
+    m_mode = DisplayMode::Normal;
+    if (CViewList* list = ListView()) {
+        list->SetObjectDir(objectDir);
+        list->SetAutoCreate(m_autoCreate);
+        list->SetAutoOpen(m_autoOpen);
+    }
 }
 
 std::int32_t COrbelCtrl::GetScriptViewItemCount() {

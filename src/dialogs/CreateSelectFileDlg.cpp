@@ -12,17 +12,6 @@
 
 namespace orbel {
 
-namespace {
-// The folder a chooser opens in for a path that may name a folder or a file.
-std::string FolderOf(const std::string& path) {
-    const DWORD attributes = GetFileAttributes(path);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return path;
-    const std::size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
-}  // namespace
-
 CCreateSelectFileDlg::CCreateSelectFileDlg(CViewList& list, HWND parent)
     : CDialog(*FindDialogTemplate(IDD_CREATE_SELECT_FILE), parent), m_list(list) {}
 
@@ -62,7 +51,7 @@ void CCreateSelectFileDlg::ShowFileName(const std::string& path) {
 
 void CCreateSelectFileDlg::OnBrowse() {
     CFileDialog chooser(true, {}, {}, "All Files (*.*)|*.*||", GetSafeHwnd());
-    chooser.m_initialDir = FolderOf(m_lastPath);
+    chooser.m_initialDir = ChooserFolderOf(m_lastPath);
     if (chooser.DoModal() != IDOK) return;
     m_lastPath = chooser.GetPathName();
     ShowFileName(m_lastPath);
@@ -76,7 +65,7 @@ void CCreateSelectFileDlg::OnManualCreate() {
         false, m_fileType.empty() ? std::string() : m_fileType.substr(1), {},
         Sprintf("%s (*%s)|*%s|All Files (*.*)|*.*||", description, m_fileType, m_fileType),
         GetSafeHwnd());
-    chooser.m_initialDir = FolderOf(m_lastPath);
+    chooser.m_initialDir = ChooserFolderOf(m_lastPath);
     if (chooser.DoModal() != IDOK) return;
     if (CreateFromTemplate(chooser.GetPathName(), entry ? entry->keyPath : std::string()))
         ShowFileName(chooser.GetPathName());

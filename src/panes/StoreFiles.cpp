@@ -54,6 +54,18 @@ std::string NewStorePath(const std::string& directory, const std::string& extens
     return create ? std::string() : StorePath(directory, kLastStoreNumber, extension);
 }
 
+bool MakeDirectoryCurrent(const std::string& directory, const char* failure) {
+    if (directory.empty() || SetCurrentDirectory(directory)) return true;
+    AfxMessageBox(Sprintf(failure, directory, static_cast<int>(GetLastError())));
+    return false;
+}
+
+void WarnAutoCreateWithoutObjectDir() {
+    AfxMessageBox(
+        "The Object Store directory is invalid or has not been specified.\n"
+        "Object auto-creation will not be supported.");
+}
+
 bool CreateFromTemplate(const std::string& target, const std::string& keyPath) {
     RegKey key;
     RegOpenKeyEx(HKEY_CLASSES_ROOT, keyPath, key);

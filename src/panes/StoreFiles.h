@@ -26,4 +26,11 @@ std::string NewStorePath(const std::string& directory, const std::string& extens
 // key says nothing usable.
 bool CreateFromTemplate(const std::string& target, const std::string& keyPath);
 
+// Makes a directory current before a new item's file is chosen or made; an empty one is left.
+// A failure is shown with `failure` (a format of the directory and the system's error number);
+// false then.
+bool MakeDirectoryCurrent(const std::string& directory, const char* failure);
+// Tells the user that without an Object Store directory no file is made automatically.
+void WarnAutoCreateWithoutObjectDir();
+
 }  // namespace orbel

@@ -13,18 +13,11 @@
 
 namespace orbel {
 
-namespace {
-// Goes on when the directory cannot be made current: what follows names its files in full.
-void MakeCurrent(const std::string& directory, const char* failure) {
-    if (directory.empty() || SetCurrentDirectory(directory)) return;
-    AfxMessageBox(Sprintf(failure, directory, static_cast<int>(GetLastError())));
-}
-}  // namespace
-
 void CViewList::NewItem() {
     if (!m_site) return;
     const std::string objectDirFailure = LoadString(IDS_OBJECT_DIR_NOT_CURRENT);
-    MakeCurrent(m_objectDir, objectDirFailure.c_str());
+    // Goes on when the directory cannot be made current: what follows names its files in full.
+    MakeDirectoryCurrent(m_objectDir, objectDirFailure.c_str());
     if (m_site->SubscriberMode()) {
         NewSubscriber();
         return;
@@ -35,9 +28,7 @@ void CViewList::NewItem() {
     setup.autoOpen = m_autoOpen;
     setup.autoCreate = m_autoCreate;
     if (m_autoCreate && m_objectDir.empty()) {
-        AfxMessageBox(
-            "The Object Store directory is invalid or has not been specified.\n"
-            "Object auto-creation will not be supported.");
+        WarnAutoCreateWithoutObjectDir();
         setup.autoCreate = false;
         setup.autoCreateAllowed = false;
     }
@@ -63,9 +54,10 @@ void CViewList::NewItem() {
             }
             break;
         case Tab::SelectDirectory:
-            MakeCurrent(choice->directory, "Failed to change to Selected directory %s.\nError %d.");
+            MakeDirectoryCurrent(choice->directory,
+                                 "Failed to change to Selected directory %s.\nError %d.");
             CreateItem(choice->directory, true);
-            MakeCurrent(m_objectDir, objectDirFailure.c_str());
+            MakeDirectoryCurrent(m_objectDir, objectDirFailure.c_str());
             return;
         case Tab::CreateFromFile:
             path = choice->fileName;

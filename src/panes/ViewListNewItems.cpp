@@ -12,13 +12,6 @@
 
 namespace orbel {
 
-namespace {
-std::string FileNamePart(const std::string& path) {
-    const std::size_t slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-}  // namespace
-
 void CViewList::CreateItem(const std::string& name, bool directory) {
     const std::int32_t savedFolderKey = m_folderKey;
     const std::string type =

@@ -116,7 +116,11 @@ void CFrameContainer::ClearStalePreview() {
 void CFrameContainer::ShowScriptView(int row, int col, const CRuntimeClass& viewClass) {
     if (m_control) m_control->SetDisplayMode(DisplayMode::ScriptMaint);
     m_innerSplitter.DeleteView(row, col);
-    if (m_listView && row == 0 && col == 0) m_listView = nullptr;
+    if (m_listView && row == 0 && col == 0) {
+        // The tree must not reach the list it no longer has.
+        if (m_treeView) m_treeView->SetListView(nullptr);
+        m_listView = nullptr;
+    }
     m_innerSplitter.CreateView(row, col, viewClass, SIZE{0, 0});
     RecalcLayout();
     m_scriptView = m_innerSplitter.GetPane(0, 0);
@@ -124,6 +128,22 @@ void CFrameContainer::ShowScriptView(int row, int col, const CRuntimeClass& view
         view->SetControl(m_control);
         view->OnInitialUpdate();
     }
+}
+
+void CFrameContainer::ShowListView() {
+    if (m_listView || !m_scriptView) return;
+    m_innerSplitter.DeleteView(0, 0);
+    m_scriptView = nullptr;
+    m_innerSplitter.CreateView(0, 0, kViewListClass, SIZE{0, 0});
+    RecalcLayout();
+    m_listView = dynamic_cast<CViewList*>(m_innerSplitter.GetPane(0, 0));
+    if (!m_listView) return;
+    if (m_treeView) m_treeView->SetListView(m_listView);
+    m_listView->SetTreeView(m_treeView);
+    m_listView->BuildColumns(m_control);
+    if (m_innerSplitter.GetRowCount() > 1)
+        if (auto* frame = dynamic_cast<CImageFrame*>(m_innerSplitter.GetPane(1, 0)))
+            m_listView->SetImageView(frame->GetActiveView());
 }
 
 bool CFrameContainer::ControlBusy() const {
@@ -153,10 +173,9 @@ void CFrameContainer::OnSubscriberPair(UINT pressed) {
 }
 
 const std::vector<UINT>& CFrameContainer::CommandsWithoutReceiver() {
-    // Scanning and scripts each come with the part of the control that carries them out; until
-    // then their buttons are there and do nothing.
-    static const std::vector<UINT> commands = {ID_SCAN_NEW_ITEM, ID_MODIFY_SCRIPT,
-                                               ID_CREATE_NEW_SCRIPT, ID_RUN_SCRIPT};
+    // Scanning comes with the part of the control that carries it out; until then its button
+    // is there and does nothing.
+    static const std::vector<UINT> commands = {ID_SCAN_NEW_ITEM};
     return commands;
 }
 
@@ -199,7 +218,13 @@ bool CFrameContainer::OnCmdMsg(UINT id, CCmdUI* ui) {
         case ID_MODIFY_SCRIPT:
         case ID_CREATE_NEW_SCRIPT:
         case ID_RUN_SCRIPT:
-            if (ui) ui->Enable(true);
+            if (ui) {
+                ui->Enable(true);
+            } else if (CScriptView* view = m_control ? m_control->ScriptPane() : nullptr) {
+                if (id == ID_MODIFY_SCRIPT) view->OnEditScript();
+                if (id == ID_CREATE_NEW_SCRIPT) view->OnCreateScript();
+                if (id == ID_RUN_SCRIPT) view->OnRun();
+            }
             return true;
         default:
             break;

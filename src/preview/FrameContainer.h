@@ -49,6 +49,8 @@ class CFrameContainer final : public CFrameWnd {
     void ClearStalePreview();
     // The script view replaces the view at (row, col) of the right-hand splitter.
     void ShowScriptView(int row, int col, const CRuntimeClass& viewClass);
+    // The item list takes the script view's place again, as the panes were made.
+    void ShowListView();
 
     CViewTree* TreeView() const { return m_treeView; }
     CViewList* ListView() const { return m_listView; }

@@ -159,6 +159,19 @@ std::vector<DialogTemplate> MakeTemplates() {
              Control(IDCANCEL, K::DefaultButton, "Close", 175, 148, 50, 14),
          }});
 
+    all.push_back({IDD_INSERT_SCRIPT,
+                   "Insert Script",
+                   250,
+                   58,
+                   std::nullopt,
+                   {
+                       Label("Fil&e name", 7, 7, 180, 8),
+                       Control(IDC_FILE_NAME, K::Edit, "", 7, 17, 180, 14),
+                       Control(IDC_INSERT_SCRIPT_BROWSE, K::Button, "&Browse", 193, 17, 50, 14),
+                       Control(IDOK, K::DefaultButton, "&Ok", 137, 37, 50, 14),
+                       Control(IDCANCEL, K::Button, "&Cancel", 193, 37, 50, 14),
+                   }});
+
     all.push_back({IDD_CREATE_SELECT_FILE,
                    "Create/Select a File",
                    267,

@@ -12,6 +12,7 @@ inline constexpr unsigned IDD_OPTIONS = 231;
 inline constexpr unsigned IDD_FOLDER_PROPERTIES = 242;
 inline constexpr unsigned IDD_SCRIPT_VIEW = 259;           // a form: the script maintenance view
 inline constexpr unsigned IDD_PLEASE_WAIT_PROGRESS = 260;  // its text tells the progress
+inline constexpr unsigned IDD_INSERT_SCRIPT = 262;
 inline constexpr unsigned IDD_CREATE_SELECT_FILE = 269;
 inline constexpr unsigned IDD_ATTACHMENT_PROPERTIES = 270;
 
@@ -66,6 +67,8 @@ inline constexpr unsigned IDC_SCRIPT_FUNCTION = 251;
 inline constexpr unsigned IDC_SYSTEM_SCRIPTS = 257;
 inline constexpr unsigned IDC_SCRIPT_LIST = 249;
 inline constexpr unsigned IDC_SCRIPT_NAME = 243;
+// "Insert Script" (262): the file name is IDC_FILE_NAME.
+inline constexpr unsigned IDC_INSERT_SCRIPT_BROWSE = 258;
 // "Please wait..." (260): the text its user rewrites.
 inline constexpr unsigned IDC_PLEASE_WAIT_TEXT = platform::kStaticId;
 

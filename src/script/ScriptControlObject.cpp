@@ -4,6 +4,7 @@
 
 #include "platform/Api.h"
 #include "platform/automation/ComRuntime.h"
+#include "src/script/ScriptInputBox.h"
 
 namespace orbel {
 
@@ -200,6 +201,19 @@ int CScriptControlObject::MessageBox(const std::string& text, unsigned style, co
     int answer = IDCANCEL;
     bridge_.Call([&] { answer = AfxMessageBox(text, style); });
     return answer;
+}
+
+std::optional<std::string> CScriptControlObject::InputBox(const std::string& prompt,
+                                                          const std::string& title,
+                                                          const std::string& defaultText) {
+    if (!allowUI_) return std::nullopt;
+    std::optional<std::string> answer;
+    bridge_.Call([&] { answer = ShowScriptInputBox(prompt, title, defaultText); });
+    return answer;
+}
+
+bool CScriptControlObject::OnUiThread(const std::function<void()>& call) {
+    return bridge_.Call(call);
 }
 
 }  // namespace orbel

@@ -46,6 +46,9 @@ class CScriptControlObject final : public IScriptControl, private IScriptSite {
                 InvokeKind kind, const std::vector<Variant>& args, Variant& result,
                 std::string& error) override;
     int MessageBox(const std::string& text, unsigned style, const std::string& title) override;
+    std::optional<std::string> InputBox(const std::string& prompt, const std::string& title,
+                                        const std::string& defaultText) override;
+    bool OnUiThread(const std::function<void()>& call) override;
 
     std::string language_;
     bool allowUI_ = false;

@@ -5,7 +5,9 @@
 // user-interface thread.
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +36,13 @@ class IScriptSite {
                         std::string& error) = 0;
     // A message box with the script's text; the answer's ID (IDOK, IDYES...).
     virtual int MessageBox(const std::string& text, unsigned style, const std::string& title) = 0;
+    // The text the user typed at the prompt; nothing when the user cancelled or no box may be
+    // shown.
+    virtual std::optional<std::string> InputBox(const std::string& prompt, const std::string& title,
+                                                const std::string& defaultText);
+    // Runs `call` where objects and the user are reached; false, with `call` not run, when the
+    // script is being stopped. By default at once, for a site with one thread.
+    virtual bool OnUiThread(const std::function<void()>& call);
 };
 
 class IScriptEngine {

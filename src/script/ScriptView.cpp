@@ -289,11 +289,8 @@ void CScriptView::ReadForm() {
 void CScriptView::ListProcedures() {
     m_form->ResetContent(IDC_SCRIPT_FUNCTION);
     if (!m_scriptControl) return;
-    std::string file;
-    std::int32_t pageStart = 0, pageEnd = 0;
-    static_cast<CPaneSite&>(*m_control)
-        .GetResourceDetails(m_currentCode, file, pageStart, pageEnd, false, true);
-    for (const std::string& name : ListScriptProcedures(*m_scriptControl, m_language, file))
+    for (const std::string& name :
+         ListScriptProcedures(*m_scriptControl, m_language, ScriptFile(false)))
         m_form->AddString(IDC_SCRIPT_FUNCTION, name);
 }
 
@@ -320,11 +317,10 @@ void CScriptView::OnDialogCommand(UINT id, UINT code) {
             OnDelete();
             break;
         case IDC_SCRIPT_EDIT:
+            OnEditScript();
+            break;
         case IDC_SCRIPT_CREATE:
-            // Editing with the user's editor and creating script files come later; the user
-            // is told instead of nothing happening.
-            AfxMessageBox(id == IDC_SCRIPT_EDIT ? "Editing a script is not available yet."
-                                                : "Creating a script is not available yet.");
+            OnCreateScript();
             break;
         default:
             break;
@@ -339,12 +335,8 @@ void CScriptView::OnAccept() {
         m_form->SetFocus(IDC_SCRIPT_LANGUAGE);
         return;
     }
-    std::string file;
-    std::int32_t pageStart = 0, pageEnd = 0;
-    static_cast<CPaneSite&>(*m_control)
-        .GetResourceDetails(m_currentCode, file, pageStart, pageEnd, false, true);
-    m_control->SetScriptResource(m_currentCode, file + "!" + m_language + "#" + m_startFunction,
-                                 "");
+    m_control->SetScriptResource(m_currentCode,
+                                 ScriptFile(false) + "!" + m_language + "#" + m_startFunction, "");
     AddLanguage(m_language);
     if (m_form->GetCount(IDC_SCRIPT_FUNCTION) == 0) ListProcedures();
     ClearDetails();
@@ -353,10 +345,7 @@ void CScriptView::OnAccept() {
 void CScriptView::OnRun() {
     ReadForm();
     std::string file;
-    std::int32_t pageStart = 0, pageEnd = 0;
-    if (!m_language.empty() && !m_startFunction.empty() && m_control)
-        static_cast<CPaneSite&>(*m_control)
-            .GetResourceDetails(m_currentCode, file, pageStart, pageEnd, false, true);
+    if (!m_language.empty() && !m_startFunction.empty()) file = ScriptFile(false);
     if (RunScript(m_language, m_startFunction, file) == ScriptRunOutcome::NoFunction)
         ClearDetails();
 }

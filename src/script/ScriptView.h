@@ -42,6 +42,7 @@ class CScriptView final : public CWnd,
     void SetAutoCreate(bool on) { m_autoCreate = on; }
     void SetAutoOpen(bool on) { m_autoOpen = on; }
     void SetObjectDir(const std::string& directory);
+    const std::string& ObjectDir() const { return m_objectDir; }
     void FillSystemScripts();
     // Whether the system-script list shows exactly these entries.
     bool ShowsSystemScripts(const std::vector<SystemScriptEntry>& entries) const;
@@ -57,6 +58,12 @@ class CScriptView final : public CWnd,
     void OnRun();
     void OnRename();
     void OnDelete();
+    // Opens the script's file with the user's editor.
+    void OnEditScript();
+    // Asks for a file with the Insert Script dialog and makes it a script of the folder shown.
+    void OnCreateScript();
+    // The script's file in the desktop's property window.
+    void OnProperties();
 
     // The form as text: scripts with their codes, system scripts, detail fields, enabled
     // buttons.
@@ -66,6 +73,10 @@ class CScriptView final : public CWnd,
   protected:
     int OnCreate() override;
     void OnSize(int cx, int cy) override;
+    // The view's accelerators, Alt with a letter, before any other handling.
+    bool PreTranslateMessage(MSG& msg) override;
+    // The context menu's choices.
+    bool OnCommand(WPARAM wParam, LPARAM lParam) override;
 
   private:
     void OnDialogInit(platform::LiveDialog& dialog) override;
@@ -74,6 +85,7 @@ class CScriptView final : public CWnd,
     platform::ListControlEvents* ListEventsFor(UINT id) override;
 
     void OnListItemChanged(int row, UINT oldState, UINT newState) override;
+    void OnListRightClick(int row, POINT point) override;
     bool OnListEndLabelEdit(int row, const std::optional<std::string>& text) override;
 
     platform::ListControl* ScriptList() const;
@@ -87,6 +99,8 @@ class CScriptView final : public CWnd,
     void ListProcedures();
     void AddLanguage(const std::string& language);
     int RowOfCode(std::int32_t code) const;
+    // The current script's resource path, with or without the link and marker.
+    std::string ScriptFile(bool withMarkers) const;
     static std::string Trimmed(const std::string& text);
 
     std::unique_ptr<platform::LiveDialog> m_form;
@@ -102,7 +116,8 @@ class CScriptView final : public CWnd,
     bool m_autoCreate = false;
     bool m_autoOpen = false;
     std::string m_objectDir;
-    bool m_selecting = false;  // the program changes the selection: no notification handling
+    std::string m_insertDirectory;  // where the Insert Script dialog was last used
+    bool m_selecting = false;       // the program changes the selection: no notification handling
     // The item data of each system-script line: the code of the store script of that name.
     std::vector<std::int32_t> m_systemCodes;
 };

@@ -92,18 +92,28 @@ std::string ShellErrorText(int code) {
     return "(Unknown)";
 }
 
+namespace {
+int ShowProperties(std::string_view file) {
+    SHELLEXECUTEINFO info;
+    info.cbSize = kShellExecuteInfoSize;
+    info.fMask = SEE_MASK_INVOKEIDLIST;
+    info.lpVerb = "properties";
+    info.lpFile = std::string(file);
+    ShellExecuteEx(info);
+    return info.hInstApp;
+}
+}  // namespace
+
+int ShellShowProperties(HWND, std::string_view path) {
+    return ReportFailure(ShowProperties(path), path, "", {});
+}
+
 int ShellRun(HWND parent, std::string_view command, int showCommand, std::string_view verb) {
     const ShellCommand split = SplitShellCommand(command);
     int result = 0;
     std::string reason;
     if (verb == "properties") {
-        SHELLEXECUTEINFO info;
-        info.cbSize = kShellExecuteInfoSize;
-        info.fMask = SEE_MASK_INVOKEIDLIST;
-        info.lpVerb = "properties";
-        info.lpFile = split.file;
-        ShellExecuteEx(info);
-        result = info.hInstApp;
+        result = ShowProperties(split.file);
     } else {
         result = ShellExecute(parent, verb, split.file, split.parameters, "", showCommand, &reason,
                               ReportLater(split.file, split.parameters));
@@ -149,6 +159,19 @@ bool IsTiffFile(std::string_view path) {
 
 bool FileExists(std::string_view path) {
     return GetFileAttributes(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string ChooserFolderOf(const std::string& path) {
+    const DWORD attributes = GetFileAttributes(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return path;
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+std::string FileNamePart(const std::string& path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 std::optional<std::string> ReadRegistryString(HKEY root, std::string_view subKey,

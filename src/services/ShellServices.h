@@ -40,6 +40,14 @@ std::string FileExtension(std::string_view path);
 bool IsTiffFile(std::string_view path);
 // The path names something whose attributes can be read.
 bool FileExists(std::string_view path);
+// The folder a file chooser opens in for a path that may name a folder or a file: the folder
+// itself, else the path without its file name ("" when it has no folder part).
+std::string ChooserFolderOf(const std::string& path);
+// The path after its last "/" or "\\"; the whole path when it has neither.
+std::string FileNamePart(const std::string& path);
+// Shows the desktop's property window of a path taken from data; a failure is shown as
+// ShellRun shows one. Returns the shell's result.
+int ShellShowProperties(HWND parent, std::string_view path);
 // The value as text; nothing when the key or the value is missing.
 std::optional<std::string> ReadRegistryString(HKEY root, std::string_view subKey,
                                               std::string_view valueName);

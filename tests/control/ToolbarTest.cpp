@@ -44,7 +44,7 @@ TEST_F(ToolbarTest, TheNormalBarComesUpWithAttachCheckedOptionsHiddenAndScanning
 TEST_F(ToolbarTest, TheCommandsWithoutAReceiverAreExactlyThese) {
     EXPECT_EQ(
         CFrameContainer::CommandsWithoutReceiver(),
-        (std::vector<UINT>{ID_SCAN_NEW_ITEM, ID_MODIFY_SCRIPT, ID_CREATE_NEW_SCRIPT, ID_RUN_SCRIPT}));
+        (std::vector<UINT>{ID_SCAN_NEW_ITEM}));
 }
 
 TEST_F(ToolbarTest, NewFolderOpensANewRowForItsNameUnlessTheControlIsBusy) {

@@ -34,6 +34,13 @@ TEST(DemoOptionsTest, StoreAndScreenshotOptionsTakeTheirValueInEitherSpelling) {
 TEST(DemoOptionsTest, AScreenshotNeedsItsFolderAndBadArgumentsAreNamed) {
     EXPECT_EQ(Parse({"--screenshot", "x.png"}).error, "--screenshot and --select go together");
     EXPECT_EQ(Parse({"--select", "\\All"}).error, "--screenshot and --select go together");
+    EXPECT_EQ(Parse({"--script", "Greeting"}).error,
+              "--script goes with --screenshot, instead of --select");
+    EXPECT_EQ(Parse({"--screenshot", "x.png", "--select", "\\All", "--script", "Greeting"}).error,
+              "--script goes with --screenshot, instead of --select");
+    ParsedOptions script = Parse({"--screenshot", "x.png", "--script=Greeting"});
+    ASSERT_TRUE(script.options) << script.error;
+    EXPECT_EQ(script.options->scriptName, "Greeting");
     EXPECT_EQ(Parse({"--store"}).error, "--store needs a value");
     EXPECT_EQ(Parse({"--store="}).error, "--store needs a value");
     EXPECT_EQ(Parse({"--stores", "x"}).error, "unknown option --stores");

@@ -126,10 +126,13 @@ TEST_F(DemoStoreTest, AFirstRunShowsTheClassFoldersOwnFoldersAndTheSampleDocumen
         "SELECT t.Name, r.Path FROM OLE_TREE t JOIN OLE_RES r ON r.ResourceId = t.ResourceId "
         "WHERE t.IsItem = 1 ORDER BY t.Name",
         [&](std::span<const std::string> row) { links.push_back(row[0] + " -> " + row[1]); });
-    EXPECT_EQ(links, (std::vector<std::string>{"Order 4711 -> " + samples_.xml.string(),
-                                               "Project web site -> https://www.example.org/",
-                                               "Read me first -> " + samples_.text.string(),
-                                               "Scanned invoice -> " + samples_.tiff.string()}));
+    EXPECT_EQ(links, (std::vector<std::string>{
+                         "Copy fields -> " + samples_.jscript.string() + "!JScript#Main",
+                         "Greeting -> " + samples_.vbscript.string() + "!VBScript#Main",
+                         "Order 4711 -> " + samples_.xml.string(),
+                         "Project web site -> https://www.example.org/",
+                         "Read me first -> " + samples_.text.string(),
+                         "Scanned invoice -> " + samples_.tiff.string()}));
     std::string error;
     ASSERT_TRUE(Host().AttachStore(std::move(opened.store), error)) << error;
     EXPECT_EQ(Host().OpenNormally(), kDemoOleId);
@@ -161,12 +164,13 @@ TEST_F(DemoStoreTest, AFirstRunShowsTheClassFoldersOwnFoldersAndTheSampleDocumen
 
     // New items and documents of the user's get IDs after the samples'.
     ASSERT_TRUE(Host().Store());
-    EXPECT_EQ(Host().Store()->NextOleId().keys[0], "00000003");
-    EXPECT_EQ(Host().Store()->NextResourceId().keys[0], "00000005");
+    EXPECT_EQ(Host().Store()->NextOleId().keys[0], "00000004");
+    EXPECT_EQ(Host().Store()->NextResourceId().keys[0], "00000007");
 }
 
 TEST_F(DemoStoreTest, TheSampleDocumentsAreThereAndTheScanHasThreePages) {
-    for (const fs::path& p : {samples_.text, samples_.tiff, samples_.xml})
+    for (const fs::path& p :
+         {samples_.text, samples_.tiff, samples_.xml, samples_.vbscript, samples_.jscript})
         EXPECT_GT(fs::file_size(p), 100u) << p;
     std::unique_ptr<TIFF, void (*)(TIFF*)> tif(TIFFOpen(samples_.tiff.c_str(), "r"), TIFFClose);
     ASSERT_TRUE(tif);
@@ -201,7 +205,7 @@ TEST_F(DemoStoreTest, AStoreIsSeededOnlyWhenTheFileIsNew) {
     EXPECT_FALSE(SeedDemoStore(*again.store, samples_, error));
     EXPECT_NE(error, "");
     EXPECT_EQ(Count(*again.store, "OLE_TREE"), seeded - 1);
-    EXPECT_EQ(Count(*again.store, "OLE_RES"), 4);
+    EXPECT_EQ(Count(*again.store, "OLE_RES"), 6);
 
     // A named store that does not exist starts empty.
     OpenedStore empty = OpenStoreFile(TempDir() / "new" / "mine.orbel", nullptr);
@@ -281,7 +285,7 @@ TEST_F(DemoStoreTest, NewIdsComeFromTheStoreAndItsRefusalsAreLoggedWithTheirReas
     ASSERT_TRUE(Host().AttachStore(SeededStore(), error)) << error;
     // A new item's tree takes its OLE ID straight from the store, after the seeded ones.
     EXPECT_EQ(Host().OpenNormally(), kDemoOleId);
-    EXPECT_EQ(Host().Control().Initiate(0, kDemoClassOleId), kDemoOleId + 1);
+    EXPECT_EQ(Host().Control().Initiate(0, kDemoClassOleId), kDemoScriptClassOleId + 1);
     EXPECT_NE(std::find(log_.begin(), log_.end(), "event GetNextOLEID()"), log_.end());
 
     Host().Store()->ExecuteSql("UPDATE OLE_CLA SET Value = 99999999 WHERE ClassName = '0'", {});
@@ -343,6 +347,22 @@ TEST_F(DemoStoreTest, AFolderAnotherProgramMakesInTheFolderShownAppearsInTreeAnd
               log_.end());
     // Applied once: nothing is left to apply.
     EXPECT_EQ(Host().FollowChanges(), 0);
+}
+
+TEST_F(DemoStoreTest, ScriptMaintenanceListsASampleScriptOfEachLanguage) {
+    std::string error;
+    ASSERT_TRUE(Host().AttachStore(SeededStore(), error)) << error;
+    EXPECT_EQ(Host().OpenScriptMaintenance(), kDemoScriptClassOleId);
+    P().RunUntilIdle();
+    const HWND view =
+        platform::FindDescendant(P().Windows(), Host().ControlWindow(), "CScriptView");
+    ASSERT_TRUE(view);
+    platform::HeadlessListControl& scripts =
+        *P().CommonControls().List(platform::FindDescendant(P().Windows(), view, "SysListView32"));
+    std::vector<std::string> names;
+    for (int row = 0; row < scripts.GetItemCount(); ++row)
+        names.push_back(scripts.GetItemText(row, 0));
+    EXPECT_EQ(names, (std::vector<std::string>{"Copy fields", "Greeting"}));
 }
 
 }  // namespace

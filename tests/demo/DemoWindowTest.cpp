@@ -93,7 +93,7 @@ TEST_F(DemoWindowTest, TheStoreMenusFollowWhetherAStoreIsOpen) {
     EXPECT_EQ(window_->LastFolder(), "\\All");
     EXPECT_TRUE(Status().contains("Folder: \\All")) << Status().toStdString();
     EXPECT_TRUE(Action("Open normally")->isEnabled());
-    EXPECT_FALSE(Action("Script maintenance")->isEnabled());
+    EXPECT_TRUE(Action("Script maintenance")->isEnabled());
 
     Action("Close store")->trigger();
     RunLoop();
@@ -101,6 +101,7 @@ TEST_F(DemoWindowTest, TheStoreMenusFollowWhetherAStoreIsOpen) {
     EXPECT_FALSE(Action("Close store")->isEnabled());
     EXPECT_FALSE(Action("Open normally")->isEnabled());
     EXPECT_FALSE(Action("Open in folder maintenance")->isEnabled());
+    EXPECT_FALSE(Action("Script maintenance")->isEnabled());
     EXPECT_TRUE(Status().contains("No store open")) << Status().toStdString();
 
     std::string error;

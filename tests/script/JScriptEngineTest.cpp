@@ -174,14 +174,22 @@ TEST_F(JScriptEngineTest, ResetForgetsTheCode) {
     EXPECT_TRUE(names.empty());
 }
 
-TEST(ScriptEngines, VBScriptSaysItIsNotAvailableAndOtherLanguagesHaveNoEngine) {
+TEST(ScriptEngines, VBScriptHasAnEngineAndOtherLanguagesHaveNone) {
     FakeSite site;
     ScriptLimit limit;
+    limit.Start(60000);
     auto vbs = CreateScriptEngine("VBScript", site, limit);
     ASSERT_TRUE(vbs);
     ScriptError error;
-    EXPECT_FALSE(vbs->AddCode("Sub Main\nEnd Sub", error));
-    EXPECT_EQ(error.Text(), "VBScript is not available yet");
+    ASSERT_TRUE(vbs->AddCode("Sub Main\nEnd Sub\nFunction Twice(n)\n  Twice = n * 2\nEnd Function",
+                             error))
+        << error.Text();
+    std::vector<std::string> names;
+    ASSERT_TRUE(vbs->Procedures(names, error));
+    EXPECT_EQ(names, (std::vector<std::string>{"Main", "Twice"}));
+    Variant result;
+    ASSERT_TRUE(vbs->Run("Twice", {Variant(21)}, result, error)) << error.Text();
+    EXPECT_EQ(result, Variant(42));
     EXPECT_FALSE(CreateScriptEngine("jscript", site, limit));
     EXPECT_FALSE(CreateScriptEngine("Python", site, limit));
 }

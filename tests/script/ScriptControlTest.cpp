@@ -6,11 +6,13 @@
 #include <chrono>
 #include <thread>
 
+#include "platform/Api.h"
 #include "platform/EffectLog.h"
 #include "platform/automation/ComRuntime.h"
 #include "platform/profile/Profile.h"
 #include "src/script/ScriptControlIface.h"
 #include "src/script/ScriptGeneration.h"
+#include "src/script/ScriptInputBox.h"
 #include "tests/support/HeadlessTest.h"
 
 namespace orbel {
@@ -32,6 +34,7 @@ class ScriptControlTest : public test::HeadlessTest {
         HeadlessTest::TearDown();
     }
 
+  public:
     std::shared_ptr<IScriptControl> Make() {
         std::shared_ptr<IUnknown> object;
         EXPECT_EQ(CoCreateInstance(*Guid::Parse(kScriptControlClsidText), object), S_OK);
@@ -39,12 +42,13 @@ class ScriptControlTest : public test::HeadlessTest {
         EXPECT_TRUE(control);
         return control;
     }
-    // A fresh control with the JScript preamble of no fields and the code added.
-    std::shared_ptr<IScriptControl> WithScript(const std::string& code) {
+    // A fresh control with the language's preamble of no fields and the code added.
+    std::shared_ptr<IScriptControl> WithScript(const std::string& code,
+                                               const std::string& language = "JScript") {
         auto control = Make();
         std::string error;
-        EXPECT_EQ(control->PutLanguage("JScript", &error), S_OK) << error;
-        EXPECT_EQ(control->AddCode(ScriptPreamble("JScript", {}), &error), S_OK) << error;
+        EXPECT_EQ(control->PutLanguage(language, &error), S_OK) << error;
+        EXPECT_EQ(control->AddCode(ScriptPreamble(language, {}), &error), S_OK) << error;
         EXPECT_EQ(control->AddCode(code, &error), S_OK) << error;
         return control;
     }
@@ -77,10 +81,13 @@ TEST_F(ScriptControlTest, TheLoopGoesOnWhileTheScriptRuns) {
     EXPECT_EQ(effects.size(), 1u);
 }
 
-TEST_F(ScriptControlTest, ARunawayScriptStopsAtTheTimeLimitOfTheSetting) {
+// Spin never ends; Two gives 2. With a limit of 150 ms in the setting, Spin is stopped within
+// seconds with the limit's message and the control runs Two afterwards.
+void ExpectStoppedAtTheLimitAndRunningOn(const std::string& code, const std::string& language,
+                                         ScriptControlTest& test) {
     ASSERT_TRUE(
         platform::WritePrivateProfileString("Scripts", "TimeLimit", "150", "orbel-script.ini"));
-    auto control = WithScript("function Spin() { for (;;) {} }\nfunction Two() { return 2; }");
+    auto control = test.WithScript(code, language);
     std::string error;
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(control->Run("Spin", {}, nullptr, &error), E_FAIL);
@@ -89,6 +96,11 @@ TEST_F(ScriptControlTest, ARunawayScriptStopsAtTheTimeLimitOfTheSetting) {
     Variant result;
     ASSERT_EQ(control->Run("Two", {}, &result, &error), S_OK) << error;
     EXPECT_EQ(result, Variant(2));
+}
+
+TEST_F(ScriptControlTest, ARunawayScriptStopsAtTheTimeLimitOfTheSetting) {
+    ExpectStoppedAtTheLimitAndRunningOn(
+        "function Spin() { for (;;) {} }\nfunction Two() { return 2; }", "JScript", *this);
 }
 
 TEST_F(ScriptControlTest, AQuitWhileAScriptRunsCancelsItAndIsLeftForTheLoopOutside) {
@@ -114,8 +126,54 @@ TEST_F(ScriptControlTest, ErrorsOfCodeAndLanguageComeBackAsText) {
     EXPECT_NE(error.find("SyntaxError"), std::string::npos) << error;
     EXPECT_NE(error.find("(line 1)"), std::string::npos) << error;
     ASSERT_EQ(control->PutLanguage("VBScript", &error), S_OK);
-    EXPECT_EQ(control->AddCode("Sub Main\nEnd Sub", &error), E_FAIL);
-    EXPECT_EQ(error, "VBScript is not available yet");
+    EXPECT_EQ(control->AddCode("Sub Main\n  If 1 = 1\n  End If\nEnd Sub", &error), E_FAIL);
+    EXPECT_EQ(error, "Expected 'Then' (line 2)");
+    EXPECT_EQ(control->Run("Main", {}, nullptr, &error), E_FAIL) << "nothing of it was added";
+}
+
+TEST_F(ScriptControlTest, AVBScriptSetsAndReadsFieldsThroughTheWrapperOnTheUserInterfaceThread) {
+    auto control = WithScript(
+        "Function Main(who)\n  Dim s\n  SetField 3, who\n  GetField 3, s\n"
+        "  SetField 4, s & \" & Co\"\n  Main = Len(s)\nEnd Function",
+        "VBScript");
+    std::string error;
+    Variant result;
+    const std::vector<Variant> args{Variant("Smith")};
+    ASSERT_EQ(control->Run("Main", args, &result, &error), S_OK) << error;
+    EXPECT_EQ(result, Variant(5));
+    EXPECT_EQ(effects, (std::vector<std::string>{
+                           "Halvord_Win32_Wrapper.Call rSetWindowText(0, \"Smith\")",
+                           "Halvord_Win32_Wrapper.Call rGetWindowText(0) -> \"Smith\"",
+                           "Halvord_Win32_Wrapper.Call rSetWindowText(0, \"Smith & Co\")"}));
+    for (const std::thread::id& id : effectThreads) EXPECT_EQ(id, std::this_thread::get_id());
+}
+
+TEST_F(ScriptControlTest, ARunawayVBScriptStopsAtTheLimitWhateverItsErrorHandling) {
+    ExpectStoppedAtTheLimitAndRunningOn(
+        "Sub Spin\n  On Error Resume Next\n  Do\n    SetField 1, \"x\"\n  Loop\nEnd Sub\n"
+        "Function Two\n  Two = 2\nEnd Function",
+        "VBScript", *this);
+}
+
+TEST_F(ScriptControlTest, VBScriptBoxesReachTheUserOnlyWhenTheControlAllowsIt) {
+    auto control = WithScript(
+        "Function Ask\n  If MsgBox(\"Go on?\", vbYesNo) = vbYes Then\n"
+        "    Ask = InputBox(\"Name\", \"Who\", \"Ann\")\n  End If\nEnd Function",
+        "VBScript");
+    Variant result;
+    std::string error;
+    ASSERT_EQ(control->Run("Ask", {}, &result, &error), S_OK) << error;
+    EXPECT_EQ(result, Variant()) << "a box that may not be shown answers as closed";
+    EXPECT_TRUE(Boxes().empty());
+
+    control->PutAllowUI(true);
+    User().AnswerMessageBox(platform::MessageAnswer::Yes);
+    User().AnswerDialog(kScriptInputBoxTemplateId,
+                        {platform::ScriptedUser::DialogAction::Set(kScriptInputBoxAnswerId, "Bo"),
+                         platform::ScriptedUser::DialogAction::Press(IDOK)});
+    ASSERT_EQ(control->Run("Ask", {}, &result, &error), S_OK) << error;
+    EXPECT_EQ(result, Variant("Bo"));
+    EXPECT_EQ(Boxes().size(), 1u);
 }
 
 TEST_F(ScriptControlTest, TheDispatchInterfaceListsProceduresAndKnowsOnlyItsOwnIds) {

@@ -103,7 +103,8 @@ TEST_F(RunScriptTest, EachRefusalAndFailureIsOneMessage) {
     EXPECT_EQ(RunScript("JScript", "Main", file), ScriptRunOutcome::Failed);
     EXPECT_NE(Boxes().back().find("SyntaxError"), std::string::npos) << Boxes().back();
     EXPECT_NE(Boxes().back().find("(line 2)"), std::string::npos) << Boxes().back();
-    User().AnswerMessageBox(platform::MessageAnswer::Ok, "VBScript is not available yet");
+    User().AnswerMessageBox(platform::MessageAnswer::Ok,
+                            "Error in the script " + file + ": Invalid character (line 1)");
     EXPECT_EQ(RunScript("VBScript", "Main", file), ScriptRunOutcome::Failed);
     const std::string missing = Write("ok.js", "function Other() {}");
     User().AnswerMessageBox(platform::MessageAnswer::Ok,
