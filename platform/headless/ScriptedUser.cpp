@@ -178,6 +178,12 @@ ScriptedUser::DialogAction ScriptedUser::DialogAction::Close() {
     return {Kind::Close, 0, {}, 0};
 }
 
+ScriptedUser::DialogAction ScriptedUser::DialogAction::Elsewhere(std::string description,
+                                                                 std::function<std::string()> act) {
+    DialogAction a{Kind::Elsewhere, 0, std::move(description), 0, std::move(act)};
+    return a;
+}
+
 std::string ScriptedUser::DialogAction::Describe() const {
     const std::string id = std::to_string(control);
     switch (kind) {
@@ -191,6 +197,8 @@ std::string ScriptedUser::DialogAction::Describe() const {
             return "press " + id;
         case Kind::Close:
             return "close";
+        case Kind::Elsewhere:
+            return text;
     }
     return "?";
 }
@@ -236,6 +244,9 @@ int ScriptedUser::RunModalDialog(LiveDialog& dialog) {
                     break;
                 case DialogAction::Kind::Close:
                     dialog.UserClose();
+                    break;
+                case DialogAction::Kind::Elsewhere:
+                    if (a.elsewhere) why = a.elsewhere();
                     break;
             }
             if (!why.empty()) {

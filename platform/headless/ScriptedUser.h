@@ -40,11 +40,14 @@ class ScriptedUser final : public UserInteraction {
     // a dialog still open after the last action is a failure naming the dialog, which then
     // ends with IDCANCEL (2).
     struct DialogAction {
-        enum class Kind { Set, Choose, Check, Press, Close };
+        enum class Kind { Set, Choose, Check, Press, Close, Elsewhere };
         Kind kind = Kind::Press;
         UINT control = 0;
         std::string text;  // Set, Choose
         int state = 0;     // Check
+        // Elsewhere: what the person does in another program while the dialog waits (`text`
+        // describes it); the reason it could not be done, or empty.
+        std::function<std::string()> elsewhere = {};
         // Types the text into an edit or a drop-down combo box.
         static DialogAction Set(UINT control, std::string text);
         // Chooses the entry of a combo box or list box, or the tab, with this text.
@@ -53,6 +56,7 @@ class ScriptedUser final : public UserInteraction {
         static DialogAction Press(UINT button);
         // Escape: the dialog's owner decides (usually as Cancel).
         static DialogAction Close();
+        static DialogAction Elsewhere(std::string description, std::function<std::string()> act);
         // `set 236 "DOC"`, `choose 236 "DOC - Letter"`, `check 1089 1`, `press 1`, `close`.
         std::string Describe() const;
     };

@@ -32,8 +32,8 @@ bool EndsWithXls(std::string name) {
 }  // namespace
 
 std::vector<UINT> CViewList::CommandsWithoutReceiver() {
-    return {ID_LIST_ITEM_PROPERTIES, ID_LIST_LINK_SPREADSHEET, ID_LIST_EDIT_SUBSCRIBER,
-            ID_LIST_CLEAR_ATTACH_TO, ID_LIST_CLEAR_EMAIL_TO};
+    return {ID_LIST_ITEM_PROPERTIES, ID_LIST_EDIT_SUBSCRIBER, ID_LIST_CLEAR_ATTACH_TO,
+            ID_LIST_CLEAR_EMAIL_TO};
 }
 
 // ---------------------------------------------------------------------------------------
@@ -165,8 +165,11 @@ void CViewList::OnListCommand(UINT id) {
             NewItem();
             Invalidate();
             break;
+        case ID_LIST_LINK_SPREADSHEET:
+            if (row >= 0) LinkCell(static_cast<std::uint32_t>(RowKey(row)));
+            break;
         default:
-            // Item properties, the spreadsheet link, clearing a route and editing a
+            // Item properties, clearing a route and editing a
             // subscriber are not part of the list yet (CommandsWithoutReceiver).
             break;
     }

@@ -6,6 +6,7 @@
 namespace orbel {
 
 inline constexpr unsigned IDD_PLEASE_WAIT = 206;  // small, over a list while it fills
+inline constexpr unsigned IDD_CELL_LINK = 209;
 inline constexpr unsigned IDD_EMAIL_NAME_ADDRESS = 230;
 inline constexpr unsigned IDD_FOLDER_PROPERTIES = 242;
 inline constexpr unsigned IDD_SCRIPT_VIEW = 259;           // a form: the script maintenance view
@@ -15,6 +16,10 @@ inline constexpr unsigned IDD_CREATE_SELECT_FILE = 269;
 // "Properties" (folder)
 inline constexpr unsigned IDC_FOLDER_NAME = 226;
 inline constexpr unsigned IDC_FOLDER_EXTENSION = 236;
+// "Link Field to Excel Cell"
+inline constexpr unsigned IDC_CHOOSE_CELL = 201;
+inline constexpr unsigned IDC_CELL_PROMPT = 202;
+inline constexpr unsigned IDC_CELL_NAME = 239;
 // "Email Name and Address"
 inline constexpr unsigned IDC_EMAIL_NAME = 207;
 inline constexpr unsigned IDC_EMAIL_ADDRESS = 208;
