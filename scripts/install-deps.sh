@@ -19,6 +19,9 @@ packages=(
   xvfb xauth xdg-utils xdotool
   # JScript: Duktape's amalgamated source, built into the script component
   duktape-dev
+  # the spreadsheet component: workbook sheets (FreeXL, zlib), LibreOffice Calc over UNO, and
+  # Debian's Python with xlwt for the tests' workbooks
+  libfreexl-dev zlib1g-dev libreoffice-calc libreoffice-dev python3-xlwt
 )
 
 missing=()

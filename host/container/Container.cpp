@@ -103,11 +103,10 @@ bool Container::OpenStore() {
 }
 
 bool Container::CreateControl() {
-    if (!options_.imagingModulePath.empty()) {
+    for (const std::string& module : options_.componentModules) {
         std::string error;
-        if (RegisterModule(options_.imagingModulePath, &error) != S_OK) {
-            err_ << "orbel-container: cannot register " << options_.imagingModulePath << ": "
-                 << error << "\n";
+        if (RegisterModule(module, &error) != S_OK) {
+            err_ << "orbel-container: cannot register " << module << ": " << error << "\n";
             return false;
         }
     }

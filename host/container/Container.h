@@ -55,9 +55,9 @@ struct ContainerOptions {
     std::vector<std::string> scripts;  // empty: standard input
     std::string modulePath;            // the control module, registered when the ProgID is not
     bool registerModule = false;       // register modulePath first, whatever is registered
-    // The imaging module, registered before the control is made so that it shows its preview;
-    // none: whatever the registry says.
-    std::string imagingModulePath;
+    // Component modules (imaging, spreadsheet), registered before the control is made so that
+    // it finds them; none: whatever the registry says.
+    std::vector<std::string> componentModules;
     bool gui = false;   // on the desktop backend, in a visible window
     bool hold = false;  // with gui: keep the window open after the script
 };
@@ -174,6 +174,11 @@ class Container {
     void CmdViewer(std::span<const Token> args);
     void CmdImage(std::span<const Token> args);
     void CmdScriptView(std::span<const Token> args);
+    // The spreadsheet application the cell link started (ContainerSpreadsheet.cpp).
+    void CmdSpreadsheet(std::span<const Token> args);
+    void CmdCellPick(std::span<const Token> args);
+    // The person selects the cell in the running spreadsheet; the reason it failed, or empty.
+    std::string PickCell(const std::string& sheet, std::int32_t column, std::int32_t row);
     // Clicks button `id` of the script view when the control shows one; false when it does not.
     bool PressInScriptView(UINT id);
     // The form of the script view the control shows; a script error when it shows none.
@@ -182,6 +187,7 @@ class Container {
     platform::TreeControl& TreeModel();
     void CmdExpect(std::span<const Token> args);
     void CmdWrite(std::span<const Token> args);
+    void CmdCopy(std::span<const Token> args);
     void CmdSql(std::span<const Token> args);
     void CmdStore(std::span<const Token> args);
     void CmdMailAnswer(std::span<const Token> args);

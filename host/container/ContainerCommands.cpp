@@ -70,7 +70,7 @@ std::vector<Variant> Arguments(const TypeLibMember& member, bool described,
 // The command table
 
 std::span<const Container::Command> Container::Commands() {
-    static const std::array<Command, 34> kCommands{{
+    static const std::array<Command, 37> kCommands{{
         {"set", "set NAME VALUE", "sets a property of the control", &Container::CmdSet},
         {"get", "get NAME", "prints the property as NAME = VALUE", &Container::CmdGet},
         {"call", "call NAME|#DISPID ARG...",
@@ -131,14 +131,21 @@ std::span<const Container::Command> Container::Commands() {
          "transcript shows menu ITEM | ITEM ... -> CHOSEN",
          &Container::CmdMenu},
         {"dialog",
-         "dialog ID [set|choose CTRLID \"TEXT\"]... [check CTRLID 0|1]... [show]... press "
-         "BUTTONID",
+         "dialog ID [set|choose CTRLID \"TEXT\"]... [check CTRLID 0|1]... [show]... "
+         "[cellpick \"SHEET\" COLUMN ROW]... press BUTTONID",
          "answers the next modal dialog made from template ID: types into or chooses in its "
          "controls (a list control's row by its first column), prints what it shows (show), "
-         "then presses a button (or closes it); it comes before the action that "
-         "opens the dialog, and the answers to what the dialog opens come after it. The "
-         "transcript shows dialog ID \"CAPTION\" -> BUTTON",
+         "selects a cell in the spreadsheet it started, then presses a button (or closes it); it "
+         "comes before the action that opens the dialog, and the answers to what the dialog opens "
+         "come after it. The transcript shows dialog ID \"CAPTION\" -> BUTTON",
          &Container::CmdDialog},
+        {"spreadsheet", "spreadsheet",
+         "prints the state of the running spreadsheet application: workbook, sheets, "
+         "selection, visible, advised sinks",
+         &Container::CmdSpreadsheet},
+        {"cellpick", "cellpick \"SHEET\" COLUMN ROW",
+         "selects the cell in the running spreadsheet application as the person does there",
+         &Container::CmdCellPick},
         {"filechooser", "filechooser \"PATH\"|cancel",
          "answers the next open or save file chooser with the path, or cancels it; like a box "
          "answer it comes before the action that opens the chooser. The transcript shows "
@@ -166,6 +173,10 @@ std::span<const Container::Command> Container::Commands() {
          "any quoted text is the run's temporary folder, and the transcript shows it so. "
          "Without TMPDIR the run makes a folder of its own and removes it at its end",
          &Container::CmdWrite},
+        {"copy", "copy \"FROM\" \"TO\"",
+         "copies a file (a workbook or an image kept beside the script) for the control to "
+         "open, making the target's folders",
+         &Container::CmdCopy},
         {"expect", "expect \"TEXT\"",
          "the transcript printed since the previous expect contains TEXT", &Container::CmdExpect},
         {"sql", "sql \"STATEMENT\"",
@@ -449,6 +460,16 @@ void Container::CmdWrite(std::span<const Token> args) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file << StringArg(args[1], "TEXT");
     if (!file.flush()) throw ScriptError{"cannot write " + path};
+}
+
+void Container::CmdCopy(std::span<const Token> args) {
+    Need(args, 2, 2, "copy \"FROM\" \"TO\"");
+    const std::filesystem::path to = StringArg(args[1], "TO");
+    std::error_code ec;
+    std::filesystem::create_directories(to.parent_path(), ec);
+    std::filesystem::copy_file(StringArg(args[0], "FROM"), to,
+                               std::filesystem::copy_options::overwrite_existing, ec);
+    if (ec) throw ScriptError{"cannot copy to " + to.string() + ": " + ec.message()};
 }
 
 void Container::CmdSql(std::span<const Token> args) {

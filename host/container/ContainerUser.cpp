@@ -401,8 +401,8 @@ void Container::CmdFolderChooser(std::span<const Token> args) {
 
 void Container::CmdDialog(std::span<const Token> args) {
     constexpr std::string_view kUsage =
-        "dialog ID [set|choose CTRLID \"TEXT\"]... [check CTRLID 0|1]... [show]... press "
-        "BUTTONID|close";
+        "dialog ID [set|choose CTRLID \"TEXT\"]... [check CTRLID 0|1]... [show]... [cellpick "
+        "\"SHEET\" COLUMN ROW]... press BUTTONID|close";
     if (args.empty()) throw ScriptError{"usage: " + std::string(kUsage)};
     const auto templateId = static_cast<UINT>(IntegerArg(args[0], "the dialog ID"));
     using Action = platform::ScriptedUser::DialogAction;
@@ -430,6 +430,16 @@ void Container::CmdDialog(std::span<const Token> args) {
             actions.push_back(Action::Close());
         } else if (EqualsIgnoringAsciiCase(verb, "show")) {
             actions.push_back(Action::Show());
+        } else if (EqualsIgnoringAsciiCase(verb, "cellpick")) {
+            if (i + 3 > args.size()) throw ScriptError{"cellpick needs \"SHEET\" COLUMN ROW"};
+            const std::string sheet = StringArg(args[i], "SHEET");
+            const std::int32_t column = IntegerArg(args[i + 1], "COLUMN");
+            const std::int32_t row = IntegerArg(args[i + 2], "ROW");
+            i += 3;
+            actions.push_back(Action::Elsewhere(
+                "cellpick " + QuoteString(sheet) + " " + std::to_string(column) + " " +
+                    std::to_string(row),
+                [this, sheet, column, row] { return PickCell(sheet, column, row); }));
         } else {
             throw ScriptError{"usage: " + std::string(kUsage)};
         }

@@ -21,12 +21,12 @@ std::string DefaultModule() {
         .string();
 }
 
-// The imaging module installed beside this program, else the one the build made.
-std::string DefaultImagingModule() {
-    return orbel::host::InstalledOrBuilt(orbel::host::ProgramDir(),
-                                         ORBEL_IMAGING_MODULE_FROM_PROGRAM,
-                                         ORBEL_DEFAULT_IMAGING_MODULE)
-        .string();
+// A component module installed beside this program, else the one the build made; the
+// variable names another.
+std::string ComponentModule(const char* variable, const char* fromProgram, const char* built) {
+    const char* named = std::getenv(variable);
+    if (named && *named) return named;
+    return orbel::host::InstalledOrBuilt(orbel::host::ProgramDir(), fromProgram, built).string();
 }
 
 const char* const kHelp =
@@ -57,6 +57,8 @@ Hosts:
   --imaging             register the imaging module first, so that the control shows its
                         preview pane ($ORBEL_IMAGING_MODULE names it, else the one beside
                         this program or this build's)
+  --spreadsheet         register the spreadsheet application module first, so that the cell
+                        link can start it ($ORBEL_SPREADSHEET_MODULE names it)
                         (from another build, say), as installing it does
   --gui                 show the control in a window of the desktop instead of headless, to see
                         what a script does (menus, boxes and dialogs are still answered by the
@@ -145,8 +147,13 @@ int main(int argc, char** argv) {
         } else if (arg == "--register") {
             options.registerModule = true;
         } else if (arg == "--imaging") {
-            const char* imaging = std::getenv("ORBEL_IMAGING_MODULE");
-            options.imagingModulePath = imaging && *imaging ? imaging : DefaultImagingModule();
+            options.componentModules.push_back(ComponentModule("ORBEL_IMAGING_MODULE",
+                                                               ORBEL_IMAGING_MODULE_FROM_PROGRAM,
+                                                               ORBEL_DEFAULT_IMAGING_MODULE));
+        } else if (arg == "--spreadsheet") {
+            options.componentModules.push_back(
+                ComponentModule("ORBEL_SPREADSHEET_MODULE", ORBEL_SPREADSHEET_MODULE_FROM_PROGRAM,
+                                ORBEL_DEFAULT_SPREADSHEET_MODULE));
         } else if (arg == "--gui") {
             options.gui = true;
         } else if (arg == "--hold") {

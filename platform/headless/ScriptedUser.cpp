@@ -183,6 +183,12 @@ ScriptedUser::DialogAction ScriptedUser::DialogAction::Show() {
     return {Kind::Show, 0, {}, 0};
 }
 
+ScriptedUser::DialogAction ScriptedUser::DialogAction::Elsewhere(std::string description,
+                                                                 std::function<std::string()> act) {
+    DialogAction a{Kind::Elsewhere, 0, std::move(description), 0, std::move(act)};
+    return a;
+}
+
 std::string ScriptedUser::DialogAction::Describe() const {
     const std::string id = std::to_string(control);
     switch (kind) {
@@ -198,6 +204,8 @@ std::string ScriptedUser::DialogAction::Describe() const {
             return "close";
         case Kind::Show:
             return "show";
+        case Kind::Elsewhere:
+            return text;
     }
     return "?";
 }
@@ -252,6 +260,9 @@ int ScriptedUser::RunModalDialog(LiveDialog& dialog) {
                     break;
                 case DialogAction::Kind::Show:
                     for (const std::string& line : DescribeDialog(dialog)) Record("  " + line);
+                    break;
+                case DialogAction::Kind::Elsewhere:
+                    if (a.elsewhere) why = a.elsewhere();
                     break;
             }
             if (!why.empty()) {

@@ -40,11 +40,14 @@ class ScriptedUser final : public UserInteraction {
     // a dialog still open after the last action is a failure naming the dialog, which then
     // ends with IDCANCEL (2).
     struct DialogAction {
-        enum class Kind { Set, Choose, Check, Press, Close, Show };
+        enum class Kind { Set, Choose, Check, Press, Close, Show, Elsewhere };
         Kind kind = Kind::Press;
         UINT control = 0;
         std::string text;  // Set, Choose
         int state = 0;     // Check
+        // Elsewhere: what the person does in another program while the dialog waits (`text`
+        // describes it); the reason it could not be done, or empty.
+        std::function<std::string()> elsewhere = {};
         // Types the text into an edit or a drop-down combo box.
         static DialogAction Set(UINT control, std::string text);
         // Chooses the entry of a combo box or list box, or the tab, with this text.
@@ -55,8 +58,11 @@ class ScriptedUser final : public UserInteraction {
         static DialogAction Close();
         // Writes what the dialog shows now into the transcript (DescribeDialog).
         static DialogAction Show();
+        // Something the user does in another program while the dialog waits; `act` gives why
+        // it could not be done, or an empty text.
+        static DialogAction Elsewhere(std::string description, std::function<std::string()> act);
         // `set 236 "DOC"`, `choose 236 "DOC - Letter"`, `check 1089 1`, `press 1`, `close`,
-        // `show`.
+        // `show`, or an action elsewhere by its description.
         std::string Describe() const;
     };
     // The next modal thing is a dialog made from template `templateId`; it gets these actions,

@@ -107,6 +107,9 @@ class COrbelCtrl : public COleControl,
     std::string GetListViewData(std::int32_t nIndex);
     std::int32_t GetListViewItemCount();
     std::int32_t GetListViewdwItem(std::int32_t nIndex);
+    // The cell link for the item a handle from GetListViewdwItem names; any other number is
+    // refused and runs nothing. Always empty text: the link goes into the item's resource.
+    std::string SelectExcelCell(const std::string& sFileName, std::int32_t dwOleItem);
     // The object a handle from GetListViewdwItem names; null for any other number.
     const ListItemHandle* FromListItemHandle(std::int32_t handle) const;
     // "Create/Select a File" for a document of the type: a handle to the file chosen and the

@@ -58,7 +58,7 @@ void COrbelCtrl::BuildDispatchMap() {
     map.Add(
         DispMethod("ShowScriptMaintenanceView", 38, this, &COrbelCtrl::ShowScriptMaintenanceView));
     map.Add(DispMethod("GetOleFile", 39, this, &COrbelCtrl::GetOleFile));
-    map.Add(DispMethodPending<std::string, S, L>("SelectExcelCell", 40));
+    map.Add(DispMethod("SelectExcelCell", 40, this, &COrbelCtrl::SelectExcelCell));
     map.Add(DispMethod("GetListViewdwItem", 41, this, &COrbelCtrl::GetListViewdwItem));
     map.Add(DispMethod("QueryClose", 42, this, &COrbelCtrl::QueryClose));
     map.Add(DispMethod("SetDirectIDRetrieval", 43, this, &COrbelCtrl::SetDirectIDRetrieval));

@@ -140,6 +140,14 @@ const ListItemHandle* COrbelCtrl::FromListItemHandle(std::int32_t handle) const 
     return m_listItemHandle.get();
 }
 
+std::string COrbelCtrl::SelectExcelCell(const std::string&, std::int32_t dwOleItem) {
+    const ListItemHandle* item = FromListItemHandle(dwOleItem);
+    CViewList* list = ListPane();
+    // A handle that named no row holds 0, which LinkCell would take for the current row.
+    if (item && item->data != 0 && list) list->LinkCell(item->data);
+    return {};
+}
+
 std::int32_t COrbelCtrl::GetOleFile(const std::string& lpszFileType) {
     CViewList* list = ListPane();
     if (!list || !list->GetOleFile(lpszFileType)) return 0;

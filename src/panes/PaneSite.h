@@ -41,6 +41,9 @@ class CPaneSite {
     virtual bool GetResourceDetails(std::int32_t entryKey, std::string& path,
                                     std::int32_t& pageStart, std::int32_t& pageEnd,
                                     bool withMarkers, bool quietWithoutResource) = 0;
+    // Stores the file, and "!" and `function` when there is one, as the item's resource path.
+    virtual bool SetScriptResource(std::int32_t entryKey, const std::string& scriptFile,
+                                   const std::string& function) = 0;
     virtual void SetAttachOrEmail(int listIndex, const std::string& action) = 0;
     virtual void ShowFolderProperties(std::int32_t folderKey) = 0;
     // "Attachment Properties" for the file behind the item.

@@ -153,6 +153,10 @@ class CViewList final : public CWnd, private platform::ListControlEvents {
     // nothing.
     static std::vector<UINT> CommandsWithoutReceiver();
 
+    // The spreadsheet cell link for the item with the key (0: the current row); true when the
+    // dialog ended with OK and the link was stored (ViewListCellLink.cpp).
+    bool LinkCell(std::uint32_t itemData);
+
     // Opening and viewing (ViewListOpen.cpp).
     // The resource of the entry, opened with the preview allowed; nothing when there is none.
     void OpenItem(std::int32_t key);

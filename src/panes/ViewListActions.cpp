@@ -32,7 +32,7 @@ bool EndsWithXls(std::string name) {
 }  // namespace
 
 std::vector<UINT> CViewList::CommandsWithoutReceiver() {
-    return {ID_LIST_LINK_SPREADSHEET};
+    return {};
 }
 
 // ---------------------------------------------------------------------------------------
@@ -176,8 +176,10 @@ void CViewList::OnListCommand(UINT id) {
         case ID_LIST_EDIT_SUBSCRIBER:
             if (m_site->SubscriberMode()) EditSubscriber(row);
             break;
+        case ID_LIST_LINK_SPREADSHEET:
+            if (row >= 0) LinkCell(static_cast<std::uint32_t>(RowKey(row)));
+            break;
         default:
-            // The spreadsheet link is not part of the list yet (CommandsWithoutReceiver).
             break;
     }
 }

@@ -65,6 +65,20 @@ std::vector<DialogTemplate> MakeTemplates() {
 
     all.push_back({IDD_PLEASE_WAIT, "", 82, 17, std::nullopt, {Label(kPleaseWait, 7, 5, 68, 8)}});
 
+    all.push_back({IDD_CELL_LINK,
+                   "Link Field to Excel Cell",
+                   202,
+                   101,
+                   std::nullopt,
+                   {
+                       Control(IDC_CELL_PROMPT, K::Static, "", 7, 7, 188, 42),
+                       Label("Cell Name", 7, 56, 40, 8),
+                       Control(IDC_CELL_NAME, K::Edit, "", 50, 54, 145, 14),
+                       Control(IDC_CHOOSE_CELL, K::Button, "Choose C&ell...", 7, 80, 60, 14),
+                       Control(IDOK, K::DefaultButton, "OK", 89, 80, 50, 14),
+                       Control(IDCANCEL, K::Button, "Cancel", 145, 80, 50, 14),
+                   }});
+
     all.push_back({IDD_EMAIL_NAME_ADDRESS,
                    "Email Name and Address",
                    274,

@@ -7,6 +7,7 @@ namespace orbel {
 
 inline constexpr unsigned IDD_INSERT_OBJECT = 205;
 inline constexpr unsigned IDD_PLEASE_WAIT = 206;  // small, over a list while it fills
+inline constexpr unsigned IDD_CELL_LINK = 209;
 inline constexpr unsigned IDD_EMAIL_NAME_ADDRESS = 230;
 inline constexpr unsigned IDD_OPTIONS = 231;
 inline constexpr unsigned IDD_FOLDER_PROPERTIES = 242;
@@ -19,6 +20,10 @@ inline constexpr unsigned IDD_ATTACHMENT_PROPERTIES = 270;
 // "Properties" (folder)
 inline constexpr unsigned IDC_FOLDER_NAME = 226;
 inline constexpr unsigned IDC_FOLDER_EXTENSION = 236;
+// "Link Field to Excel Cell"
+inline constexpr unsigned IDC_CHOOSE_CELL = 201;
+inline constexpr unsigned IDC_CELL_PROMPT = 202;
+inline constexpr unsigned IDC_CELL_NAME = 239;
 // "Email Name and Address"
 inline constexpr unsigned IDC_EMAIL_NAME = 207;
 inline constexpr unsigned IDC_EMAIL_ADDRESS = 208;
