@@ -19,6 +19,9 @@ packages=(
   xvfb xauth xdg-utils xdotool
   # JScript: Duktape's amalgamated source, built into the script component
   duktape-dev
+  # scanning through SANE (its test scanners in the tests), and printing to PDF checked with
+  # poppler's pdfinfo
+  libsane-dev sane-utils poppler-utils
 )
 
 missing=()

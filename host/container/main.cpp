@@ -57,6 +57,8 @@ Hosts:
   --imaging             register the imaging module first, so that the control shows its
                         preview pane ($ORBEL_IMAGING_MODULE names it, else the one beside
                         this program or this build's)
+  --sane-config DIR     scanners come from the SANE configuration folder DIR (its dll.conf
+                        naming the backends; "test" gives SANE's test scanners)
                         (from another build, say), as installing it does
   --gui                 show the control in a window of the desktop instead of headless, to see
                         what a script does (menus, boxes and dialogs are still answered by the
@@ -147,6 +149,9 @@ int main(int argc, char** argv) {
         } else if (arg == "--imaging") {
             const char* imaging = std::getenv("ORBEL_IMAGING_MODULE");
             options.imagingModulePath = imaging && *imaging ? imaging : DefaultImagingModule();
+        } else if (arg == "--sane-config" && i + 1 < argc) {
+            // The trailing ":" keeps SANE's own folders after it, for the backends' defaults.
+            setenv("SANE_CONFIG_DIR", (std::string(argv[++i]) + ":").c_str(), 1);
         } else if (arg == "--gui") {
             options.gui = true;
         } else if (arg == "--hold") {

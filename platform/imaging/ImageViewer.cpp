@@ -193,8 +193,8 @@ HRESULT CImageViewer::Call(DISPID id, std::span<const Variant> args, Variant* re
             return S_OK;
         }
         case kPrint:
-            // Printing belongs to the print administrator, which this module does not carry
-            // yet: the call fails rather than pretend to have printed.
+            // Printing is the print administrator's, whose dialog says where the pages go; the
+            // viewer has no printer of its own and refuses rather than seem to print.
             return E_NOTIMPL;
         case kDump:
             if (result) *result = Variant(Dump());

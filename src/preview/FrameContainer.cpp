@@ -2,11 +2,13 @@
 
 #include "platform/Platform.h"
 #include "src/control/OrbelCtrl.h"
+#include "src/panes/ScanNewItem.h"
 #include "src/panes/ViewList.h"
 #include "src/panes/ViewTree.h"
 #include "src/preview/ImageFrame.h"
 #include "src/preview/ImageView.h"
 #include "src/preview/ImagingProbe.h"
+#include "src/preview/ImgScan.h"
 #include "src/resources/ListMenus.h"
 #include "src/script/ScriptView.h"
 
@@ -130,6 +132,24 @@ bool CFrameContainer::ControlBusy() const {
     return !m_control || m_control->IsBusy();
 }
 
+std::int32_t CFrameContainer::ScanMode() const {
+    // The control's ScanMode property, read as the host sets it.
+    constexpr DISPID kScanModeId = 6;
+    Variant mode;
+    if (!m_control || FAILED(m_control->Invoke(kScanModeId, InvokeKind::PropertyGet, {}, &mode)))
+        return 0;
+    auto number = mode.ChangeType(VarType::I4);
+    return number ? number->I4() : 0;
+}
+
+bool CFrameContainer::ScannerReady() {
+    if (m_scannerReady) return *m_scannerReady;
+    // Without the component nothing is kept: its module may be registered later.
+    const ScannerState state = ProbeScanner(GetSafeHwnd());
+    if (state != ScannerState::NoComponent) m_scannerReady = state == ScannerState::Ready;
+    return state == ScannerState::Ready;
+}
+
 void CFrameContainer::OnShowPreviewPane() {
     if (!ImagingControlsAvailable(GetSafeHwnd()) || !m_toolBar) return;
     auto& buttons = m_toolBar->GetToolBarCtrl();
@@ -139,11 +159,10 @@ void CFrameContainer::OnShowPreviewPane() {
 }
 
 const std::vector<UINT>& CFrameContainer::CommandsWithoutReceiver() {
-    // Scanning, subscribers, batch mail, options, scripts and mail
-    // attachments each come with the part of the control that carries them out; until then
-    // their buttons are there and do nothing.
-    static const std::vector<UINT> commands = {ID_SCAN_NEW_ITEM,
-                                               ID_SUBSCRIBER_MAINTENANCE,
+    // Subscribers, batch mail, options, scripts and mail attachments each come with the part
+    // of the control that carries them out; until then their buttons are there and do
+    // nothing.
+    static const std::vector<UINT> commands = {ID_SUBSCRIBER_MAINTENANCE,
                                                ID_ATTACH_OBJECTS,
                                                ID_SEND_EMAIL_TO_SUBSCRIBERS,
                                                ID_OPTIONS,
@@ -155,9 +174,18 @@ const std::vector<UINT>& CFrameContainer::CommandsWithoutReceiver() {
 }
 
 bool CFrameContainer::OnCmdMsg(UINT id, CCmdUI* ui) {
-    // The control's own command table comes first: it only ever disables scanning.
     if (m_control && m_control->OnCmdMsg(id, ui)) return true;
     switch (id) {
+        case ID_SCAN_NEW_ITEM:
+            if (ui) {
+                ui->Enable(!ControlBusy() && ScannerReady());
+            } else if (!ControlBusy() && m_control->Mode() != DisplayMode::ScriptMaint) {
+                if (CViewList* list = m_control->ListView()) {
+                    ScanNewItem(*list, ScanMode());
+                    list->Invalidate();
+                }
+            }
+            return true;
         case ID_SHOW_PREVIEW_PANE:
             if (!ui) OnShowPreviewPane();
             return true;

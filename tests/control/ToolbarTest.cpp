@@ -44,7 +44,7 @@ TEST_F(ToolbarTest, TheNormalBarComesUpWithAttachCheckedOptionsHiddenAndScanning
 TEST_F(ToolbarTest, TheCommandsWithoutAReceiverAreExactlyThese) {
     EXPECT_EQ(
         CFrameContainer::CommandsWithoutReceiver(),
-        (std::vector<UINT>{ID_SCAN_NEW_ITEM, ID_SUBSCRIBER_MAINTENANCE, ID_ATTACH_OBJECTS,
+        (std::vector<UINT>{ID_SUBSCRIBER_MAINTENANCE, ID_ATTACH_OBJECTS,
                            ID_SEND_EMAIL_TO_SUBSCRIBERS, ID_OPTIONS, ID_MODIFY_SCRIPT,
                            ID_CREATE_NEW_SCRIPT, ID_RUN_SCRIPT, ID_SEND_AS_EMAIL_ATTACHMENT}));
 }
