@@ -58,8 +58,7 @@ void ScanNewItem(CViewList& list, std::int32_t scanMode) {
     switch (scanMode) {
         case 0:
             if (objectDir.empty() || !SetCurrentDirectory(objectDir)) {
-                AfxMessageBox(
-                    Sprintf("Failed to change to Object Store directory %s.", objectDir));
+                AfxMessageBox(Sprintf("Failed to change to Object Store directory %s.", objectDir));
                 return;
             }
             path = NewStorePath(objectDir, ".tif", true);
