@@ -2,22 +2,13 @@
 
 #include "platform/EffectLog.h"
 #include "platform/Platform.h"
+#include "platform/imaging/ComponentMembers.h"
 #include "platform/imaging/ImageFile.h"
 #include "platform/imaging/ImagingIds.h"
-#include "platform/text/AsciiCase.h"
 
 namespace orbel::imaging {
 
 using namespace admin;
-
-namespace {
-std::optional<long> LongArg(std::span<const Variant> args, std::size_t i) {
-    if (i >= args.size() || args[i].IsMissing()) return std::nullopt;
-    auto v = args[i].ChangeType(VarType::I4);
-    if (!v) return std::nullopt;
-    return v->I4();
-}
-}  // namespace
 
 CImageAdmin::CImageAdmin(std::unique_ptr<PagePrinter> printer) : printer_(std::move(printer)) {
     InitializeIIDs(ParsedGuid(kIidAdminText), ParsedGuid(kIidAdminEventsText));
@@ -26,11 +17,7 @@ CImageAdmin::CImageAdmin(std::unique_ptr<PagePrinter> printer) : printer_(std::m
 CImageAdmin::~CImageAdmin() = default;
 
 HRESULT CImageAdmin::GetIDsOfNames(std::string_view name, DISPID& id) {
-    if (EqualsIgnoringAsciiCase(name, "Dump")) {
-        id = kDump;
-        return S_OK;
-    }
-    return DISP_E_UNKNOWNNAME;
+    return DumpIdOfName(name, id);
 }
 
 HRESULT CImageAdmin::Invoke(DISPID id, InvokeKind kind, std::span<const Variant> args,

@@ -3,8 +3,8 @@
 #include "platform/Api.h"
 #include "platform/EffectLog.h"
 #include "platform/framework/Dialog.h"
+#include "platform/imaging/ComponentMembers.h"
 #include "platform/imaging/ImagingIds.h"
-#include "platform/text/AsciiCase.h"
 
 namespace orbel::imaging {
 
@@ -76,12 +76,6 @@ class SetupDialog final : public CDialog {
     ScanSettings& settings_;
 };
 
-std::optional<long> LongOf(const Variant& v) {
-    auto n = v.ChangeType(VarType::I4);
-    if (!n) return std::nullopt;
-    return n->I4();
-}
-
 }  // namespace
 
 CImageScan::CImageScan() {
@@ -91,11 +85,7 @@ CImageScan::CImageScan() {
 CImageScan::~CImageScan() = default;
 
 HRESULT CImageScan::GetIDsOfNames(std::string_view name, DISPID& id) {
-    if (EqualsIgnoringAsciiCase(name, "Dump")) {
-        id = kDump;
-        return S_OK;
-    }
-    return DISP_E_UNKNOWNNAME;
+    return DumpIdOfName(name, id);
 }
 
 HRESULT CImageScan::Invoke(DISPID id, InvokeKind kind, std::span<const Variant> args,
@@ -109,7 +99,7 @@ HRESULT CImageScan::Invoke(DISPID id, InvokeKind kind, std::span<const Variant> 
             image_ = text->BStr();
             return S_OK;
         }
-        auto value = LongOf(args[0]);
+        auto value = LongArg(args, 0);
         if (!value) return DISP_E_TYPEMISMATCH;
         switch (id) {
             case kScanTo:

@@ -4,21 +4,14 @@
 #include <cmath>
 #include <cstdio>
 
+#include "platform/imaging/ComponentMembers.h"
 #include "platform/imaging/ImagingIds.h"
-#include "platform/text/AsciiCase.h"
 
 namespace orbel::imaging {
 
 using namespace viewer;
 
 namespace {
-
-std::optional<long> LongArg(std::span<const Variant> args, std::size_t i) {
-    if (i >= args.size() || args[i].IsMissing()) return std::nullopt;
-    auto v = args[i].ChangeType(VarType::I4);
-    if (!v) return std::nullopt;
-    return v->I4();
-}
 
 const char* FitName(int mode) {
     switch (mode) {
@@ -63,11 +56,7 @@ void CImageViewer::OnSize(int, int) {
 }
 
 HRESULT CImageViewer::GetIDsOfNames(std::string_view name, DISPID& id) {
-    if (EqualsIgnoringAsciiCase(name, "Dump")) {
-        id = kDump;
-        return S_OK;
-    }
-    return DISP_E_UNKNOWNNAME;
+    return DumpIdOfName(name, id);
 }
 
 HRESULT CImageViewer::Invoke(DISPID id, InvokeKind kind, std::span<const Variant> args,
