@@ -19,9 +19,12 @@ packages=(
   xvfb xauth xdg-utils xdotool
   # JScript: Duktape's amalgamated source, built into the script component
   duktape-dev
-  # the spreadsheet component: workbook sheets (FreeXL, zlib), LibreOffice Calc over UNO, and
-  # Debian's Python with xlwt for the tests' workbooks
-  libfreexl-dev zlib1g-dev libreoffice-calc libreoffice-dev python3-xlwt
+  # the spreadsheet component: workbook sheets (FreeXL, zlib), and Debian's Python with xlwt
+  # for the tests' workbooks
+  libfreexl-dev zlib1g-dev python3-xlwt
+  # scanning through SANE (its test scanners in the tests), and printing to PDF checked with
+  # poppler's pdfinfo
+  libsane-dev sane-utils poppler-utils
 )
 
 missing=()

@@ -140,6 +140,7 @@ class Container {
     void CmdDialog(std::span<const Token> args);
     void CmdFileChooser(std::span<const Token> args);
     void CmdFolderChooser(std::span<const Token> args);
+    void CmdPrintDialog(std::span<const Token> args);
     void PostKey(UINT code, bool shift, bool ctrl, bool alt);
     // How the transcript names a window: tree, list, or its class.
     std::string WindowName(HWND window);

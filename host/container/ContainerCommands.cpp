@@ -153,6 +153,12 @@ std::span<const Container::Command> Container::Commands() {
          &Container::CmdFileChooser},
         {"folderchooser", "folderchooser \"PATH\"|cancel",
          "answers the next folder chooser the same way", &Container::CmdFolderChooser},
+        {"print", "print OK [\"PDF FILE\"]|CANCEL",
+         "answers the next print dialog: prints to the default printer or into the PDF file, "
+         "or cancels; it comes before the action that prints. The transcript shows "
+         "printdialog \"FILE\" pages=N -> OK [to \"PDF FILE\"]|CANCEL, then print \"FILE\" "
+         "pages A-B for each print",
+         &Container::CmdPrintDialog},
         {"tree", "tree",
          "prints the folder tree: LABEL key=K image=I/S per item, indented by depth",
          &Container::CmdTree},

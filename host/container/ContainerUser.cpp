@@ -396,6 +396,18 @@ void Container::CmdFolderChooser(std::span<const Token> args) {
     user_->AnswerChooser(true, ChooserAnswer(args, "folderchooser \"PATH\"|cancel"));
 }
 
+void Container::CmdPrintDialog(std::span<const Token> args) {
+    constexpr std::string_view kUsage = "print OK [\"PDF FILE\"]|CANCEL";
+    Need(args, 1, 2, kUsage);
+    const std::string answer = WordArg(args[0], "OK or CANCEL");
+    if (EqualsIgnoringAsciiCase(answer, "CANCEL") && args.size() == 1) {
+        user_->AnswerPrintDialog(false);
+        return;
+    }
+    if (!EqualsIgnoringAsciiCase(answer, "OK")) throw ScriptError{"usage: " + std::string(kUsage)};
+    user_->AnswerPrintDialog(true, args.size() == 2 ? StringArg(args[1], "PDF FILE") : "");
+}
+
 // ---------------------------------------------------------------------------------------
 // Dialogs
 

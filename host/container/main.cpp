@@ -54,12 +54,14 @@ Hosts:
   --trace-table         also print the table conversation, and with a store its answers as
                         reply lines, so that a recorded session replays against --store scripted
   --register            register the control module first even when the ProgID is registered
+                        (from another build, say), as installing it does
   --imaging             register the imaging module first, so that the control shows its
                         preview pane ($ORBEL_IMAGING_MODULE names it, else the one beside
                         this program or this build's)
   --spreadsheet         register the spreadsheet application module first, so that the cell
                         link can start it ($ORBEL_SPREADSHEET_MODULE names it)
-                        (from another build, say), as installing it does
+  --sane-config DIR     scanners come from the SANE configuration folder DIR (its dll.conf
+                        naming the backends; "test" gives SANE's test scanners)
   --gui                 show the control in a window of the desktop instead of headless, to see
                         what a script does (menus, boxes and dialogs are still answered by the
                         script; shell requests start real programs)
@@ -154,6 +156,9 @@ int main(int argc, char** argv) {
             options.componentModules.push_back(
                 ComponentModule("ORBEL_SPREADSHEET_MODULE", ORBEL_SPREADSHEET_MODULE_FROM_PROGRAM,
                                 ORBEL_DEFAULT_SPREADSHEET_MODULE));
+        } else if (arg == "--sane-config" && i + 1 < argc) {
+            // The trailing ":" keeps SANE's own folders after it, for the backends' defaults.
+            setenv("SANE_CONFIG_DIR", (std::string(argv[++i]) + ":").c_str(), 1);
         } else if (arg == "--gui") {
             options.gui = true;
         } else if (arg == "--hold") {

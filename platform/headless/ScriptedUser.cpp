@@ -44,6 +44,10 @@ std::string ScriptedUser::Expectation::Describe() const {
         case Kind::FolderChooser:
             return std::string(kind == Kind::FileChooser ? "file" : "folder") + " chooser answer " +
                    (item ? QuoteString(*item) : "cancel");
+        case Kind::PrintDialog:
+            return "print dialog answer " +
+                   (item ? "OK" + (item->empty() ? std::string() : " to " + QuoteString(*item))
+                         : std::string("CANCEL"));
         case Kind::Dialog: {
             std::string line = "dialog " + std::to_string(templateId) + " answer:";
             for (std::size_t i = 0; i < actions.size(); ++i)
@@ -155,6 +159,28 @@ std::optional<std::string> ScriptedUser::ChooseFile(const FileChooserRequest& re
         chosen = std::move(e->item);
     Record(shown + " -> " + (chosen ? QuoteString(*chosen) : "cancel"));
     return chosen;
+}
+
+// ---- The print dialog ----
+
+void ScriptedUser::AnswerPrintDialog(bool ok, std::string outputFile) {
+    Expectation e;
+    e.kind = Expectation::Kind::PrintDialog;
+    if (ok) e.item = std::move(outputFile);
+    expected_.push_back(std::move(e));
+}
+
+std::optional<PrintChoice> ScriptedUser::ChoosePrinter(const PrintDialogRequest& request) {
+    const std::string shown = "printdialog " + QuoteString(request.document) +
+                              " pages=" + std::to_string(request.pageCount);
+    std::optional<PrintChoice> choice;
+    if (auto e = Take(Expectation::Kind::PrintDialog, 0, shown); e && e->item)
+        choice = PrintChoice{{}, *e->item};
+    Record(shown + " -> " +
+           (choice ? "OK" + (choice->outputFile.empty() ? std::string()
+                                                        : " to " + QuoteString(choice->outputFile))
+                   : std::string("CANCEL")));
+    return choice;
 }
 
 // ---- Modal dialogs ----

@@ -12,11 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/PrintDialog.h"
 #include "platform/UserInteraction.h"
 
 namespace orbel::platform {
 
-class ScriptedUser final : public UserInteraction {
+class ScriptedUser final : public UserInteraction, public PrinterChooser {
   public:
     // The next modal thing is a message box, answered with `answer`; when `textContains` is
     // given, the box's text must contain it.
@@ -84,6 +85,12 @@ class ScriptedUser final : public UserInteraction {
     void AnswerChooser(bool folder, std::optional<std::string> path);
     std::optional<std::string> ChooseFile(const FileChooserRequest& request) override;
 
+    // The next modal thing is the print dialog; `ok` prints to the default printer, or to the
+    // PDF file `outputFile` when one is given. The transcript shows
+    // `printdialog "DOCUMENT" pages=N -> OK [to "FILE"]|CANCEL`.
+    void AnswerPrintDialog(bool ok, std::string outputFile = {});
+    std::optional<PrintChoice> ChoosePrinter(const PrintDialogRequest& request) override;
+
     // The screen point the last popup menu was asked to open at.
     std::optional<POINT> LastMenuPoint() const { return lastMenuPoint_; }
 
@@ -102,11 +109,11 @@ class ScriptedUser final : public UserInteraction {
   private:
     // One queued answer: a message box, a menu or a dialog.
     struct Expectation {
-        enum class Kind { Box, Menu, Dialog, FileChooser, FolderChooser };
+        enum class Kind { Box, Menu, Dialog, FileChooser, FolderChooser, PrintDialog };
         Kind kind = Kind::Box;
         MessageAnswer answer = MessageAnswer::Ok;  // Box
         std::string textContains;                  // Box
-        std::optional<std::string> item;           // Menu; the path of a chooser
+        std::optional<std::string> item;           // Menu; the path of a chooser or printout
         UINT templateId = 0;                       // Dialog
         std::vector<DialogAction> actions;         // Dialog
         std::string Describe() const;

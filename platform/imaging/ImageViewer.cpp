@@ -4,21 +4,14 @@
 #include <cmath>
 #include <cstdio>
 
+#include "platform/imaging/ComponentMembers.h"
 #include "platform/imaging/ImagingIds.h"
-#include "platform/text/AsciiCase.h"
 
 namespace orbel::imaging {
 
 using namespace viewer;
 
 namespace {
-
-std::optional<long> LongArg(std::span<const Variant> args, std::size_t i) {
-    if (i >= args.size() || args[i].IsMissing()) return std::nullopt;
-    auto v = args[i].ChangeType(VarType::I4);
-    if (!v) return std::nullopt;
-    return v->I4();
-}
 
 const char* FitName(int mode) {
     switch (mode) {
@@ -63,11 +56,7 @@ void CImageViewer::OnSize(int, int) {
 }
 
 HRESULT CImageViewer::GetIDsOfNames(std::string_view name, DISPID& id) {
-    if (EqualsIgnoringAsciiCase(name, "Dump")) {
-        id = kDump;
-        return S_OK;
-    }
-    return DISP_E_UNKNOWNNAME;
+    return DumpIdOfName(name, id);
 }
 
 HRESULT CImageViewer::Invoke(DISPID id, InvokeKind kind, std::span<const Variant> args,
@@ -193,8 +182,8 @@ HRESULT CImageViewer::Call(DISPID id, std::span<const Variant> args, Variant* re
             return S_OK;
         }
         case kPrint:
-            // Printing belongs to the print administrator, which this module does not carry
-            // yet: the call fails rather than pretend to have printed.
+            // Printing is the print administrator's, whose dialog says where the pages go; the
+            // viewer has no printer of its own and refuses rather than seem to print.
             return E_NOTIMPL;
         case kDump:
             if (result) *result = Variant(Dump());

@@ -14,7 +14,14 @@ inline constexpr const char* kClsidImgScanText = "{84926CA0-2941-101C-816F-0E601
 inline constexpr const char* kIidViewerText = "{5B0C2E61-8F4A-4C7E-9D21-3A7E1B6C0A01}";
 inline constexpr const char* kIidViewerEventsText = "{5B0C2E62-8F4A-4C7E-9D21-3A7E1B6C0A01}";
 
+inline constexpr const char* kIidAdminText = "{5B0C2E63-8F4A-4C7E-9D21-3A7E1B6C0A01}";
+inline constexpr const char* kIidAdminEventsText = "{5B0C2E64-8F4A-4C7E-9D21-3A7E1B6C0A01}";
+
 inline constexpr const char* kImgEditProgId = "OrbelImaging.Viewer.1";
+inline constexpr const char* kImgAdminProgId = "OrbelImaging.Admin.1";
+inline constexpr const char* kIidScanText = "{5B0C2E65-8F4A-4C7E-9D21-3A7E1B6C0A01}";
+inline constexpr const char* kIidScanEventsText = "{5B0C2E66-8F4A-4C7E-9D21-3A7E1B6C0A01}";
+inline constexpr const char* kImgScanProgId = "OrbelImaging.Scan.1";
 
 inline Guid ParsedGuid(const char* text) {
     return *Guid::Parse(text);
@@ -49,5 +56,33 @@ inline constexpr DISPID kMouseUpEvent = -607;
 inline constexpr long kScalingPlain = 0;
 inline constexpr long kScalingGrey = 2;
 }  // namespace viewer
+
+// The print administrator's members.
+namespace admin {
+inline constexpr DISPID kImage = 4;
+inline constexpr DISPID kShowPrintDialog = 104;
+inline constexpr DISPID kPrint = 351;
+inline constexpr DISPID kDump = 1000;
+}  // namespace admin
+
+// The scanner's members, in the order its caller sets them.
+namespace scan {
+inline constexpr DISPID kImage = 1;          // the TIFF file a scan writes
+inline constexpr DISPID kScanTo = 4;         // 0: into the file only
+inline constexpr DISPID kFileType = 9;       // 1: TIFF
+inline constexpr DISPID kMultiPage = 13;     // every sheet of a run into one file
+inline constexpr DISPID kPageOption = 14;    // 1 a new file, 2 the file as it is
+inline constexpr DISPID kShowSetup = 16;     // the scan dialog before scanning
+inline constexpr DISPID kOpenScanner = 100;  // 0 when a device opened
+inline constexpr DISPID kStartScan = 102;    // 0 when at least one page was written
+inline constexpr DISPID kCloseScanner = 103;
+inline constexpr DISPID kDump = 1000;
+// The scan dialog's template and controls.
+inline constexpr UINT kSetupDialog = 4100;
+inline constexpr UINT kDeviceBox = 4101;
+inline constexpr UINT kSourceBox = 4102;
+inline constexpr UINT kModeBox = 4103;
+inline constexpr UINT kResolutionBox = 4104;
+}  // namespace scan
 
 }  // namespace orbel::imaging

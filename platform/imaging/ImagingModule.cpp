@@ -2,9 +2,12 @@
 // and makes them for whoever creates them through the registry.
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "platform/automation/ComRuntime.h"
 #include "platform/framework/Registration.h"
+#include "platform/imaging/ImageAdmin.h"
+#include "platform/imaging/ImageScan.h"
 #include "platform/imaging/ImageViewer.h"
 #include "platform/imaging/ImagingIds.h"
 
@@ -17,29 +20,51 @@ std::string ThisModulePath() {
     return ModulePathOf(reinterpret_cast<const void*>(&ThisModulePath));
 }
 
-ClassRegistration ViewerRegistration() {
-    return ClassRegistration{ParsedGuid(kClsidImgEditText), kImgEditProgId, "Orbel Image Viewer",
-                             ThisModulePath()};
+struct Component {
+    const char* clsid;
+    const char* progId;
+    const char* name;
+    std::shared_ptr<IUnknown> (*make)();
+};
+
+const std::vector<Component>& Components() {
+    static const std::vector<Component> components{
+        {kClsidImgEditText, kImgEditProgId, "Orbel Image Viewer",
+         []() -> std::shared_ptr<IUnknown> {
+             return std::make_shared<CImageViewer>(MakeViewerSurface());
+         }},
+        {kClsidImgAdminText, kImgAdminProgId, "Orbel Image Print Administrator",
+         []() -> std::shared_ptr<IUnknown> {
+             return std::make_shared<CImageAdmin>(MakePagePrinter());
+         }},
+        {kClsidImgScanText, kImgScanProgId, "Orbel Scanner",
+         []() -> std::shared_ptr<IUnknown> { return std::make_shared<CImageScan>(); }},
+    };
+    return components;
 }
 
-std::shared_ptr<IUnknown> NewViewer() {
-    return std::make_shared<CImageViewer>(MakeViewerSurface());
+ClassRegistration RegistrationOf(const Component& c) {
+    return ClassRegistration{ParsedGuid(c.clsid), c.progId, c.name, ThisModulePath()};
 }
 
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) HRESULT DllRegisterServer() {
-    const ClassRegistration viewer = ViewerRegistration();
-    return EditDefaultHive(
-               [&](platform::RegistryHive& h) { return RegisterObjectClass(h, viewer); })
+    return EditDefaultHive([&](platform::RegistryHive& h) {
+        for (const Component& c : Components())
+            if (!RegisterObjectClass(h, RegistrationOf(c))) return false;
+        return true;
+    })
                ? S_OK
                : SELFREG_E_CLASS;
 }
 
 extern "C" __attribute__((visibility("default"))) HRESULT DllUnregisterServer() {
-    const ClassRegistration viewer = ViewerRegistration();
     return EditDefaultHive([&](platform::RegistryHive& h) {
-        return UnregisterClass(h, viewer.clsid, viewer.progId);
+        bool done = true;
+        for (const Component& c : Components())
+            done = UnregisterClass(h, ParsedGuid(c.clsid), c.progId) && done;
+        return done;
     })
                ? S_OK
                : SELFREG_E_CLASS;
@@ -47,9 +72,12 @@ extern "C" __attribute__((visibility("default"))) HRESULT DllUnregisterServer() 
 
 extern "C" __attribute__((visibility("default"))) HRESULT DllGetClassObject(
     const Guid& clsid, std::shared_ptr<IClassFactory>& factory) {
-    if (clsid != ParsedGuid(kClsidImgEditText)) return CLASS_E_CLASSNOTAVAILABLE;
-    factory = std::make_shared<ModuleClassFactory>(NewViewer);
-    return S_OK;
+    for (const Component& c : Components()) {
+        if (clsid != ParsedGuid(c.clsid)) continue;
+        factory = std::make_shared<ModuleClassFactory>(c.make);
+        return S_OK;
+    }
+    return CLASS_E_CLASSNOTAVAILABLE;
 }
 
 extern "C" __attribute__((visibility("default"))) HRESULT DllCanUnloadNow() {

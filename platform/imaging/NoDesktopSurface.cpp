@@ -8,3 +8,13 @@ std::unique_ptr<ViewerSurface> MakeViewerSurface() {
 }
 
 }  // namespace orbel::imaging
+
+#include "platform/imaging/PagePrinter.h"
+
+namespace orbel::imaging {
+
+std::unique_ptr<PagePrinter> MakePagePrinter() {
+    return MakeStateOnlyPrinter();
+}
+
+}  // namespace orbel::imaging

@@ -4,13 +4,13 @@
 // every window of the system.
 #include <QHBoxLayout>
 #include <QImage>
-#include <QImageReader>
 #include <QPainter>
 #include <QPointer>
 #include <QWidget>
 
 #include "platform/Platform.h"
 #include "platform/imaging/ImageFile.h"
+#include "platform/imaging/QtPageImage.h"
 #include "platform/imaging/ViewerSurface.h"
 #include "platform/qt/QtWindows.h"
 
@@ -106,45 +106,9 @@ class QtViewerSurface final : public ViewerSurface {
     }
 
     bool Load(const ImageFile& file, int page, std::string& error) override {
-        QImage image;
-        if (file.Format() == ImageFormat::Tiff && file.Page(page).type == PageType::BlackAndWhite) {
-            // A scanned page stays one bit a pixel until it is scaled for the screen.
-            auto bilevel = file.DecodeTiffBilevelPage(page, error);
-            if (!bilevel) return false;
-            auto bits = std::make_shared<const BilevelImage>(std::move(*bilevel));
-            // The image shares the bits and keeps them alive with itself.
-            auto* keep = new std::shared_ptr<const BilevelImage>(bits);
-            image = QImage(
-                bits->bits.data(), bits->width, bits->height, static_cast<qsizetype>(bits->stride),
-                QImage::Format_Mono,
-                [](void* p) { delete static_cast<std::shared_ptr<const BilevelImage>*>(p); }, keep);
-            const QRgb white = qRgb(255, 255, 255), black = qRgb(0, 0, 0);
-            image.setColorTable(bits->zeroIsWhite ? QList<QRgb>{white, black}
-                                                  : QList<QRgb>{black, white});
-            if (pane_) pane_->SetPage(std::move(image), std::move(bits));
-            return true;
-        } else if (file.Format() == ImageFormat::Tiff) {
-            auto decoded = file.DecodeTiffPage(page, error);
-            if (!decoded) return false;
-            // The pixels move into the image, which frees them with itself.
-            auto* pixels = new std::vector<std::uint32_t>(std::move(decoded->pixels));
-            image = QImage(
-                reinterpret_cast<uchar*>(pixels->data()), decoded->width, decoded->height,
-                decoded->width * 4, QImage::Format_RGBA8888,
-                [](void* p) { delete static_cast<std::vector<std::uint32_t>*>(p); }, pixels);
-        } else {
-            QImageReader reader(QString::fromStdString(file.Path()));
-            if (page > 1 && !reader.jumpToImage(page - 1)) {
-                error = "no such page";
-                return false;
-            }
-            image = reader.read();
-            if (image.isNull()) {
-                error = reader.errorString().toStdString();
-                return false;
-            }
-        }
-        if (pane_) pane_->SetPage(std::move(image));
+        auto decoded = DecodeQtPage(file, page, error);
+        if (!decoded) return false;
+        if (pane_) pane_->SetPage(std::move(decoded->image), std::move(decoded->bilevel));
         return true;
     }
 

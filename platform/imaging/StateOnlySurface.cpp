@@ -1,9 +1,11 @@
 #include "platform/imaging/ImageFile.h"
+#include "platform/imaging/PagePrinter.h"
 #include "platform/imaging/ViewerSurface.h"
 
 namespace orbel::imaging {
 
 ViewerSurface::~ViewerSurface() = default;
+PagePrinter::~PagePrinter() = default;
 
 namespace {
 
@@ -21,7 +23,22 @@ class StateOnlySurface final : public ViewerSurface {
     void Paint(const ViewerPicture&) override {}
 };
 
+class StateOnlyPrinter final : public PagePrinter {
+  public:
+    bool Print(const ImageFile& file, int first, int last, const platform::PrintChoice&,
+               std::string& error) override {
+        if (file.Format() != ImageFormat::Tiff) return true;
+        for (int page = first; page <= last; ++page)
+            if (!file.DecodeTiffPage(page, error)) return false;
+        return true;
+    }
+};
+
 }  // namespace
+
+std::unique_ptr<PagePrinter> MakeStateOnlyPrinter() {
+    return std::make_unique<StateOnlyPrinter>();
+}
 
 std::unique_ptr<ViewerSurface> MakeStateOnlySurface() {
     return std::make_unique<StateOnlySurface>();

@@ -4,6 +4,7 @@
 
 #include <QMessageBox>
 
+#include "platform/PrintDialog.h"
 #include "platform/UserInteraction.h"
 
 namespace orbel::platform {
@@ -20,7 +21,7 @@ QMessageBox::StandardButtons QtButtonsFor(MessageButtons buttons);
 MessageAnswer AnswerFromQtButton(QMessageBox::StandardButton button, MessageButtons buttons);
 QMessageBox::Icon QtIconFor(MessageIcon icon);
 
-class QtUser final : public UserInteraction {
+class QtUser final : public UserInteraction, public PrinterChooser {
   public:
     QtUser(QtWindows& windows, QtLoop& loop) : windows_(windows), loop_(loop) {}
     MessageAnswer MessageBox(const MessageBoxRequest& request) override;
@@ -31,6 +32,8 @@ class QtUser final : public UserInteraction {
     // Qt's own file dialog (not the desktop's), so that it behaves the same on every desktop
     // and under test.
     std::optional<std::string> ChooseFile(const FileChooserRequest& request) override;
+    // Qt's print dialog over the desktop's printers (CUPS), with printing to a PDF file.
+    std::optional<PrintChoice> ChoosePrinter(const PrintDialogRequest& request) override;
 
   private:
     QtWindows& windows_;

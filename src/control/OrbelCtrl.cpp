@@ -138,12 +138,8 @@ void COrbelCtrl::SetBusy(bool busy) {
     FireBusy(busy);
 }
 
-bool COrbelCtrl::OnCmdMsg(UINT id, CCmdUI* ui) {
-    // The control's own command table: scanning is never offered from its toolbar.
-    if (id == ID_SCAN_NEW_ITEM && ui) {
-        ui->Enable(false);
-        return true;
-    }
+bool COrbelCtrl::OnCmdMsg(UINT, CCmdUI*) {
+    // The control's own command table is empty: its frame carries out the toolbar's commands.
     return false;
 }
 

@@ -2,11 +2,13 @@
 
 #include "platform/Platform.h"
 #include "src/control/OrbelCtrl.h"
+#include "src/panes/ScanNewItem.h"
 #include "src/panes/ViewList.h"
 #include "src/panes/ViewTree.h"
 #include "src/preview/ImageFrame.h"
 #include "src/preview/ImageView.h"
 #include "src/preview/ImagingProbe.h"
+#include "src/preview/ImgScan.h"
 #include "src/resources/ListMenus.h"
 #include "src/script/ScriptView.h"
 
@@ -150,6 +152,24 @@ bool CFrameContainer::ControlBusy() const {
     return !m_control || m_control->IsBusy();
 }
 
+std::int32_t CFrameContainer::ScanMode() const {
+    // The control's ScanMode property, read as the host sets it.
+    constexpr DISPID kScanModeId = 6;
+    Variant mode;
+    if (!m_control || FAILED(m_control->Invoke(kScanModeId, InvokeKind::PropertyGet, {}, &mode)))
+        return 0;
+    auto number = mode.ChangeType(VarType::I4);
+    return number ? number->I4() : 0;
+}
+
+bool CFrameContainer::ScannerReady() {
+    if (m_scannerReady) return *m_scannerReady;
+    // Without the component nothing is kept: its module may be registered later.
+    const ScannerState state = ProbeScanner(GetSafeHwnd());
+    if (state != ScannerState::NoComponent) m_scannerReady = state == ScannerState::Ready;
+    return state == ScannerState::Ready;
+}
+
 void CFrameContainer::OnShowPreviewPane() {
     if (!ImagingControlsAvailable(GetSafeHwnd()) || !m_toolBar) return;
     auto& buttons = m_toolBar->GetToolBarCtrl();
@@ -173,16 +193,23 @@ void CFrameContainer::OnSubscriberPair(UINT pressed) {
 }
 
 const std::vector<UINT>& CFrameContainer::CommandsWithoutReceiver() {
-    // Scanning comes with the part of the control that carries it out; until then its button
-    // is there and does nothing.
-    static const std::vector<UINT> commands = {ID_SCAN_NEW_ITEM};
+    static const std::vector<UINT> commands;
     return commands;
 }
 
 bool CFrameContainer::OnCmdMsg(UINT id, CCmdUI* ui) {
-    // The control's own command table comes first: it only ever disables scanning.
     if (m_control && m_control->OnCmdMsg(id, ui)) return true;
     switch (id) {
+        case ID_SCAN_NEW_ITEM:
+            if (ui) {
+                ui->Enable(!ControlBusy() && ScannerReady());
+            } else if (!ControlBusy() && m_control->Mode() != DisplayMode::ScriptMaint) {
+                if (CViewList* list = m_control->ListView()) {
+                    ScanNewItem(*list, ScanMode());
+                    list->Invalidate();
+                }
+            }
+            return true;
         case ID_SHOW_PREVIEW_PANE:
             if (!ui) OnShowPreviewPane();
             return true;

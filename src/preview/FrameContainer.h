@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "platform/framework/FrameWnd.h"
@@ -71,6 +72,10 @@ class CFrameContainer final : public CFrameWnd {
     // The check-button pair "Subscriber Maintenance" and "Attach Objects".
     void OnSubscriberPair(UINT pressed);
     bool ControlBusy() const;
+    // Whether the scan component is there and opens a scanner; once it is there, asked once,
+    // as asking every backend for its devices can take seconds.
+    bool ScannerReady();
+    std::int32_t ScanMode() const;
 
     // Members in the order the frame declares them.
     CPaneSplitter m_innerSplitter;
@@ -81,6 +86,7 @@ class CFrameContainer final : public CFrameWnd {
     COrbelCtrl* m_control = nullptr;
     bool m_preview = false;
     CToolBar* m_toolBar = nullptr;
+    std::optional<bool> m_scannerReady;
 };
 
 }  // namespace orbel

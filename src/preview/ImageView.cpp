@@ -8,6 +8,7 @@ namespace orbel {
 
 namespace {
 constexpr UINT kViewerId = 104;
+constexpr UINT kAdminId = 106;
 constexpr short kPageTypeBlackAndWhite = 1;
 constexpr long kScalingGrey = imaging::viewer::kScalingGrey;
 constexpr int kZoomToSelection = 4;
@@ -209,9 +210,18 @@ void CImageView::Rotate(int direction) {
 
 void CImageView::Print() {
     if (!m_viewer) return;
-    // The print administrator is not among the imaging components yet: say so rather than
-    // seem to print.
-    AfxMessageBox("Printing is not available: the print administrator is not installed.", MB_OK);
+    if (!m_admin) {
+        // Hidden: it has nothing to show, and a visible window would lie over the page.
+        auto admin = std::make_unique<CImgAdmin>();
+        if (!admin->Create("Image", WS_CHILD, GetClientRect(), GetSafeHwnd(), kAdminId)) return;
+        m_admin = std::move(admin);
+    }
+    m_admin->SetImage(m_viewer->GetImage());
+    m_admin->ShowPrintDialog(static_cast<long>(GetSafeHwnd().value));
+    if (m_pageStart < 1 || m_pageEnd < 1)
+        m_admin->PrintImage();
+    else
+        m_admin->PrintImage(m_pageStart, m_pageEnd);
 }
 
 void CImageView::OnSize(int, int) {

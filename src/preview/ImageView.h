@@ -8,6 +8,7 @@
 
 #include "platform/framework/CmdTarget.h"
 #include "platform/framework/Wnd.h"
+#include "src/preview/ImgAdmin.h"
 #include "src/preview/ImgEdit.h"
 
 namespace orbel {
@@ -75,6 +76,7 @@ class CImageView final : public CWnd, public CCmdTarget {
 
     // Members in the order the view declares them.
     std::unique_ptr<CImgEdit> m_viewer;
+    std::unique_ptr<CImgAdmin> m_admin;
     bool m_selection = false;
     bool m_grey = false;
     int m_zoomMode = 0;

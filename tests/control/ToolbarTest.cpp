@@ -44,7 +44,7 @@ TEST_F(ToolbarTest, TheNormalBarComesUpWithAttachCheckedOptionsHiddenAndScanning
 TEST_F(ToolbarTest, TheCommandsWithoutAReceiverAreExactlyThese) {
     EXPECT_EQ(
         CFrameContainer::CommandsWithoutReceiver(),
-        (std::vector<UINT>{ID_SCAN_NEW_ITEM}));
+        std::vector<UINT>{});
 }
 
 TEST_F(ToolbarTest, NewFolderOpensANewRowForItsNameUnlessTheControlIsBusy) {

@@ -21,6 +21,7 @@ using platform::MessageAnswer;
 class PreviewPaneTest : public test::StoreControlTest {
   protected:
     void SetUp() override {
+        test::UseSaneTestScanners();
         StoreControlTest::SetUp();
         ASSERT_EQ(RegisterModule(ORBEL_IMAGING_MODULE_PATH), S_OK);
     }
@@ -48,6 +49,17 @@ class PreviewPaneTest : public test::StoreControlTest {
         return P().Windows().ClientToScreen(View().Viewer()->GetSafeHwnd(), POINT{x, y});
     }
 };
+
+TEST_F(PreviewPaneTest, ScanNewItemIsOfferedWhileAScannerOpensAndTheControlIsNotBusy) {
+    P().RunIdleHandlers();
+    EXPECT_TRUE(ToolBarModel().IsButtonEnabled(ID_SCAN_NEW_ITEM));
+    Ctrl().SetBusy(true);
+    P().RunIdleHandlers();
+    EXPECT_FALSE(ToolBarModel().IsButtonEnabled(ID_SCAN_NEW_ITEM));
+    Ctrl().SetBusy(false);
+    P().RunIdleHandlers();
+    EXPECT_TRUE(ToolBarModel().IsButtonEnabled(ID_SCAN_NEW_ITEM));
+}
 
 TEST_F(PreviewPaneTest, TheButtonShowsAndHidesAFreshPaneOnlyWhileTheViewerCanBeMade) {
     ShowPreview();

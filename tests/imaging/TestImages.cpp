@@ -1,7 +1,11 @@
 #include "tests/imaging/TestImages.h"
 
+#include <sys/wait.h>
 #include <tiffio.h>
+#include <unistd.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 
@@ -111,6 +115,39 @@ bool WriteGif(const std::string& path) {
                                          0,   0xFF, 0xFF, 0xFF, 0,   0,   0, 0x2C, 0,    0, 0,    0,
                                          3,   0,    2,    0,    0,   2,   2, 0x44, 0x01, 0, 0x3B};
     return WriteBytes(path, std::string(reinterpret_cast<const char*>(kGif), sizeof kGif));
+}
+
+void UseSaneTestScanners(bool present) {
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / (present ? "orbel-sane-test" : "orbel-sane-none");
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "dll.conf") << (present ? "test\n" : "");
+    // The trailing ":" keeps SANE's own folders after it, for the test backend's defaults.
+    setenv("SANE_CONFIG_DIR", (dir.string() + ":").c_str(), 1);
+}
+
+int PdfPageCount(const std::string& path) {
+    int out[2];
+    if (::pipe(out) != 0) return -1;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(out[1], 1);
+        ::close(out[0]);
+        ::close(out[1]);
+        ::execlp("pdfinfo", "pdfinfo", path.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::close(out[1]);
+    std::string text;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(out[0], buffer, sizeof buffer)) > 0;) text.append(buffer, n);
+    ::close(out[0]);
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0)
+        return -1;
+    const auto at = text.find("\nPages:");
+    return at == std::string::npos ? -1 : std::atoi(text.c_str() + at + 8);
 }
 
 }  // namespace orbel::test

@@ -29,4 +29,12 @@ bool WriteBmp(const std::string& path, int width, int height);
 bool WriteGif(const std::string& path);
 bool WriteBytes(const std::string& path, const std::string& bytes);
 
+// Points SANE at its test scanners alone (a dll.conf of the tests' own), or at none; SANE
+// reads it once a process, before its first use.
+void UseSaneTestScanners(bool present = true);
+
+// The number of pages of a PDF file as poppler's pdfinfo reads it; -1 when pdfinfo is not
+// there or cannot read the file.
+int PdfPageCount(const std::string& path);
+
 }  // namespace orbel::test

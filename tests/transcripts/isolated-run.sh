@@ -7,3 +7,7 @@ export ORBEL_REGISTRY="$work/registry.reg"
 export ORBEL_INI_DIR="$work/ini"
 export XDG_CONFIG_HOME="$work/config"
 export XDG_DATA_HOME="$work/data"
+# No scanner: SANE reads an empty list of backends instead of the machine's (whose network
+# backends take seconds to answer).
+mkdir -p "$work/sane" && : >"$work/sane/dll.conf"
+export SANE_CONFIG_DIR="$work/sane:"
