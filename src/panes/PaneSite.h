@@ -61,9 +61,6 @@ class CPaneSite {
     // Attaches the file to the top of another tree and sends it to that tree's subscribers.
     virtual bool AttachItem(const std::string& name, const std::string& path, std::int32_t treeId,
                             const std::string& ledger, const std::string& account) = 0;
-    // Stores the file (and "!" and the link, when there is one) as the item's resource path.
-    virtual bool SetScriptResource(std::int32_t entryKey, const std::string& file,
-                                   const std::string& link) = 0;
 
     // Events to the host.
     virtual void FireFolderChange(const std::string& sFolderName) = 0;

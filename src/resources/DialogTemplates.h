@@ -32,7 +32,6 @@ inline constexpr unsigned IDC_FILE_NAME = 1088;
 inline constexpr unsigned IDC_BROWSE = 3;
 inline constexpr unsigned IDC_MANUAL_CREATE = 4;
 inline constexpr unsigned IDC_AUTO_CREATE = 5;
-<<<<<<< HEAD
 // "Insert Object" (205), with IDC_FILE_NAME and IDC_BROWSE as above.
 inline constexpr unsigned IDC_INSERT_TABS = 1079;
 inline constexpr unsigned IDC_OBJECT_TYPE = 1081;
@@ -43,7 +42,6 @@ inline constexpr unsigned IDC_AUTO_CREATE_OBJECT = 1089;
 inline constexpr unsigned IDC_AUTO_OPEN_OBJECT = 1090;
 inline constexpr unsigned IDC_DISPLAY_NAME = 1091;
 inline constexpr unsigned IDC_INTERNET = 4;
-=======
 // "Options"
 inline constexpr unsigned IDC_OPTIONS_TAB = 214;
 inline constexpr unsigned IDC_MAP_FROM = 212;
@@ -58,7 +56,6 @@ inline constexpr unsigned IDC_ATTACHMENT_PATH = 243;
 inline constexpr unsigned IDC_OPEN_FOLDER = 3;
 inline constexpr unsigned IDC_ATTACHMENT_OPEN = 260;
 inline constexpr unsigned IDC_ATTACHMENT_DETAILS = 261;
->>>>>>> s17-drops
 // The script maintenance view (259).
 inline constexpr unsigned IDC_SCRIPT_RENAME = 8;
 inline constexpr unsigned IDC_SCRIPT_RUN = 3;
