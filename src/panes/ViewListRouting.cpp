@@ -4,9 +4,9 @@
 // never carried out twice, even when the sheet is listed again later.
 #include "platform/Api.h"
 #include "src/dialogs/WaitWindow.h"
-#include "src/resources/DialogTemplates.h"
 #include "src/panes/PaneSite.h"
 #include "src/panes/ViewList.h"
+#include "src/resources/DialogTemplates.h"
 #include "src/store/ProcessedMarker.h"
 #include "src/store/RecordFormats.h"
 

@@ -42,9 +42,7 @@ TEST_F(ToolbarTest, TheNormalBarComesUpWithAttachCheckedOptionsHiddenAndScanning
 
 // Each of these comes off the list with the change that makes its command do something.
 TEST_F(ToolbarTest, TheCommandsWithoutAReceiverAreExactlyThese) {
-    EXPECT_EQ(
-        CFrameContainer::CommandsWithoutReceiver(),
-        std::vector<UINT>{});
+    EXPECT_EQ(CFrameContainer::CommandsWithoutReceiver(), std::vector<UINT>{});
 }
 
 TEST_F(ToolbarTest, NewFolderOpensANewRowForItsNameUnlessTheControlIsBusy) {

@@ -181,8 +181,8 @@ TEST(ScriptEngines, VBScriptHasAnEngineAndOtherLanguagesHaveNone) {
     auto vbs = CreateScriptEngine("VBScript", site, limit);
     ASSERT_TRUE(vbs);
     ScriptError error;
-    ASSERT_TRUE(vbs->AddCode("Sub Main\nEnd Sub\nFunction Twice(n)\n  Twice = n * 2\nEnd Function",
-                             error))
+    ASSERT_TRUE(
+        vbs->AddCode("Sub Main\nEnd Sub\nFunction Twice(n)\n  Twice = n * 2\nEnd Function", error))
         << error.Text();
     std::vector<std::string> names;
     ASSERT_TRUE(vbs->Procedures(names, error));
