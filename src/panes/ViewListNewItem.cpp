@@ -65,7 +65,8 @@ void CViewList::NewItem() {
     }
     if (path.empty()) return;
     if (IsWebAddress(path)) {
-        AfxMessageBox("Links to web addresses are not available in this version of the control.");
+        AddLinkItem(path, choice->displayName);
+        Invalidate();
         return;
     }
     const std::int32_t key = AddItemFromFile(path, choice->displayName);

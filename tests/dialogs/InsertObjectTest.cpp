@@ -167,6 +167,22 @@ TEST_F(InsertObjectTest, BrowseFillsTheNamesAndOkTakesOnlyAFileThatExistsOrAnAdd
     EXPECT_EQ(TreeNames(kOwn), (std::vector<std::string>{"Agenda", "b.pdf"}));
 }
 
+// A web address on the file tab becomes a link item under the display name, or under the
+// address itself without one.
+TEST_F(InsertObjectTest, AWebAddressBecomesALinkItem) {
+    Ctrl().SetObjectDir("/store");
+    User().AnswerDialog(IDD_INSERT_OBJECT,
+                        {Action::Set(IDC_FILE_NAME, "http://example.com/a"),
+                         Action::Set(IDC_DISPLAY_NAME, "Example"), Action::Press(IDOK)});
+    List().OnListCommand(ID_LIST_NEW_ITEM);
+    User().AnswerDialog(IDD_INSERT_OBJECT,
+                        {Action::Set(IDC_FILE_NAME, "ftp://files.example.com/b"),
+                         Action::Set(IDC_DISPLAY_NAME, ""), Action::Press(IDOK)});
+    List().OnListCommand(ID_LIST_NEW_ITEM);
+    EXPECT_EQ(TreeNames(kOwn), (std::vector<std::string>{"Example", "ftp://files.example.com/b"}));
+    EXPECT_TRUE(Boxes().empty()) << ::testing::PrintToString(Boxes());
+}
+
 TEST_F(InsertObjectTest, ADirectoryIsChosenWithTheFolderBrowserAndMustExist) {
     Ctrl().SetObjectDir("/store");
     User().AnswerDialog(
