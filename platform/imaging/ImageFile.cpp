@@ -8,7 +8,9 @@
 #include <cstdarg>
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <mutex>
+#include <thread>
 
 #include "platform/text/AsciiCase.h"
 
@@ -16,14 +18,37 @@ namespace orbel::imaging {
 
 namespace {
 
-// libtiff reports through process-wide handlers; the last error of this thread is kept so
-// that a failed call can say why, and nothing is printed on the terminal.
-thread_local std::string t_tiffError;
+// libtiff reports through process-wide handlers; the last error of each thread is kept so
+// that a failed call can say why, and nothing is printed on the terminal. Kept in a table, not
+// in thread-local storage: this module is loaded into programs at run time, where thread-local
+// storage of its own is set up late and trips the sanitizers' leak check.
+class TiffErrors {
+  public:
+    void Clear() { Set({}); }
+    void Set(std::string text) {
+        const std::lock_guard lock(mutex_);
+        last_[std::this_thread::get_id()] = std::move(text);
+    }
+    std::string Or(const char* otherwise) {
+        const std::lock_guard lock(mutex_);
+        const auto it = last_.find(std::this_thread::get_id());
+        return it == last_.end() || it->second.empty() ? otherwise : it->second;
+    }
+
+  private:
+    std::mutex mutex_;
+    std::map<std::thread::id, std::string> last_;
+};
+
+TiffErrors& TiffError() {
+    static TiffErrors errors;
+    return errors;
+}
 
 void OnTiffError(const char* module, const char* format, va_list args) {
     char text[512];
     std::vsnprintf(text, sizeof text, format, args);
-    t_tiffError = module ? std::string(module) + ": " + text : std::string(text);
+    TiffError().Set(module ? std::string(module) + ": " + text : std::string(text));
 }
 
 void OnTiffWarning(const char*, const char*, va_list) {}
@@ -43,9 +68,9 @@ using TiffHandle = std::unique_ptr<TIFF, TiffCloser>;
 
 TiffHandle OpenTiff(const std::string& path, std::string& error) {
     QuietTiff();
-    t_tiffError.clear();
+    TiffError().Clear();
     TiffHandle tif(TIFFOpen(path.c_str(), "r"));
-    if (!tif) error = t_tiffError.empty() ? "the file cannot be read" : t_tiffError;
+    if (!tif) error = TiffError().Or("the file cannot be read");
     return tif;
 }
 
@@ -313,11 +338,11 @@ std::optional<PageImage> ImageFile::DecodeTiffPage(int page, std::string& error)
     image.width = info.width;
     image.height = info.height;
     image.pixels.resize(static_cast<std::size_t>(info.width) * info.height);
-    t_tiffError.clear();
+    TiffError().Clear();
     if (!TIFFReadRGBAImageOriented(tiff_.get(), static_cast<uint32_t>(info.width),
                                    static_cast<uint32_t>(info.height), image.pixels.data(),
                                    ORIENTATION_TOPLEFT, 1)) {
-        error = t_tiffError.empty() ? "the page is damaged" : t_tiffError;
+        error = TiffError().Or("the page is damaged");
         return std::nullopt;
     }
     return image;
@@ -343,11 +368,11 @@ std::optional<BilevelImage> ImageFile::DecodeTiffBilevelPage(int page, std::stri
     image.stride = static_cast<std::size_t>(TIFFScanlineSize(tif));
     image.zeroIsWhite = photometric == PHOTOMETRIC_MINISBLACK ? false : true;
     image.bits.resize(image.stride * static_cast<std::size_t>(image.height));
-    t_tiffError.clear();
+    TiffError().Clear();
     for (int y = 0; y < image.height; ++y) {
         if (TIFFReadScanline(tif, image.bits.data() + image.stride * static_cast<std::size_t>(y),
                              static_cast<uint32_t>(y), 0) < 0) {
-            error = t_tiffError.empty() ? "the page is damaged" : t_tiffError;
+            error = TiffError().Or("the page is damaged");
             return std::nullopt;
         }
     }
@@ -355,10 +380,10 @@ std::optional<BilevelImage> ImageFile::DecodeTiffBilevelPage(int page, std::stri
 }
 
 bool ImageFile::SelectTiffPage(int page, std::string& error) const {
-    t_tiffError.clear();
+    TiffError().Clear();
     if (TIFFCurrentDirectory(tiff_.get()) == static_cast<tdir_t>(page - 1)) return true;
     if (TIFFSetDirectory(tiff_.get(), static_cast<tdir_t>(page - 1))) return true;
-    error = t_tiffError.empty() ? "no such page" : t_tiffError;
+    error = TiffError().Or("no such page");
     return false;
 }
 
