@@ -28,12 +28,6 @@ std::string Formatted(const char* format, const std::string& a, const std::strin
     text.resize(static_cast<std::size_t>(size));
     return text;
 }
-
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of("/\\");
-    if (slash == std::string::npos) return GetCurrentDirectory();
-    return path.substr(0, slash == 0 ? 1 : slash);
-}
 }  // namespace
 
 MailMessage::MailMessage(bool silent) : m_silent(silent) {
@@ -44,10 +38,7 @@ MailMessage::MailMessage(bool silent) : m_silent(silent) {
 
 void MailMessage::AddAttachment(const std::string& path) {
     if (path.size() < 3) return;
-    const std::size_t slash = path.find_last_of("/\\");
-    const std::string name =
-        slash == std::string::npos || slash == 0 ? path : path.substr(slash + 1);
-    m_attachments.push_back({path, name});
+    m_attachments.push_back({path, FileNamePart(path)});
 }
 
 void MailMessage::AddRecipient(const std::string& name, const std::string& address,
@@ -91,8 +82,9 @@ void MailMessage::OfferFolder(const std::string& reason) {
         return;
     }
     text += "\n\n" + std::string(kOpenFolderQuestion);
-    if (AfxMessageBox(text, MB_YESNO | MB_ICONQUESTION) == IDYES)
-        ShellOpen(kNoWindow, FolderOf(m_attachments.front().path), SW_SHOWNORMAL);
+    if (AfxMessageBox(text, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+    const std::string folder = FolderPart(m_attachments.front().path);
+    ShellOpen(kNoWindow, folder.empty() ? GetCurrentDirectory() : folder, SW_SHOWNORMAL);
 }
 
 bool AttachFileToMail(MailMessage& message, const std::string& path) {

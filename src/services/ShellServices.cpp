@@ -64,13 +64,12 @@ ShellLateFailure ReportLater(std::string_view file, std::string_view parameters)
 // the file manager, so it has a program.
 int ReportOpenFailure(HWND parent, int result, const std::string& path, int showCommand,
                       const std::string& reason) {
-    const std::size_t slash = path.find_last_of("/\\");
+    const std::string folder = FolderPart(path);
     const DWORD attributes = GetFileAttributes(path);
-    const bool offerFolder = result == SE_ERR_NOASSOC && slash != std::string::npos && slash > 0 &&
+    const bool offerFolder = result == SE_ERR_NOASSOC && !folder.empty() &&
                              attributes != INVALID_FILE_ATTRIBUTES &&
                              !(attributes & FILE_ATTRIBUTE_DIRECTORY);
     if (!offerFolder) return ReportFailure(result, path, "", reason);
-    const std::string folder = path.substr(0, slash);
     std::string text = "Unable to execute " + path + " \nError " + std::to_string(result) + ":" +
                        ShellErrorText(result);
     if (!reason.empty()) text += "\n" + reason;
@@ -172,6 +171,12 @@ std::string ChooserFolderOf(const std::string& path) {
 std::string FileNamePart(const std::string& path) {
     const std::size_t slash = path.find_last_of("/\\");
     return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string FolderPart(const std::string& path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    if (slash == std::string::npos) return std::string();
+    return path.substr(0, slash == 0 ? 1 : slash);
 }
 
 std::optional<std::string> ReadRegistryString(HKEY root, std::string_view subKey,

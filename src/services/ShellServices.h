@@ -45,6 +45,8 @@ bool FileExists(std::string_view path);
 std::string ChooserFolderOf(const std::string& path);
 // The path after its last "/" or "\\"; the whole path when it has neither.
 std::string FileNamePart(const std::string& path);
+// The path before its last "/" or "\\": "/" for a file at the root, "" when it has neither.
+std::string FolderPart(const std::string& path);
 // Shows the desktop's property window of a path taken from data; a failure is shown as
 // ShellRun shows one. Returns the shell's result.
 int ShellShowProperties(HWND parent, std::string_view path);

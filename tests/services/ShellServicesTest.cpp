@@ -258,6 +258,19 @@ TEST(PathTests, OnlyALowerCaseTifExtensionIsATiffFile) {
     EXPECT_FALSE(IsTiffFile("/scans/0001.tif.bak"));
 }
 
+// Stored paths come from either system; the root keeps its slash so a file there still has a
+// folder to open.
+TEST(PathTests, FolderAndNamePartsSplitAtTheLastSlashOfEitherKind) {
+    EXPECT_EQ(FolderPart("/home/ann/letter.tif"), "/home/ann");
+    EXPECT_EQ(FileNamePart("/home/ann/letter.tif"), "letter.tif");
+    EXPECT_EQ(FolderPart("C:\\docs\\a.doc"), "C:\\docs");
+    EXPECT_EQ(FileNamePart("C:\\docs\\a.doc"), "a.doc");
+    EXPECT_EQ(FolderPart("/letter.tif"), "/");
+    EXPECT_EQ(FileNamePart("/letter.tif"), "letter.tif");
+    EXPECT_EQ(FolderPart("letter.tif"), "");
+    EXPECT_EQ(FileNamePart("letter.tif"), "letter.tif");
+}
+
 class ServicesFilesTest : public test::HeadlessTest {};
 
 TEST_F(ServicesFilesTest, FileExistsForFilesAndFoldersOnly) {
