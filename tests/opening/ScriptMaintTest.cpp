@@ -198,6 +198,27 @@ TEST_F(ScriptMaintTest, RunSetsFieldsThroughTheWrapperAndSaysWhatWentWrong) {
     EXPECT_NE(View().Dump().find("name \"\" language \"\""), std::string::npos) << View().Dump();
 }
 
+// In script maintenance the control's item properties open the script's file in the shell's
+// property window instead of the Attachment Properties dialog, whether the view's context menu
+// asks or the control is asked directly.
+TEST_F(ScriptMaintTest, ItemPropertiesOfAScriptShowItsFileThroughTheShell) {
+    const std::string daily = WriteScript("a.js", "function Main() {}");
+    const std::string tidy = WriteScript("b.vbs", "Sub Main\nEnd Sub");
+    SeedScripts(daily + "!JScript#Main", tidy + "!VBScript#Main");
+    Ctrl().InitiateScriptMaint(7, 4, "Scripts", "", true);
+    User().AnswerMenu("Properties");
+    platform::HeadlessUserDriver driver(P());
+    ASSERT_TRUE(driver.ListRightClick(ScriptListWindow(), 1, POINT{5, 5}));
+    // The menu's command arrives through the loop.
+    P().RunFor(0);
+    static_cast<CPaneSite&>(Ctrl()).ShowItemProperties(21);
+    auto properties = [](const std::string& file) {
+        return "properties(ex) file=\"" + file + "\" parameters=\"\" directory=\"\" show=0 -> 42";
+    };
+    EXPECT_EQ(P().ShellService().Lines(),
+              (std::vector<std::string>{properties(tidy), properties(daily)}));
+}
+
 TEST_F(ScriptMaintTest, DeleteRemovesTheScriptFromStoreAndView) {
     SeedScripts("/s/a.js", "/s/b.js");
     Ctrl().InitiateScriptMaint(7, 4, "Scripts", "", true);
