@@ -5,6 +5,7 @@
 
 #include <fstream>
 
+#include "platform/Api.h"
 #include "platform/EffectLog.h"
 #include "platform/automation/ComRuntime.h"
 #include "platform/headless/HeadlessUserDriver.h"
@@ -217,6 +218,22 @@ TEST_F(ScriptMaintTest, ItemPropertiesOfAScriptShowItsFileThroughTheShell) {
     };
     EXPECT_EQ(P().ShellService().Lines(),
               (std::vector<std::string>{properties(tidy), properties(daily)}));
+}
+
+TEST_F(ScriptMaintTest, InFolderMaintenanceAfterwardsItemPropertiesAreTheDialogAgain) {
+    SeedScripts("/s/a.js", "/s/b.js");
+    Ctrl().InitiateScriptMaint(7, 4, "Scripts", "", true);
+    ASSERT_EQ(Ctrl().InitiateFolderMaint(7, 2, "Letters", "2024"), 7);
+    SeedItem(7, 1, 1, 2, "My letter", 101, "/srv/mine.doc", 2, 3);
+    User().AnswerDialog(IDD_ATTACHMENT_PROPERTIES,
+                        {platform::ScriptedUser::DialogAction::Show(),
+                         platform::ScriptedUser::DialogAction::Press(IDCANCEL)});
+    static_cast<CPaneSite&>(Ctrl()).ShowItemProperties(10);
+    EXPECT_TRUE(P().ShellService().Lines().empty());
+    std::string shown;
+    for (const std::string& line : User().Transcript()) shown += line + "\n";
+    EXPECT_NE(shown.find("/srv/mine.doc"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("dialog 270 \"Attachment Properties\" -> "), std::string::npos) << shown;
 }
 
 TEST_F(ScriptMaintTest, DeleteRemovesTheScriptFromStoreAndView) {
