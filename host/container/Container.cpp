@@ -181,6 +181,7 @@ int Container::Run() {
         Print(line);
         // The host's reason follows the control's own message about the failure.
         if (line.starts_with("box ")) PrintHostError();
+        if (line.starts_with("dialog ") && line.ends_with(" shown")) AnswerModeless();
     });
     user.SetFailureListener([this](const std::string& what) { Fail(what); });
     if (installed.recordingShell)
@@ -203,6 +204,8 @@ int Container::Run() {
     location_ = source_.Last();
     if (!scriptError_) {
         for (const std::string& unmet : user.Unmet()) Fail("never asked for: " + unmet);
+        for (const ModelessAnswer& a : modelessAnswers_)
+            Fail("never shown: modeless " + std::to_string(a.templateId));
         if (auto* mail = dynamic_cast<platform::RecordingMail*>(&platform::MailService()))
             if (mail->UnusedAnswers() > 0) Fail("never asked for: a mail answer");
     }

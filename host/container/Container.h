@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <iosfwd>
 #include <map>
 #include <memory>
@@ -141,6 +142,9 @@ class Container {
     void CmdFileChooser(std::span<const Token> args);
     void CmdFolderChooser(std::span<const Token> args);
     void CmdPrintDialog(std::span<const Token> args);
+    void CmdModeless(std::span<const Token> args);
+    // A modeless window came up: the answer queued for it is pressed once the loop runs.
+    void AnswerModeless();
     void PostKey(UINT code, bool shift, bool ctrl, bool alt);
     // How the transcript names a window: tree, list, or its class.
     std::string WindowName(HWND window);
@@ -224,6 +228,11 @@ class Container {
     int failures_ = 0;
     std::string sinceExpect_;
     std::string hostError_;  // the store's reason for a failed answer, not yet printed
+    struct ModelessAnswer {
+        UINT templateId;
+        UINT button;
+    };
+    std::deque<ModelessAnswer> modelessAnswers_;
     // The run's temporary folder with a final "/": scripts and transcripts name it $TMPDIR/.
     std::string tempDir_;
     // The folder the run made for that when TMPDIR was unset; removed at the end.

@@ -70,7 +70,7 @@ std::vector<Variant> Arguments(const TypeLibMember& member, bool described,
 // The command table
 
 std::span<const Container::Command> Container::Commands() {
-    static const std::array<Command, 39> kCommands{{
+    static const std::array<Command, 40> kCommands{{
         {"set", "set NAME VALUE", "sets a property of the control", &Container::CmdSet},
         {"get", "get NAME", "prints the property as NAME = VALUE", &Container::CmdGet},
         {"call", "call NAME|#DISPID ARG...",
@@ -153,6 +153,11 @@ std::span<const Container::Command> Container::Commands() {
          &Container::CmdFileChooser},
         {"folderchooser", "folderchooser \"PATH\"|cancel",
          "answers the next folder chooser the same way", &Container::CmdFolderChooser},
+        {"modeless", "modeless ID press BUTTONID",
+         "once the next modeless window made from template ID is up, the person presses the "
+         "button in it while the program goes on; it comes before the action that shows the "
+         "window. The transcript shows dialog ID \"CAPTION\" shown and closed",
+         &Container::CmdModeless},
         {"print", "print OK [\"PDF FILE\"]|CANCEL",
          "answers the next print dialog: prints to the default printer or into the PDF file, "
          "or cancels; it comes before the action that prints. The transcript shows "

@@ -1,10 +1,13 @@
 // The script commands in which the container acts as the user: keys, the mouse on the tree
 // and the list, label editing, drags, and the answers to menus and dialogs.
+#include <algorithm>
+
 #include "host/container/CommandArgs.h"
 #include "host/container/Container.h"
 #include "platform/Platform.h"
 #include "platform/UserDriver.h"
 #include "platform/controls/DroppedData.h"
+#include "platform/dialogs/Dialogs.h"
 #include "platform/headless/ScriptedUser.h"
 
 namespace orbel::host {
@@ -374,6 +377,38 @@ void Container::CmdMenu(std::span<const Token> args) {
         user_->AnswerMenu(std::nullopt);
     else
         user_->AnswerMenu(StringArg(args[0], "ITEM TEXT"));
+}
+
+// ---------------------------------------------------------------------------------------
+// Modeless windows
+
+void Container::CmdModeless(std::span<const Token> args) {
+    Need(args, 3, 3, "modeless ID press BUTTONID");
+    const std::int32_t id = IntegerArg(args[0], "ID");
+    if (!EqualsIgnoringAsciiCase(WordArg(args[1], "press"), "press"))
+        throw ScriptError{"modeless ID press BUTTONID"};
+    const std::int32_t button = IntegerArg(args[2], "BUTTONID");
+    modelessAnswers_.push_back({static_cast<UINT>(id), static_cast<UINT>(button)});
+}
+
+void Container::AnswerModeless() {
+    const auto& up = user_->ModelessDialogs();
+    if (modelessAnswers_.empty() || up.empty()) return;
+    platform::LiveDialog* window = up.back();
+    const ModelessAnswer answer = modelessAnswers_.front();
+    if (window->Template().id != answer.templateId) return;
+    modelessAnswers_.pop_front();
+    // The window is still being shown: the person acts once the program lets the loop run.
+    platform_->Loop().PostTask([this, window, answer] {
+        const auto& now = user_->ModelessDialogs();
+        if (std::find(now.begin(), now.end(), window) == now.end()) {
+            Fail("modeless " + std::to_string(answer.templateId) + " went before it was pressed");
+            return;
+        }
+        const std::string refused = window->UserPress(answer.button);
+        if (!refused.empty())
+            Print("ignored: press " + std::to_string(answer.button) + ": " + refused);
+    });
 }
 
 // ---------------------------------------------------------------------------------------

@@ -58,6 +58,10 @@ void COrbelCtrl::ShowItemProperties(std::int32_t entryKey) {
     // A failed lookup has told the user; the dialog still shows what it found, as the batch
     // of the tree entry read last.
     m_lookup.GetResourceDetails(entryKey, path, pageStart, pageEnd, false);
+    if (m_mode == DisplayMode::ScriptMaint) {
+        if (CScriptView* view = ScriptPane()) view->OpenResource(path, true);
+        return;
+    }
     if (CViewList* list = ListPane())
         RunAttachmentProperties(GetSafeHwnd(), *list, path, pageStart, pageEnd,
                                 m_exchange.m_treeEntry.Batch);

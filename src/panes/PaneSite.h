@@ -46,7 +46,8 @@ class CPaneSite {
                                    const std::string& function) = 0;
     virtual void SetAttachOrEmail(int listIndex, const std::string& action) = 0;
     virtual void ShowFolderProperties(std::int32_t folderKey) = 0;
-    // "Attachment Properties" for the file behind the item.
+    // "Attachment Properties" for the file behind the item; in script maintenance the
+    // script's file in the desktop's property window.
     virtual void ShowItemProperties(std::int32_t entryKey) = 0;
     // Adds the item to the store; the control adds its row to the list itself. Pages of -1
     // are stored as 0.

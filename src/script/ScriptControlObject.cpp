@@ -2,8 +2,11 @@
 
 #include <strings.h>
 
+#include <optional>
+
 #include "platform/Api.h"
 #include "platform/automation/ComRuntime.h"
+#include "src/script/RunningScriptWindow.h"
 #include "src/script/ScriptInputBox.h"
 
 namespace orbel {
@@ -27,7 +30,8 @@ void Tell(std::string* error, const std::string& text) {
 }  // namespace
 
 CScriptControlObject::CScriptControlObject()
-    : timeLimitMs_(ScriptLimit::ConfiguredMilliseconds()) {}
+    : timeLimitMs_(ScriptLimit::ConfiguredMilliseconds()),
+      windowDelayMs_(CRunningScriptWindow::ConfiguredDelay()) {}
 
 CScriptControlObject::~CScriptControlObject() = default;
 
@@ -66,7 +70,14 @@ HRESULT CScriptControlObject::OffThread(
     bool ok = false;
     ScriptError failure;
     limit_.Start(timeLimitMs_);
-    bridge_.Run([&] { ok = call(*engine_, failure); }, limit_);
+    std::optional<CRunningScriptWindow> window;
+    if (allowUI_) window.emplace(limit_, std::chrono::milliseconds(windowDelayMs_));
+    bridge_.Run([&] { ok = call(*engine_, failure); }, limit_,
+                [&] {
+                    if (window) window->StillRunning();
+                });
+    // The window goes before anything tells how the call ended.
+    window.reset();
     if (!ok) Tell(error, failure.Text());
     return ok ? S_OK : E_FAIL;
 }

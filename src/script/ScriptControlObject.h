@@ -34,6 +34,9 @@ class CScriptControlObject final : public IScriptControl, private IScriptSite {
 
     // The limit of each call; the setting's value unless a test sets another.
     void SetTimeLimit(std::int32_t milliseconds) { timeLimitMs_ = milliseconds; }
+    // How long a call runs before the "Running script..." window offers Cancel; the setting's
+    // value unless a test sets another. The window comes only while the control allows UI.
+    void SetWindowDelay(std::int32_t milliseconds) { windowDelayMs_ = milliseconds; }
 
   private:
     // Runs one engine call off this thread; the engine's error becomes `error`.
@@ -53,6 +56,7 @@ class CScriptControlObject final : public IScriptControl, private IScriptSite {
     std::string language_;
     bool allowUI_ = false;
     std::int32_t timeLimitMs_;
+    std::int32_t windowDelayMs_;
     ScriptLimit limit_;
     UiThreadBridge bridge_;
     std::unique_ptr<IScriptEngine> engine_;

@@ -13,17 +13,22 @@ constexpr const char* kSettingsSection = "Scripts";
 constexpr const char* kTimeLimitKey = "TimeLimit";
 }  // namespace
 
-std::int32_t ScriptLimit::ConfiguredMilliseconds() {
+std::int32_t ScriptLimit::SettingMilliseconds(const char* key, std::int32_t least,
+                                              std::int32_t fallback) {
     std::array<char, 32> buffer{};
-    const DWORD n = platform::GetPrivateProfileString(kSettingsSection, kTimeLimitKey, "", buffer,
-                                                      kSettingsFile);
+    const DWORD n =
+        platform::GetPrivateProfileString(kSettingsSection, key, "", buffer, kSettingsFile);
     std::int32_t value = 0;
     const char* end = buffer.data() + n;
     auto [at, error] = std::from_chars(buffer.data(), end, value);
-    // A missing, unreadable or non-positive setting keeps the default rather than letting a
-    // script run without any limit.
-    if (n == 0 || error != std::errc{} || at != end || value <= 0) return kDefaultMilliseconds;
+    if (n == 0 || error != std::errc{} || at != end || value < least) return fallback;
     return value;
+}
+
+std::int32_t ScriptLimit::ConfiguredMilliseconds() {
+    // A non-positive setting keeps the default rather than letting a script run without any
+    // limit.
+    return SettingMilliseconds(kTimeLimitKey, 1, kDefaultMilliseconds);
 }
 
 void ScriptLimit::Start(std::int32_t milliseconds) {

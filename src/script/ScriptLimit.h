@@ -17,6 +17,10 @@ class ScriptLimit {
 
     // The limit of each call, in milliseconds, from the component's setting.
     static std::int32_t ConfiguredMilliseconds();
+    // A time in milliseconds from the component's settings file; `fallback` when the key is
+    // missing, unreadable or below `least`.
+    static std::int32_t SettingMilliseconds(const char* key, std::int32_t least,
+                                            std::int32_t fallback);
     static constexpr std::int32_t kDefaultMilliseconds = 30000;
 
     // A new call starts: it may run `milliseconds` from now, and is not cancelled.

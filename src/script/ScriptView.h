@@ -62,8 +62,11 @@ class CScriptView final : public CWnd,
     void OnEditScript();
     // Asks for a file with the Insert Script dialog and makes it a script of the folder shown.
     void OnCreateScript();
-    // The script's file in the desktop's property window.
+    // The control's item properties of the current script.
     void OnProperties();
+    // A path taken from data, through the shell: its property window, or the editor with the
+    // path as its one argument. An empty path does nothing.
+    static void OpenResource(const std::string& path, bool properties);
 
     // The form as text: scripts with their codes, system scripts, detail fields, enabled
     // buttons.

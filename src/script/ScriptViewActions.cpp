@@ -35,9 +35,14 @@ constexpr Accelerator kAccelerators[] = {{'A', IDC_SCRIPT_ACCEPT},   {'C', IDC_S
                                          {'F', IDC_SCRIPT_FUNCTION}, {'L', IDC_SCRIPT_LANGUAGE},
                                          {'N', IDC_SCRIPT_RENAME},   {'R', IDC_SCRIPT_RUN}};
 
-// Opens a path taken from data through the shell: its property window, or the editor with the
-// path as its one argument.
-void OpenThroughShell(const std::string& path, bool properties) {
+std::string FullPathName(const std::string& path) {
+    if (path.starts_with('/')) return path;
+    return GetCurrentDirectory() + "/" + path;
+}
+
+}  // namespace
+
+void CScriptView::OpenResource(const std::string& path, bool properties) {
     if (path.empty()) return;
     CWaitCursor wait;
     if (properties) {
@@ -52,13 +57,6 @@ void OpenThroughShell(const std::string& path, bool properties) {
     ShellRun(kNoWindow, std::string(kEditor) + " \"" + path + "\"", SW_SHOWNORMAL, "open");
 }
 
-std::string FullPathName(const std::string& path) {
-    if (path.starts_with('/')) return path;
-    return GetCurrentDirectory() + "/" + path;
-}
-
-}  // namespace
-
 std::string CScriptView::ScriptFile(bool withMarkers) const {
     std::string file;
     std::int32_t pageStart = 0, pageEnd = 0;
@@ -71,11 +69,11 @@ std::string CScriptView::ScriptFile(bool withMarkers) const {
 void CScriptView::OnEditScript() {
     ReadForm();
     if (m_scriptName.empty()) return;
-    OpenThroughShell(ScriptFile(false), false);
+    OpenResource(ScriptFile(false), false);
 }
 
 void CScriptView::OnProperties() {
-    OpenThroughShell(ScriptFile(false), true);
+    if (m_control) static_cast<CPaneSite&>(*m_control).ShowItemProperties(m_currentCode);
 }
 
 void CScriptView::OnCreateScript() {

@@ -58,7 +58,8 @@ void UiThreadBridge::Serve() {
     }
 }
 
-void UiThreadBridge::Run(const std::function<void()>& job, ScriptLimit& limit) {
+void UiThreadBridge::Run(const std::function<void()>& job, ScriptLimit& limit,
+                         const std::function<void()>& whileRunning) {
     {
         const std::lock_guard lock(mutex_);
         uiThread_ = std::this_thread::get_id();
@@ -82,13 +83,15 @@ void UiThreadBridge::Run(const std::function<void()>& job, ScriptLimit& limit) {
     auto looks = std::make_shared<Looks>();
     platform::MessageLoop& loop = platform::GetPlatform().Loop();
     std::function<void()> look;
-    look = [this, looks, &loop, &look] {
+    look = [this, looks, &loop, &look, &whileRunning] {
         if (looks->abandoned) return;
         Serve();
-        if (JobDone())
+        if (JobDone()) {
             looks->finished = true;
-        else
-            loop.PostDelayedTask(kTickMs, look);
+            return;
+        }
+        if (whileRunning) whileRunning();
+        loop.PostDelayedTask(kTickMs, look);
     };
     loop.PostDelayedTask(kTickMs, look);
 

@@ -18,8 +18,10 @@ class UiThreadBridge {
   public:
     // On the user-interface thread: runs `job` on another thread and returns when it has
     // ended, the loop running meanwhile. When the thread is told to quit, the job is cancelled
-    // through `limit` and the quit is left for the loop outside.
-    void Run(const std::function<void()>& job, ScriptLimit& limit);
+    // through `limit` and the quit is left for the loop outside. `whileRunning` is called on
+    // this thread now and then until the job ends.
+    void Run(const std::function<void()>& job, ScriptLimit& limit,
+             const std::function<void()>& whileRunning = {});
 
     // From the job's thread: runs `call` on the user-interface thread and waits for it. False,
     // with `call` not run, once the job is being stopped. On the user-interface thread itself

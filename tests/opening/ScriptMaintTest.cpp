@@ -5,6 +5,7 @@
 
 #include <fstream>
 
+#include "platform/Api.h"
 #include "platform/EffectLog.h"
 #include "platform/automation/ComRuntime.h"
 #include "platform/headless/HeadlessUserDriver.h"
@@ -196,6 +197,43 @@ TEST_F(ScriptMaintTest, RunSetsFieldsThroughTheWrapperAndSaysWhatWentWrong) {
     User().AnswerMessageBox(MessageAnswer::Ok, "Please select a function to Run");
     EXPECT_EQ(Form().UserPress(IDC_SCRIPT_RUN), "");
     EXPECT_NE(View().Dump().find("name \"\" language \"\""), std::string::npos) << View().Dump();
+}
+
+// In script maintenance the control's item properties open the script's file in the shell's
+// property window instead of the Attachment Properties dialog, whether the view's context menu
+// asks or the control is asked directly.
+TEST_F(ScriptMaintTest, ItemPropertiesOfAScriptShowItsFileThroughTheShell) {
+    const std::string daily = WriteScript("a.js", "function Main() {}");
+    const std::string tidy = WriteScript("b.vbs", "Sub Main\nEnd Sub");
+    SeedScripts(daily + "!JScript#Main", tidy + "!VBScript#Main");
+    Ctrl().InitiateScriptMaint(7, 4, "Scripts", "", true);
+    User().AnswerMenu("Properties");
+    platform::HeadlessUserDriver driver(P());
+    ASSERT_TRUE(driver.ListRightClick(ScriptListWindow(), 1, POINT{5, 5}));
+    // The menu's command arrives through the loop.
+    P().RunFor(0);
+    static_cast<CPaneSite&>(Ctrl()).ShowItemProperties(21);
+    auto properties = [](const std::string& file) {
+        return "properties(ex) file=\"" + file + "\" parameters=\"\" directory=\"\" show=0 -> 42";
+    };
+    EXPECT_EQ(P().ShellService().Lines(),
+              (std::vector<std::string>{properties(tidy), properties(daily)}));
+}
+
+TEST_F(ScriptMaintTest, InFolderMaintenanceAfterwardsItemPropertiesAreTheDialogAgain) {
+    SeedScripts("/s/a.js", "/s/b.js");
+    Ctrl().InitiateScriptMaint(7, 4, "Scripts", "", true);
+    ASSERT_EQ(Ctrl().InitiateFolderMaint(7, 2, "Letters", "2024"), 7);
+    SeedItem(7, 1, 1, 2, "My letter", 101, "/srv/mine.doc", 2, 3);
+    User().AnswerDialog(IDD_ATTACHMENT_PROPERTIES,
+                        {platform::ScriptedUser::DialogAction::Show(),
+                         platform::ScriptedUser::DialogAction::Press(IDCANCEL)});
+    static_cast<CPaneSite&>(Ctrl()).ShowItemProperties(10);
+    EXPECT_TRUE(P().ShellService().Lines().empty());
+    std::string shown;
+    for (const std::string& line : User().Transcript()) shown += line + "\n";
+    EXPECT_NE(shown.find("/srv/mine.doc"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("dialog 270 \"Attachment Properties\" -> "), std::string::npos) << shown;
 }
 
 TEST_F(ScriptMaintTest, DeleteRemovesTheScriptFromStoreAndView) {

@@ -10,6 +10,7 @@
 #include "platform/EffectLog.h"
 #include "platform/automation/ComRuntime.h"
 #include "platform/profile/Profile.h"
+#include "src/script/RunningScriptWindow.h"
 #include "src/script/ScriptControlIface.h"
 #include "src/script/ScriptGeneration.h"
 #include "src/script/ScriptInputBox.h"
@@ -112,6 +113,78 @@ TEST_F(ScriptControlTest, AQuitWhileAScriptRunsCancelsItAndIsLeftForTheLoopOutsi
     MSG msg;
     EXPECT_FALSE(P().Loop().GetMessage(msg));
     EXPECT_EQ(msg.wParam, 4u);
+}
+
+// The "Running script..." window: only a call that outlasts the delay of the setting shows it,
+// only while the control allows UI, and its Cancel stops the call and leaves the control to
+// run the next one.
+class RunningScriptWindowTest : public ScriptControlTest {
+  protected:
+    std::shared_ptr<IScriptControl> Spinner(const char* delayMs, const char* limitMs) {
+        EXPECT_TRUE(platform::WritePrivateProfileString("Scripts", "WindowDelay", delayMs,
+                                                        "orbel-script.ini"));
+        EXPECT_TRUE(platform::WritePrivateProfileString("Scripts", "TimeLimit", limitMs,
+                                                        "orbel-script.ini"));
+        return WithScript("function Spin() { for (;;) {} }\nfunction Two() { return 2; }");
+    }
+    // Presses Cancel in the window once it is up, as the person at the dialog does.
+    void CancelWhenShown() {
+        P().Loop().PostDelayedTask(10, [this] {
+            const auto& up = User().ModelessDialogs();
+            if (up.empty()) return CancelWhenShown();
+            EXPECT_EQ(up.back()->UserPress(IDCANCEL), "");
+        });
+    }
+    std::vector<std::string> WindowLines() {
+        std::vector<std::string> lines;
+        for (const std::string& line : User().Transcript())
+            if (line.starts_with("dialog " + std::to_string(kRunningScriptTemplateId)))
+                lines.push_back(line);
+        return lines;
+    }
+};
+
+TEST_F(RunningScriptWindowTest, CancelInTheWindowStopsTheScriptAndTheControlRunsOn) {
+    auto control = Spinner("0", "60000");
+    control->PutAllowUI(true);
+    CancelWhenShown();
+    std::string error;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(control->Run("Spin", {}, nullptr, &error), E_FAIL);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+    EXPECT_EQ(error, "The script was cancelled.");
+    const std::string id = std::to_string(kRunningScriptTemplateId);
+    EXPECT_EQ(WindowLines(), (std::vector<std::string>{"dialog " + id + " \"Script\" shown",
+                                                       "dialog " + id + " \"Script\" closed"}));
+    EXPECT_TRUE(User().ModelessDialogs().empty());
+    Variant result;
+    ASSERT_EQ(control->Run("Two", {}, &result, &error), S_OK) << error;
+    EXPECT_EQ(result, Variant(2));
+}
+
+TEST_F(RunningScriptWindowTest, NoWindowForACallShorterThanTheDelayOrWithoutUI) {
+    auto control = Spinner("60000", "200");
+    control->PutAllowUI(true);
+    std::string error;
+    EXPECT_EQ(control->Run("Spin", {}, nullptr, &error), E_FAIL);
+    EXPECT_EQ(error, "The script was stopped: it ran longer than its time limit of 200 ms.");
+    Variant result;
+    ASSERT_EQ(control->Run("Two", {}, &result, &error), S_OK) << error;
+
+    auto silent = Spinner("0", "200");
+    EXPECT_EQ(silent->Run("Spin", {}, nullptr, &error), E_FAIL);
+    EXPECT_EQ(error, "The script was stopped: it ran longer than its time limit of 200 ms.");
+    EXPECT_EQ(WindowLines(), std::vector<std::string>{});
+}
+
+TEST_F(RunningScriptWindowTest, TheDelayComesFromTheSettingAndANegativeOneIsIgnored) {
+    EXPECT_EQ(CRunningScriptWindow::ConfiguredDelay(), 1000);
+    ASSERT_TRUE(
+        platform::WritePrivateProfileString("Scripts", "WindowDelay", "250", "orbel-script.ini"));
+    EXPECT_EQ(CRunningScriptWindow::ConfiguredDelay(), 250);
+    ASSERT_TRUE(
+        platform::WritePrivateProfileString("Scripts", "WindowDelay", "-5", "orbel-script.ini"));
+    EXPECT_EQ(CRunningScriptWindow::ConfiguredDelay(), 1000);
 }
 
 TEST_F(ScriptControlTest, ErrorsOfCodeAndLanguageComeBackAsText) {
