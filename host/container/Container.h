@@ -168,6 +168,8 @@ class Container {
     // The preview pane (ContainerPreview.cpp).
     std::string PreviewText(const std::string& operation);
     HWND ViewerWindow();
+    // The screen point in the middle of the button of a bar of the control.
+    POINT ButtonCentre(UINT id);
     void RightClickViewer();
     void CmdPreview(std::span<const Token> args);
     void CmdPageBar(std::span<const Token> args);

@@ -8,6 +8,7 @@
 #include "host/container/Container.h"
 #include "platform/Platform.h"
 #include "platform/UserDriver.h"
+#include "platform/controls/ToolBarBase.h"
 #include "platform/imaging/BilevelTiff.h"
 #include "src/control/OrbelStoreProbe.h"
 
@@ -73,6 +74,19 @@ void Container::CmdPress(std::span<const Token> args) {
     if (PressInScriptView(id)) return;
     throw ScriptError{"no bar of the control and no script view has a button " +
                       std::to_string(id)};
+}
+
+POINT Container::ButtonCentre(UINT id) {
+    auto& windows = platform_->Windows();
+    for (HWND window : WindowsOfClass(windows, controlWindow_, "ToolbarWindow32")) {
+        const auto* bar = dynamic_cast<const platform::ToolBarBase*>(driver_->ToolBar(window));
+        if (!bar) continue;
+        const RECT r = bar->GetButtonRect(id);
+        if (r.Width() > 0)
+            return windows.ClientToScreen(window,
+                                          POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    }
+    throw ScriptError{"no bar of the control shows a button " + std::to_string(id)};
 }
 
 HWND Container::ViewerWindow() {

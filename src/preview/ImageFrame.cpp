@@ -1,7 +1,10 @@
 #include "src/preview/ImageFrame.h"
 
+#include "platform/MenuMode.h"
+#include "platform/controls/ToolBarBase.h"
 #include "platform/framework/Menu.h"
 #include "platform/framework/SplitterWnd.h"
+#include "platform/text/AsciiCase.h"
 #include "src/preview/ImageView.h"
 #include "src/resources/ImageMenus.h"
 
@@ -89,6 +92,40 @@ void CPageBar::EnableButtons(bool enable) {
 // ---------------------------------------------------------------------------------------
 // The menu toolbar
 
+namespace {
+// The menu toolbar last made, which the message hook acts on, and the hook while installed.
+CMenuToolBar* g_menuBar = nullptr;
+platform::HookHandle g_menuHook = 0;
+
+constexpr LPARAM kAltDown = 0x20000000;
+
+// The letter a button text marks with "&" ("&Zoom": 'Z'), upper case; 0 for none.
+UINT MnemonicOf(const std::string& text) {
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != '&') continue;
+        if (text[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        return static_cast<UINT>(static_cast<unsigned char>(UpperAscii(text[i + 1])));
+    }
+    return 0;
+}
+}  // namespace
+
+RECT CMenuToolBar::ButtonRect(UINT id) const {
+    const auto* bar = dynamic_cast<const platform::ToolBarBase*>(&GetToolBarCtrl());
+    return bar ? bar->GetButtonRect(id) : RECT{};
+}
+
+CMenuToolBar::CMenuToolBar() {
+    g_menuBar = this;
+}
+
+CMenuToolBar::~CMenuToolBar() {
+    if (g_menuBar == this) g_menuBar = nullptr;
+}
+
 bool CMenuToolBar::Create(CWnd* parent, CCmdTarget* owner) {
     if (!CToolBar::Create(parent, kMenuBarStyle, AFX_IDW_TOOLBAR, owner)) return false;
     ShowWindow(true);
@@ -104,19 +141,78 @@ bool CMenuToolBar::Create(CWnd* parent, CCmdTarget* owner) {
     });
 }
 
+int CMenuToolBar::ButtonCount() const {
+    return static_cast<int>(FindMenuResource(IDR_IMAGE_MENU).size());
+}
+
 void CMenuToolBar::TrackMenu(int index, CCmdTarget* target) {
     const auto& popups = FindMenuResource(IDR_IMAGE_MENU);
-    if (index < 0 || index >= static_cast<int>(popups.size())) return;
+    if (index < 0 || index >= ButtonCount()) return;
     m_hotIndex = index;
-    const UINT id = kFirstMenuButton + static_cast<UINT>(index);
-    GetToolBarCtrl().CheckButton(id, true);
-    // Below the button's lower-left corner; the bar's buttons are laid out at equal widths.
-    const RECT bar = GetClientRect();
-    const int width = std::max(1, bar.Width() / static_cast<int>(popups.size()));
-    const POINT at = ClientToScreen(POINT{index * width, bar.bottom});
-    TrackPopup(popups[static_cast<std::size_t>(index)], at, this, target);
-    if (GetSafeHwnd()) GetToolBarCtrl().CheckButton(id, false);
+    while (m_hotIndex >= 0 && GetSafeHwnd()) {
+        m_switching = false;
+        const int shown = m_hotIndex;
+        const UINT id = kFirstMenuButton + static_cast<UINT>(shown);
+        GetToolBarCtrl().CheckButton(id, true);
+        const RECT button = ButtonRect(id);
+        const POINT at = ClientToScreen(POINT{button.left, button.bottom});
+        g_menuHook = platform::SetMessageFilterHook(&CMenuToolBar::MenuFilterHook);
+        TrackPopup(popups[static_cast<std::size_t>(shown)], at, this, target);
+        platform::UnhookMessageFilterHook(g_menuHook);
+        g_menuHook = 0;
+        if (GetSafeHwnd()) GetToolBarCtrl().CheckButton(id, false);
+        // Leaving the menu ends the run unless the person moved on to a neighbour.
+        if (!m_switching) m_hotIndex = -1;
+    }
     m_hotIndex = -1;
+}
+
+bool CMenuToolBar::OpenMenuByKey(UINT key, CCmdTarget* target) {
+    const auto& popups = FindMenuResource(IDR_IMAGE_MENU);
+    for (std::size_t i = 0; i < popups.size(); ++i) {
+        if (MnemonicOf(popups[i].text) != key) continue;
+        const UINT id = kFirstMenuButton + static_cast<UINT>(i);
+        if (!GetToolBarCtrl().IsButtonEnabled(id) || GetToolBarCtrl().IsButtonHidden(id))
+            return false;
+        TrackMenu(static_cast<int>(i), target);
+        return true;
+    }
+    return false;
+}
+
+bool CMenuToolBar::MenuFilterHook(int code, MSG& msg) {
+    return code == platform::MSGF_MENU && g_menuBar && g_menuBar->OnMenuInput(msg);
+}
+
+bool CMenuToolBar::OnMenuInput(MSG& msg) {
+    if (msg.message == WM_KEYDOWN) {
+        const int count = ButtonCount();
+        switch (msg.wParam) {
+            case VK_ESCAPE:
+                m_hotIndex = -1;
+                platform::EndMenu();
+                return true;
+            case VK_LEFT:
+            case VK_RIGHT:
+                m_hotIndex = (m_hotIndex + (msg.wParam == VK_LEFT ? count - 1 : 1)) % count;
+                m_switching = true;
+                platform::EndMenu();
+                return true;
+            default:
+                return false;
+        }
+    }
+    if (msg.message != WM_LBUTTONDOWN) return false;
+    // Screen coordinates in menu mode.
+    const POINT at = ScreenToClient(POINT{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)});
+    const UINT open = kFirstMenuButton + static_cast<UINT>(m_hotIndex);
+    const RECT button = ButtonRect(open);
+    const bool onOpenButton = m_hotIndex >= 0 && at.x >= button.left && at.x < button.right &&
+                              at.y >= button.top && at.y < button.bottom;
+    m_hotIndex = -1;
+    if (!onOpenButton) return false;
+    platform::EndMenu();
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -159,6 +255,13 @@ void CImageFrame::EnableControls(bool enable) {
 void CImageFrame::TrackZoomMenu(POINT screen) {
     const auto& popups = FindMenuResource(IDR_ZOOM_MENU);
     if (!popups.empty()) TrackPopup(popups.front(), screen, this, this);
+}
+
+bool CImageFrame::PreTranslateMessage(MSG& msg) {
+    if (msg.message == WM_SYSKEYDOWN && (msg.lParam & kAltDown) &&
+        m_menuBar.OpenMenuByKey(static_cast<UINT>(msg.wParam), this))
+        return true;
+    return CFrameWnd::PreTranslateMessage(msg);
 }
 
 bool CImageFrame::OnCmdMsg(UINT id, CCmdUI* ui) {

@@ -37,16 +37,34 @@ class CPageBar final : public CToolBar {
     bool m_enabled = true;
 };
 
-// The menu toolbar: one text button per menu of menu 227; a click opens that menu under it.
+// The menu toolbar: one text button per menu of menu 227; a click, or Alt with the key its "&"
+// marks, opens that menu under it. While a menu is open its message hook lets Left and Right
+// move to the neighbouring menu (wrapping at both ends), Escape close it, and a click on the
+// open menu's own button close it without opening it again.
 class CMenuToolBar final : public CToolBar {
   public:
+    CMenuToolBar();
+    ~CMenuToolBar() override;
     bool Create(CWnd* parent, CCmdTarget* owner);
-    // Opens the menu of button `index` (0 the first) and carries out what is chosen.
+    // Opens the menu of button `index` (0 the first), carries out what is chosen, and opens
+    // the neighbour each time the person moves there with an arrow key.
     void TrackMenu(int index, CCmdTarget* target);
+    // Alt with `key`: opens the menu whose button text marks that letter; false when none does
+    // or its button is disabled.
+    bool OpenMenuByKey(UINT key, CCmdTarget* target);
+    // -1 while no menu is open.
     int HotIndex() const { return m_hotIndex; }
+    // Where a menu's button is in the bar's window; empty for none.
+    RECT ButtonRect(UINT id) const;
 
   private:
+    // The thread's message-filter hook while one of the bar's menus is open.
+    static bool MenuFilterHook(int code, MSG& msg);
+    bool OnMenuInput(MSG& msg);
+    int ButtonCount() const;
+
     int m_hotIndex = -1;
+    bool m_switching = false;
 };
 
 class CImageFrame final : public CFrameWnd {
@@ -66,6 +84,8 @@ class CImageFrame final : public CFrameWnd {
     void TrackZoomMenu(POINT screen);
 
     bool OnCmdMsg(UINT id, CCmdUI* ui) override;
+    // Alt with a menu's key opens it before any other translation of the key.
+    bool PreTranslateMessage(MSG& msg) override;
 
   protected:
     int OnCreate() override;
