@@ -173,6 +173,7 @@ class Container {
     void RightClickViewer();
     void CmdPreview(std::span<const Token> args);
     void CmdPageBar(std::span<const Token> args);
+    void CmdPageBox(std::span<const Token> args);
     void CmdPress(std::span<const Token> args);
     void CmdViewer(std::span<const Token> args);
     void CmdImage(std::span<const Token> args);

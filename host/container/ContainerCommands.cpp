@@ -70,7 +70,7 @@ std::vector<Variant> Arguments(const TypeLibMember& member, bool described,
 // The command table
 
 std::span<const Container::Command> Container::Commands() {
-    static const std::array<Command, 39> kCommands{{
+    static const std::array<Command, 40> kCommands{{
         {"set", "set NAME VALUE", "sets a property of the control", &Container::CmdSet},
         {"get", "get NAME", "prints the property as NAME = VALUE", &Container::CmdGet},
         {"call", "call NAME|#DISPID ARG...",
@@ -199,6 +199,10 @@ std::span<const Container::Command> Container::Commands() {
         {"pagebar", "pagebar",
          "prints the preview's page bar: its buttons as the toolbar line does, then its page box",
          &Container::CmdPageBar},
+        {"pagebox", "pagebox \"TEXT\" [tab]",
+         "types the text into the preview's page box and presses Enter there (Tab with tab), "
+         "as a person going to a page does; refused while the box is disabled",
+         &Container::CmdPageBox},
         {"press", "press ID",
          "clicks the button with the command or control ID on the control's toolbar, the "
          "preview's menu toolbar or its page bar, or in the script view, as a user does; "

@@ -1,11 +1,15 @@
 #include "src/preview/ImageFrame.h"
 
+#include <charconv>
+
 #include "platform/MenuMode.h"
 #include "platform/controls/ToolBarBase.h"
+#include "platform/framework/IntegerExpected.h"
 #include "platform/framework/Menu.h"
 #include "platform/framework/SplitterWnd.h"
 #include "platform/text/AsciiCase.h"
 #include "src/preview/ImageView.h"
+#include "src/resources/DialogTemplates.h"
 #include "src/resources/ImageMenus.h"
 
 namespace orbel {
@@ -66,6 +70,10 @@ UINT TrackPopup(const MenuPopup& popup, POINT at, CWnd* owner, CCmdTarget* targe
 // ---------------------------------------------------------------------------------------
 // The page bar
 
+CPageBar::~CPageBar() {
+    m_box.reset();
+}
+
 bool CPageBar::Create(CWnd* parent, CCmdTarget* owner) {
     if (!CToolBar::Create(parent, WS_CHILD | WS_VISIBLE | kPageBarStyle, kPageBarId, owner))
         return false;
@@ -73,20 +81,69 @@ bool CPageBar::Create(CWnd* parent, CCmdTarget* owner) {
     ShowWindow(true);
     const ToolBarResource resource{
         kPageBarId, 16, 16, {IDC_PREVPG, IDC_NEXTPG, IDC_LEFT, IDC_RIGHT, IDC_PRINT}};
-    return LoadToolBar(resource, [](UINT id) { return std::string(PageBarCaption(id)); });
+    if (!LoadToolBar(resource, [](UINT id) { return std::string(PageBarCaption(id)); }))
+        return false;
+    const platform::DialogTemplate* box = FindDialogTemplate(IDD_PAGE_BAR);
+    if (!box) return false;
+    m_box = platform::GetPlatform().DialogFactory().CreateForm(*box, *this, parent->GetSafeHwnd());
+    return m_box != nullptr;
+}
+
+void CPageBar::OnDestroy() {
+    m_box.reset();
+    CToolBar::OnDestroy();
 }
 
 void CPageBar::SetPageNumber(int page) {
     m_pageNumber = page < 1 ? 0 : page;
+    if (m_box) m_box->SetText(IDC_PAGEBOX, page < 1 ? std::string() : std::to_string(page));
 }
 
 std::string CPageBar::PageBoxText() const {
+    if (m_box) return m_box->GetText(IDC_PAGEBOX);
     return m_pageNumber < 1 ? std::string() : std::to_string(m_pageNumber);
 }
 
 void CPageBar::EnableButtons(bool enable) {
     m_enabled = enable;
+    if (m_box) m_box->EnableControl(IDC_PAGEBOX, enable);
     OnUpdateCmdUI();
+}
+
+void CPageBar::PlacePageBox() {
+    if (!m_box || !GetSafeHwnd()) return;
+    auto& windows = platform::GetPlatform().Windows();
+    const RECT row = windows.GetWindowRect(GetSafeHwnd());
+    const bool shown = IsShown() && row.Height() > 0;
+    windows.ShowWindow(m_box->Window(), shown);
+    if (!shown) return;
+    const platform::DialogTemplate& t = m_box->Template();
+    const int width = platform::DialogUnitsToPixels(RECT{0, 0, t.width, t.height}).Width();
+    windows.MoveWindow(m_box->Window(), RECT{row.left, row.top, row.left + width, row.bottom},
+                       true);
+    MoveWindow(RECT{row.left + width, row.top, row.right, row.bottom});
+}
+
+bool CPageBar::InPageBox(HWND window) const {
+    if (!m_box) return false;
+    auto& windows = platform::GetPlatform().Windows();
+    for (HWND w = window; w; w = windows.GetParent(w))
+        if (w == m_box->Window()) return true;
+    return false;
+}
+
+bool CPageBar::ReadPageNumber() {
+    const std::string text = PageBoxText();
+    int number = 0;
+    // The box takes digits only, as a page number has no sign.
+    const bool digits = !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (!digits || error != std::errc() || end != text.data() + text.size()) {
+        ShowIntegerExpected();
+        return false;
+    }
+    m_pageNumber = number;
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -261,7 +318,28 @@ bool CImageFrame::PreTranslateMessage(MSG& msg) {
     if (msg.message == WM_SYSKEYDOWN && (msg.lParam & kAltDown) &&
         m_menuBar.OpenMenuByKey(static_cast<UINT>(msg.wParam), this))
         return true;
+    if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_TAB) &&
+        m_pageBar.InPageBox(msg.hwnd)) {
+        GoToTypedPage();
+        // Tab still moves the focus on; Enter has done its work.
+        return msg.wParam == VK_RETURN;
+    }
     return CFrameWnd::PreTranslateMessage(msg);
+}
+
+void CImageFrame::GoToTypedPage() {
+    const bool read = m_pageBar.ReadPageNumber();
+    CImageView* view = m_view.get();
+    if (!view || !view->HasViewer() || !m_pageBar.ButtonsEnabled()) return;
+    if (read)
+        view->GoToPage(m_pageBar.PageNumber());
+    else
+        m_pageBar.SetPageNumber(static_cast<int>(view->Viewer()->GetPage()));
+}
+
+void CImageFrame::RecalcLayout() {
+    CFrameWnd::RecalcLayout();
+    m_pageBar.PlacePageBox();
 }
 
 bool CImageFrame::OnCmdMsg(UINT id, CCmdUI* ui) {

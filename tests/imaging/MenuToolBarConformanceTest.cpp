@@ -1,7 +1,8 @@
-// The preview's menu toolbar on both backends, as a person uses it: Alt with a menu's letter
-// pressed through the window system's key path opens that menu; in an open menu the arrow keys
-// move to the neighbouring menu, wrapping at both ends, Escape closes it, and a click on its
-// own button closes it without opening it again.
+// The preview's bars on both backends, as a person uses them: Alt with a menu's letter pressed
+// through the window system's key path opens that menu; in an open menu the arrow keys move to
+// the neighbouring menu, wrapping at both ends, Escape closes it, and a click on its own button
+// closes it without opening it again. A page number typed into the page box with Enter or Tab
+// shows that page; one past the end or no number at all changes nothing.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -122,6 +123,34 @@ TYPED_TEST(MenuToolBarConformanceTest, EscapeAndAClickOnTheOpenMenusButtonCloseI
                       std::to_string(view.x) + "," + std::to_string(view.y) + ", none"}));
     EXPECT_EQ(this->View().Viewer()->GetPage(), 1);
     EXPECT_TRUE(this->View().GreyFlag());
+}
+
+TYPED_TEST(MenuToolBarConformanceTest, APageTypedIntoThePageBoxIsShownOnEnterOrTab) {
+    platform::LiveDialog* box = this->frame_.PageBar().PageBox();
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->GetText(IDC_PAGEBOX), "1");
+    // The person types where the keyboard is: in the box.
+    const auto type = [&](const char* text, UINT key) {
+        ASSERT_EQ(box->UserType(IDC_PAGEBOX, text), "");
+        this->P().Windows().SetFocus(box->Window());
+        this->Driver().PressKey(box->Window(), key, false, false, false);
+        this->Pump();
+    };
+    type("3", VK_RETURN);
+    EXPECT_EQ(this->View().Viewer()->GetPage(), 3);
+    type("2", VK_TAB);
+    EXPECT_EQ(this->View().Viewer()->GetPage(), 2);
+    EXPECT_EQ(box->GetText(IDC_PAGEBOX), "2");
+    this->User().AnswerMessageBox(platform::MessageAnswer::Ok, "There is no such Page Number.");
+    type("9", VK_RETURN);
+    this->User().AnswerMessageBox(platform::MessageAnswer::Ok, "Please enter an integer.");
+    type("2a", VK_RETURN);
+    EXPECT_EQ(this->View().Viewer()->GetPage(), 2);
+    EXPECT_EQ(box->GetText(IDC_PAGEBOX), "2");
+    // Cleared, the box takes nothing typed.
+    this->View().ClearImage();
+    EXPECT_NE(box->UserType(IDC_PAGEBOX, "1"), "");
+    EXPECT_EQ(box->GetText(IDC_PAGEBOX), "");
 }
 
 }  // namespace
