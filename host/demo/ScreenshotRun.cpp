@@ -11,7 +11,9 @@
 
 #include "host/demo/ControlHost.h"
 #include "host/demo/DemoWindow.h"
+#include "platform/dialogs/FindForm.h"
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/QtUserDriver.h"
 
 namespace orbel::demo {
 
@@ -142,6 +144,8 @@ void ScreenshotRun::Poll() {
     const bool quiet = host_.Idle() && (!treeShown_ || window_.LastFolder() == folder_);
     quietPolls_ = quiet ? quietPolls_ + 1 : 0;
     if (quietPolls_ >= kQuietPolls) {
+        quietPolls_ = 0;
+        if (NextStep()) return;
         poll_->stop();
         Grab();
     } else if (polls_ >= kMaxPolls) {
@@ -149,6 +153,58 @@ void ScreenshotRun::Poll() {
         Finish(1, "the control did not show " + folder_ + " within 30 s (last folder: " +
                       (window_.LastFolder().empty() ? "none" : window_.LastFolder()) + ")");
     }
+}
+
+void ScreenshotRun::ShowItem(std::string item, std::string page) {
+    item_ = std::move(item);
+    page_ = std::move(page);
+}
+
+bool ScreenshotRun::NextStep() {
+    if (!item_.empty() && !itemClicked_) {
+        itemClicked_ = true;
+        if (ClickItem()) return true;
+        poll_->stop();
+        Finish(1, "the list has no item " + item_);
+        return true;
+    }
+    if (!page_.empty() && !pageTyped_) {
+        pageTyped_ = true;
+        if (TypePage()) return true;
+        poll_->stop();
+        Finish(1, "the preview shows no page box to type " + page_ + " into");
+        return true;
+    }
+    return false;
+}
+
+// A double click on the item's row opens it, in the preview when it is an image.
+bool ScreenshotRun::ClickItem() {
+    const HWND pane =
+        platform::FindDescendant(platform_.Windows(), host_.ControlWindow(), "CViewList");
+    QWidget* widget = pane ? platform_.Windows().Widget(pane) : nullptr;
+    // The list's views take turns showing its rows: the one with the model is the one shown.
+    for (QAbstractItemView* view :
+         widget ? widget->findChildren<QAbstractItemView*>() : QList<QAbstractItemView*>()) {
+        if (!view->model() || !view->selectionModel()) continue;
+        const QModelIndexList match =
+            view->model()->match(view->model()->index(0, 0), Qt::DisplayRole,
+                                 QString::fromStdString(item_), 1, Qt::MatchExactly);
+        if (match.isEmpty()) continue;
+        return platform::QtUserDriver(platform_).ListDoubleClick(pane, match.front().row());
+    }
+    return false;
+}
+
+// The page typed into the page box and Enter pressed there, through the keyboard's path.
+bool ScreenshotRun::TypePage() {
+    constexpr UINT kPageBarTemplate = 229;
+    constexpr UINT kPageBox = 1065;
+    platform::LiveDialog* box =
+        platform::FindForm(platform_.Windows(), host_.ControlWindow(), kPageBarTemplate);
+    if (!box || !box->UserType(kPageBox, page_).empty()) return false;
+    platform::QtUserDriver(platform_).PressKey(box->Window(), VK_RETURN, false, false, false);
+    return true;
 }
 
 void ScreenshotRun::Grab() {
