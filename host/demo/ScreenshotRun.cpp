@@ -8,6 +8,7 @@
 #include <QTreeView>
 #include <functional>
 #include <iostream>
+#include <utility>
 
 #include "host/demo/ControlHost.h"
 #include "host/demo/DemoWindow.h"
@@ -39,6 +40,20 @@ QModelIndex FindFolder(const QAbstractItemModel& model, const QModelIndex& paren
         }
     }
     return {};
+}
+
+// The item view inside `widget` whose first column has a row of that text, and the row; none
+// when there is none. A list's views take turns showing its rows: the one shown has the model.
+std::pair<QAbstractItemView*, QModelIndex> FindRow(QWidget* widget, const std::string& text) {
+    for (QAbstractItemView* view :
+         widget ? widget->findChildren<QAbstractItemView*>() : QList<QAbstractItemView*>()) {
+        if (!view->model() || !view->selectionModel()) continue;
+        const QModelIndexList match =
+            view->model()->match(view->model()->index(0, 0), Qt::DisplayRole,
+                                 QString::fromStdString(text), 1, Qt::MatchExactly);
+        if (!match.isEmpty()) return {view, match.front()};
+    }
+    return {nullptr, QModelIndex()};
 }
 
 }  // namespace
@@ -84,20 +99,7 @@ void ScreenshotRun::ChooseScript() {
     // list is another.
     const HWND view =
         platform::FindDescendant(platform_.Windows(), host_.ControlWindow(), "CScriptView");
-    QWidget* form = view ? platform_.Windows().Widget(view) : nullptr;
-    QAbstractItemView* items = nullptr;
-    QModelIndex found;
-    for (QAbstractItemView* candidate :
-         form ? form->findChildren<QAbstractItemView*>() : QList<QAbstractItemView*>()) {
-        if (!candidate->model() || !candidate->selectionModel()) continue;
-        const QModelIndexList match =
-            candidate->model()->match(candidate->model()->index(0, 0), Qt::DisplayRole,
-                                      QString::fromStdString(script_), 1, Qt::MatchExactly);
-        if (match.isEmpty()) continue;
-        items = candidate;
-        found = match.front();
-        break;
-    }
+    const auto [items, found] = FindRow(view ? platform_.Windows().Widget(view) : nullptr, script_);
     if (!items) {
         if (++polls_ >= kMaxPolls)
             Finish(1, "the script view lists no script " + script_);
@@ -182,18 +184,8 @@ bool ScreenshotRun::NextStep() {
 bool ScreenshotRun::ClickItem() {
     const HWND pane =
         platform::FindDescendant(platform_.Windows(), host_.ControlWindow(), "CViewList");
-    QWidget* widget = pane ? platform_.Windows().Widget(pane) : nullptr;
-    // The list's views take turns showing its rows: the one with the model is the one shown.
-    for (QAbstractItemView* view :
-         widget ? widget->findChildren<QAbstractItemView*>() : QList<QAbstractItemView*>()) {
-        if (!view->model() || !view->selectionModel()) continue;
-        const QModelIndexList match =
-            view->model()->match(view->model()->index(0, 0), Qt::DisplayRole,
-                                 QString::fromStdString(item_), 1, Qt::MatchExactly);
-        if (match.isEmpty()) continue;
-        return platform::QtUserDriver(platform_).ListDoubleClick(pane, match.front().row());
-    }
-    return false;
+    const auto [items, found] = FindRow(pane ? platform_.Windows().Widget(pane) : nullptr, item_);
+    return items && platform::QtUserDriver(platform_).ListDoubleClick(pane, found.row());
 }
 
 // The page typed into the page box and Enter pressed there, through the keyboard's path.

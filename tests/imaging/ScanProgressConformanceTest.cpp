@@ -12,8 +12,8 @@
 #include "platform/dialogs/Dialogs.h"
 #include "platform/framework/Wnd.h"
 #include "platform/imaging/ImagingIds.h"
-#include "src/preview/ImgScan.h"
 #include "tests/conformance/Backends.h"
+#include "tests/imaging/ScanAsNewItem.h"
 #include "tests/imaging/TestImages.h"
 #include "tests/support/HeadlessTest.h"
 
@@ -51,20 +51,7 @@ class ScanProgressConformanceTest : public ConformanceTest<Backend> {
             kSetupDialog, {Action::Choose(kSourceBox, "Automatic Document Feeder"),
                            Action::Choose(kModeBox, "Color"), Action::Set(kResolutionBox, "300"),
                            Action::Press(IDOK)});
-        CImgScan scanner;
-        if (!scanner.Create("Scan", WS_CHILD, RECT{0, 0, 400, 300}, form_.GetSafeHwnd(), 0))
-            return -1;
-        scanner.OpenScanner();
-        scanner.SetFileType(1);
-        scanner.SetMultiPage(true);
-        scanner.SetPageOption(1);
-        scanner.SetShowSetupBeforeScan(1);
-        scanner.SetImage(target);
-        scanner.SetScanTo(0);
-        const long result = scanner.StartScan();
-        scanner.CloseScanner();
-        scanner.DestroyWindow();
-        return result;
+        return ScanAsNewItem(form_.GetSafeHwnd(), target);
     }
     // The person presses Cancel in the progress window as soon as the program waits.
     void CancelOnceUp() {
