@@ -172,9 +172,12 @@ class Container {
     // The preview pane (ContainerPreview.cpp).
     std::string PreviewText(const std::string& operation);
     HWND ViewerWindow();
+    // The screen point in the middle of the button of a bar of the control.
+    POINT ButtonCentre(UINT id);
     void RightClickViewer();
     void CmdPreview(std::span<const Token> args);
     void CmdPageBar(std::span<const Token> args);
+    void CmdPageBox(std::span<const Token> args);
     void CmdPress(std::span<const Token> args);
     void CmdViewer(std::span<const Token> args);
     void CmdImage(std::span<const Token> args);

@@ -91,8 +91,9 @@ std::span<const Container::Command> Container::Commands() {
          "a key-down to the focused window: Escape Tab Enter Delete Space Backspace Up Down "
          "Left Right F1-F12, a letter or a digit",
          &Container::CmdKey},
-        {"focus", "focus [tree|list]",
-         "gives the keyboard focus to a pane; alone, prints where the focus is (tree, list, "
+        {"focus", "focus [tree|list|preview]",
+         "gives the keyboard focus to a pane (the image view for preview); alone, prints where the "
+         "focus is (tree, list, "
          "Edit for a label's edit box, or the window's class)",
          &Container::CmdFocus},
         {"select", "select PATH",
@@ -125,10 +126,12 @@ std::span<const Container::Command> Container::Commands() {
          "another program's drag dropped on the list: a file list (text/uri-list) of the paths "
          "or of the URIs as written, or a plain text",
          &Container::CmdDrop},
-        {"menu", "menu \"ITEM TEXT\"|none",
+        {"menu", "menu \"ITEM TEXT\"|none|key NAME|click BUTTONID",
          "answers the next popup menu by choosing the item, or by Escape for none; like a box "
-         "answer it comes before the action that opens the menu (the rightclick line). The "
-         "transcript shows menu ITEM | ITEM ... -> CHOSEN",
+         "answer it comes before the action that opens the menu (the rightclick line). With key "
+         "or click, the person first presses the key in the open menu or clicks the middle of "
+         "the bar button outside it; a menu left open takes the next answer. The transcript "
+         "shows menu ITEM | ITEM ... -> [key NAME, |click X,Y, ]CHOSEN",
          &Container::CmdMenu},
         {"dialog",
          "dialog ID [set|choose CTRLID \"TEXT\"]... [check CTRLID 0|1]... [show]... "
@@ -201,6 +204,10 @@ std::span<const Container::Command> Container::Commands() {
         {"pagebar", "pagebar",
          "prints the preview's page bar: its buttons as the toolbar line does, then its page box",
          &Container::CmdPageBar},
+        {"pagebox", "pagebox \"TEXT\" [tab]",
+         "types the text into the preview's page box and presses Enter there (Tab with tab), "
+         "as a person going to a page does; refused while the box is disabled",
+         &Container::CmdPageBox},
         {"press", "press ID",
          "clicks the button with the command or control ID on the control's toolbar, the "
          "preview's menu toolbar or its page bar, or in the script view, as a user does; "

@@ -8,6 +8,8 @@
 #include "host/container/Container.h"
 #include "platform/Platform.h"
 #include "platform/UserDriver.h"
+#include "platform/controls/ToolBarBase.h"
+#include "platform/dialogs/FindForm.h"
 #include "platform/imaging/BilevelTiff.h"
 #include "src/control/OrbelStoreProbe.h"
 
@@ -15,6 +17,8 @@ namespace orbel::host {
 
 namespace {
 constexpr const char* kViewerClass = "OrbelImageViewer";
+constexpr UINT kPageBarTemplate = 229;
+constexpr UINT kPageBox = 1065;
 }  // namespace
 
 std::vector<HWND> WindowsOfClass(const platform::WindowSystem& windows, HWND root,
@@ -50,6 +54,29 @@ void Container::CmdPageBar(std::span<const Token> args) {
     PrintLines(PreviewText("PageBar"));
 }
 
+void Container::CmdPageBox(std::span<const Token> args) {
+    constexpr std::string_view kUsage = "pagebox \"TEXT\" [tab]";
+    Need(args, 1, 2, kUsage);
+    const std::string text = StringArg(args[0], "TEXT");
+    if (args.size() == 2 && !EqualsIgnoringAsciiCase(WordArg(args[1], "tab"), "tab"))
+        throw ScriptError{"usage: " + std::string(kUsage)};
+    // The page bar's box is the form made from template 229.
+    auto& windows = platform_->Windows();
+    platform::LiveDialog* box = platform::FindForm(windows, controlWindow_, kPageBarTemplate);
+    if (!box) throw ScriptError{"the preview shows no page box"};
+    if (Refused(box->Window())) return;
+    if (const std::string why = box->UserType(kPageBox, text); !why.empty()) {
+        Print("pagebox: refused, " + why);
+        return;
+    }
+    // The keyboard is where the person typed.
+    bool inBox = false;
+    for (HWND w = windows.GetFocus(); w && !inBox; w = windows.GetParent(w))
+        inBox = w == box->Window();
+    if (!inBox) windows.SetFocus(box->Window());
+    PostKey(args.size() == 2 ? VK_TAB : VK_RETURN, false, false, false);
+}
+
 void Container::CmdPress(std::span<const Token> args) {
     Need(args, 1, 1, "press ID");
     const UINT id = static_cast<UINT>(IntegerArg(args[0], "ID"));
@@ -73,6 +100,19 @@ void Container::CmdPress(std::span<const Token> args) {
     if (PressInScriptView(id)) return;
     throw ScriptError{"no bar of the control and no script view has a button " +
                       std::to_string(id)};
+}
+
+POINT Container::ButtonCentre(UINT id) {
+    auto& windows = platform_->Windows();
+    for (HWND window : WindowsOfClass(windows, controlWindow_, "ToolbarWindow32")) {
+        const auto* bar = dynamic_cast<const platform::ToolBarBase*>(driver_->ToolBar(window));
+        if (!bar) continue;
+        const RECT r = bar->GetButtonRect(id);
+        if (r.Width() > 0)
+            return windows.ClientToScreen(window,
+                                          POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    }
+    throw ScriptError{"no bar of the control shows a button " + std::to_string(id)};
 }
 
 HWND Container::ViewerWindow() {

@@ -4,6 +4,7 @@
 
 #include "host/container/CommandArgs.h"
 #include "host/container/Container.h"
+#include "platform/KeyNames.h"
 #include "platform/Platform.h"
 #include "platform/UserDriver.h"
 #include "platform/controls/DroppedData.h"
@@ -12,47 +13,13 @@
 
 namespace orbel::host {
 
-namespace {
-
-struct KeyName {
-    std::string_view name;
-    UINT code;
-};
-constexpr KeyName kKeys[] = {
-    {"Escape", VK_ESCAPE}, {"Tab", VK_TAB},        {"Enter", VK_RETURN}, {"Delete", VK_DELETE},
-    {"Up", VK_UP},         {"Down", VK_DOWN},      {"Left", VK_LEFT},    {"Right", VK_RIGHT},
-    {"Space", VK_SPACE},   {"Backspace", VK_BACK},
-};
-
-// The virtual-key code of a key name: the names above, F1-F12, a letter or a digit.
-std::optional<UINT> KeyCode(std::string_view name) {
-    for (const KeyName& k : kKeys)
-        if (EqualsIgnoringAsciiCase(k.name, name)) return k.code;
-    if (name.size() == 1) {
-        char c = name[0];
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-        if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return static_cast<UINT>(c);
-    }
-    if (name.size() >= 2 && (name[0] == 'F' || name[0] == 'f')) {
-        int n = 0;
-        for (char c : name.substr(1)) {
-            if (c < '0' || c > '9') return std::nullopt;
-            n = n * 10 + (c - '0');
-        }
-        if (n >= 1 && n <= 12) return static_cast<UINT>(VK_F2 - 2 + n);
-    }
-    return std::nullopt;
-}
-
-}  // namespace
-
 // ---------------------------------------------------------------------------------------
 // Keys and focus
 
 void Container::CmdKey(std::span<const Token> args) {
     Need(args, 1, 4, "key NAME [shift] [ctrl] [alt]");
     const Token& name = args[0];
-    auto code = KeyCode(name.kind == Token::Kind::String ? "" : name.text);
+    auto code = platform::VirtualKeyFromName(name.kind == Token::Kind::String ? "" : name.text);
     if (!code) throw ScriptError{"no key is called " + name.Spelling()};
     bool shift = false, ctrl = false, alt = false;
     for (const Token& t : args.subspan(1)) {
@@ -93,15 +60,22 @@ bool Container::Refused(HWND window) {
 }
 
 void Container::CmdFocus(std::span<const Token> args) {
-    Need(args, 0, 1, "focus [tree|list]");
+    Need(args, 0, 1, "focus [tree|list|preview]");
     if (args.empty()) {
         // Where the keyboard is: a pane, an edit box over a label, or another window.
         Print("focus " + WindowName(platform_->Windows().GetFocus()));
         return;
     }
     const std::string pane = WordArg(args[0], "the pane");
+    if (EqualsIgnoringAsciiCase(pane, "preview")) {
+        const HWND view =
+            platform::FindDescendant(platform_->Windows(), controlWindow_, "CImageView");
+        if (!view) throw ScriptError{"the preview pane is not shown"};
+        platform_->Windows().SetFocus(view);
+        return;
+    }
     if (!EqualsIgnoringAsciiCase(pane, "tree") && !EqualsIgnoringAsciiCase(pane, "list"))
-        throw ScriptError{"focus takes tree or list, not " + pane};
+        throw ScriptError{"focus takes tree, list or preview, not " + pane};
     platform_->Windows().SetFocus(PaneWindow(EqualsIgnoringAsciiCase(pane, "tree")));
 }
 
@@ -372,7 +346,22 @@ void Container::CmdDrag(std::span<const Token> args) {
 // Menus
 
 void Container::CmdMenu(std::span<const Token> args) {
-    Need(args, 1, 1, "menu \"ITEM TEXT\"|none");
+    constexpr std::string_view kUsage = "menu \"ITEM TEXT\"|none|key NAME|click BUTTONID";
+    Need(args, 1, 2, kUsage);
+    if (args.size() == 2) {
+        const std::string what = WordArg(args[0], "key or click");
+        if (EqualsIgnoringAsciiCase(what, "key")) {
+            auto code = platform::VirtualKeyFromName(WordArg(args[1], "the key"));
+            if (!code) throw ScriptError{"no key is called " + args[1].Spelling()};
+            user_->AnswerMenuKey(*code);
+        } else if (EqualsIgnoringAsciiCase(what, "click")) {
+            user_->AnswerMenuClick(
+                ButtonCentre(static_cast<UINT>(IntegerArg(args[1], "BUTTONID"))));
+        } else {
+            throw ScriptError{std::string("usage: ") + std::string(kUsage)};
+        }
+        return;
+    }
     if (args[0].kind == Token::Kind::Word && EqualsIgnoringAsciiCase(args[0].text, "none"))
         user_->AnswerMenu(std::nullopt);
     else

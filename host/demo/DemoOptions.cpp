@@ -6,7 +6,8 @@ namespace orbel::demo {
 
 const char* DemoUsage() {
     return R"(usage: orbel-demo [--store PATH|postgres:CONNINFO]
-                  [--screenshot PNG --select '\All\FOLDER'|--script NAME]
+                  [--screenshot PNG --select '\All\FOLDER' [--item NAME [--page N]]
+                                    |--script NAME]
 
 Shows the control on a store kept in an SQLite file: PATH, else the demo store in
 $XDG_DATA_HOME/orbel/demo.orbel (~/.local/share when unset), made with sample documents on
@@ -20,6 +21,9 @@ the first run; or on a store shared by a team on a PostgreSQL server.
   --screenshot PNG    opens the store, selects the --select folder in the tree, waits for the
                       list, saves the main window to PNG and exits (status 0 when saved)
   --select PATH       the folder, as the control names it: "\All" or "\All\Invoices\2026"
+  --item NAME         after --select: double-clicks the item of that name in the list,
+                      which the preview then shows
+  --page N            after --item: types N into the preview's page box and presses Enter
   --script NAME       instead of --select: opens script maintenance and selects the script
   --help              this text
   --version           the version of this build
@@ -67,6 +71,10 @@ ParsedOptions ParseDemoOptions(std::span<const char* const> args) {
             if (!value(i, arg, "--select", options.selectPath)) return parsed;
         } else if (named(arg, "--script")) {
             if (!value(i, arg, "--script", options.scriptName)) return parsed;
+        } else if (named(arg, "--item")) {
+            if (!value(i, arg, "--item", options.itemName)) return parsed;
+        } else if (named(arg, "--page")) {
+            if (!value(i, arg, "--page", options.pageText)) return parsed;
         } else {
             parsed.error = (arg.starts_with("-") ? "unknown option " : "unexpected argument ") +
                            std::string(arg);
@@ -80,6 +88,11 @@ ParsedOptions ParseDemoOptions(std::span<const char* const> args) {
         }
     } else if (!options.help && options.screenshotPath.empty() != options.selectPath.empty()) {
         parsed.error = "--screenshot and --select go together";
+        return parsed;
+    }
+    if (!options.help && ((!options.itemName.empty() && options.selectPath.empty()) ||
+                          (!options.pageText.empty() && options.itemName.empty()))) {
+        parsed.error = "--item goes with --select, and --page with --item";
         return parsed;
     }
     parsed.options = std::move(options);

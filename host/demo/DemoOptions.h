@@ -13,6 +13,8 @@ struct DemoOptions {
     std::string screenshotPath;  // set: open, select, grab the window to this PNG, quit
     std::string selectPath;      // the folder to select first, as FolderChange names it
     std::string scriptName;      // instead: script maintenance with this script selected
+    std::string itemName;        // with --select: the item opened in the list then
+    std::string pageText;        // with --item: typed into the preview's page box then
     bool help = false;
     bool version = false;
 };
@@ -24,7 +26,7 @@ struct ParsedOptions {
 
 // Reads the arguments after the program name. --screenshot needs --select (or --script) and
 // each of those needs --screenshot, so that a person's run never starts with a folder or a
-// script chosen behind their back.
+// script chosen behind their back; --item needs --select, and --page needs --item.
 ParsedOptions ParseDemoOptions(std::span<const char* const> args);
 
 const char* DemoUsage();

@@ -8,10 +8,13 @@
 #include <QTreeView>
 #include <functional>
 #include <iostream>
+#include <utility>
 
 #include "host/demo/ControlHost.h"
 #include "host/demo/DemoWindow.h"
+#include "platform/dialogs/FindForm.h"
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/QtUserDriver.h"
 
 namespace orbel::demo {
 
@@ -37,6 +40,20 @@ QModelIndex FindFolder(const QAbstractItemModel& model, const QModelIndex& paren
         }
     }
     return {};
+}
+
+// The item view inside `widget` whose first column has a row of that text, and the row; none
+// when there is none. A list's views take turns showing its rows: the one shown has the model.
+std::pair<QAbstractItemView*, QModelIndex> FindRow(QWidget* widget, const std::string& text) {
+    for (QAbstractItemView* view :
+         widget ? widget->findChildren<QAbstractItemView*>() : QList<QAbstractItemView*>()) {
+        if (!view->model() || !view->selectionModel()) continue;
+        const QModelIndexList match =
+            view->model()->match(view->model()->index(0, 0), Qt::DisplayRole,
+                                 QString::fromStdString(text), 1, Qt::MatchExactly);
+        if (!match.isEmpty()) return {view, match.front()};
+    }
+    return {nullptr, QModelIndex()};
 }
 
 }  // namespace
@@ -82,20 +99,7 @@ void ScreenshotRun::ChooseScript() {
     // list is another.
     const HWND view =
         platform::FindDescendant(platform_.Windows(), host_.ControlWindow(), "CScriptView");
-    QWidget* form = view ? platform_.Windows().Widget(view) : nullptr;
-    QAbstractItemView* items = nullptr;
-    QModelIndex found;
-    for (QAbstractItemView* candidate :
-         form ? form->findChildren<QAbstractItemView*>() : QList<QAbstractItemView*>()) {
-        if (!candidate->model() || !candidate->selectionModel()) continue;
-        const QModelIndexList match =
-            candidate->model()->match(candidate->model()->index(0, 0), Qt::DisplayRole,
-                                      QString::fromStdString(script_), 1, Qt::MatchExactly);
-        if (match.isEmpty()) continue;
-        items = candidate;
-        found = match.front();
-        break;
-    }
+    const auto [items, found] = FindRow(view ? platform_.Windows().Widget(view) : nullptr, script_);
     if (!items) {
         if (++polls_ >= kMaxPolls)
             Finish(1, "the script view lists no script " + script_);
@@ -142,6 +146,8 @@ void ScreenshotRun::Poll() {
     const bool quiet = host_.Idle() && (!treeShown_ || window_.LastFolder() == folder_);
     quietPolls_ = quiet ? quietPolls_ + 1 : 0;
     if (quietPolls_ >= kQuietPolls) {
+        quietPolls_ = 0;
+        if (NextStep()) return;
         poll_->stop();
         Grab();
     } else if (polls_ >= kMaxPolls) {
@@ -149,6 +155,48 @@ void ScreenshotRun::Poll() {
         Finish(1, "the control did not show " + folder_ + " within 30 s (last folder: " +
                       (window_.LastFolder().empty() ? "none" : window_.LastFolder()) + ")");
     }
+}
+
+void ScreenshotRun::ShowItem(std::string item, std::string page) {
+    item_ = std::move(item);
+    page_ = std::move(page);
+}
+
+bool ScreenshotRun::NextStep() {
+    if (!item_.empty() && !itemClicked_) {
+        itemClicked_ = true;
+        if (ClickItem()) return true;
+        poll_->stop();
+        Finish(1, "the list has no item " + item_);
+        return true;
+    }
+    if (!page_.empty() && !pageTyped_) {
+        pageTyped_ = true;
+        if (TypePage()) return true;
+        poll_->stop();
+        Finish(1, "the preview shows no page box to type " + page_ + " into");
+        return true;
+    }
+    return false;
+}
+
+// A double click on the item's row opens it, in the preview when it is an image.
+bool ScreenshotRun::ClickItem() {
+    const HWND pane =
+        platform::FindDescendant(platform_.Windows(), host_.ControlWindow(), "CViewList");
+    const auto [items, found] = FindRow(pane ? platform_.Windows().Widget(pane) : nullptr, item_);
+    return items && platform::QtUserDriver(platform_).ListDoubleClick(pane, found.row());
+}
+
+// The page typed into the page box and Enter pressed there, through the keyboard's path.
+bool ScreenshotRun::TypePage() {
+    constexpr UINT kPageBarTemplate = 229;
+    constexpr UINT kPageBox = 1065;
+    platform::LiveDialog* box =
+        platform::FindForm(platform_.Windows(), host_.ControlWindow(), kPageBarTemplate);
+    if (!box || !box->UserType(kPageBox, page_).empty()) return false;
+    platform::QtUserDriver(platform_).PressKey(box->Window(), VK_RETURN, false, false, false);
+    return true;
 }
 
 void ScreenshotRun::Grab() {

@@ -1,7 +1,8 @@
 // The unattended run behind --screenshot: selects a folder in the control's tree the way a
 // click does (or opens script maintenance and selects a script in the script view's list),
-// waits until the control has filled its list, saves the main window as a PNG and closes it. Under
-// a virtual display this is how the demo is looked at without a person.
+// waits until the control has filled its list, then, when asked, clicks an item of the list and
+// types a page number into the preview's page box, saves the main window as a PNG and closes it.
+// Under a virtual display this is how the demo is looked at without a person.
 #pragma once
 
 #include <QObject>
@@ -26,6 +27,9 @@ class ScreenshotRun final : public QObject {
     ScreenshotRun(platform::QtPlatform& platform, DemoWindow& window, ControlHost& host,
                   std::string folder, std::string script, std::string png);
 
+    // Once the folder's list is shown: double-clicks the item of that name, then types the page
+    // into the preview's page box and presses Enter (nothing for empty ones).
+    void ShowItem(std::string item, std::string page);
     // Starts from the loop, once the store is open.
     void Start();
     // 0 once the PNG is saved; 1 when the folder is not in the tree, the control did not
@@ -38,6 +42,10 @@ class ScreenshotRun final : public QObject {
     void SelectScript();
     void ChooseScript();
     void Poll();
+    // The next step once the control has settled; false when the run has finished.
+    bool NextStep();
+    bool ClickItem();
+    bool TypePage();
     void Grab();
     void Finish(int code, const std::string& message);
 
@@ -47,6 +55,10 @@ class ScreenshotRun final : public QObject {
     std::string folder_;
     std::string script_;
     std::string png_;
+    std::string item_;
+    std::string page_;
+    bool itemClicked_ = false;
+    bool pageTyped_ = false;
     QTimer* poll_ = nullptr;
     bool treeShown_ = false;
     int quietPolls_ = 0;

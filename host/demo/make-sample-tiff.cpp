@@ -1,5 +1,6 @@
-// Writes the demo's sample scan: a three-page bilevel TIFF of an invoice, one page per
-// directory as a scanner's batch writes them. Usage: orbel-sample-tiff OUT.tif
+// Writes the demo's sample scans: a three-page bilevel TIFF of an invoice, or with `letter` a
+// two-page letter, one page per directory as a scanner's batch writes them.
+// Usage: orbel-sample-tiff OUT.tif [letter]
 #include <tiffio.h>
 
 #include <algorithm>
@@ -14,7 +15,8 @@ namespace {
 
 constexpr int kWidth = 850;  // a letter page at 100 dpi
 constexpr int kHeight = 1100;
-constexpr int kPages = 3;
+constexpr int kInvoicePages = 3;
+constexpr int kLetterPages = 2;
 
 // The characters the pages need, 5 x 7, one row per byte, the leftmost column in bit 4.
 struct Glyph {
@@ -30,14 +32,19 @@ constexpr Glyph kFont[] = {
     {'6', {0x06, 0x08, 0x10, 0x1E, 0x11, 0x11, 0x0E}},
     {'7', {0x1F, 0x01, 0x02, 0x04, 0x08, 0x08, 0x08}},
     {'A', {0x0E, 0x11, 0x11, 0x1F, 0x11, 0x11, 0x11}},
+    {'B', {0x1E, 0x11, 0x11, 0x1E, 0x11, 0x11, 0x1E}},
     {'C', {0x0E, 0x11, 0x10, 0x10, 0x10, 0x11, 0x0E}},
     {'E', {0x1F, 0x10, 0x10, 0x1E, 0x10, 0x10, 0x1F}},
     {'F', {0x1F, 0x10, 0x10, 0x1E, 0x10, 0x10, 0x10}},
     {'G', {0x0E, 0x11, 0x10, 0x17, 0x11, 0x11, 0x0F}},
+    {'D', {0x1C, 0x12, 0x11, 0x11, 0x11, 0x12, 0x1C}},
     {'I', {0x0E, 0x04, 0x04, 0x04, 0x04, 0x04, 0x0E}},
+    {'L', {0x10, 0x10, 0x10, 0x10, 0x10, 0x10, 0x1F}},
     {'N', {0x11, 0x19, 0x15, 0x13, 0x11, 0x11, 0x11}},
     {'O', {0x0E, 0x11, 0x11, 0x11, 0x11, 0x11, 0x0E}},
     {'P', {0x1E, 0x11, 0x11, 0x1E, 0x10, 0x10, 0x10}},
+    {'R', {0x1E, 0x11, 0x11, 0x1E, 0x14, 0x12, 0x11}},
+    {'T', {0x1F, 0x04, 0x04, 0x04, 0x04, 0x04, 0x04}},
     {'V', {0x11, 0x11, 0x11, 0x11, 0x11, 0x0A, 0x04}},
 };
 
@@ -83,7 +90,13 @@ class Page {
     std::vector<std::uint8_t> pixels_;
 };
 
-Page DrawPage(int number) {
+void Footer(Page& page, int number, int pages) {
+    char footer[16];
+    std::snprintf(footer, sizeof footer, "PAGE %d OF %d", number, pages);
+    page.Text(kWidth / 2 - 140, kHeight - 120, footer, 4);
+}
+
+Page DrawInvoicePage(int number) {
     Page page;
     page.Frame(40, 40, kWidth - 80, kHeight - 80, 3);
     page.Text(80, 90, "INVOICE 4711", 8);
@@ -94,13 +107,45 @@ Page DrawPage(int number) {
         const int length = (line % 6 == 5) ? 260 + 40 * number : kWidth - 160 - (line * 37) % 90;
         page.Fill(80, y, length, 10);
     }
-    char footer[16];
-    std::snprintf(footer, sizeof footer, "PAGE %d OF %d", number, kPages);
-    page.Text(kWidth / 2 - 140, kHeight - 120, footer, 4);
+    Footer(page, number, kInvoicePages);
     return page;
 }
 
-bool WritePage(TIFF* tif, const Page& page, int number) {
+// A letter: the sender's block and the date on the first page, then paragraphs running on to
+// the second, which ends with the signature.
+Page DrawLetterPage(int number) {
+    Page page;
+    if (number == 1) {
+        page.Text(80, 80, "ORBEL", 6);
+        for (int line = 0; line < 3; ++line) page.Fill(80, 140 + line * 22, 220, 8);
+        page.Text(kWidth - 300, 140, "0 4 2026", 4);
+        page.Text(80, 260, "LETTER", 8);
+    } else {
+        // A continuation sheet says whose letter and which page it is.
+        char header[24];
+        std::snprintf(header, sizeof header, "LETTER  PAGE %d", number);
+        page.Text(80, 50, header, 4);
+    }
+    const int top = number == 1 ? 360 : 100;
+    const int lines = number == 1 ? 20 : 14;
+    for (int line = 0; line < lines; ++line) {
+        const int y = top + line * 28 + (line / 5) * 24;
+        const int length = (line % 5 == 4) ? 200 + 60 * number : kWidth - 160 - (line * 53) % 120;
+        page.Fill(80, y, length, 10);
+    }
+    if (number == kLetterPages) {
+        // The signature: a few strokes of the pen.
+        for (int x = 0; x < 220; ++x) {
+            const int y = 760 + static_cast<int>(18.0 * ((x / 12) % 2 ? 1 : -1) * (x % 12) / 12.0);
+            page.Fill(100 + x, y, 3, 3);
+        }
+        page.Text(100, 810, "DIRECTOR", 3);
+    }
+    Footer(page, number, kLetterPages);
+    return page;
+}
+
+bool WritePage(TIFF* tif, const Page& page, int number, int pages) {
     TIFFSetField(tif, TIFFTAG_SUBFILETYPE, FILETYPE_PAGE);
     TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, kWidth);
     TIFFSetField(tif, TIFFTAG_IMAGELENGTH, kHeight);
@@ -115,7 +160,7 @@ bool WritePage(TIFF* tif, const Page& page, int number) {
     TIFFSetField(tif, TIFFTAG_XRESOLUTION, 100.0f);
     TIFFSetField(tif, TIFFTAG_YRESOLUTION, 100.0f);
     TIFFSetField(tif, TIFFTAG_PAGENUMBER, static_cast<std::uint16_t>(number - 1),
-                 static_cast<std::uint16_t>(kPages));
+                 static_cast<std::uint16_t>(pages));
     TIFFSetField(tif, TIFFTAG_SOFTWARE, "orbel-sample-tiff");
     for (int y = 0; y < kHeight; ++y) {
         std::vector<std::uint8_t> row = page.Packed(y);
@@ -127,8 +172,9 @@ bool WritePage(TIFF* tif, const Page& page, int number) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: orbel-sample-tiff OUT.tif\n");
+    const bool letter = argc == 3 && std::string_view(argv[2]) == "letter";
+    if (argc != 2 && !letter) {
+        std::fprintf(stderr, "usage: orbel-sample-tiff OUT.tif [letter]\n");
         return 2;
     }
     std::unique_ptr<TIFF, void (*)(TIFF*)> tif(TIFFOpen(argv[1], "w"), TIFFClose);
@@ -136,8 +182,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "orbel-sample-tiff: cannot write %s\n", argv[1]);
         return 1;
     }
-    for (int number = 1; number <= kPages; ++number) {
-        if (!WritePage(tif.get(), DrawPage(number), number)) {
+    const int pages = letter ? kLetterPages : kInvoicePages;
+    for (int number = 1; number <= pages; ++number) {
+        const Page page = letter ? DrawLetterPage(number) : DrawInvoicePage(number);
+        if (!WritePage(tif.get(), page, number, pages)) {
             std::fprintf(stderr, "orbel-sample-tiff: cannot write page %d of %s\n", number,
                          argv[1]);
             return 1;

@@ -26,6 +26,19 @@ bool ToolBarBase::Set(UINT id, bool State::*field, bool value) {
     return true;
 }
 
+RECT ToolBarBase::GetButtonRect(UINT id) const {
+    constexpr int kButtonBorder = 7;
+    constexpr int kSeparatorWidth = 8;
+    const std::size_t index = IndexOf(id);
+    if (index >= buttons_.size() || states_[index].hidden) return RECT{};
+    int left = 0;
+    for (std::size_t i = 0; i < index; ++i) {
+        if (states_[i].hidden) continue;
+        left += buttons_[i].id == 0 ? kSeparatorWidth : width_ + kButtonBorder;
+    }
+    return RECT{left, 0, left + width_ + kButtonBorder, height_ + kButtonBorder - 1};
+}
+
 bool ToolBarBase::EnableButton(UINT id, bool enable) {
     return Set(id, &State::enabled, enable);
 }

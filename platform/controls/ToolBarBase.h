@@ -24,6 +24,10 @@ class ToolBarBase : public ToolBarControl {
     bool IsButtonEnabled(UINT id) const override;
     bool IsButtonChecked(UINT id) const override;
     bool IsButtonHidden(UINT id) const override;
+    // Where the button is, in the client coordinates of the control's window; empty for no
+    // such button or a hidden one. Here the shown buttons stand side by side from the left
+    // edge, each its image width and a border wide, a separator a gap wide.
+    virtual RECT GetButtonRect(UINT id) const;
 
   protected:
     struct State {

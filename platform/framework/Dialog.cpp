@@ -5,6 +5,7 @@
 
 #include "platform/Platform.h"
 #include "platform/WindowSystem.h"
+#include "platform/framework/IntegerExpected.h"
 #include "platform/text/AsciiCase.h"
 #include "platform/text/Utf8.h"
 
@@ -254,6 +255,10 @@ void DDX_Text(CDataExchange& dx, UINT id, std::string& value) {
         item.SetWindowText(value);
 }
 
+void ShowIntegerExpected() {
+    AfxMessageBox("Please enter an integer.");
+}
+
 void DDX_Text(CDataExchange& dx, UINT id, int& value) {
     dx.PrepareCtrl(id);
     CDlgItem item = dx.m_pDlgWnd->GetDlgItem(id);
@@ -267,7 +272,7 @@ void DDX_Text(CDataExchange& dx, UINT id, int& value) {
     int parsed = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), parsed);
     if (digits.empty() || error != std::errc() || end != digits.data() + digits.size()) {
-        AfxMessageBox("Please enter an integer.");
+        ShowIntegerExpected();
         dx.Fail();
     }
     value = parsed;

@@ -1,5 +1,7 @@
 #include "platform/headless/HeadlessPlatform.h"
 
+#include "platform/MenuMode.h"
+
 namespace orbel::platform {
 
 HeadlessPlatform::HeadlessPlatform() {
@@ -8,10 +10,11 @@ HeadlessPlatform::HeadlessPlatform() {
     });
     controls_.SetClientRects([this](HWND window) { return windows_.GetClientRect(window); });
     // A key pressed while a menu of the platform is open passes the message hooks as every
-    // key does; the menu then takes it, so no window gets it.
+    // key does, then the menu's filter hooks; the menu then takes it, so no window gets it.
     user_.SetKeyPresser([this](UINT key) {
         MSG msg{windows_.GetFocus(), WM_KEYDOWN, key, 1, loop_.Now()};
         loop_.RunHooks(msg);
+        return msg.message == WM_NULL || CallMsgFilter(msg, MSGF_MENU);
     });
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "platform/Api.h"
+#include "platform/KeyNames.h"
+#include "platform/MenuMode.h"
 #include "platform/automation/Variant.h"
 #include "platform/dialogs/DialogDescription.h"
 #include "platform/dialogs/Dialogs.h"
@@ -10,6 +12,10 @@
 namespace orbel::platform {
 
 namespace {
+std::string ClickText(POINT at) {
+    return std::to_string(at.x) + "," + std::to_string(at.y);
+}
+
 bool Offers(MessageButtons buttons, MessageAnswer answer) {
     switch (buttons) {
         case MessageButtons::Ok:
@@ -39,6 +45,8 @@ std::string ScriptedUser::Expectation::Describe() const {
             return std::string("message box answer ") + AnswerName(answer) +
                    (textContains.empty() ? "" : " for " + QuoteString(textContains));
         case Kind::Menu:
+            if (key) return "menu key " + VirtualKeyName(*key);
+            if (click) return "menu click " + ClickText(*click);
             return "menu answer " + (item ? QuoteString(*item) : "none");
         case Kind::FileChooser:
         case Kind::FolderChooser:
@@ -102,8 +110,34 @@ void ScriptedUser::AnswerMenu(std::optional<std::string> itemText) {
     expected_.push_back(std::move(e));
 }
 
-void ScriptedUser::SetKeyPresser(std::function<void(UINT key)> presser) {
+void ScriptedUser::AnswerMenuKey(UINT key) {
+    Expectation e;
+    e.kind = Expectation::Kind::Menu;
+    e.key = key;
+    expected_.push_back(std::move(e));
+}
+
+void ScriptedUser::AnswerMenuClick(POINT screen) {
+    Expectation e;
+    e.kind = Expectation::Kind::Menu;
+    e.click = screen;
+    expected_.push_back(std::move(e));
+}
+
+void ScriptedUser::SetKeyPresser(std::function<bool(UINT key)> presser) {
     keyPresser_ = std::move(presser);
+}
+
+bool ScriptedUser::PressInMenu(UINT key) {
+    return keyPresser_ && keyPresser_(key);
+}
+
+bool ScriptedUser::ClickInMenu(POINT screen) {
+    Platform& p = GetPlatform();
+    constexpr WPARAM kLeftButtonDown = 0x0001;
+    MSG msg{p.Windows().WindowFromPoint(screen), WM_LBUTTONDOWN, kLeftButtonDown,
+            MAKELPARAM(screen.x, screen.y), p.Loop().Now()};
+    return CallMsgFilter(msg, MSGF_MENU);
 }
 
 UINT ScriptedUser::TrackPopupMenu(const PopupMenuRequest& request) {
@@ -116,9 +150,22 @@ UINT ScriptedUser::TrackPopupMenu(const PopupMenuRequest& request) {
         if (item.checked) shown += " (checked)";
     }
     lastMenuPoint_ = request.at;
+    menuEnded_ = false;
+    const MenuModeScope mode([this] { menuEnded_ = true; });
     UINT chosen = 0;
+    std::string done;
     std::string answer = "none";
-    if (auto e = Take(Expectation::Kind::Menu, 0, shown)) {
+    bool closed = false;
+    while (!closed) {
+        std::optional<Expectation> e = Take(Expectation::Kind::Menu, 0, shown);
+        if (!e) break;
+        if (e->key || e->click) {
+            done += (e->key ? "key " + VirtualKeyName(*e->key) : "click " + ClickText(*e->click)) +
+                    ", ";
+            const bool consumed = e->key ? PressInMenu(*e->key) : ClickInMenu(*e->click);
+            closed = menuEnded_ || (!consumed && (e->click || *e->key == VK_ESCAPE));
+            continue;
+        }
         if (const std::optional<std::string>& wanted = e->item) {
             auto it =
                 std::find_if(request.items.begin(), request.items.end(),
@@ -130,11 +177,13 @@ UINT ScriptedUser::TrackPopupMenu(const PopupMenuRequest& request) {
                 answer = it->text;
             }
         }
+        break;
     }
-    Record(shown + " -> " + answer);
+    Record(shown + " -> " + done + answer);
     // Dismissing is pressing Escape inside the menu: the key passes the message hooks as
     // every key does, and the menu takes it.
-    if (chosen == 0 && keyPresser_) keyPresser_(VK_ESCAPE);
+    if (chosen == 0 && !closed) PressInMenu(VK_ESCAPE);
+    menuEnded_ = false;
     return chosen;
 }
 

@@ -26,9 +26,17 @@ class ScriptedUser final : public UserInteraction, public PrinterChooser {
     // The next modal thing is a popup menu, answered by choosing the item with this text; with
     // no text the user dismisses it by pressing Escape.
     void AnswerMenu(std::optional<std::string> itemText);
+    // The next popup menu gets a key pressed, or a left click at a screen point outside it,
+    // while it is open. What a hook lets through, the menu takes: Escape and the click close it,
+    // other keys leave it open for the answer queued next. A menu that a hook closes takes no
+    // further answer. The transcript line lists them before the answer:
+    // `menu ITEM | ... -> key Right, click 40,12, none`.
+    void AnswerMenuKey(UINT key);
+    void AnswerMenuClick(POINT screen);
     // How the user presses a key while something modal is open: the backend delivers it the
-    // way the keyboard does (through the message hooks, to the window with the focus).
-    void SetKeyPresser(std::function<void(UINT key)> presser);
+    // way the keyboard does (through the message hooks, to the window with the focus) and then
+    // to the menu's filter hooks; true when a hook consumed it.
+    void SetKeyPresser(std::function<bool(UINT key)> presser);
 
     MessageAnswer MessageBox(const MessageBoxRequest& request) override;
     void MessageBeep() override;
@@ -114,6 +122,8 @@ class ScriptedUser final : public UserInteraction, public PrinterChooser {
         MessageAnswer answer = MessageAnswer::Ok;  // Box
         std::string textContains;                  // Box
         std::optional<std::string> item;           // Menu; the path of a chooser or printout
+        std::optional<UINT> key;                   // Menu: a key pressed in it
+        std::optional<POINT> click;                // Menu: a click outside it
         UINT templateId = 0;                       // Dialog
         std::vector<DialogAction> actions;         // Dialog
         std::string Describe() const;
@@ -127,7 +137,12 @@ class ScriptedUser final : public UserInteraction, public PrinterChooser {
     void Fail(const std::string& what);
 
     std::deque<Expectation> expected_;
-    std::function<void(UINT)> keyPresser_;
+    // What the person does in an open menu: true when a hook consumed it.
+    bool PressInMenu(UINT key);
+    bool ClickInMenu(POINT screen);
+
+    std::function<bool(UINT)> keyPresser_;
+    bool menuEnded_ = false;
     std::optional<POINT> lastMenuPoint_;
 
     struct OpenDialog {

@@ -1,10 +1,13 @@
 #include "platform/imaging/ImageScan.h"
 
+#include <filesystem>
+
 #include "platform/Api.h"
 #include "platform/EffectLog.h"
 #include "platform/framework/Dialog.h"
 #include "platform/imaging/ComponentMembers.h"
 #include "platform/imaging/ImagingIds.h"
+#include "platform/imaging/ScanProgress.h"
 
 namespace orbel::imaging {
 
@@ -188,10 +191,19 @@ long CImageScan::StartScan() {
         return 2;
     }
     std::string error;
-    const int pages = scanner_->Scan(settings_, image_, {}, error);
+    bool cancelled = false;
+    const HWND owner = platform::GetPlatform().Windows().GetParent(GetSafeHwnd());
+    int pages = ScanWithProgress(*scanner_, settings_, image_, owner, cancelled, error);
     const ScanSettings& used = scanner_->Used();
     const std::string head = "scan " + scanner_->Device() + " mode=" + used.mode +
                              " dpi=" + std::to_string(used.dpi) + " -> " + QuoteString(image_);
+    if (cancelled) {
+        // Cancel pressed as the last line came in still means no scan.
+        if (pages > 0) std::filesystem::remove(image_);
+        last_ = "cancelled";
+        platform::RecordEffect(head + " " + last_);
+        return 2;
+    }
     if (pages == 0) {
         last_ = "failed: " + error;
         platform::RecordEffect(head + " " + last_);

@@ -83,6 +83,9 @@ inline constexpr UINT kDeviceBox = 4101;
 inline constexpr UINT kSourceBox = 4102;
 inline constexpr UINT kModeBox = 4103;
 inline constexpr UINT kResolutionBox = 4104;
+// The progress window shown while a scan runs, and its text.
+inline constexpr UINT kProgressDialog = 4110;
+inline constexpr UINT kProgressText = 4111;
 }  // namespace scan
 
 }  // namespace orbel::imaging

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "platform/MenuMode.h"
 #include "platform/qt/QtControls.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtFileProperties.h"
@@ -17,10 +18,12 @@ QtPlatform::QtPlatform(QtUserMode mode) : mode_(mode) {
             return qt->RouteMessage(window, message, wParam, lParam);
         });
     controls_ = std::move(controls);
-    // A key pressed while a menu is open passes the message hooks as every key does.
+    // A key pressed while a menu is open passes the message hooks as every key does, then the
+    // menu's filter hooks.
     scripted_.SetKeyPresser([this](UINT key) {
         MSG msg{windows_.GetFocus(), WM_KEYDOWN, key, 1, 0};
         loop_.RunHooks(msg);
+        return msg.message == WM_NULL || CallMsgFilter(msg, MSGF_MENU);
     });
     // The shell's "properties" verb shows the desktop's file-properties window.
     shell_.SetPropertiesPresenter([](const FileProperties& properties) {

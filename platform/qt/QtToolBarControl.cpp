@@ -107,6 +107,13 @@ QWidget* QtToolBarControl::ButtonWidget(UINT id) const {
     return bar_->widgetForAction(actions_[i]);
 }
 
+RECT QtToolBarControl::GetButtonRect(UINT id) const {
+    QWidget* button = ButtonWidget(id);
+    if (!button || !host_) return RECT{};
+    const QRect r(button->mapTo(host_.data(), QPoint(0, 0)), button->size());
+    return RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
 bool QtToolBarControl::UserClick(UINT id) {
     if (!Clickable(id)) return false;
     if (auto* button = qobject_cast<QAbstractButton*>(ButtonWidget(id)))

@@ -28,6 +28,7 @@ class QtToolBarControl final : public ToolBarBase {
     HWND Window() const { return registration_.Window(); }
     // The widget a person clicks for the button; null for no such button or one not shown.
     QWidget* ButtonWidget(UINT id) const;
+    RECT GetButtonRect(UINT id) const override;
     // Clicks the button as a person does; true when it was shown and enabled and so was
     // clicked.
     bool UserClick(UINT id);

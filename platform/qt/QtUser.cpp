@@ -4,11 +4,15 @@
 #include <QDialog>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPointer>
 
+#include "platform/MenuMode.h"
 #include "platform/Platform.h"
 #include "platform/dialogs/Dialogs.h"
+#include "platform/qt/QtKeys.h"
 #include "platform/qt/QtLoop.h"
 #include "platform/qt/QtWindows.h"
 
@@ -79,8 +83,52 @@ void QtUser::MessageBeep() {
     QApplication::beep();
 }
 
+namespace {
+// Offers what the person does in an open menu to the menu's filter hooks before the menu acts.
+class MenuFilter final : public QObject {
+  public:
+    MenuFilter(QtWindows& windows, QtLoop& loop, HWND owner)
+        : windows_(windows), loop_(loop), owner_(owner) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        MSG msg{owner_, 0, 0, 0, loop_.Now()};
+        if (event->type() == QEvent::KeyPress) {
+            const UINT vk = VirtualKeyFromQt(static_cast<QKeyEvent*>(event)->key());
+            if (!vk) return false;
+            msg.message = WM_KEYDOWN;
+            msg.wParam = vk;
+            msg.lParam = 1;
+        } else if (event->type() == QEvent::MouseButtonPress) {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() != Qt::LeftButton) return false;
+            const QPoint at = mouse->globalPosition().toPoint();
+            msg.hwnd = windows_.WindowFromPoint(POINT{at.x(), at.y()});
+            msg.message = WM_LBUTTONDOWN;
+            msg.wParam = 1;
+            msg.lParam = MAKELPARAM(at.x(), at.y());
+        } else {
+            return false;
+        }
+        if (!CallMsgFilter(msg, MSGF_MENU)) return false;
+        // A consumed click closes nothing by itself and is not given again to what lies below.
+        if (auto* widget = qobject_cast<QWidget*>(watched))
+            widget->setAttribute(Qt::WA_NoMouseReplay);
+        return true;
+    }
+
+  private:
+    QtWindows& windows_;
+    QtLoop& loop_;
+    HWND owner_;
+};
+}  // namespace
+
 UINT QtUser::TrackPopupMenu(const PopupMenuRequest& request) {
     QMenu menu(windows_.Widget(request.owner));
+    MenuFilter filter(windows_, loop_, request.owner);
+    menu.installEventFilter(&filter);
+    const MenuModeScope mode([&menu] { menu.close(); });
     for (const MenuItem& item : request.items) {
         if (item.separator) {
             menu.addSeparator();

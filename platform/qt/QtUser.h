@@ -26,6 +26,7 @@ class QtUser final : public UserInteraction, public PrinterChooser {
     QtUser(QtWindows& windows, QtLoop& loop) : windows_(windows), loop_(loop) {}
     MessageAnswer MessageBox(const MessageBoxRequest& request) override;
     void MessageBeep() override;
+    // Keys and left clicks that reach the open menu pass the menu's filter hooks first.
     UINT TrackPopupMenu(const PopupMenuRequest& request) override;
     int RunModalDialog(LiveDialog& dialog) override;
     void ShowModelessDialog(LiveDialog& dialog) override;

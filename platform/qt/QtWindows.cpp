@@ -319,7 +319,8 @@ bool QtWindows::OnKeyPress(QWidget* receiver, QEvent* event) {
     const UINT vk = VirtualKeyFromQt(key->key());
     if (!vk) return false;
     const bool alt = key->modifiers() & Qt::AltModifier;
-    MSG msg{WindowOf(receiver), alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, 1, 0};
+    constexpr LPARAM kAltDown = 0x20000000;
+    MSG msg{WindowOf(receiver), alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, alt ? 1 | kAltDown : 1, 0};
     loop_.RunHooks(msg);
     if (msg.message == WM_NULL) return true;  // consumed: no widget sees it
     // A window of ours with the focus itself gets the key as a message.

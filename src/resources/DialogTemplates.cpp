@@ -4,6 +4,7 @@
 
 #include "platform/Api.h"
 #include "src/control/OrbelPropPage.h"
+#include "src/preview/ImageFrame.h"
 #include "src/resources/StringTable.h"
 
 namespace orbel {
@@ -131,6 +132,14 @@ std::vector<DialogTemplate> MakeTemplates() {
                        Control(IDC_SCRIPT_ACCEPT, K::Button, "&Accept", 202, 134, 44, 14),
                        Control(IDC_SCRIPT_DELETE, K::Button, "&Delete", 249, 134, 44, 14),
                    }});
+
+    // The page bar's page box; its buttons are the bar's own.
+    all.push_back({IDD_PAGE_BAR,
+                   "",
+                   32,
+                   14,
+                   std::nullopt,
+                   {Control(IDC_PAGEBOX, K::Edit, "", 2, 1, 28, 12)}});
 
     all.push_back(
         {IDD_PLEASE_WAIT_PROGRESS, "", 167, 17, std::nullopt, {Label(kPleaseWait, 7, 5, 153, 8)}});

@@ -38,6 +38,16 @@ TEST(DemoOptionsTest, AScreenshotNeedsItsFolderAndBadArgumentsAreNamed) {
               "--script goes with --screenshot, instead of --select");
     EXPECT_EQ(Parse({"--screenshot", "x.png", "--select", "\\All", "--script", "Greeting"}).error,
               "--script goes with --screenshot, instead of --select");
+    // An item is clicked in the folder selected, and a page is typed for an item shown.
+    EXPECT_EQ(Parse({"--screenshot", "x.png", "--script", "Greeting", "--item", "Letter"}).error,
+              "--item goes with --select, and --page with --item");
+    EXPECT_EQ(Parse({"--screenshot", "x.png", "--select", "\\All", "--page", "2"}).error,
+              "--item goes with --select, and --page with --item");
+    ParsedOptions letter = Parse({"--screenshot", "x.png", "--select", "\\All\\Correspondence",
+                                  "--item", "Scanned letter", "--page=2"});
+    ASSERT_TRUE(letter.options) << letter.error;
+    EXPECT_EQ(letter.options->itemName, "Scanned letter");
+    EXPECT_EQ(letter.options->pageText, "2");
     ParsedOptions script = Parse({"--screenshot", "x.png", "--script=Greeting"});
     ASSERT_TRUE(script.options) << script.error;
     EXPECT_EQ(script.options->scriptName, "Greeting");

@@ -132,7 +132,8 @@ TEST_F(DemoStoreTest, AFirstRunShowsTheClassFoldersOwnFoldersAndTheSampleDocumen
                          "Order 4711 -> " + samples_.xml.string(),
                          "Project web site -> https://www.example.org/",
                          "Read me first -> " + samples_.text.string(),
-                         "Scanned invoice -> " + samples_.tiff.string()}));
+                         "Scanned invoice -> " + samples_.tiff.string(),
+                         "Scanned letter -> " + samples_.letter.string()}));
     std::string error;
     ASSERT_TRUE(Host().AttachStore(std::move(opened.store), error)) << error;
     EXPECT_EQ(Host().OpenNormally(), kDemoOleId);
@@ -161,17 +162,24 @@ TEST_F(DemoStoreTest, AFirstRunShowsTheClassFoldersOwnFoldersAndTheSampleDocumen
     Tree().UserSelect(Folder("Orders"));
     P().RunUntilIdle();
     EXPECT_EQ(Rows(), Lines{"Order 4711 |  |  | "});
+    Tree().UserSelect(Folder("Correspondence"));
+    P().RunUntilIdle();
+    EXPECT_EQ(Rows(), (Lines{"Bank |  |  | ", "Scanned letter | 1 | 2 | "}));
 
     // New items and documents of the user's get IDs after the samples'.
     ASSERT_TRUE(Host().Store());
     EXPECT_EQ(Host().Store()->NextOleId().keys[0], "00000004");
-    EXPECT_EQ(Host().Store()->NextResourceId().keys[0], "00000007");
+    EXPECT_EQ(Host().Store()->NextResourceId().keys[0], "00000008");
 }
 
-TEST_F(DemoStoreTest, TheSampleDocumentsAreThereAndTheScanHasThreePages) {
-    for (const fs::path& p :
-         {samples_.text, samples_.tiff, samples_.xml, samples_.vbscript, samples_.jscript})
+TEST_F(DemoStoreTest, TheSampleDocumentsAreThereAndTheScansHaveTheirPages) {
+    for (const fs::path& p : {samples_.text, samples_.tiff, samples_.xml, samples_.vbscript,
+                              samples_.jscript, samples_.letter})
         EXPECT_GT(fs::file_size(p), 100u) << p;
+    std::unique_ptr<TIFF, void (*)(TIFF*)> letter(TIFFOpen(samples_.letter.c_str(), "r"),
+                                                  TIFFClose);
+    ASSERT_TRUE(letter);
+    EXPECT_EQ(TIFFNumberOfDirectories(letter.get()), 2);
     std::unique_ptr<TIFF, void (*)(TIFF*)> tif(TIFFOpen(samples_.tiff.c_str(), "r"), TIFFClose);
     ASSERT_TRUE(tif);
     EXPECT_EQ(TIFFNumberOfDirectories(tif.get()), 3);
@@ -205,7 +213,7 @@ TEST_F(DemoStoreTest, AStoreIsSeededOnlyWhenTheFileIsNew) {
     EXPECT_FALSE(SeedDemoStore(*again.store, samples_, error));
     EXPECT_NE(error, "");
     EXPECT_EQ(Count(*again.store, "OLE_TREE"), seeded - 1);
-    EXPECT_EQ(Count(*again.store, "OLE_RES"), 6);
+    EXPECT_EQ(Count(*again.store, "OLE_RES"), 7);
 
     // A named store that does not exist starts empty.
     OpenedStore empty = OpenStoreFile(TempDir() / "new" / "mine.orbel", nullptr);

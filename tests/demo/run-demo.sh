@@ -10,7 +10,8 @@
 #               the window saved; a server that is not there fails with status 1 and a message
 #               that never shows the connection string's password
 #   xvfb        under a virtual X display (skipped, status 77, without xvfb-run): the same,
-#               saving the window to OUT (a .png file)
+#               saving the window to OUT (a .png file), then the scanned letter shown on its
+#               second page in the preview to OUT-letter.png
 set -u
 mode=$1 demo=$2 out=$3
 folder='\All\Invoices\2026'
@@ -74,6 +75,16 @@ xvfb)
     [ $status -eq 0 ] || fail "exit status $status"
     is_png "$out" || fail "no PNG at $out"
     echo "screenshot: $out"
+    # The scanned letter in the preview, on its second page.
+    letter="${out%.png}-letter.png"
+    rm -f "$letter"
+    xvfb-run -a -s '-screen 0 1280x1024x24' env QT_QPA_PLATFORM=xcb \
+        "$demo" --screenshot "$letter" --select '\All\Correspondence' --item 'Scanned letter' \
+        --page 2
+    status=$?
+    [ $status -eq 0 ] || fail "exit status $status showing the letter"
+    is_png "$letter" || fail "no PNG at $letter"
+    echo "screenshot: $letter"
     ;;
 *)
     fail "unknown mode"

@@ -123,6 +123,32 @@ TEST_F(PreviewPaneTest, AnOpenedImagePagesThroughEveryPageAndRefusesToGoPastEith
     EXPECT_NE(Viewer().find("pages decoded 6"), std::string::npos);
 }
 
+TEST_F(PreviewPaneTest, TheTypedPageIsReadAsDigitsAndPageZeroIsTheViewersAffair) {
+    ShowPreview();
+    ASSERT_TRUE(test::WriteBilevelTiff(File("letter.tif"), 3, 800, 1000));
+    // Typed before any image is shown, a page goes nowhere.
+    platform::LiveDialog* box = Frame()->PageBar().PageBox();
+    ASSERT_TRUE(box);
+    const auto enter = [&](const char* text) {
+        ASSERT_EQ(box->UserType(IDC_PAGEBOX, text), "");
+        P().Windows().SetFocus(box->Window());
+        P().Loop().PostMessage(box->Window(), WM_KEYDOWN, VK_RETURN, 1);
+        P().RunUntilIdle();
+    };
+    enter("2");
+    EXPECT_EQ(View().Describe(), "empty");
+    Open(File("letter.tif"));
+    // A sign is not a digit.
+    User().AnswerMessageBox(MessageAnswer::Ok, "Please enter an integer.");
+    enter("-1");
+    EXPECT_EQ(View().Viewer()->GetPage(), 1);
+    enter("0");
+    EXPECT_EQ(View().Viewer()->GetPage(), 0);
+    EXPECT_NE(Viewer().find("there is no page 0"), std::string::npos) << Viewer();
+    enter("3");
+    EXPECT_EQ(View().Viewer()->GetPage(), 3);
+}
+
 TEST_F(PreviewPaneTest, TheMenusThePageBarAndTheMouseZoomTurnAndGreyTheView) {
     ShowPreview();
     ASSERT_TRUE(test::WriteBilevelTiff(File("letter.tif"), 1, 800, 1000));

@@ -14,6 +14,7 @@
 #include "platform/imaging/ImagingIds.h"
 #include "platform/imaging/SaneScanner.h"
 #include "src/preview/ImgScan.h"
+#include "tests/imaging/ScanAsNewItem.h"
 #include "tests/imaging/TestImages.h"
 #include "tests/support/HeadlessTest.h"
 
@@ -40,20 +41,7 @@ class ScannerTest : public test::HeadlessTest {
     std::string File(const std::string& name) const { return (TempDir() / name).string(); }
     // One scan as a new item's scan makes it: the scan dialog shown first.
     long Scan(const std::string& target) {
-        CImgScan scanner;
-        if (!scanner.Create("Scan", WS_CHILD, RECT{0, 0, 400, 300}, form_.GetSafeHwnd(), 0))
-            return -1;
-        scanner.OpenScanner();
-        scanner.SetFileType(1);
-        scanner.SetMultiPage(true);
-        scanner.SetPageOption(1);
-        scanner.SetShowSetupBeforeScan(1);
-        scanner.SetImage(target);
-        scanner.SetScanTo(0);
-        const long result = scanner.StartScan();
-        scanner.CloseScanner();
-        scanner.DestroyWindow();
-        return result;
+        return test::ScanAsNewItem(form_.GetSafeHwnd(), target);
     }
     std::unique_ptr<imaging::ImageFile> Open(const std::string& path) {
         std::string error;
