@@ -70,7 +70,7 @@ std::vector<Variant> Arguments(const TypeLibMember& member, bool described,
 // The command table
 
 std::span<const Container::Command> Container::Commands() {
-    static const std::array<Command, 40> kCommands{{
+    static const Command kCommands[] = {
         {"set", "set NAME VALUE", "sets a property of the control", &Container::CmdSet},
         {"get", "get NAME", "prints the property as NAME = VALUE", &Container::CmdGet},
         {"call", "call NAME|#DISPID ARG...",
@@ -234,7 +234,7 @@ std::span<const Container::Command> Container::Commands() {
          "closed unsent, 2 failed, 26 no mail program) instead of 0; like a box answer it comes "
          "before the action that asks. The transcript shows mail attach \"FILE\"... -> RESULT",
          &Container::CmdMailAnswer},
-    }};
+    };
     return kCommands;
 }
 
