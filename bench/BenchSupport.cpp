@@ -283,37 +283,69 @@ std::int64_t PlainTreeScan::ScanLoad(std::int32_t classOwner, std::int32_t owner
 void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
-        if (run.error_occurred) continue;
-        // With repetitions the median stands for the size; without, the one run does.
-        const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-        if (run.run_type != Run::RT_Iteration && !median) continue;
+        // Each repetition is a sample of its own; the aggregates are worked out here.
+        if (run.error_occurred || run.run_type != Run::RT_Iteration) continue;
         auto it = run.counters.find(kRowsPerSecond);
         if (it == run.counters.end()) continue;
-        rates_[run.run_name.args][run.run_name.function_name] = it->second.value;
+        samples_[run.run_name.args][run.run_name.function_name].rates.push_back(it->second.value);
     }
 }
 
+double RatioReporter::Samples::Median() const {
+    std::vector<double> sorted = rates;
+    std::sort(sorted.begin(), sorted.end());
+    const std::size_t n = sorted.size();
+    if (n == 0) return 0;
+    return n % 2 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
+}
+
+double RatioReporter::Samples::Spread() const {
+    const auto [low, high] = std::minmax_element(rates.begin(), rates.end());
+    const double median = Median();
+    return low == rates.end() || median <= 0 ? 0 : (*high - *low) / median;
+}
+
+std::map<std::string, std::map<std::string, double>> RatioReporter::Medians() const {
+    std::map<std::string, std::map<std::string, double>> medians;
+    for (const auto& [args, byName] : samples_)
+        for (const auto& [name, samples] : byName) medians[args][name] = samples.Median();
+    return medians;
+}
+
 void RatioReporter::PrintRatios() const {
-    std::printf("\n%-8s %-34s %16s %16s %8s\n", "rows", title_.c_str(), "control rows/s",
-                "plain rows/s", "ratio");
-    for (const auto& [args, byName] : rates_) {
+    std::printf("\n%-8s %-34s %16s %7s %16s %7s %8s\n", "rows", title_.c_str(), "control rows/s",
+                "spread", "plain rows/s", "spread", "ratio");
+    // Sizes in increasing order, not in the order of their texts.
+    std::vector<const std::pair<const std::string, std::map<std::string, Samples>>*> sizes;
+    for (const auto& size : samples_) sizes.push_back(&size);
+    std::stable_sort(sizes.begin(), sizes.end(), [](const auto* a, const auto* b) {
+        return std::strtod(a->first.c_str(), nullptr) < std::strtod(b->first.c_str(), nullptr);
+    });
+    for (const auto* size : sizes) {
+        const auto& [args, byName] = *size;
         const auto plain = byName.find(floorName_);
         if (plain == byName.end()) continue;
-        for (const auto& [name, rate] : byName) {
+        const double plainRate = plain->second.Median();
+        for (const auto& [name, samples] : byName) {
             if (name == plain->first) continue;
-            std::printf("%-8s %-34s %16.0f %16.0f %7.1fx\n", args.c_str(), name.c_str(), rate,
-                        plain->second, plain->second / rate);
+            const double rate = samples.Median();
+            std::printf("%-8s %-34s %16.0f %6.0f%% %16.0f %6.0f%% %7.2fx\n", args.c_str(),
+                        name.c_str(), rate, 100 * samples.Spread(), plainRate,
+                        100 * plain->second.Spread(), rate > 0 ? plainRate / rate : 0.0);
         }
     }
-    std::printf("ratio: rows per second of %s (the floor) over the control's\n",
-                floorName_.c_str());
+    std::printf(
+        "ratio: median rows per second of %s (the floor) over the control's; spread: lowest to "
+        "highest of the repetitions, over the median\n",
+        floorName_.c_str());
     PrintGrowth();
 }
 
 void RatioReporter::PrintGrowth() const {
+    const auto medians = Medians();
     // Sizes in increasing order, each with its measurements' rates.
     std::vector<std::pair<double, const std::map<std::string, double>*>> sizes;
-    for (const auto& [args, byName] : rates_) {
+    for (const auto& [args, byName] : medians) {
         char* end = nullptr;
         const double rows = std::strtod(args.c_str(), &end);
         if (end != args.c_str() && *end == '\0' && rows > 0) sizes.emplace_back(rows, &byName);

@@ -130,8 +130,9 @@ inline benchmark::Counter RowsPerSecond(std::int64_t rows) {
 }
 
 // The console report, and at the end a table of each measurement beside the floor of the same
-// size: rows per second of both and how many times faster the floor is; then how each grows
-// from one size to the next beside the floor's own growth.
+// size: the median rows per second of both with their spread over the repetitions, and how
+// many times faster the floor is; then how each grows from one size to the next beside the
+// floor's own growth.
 class RatioReporter : public benchmark::ConsoleReporter {
   public:
     RatioReporter(std::string floorName, std::string title)
@@ -140,13 +141,22 @@ class RatioReporter : public benchmark::ConsoleReporter {
     void PrintRatios() const;
 
   private:
+    // The rates of one measurement at one size: one per repetition.
+    struct Samples {
+        std::vector<double> rates;
+        double Median() const;
+        // The distance from the lowest rate to the highest, as a share of the median.
+        double Spread() const;
+    };
+    // Median rates by size and measurement.
+    std::map<std::string, std::map<std::string, double>> Medians() const;
     // Between each size and the next: how many times longer each measurement and the floor
     // take, and the one over the other (above 1, the control falls behind as the rows grow).
     void PrintGrowth() const;
 
     std::string floorName_;
     std::string title_;
-    std::map<std::string, std::map<std::string, double>> rates_;
+    std::map<std::string, std::map<std::string, Samples>> samples_;
 };
 
 // main() of a benchmark program: runs the registered benchmarks with the ratio report against

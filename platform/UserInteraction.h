@@ -58,6 +58,8 @@ struct FileChooserRequest {
     std::string directory;  // where the chooser starts; empty: the current directory
     // Save: added to a name chosen without an extension ("txt", no dot).
     std::string defaultExtension;
+    // The chooser window's own title; empty: the window system's usual one.
+    std::string title;
     HWND owner;
 };
 

@@ -48,6 +48,8 @@ int ListItems::Insert(int index, std::string_view text, int image) {
     r.image = image;
     rows_.insert(rows_.begin() + index, std::move(r));
     if (focused_ >= index) ++focused_;
+    for (int& selected : selected_)
+        if (selected >= index) ++selected;
     return index;
 }
 
@@ -58,12 +60,16 @@ bool ListItems::Erase(int row) {
         focused_ = -1;
     else if (focused_ > row)
         --focused_;
+    std::erase(selected_, row);
+    for (int& selected : selected_)
+        if (selected > row) --selected;
     return true;
 }
 
 void ListItems::Clear() {
     rows_.clear();
     focused_ = -1;
+    selected_.clear();
 }
 
 const std::string& ListItems::Text(int row, int column) const {
@@ -110,6 +116,15 @@ UINT ListItems::State(int row) const {
 
 bool ListItems::SetState(int row, UINT state) {
     if (!Valid(row)) return false;
+    const bool was = (At(row).state & kListSelected) != 0;
+    const bool is = (state & kListSelected) != 0;
+    if (was != is) {
+        const auto at = std::lower_bound(selected_.begin(), selected_.end(), row);
+        if (is)
+            selected_.insert(at, row);
+        else
+            selected_.erase(at);
+    }
     At(row).state = state;
     if (state & kListFocused)
         focused_ = row;
@@ -119,10 +134,7 @@ bool ListItems::SetState(int row, UINT state) {
 }
 
 std::vector<int> ListItems::Selected() const {
-    std::vector<int> out;
-    for (int r = 0; r < Count(); ++r)
-        if (At(r).state & kListSelected) out.push_back(r);
-    return out;
+    return selected_;
 }
 
 int ListItems::Find(DWORD data, int after) const {
@@ -137,6 +149,9 @@ void ListItems::Sort(const std::function<int(DWORD, DWORD)>& compare) {
     const auto focused = std::find_if(rows_.begin(), rows_.end(),
                                       [](const Row& r) { return (r.state & kListFocused) != 0; });
     focused_ = focused == rows_.end() ? -1 : static_cast<int>(focused - rows_.begin());
+    selected_.clear();
+    for (int r = 0; r < Count(); ++r)
+        if (At(r).state & kListSelected) selected_.push_back(r);
 }
 
 }  // namespace orbel::platform

@@ -101,6 +101,9 @@ class ListItems {
     std::vector<Column> columns_;
     std::vector<Row> rows_;
     int focused_ = -1;
+    // The selected rows in row order, kept beside the states: a list of thousands of rows asks
+    // for its few selected ones after every row it adds.
+    std::vector<int> selected_;
 };
 
 }  // namespace orbel::platform

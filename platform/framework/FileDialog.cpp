@@ -31,10 +31,12 @@ int CFileDialog::DoModal() {
     return IDOK;
 }
 
-std::optional<std::string> BrowseForFolder(HWND owner, const std::string& startDirectory) {
+std::optional<std::string> BrowseForFolder(HWND owner, const std::string& startDirectory,
+                                           const std::string& title) {
     platform::FileChooserRequest request;
     request.kind = platform::ChooserKind::Folder;
     request.directory = startDirectory;
+    request.title = title;
     request.owner = owner;
     return platform::GetPlatform().User().ChooseFile(request);
 }

@@ -32,7 +32,9 @@ class CFileDialog {
     HWND m_parent;
 };
 
-// The folder browser: the chosen folder's path, or nothing when the user cancelled.
-std::optional<std::string> BrowseForFolder(HWND owner, const std::string& startDirectory);
+// The folder browser under the given title: the chosen folder's path, or nothing when the user
+// cancelled.
+std::optional<std::string> BrowseForFolder(HWND owner, const std::string& startDirectory,
+                                           const std::string& title);
 
 }  // namespace orbel

@@ -201,6 +201,7 @@ std::optional<std::string> ScriptedUser::ChooseFile(const FileChooserRequest& re
     std::string shown = folder ? std::string("folderchooser")
                                : std::string("filechooser ") + ChooserKindName(request.kind) +
                                      " filter=" + QuoteString(request.filter);
+    if (!request.title.empty()) shown += " title=" + QuoteString(request.title);
     shown += " dir=" + QuoteString(request.directory);
     std::optional<std::string> chosen;
     if (auto e = Take(folder ? Expectation::Kind::FolderChooser : Expectation::Kind::FileChooser, 0,

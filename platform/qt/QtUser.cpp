@@ -172,6 +172,7 @@ QString QtFileFilter(const std::string& filter) {
 std::optional<std::string> QtUser::ChooseFile(const FileChooserRequest& request) {
     QFileDialog dialog(windows_.Widget(request.owner));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (!request.title.empty()) dialog.setWindowTitle(QString::fromStdString(request.title));
     if (!request.directory.empty()) dialog.setDirectory(QString::fromStdString(request.directory));
     switch (request.kind) {
         case ChooserKind::Open:

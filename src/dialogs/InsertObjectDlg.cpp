@@ -25,6 +25,7 @@ constexpr int kLabelHeight = 8;
 constexpr int kCheckHeight = 10;
 
 constexpr const char* kAllFilesFilter = "All Files (*.*)|*.*||";
+constexpr const char* kFolderBrowserTitle = "Please select a directory or folder:";
 
 void Place(platform::DialogTemplate& t, UINT id, int x, int y, int cx, int cy) {
     for (platform::DialogControlTemplate& c : t.controls)
@@ -161,7 +162,7 @@ void CInsertObjectDlg::OnBrowse() {
     if (m_tab == kSelectDirectory) {
         const std::string saved = GetCurrentDirectory();
         const std::optional<std::string> folder =
-            BrowseForFolder(GetSafeHwnd(), GetDlgItemText(IDC_FILE_NAME));
+            BrowseForFolder(GetSafeHwnd(), GetDlgItemText(IDC_FILE_NAME), kFolderBrowserTitle);
         SetCurrentDirectory(saved);
         if (folder) {
             m_fileName = *folder;

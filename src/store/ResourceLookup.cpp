@@ -83,7 +83,8 @@ bool CResourceLookup::GetResourceDetails(std::int32_t entryKey, std::string& pat
         if (!parts.link.empty())
             if (auto at = storedLocation.find("!" + parts.link); at != std::string::npos)
                 storedLocation.erase(at);
-        if (!FileExists(path) && mapped &&
+        // Only a mapped path has an original to fall back on: the file is looked for then.
+        if (mapped && !FileExists(path) &&
             AfxMessageBox("Attachment could not be found at \n\n" + path +
                               "\n\nWould you like to try the original location of \n\n" +
                               storedLocation,

@@ -6,6 +6,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QBitmap>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -15,6 +16,7 @@
 #include <memory>
 
 #include "platform/controls/Controls.h"
+#include "platform/framework/FileDialog.h"
 #include "platform/qt/QtControls.h"
 #include "platform/qt/QtListControl.h"
 #include "platform/qt/QtPlatform.h"
@@ -262,6 +264,23 @@ TEST_F(DesktopOnly, ALoopKeptBusyByPostedTasksStillDeliversTheWindowSystemsEvent
     EXPECT_TRUE(seenWhileBusy) << "Qt timer " << qtTimerFired << ", loop timer ticks " << ticks;
     loop.KillTimer(window, 1);
     platform_->Windows().DestroyWindow(window);
+}
+
+TEST_F(DesktopOnly, TheFolderChooserAPersonSeesCarriesTheTitleItWasGiven) {
+    Install(platform::QtUserMode::Person);
+    QString title;
+    bool folders = false;
+    // The chooser is modal: it is read and dismissed from inside its own event loop.
+    QTimer::singleShot(0, [&] {
+        auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!chooser) return;
+        title = chooser->windowTitle();
+        folders = chooser->fileMode() == QFileDialog::Directory;
+        chooser->reject();
+    });
+    EXPECT_EQ(BrowseForFolder(top_, "/", "Please select a directory or folder:"), std::nullopt);
+    EXPECT_EQ(title.toStdString(), "Please select a directory or folder:");
+    EXPECT_TRUE(folders);
 }
 
 }  // namespace

@@ -118,21 +118,23 @@ TYPED_TEST(UserConformance, FileAndFolderChoosersGiveThePathChosenOrNothing) {
     CFileDialog save(false, "txt", {}, "Text (*.txt)|*.txt|All Files (*.*)|*.*||");
     save.m_initialDir = "/srv/store";
     EXPECT_EQ(save.DoModal(), IDCANCEL);
-    EXPECT_EQ(BrowseForFolder(kNoWindow, "/srv"), "/srv/in");
+    EXPECT_EQ(BrowseForFolder(kNoWindow, "/srv", "Please select a directory or folder:"),
+              "/srv/in");
     // A folder chooser does not take a file chooser's answer, and the other way round.
     this->User().AnswerChooser(true, "/srv");
     CFileDialog another(true);
     EXPECT_EQ(another.DoModal(), IDCANCEL);
     EXPECT_EQ(this->User().Failures().size(), 1u);
     this->User().ClearFailures();
-    EXPECT_EQ(BrowseForFolder(kNoWindow, ""), "/srv");
+    EXPECT_EQ(BrowseForFolder(kNoWindow, "", ""), "/srv");
     EXPECT_EQ(this->User().Transcript(),
               (std::vector<std::string>{
                   "filechooser open filter=\"All Files (*.*)|*.*||\" dir=\"/srv/old\" -> "
                   "\"/srv/in/report.pdf\"",
                   "filechooser save filter=\"Text (*.txt)|*.txt|All Files (*.*)|*.*||\" "
                   "dir=\"/srv/store\" -> cancel",
-                  "folderchooser dir=\"/srv\" -> \"/srv/in\"",
+                  "folderchooser title=\"Please select a directory or folder:\" dir=\"/srv\" -> "
+                  "\"/srv/in\"",
                   "filechooser open filter=\"\" dir=\"\" -> cancel",
                   "folderchooser dir=\"\" -> \"/srv\""}));
 }

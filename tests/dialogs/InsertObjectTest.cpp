@@ -192,7 +192,9 @@ TEST_F(InsertObjectTest, ADirectoryIsChosenWithTheFolderBrowserAndMustExist) {
     User().AnswerMessageBox(MessageAnswer::Ok, "Please enter a valid Directory.");
     User().AnswerChooser(true, "/in");
     List().OnListCommand(ID_LIST_NEW_ITEM);
-    EXPECT_TRUE(ChooserShown("folderchooser dir=\"/in/a.txt\" -> \"/in\""));
+    EXPECT_TRUE(
+        ChooserShown("folderchooser title=\"Please select a directory or folder:\" "
+                     "dir=\"/in/a.txt\" -> \"/in\""));
     EXPECT_EQ(TreeNames(kOwn), (std::vector<std::string>{"a.txt", "b.pdf"}));
     EXPECT_EQ(P().Files().CurrentDirectory(), "/store");
 }

@@ -61,6 +61,25 @@ TEST(ListItems, TheFocusFollowsItsRowAsRowsComeAndGo) {
     EXPECT_FALSE(items.Erase(0));
 }
 
+TEST(ListItems, TheSelectedRowsFollowTheirRowsAsRowsComeAndGo) {
+    ListItems items;
+    for (const char* label : {"a", "b", "c", "d", "e"}) items.Insert(items.Count(), label, 0);
+    items.SetState(1, kListSelected);
+    items.SetState(3, kListSelected | kListFocused);
+    items.SetState(3, kListSelected);  // selected again: listed once
+    items.Insert(2, "new", 0);
+    EXPECT_EQ(items.Selected(), (std::vector<int>{1, 4}));
+    items.Erase(1);  // a selected row going takes its selection along
+    EXPECT_EQ(items.Selected(), std::vector<int>{3});
+    EXPECT_EQ(items.Text(3, 0), "d");
+    items.SetState(0, kListSelected);
+    items.SetState(3, kListFocused);
+    EXPECT_EQ(items.Selected(), std::vector<int>{0});
+    items.Clear();
+    items.Insert(0, "z", 0);
+    EXPECT_TRUE(items.Selected().empty());
+}
+
 TEST(ListItems, CellsStayWithTheirColumns) {
     ListItems items = ThreeColumns();
     items.Insert(0, "file", 1);
