@@ -44,6 +44,7 @@ constexpr Row kRows[] = {
     {S, 1, 0, 0, kDemoScriptFolder},
     {S, 2, S, 1, "Greeting", 5},
     {S, 3, S, 1, "Copy fields", 6},
+    {O, 7, C, 2, "Budget 2026.xls", 7},
 };
 
 const char* const kCounterOleId = "0";
@@ -61,7 +62,8 @@ std::string ItemType(const std::string& path) {
 SampleDocuments SampleDocumentsIn(const fs::path& dir) {
     return SampleDocuments{dir / "welcome.txt",    dir / "invoice-scan.tif",
                            dir / "order-4711.xml", "https://www.example.org/",
-                           dir / "greeting.vbs",   dir / "fields.js"};
+                           dir / "greeting.vbs",   dir / "fields.js",
+                           dir / "budget.xls"};
 }
 
 bool SeedDemoStore(host::SqliteTableStore& store, const SampleDocuments& documents,
@@ -72,7 +74,8 @@ bool SeedDemoStore(host::SqliteTableStore& store, const SampleDocuments& documen
                                  documents.xml.string(),
                                  documents.webAddress,
                                  documents.vbscript.string() + "!VBScript#Main",
-                                 documents.jscript.string() + "!JScript#Main"};
+                                 documents.jscript.string() + "!JScript#Main",
+                                 documents.workbook.string()};
     auto refused = [&](const char* what) {
         error = std::string("cannot write ") + what + ": " + store.LastError();
         return false;

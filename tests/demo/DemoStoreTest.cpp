@@ -127,6 +127,7 @@ TEST_F(DemoStoreTest, AFirstRunShowsTheClassFoldersOwnFoldersAndTheSampleDocumen
         "WHERE t.IsItem = 1 ORDER BY t.Name",
         [&](std::span<const std::string> row) { links.push_back(row[0] + " -> " + row[1]); });
     EXPECT_EQ(links, (std::vector<std::string>{
+                         "Budget 2026.xls -> " + samples_.workbook.string(),
                          "Copy fields -> " + samples_.jscript.string() + "!JScript#Main",
                          "Greeting -> " + samples_.vbscript.string() + "!VBScript#Main",
                          "Order 4711 -> " + samples_.xml.string(),
@@ -165,12 +166,12 @@ TEST_F(DemoStoreTest, AFirstRunShowsTheClassFoldersOwnFoldersAndTheSampleDocumen
     // New items and documents of the user's get IDs after the samples'.
     ASSERT_TRUE(Host().Store());
     EXPECT_EQ(Host().Store()->NextOleId().keys[0], "00000004");
-    EXPECT_EQ(Host().Store()->NextResourceId().keys[0], "00000007");
+    EXPECT_EQ(Host().Store()->NextResourceId().keys[0], "00000008");
 }
 
 TEST_F(DemoStoreTest, TheSampleDocumentsAreThereAndTheScanHasThreePages) {
-    for (const fs::path& p :
-         {samples_.text, samples_.tiff, samples_.xml, samples_.vbscript, samples_.jscript})
+    for (const fs::path& p : {samples_.text, samples_.tiff, samples_.xml, samples_.vbscript,
+                              samples_.jscript, samples_.workbook})
         EXPECT_GT(fs::file_size(p), 100u) << p;
     std::unique_ptr<TIFF, void (*)(TIFF*)> tif(TIFFOpen(samples_.tiff.c_str(), "r"), TIFFClose);
     ASSERT_TRUE(tif);
@@ -205,7 +206,7 @@ TEST_F(DemoStoreTest, AStoreIsSeededOnlyWhenTheFileIsNew) {
     EXPECT_FALSE(SeedDemoStore(*again.store, samples_, error));
     EXPECT_NE(error, "");
     EXPECT_EQ(Count(*again.store, "OLE_TREE"), seeded - 1);
-    EXPECT_EQ(Count(*again.store, "OLE_RES"), 6);
+    EXPECT_EQ(Count(*again.store, "OLE_RES"), 7);
 
     // A named store that does not exist starts empty.
     OpenedStore empty = OpenStoreFile(TempDir() / "new" / "mine.orbel", nullptr);
