@@ -73,6 +73,37 @@ TEST_F(CalcProgramTest, WhatTheOfficeCannotOpenIsItsErrorWithADescription) {
     EXPECT_EQ(test::OfficesLeft(), 0);
 }
 
+TEST_F(CalcProgramTest, KeysTypedIntoTheCalcWindowMoveTheCellNameInTheDialog) {
+    test::OwnDisplay display;
+    if (display.Name().empty()) GTEST_SKIP() << display.Why();
+    setenv("DISPLAY", display.Name().c_str(), 1);
+    std::string why;
+    const std::string xls = (TempDir() / "Keys.xls").string();
+    if (!test::MakeXls(xls, {"Sheet1", "Totals"}, why)) GTEST_SKIP() << why;
+    // The person moves the cell cursor from A1 two to the right and two down, in the office's
+    // own window: the selection comes back on the connection's thread, and the dialog has it
+    // once the loop has run.
+    auto typeInCalc = [this] {
+        if (!test::RunProgram({"/usr/bin/xdotool", "search", "--sync", "--name", "Keys",
+                               "windowfocus", "--sync", "%1", "key", "--delay", "100", "Right",
+                               "Right", "Down", "Down"}))
+            return std::string("xdotool failed");
+        for (int i = 0; i < 500; ++i) {
+            P().RunUntilIdle();
+            if (test::SpreadsheetState().find("selection=\"Sheet1\":3:3") != std::string::npos)
+                return std::string();
+            usleep(10000);
+        }
+        return "the selection did not come: " + test::SpreadsheetState();
+    };
+    User().AnswerDialog(IDD_CELL_LINK,
+                        {Action::Press(IDC_CHOOSE_CELL),
+                         Action::Elsewhere("type into Calc", typeInCalc), Action::Press(IDOK)});
+    EXPECT_EQ(test::LinkCell(control, xls), xls + "!Sheet1!$C$3");
+    EXPECT_EQ(test::OfficesLeft(), 0);
+    unsetenv("DISPLAY");
+}
+
 TEST_F(CalcProgramTest, AnOfficeThatWentAwayAnswersWithAStatusAndIsNotLeftBehind) {
     const std::string ods = (TempDir() / "Book.ods").string();
     test::MakeOds(ods, {"Sheet1", "Totals"});
