@@ -162,7 +162,11 @@ class CalcProgram final : public SpreadsheetProgram {
     ~CalcProgram() override { Quit(); }
 
     bool Start(std::string& why) {
-        const bool headless = !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY");
+        auto named = [](const char* variable) {
+            const char* value = std::getenv(variable);
+            return value && *value;
+        };
+        const bool headless = !named("DISPLAY") && !named("WAYLAND_DISPLAY");
         if (!process_.Start(Launcher(), headless, why)) return false;
         try {
             Reference<css::bridge::XUnoUrlResolver> resolver =
