@@ -22,6 +22,8 @@ packages=(
   # the spreadsheet component: workbook sheets (FreeXL, zlib), and Debian's Python with xlwt
   # for the tests' workbooks
   libfreexl-dev zlib1g-dev python3-xlwt
+  # the spreadsheet component on the desktop: LibreOffice Calc and its SDK for UNO
+  libreoffice-calc libreoffice-dev
   # scanning through SANE (its test scanners in the tests), and printing to PDF checked with
   # poppler's pdfinfo
   libsane-dev sane-utils poppler-utils

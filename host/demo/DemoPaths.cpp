@@ -30,6 +30,12 @@ std::string ModulePath() {
         .string();
 }
 
+std::string SpreadsheetModulePath() {
+    if (const char* module = std::getenv("ORBEL_SPREADSHEET_MODULE"); module && *module)
+        return module;
+    return ORBEL_DEMO_BUILT_SPREADSHEET_MODULE;
+}
+
 std::string ImagingModulePath() {
     if (const char* module = std::getenv("ORBEL_IMAGING_MODULE"); module && *module) return module;
     return host::InstalledOrBuilt(host::ProgramDir(), ORBEL_DEMO_IMAGING_MODULE_FROM_PROGRAM,

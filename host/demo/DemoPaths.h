@@ -23,6 +23,9 @@ std::string ModulePath();
 // The imaging module ($ORBEL_IMAGING_MODULE, else the one installed beside the program, else
 // this build's), registered so that the control shows its preview pane.
 std::string ImagingModulePath();
+// The spreadsheet module the cell link starts ($ORBEL_SPREADSHEET_MODULE, else this build's on
+// LibreOffice Calc); empty when there is none, and the cell link takes typed cells only.
+std::string SpreadsheetModulePath();
 // The folder of the sample documents.
 std::filesystem::path SamplesDir();
 

@@ -45,6 +45,7 @@ constexpr Row kRows[] = {
     {S, 2, S, 1, "Greeting", 5},
     {S, 3, S, 1, "Copy fields", 6},
     {O, 7, C, 1, "Scanned letter", 7, 1, 2},
+    {O, 8, C, 2, "Budget 2026.xls", 8},
 };
 
 const char* const kCounterOleId = "0";
@@ -60,10 +61,10 @@ std::string ItemType(const std::string& path) {
 }  // namespace
 
 SampleDocuments SampleDocumentsIn(const fs::path& dir) {
-    return SampleDocuments{dir / "welcome.txt",    dir / "invoice-scan.tif",
-                           dir / "order-4711.xml", "https://www.example.org/",
-                           dir / "greeting.vbs",   dir / "fields.js",
-                           dir / "letter-scan.tif"};
+    return SampleDocuments{dir / "welcome.txt",     dir / "invoice-scan.tif",
+                           dir / "order-4711.xml",  "https://www.example.org/",
+                           dir / "greeting.vbs",    dir / "fields.js",
+                           dir / "letter-scan.tif", dir / "budget.xls"};
 }
 
 bool SeedDemoStore(host::SqliteTableStore& store, const SampleDocuments& documents,
@@ -75,7 +76,8 @@ bool SeedDemoStore(host::SqliteTableStore& store, const SampleDocuments& documen
                                  documents.webAddress,
                                  documents.vbscript.string() + "!VBScript#Main",
                                  documents.jscript.string() + "!JScript#Main",
-                                 documents.letter.string()};
+                                 documents.letter.string(),
+                                 documents.workbook.string()};
     auto refused = [&](const char* what) {
         error = std::string("cannot write ") + what + ": " + store.LastError();
         return false;

@@ -27,7 +27,8 @@ struct SampleDocuments {
     std::string webAddress;
     std::filesystem::path vbscript;  // a script of each language
     std::filesystem::path jscript;
-    std::filesystem::path letter;  // a scanned letter of two pages
+    std::filesystem::path letter;    // a scanned letter of two pages
+    std::filesystem::path workbook;  // a budget, for linking fields to its cells
 };
 
 // The documents as installed (or built) in `dir`.

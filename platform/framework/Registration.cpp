@@ -111,7 +111,7 @@ bool EditDefaultHive(const std::function<bool(platform::RegistryHive&)>& edit) {
 HRESULT ModuleClassFactory::CreateInstance(std::shared_ptr<IUnknown>& object) {
     if (!platform::HasPlatform()) return E_FAIL;
     object = make_();
-    return S_OK;
+    return object ? S_OK : E_FAIL;
 }
 
 std::string ModulePathOf(const void* address) {

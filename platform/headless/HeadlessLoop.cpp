@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <sstream>
 
+#include "platform/CrossThread.h"
+
 namespace orbel::platform {
 
 bool HeadlessLoop::TakeMessage(MSG& msg) {
+    TakeCrossThreadTasks();
     if (TakeQueued(msg)) return true;
     if (HasIdleHandlers() && RunIdleOnce() && TakeQueued(msg)) return true;
     if (TakeQuit(msg)) {

@@ -4,6 +4,8 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "platform/CrossThread.h"
+
 namespace orbel::platform {
 
 namespace {
@@ -16,9 +18,16 @@ QtLoop::QtLoop() : wake_(std::make_unique<QTimer>()) {
     wake_->setSingleShot(true);
     wake_->setTimerType(Qt::PreciseTimer);
     QObject::connect(wake_.get(), &QTimer::timeout, [this] { OnWake(); });
+    SetCrossThreadWaker([] {
+        if (QCoreApplication* app = QCoreApplication::instance())
+            QMetaObject::invokeMethod(
+                app, [] { TakeCrossThreadTasks(); }, Qt::QueuedConnection);
+    });
 }
 
-QtLoop::~QtLoop() = default;
+QtLoop::~QtLoop() {
+    SetCrossThreadWaker({});
+}
 
 std::uint64_t QtLoop::Now() const {
     return static_cast<std::uint64_t>(clock_.elapsed());

@@ -5,7 +5,6 @@
 #include "platform/EffectLog.h"
 #include "platform/automation/Guid.h"
 #include "platform/spreadsheet/SpreadsheetIds.h"
-#include "platform/spreadsheet/WorkbookFile.h"
 
 namespace orbel::spreadsheet {
 
@@ -96,18 +95,19 @@ class Workbooks final : public SheetObject {
             if (!omitted.IsMissing()) return DISP_E_TYPEMISMATCH;
         const std::string& path = args[0].BStr();
         WorkbookState book{path, {}};
+        CellSelection selection;
         std::string why;
-        if (!ReadSheetNames(path, book.sheets, why)) {
+        const HRESULT hr = state_->program->Open(path, book.sheets, selection, why);
+        if (hr == DISP_E_EXCEPTION) {
             Effect("cannot open " + QuoteString(path) + ": " + why);
             return Raise(*state_, "'" + path + "' could not be opened: " + why + ".");
         }
+        if (FAILED(hr)) return hr;
         std::string sheets;
         for (const std::string& s : book.sheets) sheets += (sheets.empty() ? "" : ", ") + s;
         Effect("opened " + QuoteString(path) + " with sheets " + sheets);
         state_->workbooks.push_back(std::move(book));
-        state_->sheet = 0;
-        state_->column = 1;
-        state_->row = 1;
+        state_->selection = selection;
         *result = std::shared_ptr<IDispatch>(std::make_shared<Workbook>(state_));
         return S_OK;
     }
@@ -130,14 +130,43 @@ class AppEvents final : public IConnectionPoint {
     std::shared_ptr<AppState> state_;
 };
 
+// A selection the program reports: it becomes the application's and reaches every sink.
+void RaiseSelection(const std::shared_ptr<AppState>& state, const CellSelection& cell) {
+    AppState& s = *state;
+    if (s.workbooks.empty()) return;
+    const std::vector<std::string>& sheets = s.workbooks.back().sheets;
+    if (cell.sheet < 0 || static_cast<std::size_t>(cell.sheet) >= sheets.size()) return;
+    s.selection = cell;
+    const std::string& sheet = sheets[cell.sheet];
+    Effect("selected " + QuoteString(sheet) + " column " + std::to_string(cell.column) + " row " +
+           std::to_string(cell.row));
+    // Sinks may unadvise from inside the event: call a copy.
+    const auto sinks = s.sinks;
+    for (const auto& [cookie, sink] : sinks) {
+        const Variant eventArgs[] = {
+            Variant(std::shared_ptr<IDispatch>(std::make_shared<Worksheet>(state, sheet))),
+            Variant(std::shared_ptr<IDispatch>(
+                std::make_shared<Range>(state, sheet, cell.column, cell.row)))};
+        sink->Invoke(events::kSheetSelectionChange, InvokeKind::Method, eventArgs, nullptr);
+    }
+}
+
 }  // namespace
 
-CSpreadsheetApp::CSpreadsheetApp() : state_(std::make_shared<AppState>()) {
+CSpreadsheetApp::CSpreadsheetApp(std::unique_ptr<SpreadsheetProgram> program)
+    : state_(std::make_shared<AppState>()) {
+    state_->program = std::move(program);
+    state_->program->onSelection =
+        [weak = std::weak_ptr<AppState>(state_)](const CellSelection& cell) {
+            if (auto state = weak.lock(); state && !state->quit) RaiseSelection(state, cell);
+        };
     Effect("started");
 }
 
 CSpreadsheetApp::~CSpreadsheetApp() {
-    if (!state_->quit) Effect("ended without Quit");
+    if (state_->quit) return;
+    state_->program->Quit();
+    Effect("ended without Quit");
 }
 
 HRESULT CSpreadsheetApp::GetIDsOfNames(std::string_view, DISPID&) {
@@ -156,14 +185,21 @@ HRESULT CSpreadsheetApp::Invoke(DISPID id, InvokeKind kind, std::span<const Vari
             if (!IsGet(kind, args, result)) return DISP_E_BADPARAMCOUNT;
             *result = std::shared_ptr<IDispatch>(std::make_shared<Workbooks>(state_));
             return S_OK;
-        case app::kVisible:
+        case app::kVisible: {
             if (kind != InvokeKind::PropertyPut || args.size() != 1) return DISP_E_BADPARAMCOUNT;
             if (args[0].Type() != VarType::Bool) return DISP_E_TYPEMISMATCH;
+            std::string why;
+            const HRESULT hr = s.program->Show(args[0].Bool(), why);
+            if (hr == DISP_E_EXCEPTION) return Raise(s, std::move(why));
+            if (FAILED(hr)) return hr;
             s.visible = args[0].Bool();
             Effect(s.visible ? "shown" : "hidden");
             return S_OK;
+        }
         case app::kQuit:
             if (kind != InvokeKind::Method || !args.empty()) return DISP_E_BADPARAMCOUNT;
+            if (s.quit) return S_OK;
+            s.program->Quit();
             s.quit = true;
             s.visible = false;
             s.workbooks.clear();
@@ -172,9 +208,9 @@ HRESULT CSpreadsheetApp::Invoke(DISPID id, InvokeKind kind, std::span<const Vari
         case app::kSelection: {
             if (!IsGet(kind, args, result)) return DISP_E_BADPARAMCOUNT;
             if (s.workbooks.empty()) return Raise(s, "No workbook is open.");
-            const std::string& sheet = s.workbooks.back().sheets.at(s.sheet);
-            *result =
-                std::shared_ptr<IDispatch>(std::make_shared<Range>(state_, sheet, s.column, s.row));
+            const std::string& sheet = s.workbooks.back().sheets.at(s.selection.sheet);
+            *result = std::shared_ptr<IDispatch>(
+                std::make_shared<Range>(state_, sheet, s.selection.column, s.selection.row));
             return S_OK;
         }
         case app::kDump:
@@ -205,21 +241,10 @@ HRESULT CSpreadsheetApp::UserSelect(std::span<const Variant> args) {
         row->I4() > 1048576)
         return Raise(s, "There is no cell " + QuoteString(args[0].BStr()) + " " +
                             std::to_string(column->I4()) + " " + std::to_string(row->I4()) + ".");
-    s.sheet = index;
-    s.column = column->I4();
-    s.row = row->I4();
-    Effect("selected " + QuoteString(sheets[index]) + " column " + std::to_string(s.column) +
-           " row " + std::to_string(s.row));
-    // Sinks may unadvise from inside the event: call a copy.
-    const auto sinks = s.sinks;
-    for (const auto& [cookie, sink] : sinks) {
-        const Variant eventArgs[] = {
-            Variant(std::shared_ptr<IDispatch>(std::make_shared<Worksheet>(state_, sheets[index]))),
-            Variant(std::shared_ptr<IDispatch>(
-                std::make_shared<Range>(state_, sheets[index], s.column, s.row)))};
-        sink->Invoke(events::kSheetSelectionChange, InvokeKind::Method, eventArgs, nullptr);
-    }
-    return S_OK;
+    std::string why;
+    const HRESULT hr = s.program->Select(CellSelection{index, column->I4(), row->I4()}, why);
+    if (hr == DISP_E_EXCEPTION) return Raise(s, std::move(why));
+    return hr;
 }
 
 std::shared_ptr<IConnectionPoint> CSpreadsheetApp::FindConnectionPoint(const Guid& iid) {
@@ -237,8 +262,8 @@ std::string CSpreadsheetApp::Dump() const {
         out += QuoteString(book.path) + " sheets=";
         for (std::size_t i = 0; i < book.sheets.size(); ++i)
             out += (i ? "," : "") + QuoteString(book.sheets[i]);
-        out += " selection=" + QuoteString(book.sheets.at(s.sheet)) + ":" +
-               std::to_string(s.column) + ":" + std::to_string(s.row);
+        out += " selection=" + QuoteString(book.sheets.at(s.selection.sheet)) + ":" +
+               std::to_string(s.selection.column) + ":" + std::to_string(s.selection.row);
     }
     out += std::string(" visible=") + (s.visible ? "TRUE" : "FALSE");
     out += " sinks=" + std::to_string(s.sinks.size());

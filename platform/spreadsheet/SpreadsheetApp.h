@@ -1,9 +1,9 @@
 // The spreadsheet application component as its callers see it: the application, its workbooks
 // collection, a range and a worksheet, reached by the dispatch IDs of the program's type
-// library, and a connection point for the application events. This one runs a workbook model
-// over the real file: the sheets are the file's own, and the selection is made by whoever
-// plays the user (a test or the container) through the application's kUserSelect member, which
-// raises the same SheetSelectionChange a person's click raises.
+// library, and a connection point for the application events. The workbook is held by the
+// program behind it (SpreadsheetProgram.h); every selection the program reports is raised as
+// SheetSelectionChange. Whoever plays the user (a test or the container) selects through the
+// application's kUserSelect member, which the program carries out as a person's click.
 #pragma once
 
 #include <map>
@@ -13,6 +13,7 @@
 
 #include "platform/automation/ActiveObjects.h"
 #include "platform/automation/Dispatch.h"
+#include "platform/spreadsheet/SpreadsheetProgram.h"
 
 namespace orbel::spreadsheet {
 
@@ -26,10 +27,9 @@ struct AppState {
     bool visible = false;
     bool quit = false;
     std::vector<WorkbookState> workbooks;
-    // The active sheet's index in the last workbook, 1-based column and row.
-    int sheet = 0;
-    std::int32_t column = 1;
-    std::int32_t row = 1;
+    // In the last workbook.
+    CellSelection selection;
+    std::unique_ptr<SpreadsheetProgram> program;
     std::map<DWORD, std::shared_ptr<IDispatch>> sinks;
     DWORD nextCookie = 1;
     ExcepInfo pending;
@@ -40,7 +40,7 @@ class CSpreadsheetApp final : public IDispatch,
                               public IExcepInfoSource,
                               public std::enable_shared_from_this<CSpreadsheetApp> {
   public:
-    CSpreadsheetApp();
+    explicit CSpreadsheetApp(std::unique_ptr<SpreadsheetProgram> program);
     ~CSpreadsheetApp() override;
 
     HRESULT GetIDsOfNames(std::string_view name, DISPID& id) override;

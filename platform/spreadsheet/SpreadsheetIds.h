@@ -9,6 +9,8 @@ namespace orbel::spreadsheet {
 
 inline constexpr const char* kProgId = "Excel.Application";
 inline constexpr const char* kClsidText = "{7E3A1C52-6B0D-4F8E-A1D3-2C5B9E0F4A17}";
+// The same application on LibreOffice Calc, from a module of its own.
+inline constexpr const char* kCalcClsidText = "{7E3A1C52-6B0D-4F8E-A1D3-2C5B9E0F4A18}";
 inline constexpr const char* kAppEventsIidText = "{00024413-0000-0000-C000-000000000046}";
 
 namespace app {

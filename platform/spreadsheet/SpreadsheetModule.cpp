@@ -1,10 +1,12 @@
-// The entry points of the spreadsheet module: it registers the application under the program's
-// ProgID, and each application it makes is reachable as the running one while it lives.
+// The entry points of a spreadsheet module: it registers the application under the program's
+// ProgID, and each application it makes, on the module's program, is reachable as the running
+// one while it lives.
 #include <memory>
 
 #include "platform/automation/ActiveObjects.h"
 #include "platform/automation/ComRuntime.h"
 #include "platform/framework/Registration.h"
+#include "platform/spreadsheet/ModuleProgram.h"
 #include "platform/spreadsheet/SpreadsheetApp.h"
 #include "platform/spreadsheet/SpreadsheetIds.h"
 
@@ -18,12 +20,14 @@ std::string ThisModulePath() {
 }
 
 ClassRegistration AppRegistration() {
-    return ClassRegistration{*Guid::Parse(kClsidText), kProgId, "Orbel spreadsheet application",
-                             ThisModulePath()};
+    return ClassRegistration{*Guid::Parse(kModuleProgram.clsid), kProgId,
+                             kModuleProgram.description, ThisModulePath()};
 }
 
 std::shared_ptr<IUnknown> NewApp() {
-    auto app = std::make_shared<CSpreadsheetApp>();
+    std::unique_ptr<SpreadsheetProgram> program = kModuleProgram.start();
+    if (!program) return nullptr;
+    auto app = std::make_shared<CSpreadsheetApp>(std::move(program));
     RegisterActiveObject(kProgId, app);
     return app;
 }
@@ -47,7 +51,7 @@ extern "C" __attribute__((visibility("default"))) HRESULT DllUnregisterServer() 
 
 extern "C" __attribute__((visibility("default"))) HRESULT DllGetClassObject(
     const Guid& clsid, std::shared_ptr<IClassFactory>& factory) {
-    if (clsid != *Guid::Parse(kClsidText)) return CLASS_E_CLASSNOTAVAILABLE;
+    if (clsid != *Guid::Parse(kModuleProgram.clsid)) return CLASS_E_CLASSNOTAVAILABLE;
     factory = std::make_shared<ModuleClassFactory>(NewApp);
     return S_OK;
 }

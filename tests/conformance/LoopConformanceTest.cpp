@@ -1,8 +1,10 @@
 // The message loop on both backends: what is delivered, in which order, and when.
 #include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "platform/CrossThread.h"
 #include "tests/conformance/Backends.h"
 
 namespace orbel::test {
@@ -34,6 +36,19 @@ TYPED_TEST(LoopConformance, PostedMessagesAndTasksArriveInTheOrderTheyWerePosted
     loop.PostMessage(HWND{0x7777}, WM_USER, 3, 0);
     this->Pump();
     EXPECT_EQ(rec.lines, (std::vector<std::string>{"user 1", "task", "user 2"}));
+}
+
+TYPED_TEST(LoopConformance, WorkHandedOverFromAnotherThreadRunsOnTheLoopsOwnThread) {
+    const std::thread::id loopThread = std::this_thread::get_id();
+    std::vector<bool> onLoopThread;
+    std::thread other([&] {
+        for (int i = 0; i < 2; ++i)
+            platform::PostFromAnyThread(
+                [&] { onLoopThread.push_back(std::this_thread::get_id() == loopThread); });
+    });
+    other.join();
+    for (int i = 0; i < 50 && onLoopThread.size() < 2; ++i) this->RunFor(10);
+    EXPECT_EQ(onLoopThread, (std::vector<bool>{true, true}));
 }
 
 TYPED_TEST(LoopConformance, TimersRepeatUntilKilledAndDelayedTasksWaitTheirTime) {

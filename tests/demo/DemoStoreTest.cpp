@@ -127,6 +127,7 @@ TEST_F(DemoStoreTest, AFirstRunShowsTheClassFoldersOwnFoldersAndTheSampleDocumen
         "WHERE t.IsItem = 1 ORDER BY t.Name",
         [&](std::span<const std::string> row) { links.push_back(row[0] + " -> " + row[1]); });
     EXPECT_EQ(links, (std::vector<std::string>{
+                         "Budget 2026.xls -> " + samples_.workbook.string(),
                          "Copy fields -> " + samples_.jscript.string() + "!JScript#Main",
                          "Greeting -> " + samples_.vbscript.string() + "!VBScript#Main",
                          "Order 4711 -> " + samples_.xml.string(),
@@ -169,12 +170,12 @@ TEST_F(DemoStoreTest, AFirstRunShowsTheClassFoldersOwnFoldersAndTheSampleDocumen
     // New items and documents of the user's get IDs after the samples'.
     ASSERT_TRUE(Host().Store());
     EXPECT_EQ(Host().Store()->NextOleId().keys[0], "00000004");
-    EXPECT_EQ(Host().Store()->NextResourceId().keys[0], "00000008");
+    EXPECT_EQ(Host().Store()->NextResourceId().keys[0], "00000009");
 }
 
 TEST_F(DemoStoreTest, TheSampleDocumentsAreThereAndTheScansHaveTheirPages) {
     for (const fs::path& p : {samples_.text, samples_.tiff, samples_.xml, samples_.vbscript,
-                              samples_.jscript, samples_.letter})
+                              samples_.jscript, samples_.letter, samples_.workbook})
         EXPECT_GT(fs::file_size(p), 100u) << p;
     std::unique_ptr<TIFF, void (*)(TIFF*)> letter(TIFFOpen(samples_.letter.c_str(), "r"),
                                                   TIFFClose);

@@ -9,6 +9,7 @@
 #include "platform/spreadsheet/SpreadsheetIds.h"
 #include "src/dialogs/CellLinkDlg.h"
 #include "src/resources/DialogTemplates.h"
+#include "tests/spreadsheet/CellLinkUser.h"
 #include "tests/spreadsheet/TestWorkbooks.h"
 #include "tests/support/HeadlessTest.h"
 
@@ -17,6 +18,8 @@ namespace {
 
 namespace ids = spreadsheet;
 using Action = platform::ScriptedUser::DialogAction;
+using test::LookAtSpreadsheet;
+using test::PickCell;
 
 class CellLinkTest : public test::HeadlessTest {
   protected:
@@ -24,34 +27,7 @@ class CellLinkTest : public test::HeadlessTest {
         std::string error;
         ASSERT_EQ(RegisterModule(ORBEL_SPREADSHEET_MODULE_PATH, &error), S_OK) << error;
     }
-    // Runs the link for an item named Book.xls with the stored path; the stored result, or
-    // "(nothing)" after Cancel.
-    std::string Link(const std::string& stored) {
-        std::string result = "(nothing)";
-        const bool ok = RunCellLink(&control, "Book.xls", stored,
-                                    [&](const std::string& workbook, const std::string& cell) {
-                                        result = workbook + (cell.empty() ? "" : "!" + cell);
-                                    });
-        EXPECT_EQ(ok, result != "(nothing)");
-        return result;
-    }
-    Action Pick(std::string sheet, std::int32_t column, std::int32_t row) {
-        return Action::Elsewhere("pick", [=] {
-            auto app = GetActiveObject(ids::kProgId);
-            if (!app) return std::string("not running");
-            const Variant args[] = {Variant(sheet), Variant(column), Variant(row)};
-            return app->Invoke(ids::app::kUserSelect, InvokeKind::Method, args, nullptr) == S_OK
-                       ? std::string()
-                       : std::string("refused");
-        });
-    }
-    std::string AppState() {
-        auto app = GetActiveObject(ids::kProgId);
-        Variant v;
-        if (!app || app->Invoke(ids::app::kDump, InvokeKind::PropertyGet, {}, &v) != S_OK)
-            return "not running";
-        return v.BStr();
-    }
+    std::string Link(const std::string& stored) { return test::LinkCell(control, stored); }
 
     CWnd control;
 };
@@ -74,13 +50,9 @@ TEST_F(CellLinkTest, ChosenCellFillsTheNameAndTheProgramIsQuitAndUnadvised) {
     const std::string ods = (TempDir() / "Book.ods").string();
     test::MakeOds(ods, {"Sheet1", "Totals"});
     std::string during;
-    User().AnswerDialog(IDD_CELL_LINK, {Action::Press(IDC_CHOOSE_CELL), Pick("Sheet1", 26, 5),
-                                        Action::Elsewhere("look",
-                                                          [&] {
-                                                              during = AppState();
-                                                              return std::string();
-                                                          }),
-                                        Pick("Totals", 27, 1), Action::Press(IDOK)});
+    User().AnswerDialog(
+        IDD_CELL_LINK, {Action::Press(IDC_CHOOSE_CELL), PickCell("Sheet1", 26, 5),
+                        LookAtSpreadsheet(during), PickCell("Totals", 27, 1), Action::Press(IDOK)});
     EXPECT_EQ(Link(ods + "!Old"), ods + "!Totals!$AA$1");
     EXPECT_EQ(during, "workbook=\"" + ods +
                           "\" sheets=\"Sheet1\",\"Totals\" selection=\"Sheet1\":26:5 "
@@ -88,13 +60,8 @@ TEST_F(CellLinkTest, ChosenCellFillsTheNameAndTheProgramIsQuitAndUnadvised) {
     EXPECT_EQ(GetActiveObject(ids::kProgId), nullptr) << "the dialog let the program go";
 
     // Cancel quits it as well, and the chosen cell is not stored.
-    User().AnswerDialog(IDD_CELL_LINK, {Action::Press(IDC_CHOOSE_CELL), Pick("Sheet1", 1, 1),
-                                        Action::Elsewhere("look",
-                                                          [&] {
-                                                              during = AppState();
-                                                              return std::string();
-                                                          }),
-                                        Action::Press(IDCANCEL)});
+    User().AnswerDialog(IDD_CELL_LINK, {Action::Press(IDC_CHOOSE_CELL), PickCell("Sheet1", 1, 1),
+                                        LookAtSpreadsheet(during), Action::Press(IDCANCEL)});
     EXPECT_EQ(Link(ods), "(nothing)");
     EXPECT_NE(during, "not running");
     EXPECT_EQ(GetActiveObject(ids::kProgId), nullptr);

@@ -70,14 +70,26 @@ void MakeOds(const std::string& path, const std::vector<std::string>& sheets) {
     std::string content =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?><office:document-content "
         "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
-        "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\"><office:body>"
+        "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
+        "office:version=\"1.2\"><office:body>"
         "<office:spreadsheet>";
     for (const std::string& s : sheets)
         content += "<table:table table:name=\"" + Escaped(s) +
                    "\" table:style-name=\"ta1\"><table:table-row/></table:table>";
     content += "</office:spreadsheet></office:body></office:document-content>";
+    // The manifest makes it a document a spreadsheet program opens, not only one we read.
+    const std::string manifest =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?><manifest:manifest "
+        "xmlns:manifest=\"urn:oasis:names:tc:opendocument:xmlns:manifest:1.0\" "
+        "manifest:version=\"1.2\"><manifest:file-entry manifest:full-path=\"/\" "
+        "manifest:version=\"1.2\" "
+        "manifest:media-type=\"application/vnd.oasis.opendocument.spreadsheet\"/>"
+        "<manifest:file-entry manifest:full-path=\"content.xml\" "
+        "manifest:media-type=\"text/xml\"/></manifest:manifest>";
     const std::pair<std::string, std::string> members[] = {
-        {"mimetype", "application/vnd.oasis.opendocument.spreadsheet"}, {"content.xml", content}};
+        {"mimetype", "application/vnd.oasis.opendocument.spreadsheet"},
+        {"content.xml", content},
+        {"META-INF/manifest.xml", manifest}};
     std::string zip, central;
     for (const auto& [name, data] : members) {
         const auto crc = static_cast<std::uint32_t>(
@@ -100,7 +112,8 @@ void MakeOds(const std::string& path, const std::vector<std::string>& sheets) {
     const auto centralAt = static_cast<std::uint32_t>(zip.size());
     zip += central;
     Le(zip, 0x06054b50, 4);
-    Le(zip, 0, 2), Le(zip, 0, 2), Le(zip, 2, 2), Le(zip, 2, 2);
+    const auto count = static_cast<std::uint32_t>(std::size(members));
+    Le(zip, 0, 2), Le(zip, 0, 2), Le(zip, count, 2), Le(zip, count, 2);
     Le(zip, static_cast<std::uint32_t>(central.size()), 4), Le(zip, centralAt, 4), Le(zip, 0, 2);
     std::ofstream(path, std::ios::binary) << zip;
 }
