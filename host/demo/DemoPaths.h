@@ -23,6 +23,9 @@ std::string ModulePath();
 // The imaging module ($ORBEL_IMAGING_MODULE, else the one installed beside the program, else
 // this build's), registered so that the control shows its preview pane.
 std::string ImagingModulePath();
+// The web browser module ($ORBEL_BROWSER_MODULE, else the installed one, else this build's),
+// registered so that Insert Object's "&Internet" opens the browser.
+std::string BrowserModulePath();
 // The folder of the sample documents.
 std::filesystem::path SamplesDir();
 

@@ -105,6 +105,7 @@ bool DemoWindow::CreateControl(std::string& error) {
     }
     // The preview pane comes with the imaging module; without it the control shows none.
     RegisterModule(ImagingModulePath());
+    RegisterModule(BrowserModulePath());
     const QSize size = centralWidget()->size();
     if (!host_.Create(form_, RECT{0, 0, size.width(), size.height()}, ModulePath(), error))
         return false;
