@@ -223,6 +223,9 @@ class Container {
     ScriptLocation location_;  // the line running now, for messages
     int depth_ = 0;            // lines running, one inside the other
     bool lineScheduled_ = false;
+    // While a page loads on the desktop the script waits: the next line is held back.
+    bool holdLines_ = false;
+    bool lineHeld_ = false;
     bool ended_ = false;
     bool quitPosted_ = false;
     bool scriptError_ = false;

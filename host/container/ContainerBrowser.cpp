@@ -1,6 +1,7 @@
 // The container's actions in the web browser dialog: an address typed and GO pressed, the
 // dialog's state as a person reads it, its menu bar and its border.
 #include <chrono>
+#include <utility>
 
 #include "host/container/CommandArgs.h"
 #include "host/container/Container.h"
@@ -53,6 +54,7 @@ std::string Container::WaitForBrowser() {
             loop.PostDelayedTask(kLookEveryMs, look);
     };
     loop.PostDelayedTask(kLookEveryMs, look);
+    holdLines_ = true;
     while (*state == 0) {
         MSG msg;
         if (!GetMessage(msg)) {
@@ -62,6 +64,8 @@ std::string Container::WaitForBrowser() {
         }
         DispatchMessage(msg);
     }
+    holdLines_ = false;
+    if (std::exchange(lineHeld_, false)) ScheduleLine();
     return *state == 2 ? "the page did not load within 30 seconds" : std::string();
 }
 
@@ -73,6 +77,8 @@ std::string Container::NavigateBrowser(platform::LiveDialog& dialog, const std::
 
 std::string Container::DescribeBrowser(platform::LiveDialog& dialog) {
     if (!dialog.HasControl(kAddress)) return "this is not the web browser dialog";
+    // The page the dialog opened with may still be loading.
+    if (std::string why = WaitForBrowser(); !why.empty()) return why;
     Print("browser: address=" + QuoteString(dialog.GetText(kAddress)) + " title=" +
           QuoteString(dialog.GetCaption()) + " status=" + QuoteString(dialog.GetText(kStatus)) +
           " back=" + Flag(dialog.IsMenuItemEnabled(kBack)) +

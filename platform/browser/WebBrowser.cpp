@@ -134,6 +134,7 @@ HRESULT CWebBrowser::Call(DISPID id, std::span<const Variant> args) {
             if (!noArgs) return DISP_E_BADPARAMCOUNT;
             const std::string search = SearchAddress();
             if (search.empty()) {
+                platform::RecordEffect("browser: no search page is set");
                 Fire(events::kStatusTextChange, {Variant("No search page is set.")});
                 return E_FAIL;
             }

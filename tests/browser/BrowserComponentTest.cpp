@@ -13,6 +13,7 @@
 #include "platform/browser/PageSource.h"
 #include "platform/profile/Profile.h"
 #include "src/dialogs/WebB.h"
+#include "tests/browser/BrowserEventNames.h"
 #include "tests/browser/LocalServer.h"
 #include "tests/support/HeadlessTest.h"
 
@@ -21,17 +22,6 @@ namespace {
 
 namespace ids = browser;
 using browser::TitleOfHtml;
-
-const std::map<DISPID, std::string> kEventNames{
-    {ids::events::kStatusTextChange, "StatusTextChange"},
-    {ids::events::kDownloadComplete, "DownloadComplete"},
-    {ids::events::kCommandStateChange, "CommandStateChange"},
-    {ids::events::kDownloadBegin, "DownloadBegin"},
-    {ids::events::kProgressChange, "ProgressChange"},
-    {ids::events::kTitleChange, "TitleChange"},
-    {ids::events::kNavigateComplete2, "NavigateComplete2"},
-    {ids::events::kDocumentComplete, "DocumentComplete"},
-};
 
 class BrowserComponentTest : public test::HeadlessTest {
   protected:
@@ -72,7 +62,7 @@ class BrowserComponentTest : public test::HeadlessTest {
     HWND host_;
     CWebB browser_;
     std::shared_ptr<test::EventRecorder> events_ =
-        std::make_shared<test::EventRecorder>(kEventNames);
+        std::make_shared<test::EventRecorder>(test::BrowserEventNames());
     std::vector<std::string> effects_;
 };
 
@@ -81,18 +71,7 @@ TEST_F(BrowserComponentTest, ANavigationRaisesEveryEventInOrderAndTheTitleComesF
                                  "<html><head><title> First\n  page &amp; more </title>"
                                  "</head><body>a</body></html>");
     browser_.Navigate(url);
-    const std::vector<std::string> expected{
-        "DownloadBegin()",
-        "NavigateComplete2(<object>, \"" + url + "\")",
-        "StatusTextChange(\"Opening page " + url + "...\")",
-        "TitleChange(\"First page & more\")",
-        "StatusTextChange(\"Done\")",
-        "CommandStateChange(1, FALSE)",
-        "CommandStateChange(2, FALSE)",
-        "DownloadComplete()",
-        "DocumentComplete(<object>, \"" + url + "\")",
-    };
-    EXPECT_EQ(TakeEvents(), expected);
+    EXPECT_EQ(TakeEvents(), test::EventsOfFirstPage(url, "First page & more"));
     EXPECT_EQ(browser_.GetLocationURL(), url);
     EXPECT_EQ(browser_.GetLocationName(), "First page & more");
     EXPECT_EQ(effects_,
@@ -161,6 +140,7 @@ TEST_F(BrowserComponentTest, HomeIsTheInstalledStartPageAndSearchNeedsAnAddress)
     EXPECT_EQ(Call(ids::members::kGoSearch), E_FAIL);
     EXPECT_EQ(TakeEvents(),
               std::vector<std::string>{"StatusTextChange(\"No search page is set.\")"});
+    EXPECT_EQ(effects_.back(), "browser: no search page is set");
 
     const std::string search = Page("search.html", "<title>Search here</title>");
     ASSERT_TRUE(
