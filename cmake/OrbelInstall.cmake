@@ -24,6 +24,11 @@ install(TARGETS orbel_imaging_module LIBRARY DESTINATION ${ORBEL_INSTALL_MODULED
 set_target_properties(orbel_script_module PROPERTIES
   INSTALL_RPATH "$ORIGIN/${ORBEL_MODULEDIR_TO_LIB}")
 install(TARGETS orbel_script_module LIBRARY DESTINATION ${ORBEL_INSTALL_MODULEDIR})
+# The web browser component, and the start page its Home shows.
+set_target_properties(orbel_browser_module PROPERTIES
+  INSTALL_RPATH "$ORIGIN/${ORBEL_MODULEDIR_TO_LIB}")
+install(TARGETS orbel_browser_module LIBRARY DESTINATION ${ORBEL_INSTALL_MODULEDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/data/browser/start.html DESTINATION ${ORBEL_INSTALL_BROWSERDIR})
 install(TARGETS orbel-container RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS orbel_host_adapter orbel_host_store orbel_rows
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})

@@ -27,6 +27,8 @@ packages=(
   # scanning through SANE (its test scanners in the tests), and printing to PDF checked with
   # poppler's pdfinfo
   libsane-dev sane-utils poppler-utils
+  # the web browser component on the desktop: Qt WebEngine and its helper process
+  qt6-webengine-dev libqt6webenginecore6-bin
 )
 
 missing=()

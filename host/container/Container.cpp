@@ -227,6 +227,10 @@ void Container::ScheduleLine(std::uint32_t delayMs) {
 void Container::RunLine() {
     lineScheduled_ = false;
     if (ended_) return;
+    if (holdLines_) {
+        lineHeld_ = true;
+        return;
+    }
     // With a store, the host's answers go first: a script line never runs inside a wait that
     // the store is answering.
     if (adapter_ && adapter_->Answering()) {

@@ -187,6 +187,12 @@ class Container {
     void CmdCellPick(std::span<const Token> args);
     // The person selects the cell in the running spreadsheet; the reason it failed, or empty.
     std::string PickCell(const std::string& sheet, std::int32_t column, std::int32_t row);
+    // The web browser dialog (ContainerBrowser.cpp); each gives why it could not be done, or
+    // empty.
+    std::string WaitForBrowser();
+    std::string NavigateBrowser(platform::LiveDialog& dialog, const std::string& url);
+    std::string DescribeBrowser(platform::LiveDialog& dialog);
+    std::string ChooseDialogMenu(platform::LiveDialog& dialog, UINT id);
     // Clicks button `id` of the script view when the control shows one; false when it does not.
     bool PressInScriptView(UINT id);
     // The form of the script view the control shows; a script error when it shows none.
@@ -224,6 +230,9 @@ class Container {
     ScriptLocation location_;  // the line running now, for messages
     int depth_ = 0;            // lines running, one inside the other
     bool lineScheduled_ = false;
+    // While a page loads on the desktop the script waits: the next line is held back.
+    bool holdLines_ = false;
+    bool lineHeld_ = false;
     bool ended_ = false;
     bool quitPosted_ = false;
     bool scriptError_ = false;

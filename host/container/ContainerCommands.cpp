@@ -135,10 +135,15 @@ std::span<const Container::Command> Container::Commands() {
          &Container::CmdMenu},
         {"dialog",
          "dialog ID [set|choose CTRLID \"TEXT\"]... [check CTRLID 0|1]... [show]... "
-         "[cellpick \"SHEET\" COLUMN ROW]... press BUTTONID",
+         "[cellpick \"SHEET\" COLUMN ROW]... [menu ITEMID]... [resize CX CY]... "
+         "[navigate \"URL\"]... [browser]... press BUTTONID",
          "answers the next modal dialog made from template ID: types into or chooses in its "
          "controls (a list control's row by its first column), prints what it shows (show), "
-         "selects a cell in the spreadsheet it started, then presses a button (or closes it); it "
+         "selects a cell in the spreadsheet it started, chooses an item of its menu bar, drags "
+         "its border to a client area of CX by CY pixels; in the web browser dialog types an "
+         "address and presses GO, waiting for the page (navigate), and prints the address, "
+         "title, status line and whether Back and Forward can be chosen (browser: ...); then "
+         "presses a button (or closes it); it "
          "comes before the action that opens the dialog, and the answers to what the dialog opens "
          "come after it. The transcript shows dialog ID \"CAPTION\" -> BUTTON",
          &Container::CmdDialog},

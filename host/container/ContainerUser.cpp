@@ -438,7 +438,8 @@ void Container::CmdPrintDialog(std::span<const Token> args) {
 void Container::CmdDialog(std::span<const Token> args) {
     constexpr std::string_view kUsage =
         "dialog ID [set|choose CTRLID \"TEXT\"]... [check CTRLID 0|1]... [show]... [cellpick "
-        "\"SHEET\" COLUMN ROW]... press BUTTONID|close";
+        "\"SHEET\" COLUMN ROW]... [menu ITEMID]... [resize CX CY]... [navigate \"URL\"]... "
+        "[browser]... press BUTTONID|close";
     if (args.empty()) throw ScriptError{"usage: " + std::string(kUsage)};
     const auto templateId = static_cast<UINT>(IntegerArg(args[0], "the dialog ID"));
     using Action = platform::ScriptedUser::DialogAction;
@@ -476,6 +477,27 @@ void Container::CmdDialog(std::span<const Token> args) {
                 "cellpick " + QuoteString(sheet) + " " + std::to_string(column) + " " +
                     std::to_string(row),
                 [this, sheet, column, row] { return PickCell(sheet, column, row); }));
+        } else if (EqualsIgnoringAsciiCase(verb, "menu")) {
+            const UINT id = control(verb);
+            actions.push_back(Action::OnDialog(
+                "menu " + std::to_string(id),
+                [this, id](platform::LiveDialog& d) { return ChooseDialogMenu(d, id); }));
+        } else if (EqualsIgnoringAsciiCase(verb, "resize")) {
+            if (i + 2 > args.size()) throw ScriptError{"resize needs CX CY"};
+            const int cx = IntegerArg(args[i], "CX"), cy = IntegerArg(args[i + 1], "CY");
+            i += 2;
+            actions.push_back(Action::OnDialog(
+                "resize " + std::to_string(cx) + " " + std::to_string(cy),
+                [cx, cy](platform::LiveDialog& d) { return d.UserResize(cx, cy); }));
+        } else if (EqualsIgnoringAsciiCase(verb, "navigate")) {
+            if (i >= args.size()) throw ScriptError{"navigate needs a quoted address"};
+            const std::string url = StringArg(args[i++], "URL");
+            actions.push_back(Action::OnDialog(
+                "navigate " + QuoteString(url),
+                [this, url](platform::LiveDialog& d) { return NavigateBrowser(d, url); }));
+        } else if (EqualsIgnoringAsciiCase(verb, "browser")) {
+            actions.push_back(Action::OnDialog(
+                "browser", [this](platform::LiveDialog& d) { return DescribeBrowser(d); }));
         } else {
             throw ScriptError{"usage: " + std::string(kUsage)};
         }

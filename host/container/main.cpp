@@ -60,6 +60,8 @@ Hosts:
                         this program or this build's)
   --spreadsheet         register the spreadsheet application module first, so that the cell
                         link can start it ($ORBEL_SPREADSHEET_MODULE names it)
+  --browser             register the web browser module first, so that Insert Object's
+                        "&Internet" can open the browser ($ORBEL_BROWSER_MODULE names it)
   --sane-config DIR     scanners come from the SANE configuration folder DIR (its dll.conf
                         naming the backends; "test" gives SANE's test scanners)
   --gui                 show the control in a window of the desktop instead of headless, to see
@@ -156,6 +158,10 @@ int main(int argc, char** argv) {
             options.componentModules.push_back(
                 ComponentModule("ORBEL_SPREADSHEET_MODULE", ORBEL_SPREADSHEET_MODULE_FROM_PROGRAM,
                                 ORBEL_DEFAULT_SPREADSHEET_MODULE));
+        } else if (arg == "--browser") {
+            options.componentModules.push_back(ComponentModule("ORBEL_BROWSER_MODULE",
+                                                               ORBEL_BROWSER_MODULE_FROM_PROGRAM,
+                                                               ORBEL_DEFAULT_BROWSER_MODULE));
         } else if (arg == "--sane-config" && i + 1 < argc) {
             // The trailing ":" keeps SANE's own folders after it, for the backends' defaults.
             setenv("SANE_CONFIG_DIR", (std::string(argv[++i]) + ":").c_str(), 1);

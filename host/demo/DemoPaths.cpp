@@ -43,6 +43,13 @@ std::string ImagingModulePath() {
         .string();
 }
 
+std::string BrowserModulePath() {
+    if (const char* module = std::getenv("ORBEL_BROWSER_MODULE"); module && *module) return module;
+    return host::InstalledOrBuilt(host::ProgramDir(), ORBEL_DEMO_BROWSER_MODULE_FROM_PROGRAM,
+                                  ORBEL_DEMO_BUILT_BROWSER_MODULE)
+        .string();
+}
+
 fs::path SamplesDir() {
     return host::InstalledOrBuilt(host::ProgramDir(), ORBEL_DEMO_SAMPLES_FROM_PROGRAM,
                                   ORBEL_DEMO_BUILT_SAMPLES);

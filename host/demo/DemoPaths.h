@@ -26,6 +26,9 @@ std::string ImagingModulePath();
 // The spreadsheet module the cell link starts ($ORBEL_SPREADSHEET_MODULE, else this build's on
 // LibreOffice Calc); empty when there is none, and the cell link takes typed cells only.
 std::string SpreadsheetModulePath();
+// The web browser module ($ORBEL_BROWSER_MODULE, else the installed one, else this build's),
+// registered so that Insert Object's "&Internet" opens the browser.
+std::string BrowserModulePath();
 // The folder of the sample documents.
 std::filesystem::path SamplesDir();
 

@@ -107,6 +107,7 @@ bool DemoWindow::CreateControl(std::string& error) {
     RegisterModule(ImagingModulePath());
     if (const std::string spreadsheet = SpreadsheetModulePath(); !spreadsheet.empty())
         RegisterModule(spreadsheet);
+    RegisterModule(BrowserModulePath());
     const QSize size = centralWidget()->size();
     if (!host_.Create(form_, RECT{0, 0, size.width(), size.height()}, ModulePath(), error))
         return false;

@@ -64,7 +64,9 @@ std::filesystem::path LastStorePath() {
 int Run(const DemoOptions& options, int& argc, char** argv) {
     if (std::optional<std::string> problem = platform::DesktopProblem()) return NoDesktop(*problem);
     // The demo's own application object, gone before the process ends (a static one would be
-    // torn down after the parts of Qt it needs).
+    // torn down after the parts of Qt it needs). Insert Object's web browser shares its GL
+    // context, which is asked for before the application starts.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QGuiApplication::setOrganizationName("orbel");
     QGuiApplication::setApplicationName("orbel-demo");

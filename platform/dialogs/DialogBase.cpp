@@ -13,7 +13,9 @@ using Kind = DialogControlKind;
 }  // namespace
 
 DialogBase::DialogBase(const DialogTemplate& dialogTemplate, DialogOwner& owner)
-    : template_(dialogTemplate), owner_(owner) {}
+    : template_(dialogTemplate), owner_(owner), caption_(dialogTemplate.caption) {
+    for (const MenuItem& item : template_.menu) menu_.push_back({item, !item.separator});
+}
 
 namespace {
 std::map<HWND, LiveDialog*>& ByWindow() {
@@ -252,6 +254,56 @@ std::string DialogBase::UserPress(UINT id) {
 
 void DialogBase::UserClose() {
     if (!ended_) owner_.OnDialogClose();
+}
+
+void DialogBase::SetCaption(std::string_view text) {
+    caption_ = std::string(text);
+    OnCaption();
+}
+
+void DialogBase::EnableMenuItem(UINT id, bool enable) {
+    for (MenuState& m : menu_)
+        if (m.item.id == id && !m.item.separator && m.enabled != enable) {
+            m.enabled = enable;
+            OnMenuItemEnabled(id, enable);
+        }
+}
+
+bool DialogBase::IsMenuItemEnabled(UINT id) const {
+    for (const MenuState& m : menu_)
+        if (m.item.id == id && !m.item.separator) return m.enabled;
+    return false;
+}
+
+RECT DialogBase::GetControlRect(UINT id) const {
+    const Control* c = Find(id);
+    return c ? c->place : RECT{};
+}
+
+void DialogBase::MoveControl(UINT id, const RECT& rect) {
+    Control* c = Find(id);
+    if (!c) return;
+    c->place = rect;
+    OnControlMoved(*c);
+}
+
+std::string DialogBase::UserMenu(UINT id) {
+    if (ended_) return "the dialog has ended";
+    for (const MenuState& m : menu_) {
+        if (m.item.id != id || m.item.separator) continue;
+        if (!m.enabled) return "menu item " + std::to_string(id) + " is greyed";
+        owner_.OnDialogCommand(id, 0);
+        return {};
+    }
+    return "the menu bar has no item " + std::to_string(id);
+}
+
+std::string DialogBase::UserResize(int cx, int cy) {
+    if (ended_) return "the dialog has ended";
+    if (!template_.resizable) return "the dialog has no sizing border";
+    if (cx <= 0 || cy <= 0) return "a window cannot be that small";
+    ResizeClient(cx, cy);
+    return {};
 }
 
 }  // namespace orbel::platform

@@ -55,6 +55,13 @@ class DialogBase : public LiveDialog {
     void SetFocus(UINT id) override;
     UINT GetFocus() const override { return focus_; }
 
+    std::string GetCaption() const override { return caption_; }
+    void SetCaption(std::string_view text) override;
+    void EnableMenuItem(UINT id, bool enable) override;
+    bool IsMenuItemEnabled(UINT id) const override;
+    RECT GetControlRect(UINT id) const override;
+    void MoveControl(UINT id, const RECT& rect) override;
+
     void EndDialog(int result) override;
     bool IsEnded() const override { return ended_; }
     int Result() const override { return result_; }
@@ -64,12 +71,15 @@ class DialogBase : public LiveDialog {
     std::string UserCheck(UINT id, int state) override;
     std::string UserPress(UINT id) override;
     void UserClose() override;
+    std::string UserMenu(UINT id) override;
+    std::string UserResize(int cx, int cy) override;
 
   protected:
     // A control as every backend keeps it; a backend's record derives from it.
     struct Control : DialogControlState {
         virtual ~Control() = default;
         HWND window;                        // where the backend made one
+        RECT place;                         // in the client area, in pixels
         std::unique_ptr<ListControl> list;  // list controls only
     };
 
@@ -104,6 +114,18 @@ class DialogBase : public LiveDialog {
     virtual void Notify(UINT id, UINT code);
     // The user clicks a button (not a check box).
     virtual void Click(Control& c);
+    // What the window shows follows the caption, a menu item's state, a control's place.
+    virtual void OnCaption() {}
+    virtual void OnMenuItemEnabled(UINT /*id*/, bool /*enable*/) {}
+    virtual void OnControlMoved(Control& /*c*/) {}
+    // Makes the client area cx by cy pixels; the owner hears of it (OnDialogSize).
+    virtual void ResizeClient(int cx, int cy) = 0;
+    // The menu bar's items with their states, in template order.
+    struct MenuState {
+        MenuItem item;
+        bool enabled = true;
+    };
+    const std::vector<MenuState>& Menu() const { return menu_; }
 
     const Control* Find(UINT id) const;
     Control* Find(UINT id);
@@ -121,6 +143,8 @@ class DialogBase : public LiveDialog {
     std::string ChooseListRow(Control& c, UINT id, std::string_view text);
     DialogTemplate template_;
     DialogOwner& owner_;
+    std::string caption_;
+    std::vector<MenuState> menu_;
     HWND window_;
     std::vector<std::unique_ptr<Control>> controls_;
     UINT focus_ = 0;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/UserInteraction.h"
 #include "platform/Win.h"
 
 namespace orbel::platform {
@@ -58,6 +59,11 @@ struct DialogTemplate {
     int height = 0;
     std::optional<DialogFont> font;  // none: the backend's dialog font
     std::vector<DialogControlTemplate> controls;
+    // A menu bar of one level above the controls: each item a command; none for no bar.
+    std::vector<MenuItem> menu = {};
+    // A sizing border and the boxes that minimise and maximise it; the owner places the
+    // controls on each size change.
+    bool resizable = false;
 
     // The first control with the ID; null when there is none.
     const DialogControlTemplate* FindControl(UINT controlId) const;

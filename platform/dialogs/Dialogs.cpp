@@ -12,6 +12,8 @@ ListControlEvents* DialogOwner::ListEventsFor(UINT) {
     return nullptr;
 }
 
+void DialogOwner::OnDialogSize(int, int) {}
+
 int RunModalDialog(const DialogTemplate& dialogTemplate, DialogOwner& owner, HWND parent) {
     Platform& platform = GetPlatform();
     std::unique_ptr<LiveDialog> dialog =

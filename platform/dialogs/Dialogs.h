@@ -45,6 +45,8 @@ class DialogOwner {
     virtual void OnDialogClose() = 0;
     // Where list control `id` sends its notifications; null for nowhere.
     virtual ListControlEvents* ListEventsFor(UINT id);
+    // A resizable dialog's client area (below its menu bar) changed to cx by cy pixels.
+    virtual void OnDialogSize(int cx, int cy);
 };
 
 // A dialog while it exists. Calls naming a control the template does not have, or one of a
@@ -97,6 +99,22 @@ class LiveDialog {
     // The control with the focus; 0 for none.
     virtual UINT GetFocus() const = 0;
 
+    // The caption the window shows now (the template's until the program sets another).
+    virtual std::string GetCaption() const = 0;
+    virtual void SetCaption(std::string_view text) = 0;
+    // Items of the template's menu bar: greyed ones cannot be chosen. An ID the bar does not
+    // have is never enabled.
+    virtual void EnableMenuItem(UINT id, bool enable) = 0;
+    virtual bool IsMenuItemEnabled(UINT id) const = 0;
+    // The client area below the menu bar, in pixels.
+    virtual SIZE GetClientSize() const = 0;
+    // Where a control lies in the client area, in pixels; empty for no such control.
+    virtual RECT GetControlRect(UINT id) const = 0;
+    virtual void MoveControl(UINT id, const RECT& rect) = 0;
+    // Moves a window the owner made as a child of the dialog's window to a rectangle of the
+    // client area.
+    virtual void MoveChild(HWND child, const RECT& rect) = 0;
+
     // The dialog closes once the call that ends it has returned to the modal run.
     virtual void EndDialog(int result) = 0;
     virtual bool IsEnded() const = 0;
@@ -112,11 +130,15 @@ class LiveDialog {
     //   UserCheck: sets a check box, clicking it when that changes it (BN_CLICKED).
     //   UserPress: clicks a button, or toggles a check box (BN_CLICKED).
     //   UserClose: Escape or the close box.
+    //   UserMenu: chooses an item of the menu bar (the owner gets its ID with code 0).
+    //   UserResize: drags the sizing border until the client area is cx by cy pixels.
     virtual std::string UserType(UINT id, std::string_view text) = 0;
     virtual std::string UserChoose(UINT id, std::string_view text) = 0;
     virtual std::string UserCheck(UINT id, int state) = 0;
     virtual std::string UserPress(UINT id) = 0;
     virtual void UserClose() = 0;
+    virtual std::string UserMenu(UINT id) = 0;
+    virtual std::string UserResize(int cx, int cy) = 0;
 };
 
 // The backend's maker of live dialogs.

@@ -231,6 +231,32 @@ void CDialog::OnDialogClose() {
     OnCancel();
 }
 
+void CDialog::OnDialogSize(int cx, int cy) {
+    OnSize(cx, cy);
+}
+
+void CDialog::OnSize(int, int) {}
+
+void CDialog::SetWindowText(std::string_view caption) {
+    if (live_) live_->SetCaption(caption);
+}
+
+void CDialog::EnableMenuItem(UINT id, bool enable) {
+    if (live_) live_->EnableMenuItem(id, enable);
+}
+
+SIZE CDialog::GetClientSize() const {
+    return live_ ? live_->GetClientSize() : SIZE{};
+}
+
+void CDialog::MoveDlgItem(UINT id, const RECT& rect) {
+    if (live_) live_->MoveControl(id, rect);
+}
+
+void CDialog::MoveChildWindow(HWND child, const RECT& rect) {
+    if (live_) live_->MoveChild(child, rect);
+}
+
 // ---- Exchange helpers ----
 
 namespace {

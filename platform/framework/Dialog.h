@@ -108,6 +108,15 @@ class CDialog : private platform::DialogOwner {
     // The dialog's window while it runs, none otherwise.
     HWND GetSafeHwnd() const;
     CDlgItem GetDlgItem(UINT id) const { return CDlgItem(live_, id); }
+    // The caption of the running dialog.
+    void SetWindowText(std::string_view caption);
+    // Greys or enables an item of the dialog's menu bar.
+    void EnableMenuItem(UINT id, bool enable);
+    // The client area below the menu bar, in pixels; empty while the dialog is not running.
+    SIZE GetClientSize() const;
+    // Places a control, or a child window the dialog made in its window, in the client area.
+    void MoveDlgItem(UINT id, const RECT& rect);
+    void MoveChildWindow(HWND child, const RECT& rect);
     std::string GetDlgItemText(UINT id) const { return GetDlgItem(id).GetWindowText(); }
     void SetDlgItemText(UINT id, std::string_view text) { GetDlgItem(id).SetWindowText(text); }
 
@@ -123,11 +132,14 @@ class CDialog : private platform::DialogOwner {
     // The base sends a click of IDOK to OnOK and of IDCANCEL to OnCancel.
     virtual bool OnCommand(UINT id, UINT code);
     virtual void DoDataExchange(CDataExchange& dx);
+    // A resizable dialog's client area changed to cx by cy pixels.
+    virtual void OnSize(int cx, int cy);
 
   private:
     void OnDialogInit(platform::LiveDialog& dialog) override;
     void OnDialogCommand(UINT id, UINT code) override;
     void OnDialogClose() override;
+    void OnDialogSize(int cx, int cy) override;
 
     const platform::DialogTemplate& template_;
     HWND parent_;

@@ -28,11 +28,13 @@ HeadlessDialog::HeadlessDialog(const DialogTemplate& dialogTemplate, DialogOwner
     params.style = formParent ? WS_CHILD | WS_VISIBLE : 0;
     params.parent = formParent;
     params.rect = DialogUnitsToPixels(RECT{0, 0, Template().width, Template().height});
+    client_ = SIZE{params.rect.Width(), params.rect.Height()};
     SetWindow(windows_.CreateWindow(params, nullptr));
 
     for (const DialogControlTemplate& source : Template().controls) {
         auto c = std::make_unique<Record>();
         c->Start(source);
+        c->place = DialogUnitsToPixels(source.rect);
         if (HoldsText(c.get())) c->text = source.text;
         if (source.kind == Kind::ListControl && Window()) {
             CreateWindowParams child;
@@ -115,10 +117,33 @@ void HeadlessDialog::OnShown(Control& c) {
     if (c.window) windows_.ShowWindow(c.window, c.visible);
 }
 
+void HeadlessDialog::OnControlMoved(Control& c) {
+    if (c.window) windows_.MoveWindow(c.window, c.place, true);
+}
+
+void HeadlessDialog::ResizeClient(int cx, int cy) {
+    client_ = SIZE{cx, cy};
+    Owner().OnDialogSize(cx, cy);
+}
+
+void HeadlessDialog::MoveChild(HWND child, const RECT& rect) {
+    if (windows_.GetParent(child) == Window()) windows_.MoveWindow(child, rect, true);
+}
+
 std::string HeadlessDialog::Dump() const {
     std::string out = "dialog " + std::to_string(Template().id) + " " +
                       QuoteString(Template().caption) +
                       (IsEnded() ? " (ended " + std::to_string(Result()) + ")" : " (open)") + "\n";
+    if (!Menu().empty()) {
+        out += "  menu";
+        for (std::size_t i = 0; i < Menu().size(); ++i) {
+            const MenuState& m = Menu()[i];
+            out += (i ? " | " : " ") + (m.item.separator ? std::string("-") : m.item.text);
+            if (!m.item.separator && !m.enabled) out += " (grey)";
+        }
+        out += "\n";
+    }
+    if (GetCaption() != Template().caption) out += "  caption " + QuoteString(GetCaption()) + "\n";
     auto entries = [](const std::vector<std::string>& list) {
         std::string s = " [";
         for (std::size_t i = 0; i < list.size(); ++i) s += (i ? " | " : "") + list[i];

@@ -26,8 +26,13 @@ class HeadlessDialog final : public DialogBase {
     // `dialog ID "CAPTION" (open|ended N)`, then one line per control in template order:
     //   `  KIND ID "TEXT"[ limit=N][ readonly][ check=N][ sel=N [ENTRY | ENTRY]]
     //    [ tab=N [TAB | TAB]][ disabled][ hidden][ focus]`
+    // with the list control's own dump below its line; a dialog with a menu bar has the line
+    //   `  menu ITEM | ITEM (grey) | ...` first, and one whose caption changed `  caption "TEXT"`.
     // with the list control's own dump below its line.
     std::string Dump() const;
+
+    SIZE GetClientSize() const override { return client_; }
+    void MoveChild(HWND child, const RECT& rect) override;
 
   private:
     struct Record : Control {
@@ -52,8 +57,11 @@ class HeadlessDialog final : public DialogBase {
     void PutSelection(Control& c, int index) override;
     void OnEnabled(Control& c) override;
     void OnShown(Control& c) override;
+    void OnControlMoved(Control& c) override;
+    void ResizeClient(int cx, int cy) override;
 
     WindowSystem& windows_;
+    SIZE client_{};
     std::weak_ptr<std::vector<HeadlessDialog*>> openDialogs_;
     std::weak_ptr<std::string> lastDump_;
 };

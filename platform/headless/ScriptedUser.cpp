@@ -265,6 +265,12 @@ ScriptedUser::DialogAction ScriptedUser::DialogAction::Elsewhere(std::string des
     return a;
 }
 
+ScriptedUser::DialogAction ScriptedUser::DialogAction::OnDialog(
+    std::string description, std::function<std::string(LiveDialog&)> act) {
+    DialogAction a{Kind::OnDialog, 0, std::move(description), 0, {}, std::move(act)};
+    return a;
+}
+
 std::string ScriptedUser::DialogAction::Describe() const {
     const std::string id = std::to_string(control);
     switch (kind) {
@@ -281,6 +287,7 @@ std::string ScriptedUser::DialogAction::Describe() const {
         case Kind::Show:
             return "show";
         case Kind::Elsewhere:
+        case Kind::OnDialog:
             return text;
     }
     return "?";
@@ -339,6 +346,9 @@ int ScriptedUser::RunModalDialog(LiveDialog& dialog) {
                     break;
                 case DialogAction::Kind::Elsewhere:
                     if (a.elsewhere) why = a.elsewhere();
+                    break;
+                case DialogAction::Kind::OnDialog:
+                    if (a.onDialog) why = a.onDialog(dialog);
                     break;
             }
             if (!why.empty()) {

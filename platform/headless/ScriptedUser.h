@@ -49,7 +49,7 @@ class ScriptedUser final : public UserInteraction, public PrinterChooser {
     // a dialog still open after the last action is a failure naming the dialog, which then
     // ends with IDCANCEL (2).
     struct DialogAction {
-        enum class Kind { Set, Choose, Check, Press, Close, Show, Elsewhere };
+        enum class Kind { Set, Choose, Check, Press, Close, Show, Elsewhere, OnDialog };
         Kind kind = Kind::Press;
         UINT control = 0;
         std::string text;  // Set, Choose
@@ -57,6 +57,9 @@ class ScriptedUser final : public UserInteraction, public PrinterChooser {
         // Elsewhere: what the person does in another program while the dialog waits (`text`
         // describes it); the reason it could not be done, or empty.
         std::function<std::string()> elsewhere = {};
+        // OnDialog: what the person does to the dialog beyond its controls (its menu bar, its
+        // border), or what a test reads off it; the reason it could not be done, or empty.
+        std::function<std::string(LiveDialog&)> onDialog = {};
         // Types the text into an edit or a drop-down combo box.
         static DialogAction Set(UINT control, std::string text);
         // Chooses the entry of a combo box or list box, or the tab, with this text.
@@ -70,6 +73,8 @@ class ScriptedUser final : public UserInteraction, public PrinterChooser {
         // Something the user does in another program while the dialog waits; `act` gives why
         // it could not be done, or an empty text.
         static DialogAction Elsewhere(std::string description, std::function<std::string()> act);
+        static DialogAction OnDialog(std::string description,
+                                     std::function<std::string(LiveDialog&)> act);
         // `set 236 "DOC"`, `choose 236 "DOC - Letter"`, `check 1089 1`, `press 1`, `close`,
         // `show`, or an action elsewhere by its description.
         std::string Describe() const;

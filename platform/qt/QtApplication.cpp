@@ -32,6 +32,9 @@ bool StartQtApplication() {
     static int argc = 1;
     static char name[] = "orbel";
     static char* argv[] = {name, nullptr};
+    // The web browser component, loaded later as a module, draws its pages with a GL context
+    // shared with the application's, which can only be asked for before the application starts.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     // Lives as long as the process and is never destroyed: Qt allows one application object
     // per process, and destroying it at exit runs after parts of Qt it needs are gone.
     static QApplication* app = new QApplication(argc, argv);

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -85,6 +86,7 @@ QtDialog::QtDialog(const DialogTemplate& dialogTemplate, DialogOwner& owner, QtW
     if (t.font) dialog_->setFont(DialogFontOf(t));
     const RECT size =
         DialogUnitsToPixels(RECT{0, 0, t.width, t.height}, DialogBaseUnitsOf(DialogFontOf(t)));
+    BuildMenu();
     QWidget* view = formParent ? windows_.Widget(formParent) : nullptr;
     if (view) {
         // A form lies in its view and takes the view's size.
@@ -93,8 +95,17 @@ QtDialog::QtDialog(const DialogTemplate& dialogTemplate, DialogOwner& owner, QtW
         SetWindow(windows_.Adopt(dialog_.get(), "#32770", formParent, 0, nullptr));
         Build(controls);
         windows_.ShowWindow(Window(), true);
+    } else if (t.resizable) {
+        dialog_->setWindowFlags(dialog_->windowFlags() | Qt::WindowMinMaxButtonsHint);
+        dialog_->setSizeGripEnabled(true);
+        dialog_->resize(size.Width(), size.Height() + top_);
+        notifiedSize_ = SIZE{size.Width(), size.Height()};
+        dialog_->SetResized([this](QSize s) { OnWindowResized(s); });
+        SetWindow(windows_.Adopt(dialog_.get(), "#32770", kNoWindow, 0, nullptr));
+        windows_.ShowWindow(Window(), false);
+        Build(controls);
     } else {
-        dialog_->setFixedSize(size.Width(), size.Height());
+        dialog_->setFixedSize(size.Width(), size.Height() + top_);
         // The dialog is a window of its own, not a child of the one that owns it: searches
         // below the owner must not find the dialog's controls. It is not shown until the modal
         // run.
@@ -122,12 +133,8 @@ void QtDialog::Build(Controls& controls) {
         c->Start(source);
         c->widget = MakeWidget(*c);
 
-        const RECT px = DialogUnitsToPixels(source.rect, base);
-        int height = px.Height();
-        // A combo box's template height includes its dropped list; closed, it is as high as
-        // the style draws it.
-        if (IsCombo(c.get())) height = c->widget->sizeHint().height();
-        c->widget->setGeometry(px.left, px.top, px.Width(), height);
+        c->place = DialogUnitsToPixels(source.rect, base);
+        OnControlMoved(*c);
 
         // Tab order and stacking follow the template, as widgets made in that order do.
         c->window = windows_.Adopt(c->widget.get(), WindowClassOf(source.kind), Window(), source.id,
@@ -500,6 +507,72 @@ void QtDialog::Notify(UINT id, UINT code) {
     // Signals the widgets send while the program changes them, or after the end, are no one's.
     if (IsEnded() || programDepth_ > 0) return;
     DialogBase::Notify(id, code);
+}
+
+void QtDialog::BuildMenu() {
+    if (Template().menu.empty()) return;
+    menuBar_ = new QMenuBar(dialog_.get());
+    for (const MenuItem& item : Template().menu) {
+        if (item.separator) {
+            menuBar_->addSeparator();
+            continue;
+        }
+        QAction* action = menuBar_->addAction(ToQt(item.text));
+        const UINT id = item.id;
+        QObject::connect(action, &QAction::triggered, menuBar_, [this, id] {
+            if (!IsEnded() && programDepth_ == 0 && IsMenuItemEnabled(id))
+                Owner().OnDialogCommand(id, 0);
+        });
+        menuActions_.emplace_back(id, action);
+    }
+    top_ = menuBar_->sizeHint().height();
+    menuBar_->setGeometry(0, 0, dialog_->width(), top_);
+}
+
+QRect QtDialog::InWindow(const RECT& client) const {
+    return QRect(client.left, client.top + top_, client.Width(), client.Height());
+}
+
+SIZE QtDialog::GetClientSize() const {
+    return SIZE{dialog_->width(), dialog_->height() - top_};
+}
+
+void QtDialog::MoveChild(HWND child, const RECT& rect) {
+    if (!PlatformAlive() || windows_.GetParent(child) != Window()) return;
+    const QRect r = InWindow(rect);
+    windows_.MoveWindow(child, RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()},
+                        true);
+}
+
+void QtDialog::OnCaption() {
+    dialog_->setWindowTitle(ToQt(GetCaption()));
+}
+
+void QtDialog::OnMenuItemEnabled(UINT id, bool enable) {
+    for (auto& [item, action] : menuActions_)
+        if (item == id && action) action->setEnabled(enable);
+}
+
+void QtDialog::OnControlMoved(Control& c) {
+    QRect r = InWindow(c.place);
+    // A combo box's template height includes its dropped list; closed, it is as high as the
+    // style draws it.
+    if (IsCombo(&c)) r.setHeight(Of(c).widget->sizeHint().height());
+    Of(c).widget->setGeometry(r);
+}
+
+void QtDialog::ResizeClient(int cx, int cy) {
+    dialog_->resize(cx, cy + top_);
+    // A hidden window hears of its new size only when it is shown: the owner hears now.
+    OnWindowResized(dialog_->size());
+}
+
+void QtDialog::OnWindowResized(QSize size) {
+    if (menuBar_) menuBar_->setGeometry(0, 0, size.width(), top_);
+    const SIZE client{size.width(), size.height() - top_};
+    if (client == notifiedSize_ || !PlatformAlive()) return;
+    notifiedSize_ = client;
+    Owner().OnDialogSize(client.cx, client.cy);
 }
 
 void QtDialog::Click(Control& c) {

@@ -25,6 +25,8 @@ class QComboBox;
 class QListWidget;
 class QTabBar;
 class QGroupBox;
+class QMenuBar;
+class QAction;
 
 namespace orbel::platform {
 
@@ -40,6 +42,9 @@ class QtDialog final : public DialogBase {
              Controls& controls, QWidget* ownerWidget, std::weak_ptr<const int> alive,
              HWND formParent = kNoWindow);
     ~QtDialog() override;
+
+    SIZE GetClientSize() const override;
+    void MoveChild(HWND child, const RECT& rect) override;
 
   private:
     struct Widgets : Control {
@@ -74,7 +79,16 @@ class QtDialog final : public DialogBase {
     void FocusOn(Control& c) override;
     void Notify(UINT id, UINT code) override;
     void Click(Control& c) override;
+    void OnCaption() override;
+    void OnMenuItemEnabled(UINT id, bool enable) override;
+    void OnControlMoved(Control& c) override;
+    void ResizeClient(int cx, int cy) override;
 
+    // The template's menu bar, above the client area; its height is `top_`.
+    void BuildMenu();
+    void OnWindowResized(QSize size);
+    // A rectangle of the client area in the dialog window's coordinates.
+    QRect InWindow(const RECT& client) const;
     void Build(Controls& controls);
     std::unique_ptr<QWidget> MakeWidget(Widgets& c);
     void Connect(Widgets& c);
@@ -101,6 +115,10 @@ class QtDialog final : public DialogBase {
     std::unique_ptr<QtDialogWindow> dialog_;
     int programDepth_ = 0;
     QMetaObject::Connection focusConnection_;
+    QPointer<QMenuBar> menuBar_;  // a child of the dialog's window
+    std::vector<std::pair<UINT, QPointer<QAction>>> menuActions_;
+    int top_ = 0;
+    SIZE notifiedSize_{};
 };
 
 }  // namespace orbel::platform

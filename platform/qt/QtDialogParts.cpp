@@ -131,6 +131,11 @@ void QtDialogWindow::showEvent(QShowEvent* event) {
     shownChanged_(true);
 }
 
+void QtDialogWindow::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    if (resized_) resized_(size());
+}
+
 void QtDialogWindow::hideEvent(QHideEvent* event) {
     QDialog::hideEvent(event);
     shownChanged_(false);

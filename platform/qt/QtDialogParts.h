@@ -65,8 +65,11 @@ class QtDialogWindow final : public QDialog {
 
     void done(int result) override;
     void reject() override;
+    // Called with the window's new size whenever it changes.
+    void SetResized(std::function<void(QSize)> resized) { resized_ = std::move(resized); }
 
   protected:
+    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
@@ -75,6 +78,7 @@ class QtDialogWindow final : public QDialog {
     std::function<void()> askClose_;
     std::function<bool()> ended_;
     std::function<void(bool)> shownChanged_;
+    std::function<void(QSize)> resized_;
     QPointer<QWidget> owner_;
     bool placed_ = false;
 };

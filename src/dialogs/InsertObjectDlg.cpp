@@ -5,8 +5,10 @@
 #include "platform/files/FileApi.h"
 #include "platform/framework/FileDialog.h"
 #include "platform/text/Sprintf.h"
+#include "platform/text/Utf8.h"
 #include "src/dialogs/ShellNewLookup.h"
 #include "src/dialogs/WaitWindow.h"
+#include "src/dialogs/WebDialog.h"
 #include "src/resources/DialogTemplates.h"
 #include "src/services/ShellServices.h"
 
@@ -26,6 +28,8 @@ constexpr int kCheckHeight = 10;
 
 constexpr const char* kAllFilesFilter = "All Files (*.*)|*.*||";
 constexpr const char* kFolderBrowserTitle = "Please select a directory or folder:";
+// A page's title longer than this is cut for the display name.
+constexpr std::size_t kTitleChars = 30;
 
 void Place(platform::DialogTemplate& t, UINT id, int x, int y, int cx, int cy) {
     for (platform::DialogControlTemplate& c : t.controls)
@@ -181,7 +185,16 @@ void CInsertObjectDlg::OnBrowse() {
 }
 
 void CInsertObjectDlg::OnInternet() {
-    AfxMessageBox("The web browser dialog is not available in this version of the control.");
+    const std::string typed = GetDlgItemText(IDC_FILE_NAME);
+    const bool address = typed.starts_with("http:") || typed.starts_with("www") ||
+                         typed.starts_with("file:") || typed.starts_with("ftp:");
+    CWebDialog web(GetSafeHwnd());
+    web.m_strAddress = address ? typed : std::string();
+    if (web.DoModal() != IDOK) return;
+    m_fileName = web.m_strAddress;
+    m_displayName = std::string(FirstCharacters(web.m_strTitle, kTitleChars));
+    SetDlgItemText(IDC_FILE_NAME, m_fileName);
+    SetDlgItemText(IDC_DISPLAY_NAME, m_displayName);
 }
 
 bool CInsertObjectDlg::AskNewFilePath() {

@@ -80,6 +80,30 @@ std::vector<DialogTemplate> MakeTemplates() {
                        Control(IDCANCEL, K::Button, "Cancel", 145, 80, 50, 14),
                    }});
 
+    // The controls stand where the dialog's layout puts them at this size; the browser itself
+    // (222) is made by the dialog, and the menu bar is menu 251.
+    {
+        DialogTemplate web{IDD_WEB_BROWSER,
+                           "Web Browser",
+                           400,
+                           250,
+                           std::nullopt,
+                           {
+                               Control(IDC_WEB_ADDRESS_LABEL, K::Static, "Address", 3, 207, 30, 15),
+                               Control(IDC_WEB_ADDRESS, K::Edit, "", 37, 207, 310, 15),
+                               Control(IDC_WEB_GO, K::Button, "GO", 357, 207, 40, 15),
+                               Control(IDC_WEB_STATUS, K::Static, "", 3, 228, 294, 15),
+                               Control(IDOK, K::DefaultButton, "OK", 313, 228, 40, 15),
+                               Control(IDCANCEL, K::Button, "Cancel", 357, 228, 40, 15),
+                           }};
+        web.menu = {{ID_WEB_HOME, "Home"},       {ID_WEB_BACK, "Back"},
+                    {ID_WEB_FORWARD, "Forward"}, {ID_WEB_STOP, "Stop"},
+                    {ID_WEB_REFRESH, "Refresh"}, {ID_WEB_SEARCH, "Search"},
+                    {ID_WEB_PRINT, "Print"}};
+        web.resizable = true;
+        all.push_back(std::move(web));
+    }
+
     all.push_back({IDD_EMAIL_NAME_ADDRESS,
                    "Email Name and Address",
                    274,

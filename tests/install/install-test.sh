@@ -20,7 +20,8 @@ for f in bin/orbel-container "$libdir/liborbel-platform.so" "$libdir/orbel/orbel
     include/orbel/host/wrapper/OrbelWrapper.h include/orbel/host/adapter/HostAdapter.h \
     include/orbel/host/adapter/EmbeddedControl.h include/orbel/platform/Platform.h \
     include/orbel/src/store/RecordFormats.h share/orbel/examples/headless-host/main.cpp \
-    share/orbel/templates/blank-page.tif; do
+    share/orbel/templates/blank-page.tif "$libdir/orbel/orbel-browser.so" \
+    share/orbel/browser/start.html; do
     [ -e "$prefix/$f" ] || fail "not installed: $f"
 done
 if [ -e "$prefix/bin/orbel-demo" ]; then
