@@ -92,6 +92,10 @@ bool ControlHost::AttachStore(std::unique_ptr<host::TableStore> store, std::stri
         return false;
     }
     store_ = std::move(store);
+    // The control still opens a store whose counter cannot be moved; it says so itself when it
+    // needs an ID the store cannot give.
+    std::string refused;
+    if (!ReserveDemoIds(*store_, refused)) Log("host error: " + refused);
     ConnectStore();
     return true;
 }

@@ -1,6 +1,9 @@
 #include "host/demo/DemoStore.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <iterator>
+#include <span>
 #include <system_error>
 
 #include "src/store/RecordFormats.h"
@@ -117,6 +120,27 @@ bool SeedDemoStore(host::SqliteTableStore& store, const SampleDocuments& documen
     });
     if (!done && error.empty()) error = store.LastError();
     return done;
+}
+
+bool ReserveDemoIds(host::TableStore& store, std::string& error) {
+    if (store.ReadOnly()) return true;
+    std::int64_t last = 0;
+    if (!store.ExecuteSql(
+            std::string("SELECT coalesce(max(Value), 0) FROM OLE_CLA WHERE ClassName = '") +
+                kCounterOleId + "'",
+            [&](std::span<const std::string> row) { last = std::atoll(row[0].c_str()); })) {
+        error = "cannot read the OLE ID counter: " + store.LastError();
+        return false;
+    }
+    while (last < kDemoLastFixedOleId) {
+        const host::StoreReply reply = store.NextOleId();
+        if (reply.result != host::kStoreOk) {
+            error = "cannot move the OLE ID counter: " + store.LastError();
+            return false;
+        }
+        last = std::atoll(reply.data.c_str());
+    }
+    return true;
 }
 
 OpenedStore OpenStoreFile(const fs::path& path, const SampleDocuments* seed) {

@@ -2,6 +2,7 @@
 // sample documents installed with the program, so that a newcomer sees a real store at once.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -18,6 +19,8 @@ inline constexpr std::int32_t kDemoOleId = 2;
 inline constexpr std::int32_t kDemoClassOleId = 1;
 inline constexpr std::int32_t kDemoScriptClassOleId = 3;
 inline constexpr const char* kDemoScriptFolder = "Scripts";
+// The highest OLE ID the demo uses by number.
+inline constexpr std::int32_t kDemoLastFixedOleId = std::max(kDemoOleId, kDemoClassOleId);
 
 // The documents the sample items link to.
 struct SampleDocuments {
@@ -38,6 +41,12 @@ SampleDocuments SampleDocumentsIn(const std::filesystem::path& dir);
 // a row (then nothing is written).
 bool SeedDemoStore(host::SqliteTableStore& store, const SampleDocuments& documents,
                    std::string& error);
+
+// The demo opens every store with the fixed IDs above; a store that has not handed out those
+// OLE IDs yet (one made empty, or on a server) moves its OLE ID counter past them, so that a
+// class the control makes on first use gets a tree of its own. A read-only store is left alone.
+// False, with `error`, when the store refused.
+bool ReserveDemoIds(host::TableStore& store, std::string& error);
 
 struct OpenedStore {
     std::unique_ptr<host::SqliteTableStore> store;  // null on failure

@@ -12,7 +12,10 @@
 #include "host/demo/DemoPaths.h"
 #include "host/demo/DemoStore.h"
 #include "host/store/StoreChanges.h"
+#include "platform/Api.h"
 #include "platform/framework/Wnd.h"
+#include "src/preview/FrameContainer.h"
+#include "src/resources/DialogTemplates.h"
 #include "src/store/RecordFormats.h"
 #include "tests/support/HeadlessTest.h"
 
@@ -89,6 +92,14 @@ class DemoStoreTest : public test::HeadlessTest {
             return 0;
         };
         return find(tree.GetRootItem());
+    }
+    // A click on the control's toolbar button, and what it sets off.
+    void Press(UINT id) {
+        platform::HeadlessToolBarControl* bar = P().CommonControls().ToolBar(
+            platform::FindDescendant(P().Windows(), Host().ControlWindow(), "ToolbarWindow32"));
+        ASSERT_TRUE(bar);
+        EXPECT_TRUE(bar->UserClick(id));
+        P().RunUntilIdle();
     }
     // Row `row` of the list, its columns joined by " | ".
     std::string Row(int row) {
@@ -294,6 +305,40 @@ TEST_F(DemoStoreTest, NewIdsComeFromTheStoreAndItsRefusalsAreLoggedWithTheirReas
     ASSERT_EQ(told.size(), 1u);
     EXPECT_NE(told[0].find("no ID is left"), std::string::npos) << told[0];
     EXPECT_NE(std::find(log_.begin(), log_.end(), "host error: " + told[0]), log_.end());
+}
+
+// The subscriber class made on first use must not take the ID of a tree the demo opens: its
+// subscribers would then be listed as the class tree's items.
+TEST_F(DemoStoreTest, ASubscriberAddedInANewOrASampleStoreStaysOutOfTheNormalList) {
+    using Action = platform::ScriptedUser::DialogAction;
+    for (const bool seeded : {false, true}) {
+        SCOPED_TRACE(seeded ? "sample store" : "new store");
+        std::error_code ec;
+        fs::remove(storePath_, ec);
+        OpenedStore opened = OpenStoreFile(storePath_, seeded ? &samples_ : nullptr);
+        ASSERT_TRUE(opened.store) << opened.error;
+        std::string error;
+        ASSERT_TRUE(Host().AttachStore(std::move(opened.store), error)) << error;
+        ASSERT_EQ(Host().OpenNormally(), kDemoOleId);
+        const std::vector<std::string> before = Rows();
+
+        Press(ID_SUBSCRIBER_MAINTENANCE);
+        User().AnswerDialog(IDD_EMAIL_NAME_ADDRESS,
+                            {Action::Set(IDC_EMAIL_NAME, "Carl"),
+                             Action::Set(IDC_EMAIL_ADDRESS, "carl@example.org"),
+                             Action::Press(static_cast<UINT>(IDOK))});
+        Press(ID_NEW_OLE_ITEM);
+        EXPECT_EQ(Rows(), std::vector<std::string>{"Carl | carl@example.org"});
+        std::int32_t emailClass = 0;
+        Host().Store()->ExecuteSql(
+            "SELECT Value FROM OLE_CLA WHERE ClassName = 'EMAIL'",
+            [&](std::span<const std::string> row) { emailClass = std::stoi(row[0]); });
+        EXPECT_GT(emailClass, kDemoLastFixedOleId);
+
+        Press(ID_ATTACH_OBJECTS);
+        EXPECT_EQ(Rows(), before);
+        Host().CloseStore();
+    }
 }
 
 TEST_F(DemoStoreTest, FolderMaintenanceMakesItsFolderAndSubfolderOnFirstUse) {
