@@ -164,6 +164,19 @@ std::int32_t ControlHost::OpenFolderMaintenance(const std::string& folder,
     return id;
 }
 
+std::int32_t ControlHost::OpenRoutingSheet() {
+    if (!store_) return -1;
+    // Other programs' changes to the sheet show when it is opened again.
+    if (follower_) follower_->Closed();
+    host::COrbelWrapper control = Control();
+    const bool switched = control.ProcessTarnMessage("j");
+    Log(std::string("call ProcessTarnMessage(\"j\") -> ") + (switched ? "TRUE" : "FALSE"));
+    const std::int32_t id = control.Initiate(kDemoOleId, kDemoClassOleId);
+    Log("call " + host::UserEvent{"Initiate", {kDemoOleId, kDemoClassOleId}}.ToString() + " -> " +
+        std::to_string(id));
+    return id;
+}
+
 std::int32_t ControlHost::OpenScriptMaintenance() {
     if (!store_) return -1;
     // Class 4 asks for the script class tree, made on first use.

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -25,6 +26,22 @@ std::string SearchPath() {
     return path ? path : "";
 }
 }  // namespace
+
+std::string MailtoUri(const std::string& address) {
+    static const char* const kHex = "0123456789ABCDEF";
+    std::string uri = "mailto:";
+    for (const char c : address) {
+        const auto u = static_cast<unsigned char>(c);
+        if (std::isalnum(u) || std::strchr("@.-_+~", c)) {
+            uri += c;
+        } else {
+            uri += '%';
+            uri += kHex[u >> 4];
+            uri += kHex[u & 0xF];
+        }
+    }
+    return uri;
+}
 
 MailResult MailResultForExit(int status) {
     switch (status) {
@@ -54,6 +71,8 @@ MailResult LinuxMail::Send(const MailRequest& request) {
             argv.push_back("--attach");
             argv.push_back(file);
         }
+        // As mailto: URIs, so that no address is ever read as one of xdg-email's options.
+        for (const std::string& address : request.to) argv.push_back(MailtoUri(address));
         std::vector<char*> args;
         for (std::string& a : argv) args.push_back(a.data());
         args.push_back(nullptr);
