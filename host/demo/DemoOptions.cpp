@@ -6,7 +6,7 @@ namespace orbel::demo {
 
 const char* DemoUsage() {
     return R"(usage: orbel-demo [--store PATH|postgres:CONNINFO]
-                  [--screenshot PNG --select '\All\FOLDER'|--script NAME]
+                  [--screenshot PNG --select '\All\FOLDER'|--script NAME|--routing]
 
 Shows the control on a store kept in an SQLite file: PATH, else the demo store in
 $XDG_DATA_HOME/orbel/demo.orbel (~/.local/share when unset), made with sample documents on
@@ -21,6 +21,8 @@ the first run; or on a store shared by a team on a PostgreSQL server.
                       list, saves the main window to PNG and exits (status 0 when saved)
   --select PATH       the folder, as the control names it: "\All" or "\All\Invoices\2026"
   --script NAME       instead of --select: opens script maintenance and selects the script
+  --routing           instead of --select: opens the routing sheet, routes two documents and
+                      runs the batch
   --help              this text
   --version           the version of this build
 
@@ -65,6 +67,8 @@ ParsedOptions ParseDemoOptions(std::span<const char* const> args) {
             if (!value(i, arg, "--screenshot", options.screenshotPath)) return parsed;
         } else if (named(arg, "--select")) {
             if (!value(i, arg, "--select", options.selectPath)) return parsed;
+        } else if (arg == "--routing") {
+            options.routing = true;
         } else if (named(arg, "--script")) {
             if (!value(i, arg, "--script", options.scriptName)) return parsed;
         } else {
@@ -73,7 +77,13 @@ ParsedOptions ParseDemoOptions(std::span<const char* const> args) {
             return parsed;
         }
     }
-    if (!options.help && !options.scriptName.empty()) {
+    if (!options.help && options.routing) {
+        if (options.screenshotPath.empty() || !options.selectPath.empty() ||
+            !options.scriptName.empty()) {
+            parsed.error = "--routing goes with --screenshot, instead of --select or --script";
+            return parsed;
+        }
+    } else if (!options.help && !options.scriptName.empty()) {
         if (options.screenshotPath.empty() || !options.selectPath.empty()) {
             parsed.error = "--script goes with --screenshot, instead of --select";
             return parsed;

@@ -13,6 +13,7 @@ struct DemoOptions {
     std::string screenshotPath;  // set: open, select, grab the window to this PNG, quit
     std::string selectPath;      // the folder to select first, as FolderChange names it
     std::string scriptName;      // instead: script maintenance with this script selected
+    bool routing = false;        // instead: the routing sheet after a batch run
     bool help = false;
     bool version = false;
 };

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <string>
 
+class QAbstractItemView;
 class QTimer;
 class QTreeView;
 
@@ -18,6 +19,7 @@ class QtPlatform;
 namespace orbel::demo {
 
 class ControlHost;
+class DemoRouting;
 class DemoWindow;
 
 class ScreenshotRun final : public QObject {
@@ -25,6 +27,9 @@ class ScreenshotRun final : public QObject {
   public:
     ScreenshotRun(platform::QtPlatform& platform, DemoWindow& window, ControlHost& host,
                   std::string folder, std::string script, std::string png);
+    // Instead of a folder: the routing sheet, with the invoice attached to the tree Accounts
+    // and the letter mailed through the routes `routing` answers, after its batch run.
+    void RouteSheet(DemoRouting& routing) { routing_ = &routing; }
 
     // Starts from the loop, once the store is open.
     void Start();
@@ -38,6 +43,11 @@ class ScreenshotRun final : public QObject {
     void SelectScript();
     void ChooseScript();
     void Poll();
+    void StartRouting();
+    // Runs the next routing step once the control waits for nothing.
+    void NextRoutingStep();
+    QAbstractItemView* ListView() const;
+    bool SelectRow(const std::string& name);
     void Grab();
     void Finish(int code, const std::string& message);
 
@@ -47,6 +57,8 @@ class ScreenshotRun final : public QObject {
     std::string folder_;
     std::string script_;
     std::string png_;
+    DemoRouting* routing_ = nullptr;
+    std::size_t routingStep_ = 0;
     QTimer* poll_ = nullptr;
     bool treeShown_ = false;
     int quietPolls_ = 0;

@@ -108,6 +108,7 @@ int Run(const DemoOptions& options, int& argc, char** argv) {
                     shot =
                         std::make_unique<ScreenshotRun>(platform, window, host, options.selectPath,
                                                         options.scriptName, options.screenshotPath);
+                    if (options.routing) shot->RouteSheet(window.Routing());
                     shot->Start();
                 }
             } else if (shared) {
