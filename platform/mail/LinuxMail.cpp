@@ -5,7 +5,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -28,19 +27,7 @@ std::string SearchPath() {
 }  // namespace
 
 std::string MailtoUri(const std::string& address) {
-    static const char* const kHex = "0123456789ABCDEF";
-    std::string uri = "mailto:";
-    for (const char c : address) {
-        const auto u = static_cast<unsigned char>(c);
-        if (std::isalnum(u) || std::strchr("@.-_+~", c)) {
-            uri += c;
-        } else {
-            uri += '%';
-            uri += kHex[u >> 4];
-            uri += kHex[u & 0xF];
-        }
-    }
-    return uri;
+    return "mailto:" + PercentEncoded(address, "@.-_+~");
 }
 
 MailResult MailResultForExit(int status) {
