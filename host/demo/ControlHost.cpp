@@ -92,6 +92,10 @@ bool ControlHost::AttachStore(std::unique_ptr<host::TableStore> store, std::stri
         return false;
     }
     store_ = std::move(store);
+    // The control still opens a store whose counter cannot be moved; it says so itself when it
+    // needs an ID the store cannot give.
+    std::string refused;
+    if (!ReserveDemoIds(*store_, refused)) Log("host error: " + refused);
     ConnectStore();
     return true;
 }
@@ -157,6 +161,19 @@ std::int32_t ControlHost::OpenFolderMaintenance(const std::string& folder,
     Log("call " +
         host::UserEvent{"InitiateFolderMaint", {kDemoOleId, 2, folder, subfolder}}.ToString() +
         " -> " + std::to_string(id));
+    return id;
+}
+
+std::int32_t ControlHost::OpenRoutingSheet() {
+    if (!store_) return -1;
+    // Other programs' changes to the sheet show when it is opened again.
+    if (follower_) follower_->Closed();
+    host::COrbelWrapper control = Control();
+    const bool switched = control.ProcessTarnMessage("j");
+    Log(std::string("call ProcessTarnMessage(\"j\") -> ") + (switched ? "TRUE" : "FALSE"));
+    const std::int32_t id = control.Initiate(kDemoOleId, kDemoClassOleId);
+    Log("call " + host::UserEvent{"Initiate", {kDemoOleId, kDemoClassOleId}}.ToString() + " -> " +
+        std::to_string(id));
     return id;
 }
 

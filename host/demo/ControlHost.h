@@ -70,6 +70,10 @@ class ControlHost {
     // tree; the control's result (the OLE ID, or -1).
     std::int32_t OpenNormally();
     std::int32_t OpenFolderMaintenance(const std::string& folder, const std::string& subfolder);
+    // The routing sheet: directory selection switched on with the "j" command (which also
+    // gives the list its routing columns and the toolbar its batch run), then the store opened,
+    // which shows the tree of the directory-selection class whatever IDs are passed.
+    std::int32_t OpenRoutingSheet();
     // The script view on the folder of the demo's sample scripts (made empty in a store that
     // has none).
     std::int32_t OpenScriptMaintenance();

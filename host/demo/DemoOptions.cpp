@@ -7,7 +7,7 @@ namespace orbel::demo {
 const char* DemoUsage() {
     return R"(usage: orbel-demo [--store PATH|postgres:CONNINFO]
                   [--screenshot PNG --select '\All\FOLDER' [--item NAME [--page N]]
-                                    |--script NAME]
+                                    |--script NAME|--routing]
 
 Shows the control on a store kept in an SQLite file: PATH, else the demo store in
 $XDG_DATA_HOME/orbel/demo.orbel (~/.local/share when unset), made with sample documents on
@@ -25,6 +25,8 @@ the first run; or on a store shared by a team on a PostgreSQL server.
                       which the preview then shows
   --page N            after --item: types N into the preview's page box and presses Enter
   --script NAME       instead of --select: opens script maintenance and selects the script
+  --routing           instead of --select: opens the routing sheet, routes two documents and
+                      runs the batch
   --help              this text
   --version           the version of this build
 
@@ -69,6 +71,8 @@ ParsedOptions ParseDemoOptions(std::span<const char* const> args) {
             if (!value(i, arg, "--screenshot", options.screenshotPath)) return parsed;
         } else if (named(arg, "--select")) {
             if (!value(i, arg, "--select", options.selectPath)) return parsed;
+        } else if (arg == "--routing") {
+            options.routing = true;
         } else if (named(arg, "--script")) {
             if (!value(i, arg, "--script", options.scriptName)) return parsed;
         } else if (named(arg, "--item")) {
@@ -81,7 +85,13 @@ ParsedOptions ParseDemoOptions(std::span<const char* const> args) {
             return parsed;
         }
     }
-    if (!options.help && !options.scriptName.empty()) {
+    if (!options.help && options.routing) {
+        if (options.screenshotPath.empty() || !options.selectPath.empty() ||
+            !options.scriptName.empty()) {
+            parsed.error = "--routing goes with --screenshot, instead of --select or --script";
+            return parsed;
+        }
+    } else if (!options.help && !options.scriptName.empty()) {
         if (options.screenshotPath.empty() || !options.selectPath.empty()) {
             parsed.error = "--script goes with --screenshot, instead of --select";
             return parsed;

@@ -15,6 +15,7 @@ struct DemoOptions {
     std::string scriptName;      // instead: script maintenance with this script selected
     std::string itemName;        // with --select: the item opened in the list then
     std::string pageText;        // with --item: typed into the preview's page box then
+    bool routing = false;        // instead: the routing sheet after a batch run
     bool help = false;
     bool version = false;
 };

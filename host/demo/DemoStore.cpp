@@ -1,6 +1,9 @@
 #include "host/demo/DemoStore.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <iterator>
+#include <span>
 #include <system_error>
 
 #include "src/store/RecordFormats.h"
@@ -26,6 +29,9 @@ struct Row {
 constexpr std::int32_t C = kDemoClassOleId;
 constexpr std::int32_t O = kDemoOleId;
 constexpr std::int32_t S = kDemoScriptClassOleId;
+constexpr std::int32_t E = kDemoEmailClassOleId;
+constexpr std::int32_t R = kDemoRoutingSheetOleId;
+constexpr std::int32_t A = kDemoAccountsOleId;
 
 // The class tree gives the store its fixed structure; the item files its own folders and its
 // documents in it and beside it.
@@ -44,13 +50,25 @@ constexpr Row kRows[] = {
     {S, 1, 0, 0, kDemoScriptFolder},
     {S, 2, S, 1, "Greeting", 5},
     {S, 3, S, 1, "Copy fields", 6},
-    {O, 7, C, 1, "Scanned letter", 7, 1, 2},
-    {O, 8, C, 2, "Budget 2026.xls", 8},
+    {O, 8, C, 1, "Scanned letter", 13, 1, 2},
+    {O, 9, C, 2, "Budget 2026.xls", 14},
+    // Subscribers: one of the item's own; the tree Accounts has a group with one more.
+    {O, 7, E, 0, "Mary Clerk", 7},
+    {A, 1, E, 0, "Payables team", 0},
+    {A, 2, A, 1, "Ann Payable", 8},
+    {A, 3, E, 0, "Bob Ledger", 9},
+    // The routing sheet: incoming documents waiting to be attached or mailed, each with a
+    // resource of its own, since routing marks the stored path.
+    {R, 1, 0, 0, "Incoming invoice", 10, 1, 3},
+    {R, 2, 0, 0, "Incoming order", 11},
+    {R, 3, 0, 0, "Incoming letter", 12},
 };
 
 const char* const kCounterOleId = "0";
 const char* const kCounterResourceId = "1";
 const char* const kScriptClass = "4";
+const char* const kEmailClass = "EMAIL";
+const char* const kRoutingSheetClass = "5";
 
 std::string ItemType(const std::string& path) {
     if (path.find("://") != std::string::npos) return "url";
@@ -76,6 +94,12 @@ bool SeedDemoStore(host::SqliteTableStore& store, const SampleDocuments& documen
                                  documents.webAddress,
                                  documents.vbscript.string() + "!VBScript#Main",
                                  documents.jscript.string() + "!JScript#Main",
+                                 "mary.clerk@example.org",
+                                 "ann.payable@example.org",
+                                 "bob.ledger@example.org",
+                                 documents.tiff.string(),
+                                 documents.xml.string(),
+                                 documents.text.string(),
                                  documents.letter.string(),
                                  documents.workbook.string()};
     auto refused = [&](const char* what) {
@@ -111,7 +135,8 @@ bool SeedDemoStore(host::SqliteTableStore& store, const SampleDocuments& documen
         // The control's own counters hold the last ID handed out: the next new item and the
         // next document get fresh ones.
         for (const ClassRecord& c :
-             {ClassRecord{kCounterOleId, S}, ClassRecord{kScriptClass, S},
+             {ClassRecord{kCounterOleId, kDemoLastFixedOleId}, ClassRecord{kScriptClass, S},
+              ClassRecord{kEmailClass, E}, ClassRecord{kRoutingSheetClass, R},
               ClassRecord{kCounterResourceId, static_cast<std::int32_t>(std::size(paths))}}) {
             const RowText row = BuildClassRecord(c);
             if (store.InsertRecord("OLE_CLA", row.data, row.key1, row.key2, row.key3) !=
@@ -122,6 +147,27 @@ bool SeedDemoStore(host::SqliteTableStore& store, const SampleDocuments& documen
     });
     if (!done && error.empty()) error = store.LastError();
     return done;
+}
+
+bool ReserveDemoIds(host::TableStore& store, std::string& error) {
+    if (store.ReadOnly()) return true;
+    std::int64_t last = 0;
+    if (!store.ExecuteSql(
+            std::string("SELECT coalesce(max(Value), 0) FROM OLE_CLA WHERE ClassName = '") +
+                kCounterOleId + "'",
+            [&](std::span<const std::string> row) { last = std::atoll(row[0].c_str()); })) {
+        error = "cannot read the OLE ID counter: " + store.LastError();
+        return false;
+    }
+    while (last < kDemoLastFixedOleId) {
+        const host::StoreReply reply = store.NextOleId();
+        if (reply.result != host::kStoreOk) {
+            error = "cannot move the OLE ID counter: " + store.LastError();
+            return false;
+        }
+        last = std::atoll(reply.data.c_str());
+    }
+    return true;
 }
 
 OpenedStore OpenStoreFile(const fs::path& path, const SampleDocuments* seed) {

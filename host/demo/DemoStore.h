@@ -18,6 +18,13 @@ inline constexpr std::int32_t kDemoOleId = 2;
 inline constexpr std::int32_t kDemoClassOleId = 1;
 inline constexpr std::int32_t kDemoScriptClassOleId = 3;
 inline constexpr const char* kDemoScriptFolder = "Scripts";
+// Routing: the subscribers of the item and of the tree Accounts hang under the "EMAIL" class
+// root; the routing sheet is the tree of the directory-selection class "5".
+inline constexpr std::int32_t kDemoEmailClassOleId = 4;
+inline constexpr std::int32_t kDemoRoutingSheetOleId = 5;
+inline constexpr std::int32_t kDemoAccountsOleId = 6;
+// The highest OLE ID the demo uses by number.
+inline constexpr std::int32_t kDemoLastFixedOleId = kDemoAccountsOleId;
 
 // The documents the sample items link to.
 struct SampleDocuments {
@@ -36,10 +43,16 @@ SampleDocuments SampleDocumentsIn(const std::filesystem::path& dir);
 
 // Writes the demo rows into an empty store as one transaction: the class folders, the item's
 // own folders, one item per sample document, the script class with a script of each language,
-// and the control's ID counters set past the IDs used. False, with `error`, when the store refused
-// a row (then nothing is written).
+// subscribers, a routing sheet, and the control's ID counters set past the IDs used. False, with
+// `error`, when the store refused a row (then nothing is written).
 bool SeedDemoStore(host::SqliteTableStore& store, const SampleDocuments& documents,
                    std::string& error);
+
+// The demo opens every store with the fixed IDs above; a store that has not handed out those
+// OLE IDs yet (one made empty, or on a server) moves its OLE ID counter past them, so that a
+// class the control makes on first use gets a tree of its own. A read-only store is left alone.
+// False, with `error`, when the store refused.
+bool ReserveDemoIds(host::TableStore& store, std::string& error);
 
 struct OpenedStore {
     std::unique_ptr<host::SqliteTableStore> store;  // null on failure

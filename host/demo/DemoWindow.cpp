@@ -58,7 +58,9 @@ DemoWindow::DemoWindow(platform::QtPlatform& platform, ControlHost& host, Sample
     : platform_(platform),
       host_(host),
       samples_(std::move(samples)),
-      formProc_(std::make_unique<FormProc>(host)) {
+      formProc_(std::make_unique<FormProc>(host)),
+      routing_(std::make_unique<DemoRouting>(
+          platform, host, [this](const std::string& line) { AppendLog(line); })) {
     setWindowTitle(QString());
     setCentralWidget(new QWidget(this));
     BuildEventsDock();
@@ -149,8 +151,6 @@ void DemoWindow::BuildMenus() {
          &host::COrbelWrapper::GetShowResource, &host::COrbelWrapper::SetShowResource},
         {"BatchMaint", "&Batch maintenance (BatchMaint)", &host::COrbelWrapper::GetBatchMaint,
          &host::COrbelWrapper::SetBatchMaint},
-        {"DirectorySelect", "&Directory selection (DirectorySelect)",
-         &host::COrbelWrapper::GetDirectorySelect, &host::COrbelWrapper::SetDirectorySelect},
         {"NotifySelectTiff", "Host &views TIFF images (NotifySelectTiff)",
          &host::COrbelWrapper::GetNotifySelectTiff, &host::COrbelWrapper::SetNotifySelectTiff},
     };
@@ -164,6 +164,17 @@ void DemoWindow::BuildMenus() {
         });
         propertyActions_ << action;
     }
+    // Directory selection is a way of opening the store: switched on, the routing sheet opens;
+    // switched off, the store opens normally again.
+    routingSheetAction_ = options->addAction("Routing &sheet (DirectorySelect)");
+    routingSheetAction_->setCheckable(true);
+    connect(routingSheetAction_, &QAction::triggered, this, [this](bool on) { OpenRouting(on); });
+    composeMailAction_ = options->addAction("&Compose e-mail for SendEmail");
+    composeMailAction_->setCheckable(true);
+    connect(composeMailAction_, &QAction::triggered, this, [this](bool on) {
+        routing_->SetComposeMail(on);
+        AppendLog(std::string("option compose e-mail for SendEmail = ") + (on ? "on" : "off"));
+    });
     options->addAction("Response &time-out (ResponseTimeOut)...", this,
                        [this] { SetResponseTimeOut(); });
     options->addSeparator();
@@ -178,6 +189,9 @@ void DemoWindow::BuildMenus() {
             propertyActions_[i]->setEnabled(host_.Created());
             propertyActions_[i]->setChecked((control.*kToggles[i].get)());
         }
+        routingSheetAction_->setEnabled(host_.Store() != nullptr);
+        routingSheetAction_->setChecked(host_.Created() && control.GetDirectorySelect());
+        composeMailAction_->setChecked(routing_->ComposeMail());
     });
 }
 
@@ -333,6 +347,17 @@ void DemoWindow::OpenFolderMaintenance() {
     });
 }
 
+void DemoWindow::OpenRouting(bool sheet) {
+    WhenIdle([this, sheet] {
+        // A fresh control has directory selection off and the standard columns.
+        if (!FreshControl()) return;
+        if (sheet)
+            host_.OpenRoutingSheet();
+        else
+            host_.OpenNormally();
+    });
+}
+
 void DemoWindow::OpenScriptMaintenance() {
     WhenIdle([this] {
         if (FreshControl()) host_.OpenScriptMaintenance();
@@ -398,6 +423,7 @@ void DemoWindow::SetResponseTimeOut() {
 // What the control says
 
 void DemoWindow::OnControlEvent(const host::UserEvent& event) {
+    routing_->OnEvent(event);
     if (event.name == "FolderChange" && !event.args.empty()) {
         const Variant& path = event.args[0];
         folder_ = path.Type() == VarType::BStr ? path.BStr() : path.ToDisplayString();

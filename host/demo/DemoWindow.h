@@ -12,6 +12,7 @@
 #include <string>
 
 #include "host/demo/ControlHost.h"
+#include "host/demo/DemoRouting.h"
 #include "host/demo/DemoStore.h"
 
 class QAction;
@@ -50,6 +51,7 @@ class DemoWindow final : public QMainWindow {
     // reason for the last request it refused; empty when there is nothing to tell.
     std::string Notice() const;
     bool Busy() const { return busy_; }
+    DemoRouting& Routing() { return *routing_; }
     // The central widget's window, where the control lives.
     HWND Form() const { return form_; }
 
@@ -75,6 +77,8 @@ class DemoWindow final : public QMainWindow {
     void OpenNormally();
     void OpenFolderMaintenance();
     void OpenScriptMaintenance();
+    // The routing sheet, or the store opened normally again.
+    void OpenRouting(bool sheet);
     void SetResponseTimeOut();
     // Gives the control a fresh start before it opens another mode; false after saying why.
     bool FreshControl();
@@ -92,6 +96,7 @@ class DemoWindow final : public QMainWindow {
     ControlHost& host_;
     SampleDocuments samples_;
     std::unique_ptr<FormProc> formProc_;
+    std::unique_ptr<DemoRouting> routing_;
     HWND form_;
     std::string folder_;
     bool busy_ = false;
@@ -112,6 +117,8 @@ class DemoWindow final : public QMainWindow {
     std::uint64_t rowsAtStart_ = 0;
     QList<QAction*> storeActions_;
     QList<QAction*> propertyActions_;
+    QAction* routingSheetAction_ = nullptr;
+    QAction* composeMailAction_ = nullptr;
 };
 
 }  // namespace orbel::demo

@@ -11,6 +11,8 @@
 #include <utility>
 
 #include "host/demo/ControlHost.h"
+#include "host/demo/DemoRouting.h"
+#include "host/demo/DemoStore.h"
 #include "host/demo/DemoWindow.h"
 #include "platform/dialogs/FindForm.h"
 #include "platform/qt/QtPlatform.h"
@@ -115,6 +117,10 @@ void ScreenshotRun::ChooseScript() {
 }
 
 void ScreenshotRun::Select() {
+    if (routing_) {
+        StartRouting();
+        return;
+    }
     if (!script_.empty()) {
         SelectScript();
         return;
@@ -137,6 +143,91 @@ void ScreenshotRun::Select() {
         treeShown_ = true;
     }
     poll_->start();
+}
+
+namespace {
+// The list's Attach To and Email To, and the toolbar's batch run, as the control numbers them.
+constexpr UINT kAttachTo = 32757;
+constexpr UINT kEmailTo = 32758;
+constexpr UINT kProcessBatch = 32794;
+}  // namespace
+
+void ScreenshotRun::StartRouting() {
+    if (host_.OpenRoutingSheet() == -1) {
+        Finish(1, "the control could not open the routing sheet");
+        return;
+    }
+    polls_ = 0;
+    QTimer::singleShot(kPollMs, this, [this] { NextRoutingStep(); });
+}
+
+// The shown view of the list control inside the control's list pane.
+QAbstractItemView* ScreenshotRun::ListView() const {
+    const HWND pane =
+        platform::FindDescendant(platform_.Windows(), host_.ControlWindow(), "CViewList");
+    QWidget* widget = pane ? platform_.Windows().Widget(pane) : nullptr;
+    if (!widget) return nullptr;
+    // The list keeps a view for each style; only the shown one has the rows.
+    for (QAbstractItemView* view : widget->findChildren<QAbstractItemView*>())
+        if (view->model() && view->selectionModel()) return view;
+    return nullptr;
+}
+
+// The row of the list with this name becomes the current one, as a click makes it.
+bool ScreenshotRun::SelectRow(const std::string& name) {
+    QAbstractItemView* view = ListView();
+    if (!view) return false;
+    const QModelIndexList match =
+        view->model()->match(view->model()->index(0, 0), Qt::DisplayRole,
+                             QString::fromStdString(name), 1, Qt::MatchExactly);
+    if (match.isEmpty()) return false;
+    view->setFocus();
+    view->selectionModel()->setCurrentIndex(
+        match.front(), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    return true;
+}
+
+void ScreenshotRun::NextRoutingStep() {
+    if (!host_.Idle()) {
+        if (++polls_ >= kMaxPolls)
+            Finish(1, "the routing sheet did not settle within 30 s");
+        else
+            QTimer::singleShot(kPollMs, this, [this] { NextRoutingStep(); });
+        return;
+    }
+    struct Step {
+        const char* row;  // none: the batch run
+        UINT command;
+        std::string reply;
+    };
+    const Step steps[] = {
+        {"Incoming invoice", kAttachTo, AttachReply({kDemoAccountsOleId, "PAY01", "4711"})},
+        {"Incoming letter", kEmailTo, EmailReply("mary.clerk@example.org")},
+        {nullptr, kProcessBatch, {}},
+    };
+    if (routingStep_ == std::size(steps)) {
+        folder_ = window_.LastFolder();
+        poll_->start();
+        return;
+    }
+    const Step& step = steps[routingStep_++];
+    const HWND control = host_.ControlWindow();
+    if (step.row) {
+        if (!SelectRow(step.row)) {
+            Finish(1, std::string("the routing sheet has no row ") + step.row);
+            return;
+        }
+        routing_->AnswerNext(step.reply);
+        platform_.Windows().SendMessage(
+            platform::FindDescendant(platform_.Windows(), control, "CViewList"), WM_COMMAND,
+            step.command, 0);
+    } else {
+        platform_.Windows().SendMessage(
+            platform::FindDescendant(platform_.Windows(), control, "CFrameContainer"), WM_COMMAND,
+            step.command, 0);
+    }
+    // The reply to AttachOrEmail comes from the loop: the next step waits for it.
+    QTimer::singleShot(kPollMs * 4, this, [this] { NextRoutingStep(); });
 }
 
 // Settled: the control reported the folder, waits for nothing and keeps so for a few polls,

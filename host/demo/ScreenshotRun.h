@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <string>
 
+class QAbstractItemView;
 class QTimer;
 class QTreeView;
 
@@ -19,6 +20,7 @@ class QtPlatform;
 namespace orbel::demo {
 
 class ControlHost;
+class DemoRouting;
 class DemoWindow;
 
 class ScreenshotRun final : public QObject {
@@ -26,6 +28,9 @@ class ScreenshotRun final : public QObject {
   public:
     ScreenshotRun(platform::QtPlatform& platform, DemoWindow& window, ControlHost& host,
                   std::string folder, std::string script, std::string png);
+    // Instead of a folder: the routing sheet, with the invoice attached to the tree Accounts
+    // and the letter mailed through the routes `routing` answers, after its batch run.
+    void RouteSheet(DemoRouting& routing) { routing_ = &routing; }
 
     // Once the folder's list is shown: double-clicks the item of that name, then types the page
     // into the preview's page box and presses Enter (nothing for empty ones).
@@ -46,6 +51,11 @@ class ScreenshotRun final : public QObject {
     bool NextStep();
     bool ClickItem();
     bool TypePage();
+    void StartRouting();
+    // Runs the next routing step once the control waits for nothing.
+    void NextRoutingStep();
+    QAbstractItemView* ListView() const;
+    bool SelectRow(const std::string& name);
     void Grab();
     void Finish(int code, const std::string& message);
 
@@ -59,6 +69,8 @@ class ScreenshotRun final : public QObject {
     std::string page_;
     bool itemClicked_ = false;
     bool pageTyped_ = false;
+    DemoRouting* routing_ = nullptr;
+    std::size_t routingStep_ = 0;
     QTimer* poll_ = nullptr;
     bool treeShown_ = false;
     int quietPolls_ = 0;

@@ -111,6 +111,7 @@ int Run(const DemoOptions& options, int& argc, char** argv) {
                         std::make_unique<ScreenshotRun>(platform, window, host, options.selectPath,
                                                         options.scriptName, options.screenshotPath);
                     shot->ShowItem(options.itemName, options.pageText);
+                    if (options.routing) shot->RouteSheet(window.Routing());
                     shot->Start();
                 }
             } else if (shared) {

@@ -26,6 +26,10 @@ std::string SearchPath() {
 }
 }  // namespace
 
+std::string MailtoUri(const std::string& address) {
+    return "mailto:" + PercentEncoded(address, "@.-_+~");
+}
+
 MailResult MailResultForExit(int status) {
     switch (status) {
         case 0:
@@ -54,6 +58,8 @@ MailResult LinuxMail::Send(const MailRequest& request) {
             argv.push_back("--attach");
             argv.push_back(file);
         }
+        // As mailto: URIs, so that no address is ever read as one of xdg-email's options.
+        for (const std::string& address : request.to) argv.push_back(MailtoUri(address));
         std::vector<char*> args;
         for (std::string& a : argv) args.push_back(a.data());
         args.push_back(nullptr);

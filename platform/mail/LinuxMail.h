@@ -4,6 +4,7 @@
 #pragma once
 
 #include <chrono>
+#include <string>
 
 #include "platform/mail/Mail.h"
 
@@ -19,6 +20,9 @@ class LinuxMail final : public Mail {
   private:
     std::chrono::milliseconds limit_{5000};
 };
+
+// `address` as a mailto: URI, every character but letters, digits and @.-_+~ percent-encoded.
+std::string MailtoUri(const std::string& address);
 
 // The result for xdg-email's exit status: 0 handed over, 2 a file missing, 3 no mail program
 // (no method available), anything else a failure.

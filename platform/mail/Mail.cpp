@@ -57,7 +57,12 @@ void SetMailService(Mail* mail) {
 }
 
 std::string MailLine(const MailRequest& request, const MailResult& result) {
-    std::string line = "mail attach";
+    std::string line = "mail";
+    if (!request.to.empty()) {
+        line += " to";
+        for (const std::string& address : request.to) line += " " + Quoted(address);
+    }
+    line += " attach";
     for (const std::string& file : request.attachments) line += " " + Quoted(file);
     line += " -> " + std::to_string(result.code);
     if (!result.reason.empty()) line += " " + Quoted(result.reason);

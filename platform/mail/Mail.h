@@ -20,6 +20,7 @@ inline constexpr int kMailNoProgram = 26;  // no mail program is set up on this 
 struct MailRequest {
     std::vector<std::string> attachments;  // full paths, in the order given
     bool showCompose = true;               // false: the mail program may send without asking
+    std::vector<std::string> to = {};      // addresses for the To field; none: the user fills it
 };
 
 struct MailResult {
@@ -42,7 +43,8 @@ Mail& MailService();
 // Replaces it until the platform changes or it is set again; null restores the platform's own.
 void SetMailService(Mail* mail);
 
-// "mail attach "F1" "F2" -> RESULT", the line a transcript shows for a request.
+// "mail attach "F1" "F2" -> RESULT", the line a transcript shows for a request ("mail to "A"
+// attach ..." when it names receivers).
 std::string MailLine(const MailRequest& request, const MailResult& result);
 
 }  // namespace orbel::platform

@@ -387,14 +387,13 @@ std::optional<std::string> FindProgram(std::string_view name, std::string_view s
     return std::nullopt;
 }
 
-std::string FileUri(std::string_view absolutePath) {
+std::string PercentEncoded(std::string_view text, std::string_view keep) {
     static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out = "file://";
-    for (char ch : absolutePath) {
+    std::string out;
+    for (char ch : text) {
         const auto c = static_cast<unsigned char>(ch);
         const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-                           (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' || c == '~' ||
-                           c == '/';
+                           (c >= '0' && c <= '9') || keep.find(ch) != std::string_view::npos;
         if (plain) {
             out += ch;
         } else {
@@ -404,6 +403,10 @@ std::string FileUri(std::string_view absolutePath) {
         }
     }
     return out;
+}
+
+std::string FileUri(std::string_view absolutePath) {
+    return "file://" + PercentEncoded(absolutePath, "-._~/");
 }
 
 bool IsTerminalEditor(const std::vector<std::string>& command) {

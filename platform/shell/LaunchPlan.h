@@ -74,6 +74,8 @@ LaunchPlan PlanShellRequest(const ShellRequest& request, const ShellEnvironment&
 // The full path of an executable program: a name holding "/" is taken as it is, any other is
 // looked for in the folders of searchPath (":"-separated; an empty entry is skipped).
 std::optional<std::string> FindProgram(std::string_view name, std::string_view searchPath);
+// `text` with every byte other than ASCII letters, digits and those of `keep` percent-encoded.
+std::string PercentEncoded(std::string_view text, std::string_view keep);
 // "file://" and the path with every byte other than letters, digits, "-._~/" percent-encoded.
 std::string FileUri(std::string_view absolutePath);
 // True for editors that need a terminal: vi, vim, nano, emacs -nw and the like.

@@ -51,6 +51,17 @@ TEST(DemoOptionsTest, AScreenshotNeedsItsFolderAndBadArgumentsAreNamed) {
     ParsedOptions script = Parse({"--screenshot", "x.png", "--script=Greeting"});
     ASSERT_TRUE(script.options) << script.error;
     EXPECT_EQ(script.options->scriptName, "Greeting");
+    // The routing sheet is a third thing to show, alone.
+    const char* const routingAlone =
+        "--routing goes with --screenshot, instead of --select or --script";
+    EXPECT_EQ(Parse({"--routing"}).error, routingAlone);
+    EXPECT_EQ(Parse({"--screenshot", "x.png", "--select", "\\All", "--routing"}).error,
+              routingAlone);
+    EXPECT_EQ(Parse({"--screenshot", "x.png", "--script", "Greeting", "--routing"}).error,
+              routingAlone);
+    ParsedOptions routing = Parse({"--routing", "--screenshot", "x.png"});
+    ASSERT_TRUE(routing.options) << routing.error;
+    EXPECT_TRUE(routing.options->routing);
     EXPECT_EQ(Parse({"--store"}).error, "--store needs a value");
     EXPECT_EQ(Parse({"--store="}).error, "--store needs a value");
     EXPECT_EQ(Parse({"--stores", "x"}).error, "unknown option --stores");

@@ -12,7 +12,10 @@
 #include "host/demo/DemoPaths.h"
 #include "host/demo/DemoStore.h"
 #include "host/store/StoreChanges.h"
+#include "platform/Api.h"
 #include "platform/framework/Wnd.h"
+#include "src/preview/FrameContainer.h"
+#include "src/resources/DialogTemplates.h"
 #include "src/store/RecordFormats.h"
 #include "tests/support/HeadlessTest.h"
 
@@ -90,6 +93,14 @@ class DemoStoreTest : public test::HeadlessTest {
         };
         return find(tree.GetRootItem());
     }
+    // A click on the control's toolbar button, and what it sets off.
+    void Press(UINT id) {
+        platform::HeadlessToolBarControl* bar = P().CommonControls().ToolBar(
+            platform::FindDescendant(P().Windows(), Host().ControlWindow(), "ToolbarWindow32"));
+        ASSERT_TRUE(bar);
+        EXPECT_TRUE(bar->UserClick(id));
+        P().RunUntilIdle();
+    }
     // Row `row` of the list, its columns joined by " | ".
     std::string Row(int row) {
         std::string out;
@@ -124,17 +135,14 @@ TEST_F(DemoStoreTest, AFirstRunShowsTheClassFoldersOwnFoldersAndTheSampleDocumen
     std::vector<std::string> links;
     opened.store->ExecuteSql(
         "SELECT t.Name, r.Path FROM OLE_TREE t JOIN OLE_RES r ON r.ResourceId = t.ResourceId "
-        "WHERE t.IsItem = 1 ORDER BY t.Name",
+        "WHERE t.IsItem = 1 AND t.OwnerId = 2 AND t.ParentOwnerId <> 4 ORDER BY t.Name",
         [&](std::span<const std::string> row) { links.push_back(row[0] + " -> " + row[1]); });
-    EXPECT_EQ(links, (std::vector<std::string>{
-                         "Budget 2026.xls -> " + samples_.workbook.string(),
-                         "Copy fields -> " + samples_.jscript.string() + "!JScript#Main",
-                         "Greeting -> " + samples_.vbscript.string() + "!VBScript#Main",
-                         "Order 4711 -> " + samples_.xml.string(),
-                         "Project web site -> https://www.example.org/",
-                         "Read me first -> " + samples_.text.string(),
-                         "Scanned invoice -> " + samples_.tiff.string(),
-                         "Scanned letter -> " + samples_.letter.string()}));
+    EXPECT_EQ(links, (std::vector<std::string>{"Budget 2026.xls -> " + samples_.workbook.string(),
+                                               "Order 4711 -> " + samples_.xml.string(),
+                                               "Project web site -> https://www.example.org/",
+                                               "Read me first -> " + samples_.text.string(),
+                                               "Scanned invoice -> " + samples_.tiff.string(),
+                                               "Scanned letter -> " + samples_.letter.string()}));
     std::string error;
     ASSERT_TRUE(Host().AttachStore(std::move(opened.store), error)) << error;
     EXPECT_EQ(Host().OpenNormally(), kDemoOleId);
@@ -169,8 +177,8 @@ TEST_F(DemoStoreTest, AFirstRunShowsTheClassFoldersOwnFoldersAndTheSampleDocumen
 
     // New items and documents of the user's get IDs after the samples'.
     ASSERT_TRUE(Host().Store());
-    EXPECT_EQ(Host().Store()->NextOleId().keys[0], "00000004");
-    EXPECT_EQ(Host().Store()->NextResourceId().keys[0], "00000009");
+    EXPECT_EQ(Host().Store()->NextOleId().keys[0], "00000007");
+    EXPECT_EQ(Host().Store()->NextResourceId().keys[0], "00000015");
 }
 
 TEST_F(DemoStoreTest, TheSampleDocumentsAreThereAndTheScansHaveTheirPages) {
@@ -295,7 +303,7 @@ TEST_F(DemoStoreTest, NewIdsComeFromTheStoreAndItsRefusalsAreLoggedWithTheirReas
     ASSERT_TRUE(Host().AttachStore(SeededStore(), error)) << error;
     // A new item's tree takes its OLE ID straight from the store, after the seeded ones.
     EXPECT_EQ(Host().OpenNormally(), kDemoOleId);
-    EXPECT_EQ(Host().Control().Initiate(0, kDemoClassOleId), kDemoScriptClassOleId + 1);
+    EXPECT_EQ(Host().Control().Initiate(0, kDemoClassOleId), kDemoLastFixedOleId + 1);
     EXPECT_NE(std::find(log_.begin(), log_.end(), "event GetNextOLEID()"), log_.end());
 
     Host().Store()->ExecuteSql("UPDATE OLE_CLA SET Value = 99999999 WHERE ClassName = '0'", {});
@@ -304,6 +312,44 @@ TEST_F(DemoStoreTest, NewIdsComeFromTheStoreAndItsRefusalsAreLoggedWithTheirReas
     ASSERT_EQ(told.size(), 1u);
     EXPECT_NE(told[0].find("no ID is left"), std::string::npos) << told[0];
     EXPECT_NE(std::find(log_.begin(), log_.end(), "host error: " + told[0]), log_.end());
+}
+
+// The subscriber class made on first use must not take the ID of a tree the demo opens: its
+// subscribers would then be listed as the class tree's items.
+TEST_F(DemoStoreTest, ASubscriberAddedInANewOrASampleStoreStaysOutOfTheNormalList) {
+    using Action = platform::ScriptedUser::DialogAction;
+    for (const bool seeded : {false, true}) {
+        SCOPED_TRACE(seeded ? "sample store" : "new store");
+        std::error_code ec;
+        fs::remove(storePath_, ec);
+        OpenedStore opened = OpenStoreFile(storePath_, seeded ? &samples_ : nullptr);
+        ASSERT_TRUE(opened.store) << opened.error;
+        std::string error;
+        ASSERT_TRUE(Host().AttachStore(std::move(opened.store), error)) << error;
+        ASSERT_EQ(Host().OpenNormally(), kDemoOleId);
+        const std::vector<std::string> before = Rows();
+
+        Press(ID_SUBSCRIBER_MAINTENANCE);
+        User().AnswerDialog(IDD_EMAIL_NAME_ADDRESS,
+                            {Action::Set(IDC_EMAIL_NAME, "Carl"),
+                             Action::Set(IDC_EMAIL_ADDRESS, "carl@example.org"),
+                             Action::Press(static_cast<UINT>(IDOK))});
+        Press(ID_NEW_OLE_ITEM);
+        const std::vector<std::string> subscribers = Rows();
+        EXPECT_NE(std::find(subscribers.begin(), subscribers.end(), "Carl | carl@example.org"),
+                  subscribers.end())
+            << ::testing::PrintToString(subscribers);
+        std::int32_t emailClass = 0;
+        Host().Store()->ExecuteSql(
+            "SELECT Value FROM OLE_CLA WHERE ClassName = 'EMAIL'",
+            [&](std::span<const std::string> row) { emailClass = std::stoi(row[0]); });
+        EXPECT_NE(emailClass, kDemoOleId);
+        EXPECT_NE(emailClass, kDemoClassOleId);
+
+        Press(ID_ATTACH_OBJECTS);
+        EXPECT_EQ(Rows(), before);
+        Host().CloseStore();
+    }
 }
 
 TEST_F(DemoStoreTest, FolderMaintenanceMakesItsFolderAndSubfolderOnFirstUse) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -123,6 +124,38 @@ TEST_F(DemoWindowTest, PropertyChecksShowAndSetTheControlsProperties) {
     EXPECT_FALSE(control.GetBatchMaint());
     Action("Show resource column")->trigger();
     EXPECT_TRUE(control.GetShowResource());
+}
+
+TEST_F(DemoWindowTest, TheRoutingSheetOpensFromTheOptionsMenuAndLeavesForTheNormalTrees) {
+    emit Menu("Options")->aboutToShow();
+    EXPECT_FALSE(Action("Routing sheet")->isChecked());
+    Action("Routing sheet")->trigger();
+    RunLoop();
+    EXPECT_TRUE(host_->Control().GetDirectorySelect());
+    emit Menu("Options")->aboutToShow();
+    EXPECT_TRUE(Action("Routing sheet")->isChecked());
+    // The sample sheet's documents, with the routing columns.
+    const HWND pane =
+        platform::FindDescendant(platform_->Windows(), host_->ControlWindow(), "CViewList");
+    QWidget* widget = pane ? platform_->Windows().Widget(pane) : nullptr;
+    ASSERT_TRUE(widget);
+    // The list keeps a view for each style; only the shown one has the rows.
+    QAbstractItemView* view = nullptr;
+    for (QAbstractItemView* v : widget->findChildren<QAbstractItemView*>())
+        if (v->model()) view = v;
+    ASSERT_TRUE(view);
+    EXPECT_EQ(view->model()->rowCount(), 3);
+    EXPECT_EQ(view->model()->headerData(1, Qt::Horizontal).toString(), "Attach To");
+    EXPECT_EQ(view->model()->headerData(2, Qt::Horizontal).toString(), "Email To");
+
+    Action("Routing sheet")->trigger();
+    RunLoop();
+    EXPECT_FALSE(host_->Control().GetDirectorySelect());
+    EXPECT_EQ(window_->LastFolder(), "\\All");
+
+    EXPECT_FALSE(window_->Routing().ComposeMail());
+    Action("Compose e-mail for SendEmail")->trigger();
+    EXPECT_TRUE(window_->Routing().ComposeMail());
 }
 
 TEST_F(DemoWindowTest, ClosingTheWindowEndsTheLoopOnceTheControlWaitsForNothing) {

@@ -11,7 +11,8 @@
 #               that never shows the connection string's password
 #   xvfb        under a virtual X display (skipped, status 77, without xvfb-run): the same,
 #               saving the window to OUT (a .png file), then the scanned letter shown on its
-#               second page in the preview to OUT-letter.png
+#               second page in the preview to OUT-letter.png, then the routing sheet
+#               after a batch run to OUT-routing.png
 set -u
 mode=$1 demo=$2 out=$3
 folder='\All\Invoices\2026'
@@ -85,6 +86,15 @@ xvfb)
     [ $status -eq 0 ] || fail "exit status $status showing the letter"
     is_png "$letter" || fail "no PNG at $letter"
     echo "screenshot: $letter"
+    # The routing sheet after a batch run, from the store the first run made.
+    routed="${out%.png}-routing.png"
+    rm -f "$routed"
+    xvfb-run -a -s '-screen 0 1280x1024x24' env QT_QPA_PLATFORM=xcb \
+        "$demo" --screenshot "$routed" --routing
+    status=$?
+    [ $status -eq 0 ] || fail "exit status $status on the routing sheet"
+    is_png "$routed" || fail "no PNG at $routed"
+    echo "screenshot: $routed"
     ;;
 *)
     fail "unknown mode"

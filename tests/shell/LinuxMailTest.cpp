@@ -57,6 +57,16 @@ TEST_F(LinuxMailTest, EveryFileGoesToOneComposeWindowAsALiteralArgument) {
     EXPECT_EQ(Args(), "--attach\n/srv/a b.pdf\n--attach\n/srv/$(touch x);.doc\n");
 }
 
+TEST_F(LinuxMailTest, AReceiverGoesAsAMailtoUriThatNoOptionCanBeReadFrom) {
+    Stub(0);
+    LinuxMail mail;
+    MailRequest request{{"/srv/a.pdf"}, true, {"--utf8", "ann o'neil@example.org"}};
+    EXPECT_EQ(mail.Send(request).code, kMailSuccess);
+    EXPECT_EQ(Args(), "--attach\n/srv/a.pdf\nmailto:--utf8\nmailto:ann%20o%27neil@example.org\n");
+    EXPECT_EQ(MailLine(request, {}),
+              "mail to \"--utf8\" \"ann o'neil@example.org\" attach \"/srv/a.pdf\" -> 0");
+}
+
 TEST_F(LinuxMailTest, NoMailProgramIsToldAsSuch) {
     Stub(3);
     LinuxMail mail;
