@@ -151,8 +151,11 @@ TEST_F(InsertObjectTest, BrowseFillsTheNamesAndOkTakesOnlyAFileThatExistsOrAnAdd
     User().AnswerMessageBox(MessageAnswer::Ok, "Please enter a valid Filename.");
     User().AnswerMessageBox(MessageAnswer::Ok, "Please enter a valid Filename.");
     User().AnswerChooser(false, "/in/a.txt");
-    // Until the control has its browser dialog, Internet says so and changes nothing.
-    User().AnswerMessageBox(MessageAnswer::Ok, "The web browser dialog is not available");
+    // Without its registered component the browser cannot start; Internet says so and changes
+    // nothing.
+    User().AnswerMessageBox(MessageAnswer::Ok,
+                            "The web browser could not be started: its component is not "
+                            "registered.");
     List().OnListCommand(ID_LIST_NEW_ITEM);
     EXPECT_TRUE(ChooserShown(
         "filechooser open filter=\"All Files (*.*)|*.*||\" dir=\"/store\" -> \"/in/a.txt\""));
