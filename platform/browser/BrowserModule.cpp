@@ -6,7 +6,7 @@
 #include "platform/automation/ComRuntime.h"
 #include "platform/browser/BrowserIds.h"
 #include "platform/browser/WebBrowser.h"
-#include "platform/framework/Registration.h"
+#include "platform/framework/ModuleEntryPoints.h"
 
 using namespace orbel;
 using namespace orbel::browser;
@@ -33,25 +33,16 @@ std::shared_ptr<IUnknown> NewBrowser() {
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) HRESULT DllRegisterServer() {
-    const ClassRegistration r = BrowserRegistration();
-    return EditDefaultHive([&](platform::RegistryHive& h) { return RegisterObjectClass(h, r); })
-               ? S_OK
-               : SELFREG_E_CLASS;
+    return RegisterModuleClass(BrowserRegistration());
 }
 
 extern "C" __attribute__((visibility("default"))) HRESULT DllUnregisterServer() {
-    const ClassRegistration r = BrowserRegistration();
-    return EditDefaultHive(
-               [&](platform::RegistryHive& h) { return UnregisterClass(h, r.clsid, r.progId); })
-               ? S_OK
-               : SELFREG_E_CLASS;
+    return UnregisterModuleClass(BrowserRegistration());
 }
 
 extern "C" __attribute__((visibility("default"))) HRESULT DllGetClassObject(
     const Guid& clsid, std::shared_ptr<IClassFactory>& factory) {
-    if (clsid != *Guid::Parse(kClsidText)) return CLASS_E_CLASSNOTAVAILABLE;
-    factory = std::make_shared<ModuleClassFactory>(NewBrowser);
-    return S_OK;
+    return ModuleClassObject(BrowserRegistration(), clsid, NewBrowser, factory);
 }
 
 extern "C" __attribute__((visibility("default"))) HRESULT DllCanUnloadNow() {

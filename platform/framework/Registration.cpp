@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "platform/Platform.h"
+#include "platform/framework/ModuleEntryPoints.h"
 
 namespace orbel {
 
@@ -120,6 +121,30 @@ std::string ModulePathOf(const void* address) {
     std::error_code ec;
     auto path = std::filesystem::canonical(info.dli_fname, ec);
     return ec ? std::string(info.dli_fname) : path.string();
+}
+
+}  // namespace orbel
+
+namespace orbel {
+
+HRESULT RegisterModuleClass(const ClassRegistration& r) {
+    return EditDefaultHive([&](platform::RegistryHive& h) { return RegisterObjectClass(h, r); })
+               ? S_OK
+               : SELFREG_E_CLASS;
+}
+
+HRESULT UnregisterModuleClass(const ClassRegistration& r) {
+    return EditDefaultHive(
+               [&](platform::RegistryHive& h) { return UnregisterClass(h, r.clsid, r.progId); })
+               ? S_OK
+               : SELFREG_E_CLASS;
+}
+
+HRESULT ModuleClassObject(const ClassRegistration& r, const Guid& asked,
+                          ModuleClassFactory::Make make, std::shared_ptr<IClassFactory>& factory) {
+    if (asked != r.clsid) return CLASS_E_CLASSNOTAVAILABLE;
+    factory = std::make_shared<ModuleClassFactory>(make);
+    return S_OK;
 }
 
 }  // namespace orbel

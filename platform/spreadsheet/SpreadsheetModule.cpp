@@ -5,7 +5,7 @@
 
 #include "platform/automation/ActiveObjects.h"
 #include "platform/automation/ComRuntime.h"
-#include "platform/framework/Registration.h"
+#include "platform/framework/ModuleEntryPoints.h"
 #include "platform/spreadsheet/ModuleProgram.h"
 #include "platform/spreadsheet/SpreadsheetApp.h"
 #include "platform/spreadsheet/SpreadsheetIds.h"
@@ -35,23 +35,14 @@ std::shared_ptr<IUnknown> NewApp() {
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) HRESULT DllRegisterServer() {
-    const ClassRegistration r = AppRegistration();
-    return EditDefaultHive([&](platform::RegistryHive& h) { return RegisterObjectClass(h, r); })
-               ? S_OK
-               : SELFREG_E_CLASS;
+    return RegisterModuleClass(AppRegistration());
 }
 
 extern "C" __attribute__((visibility("default"))) HRESULT DllUnregisterServer() {
-    const ClassRegistration r = AppRegistration();
-    return EditDefaultHive(
-               [&](platform::RegistryHive& h) { return UnregisterClass(h, r.clsid, r.progId); })
-               ? S_OK
-               : SELFREG_E_CLASS;
+    return UnregisterModuleClass(AppRegistration());
 }
 
 extern "C" __attribute__((visibility("default"))) HRESULT DllGetClassObject(
     const Guid& clsid, std::shared_ptr<IClassFactory>& factory) {
-    if (clsid != *Guid::Parse(kModuleProgram.clsid)) return CLASS_E_CLASSNOTAVAILABLE;
-    factory = std::make_shared<ModuleClassFactory>(NewApp);
-    return S_OK;
+    return ModuleClassObject(AppRegistration(), clsid, NewApp, factory);
 }
