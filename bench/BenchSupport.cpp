@@ -393,4 +393,11 @@ int RunBenchmarks(int argc, char** argv, const std::string& floorName, const std
     return 0;
 }
 
+std::unique_ptr<host::SqliteTableStore> OpenStoreOrSkip(benchmark::State& state,
+                                                        const std::string& path) {
+    host::SqliteOpenResult opened = host::SqliteTableStore::Open(path);
+    if (!opened) state.SkipWithError(opened.error.c_str());
+    return std::move(opened.store);
+}
+
 }  // namespace orbel::bench

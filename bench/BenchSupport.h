@@ -122,6 +122,11 @@ class PlainTreeScan {
 // The memory the process holds in RAM now (resident set), in kilobytes; 0 when unknown.
 std::int64_t ResidentKilobytes();
 
+// Opens the store file at `path` for one run of a benchmark; when it cannot be opened the run
+// is skipped with the reason and null comes back.
+std::unique_ptr<host::SqliteTableStore> OpenStoreOrSkip(benchmark::State& state,
+                                                        const std::string& path);
+
 // The counter every measurement reports, and on which the ratio is taken.
 inline constexpr const char* kRowsPerSecond = "rows_per_second";
 inline benchmark::Counter RowsPerSecond(std::int64_t rows) {

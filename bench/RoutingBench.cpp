@@ -104,12 +104,10 @@ void PlainWrites(benchmark::State& state) {
     const std::int64_t rows = state.range(0);
     for (auto _ : state) {
         state.PauseTiming();
-        host::SqliteOpenResult opened = host::SqliteTableStore::Open(FreshSheet(rows));
-        if (!opened) {
-            state.SkipWithError(opened.error.c_str());
-            break;
-        }
-        host::SqliteTableStore& store = *opened.store;
+        const std::unique_ptr<host::SqliteTableStore> opened =
+            OpenStoreOrSkip(state, FreshSheet(rows));
+        if (!opened) break;
+        host::SqliteTableStore& store = *opened;
         state.ResumeTiming();
         for (std::int32_t n = 1; n <= rows; ++n) {
             const std::int32_t resourceId = static_cast<std::int32_t>(rows) + n;

@@ -82,12 +82,9 @@ void PlainInsert(benchmark::State& state) {
     const std::string dir = DirectoryOf(files);
     for (auto _ : state) {
         state.PauseTiming();
-        host::SqliteOpenResult opened = host::SqliteTableStore::Open(EmptyStore());
-        if (!opened) {
-            state.SkipWithError(opened.error.c_str());
-            break;
-        }
-        host::SqliteTableStore& store = *opened.store;
+        const std::unique_ptr<host::SqliteTableStore> opened = OpenStoreOrSkip(state, EmptyStore());
+        if (!opened) break;
+        host::SqliteTableStore& store = *opened;
         state.ResumeTiming();
         for (std::int32_t n = 0; n < files; ++n) {
             const RowText resource =
@@ -108,12 +105,9 @@ void StoreRequests(benchmark::State& state) {
     const std::string dir = DirectoryOf(files);
     for (auto _ : state) {
         state.PauseTiming();
-        host::SqliteOpenResult opened = host::SqliteTableStore::Open(EmptyStore());
-        if (!opened) {
-            state.SkipWithError(opened.error.c_str());
-            break;
-        }
-        host::SqliteTableStore& store = *opened.store;
+        const std::unique_ptr<host::SqliteTableStore> opened = OpenStoreOrSkip(state, EmptyStore());
+        if (!opened) break;
+        host::SqliteTableStore& store = *opened;
         const RowText first = BuildClassRecord(ClassRecord{"1", 0});
         store.InsertRecord("OLE_CLA", first.data, first.key1, first.key2, first.key3);
         state.ResumeTiming();
