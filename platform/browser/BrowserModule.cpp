@@ -42,7 +42,7 @@ extern "C" __attribute__((visibility("default"))) HRESULT DllUnregisterServer() 
 
 extern "C" __attribute__((visibility("default"))) HRESULT DllGetClassObject(
     const Guid& clsid, std::shared_ptr<IClassFactory>& factory) {
-    return ModuleClassObject(BrowserRegistration(), clsid, NewBrowser, factory);
+    return ModuleClassObject(*Guid::Parse(kClsidText), clsid, NewBrowser, factory);
 }
 
 extern "C" __attribute__((visibility("default"))) HRESULT DllCanUnloadNow() {

@@ -11,8 +11,8 @@ namespace orbel {
 HRESULT RegisterModuleClass(const ClassRegistration& r);
 // DllUnregisterServer: both keys removed again.
 HRESULT UnregisterModuleClass(const ClassRegistration& r);
-// DllGetClassObject: a factory making objects through `make` when `asked` is the class served.
-HRESULT ModuleClassObject(const ClassRegistration& r, const Guid& asked,
-                          ModuleClassFactory::Make make, std::shared_ptr<IClassFactory>& factory);
+// DllGetClassObject: a factory making objects through `make` when `asked` is `served`.
+HRESULT ModuleClassObject(const Guid& served, const Guid& asked, ModuleClassFactory::Make make,
+                          std::shared_ptr<IClassFactory>& factory);
 
 }  // namespace orbel

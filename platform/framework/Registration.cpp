@@ -140,9 +140,9 @@ HRESULT UnregisterModuleClass(const ClassRegistration& r) {
                : SELFREG_E_CLASS;
 }
 
-HRESULT ModuleClassObject(const ClassRegistration& r, const Guid& asked,
-                          ModuleClassFactory::Make make, std::shared_ptr<IClassFactory>& factory) {
-    if (asked != r.clsid) return CLASS_E_CLASSNOTAVAILABLE;
+HRESULT ModuleClassObject(const Guid& served, const Guid& asked, ModuleClassFactory::Make make,
+                          std::shared_ptr<IClassFactory>& factory) {
+    if (asked != served) return CLASS_E_CLASSNOTAVAILABLE;
     factory = std::make_shared<ModuleClassFactory>(make);
     return S_OK;
 }

@@ -44,5 +44,5 @@ extern "C" __attribute__((visibility("default"))) HRESULT DllUnregisterServer() 
 
 extern "C" __attribute__((visibility("default"))) HRESULT DllGetClassObject(
     const Guid& clsid, std::shared_ptr<IClassFactory>& factory) {
-    return ModuleClassObject(AppRegistration(), clsid, NewApp, factory);
+    return ModuleClassObject(*Guid::Parse(kModuleProgram.clsid), clsid, NewApp, factory);
 }
