@@ -142,6 +142,8 @@ class COrbelCtrl : public COleControl,
     // resource path.
     bool SetScriptResource(std::int32_t entryKey, const std::string& scriptFile,
                            const std::string& function) override;
+    bool RewriteResourcePath(std::int32_t entryKey,
+                             const std::function<MarkedPath(const std::string&)>& change) override;
     bool ScriptViewShown() const { return m_scriptViewShown; }
 
     // Enables or disables the control window, with the arrow or the hourglass.
@@ -231,6 +233,9 @@ class COrbelCtrl : public COleControl,
     void OnDraw(const RECT& bounds, const RECT& invalid) override;
 
   private:
+    // Writes the resource row the lookup just read back with the file, and "!" and the link
+    // when there is one, as its path.
+    bool StoreLookedUpResourcePath(const std::string& file, const std::string& link);
     void BuildDispatchMap();
     void BuildEventMap();
     void OnPropertyChanged();

@@ -104,12 +104,23 @@ void COrbelCtrl::ShowScriptMaintenanceView(bool bShow) {
 
 bool COrbelCtrl::SetScriptResource(std::int32_t entryKey, const std::string& scriptFile,
                                    const std::string& function) {
-    std::string path = scriptFile;
-    if (!function.empty()) path += "!" + function;
     std::string file;
     std::int32_t pageStart = 0, pageEnd = 0;
     if (!m_lookup.GetResourceDetails(entryKey, file, pageStart, pageEnd, false)) return false;
-    m_exchange.m_resourceRow.Path = path;
+    return StoreLookedUpResourcePath(scriptFile, function);
+}
+
+bool COrbelCtrl::RewriteResourcePath(std::int32_t entryKey,
+                                     const std::function<MarkedPath(const std::string&)>& change) {
+    std::string path;
+    std::int32_t pageStart = 0, pageEnd = 0;
+    if (!m_lookup.GetResourceDetails(entryKey, path, pageStart, pageEnd, true)) return false;
+    const MarkedPath changed = change(path);
+    return StoreLookedUpResourcePath(changed.file, changed.link);
+}
+
+bool COrbelCtrl::StoreLookedUpResourcePath(const std::string& file, const std::string& link) {
+    m_exchange.m_resourceRow.Path = link.empty() ? file : file + "!" + link;
     return m_exchange.UpdateOleRes() == kResultOk;
 }
 

@@ -4,9 +4,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "src/control/DisplayMode.h"
+#include "src/store/ProcessedMarker.h"
 
 namespace orbel {
 
@@ -44,6 +46,12 @@ class CPaneSite {
     // Stores the file, and "!" and `function` when there is one, as the item's resource path.
     virtual bool SetScriptResource(std::int32_t entryKey, const std::string& scriptFile,
                                    const std::string& function) = 0;
+    // Changes the item's resource path with one lookup: `change` gets the path with markers,
+    // as GetResourceDetails gives it, and returns the file and link to store, as
+    // SetScriptResource stores them. False when the lookup (the control has said why) or the
+    // write fails.
+    virtual bool RewriteResourcePath(
+        std::int32_t entryKey, const std::function<MarkedPath(const std::string&)>& change) = 0;
     virtual void SetAttachOrEmail(int listIndex, const std::string& action) = 0;
     virtual void ShowFolderProperties(std::int32_t folderKey) = 0;
     // "Attachment Properties" for the file behind the item; in script maintenance the

@@ -219,6 +219,9 @@ class CViewList final : public CWnd, private platform::ListControlEvents {
     std::string RouteText(int row, int column) const;
     std::string PathWithMarkers(std::int32_t key) const;
     bool IsAnyProcessed(std::int32_t key) const;
+    // SetProcessedFlag's work: the path with markers as now stored, or empty when the lookup
+    // or the write failed.
+    std::string MarkProcessed(std::int32_t key, int flag, bool value, const std::string& path);
     // Deletes the entries of the batch's rows, passing over any the control keeps.
     void ClearBatch();
     // Outside directory selection the columns after the name (and the resource) hold the

@@ -2,6 +2,8 @@
 // to a ledger and account ("Attach To") and/or mailed ("Email To"). The batch run carries out
 // every pending route and marks it done on screen and in the item's stored path, so a route is
 // never carried out twice, even when the sheet is listed again later.
+#include <unordered_set>
+
 #include "platform/Api.h"
 #include "src/dialogs/WaitWindow.h"
 #include "src/panes/PaneSite.h"
@@ -54,10 +56,20 @@ bool CViewList::IsAnyProcessed(std::int32_t key) const {
 }
 
 bool CViewList::SetProcessedFlag(std::int32_t key, int flag, bool value, std::string path) {
-    if (path.empty()) path = PathWithMarkers(key);
-    const MarkedPath marked = WithProcessedFlag(path, flag, value);
-    m_site->SetScriptResource(key, marked.file, marked.link);
+    MarkProcessed(key, flag, value, path);
     return true;
+}
+
+std::string CViewList::MarkProcessed(std::int32_t key, int flag, bool value,
+                                     const std::string& path) {
+    // The lookup that finds the path also reads the row the changed path is written to.
+    MarkedPath stored;
+    const bool written = m_site->RewriteResourcePath(key, [&](const std::string& current) {
+        stored = WithProcessedFlag(path.empty() ? current : path, flag, value);
+        return stored;
+    });
+    if (!written) return {};
+    return stored.link.empty() ? stored.file : stored.file + "!" + stored.link;
 }
 
 void CViewList::ClearRouting(int column) {
@@ -91,6 +103,8 @@ void CViewList::ProcessBatch() {
     if (!m_site || !m_site->DirectorySelect()) return;
     Invalidate();
     CWaitWindow wait(IDD_PLEASE_WAIT_PROGRESS, *this);
+    // Rows this run marked: the check for a finished batch knows them without reading.
+    std::unordered_set<std::int32_t> marked;
     for (int row = 0; row < GetItemCount(); ++row) {
         std::string attach = RouteText(row, kAttachColumn);
         const std::string email = RouteText(row, kEmailColumn);
@@ -98,31 +112,44 @@ void CViewList::ProcessBatch() {
         const std::string name = RowText(row, 0);
         wait.SetText(kProcessing + name);
         const std::int32_t key = RowKey(row);
+        // The row's stored path with markers while nothing has run since it was read or
+        // written; empty when the host has had a chance to change it and it must be read.
+        std::string known;
         std::string path;
-        if (!attach.empty() && !IsProcessed(key, kAttachFlag, path)) {
+        auto processed = [&](int flag) {
+            if (known.empty()) known = PathWithMarkers(key);
+            path = known;
+            return TakeProcessedFlag(path, flag);
+        };
+        if (!attach.empty() && !processed(kAttachFlag)) {
             const std::int32_t target = RoutingTarget(key);
             const std::string ledger = attach.substr(0, kLedgerLength);
             const std::string account =
                 attach.size() > kLedgerLength ? attach.substr(kLedgerLength) : std::string();
-            // A failed attach leaves the route pending; the control has said why.
-            if (m_site->AttachItem(name, path, target, ledger, account)) {
+            // A failed attach leaves the route pending; the control has said why. The host
+            // hears of the new item and may act on it.
+            const bool attached = m_site->AttachItem(name, path, target, ledger, account);
+            known.clear();
+            if (attached) {
                 if (!Done(attach)) attach += std::string(" ") + kProcessed;
                 SetRouting(key, target, true, false);
-                SetProcessedFlag(key, kAttachFlag, true, "");
+                known = MarkProcessed(key, kAttachFlag, true, "");
+                if (!known.empty()) marked.insert(key);
             }
             m_list->SetItemText(row, kAttachColumn, attach);
         }
-        if (!email.empty() && !IsProcessed(key, kEmailFlag, path)) {
+        if (!email.empty() && !processed(kEmailFlag)) {
             // The host does not confirm a mail: it counts as sent once it was asked for.
             m_site->FireSendEmail(email, path, "", "", "h");
-            SetProcessedFlag(key, kEmailFlag, true, "");
+            if (!MarkProcessed(key, kEmailFlag, true, "").empty()) marked.insert(key);
             m_list->SetItemText(row, kEmailColumn, kProcessed);
         }
     }
     wait.Hide();
     const int count = GetItemCount();
     bool allDone = count > 0;
-    for (int row = 0; allDone && row < count; ++row) allDone = IsAnyProcessed(RowKey(row));
+    for (int row = 0; allDone && row < count; ++row)
+        allDone = marked.contains(RowKey(row)) || IsAnyProcessed(RowKey(row));
     if (allDone && AfxMessageBox(kBatchCompleted, MB_YESNO) == IDYES) ClearBatch();
     Invalidate();
 }

@@ -173,6 +173,42 @@ TEST_F(RoutingTest, ABatchRunCarriesOutEachRouteOnceAndMarksItInTheStore) {
     EXPECT_EQ(List().Routing().size(), 2u);
 }
 
+// The batch run reads a row once, then again only after the host has heard something it may
+// act on: a row it changes while told of the attached item's subscribers keeps that change.
+TEST_F(RoutingTest, ARowIsReadAgainOnlyAfterTheHostCouldHaveChangedIt) {
+    OpenSheet();
+    Route("Invoice", "ATTACH", "hLEDG2ACC9   00000009");
+    Route("Invoice", "EMAIL", "h12345boss@example.com 00000001");
+    int resourceReads = 0;
+    Hooks().replaceRead = [&](std::string_view table) -> std::optional<host::StoreReply> {
+        if (table == "OLE_RES") ++resourceReads;
+        return std::nullopt;
+    };
+    List().ProcessBatch();
+    // The invoice before the attach, when marking it, and when marking the mail that the host
+    // was told of; then the book, which this run left alone, for the end of the batch.
+    EXPECT_EQ(resourceReads, 4);
+    EXPECT_EQ(StoredPath(301), "/srv/in/invoice.tif%P11%");
+
+    // Now with subscribers: the host mails the document itself while told of the first one,
+    // and says so in the stored path.
+    SeedSubscribers();
+    SeedItem(kSheet, 3, 0, 0, "Memo", 303, "/srv/in/memo.txt");
+    Ctrl().Initiate(0, 0);
+    Route("Memo", "ATTACH", "hLEDG1ACC42  00000007");
+    Route("Memo", "EMAIL", "h12345boss@example.com 00000001");
+    Adapter().OnUserEvent([&](const host::UserEvent& event) {
+        if (event.name != "SendEmail" || StoredPath(303) != "/srv/in/memo.txt") return;
+        const RowText row = BuildResourceRecord(ResourceRecord{303, "/srv/in/memo.txt%P01%"});
+        ASSERT_EQ(Store().UpdateRecord("OLE_RES", row.data, row.key1, "", ""), host::kStoreOk);
+    });
+    Adapter().ClearUserEvents();
+    List().ProcessBatch();
+    EXPECT_EQ(StoredPath(303), "/srv/in/memo.txt%P11%");
+    for (const std::string& mail : Mails()) EXPECT_EQ(mail.find("boss@"), std::string::npos);
+    EXPECT_EQ(Mails().size(), 5u);
+}
+
 TEST_F(RoutingTest, ClearingAttachToLetsTheRowGoToANewTarget) {
     OpenSheet();
     // The book has no route: the batch is not complete, and nobody is asked.
