@@ -29,6 +29,17 @@ set_target_properties(orbel_browser_module PROPERTIES
   INSTALL_RPATH "$ORIGIN/${ORBEL_MODULEDIR_TO_LIB}")
 install(TARGETS orbel_browser_module LIBRARY DESTINATION ${ORBEL_INSTALL_MODULEDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/data/browser/start.html DESTINATION ${ORBEL_INSTALL_BROWSERDIR})
+# The spreadsheet component: the workbook-file program the container starts, and the one over
+# LibreOffice Calc the demo starts, which also finds the office's own libraries where they are.
+set_target_properties(orbel_spreadsheet_module PROPERTIES
+  INSTALL_RPATH "$ORIGIN/${ORBEL_MODULEDIR_TO_LIB}")
+install(TARGETS orbel_spreadsheet_module LIBRARY DESTINATION ${ORBEL_INSTALL_MODULEDIR})
+if(TARGET orbel_spreadsheet_calc_module)
+  get_target_property(_calc_rpath orbel_spreadsheet_calc_module INSTALL_RPATH)
+  set_target_properties(orbel_spreadsheet_calc_module PROPERTIES
+    INSTALL_RPATH "$ORIGIN/${ORBEL_MODULEDIR_TO_LIB};${_calc_rpath}")
+  install(TARGETS orbel_spreadsheet_calc_module LIBRARY DESTINATION ${ORBEL_INSTALL_MODULEDIR})
+endif()
 install(TARGETS orbel-container RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS orbel_host_adapter orbel_host_store orbel_rows
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})

@@ -1,6 +1,7 @@
 #include "host/demo/DemoPaths.h"
 
 #include <cstdlib>
+#include <string_view>
 #include <system_error>
 
 #include "host/adapter/ProgramPaths.h"
@@ -33,7 +34,11 @@ std::string ModulePath() {
 std::string SpreadsheetModulePath() {
     if (const char* module = std::getenv("ORBEL_SPREADSHEET_MODULE"); module && *module)
         return module;
-    return ORBEL_DEMO_BUILT_SPREADSHEET_MODULE;
+    // A build without LibreOffice's kit has no such module.
+    if (std::string_view(ORBEL_DEMO_BUILT_SPREADSHEET_MODULE).empty()) return {};
+    return host::InstalledOrBuilt(host::ProgramDir(), ORBEL_DEMO_SPREADSHEET_MODULE_FROM_PROGRAM,
+                                  ORBEL_DEMO_BUILT_SPREADSHEET_MODULE)
+        .string();
 }
 
 std::string ImagingModulePath() {

@@ -23,8 +23,9 @@ std::string ModulePath();
 // The imaging module ($ORBEL_IMAGING_MODULE, else the one installed beside the program, else
 // this build's), registered so that the control shows its preview pane.
 std::string ImagingModulePath();
-// The spreadsheet module the cell link starts ($ORBEL_SPREADSHEET_MODULE, else this build's on
-// LibreOffice Calc); empty when there is none, and the cell link takes typed cells only.
+// The spreadsheet module the cell link starts ($ORBEL_SPREADSHEET_MODULE, else the installed
+// one on LibreOffice Calc, else this build's); empty when there is none, and the cell link
+// takes typed cells only.
 std::string SpreadsheetModulePath();
 // The web browser module ($ORBEL_BROWSER_MODULE, else the installed one, else this build's),
 // registered so that Insert Object's "&Internet" opens the browser.

@@ -21,7 +21,7 @@ for f in bin/orbel-container "$libdir/liborbel-platform.so" "$libdir/orbel/orbel
     include/orbel/host/adapter/EmbeddedControl.h include/orbel/platform/Platform.h \
     include/orbel/src/store/RecordFormats.h share/orbel/examples/headless-host/main.cpp \
     share/orbel/templates/blank-page.tif "$libdir/orbel/orbel-browser.so" \
-    share/orbel/browser/start.html; do
+    share/orbel/browser/start.html "$libdir/orbel/orbel-spreadsheet.so"; do
     [ -e "$prefix/$f" ] || fail "not installed: $f"
 done
 if [ -e "$prefix/bin/orbel-demo" ]; then
@@ -38,8 +38,8 @@ if grep -aq -e IOrbelStoreProbe -e RunStoreOperation "$module"; then
     fail "the installed module carries the store probe"
 fi
 
-# Every Orbel library a program or the module needs resolves inside the prefix.
-for f in "$prefix"/bin/* "$module"; do
+# Every Orbel library a program or a module needs resolves inside the prefix.
+for f in "$prefix"/bin/* "$prefix/$libdir"/orbel/*.so; do
     ldd "$f" >"$work/ldd.txt" 2>&1 || fail "ldd $f failed"
     if grep -q 'not found' "$work/ldd.txt"; then cat "$work/ldd.txt" >&2; fail "$f misses a library"; fi
     grep 'liborbel' "$work/ldd.txt" | grep -v "=> $prefix/" >/dev/null &&
@@ -74,6 +74,10 @@ if [ -e "$prefix/bin/orbel-demo" ]; then
         --screenshot "$work/demo.png" --select '\All' >"$work/demo.out" 2>&1 ||
         { cat "$work/demo.out" >&2; fail "the installed demo failed"; }
     grep -q "$module" "$ORBEL_REGISTRY" || fail "the demo registered another module"
+    if [ -e "$build/lib/orbel-spreadsheet-calc.so" ]; then
+        grep -q "$prefix/$libdir/orbel/orbel-spreadsheet-calc.so" "$ORBEL_REGISTRY" ||
+            fail "the demo did not register the installed spreadsheet module"
+    fi
     grep -aq "$prefix/share/orbel/samples/invoice-scan.tif" "$XDG_DATA_HOME/orbel/demo.orbel" ||
         fail "the demo store does not link the installed samples"
 fi
