@@ -13,6 +13,10 @@ cd "$ORBEL_BUILD_DIR"
 # run in the normal test job.
 foreign='cell-link-calc|desktop\.web-link-item|web-dialog-screenshot|CalcProgramTest|'
 foreign+='ProgramConformanceTest.*/calc|BrowserConformance.*/qt'
+# The desktop programs run without an OpenGL driver here: the GL library unloads the driver
+# as the process ends, and what the driver still held then is reported as a leak with no
+# module to name, which no suppression can match. Nothing of ours draws with GL.
+export QT_XCB_GL_INTEGRATION=none
 LSAN_OPTIONS=suppressions="$root/scripts/lsan.supp" \
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --output-on-failure -j "$(nproc)" -E "$foreign"
