@@ -3,6 +3,9 @@
 // host's floor: the same writes (the resource counter, the new resource and entry, the two
 // processed markers) made straight through the store. Each run starts from a fresh copy of the
 // seeded store with the routes already answered; opening the sheet is not counted.
+//
+// The stores live in $TMPDIR: on a tmpfs every read the control asks for weighs against the
+// floor's writes; on a disk the syncs of the writes decide both.
 #include <filesystem>
 #include <stdexcept>
 #include <string>
