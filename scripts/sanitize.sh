@@ -17,6 +17,8 @@ foreign+='ProgramConformanceTest.*/calc|BrowserConformance.*/qt'
 # as the process ends, and what the driver still held then is reported as a leak with no
 # module to name, which no suppression can match. Nothing of ours draws with GL.
 export QT_XCB_GL_INTEGRATION=none
+# Input driven through the X server waits longer between steps for the slower programs.
+export ORBEL_INPUT_SETTLE=3
 LSAN_OPTIONS=suppressions="$root/scripts/lsan.supp" \
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --output-on-failure -j "$(nproc)" -E "$foreign"

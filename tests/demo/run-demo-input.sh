@@ -17,6 +17,10 @@ set -u
 demo=$1 work=$2
 store=$XDG_DATA_HOME/orbel/demo.orbel
 fail() { echo "run-demo-input.sh: $*" >&2; kill "$pid" 2>/dev/null; exit 1; }
+# Gives the demo time to take in what was sent: keys that arrive while the control is busy are
+# lost, as a person's are. ORBEL_INPUT_SETTLE stretches every pause (the sanitizer job's
+# programs are several times slower).
+pause() { sleep "$(awk -v s="$1" -v f="${ORBEL_INPUT_SETTLE:-1}" 'BEGIN { print s * f }')"; }
 # Waits up to ten seconds for the query to print `want`.
 expect_store() {
     i=0
@@ -31,16 +35,16 @@ pid=$!
 # The title names the store once it is open; the trees are there a moment later.
 timeout 30 xdotool search --sync --name 'demo\.orbel' >/dev/null || fail "no demo window"
 expect_store "select count(*) from OLE_TREE where Name = 'Drafts'" 1 "the demo store was not made"
-sleep 1
+pause 1
 
 # The tree: a click on "All", then the keyboard: open it, down to the second folder (the
 # folders sort by name: Correspondence, Drafts, Invoices, Orders), F2 and a new name.
 xdotool mousemove 53 55 click 1
-sleep 0.3
+pause 0.3
 xdotool key Right Down Down
-sleep 0.3
+pause 0.3
 xdotool key F2
-sleep 0.3
+pause 0.3
 xdotool type 'Letters out'
 xdotool key Return
 expect_store "select count(*) from OLE_TREE where Name in ('Drafts', 'Letters out') group by Name" \
@@ -50,19 +54,19 @@ expect_store "select Name from OLE_TREE where Name in ('Drafts', 'Letters out')"
 
 # A right click on the list's first row: the menu opens where the pointer is.
 xdotool mousemove 340 72 click 3
-sleep 0.5
+pause 0.5
 menu=$(xdotool search --onlyvisible --class orbel-demo | while read -r w; do
     xdotool getwindowgeometry "$w" | sed -n 's/^ *Position: \([0-9]*\),\([0-9]*\).*/\1 \2/p'
 done | awk '$1 >= 330 && $1 <= 350 && $2 >= 62 && $2 <= 82')
 [ -n "$menu" ] || fail "no context menu at the pointer (340, 72)"
 xdotool key Escape
-sleep 0.3
+pause 0.3
 
 # Drag "Letters out" (now the second folder) onto "Invoices" below it.
 xdotool mousemove 84 90 mousedown 1
-for step in 1 2 3 4 5; do xdotool mousemove 90 $((90 + step * 4)); sleep 0.05; done
+for step in 1 2 3 4 5; do xdotool mousemove 90 $((90 + step * 4)); pause 0.05; done
 xdotool mousemove 92 109
-sleep 0.3
+pause 0.3
 xdotool mouseup 1
 expect_store "select p.Name from OLE_TREE c join OLE_TREE p on p.OwnerId = c.ParentOwnerId
               and p.EntryNo = c.ParentEntryNo where c.Name = 'Letters out'" Invoices \
@@ -70,9 +74,9 @@ expect_store "select p.Name from OLE_TREE c join OLE_TREE p on p.OwnerId = c.Par
 
 # Escape in the control asks first; the answer closes the demo.
 xdotool mousemove 53 55 click 1
-sleep 0.3
+pause 0.3
 xdotool key Escape
-sleep 0.8
+pause 0.8
 kill -0 "$pid" 2>/dev/null || fail "Escape closed the demo without asking"
 xdotool key Return
 i=0
