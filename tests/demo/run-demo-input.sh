@@ -17,9 +17,9 @@ set -u
 demo=$1 work=$2
 store=$XDG_DATA_HOME/orbel/demo.orbel
 fail() { echo "run-demo-input.sh: $*" >&2; kill "$pid" 2>/dev/null; exit 1; }
-# Gives the demo time to take in what was sent: keys that arrive while the control is busy are
-# lost, as a person's are. ORBEL_INPUT_SETTLE stretches every pause (the sanitizer job's
-# programs are several times slower).
+# Gives the demo time to take in what was sent: keys that arrive while the control has its
+# window disabled to load are lost, as a person's are. ORBEL_INPUT_SETTLE stretches every pause
+# (the sanitizer job's programs are several times slower).
 pause() { sleep "$(awk -v s="$1" -v f="${ORBEL_INPUT_SETTLE:-1}" 'BEGIN { print s * f }')"; }
 # Waits up to ten seconds for the query to print `want`.
 expect_store() {
