@@ -6,6 +6,7 @@
 #include "src/panes/ViewList.h"
 #include "src/preview/FrameContainer.h"
 #include "src/script/ScriptView.h"
+#include "src/store/StoredPath.h"
 
 namespace orbel {
 
@@ -120,7 +121,7 @@ bool COrbelCtrl::RewriteResourcePath(std::int32_t entryKey,
 }
 
 bool COrbelCtrl::StoreLookedUpResourcePath(const std::string& file, const std::string& link) {
-    m_exchange.m_resourceRow.Path = link.empty() ? file : file + "!" + link;
+    m_exchange.m_resourceRow.Path = JoinStoredPath(file, link);
     return m_exchange.UpdateOleRes() == kResultOk;
 }
 

@@ -11,6 +11,7 @@
 #include "src/resources/DialogTemplates.h"
 #include "src/store/ProcessedMarker.h"
 #include "src/store/RecordFormats.h"
+#include "src/store/StoredPath.h"
 
 namespace orbel {
 
@@ -49,10 +50,7 @@ bool CViewList::IsProcessed(std::int32_t key, int flag, std::string& path) const
 
 bool CViewList::IsAnyProcessed(std::int32_t key) const {
     const std::string path = PathWithMarkers(key);
-    std::string copy = path;
-    if (TakeProcessedFlag(copy, kAttachFlag)) return true;
-    copy = path;
-    return TakeProcessedFlag(copy, kEmailFlag);
+    return HasProcessedFlag(path, kAttachFlag) || HasProcessedFlag(path, kEmailFlag);
 }
 
 bool CViewList::SetProcessedFlag(std::int32_t key, int flag, bool value, std::string path) {
@@ -69,7 +67,7 @@ std::string CViewList::MarkProcessed(std::int32_t key, int flag, bool value,
         return stored;
     });
     if (!written) return {};
-    return stored.link.empty() ? stored.file : stored.file + "!" + stored.link;
+    return JoinStoredPath(stored.file, stored.link);
 }
 
 void CViewList::ClearRouting(int column) {
@@ -89,10 +87,8 @@ void CViewList::MarkProcessedRows() {
     for (int row = 0; row < count; ++row) {
         const std::int32_t key = RowKey(row);
         const std::string path = PathWithMarkers(key);
-        std::string copy = path;
-        const bool attached = TakeProcessedFlag(copy, kAttachFlag);
-        copy = path;
-        const bool mailed = TakeProcessedFlag(copy, kEmailFlag);
+        const bool attached = HasProcessedFlag(path, kAttachFlag);
+        const bool mailed = HasProcessedFlag(path, kEmailFlag);
         if (attached || mailed)
             SetRoutingColumns(row, attached ? kProcessed : "", mailed ? kProcessed : "");
         SetRouting(key, EntryNoOfKey(key), attached || mailed, false);

@@ -17,6 +17,10 @@ bool TakeProcessedFlag(std::string& path, int flag) {
     return flag >= 0 && position < marker.size() && marker[position] == '1';
 }
 
+bool HasProcessedFlag(std::string path, int flag) {
+    return TakeProcessedFlag(path, flag);
+}
+
 MarkedPath WithProcessedFlag(const std::string& path, int flag, bool value) {
     MarkedPath out;
     out.file = path;

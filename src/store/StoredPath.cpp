@@ -19,4 +19,10 @@ StoredPathParts SplitStoredPath(std::string_view stored) {
     return parts;
 }
 
+std::string JoinStoredPath(std::string_view file, std::string_view link) {
+    std::string stored(file);
+    if (!link.empty()) stored.append("!").append(link);
+    return stored;
+}
+
 }  // namespace orbel

@@ -15,5 +15,7 @@ struct StoredPathParts {
 };
 
 StoredPathParts SplitStoredPath(std::string_view stored);
+// The stored form of a file and its link: the file, then "!" and the link when there is one.
+std::string JoinStoredPath(std::string_view file, std::string_view link);
 
 }  // namespace orbel
